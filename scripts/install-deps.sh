@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the program need.
+# Idempotent: does nothing when every package is already present.
+set -euo pipefail
+
+PKGS=(
+  g++ cmake ninja-build pkg-config ccache
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+  libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libgif-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
+  xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
+  libclang-rt-14-dev
+)
+
+missing=()
+for p in "${PKGS[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update -q
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Every test, as CI runs it: installs the packages, builds with warnings as
+# errors, runs the tests (those needing a display under Xvfb), then builds the
+# core once more with AddressSanitizer + UndefinedBehaviorSanitizer and runs its tests.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh || exit 1
+
+JOBS=${JOBS:-2}
+failed=()
+
+stage() {  # stage NAME COMMAND...
+  local name=$1; shift
+  echo "=== $name"
+  if ! "$@"; then failed+=("$name"); fi
+}
+
+stage configure cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIVANE_WERROR=ON
+stage build ninja -C build/ci -j"$JOBS"
+if [ ${#failed[@]} -eq 0 ]; then
+  stage tests ctest --test-dir build/ci --output-on-failure -j"$JOBS" -LE display
+  if ctest --test-dir build/ci -N -L display | grep -q 'Total Tests: [1-9]'; then
+    stage display-tests xvfb-run -a -s "-screen 0 1280x1024x24" \
+      ctest --test-dir build/ci --output-on-failure -L display
+  fi
+fi
+
+stage sanitize-configure cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DBRIVANE_SANITIZE=ON -DBRIVANE_GUI=OFF -DBRIVANE_BENCH=OFF -DBRIVANE_WERROR=ON
+stage sanitize-build ninja -C build/asan -j"$JOBS"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+stage sanitize-tests ctest --test-dir build/asan --output-on-failure -j"$JOBS" -L core
+
+if [ -x scripts/fuzz.sh ]; then
+  stage fuzz bash scripts/fuzz.sh 30
+fi
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "FAILED stages: ${failed[*]}"
+  exit 1
+fi
+echo "All stages passed."

@@ -1,0 +1,214 @@
+// The text table and its loading from a language file.
+#include "app/Chaines.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <fstream>
+#include <unordered_map>
+
+#include "app/Encodage.h"
+
+namespace {
+
+// Keys and French defaults. Later units append their own texts here, in this table's order.
+const std::vector<TChaineDef> Defs = {
+    // Shared texts
+    {"rsBtnOK", "&OK"},
+    {"rsBtnAnnuler", "&Annuler"},
+    {"rsBtnFermer", "&Fermer"},
+    {"rsBtnToutes", "&Toutes"},
+    {"rsBtnAucune", "&Aucune"},
+    {"rsBtnAjouter", "&Ajouter"},
+    {"rsBtnSupprimer", "&Supprimer"},
+    {"rsBtnCalculer", "&Calculer"},
+    {"rsBtnPorteeCalculs", "&Portée des calculs..."},
+    {"rsBtnYes", "&Oui"},
+    {"rsBtnNo", "&Non"},
+    {"rsOK", "OK"},
+    {"rsAnnuler", "Annuler"},
+    {"rsSelection", "Sélection"},
+    {"rsNom", "Nom"},
+    {"rsGBPositionCaption", "Position"},
+    {"rsLabelEpaisseurCaption", "Epaisseur"},
+    {"rsLabelVersionCaption", "Version "},
+    {"rsSection", "Vertical"},
+    {"rsPlan", "Plan"},
+    {"rsProfil", "Profil"},
+    {"rsPersp", "Perspective"},
+    {"rsVueSection", "Vue transversale"},
+    {"rsVuePlan", "Vue horizontale"},
+    {"rsVueProfil", "Vue longitudinale"},
+    {"rsVuePersp", "Vue perspective"},
+    {"rsStudio", "Studio"},
+    {"rsCouples", "Couples"},
+    {"rsLignesE", "Lignes d'eau"},
+    {"rsLongits", "Longitudinales"},
+    {"rsDiags", "Diagonales"},
+    {"rsLabelEsp", "Espacement :"},
+    {"rsExport", "Export"},
+    {"rsImprimer", "Imprimer"},
+    {"rsXVal", "X=%.4f"},
+    {"rsYVal", "Y=%.4f"},
+    {"rsZVal", "Z=%.4f"},
+    {"rsMinX", "Min X=%.4f"},
+    {"rsMaxX", "Max X=%.4f"},
+    {"rsMinY", "Min Y=%.4f"},
+    {"rsMaxY", "Max Y=%.4f"},
+    {"rsMinZ", "Min Z=%.4f"},
+    {"rsMaxZ", "Max Z=%.4f"},
+    {"rsNmExportTXT", "Export TXT"},
+    {"rsNmExportDXF", "Export DXF"},
+    {"rsNmExportIGES", "Export IGES"},
+    {"rsMainFormCaption", "Brivane"},
+    {"rsTXTFilter", "Fichiers texte (*.txt)|*.txt|Tous fichiers (*.*)|*.*"},
+    {"rsCSVFilter", "Fichiers CSV (séparateur ;) (*.csv)|*.csv|Tous fichiers (*.*)|*.*"},
+    // Message dialog captions
+    {"rsAvertissement", "Avertissement"},
+    {"rsErreur", "Erreur"},
+    {"rsInformation", "Information"},
+    {"rsConfirmation", "Confirmation"},
+    // Geometry and nets
+    {"rsErActionNonPrevue", "Action non prévue"},
+    {"rsErrCasDroites", "Cas impossible dans le mode de calcul des droites"},
+    {"rsErrCasImpossible", "Cas impossible"},
+    {"rsMaxLignes", "Nombre maximum de lignes atteint"},
+    {"rsMaxCols", "Nombre maximum de colonnes atteint"},
+    {"rsSupprLnImpossible", "Impossible de supprimer cette ligne"},
+    {"rsSupprColImpossible", "Impossible de supprimer cette colonne"},
+    {"rsSelMore2Vx", "Sélectionnez plus de deux vertex"},
+    {"rsSelLeast2Vx", "Sélectionnez au moins deux vertex"},
+    {"rsAlignImpossible", "Alignement impossible"},
+    {"rsErrServNonFourniPersp", "Service non fourni pour PerspForm"},
+    {"rsErrFenNonDeclaree", "Fenetre fille non declaree"},
+    {"rsErrInsertionPremier", "Placez le vertex courant après la première ligne ou colonne pour insérer"},
+    {"rsErrFlexibilite", "Erreur : flexibilité non défini"},
+    {"rsRigide", "Rigide"},
+    {"rsPeuflexible", "Peu flexible"},
+    {"rsFlexible", "Flexible"},
+    {"rsSouple", "Souple"},
+    {"rsTresSouple", "Très souple"},
+    // Surfaces
+    {"rsSurfDejaCalculee", "Surface deja calculee... Correction !"},
+    {"rsErrMaxSurf", "Nombre maximum de Surfaces atteint"},
+    {"rsErrMaxSurfOuv", "Nombre maximum de Surfaces ouvertes atteint"},
+    {"rsSurfSelMax", "Trop de surfaces sont sélectionnées. Le nombre maximum de surfaces est atteint."},
+    {"rsConfirmDeleteSurface", "Etes-vous sûr de supprimer les surfaces sélectionnées ?"},
+    {"rsErrNomDonne", "Nom de surface déjà utilisé"},
+    {"rsErrNomObligatoire", "Donnez un nom à la surface"},
+    {"rsNomUtilise", "Nom déjà utilisé"},
+    {"rsMauvaiseSelection", "Mauvaise Sélection"},
+    {"rsEmptyName", "Le nom ne doit pas être vide"},
+    {"rsFermetureVol", "Voulez vous fermer le volume ?"},
+    {"rsListeSurfFormCapVer", "Verrouillage des surfaces"},
+    {"rsListeSurfFormCapPorteeCalc", "Portée des calculs"},
+    {"rsListeSurfFormCapSuppr", "Suppression de surfaces"},
+    {"rsListeSurfFormCapDuplic", "Dupliquer des surfaces"},
+    {"rsListeSurfFormCapRetVer", "Mirroir vertical"},
+    {"rsListeSurfFormCapRetHor", "Mirroir horizontal"},
+    {"rsListeSurfFormCapExportSurf", "Export de sufaces"},
+    {"rsListeSurfFormCapVisib", "Visibilité des surfaces"},
+    {"rsAddSurfDef", "Carène par défaut"},
+    {"rsAddPlanHoriz", "Plan horizontal"},
+    {"rsAddPlanVertLong", "Plan vertical longitudinal"},
+    {"rsAddPlanVertTran", "Plan vertical transverse"},
+    {"rsAddCylHoriz", "Cylindre horizontal"},
+    {"rsAddCylHorizTrans", "Cylindre horiz. transverse"},
+    {"rsAddCylVert", "Cylindre vertical"},
+    {"rsErrGrilleRedim", "Mémoire insuffisante pour la grille de la surface"},
+    {"rsErrCompteInvalide", "Valeur hors limites : %s"},
+};
+
+std::vector<std::string>& Valeurs() {
+  static std::vector<std::string> v = [] {
+    std::vector<std::string> r;
+    for (const auto& d : Defs) r.emplace_back(d.Defaut);
+    return r;
+  }();
+  return v;
+}
+
+const std::unordered_map<std::string_view, size_t>& Index() {
+  static const std::unordered_map<std::string_view, size_t> idx = [] {
+    std::unordered_map<std::string_view, size_t> m;
+    for (size_t i = 0; i < Defs.size(); i++) m.emplace(Defs[i].Cle, i);
+    return m;
+  }();
+  return idx;
+}
+
+bool EgalSansCasse(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i++) {
+    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x < 0x80 && y < 0x80) {
+      if (std::tolower(x) != std::tolower(y)) return false;
+    } else if (x != y) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::string& rs(std::string_view cle) {
+  auto it = Index().find(cle);
+  if (it == Index().end()) {
+    static thread_local std::string inconnue;
+    inconnue = std::string(cle);
+    return inconnue;
+  }
+  return Valeurs()[it->second];
+}
+
+const std::vector<TChaineDef>& TableChaines() { return Defs; }
+
+bool ChaineConnue(std::string_view cle) { return Index().count(cle) != 0; }
+
+void ChaineDefauts() {
+  auto& v = Valeurs();
+  for (size_t i = 0; i < Defs.size(); i++) v[i] = Defs[i].Defaut;
+}
+
+bool ChargerChaines(const std::string& chemin) {
+  std::vector<std::pair<std::string, std::string>> entrees;
+  std::ifstream in(chemin, std::ios::binary);
+  bool lu = static_cast<bool>(in);
+  if (lu) {
+    std::string l;
+    while (std::getline(in, l)) {
+      if (!l.empty() && l.back() == '\r') l.pop_back();
+      size_t eq = l.find('=');
+      if (eq == std::string::npos) continue;  // section headings, empty lines
+      entrees.emplace_back(Cp1252VersUtf8(l.substr(0, eq)), Cp1252VersUtf8(l.substr(eq + 1)));
+    }
+  }
+  auto& v = Valeurs();
+  for (size_t i = 0; i < Defs.size(); i++) {
+    v[i] = Defs[i].Defaut;
+    for (const auto& [cle, texte] : entrees)
+      if (EgalSansCasse(cle, Defs[i].Cle)) {
+        v[i] = texte;
+        break;
+      }
+  }
+  return lu;
+}
+
+std::string Format(const std::string& fmt, ...) {
+  va_list ap;
+  va_start(ap, fmt);
+  va_list ap2;
+  va_copy(ap2, ap);
+  int n = std::vsnprintf(nullptr, 0, fmt.c_str(), ap);
+  va_end(ap);
+  std::string r;
+  if (n > 0) {
+    r.resize(static_cast<size_t>(n) + 1);
+    std::vsnprintf(r.data(), r.size(), fmt.c_str(), ap2);
+    r.resize(static_cast<size_t>(n));
+  }
+  va_end(ap2);
+  return r;
+}

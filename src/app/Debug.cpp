@@ -1,0 +1,132 @@
+// Call trace, diagnostics entries and the error log.
+#include "app/Debug.h"
+
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TTrace& Trace() {
+  static TTrace t;
+  return t;
+}
+
+void TraceEntree(const std::string& nom) {
+  TTrace& t = Trace();
+  std::string n = nom.substr(0, TraceLongNom);
+  t.Anneau[t.Position] = n;
+  t.Position = (t.Position + 1) % TraceTailleAnneau;
+  // A full stack overwrites its innermost entry.
+  if (t.Profondeur > TraceTaillePile - 1) t.Profondeur = TraceTaillePile - 1;
+  if (t.Profondeur < 0) t.Profondeur = 0;
+  t.Pile[t.Profondeur] = n;
+  t.Profondeur++;
+}
+
+void TraceSortie() {
+  TTrace& t = Trace();
+  if (t.Profondeur > 0) t.Profondeur--;
+  t.Pile[t.Profondeur].clear();
+}
+
+void TraceRAZ() { Trace() = TTrace{}; }
+
+std::string TraceDerniere() {
+  const TTrace& t = Trace();
+  return t.Anneau[(t.Position + TraceTailleAnneau - 1) % TraceTailleAnneau];
+}
+
+std::vector<std::string> TraceAnneauRecent() {
+  const TTrace& t = Trace();
+  std::vector<std::string> r;
+  for (int k = 1; k <= TraceTailleAnneau; k++)
+    r.push_back(t.Anneau[(t.Position + TraceTailleAnneau - k) % TraceTailleAnneau]);
+  return r;
+}
+
+std::string TexteTypeErr(int type) {
+  switch (type) {
+    case erDivZero: return "erDivZero";
+    case erDivers: return "erDivers";
+    case erGLdll: return "erGLdll";
+    case erFichier: return "erFichier";
+    case waTrace: return "waTrace";
+    default: return "erInconnue";
+  }
+}
+
+std::string DbgVal(int v) { return std::to_string(v); }
+std::string DbgVal(long long v) { return std::to_string(v); }
+std::string DbgVal(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", v);
+  return buf;
+}
+std::string DbgVal(const std::string& v) { return v; }
+std::string DbgVal(const char* v) { return v ? v : ""; }
+
+std::string TexteEnvoiDbg(const TDbgEntree& e) {
+  std::string s;
+  if (!e.Nom.empty())
+    s = "TMsgLong|" + TexteTypeErr(e.Type) + "|" + e.Nom + "|" + std::to_string(e.Index) + "|";
+  s += std::to_string(e.Valeurs.size()) + "|";
+  for (const auto& v : e.Valeurs) s += v + "|";
+  return s;
+}
+
+TDebugConfig& DebugConfig() {
+  static TDebugConfig c;
+  return c;
+}
+
+void DbgErr(int type, const std::string& nom, int index, std::vector<std::string> valeurs) {
+  const TDebugConfig& c = DebugConfig();
+  if (!c.ModeDebug || !c.Recepteur) return;
+  if (type == waTrace && !c.TracesActives) return;
+  try {
+    c.Recepteur(TDbgEntree{type, nom, index, std::move(valeurs)});
+  } catch (...) {
+    // A failure while recording must not disturb the procedure that recorded.
+  }
+}
+
+void DbgMsgS(std::vector<std::string> valeurs) { DbgErr(waTrace, "", 0, std::move(valeurs)); }
+
+std::string LigneErrorLog(const std::string& dateHeure, const std::string& message) {
+  std::string l = dateHeure + " : " + TraceDerniere() + " . " + message + " . Stack = ";
+  for (const auto& n : TraceAnneauRecent()) l += n + " | ";
+  return l;
+}
+
+bool AjouteErrorLog(const std::string& chemin, const std::string& ligne, bool* erreurLecture) {
+  std::vector<std::string> lignes;
+  if (erreurLecture) *erreurLecture = false;
+  std::error_code ec;
+  if (std::filesystem::exists(chemin, ec)) {
+    std::ifstream in(chemin, std::ios::binary);
+    if (!in) {
+      if (erreurLecture) *erreurLecture = true;
+    } else {
+      std::string l;
+      while (std::getline(in, l)) {
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        lignes.push_back(l);
+      }
+    }
+  }
+  std::ofstream out(chemin, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out << ligne << "\r\n";
+  for (const auto& l : lignes) out << l << "\r\n";
+  return static_cast<bool>(out);
+}
+
+std::string DateHeureLocale() {
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char buf[64];
+  std::strftime(buf, sizeof buf, "%x %X", &tm);
+  return buf;
+}

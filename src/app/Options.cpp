@@ -1,0 +1,6 @@
+#include "app/Options.h"
+
+TOptions& Options() {
+  static TOptions o;
+  return o;
+}

@@ -1,0 +1,33 @@
+// The command line's sub-commands: each unit registers its own.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/Document.h"
+
+// A failure the command line reports in one line with exit status 2.
+struct TErreurCli : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct TCommandeCli {
+  // Declares the sub-command and its options; returns the function run when it is chosen.
+  std::function<std::function<int()>(CLI::App& app)> Declare;
+};
+
+std::vector<TCommandeCli>& CommandesCli();
+
+struct TEnregistreCommande {
+  explicit TEnregistreCommande(TCommandeCli c) { CommandesCli().push_back(std::move(c)); }
+};
+
+// Reads a document for a command, or gives the default new document when the path is empty.
+// Throws TErreurCli with the program's message when the file cannot be read.
+void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
+
+// Prints a JSON value with a trailing newline.
+std::string Reel4(double v);

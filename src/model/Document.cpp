@@ -1,0 +1,52 @@
+// The document object.
+#include "model/Document.h"
+
+#include <algorithm>
+
+#include "app/Services.h"
+#include "model/ObjCom.h"
+
+TDocument::TDocument() { PoidsTotal.Nom = "TOTAL"; }
+
+TSurface* TDocument::SurfNurbs(int i) {
+  if (i < 0 || i >= NbSurf()) return nullptr;
+  return dynamic_cast<TSurface*>(TabSurf[static_cast<size_t>(i)].get());
+}
+
+void TDocument::MarqueModifie() {
+  Modifie = true;
+  if (Services().MarqueModifie) Services().MarqueModifie(true);
+}
+
+void TDocument::MarqueEnregistre() {
+  Modifie = false;
+  if (Services().MarqueModifie) Services().MarqueModifie(false);
+}
+
+void TDocument::Vider() {
+  TabSurf.clear();
+  PCCourant = TPC{};
+  GroupesSoudes.clear();
+  PCSoudes.clear();
+  BasePlanSymCourante = TCurrentBasePlanSym{};
+  ListePoids.clear();
+  PoidsTotal = TPoids{};
+  PoidsTotal.Nom = "TOTAL";
+  NomFichier.clear();
+  SurfXMin = SurfXMax = SurfYMin = SurfYMax = SurfZMin = SurfZMax = 0;
+  NetXMin = NetXMax = NetYMin = NetYMax = NetZMin = NetZMax = 0;
+  Modifie = false;
+}
+
+void TDocument::InitDefaut() {
+  Vider();
+  TOptionsNouvelleSurface o;
+  o.FlexLongitudinale = o.FlexTransversale = 4;
+  NouvelleSurface(*this, "Surface1", 0, o);
+  ChangeCurrentPC(*this, {0, 0, 0});
+  MajSurface(*this, true, -1);
+  MajMinMaxAllNet(*this, false);
+  Modifie = false;
+}
+
+int PrecisionValide(int n) { return std::clamp(n, MinPrecision, MaxPrecision); }

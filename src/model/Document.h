@@ -1,0 +1,80 @@
+// The document: the surfaces and everything kept beside them. One object owned
+// by the main window (or by the command line, or a test) and passed by reference.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Entity.h"
+#include "model/Limites.h"
+#include "model/NetGest.h"
+#include "model/PlanSym.h"
+#include "naval/Poids.h"
+
+// The display toggles that decide what the updates recompute.
+struct TAffichage {
+  bool Carene = true;        // "&Carène"
+  bool SurfParam = false;    // "S&urface paramétrique"
+  bool LignesEau = false;    // "&Lignes d'eau"
+  bool Longitudinales = false;  // "L&ongitudinales"
+  bool Diagonales = false;   // "&Diagonales"
+  bool Poids = false;        // "Affiche les &poids"
+  bool CentreVoilure = false;  // "Centre de &voilure"
+};
+
+// The counts of the lines grid.
+struct TGrilleComptes {
+  int NbSec = 0, NbLE = 0, NbLong = 0, NbDiag = 0;
+};
+
+// The flags and orders chosen in the new-surface dialog.
+struct TOptionsNouvelleSurface {
+  bool Visible = true, Verrou = false, Sym = true, Calc = true, Voile = false;
+  int FlexLongitudinale = 3;  // CFlex
+  int FlexTransversale = 3;   // LFlex
+};
+
+class TDocument {
+ public:
+  TDocument();
+  TDocument(const TDocument&) = delete;
+  TDocument& operator=(const TDocument&) = delete;
+
+  std::vector<std::unique_ptr<TEntity>> TabSurf;
+  int NbSurf() const { return static_cast<int>(TabSurf.size()); }
+  TEntity& Surf(int i) { return *TabSurf.at(static_cast<size_t>(i)); }
+  const TEntity& Surf(int i) const { return *TabSurf.at(static_cast<size_t>(i)); }
+  // The surface as a NURBS surface, or nullptr for a mesh surface or a bad index.
+  TSurface* SurfNurbs(int i);
+
+  TPC PCCourant;  // NumSurf = -1: no current vertex
+  int VueActive = tvSection;
+  std::vector<TListPC> GroupesSoudes;
+  TListPC PCSoudes;
+  TCurrentBasePlanSym BasePlanSymCourante;
+
+  double SurfXMin = 0, SurfXMax = 0, SurfYMin = 0, SurfYMax = 0, SurfZMin = 0, SurfZMax = 0;
+  double NetXMin = 0, NetXMax = 0, NetYMin = 0, NetYMax = 0, NetZMin = 0, NetZMax = 0;
+
+  int Precision = 20;
+  TGrilleComptes Grille;
+  TAffichage Affichage;
+  TOptionsNouvelleSurface OptionsNouvelle;
+
+  TListPoids ListePoids;
+  TPoids PoidsTotal;
+
+  std::string NomFichier;
+  bool Modifie = false;
+
+  void MarqueModifie();
+  void MarqueEnregistre();
+  // Empties the document: no surface, no weld, no weight, no file name.
+  void Vider();
+  // The document of a program start: one surface "Surface1" from shape 0, orders 4.
+  void InitDefaut();
+};
+
+// The precision kept within its limits, whatever its source.
+int PrecisionValide(int n);

@@ -1,0 +1,107 @@
+// Surface classes: construction, the common tail of the evaluation, extremes,
+// line tables and transformations.
+#include "model/Entity.h"
+
+#include <algorithm>
+
+#include "app/Chaines.h"
+#include "app/Services.h"
+
+TEntityA::TEntityA(int numSurf) : NumSurf(numSurf) {}
+
+TEntity::TEntity(int numSurf, int nbCol, int nbLn) : TEntityA(numSurf) {
+  RedimGrilles(nbLn, nbCol);
+}
+
+bool TEntity::RedimGrilles(int nbLn, int nbCol) {
+  // A grid beyond 201 x 201 would overflow the curvature and colour tables.
+  nbLn = std::clamp(nbLn, 1, MaxGrille);
+  nbCol = std::clamp(nbCol, 1, MaxGrille);
+  TArrayVertex3f p = Pts, ps = PtsSym, n = Normales, ns = NormalesSym;
+  if (!ResizeArrayVertex3f(p, nbLn, nbCol) || !ResizeArrayVertex3f(ps, nbLn, nbCol) ||
+      !ResizeArrayVertex3f(n, nbLn, nbCol) || !ResizeArrayVertex3f(ns, nbLn, nbCol))
+    return false;
+  Pts.swap(p);
+  PtsSym.swap(ps);
+  Normales.swap(n);
+  NormalesSym.swap(ns);
+  NbLnPt = nbLn - 1;
+  NbColPt = nbCol - 1;
+  return true;
+}
+
+void TEntity::MarqueNonCalculee() {
+  Calculee = false;
+  SecCalc = LgECalc = LongCalc = DiagCalc = false;
+}
+
+void TEntity::CalcSurface() {
+  SetMinMax();
+  Calculee = true;
+  SecCalc = LgECalc = LongCalc = DiagCalc = false;
+}
+
+void TEntity::Transforme(const TMatrice4&) {}
+
+void TEntity::SetMinMax() {
+  PtXMin = {10000, 0, 0}, PtXMax = {-10000, 0, 0};
+  PtYMin = {0, 10000, 0}, PtYMax = {0, -10000, 0};
+  PtZMin = {0, 0, 10000}, PtZMax = {0, 0, -10000};
+  auto teste = [this](const TVertex3f& p) {
+    // Strictly beyond: ties keep the earlier point.
+    if (p.X < PtXMin.X) PtXMin = p;
+    if (p.X > PtXMax.X) PtXMax = p;
+    if (p.Y < PtYMin.Y) PtYMin = p;
+    if (p.Y > PtYMax.Y) PtYMax = p;
+    if (p.Z < PtZMin.Z) PtZMin = p;
+    if (p.Z > PtZMax.Z) PtZMax = p;
+  };
+  for (size_t i = 0; i < Pts.size(); i++)
+    for (size_t j = 0; j < Pts[i].size(); j++) {
+      teste(Pts[i][j]);
+      if (Sym && i < PtsSym.size() && j < PtsSym[i].size()) teste(PtsSym[i][j]);
+    }
+}
+
+void TEntity::CreateTabCoupes(int nbSec, int nbLE, int nbLong, int nbDiag) {
+  auto cree = [](std::vector<TCoupe>& t, int n) { t.assign(static_cast<size_t>(std::clamp(n, 0, MaxLignes)), {}); };
+  cree(Sec, nbSec), cree(SecSym, nbSec);
+  cree(LgE, nbLE), cree(LgESym, nbLE);
+  cree(Long, nbLong), cree(LongSym, nbLong);
+  cree(Diag, nbDiag), cree(DiagSym, nbDiag);
+  SecCalc = LgECalc = LongCalc = DiagCalc = false;
+}
+
+void TEntity::FreeTabCoupes() {
+  for (auto* t : {&Sec, &SecSym, &LgE, &LgESym, &Long, &LongSym, &Diag, &DiagSym}) t->clear();
+}
+
+TSurface::TSurface(int numSurf, int precision) : TEntity(numSurf, precision + 1, precision + 1), Net(numSurf) {}
+
+void TSurface::CalcSurface() {
+  if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
+  EvalueSurfaceNurbs(*this);
+  TEntity::CalcSurface();
+}
+
+void TSurface::Transforme(const TMatrice4& m) {
+  for (int i = 0; i < Net.NbLn; i++)
+    for (int j = 0; j < Net.NbCol; j++) {
+      TVertex3f v = Net.PC[i][j].V();
+      Transformation3D(m, v);
+      Net.PC[i][j].SetV(v);
+    }
+  MarqueNonCalculee();
+}
+
+void TDXFSurface::CalcSurface() {
+  if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
+  EvalueSurfaceMesh(*this);
+  TEntity::CalcSurface();
+}
+
+void TDXFSurface::Transforme(const TMatrice4& m) {
+  for (auto& row : Pts)
+    for (auto& p : row) Transformation3D(m, p);
+  MarqueNonCalculee();
+}

@@ -1,0 +1,121 @@
+// The surfaces of a hull document: identity, display and material, weight
+// model, symmetry plane, evaluated grids with their mirror images, and lines.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Calcs.h"
+#include "model/NetGest.h"
+#include "model/PlanSym.h"
+#include "naval/Poids.h"
+
+// One computed line of one surface: its polylines, each following the line.
+using TCoupe = std::vector<TListPt3D>;
+
+enum TTypePoids : int { tpEpaisseurDensite = 0, tpFixeBorde = 1, tpParM2 = 2, tpFixeVolume = 3, tpDensiteVolume = 4 };
+
+// A centre and a value (area, volume).
+struct TBarycentre {
+  TVertex3f Centre;
+  double Valeur = 0;
+};
+
+class TEntityA {
+ public:
+  explicit TEntityA(int numSurf);
+  virtual ~TEntityA() = default;
+
+  int NumSurf = 0;
+  std::string Nom;
+  bool Visible = true;
+  bool Verrou = false;
+  bool Sym = true;
+  bool Calc = true;
+  bool Voile = false;
+  bool CG = true;
+  int TypePoids = tpFixeBorde;
+  double Epaisseur = 0;
+  double Densite = 0;
+  double PoidsParM2 = 0;
+  TPoids Poids;
+  TBarycentre CentreBorde;
+  int Coul = -1;
+  double Alpha = 1.0;
+  float Ambient = 0;
+  float Specular = 0.5f;
+  float Shininess = 128;
+  float Emission = 0;
+  TVertex3f PtXMin{10000, 0, 0}, PtXMax{-10000, 0, 0};
+  TVertex3f PtYMin{0, 10000, 0}, PtYMax{0, -10000, 0};
+  TVertex3f PtZMin{0, 0, 10000}, PtZMax{0, 0, -10000};
+  bool Orientation = true;
+  bool JonctionSym = false;
+  TPlanSym PlanSym;
+};
+
+class TEntity : public TEntityA {
+ public:
+  TEntity(int numSurf, int nbCol, int nbLn);
+
+  virtual bool EstNurbs() const { return false; }
+  // The whole evaluation of the surface; the common tail (extremes, flags) is TEntity's.
+  virtual void CalcSurface();
+  virtual void Transforme(const TMatrice4& m);
+  virtual std::unique_ptr<TEntity> Clone() const = 0;
+
+  int NbLnPt = 0;
+  int NbColPt = 0;
+  TArrayVertex3f Pts;
+  TArrayVertex3f PtsSym;
+  TArrayVertex3f Normales;
+  TArrayVertex3f NormalesSym;
+  bool Calculee = false;
+  bool SecCalc = false, LgECalc = false, LongCalc = false, DiagCalc = false;
+  std::vector<TCoupe> Sec, LgE, Long, Diag;
+  std::vector<TCoupe> SecSym, LgESym, LongSym, DiagSym;
+  TBarycentre VolComplet, VolSimple;
+
+  // Sizes the four grids; false (grids unchanged) when memory runs out.
+  bool RedimGrilles(int nbLn, int nbCol);
+  void SetMinMax();
+  // Marks the grids and every kind of line out of date.
+  void MarqueNonCalculee();
+  void CreateTabCoupes(int nbSec, int nbLE, int nbLong, int nbDiag);
+  void FreeTabCoupes();
+};
+
+class TSurface : public TEntity {
+ public:
+  TSurface(int numSurf, int precision);
+
+  bool EstNurbs() const override { return true; }
+  void CalcSurface() override;
+  void Transforme(const TMatrice4& m) override;
+  std::unique_ptr<TEntity> Clone() const override { return std::make_unique<TSurface>(*this); }
+
+  TNet Net;
+  // Knot vectors written by the text export (not used by the evaluation).
+  std::vector<double> NoeudsExportLn, NoeudsExportCol;
+  // Gaussian curvature and its display colour at each grid point (filled when asked for).
+  std::vector<double> Courbure;
+  std::vector<int> CouleurCourbure;
+  // Whether the next evaluation computes the Gaussian curvature too.
+  bool AvecCourbure = false;
+};
+
+class TDXFSurface : public TEntity {
+ public:
+  TDXFSurface(int numSurf, int nbCol, int nbLn) : TEntity(numSurf, nbCol, nbLn) {}
+
+  void CalcSurface() override;
+  void Transforme(const TMatrice4& m) override;
+  std::unique_ptr<TEntity> Clone() const override { return std::make_unique<TDXFSurface>(*this); }
+};
+
+// Evaluates the net of a NURBS surface into its grids of points and normals
+// and their mirror images (the surface evaluator).
+void EvalueSurfaceNurbs(TSurface& s);
+// Computes the normals and mirror images of a mesh surface's grid.
+void EvalueSurfaceMesh(TDXFSurface& s);

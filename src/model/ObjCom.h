@@ -1,0 +1,74 @@
+// Operations on the document's surface list and the updates that bring
+// evaluated grids, extents and lines up to date after an edit.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/Document.h"
+
+int SurfNom2Num(const TDocument& doc, const std::string& nom);
+
+// Re-evaluates what is out of date: NumSurf = -1 for every visible surface.
+void MajSurface(TDocument& doc, bool forcer, int numSurf);
+// MajSurface for all, then the lines of the kinds on display.
+void MajCoupesSurface(TDocument& doc);
+void MajMinMaxAllSurf(TDocument& doc);
+void MajMinMaxAllNet(TDocument& doc, bool visiblesSeules);
+
+// Changes the current vertex; an invalid reference becomes "no current vertex".
+void ChangeCurrentPC(TDocument& doc, const TPC& pc);
+// Vertex (0, 0) of the first visible unlocked surface, or no current vertex.
+void PCCourantPremierLibre(TDocument& doc);
+
+// A surface name cut to 20 characters.
+std::string NomSurfaceCoupe(const std::string& nom);
+
+// Creating a surface from the new-surface dialog. Returns the message key of
+// a refusal ("" on success); the new surface is the last one.
+std::string NouvelleSurface(TDocument& doc, const std::string& nom, int forme,
+                            const TOptionsNouvelleSurface& opt);
+// Duplicates the listed surfaces (refused, with the message key, beyond 4).
+std::string DupliquerSurfaces(TDocument& doc, const std::vector<int>& nums);
+void SupprimerSurface(TDocument& doc, int k);
+// Deletes the listed surfaces, from the last to the first.
+void SupprimerSurfaces(TDocument& doc, std::vector<int> nums);
+void MirroirZ(TDocument& doc, int k);
+void MirroirX(TDocument& doc, int k);
+// Renaming: returns the message key of a refusal ("" on success).
+std::string RenommerSurface(TDocument& doc, int k, const std::string& nom);
+// Locks exactly the listed surfaces; the current vertex moves to a free surface.
+void VerrouillerSurfaces(TDocument& doc, const std::vector<int>& nums);
+void PorteeCalculs(TDocument& doc, const std::vector<int>& nums);
+void VisibiliteSurfaces(TDocument& doc, const std::vector<int>& nums);
+
+// Net edits with their document upkeep (welds, current vertex, flags, update).
+TResultatNet AjoutPC(TDocument& doc, const TVertex3f& p, const TPC& pc, int vue);
+TResultatNet SupprPC(TDocument& doc);
+void TransposeSurface(TDocument& doc, int k);
+// Aligns the selected vertices on the line of the first two, in the plane of the view or in space.
+bool AligneDansLePlan(TDocument& doc, const TListPC& sel, int vue);
+bool AligneDanslEspace(TDocument& doc, const TListPC& sel);
+
+// Weld upkeep.
+void SoudesLigneInseree(TDocument& doc, int numSurf, int ln);
+void SoudesColonneInseree(TDocument& doc, int numSurf, int col);
+void SoudesLigneSupprimee(TDocument& doc, int numSurf, int ln);
+void SoudesColonneSupprimee(TDocument& doc, int numSurf, int col);
+void SoudesSurfaceSupprimee(TDocument& doc, int numSurf);
+void SoudesTranspose(TDocument& doc, int numSurf);
+bool SouderPC(TDocument& doc, const TListPC& sel);
+void DessouderPC(TDocument& doc, const TListPC& sel);
+void ReconstruitPCSoudes(TDocument& doc);
+// Gives every selected vertex after the first the coordinates of the first: in space
+// (vue = -1) or in the plane of the view kind.
+bool GrouperPC(TDocument& doc, const TListPC& sel, int vue);
+
+// Resets a surface's symmetry base to the world base, moving the surface with it.
+void RAZPlanSym(TDocument& doc, int numSurf);
+
+// Sets the precision and resizes the grids of the NURBS surfaces (mesh grids keep their size).
+bool ChangePrecision(TDocument& doc, int n);
+
+// The vertex of a reference, or nullptr when it names no vertex of a NURBS net.
+TPtNet* VertexDe(TDocument& doc, const TPC& pc);
