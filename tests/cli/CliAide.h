@@ -1,0 +1,24 @@
+// Runs brivane-cli and captures its output and exit status.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+struct ResultatCli {
+  int Code = -1;
+  std::string Sortie;
+};
+
+inline ResultatCli LanceCli(const std::string& args) {
+  ResultatCli r;
+  std::string cmd = std::string(BRIVANE_CLI) + " " + args + " 2>/dev/null";
+  FILE* f = popen(cmd.c_str(), "r");
+  if (!f) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, f)) > 0) r.Sortie.append(buf, n);
+  int st = pclose(f);
+  r.Code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
