@@ -122,6 +122,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrLectureFichierNom", "Impossible de lire le fichier %s"},
     {"rsErrFichierTropGrand", "Fichier trop volumineux pour un document"},
     {"rsErrNomFichierVide", "Aucun nom de fichier"},
+    {"rsErrPasUnDocument", "Ce fichier n'est pas un document Brivane : aucune section reconnue"},
     {"rsErrLectNbVx", "Erreur de lecture du fichier; NbVxi & NbVxj <=0 - Surf"},
     {"rsErrLectVertex", "Erreur de lecture du fichier; Vertex - Str = "},
     {"rsErrLectPlanS", "Erreur de lecture du fichier SURF/PlanS - Str ="},

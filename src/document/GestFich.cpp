@@ -91,6 +91,9 @@ class TLecteur {
 };
 
 void TLecteur::Lire() {
+  // A file without a single section is no document: "opening" it as an empty one
+  // would let the next save overwrite it.
+  if (F.IndexSections().empty()) throw TErreurLecture(rs("rsErrPasUnDocument"));
   WriteStatusBar(PanneauEtat, rs("rsStLectHeader"));
   Version.clear();
   if (F.ChercherSection("HEADER", Prem, Nb)) {
