@@ -61,6 +61,7 @@ void TfichierStr::Vider() {
   LigneCourante = 0;
   NbNonFinis = 0;
   DerniereValeurLue.clear();
+  DerniereVue = {};
 }
 
 bool TfichierStr::Charger(const std::string& nomFichier, std::string* erreur) {
@@ -97,6 +98,7 @@ bool TfichierStr::ChargerTexte(std::string_view texte, std::string* erreur) {
   Tampon.assign(texte);
   TamponExact = false;
   const size_t n = Tampon.size();
+  Debuts.reserve(n / 16), Longueurs.reserve(n / 16);
   size_t debut = 0;
   for (size_t i = 0; i < n; i++) {
     char c = Tampon[i];
@@ -182,27 +184,32 @@ std::string_view TfichierStr::LireValeur(std::string_view cle, std::string_view 
   // premiere - 1 and the "[END]" line premiere + nbLignes - 1.
   const int debut = std::max(premiere, 0);
   const int fin = std::min(premiere + nbLignes - 1, NbLignes());
-  Cible.assign("[");
-  Cible.append(cle);
-  Cible.push_back(']');
+  auto estCle = [&](std::string_view l) {
+    return l.size() == cle.size() + 2 && l.front() == '[' && l.back() == ']' && EgalCasse(l.substr(1, cle.size()), cle);
+  };
   int valeur = -1;
-  // Keys read in writing order cost one comparison each.
+  // Keys read in writing order cost one comparison each. A cursor outside the
+  // section starts at its first line: a key found there is also the first of its name.
   LigneCourante++;
+  if (LigneCourante < debut || LigneCourante >= fin) LigneCourante = debut;
   int k = LigneCourante;
-  if (k >= debut && k + 1 < fin && EgalCasse(Ligne(k), Cible) && EstValeur(Ligne(k + 1))) {
+  if (k >= debut && k + 1 < fin && estCle(Ligne(k)) && EstValeur(Ligne(k + 1))) {
     valeur = k + 1;
   } else if (fin > debut) {
-    for (char& c : Cible) c = Minuscule(c);
+    Cible.assign("[");
+    for (char c : cle) Cible.push_back(Minuscule(c));
+    Cible.push_back(']');
     int i = ChercheCle(Cible, debut, fin);
     if (i >= 0 && i + 1 < fin && EstValeur(Ligne(i + 1))) valeur = i + 1;
   }
   if (valeur >= 0) {
     LigneCourante = valeur;
-    DerniereValeurLue.assign(Ligne(valeur));
+    DerniereVue = Ligne(valeur);
   } else {
     DerniereValeurLue.assign(defaut);
+    DerniereVue = DerniereValeurLue;
   }
-  return DerniereValeurLue;
+  return DerniereVue;
 }
 
 std::string TfichierStr::LireChaine(std::string_view cle, std::string_view defaut, int premiere, int nbLignes) {
@@ -237,6 +244,11 @@ void TfichierStr::VirgulesEnPoints() {
 // Writing
 
 void TfichierStr::AjouteBrute(std::string_view ligne) {
+  // The buffer may move: the last value read must not point into it any more.
+  if (DerniereVue.data() != DerniereValeurLue.data()) {
+    DerniereValeurLue.assign(DerniereVue);
+    DerniereVue = DerniereValeurLue;
+  }
   if (!TamponExact) {
     // A loaded text keeps its own line ends: rebuild it in written form first.
     std::string t = Texte();
@@ -258,6 +270,11 @@ void TfichierStr::AjouteBrute(std::string_view ligne) {
 }
 
 void TfichierStr::AjouteLigne(std::string_view ligne) { AjouteBrute(ligne); }
+
+void TfichierStr::Reserve(size_t octets, size_t lignes) {
+  Tampon.reserve(Tampon.size() + octets);
+  Debuts.reserve(Debuts.size() + lignes), Longueurs.reserve(Longueurs.size() + lignes);
+}
 
 void TfichierStr::EcrireSection(std::string_view nom) {
   Cible.assign("[");
@@ -375,10 +392,46 @@ bool LitEntier(std::string_view s, int& v) {
   return true;
 }
 
+namespace {
+
+// Exact fast path for the common "-123.4567": at most 15 digits make an exact
+// integer and 10^k (k <= 22) is exact, so one division gives the correctly rounded
+// value, the same as the general conversion. False when the text is of another form.
+bool LitReelSimple(std::string_view s, double& v) {
+  static constexpr double Puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  size_t i = 0;
+  bool negatif = i < s.size() && s[i] == '-';
+  if (negatif) i++;
+  uint64_t m = 0;
+  int chiffres = 0, decimales = -1;
+  bool avantPoint = false;
+  for (; i < s.size(); i++) {
+    char c = s[i];
+    if (c >= '0' && c <= '9') {
+      m = m * 10 + static_cast<uint64_t>(c - '0');
+      if (m != 0) chiffres++;
+      if (decimales >= 0) decimales++;
+      else avantPoint = true;
+    } else if (c == '.' && decimales < 0) {
+      decimales = 0;
+    } else {
+      return false;
+    }
+  }
+  if (chiffres > 15 || decimales > 15 || (!avantPoint && decimales <= 0)) return false;
+  double r = static_cast<double>(m) / Puissances[std::max(decimales, 0)];
+  v = negatif ? -r : r;
+  return true;
+}
+
+}  // namespace
+
 bool LitReel(std::string_view s, double& v) {
   s = SansBlancs(s);
   if (!s.empty() && s[0] == '+') s.remove_prefix(1);
   if (s.empty()) return false;
+  if (s.size() <= 17 && LitReelSimple(s, v)) return true;
   // Only digits, one point, a sign and an exponent: from_chars alone would take "inf" and "nan".
   for (char c : s)
     if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E')) return false;
@@ -397,9 +450,27 @@ bool LitReel(std::string_view s, float& v) {
 }
 
 void AjouteReel4(std::string& s, double v) {
+  // Fast exact path: below 1e12 the product v * 1e4 is off by less than 1.2e-4 from
+  // the exact one, so unless its fraction lies within 1e-3 of one half, rounding it
+  // gives what "%.4f" gives. Ties and big values take the general formatter.
+  constexpr double Echelle = 10000.0, Borne = 1e12, Marge = 1e-3;
+  const double r = v * Echelle;
+  const double a = std::fabs(r);
+  if (a < Borne && std::fabs(a - std::floor(a) - 0.5) > Marge) {
+    auto n = static_cast<unsigned long long>(std::llround(a));
+    char b[32];
+    char* p = b + sizeof b;
+    for (int k = 0; k < 4; k++, n /= 10) *--p = static_cast<char>('0' + n % 10);
+    *--p = '.';
+    do *--p = static_cast<char>('0' + n % 10), n /= 10;
+    while (n);
+    if (std::signbit(v)) *--p = '-';  // as printf: -0.00001 gives "-0.0000"
+    s.append(p, static_cast<size_t>(b + sizeof b - p));
+    return;
+  }
   char b[400];  // %.4f of the largest double: 309 digits, the point and four decimals
-  auto r = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 4);
-  s.append(b, static_cast<size_t>(r.ptr - b));
+  auto res = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 4);
+  s.append(b, static_cast<size_t>(res.ptr - b));
 }
 
 std::string TexteReel4(double v) {

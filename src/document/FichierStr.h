@@ -49,7 +49,7 @@ class TfichierStr {
   // As LireChaine without a copy: the view stays valid until the next read or write.
   std::string_view LireValeur(std::string_view cle, std::string_view defaut, int premiere, int nbLignes);
   void VirgulesEnPoints();
-  const std::string& DerniereValeur() const { return DerniereValeurLue; }
+  std::string DerniereValeur() const { return std::string(DerniereVue); }
 
   // ---- writing ----
   void EcrireSection(std::string_view nom);
@@ -61,6 +61,8 @@ class TfichierStr {
   // "%.4f"; a non-finite value is written "0" and counted in NbNonFinis.
   void EcrireReel(std::string_view cle, double v);
   void EcrireBooleen(std::string_view cle, bool v);
+  // Room for a text of about this many bytes and lines, so that writing never regrows it.
+  void Reserve(size_t octets, size_t lignes);
   // Appends one line as it stands (kept lines of sections read earlier).
   void AjouteLigne(std::string_view ligne);
   // Writes every line followed by CR LF through a temporary file in the same folder,
@@ -95,8 +97,9 @@ class TfichierStr {
   // Key lines of a section by lower-case key, built on the first out-of-order read of
   // that section so that a file of missing keys costs no quadratic scan.
   std::unordered_map<int64_t, std::unordered_map<std::string, int>> Cles;
-  std::string DerniereValeurLue;
-  std::string Cible;  // scratch for the "[key]" being read
+  std::string DerniereValeurLue;  // holds a default that was returned
+  std::string_view DerniereVue;   // the last value, in Tampon or in DerniereValeurLue
+  std::string Cible;              // scratch for the "[key]" being read
 };
 
 // ---- conversions (independent of the process locale) ----

@@ -4,6 +4,7 @@
 #include "document/GestFich.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <set>
@@ -27,15 +28,23 @@ struct TErreurLecture : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::string NumTexte(std::string_view prefixe, int a) { return std::string(prefixe) + std::to_string(a); }
+// A numbered key ("SURF3", "V_12_30") built without allocating: tens of thousands are made per document.
+class NumTexte {
+ public:
+  NumTexte(std::string_view prefixe, int a) { Ajoute(prefixe), Nombre(a); }
+  NumTexte(std::string_view prefixe, int a, int b) { Ajoute(prefixe), Nombre(a), Ajoute("_"), Nombre(b); }
+  operator std::string_view() const { return {B, N}; }
+  operator std::string() const { return {B, N}; }
 
-std::string NumTexte(std::string_view prefixe, int a, int b) {
-  std::string s(prefixe);
-  s += std::to_string(a);
-  s += '_';
-  s += std::to_string(b);
-  return s;
-}
+ private:
+  void Ajoute(std::string_view s) {
+    s.copy(B + N, s.size());
+    N += s.size();
+  }
+  void Nombre(int v) { N = static_cast<size_t>(std::to_chars(B + N, B + sizeof B, v).ptr - B); }
+  char B[48];
+  size_t N = 0;
+};
 
 // ===========================================================================
 // Reading
@@ -206,11 +215,9 @@ bool TLecteur::LireSurface(int n, int p) {
 }
 
 void TLecteur::LireSommets(TSurface& s, int) {
-  std::string cle;
   for (int i = 0; i < s.Net.NbLn; i++)
     for (int j = 0; j < s.Net.NbCol; j++) {
-      cle = NumTexte("V_", i, j);
-      std::string_view reste = Chaine(cle);
+      std::string_view reste = Chaine(NumTexte("V_", i, j));
       double v[4];
       for (double& x : v) {
         std::string_view champ = Decouper(';', reste);
@@ -222,11 +229,9 @@ void TLecteur::LireSommets(TSurface& s, int) {
 }
 
 void TLecteur::LireMesh(TDXFSurface& s, int nbL, int nbC) {
-  std::string cle;
   for (int i = 0; i <= nbL; i++)
     for (int j = 0; j <= nbC; j++) {
-      cle = NumTexte("V_", i, j);
-      std::string_view reste = Chaine(cle);
+      std::string_view reste = Chaine(NumTexte("V_", i, j));
       double v[3];
       for (double& x : v) {
         std::string_view champ = Decouper(';', reste);
@@ -265,13 +270,11 @@ void TLecteur::LireSoudes(int nbFichier) {
   std::set<std::tuple<int, int, int>> dejaSoudes;
   for (const TPC& pc : Lu.PCSoudes) dejaSoudes.insert({pc.NumSurf, pc.NumLn, pc.NumCol});
   int ignores = 0;
-  std::string cle;
   for (int g = 0; g < nbGp; g++) {
     TListPC groupe;
     int nbM = std::clamp(Entier(NumTexte("GpS_", g), 0), 0, capacite);
     for (int m = 0; m < nbM; m++) {
-      cle = NumTexte("V_", g, m);
-      std::string_view reste = Chaine(cle);
+      std::string_view reste = Chaine(NumTexte("V_", g, m));
       int v[3];
       bool ok = true;
       for (int& x : v) ok = ok && LitEntier(Decouper(';', reste), x);
@@ -403,7 +406,7 @@ class TEcrivain {
 
  private:
   TfichierStr& F;
-  std::string Cle, Val;
+  std::string Val;
 };
 
 void TEcrivain::EcrireSurface(const TEntity& e, int n) {
@@ -432,10 +435,9 @@ void TEcrivain::EcrireSurface(const TEntity& e, int n) {
     for (int i = 0; i < s->Net.NbLn; i++)
       for (int j = 0; j < s->Net.NbCol; j++) {
         const TPtNet& p = s->Net.PC[i][j];
-        Cle = NumTexte("V_", i, j);
         Val.clear();
         Reel(Val, p.X), Reel(Val, p.Y), Reel(Val, p.Z), Reel(Val, p.W);
-        F.EcrireChaine(Cle, Val);
+        F.EcrireChaine(NumTexte("V_", i, j), Val);
       }
     F.EcrireEntier("LFlex", s->Net.LFlex);
     F.EcrireEntier("CFlex", s->Net.CFlex);
@@ -445,10 +447,9 @@ void TEcrivain::EcrireSurface(const TEntity& e, int n) {
     for (int i = 0; i <= e.NbLnPt; i++)
       for (int j = 0; j <= e.NbColPt; j++) {
         const TVertex3f& p = e.Pts[static_cast<size_t>(i)][static_cast<size_t>(j)];
-        Cle = NumTexte("V_", i, j);
         Val.clear();
         Reel(Val, p.X), Reel(Val, p.Y), Reel(Val, p.Z);
-        F.EcrireChaine(Cle, Val);
+        F.EcrireChaine(NumTexte("V_", i, j), Val);
       }
   }
   F.EcrireBooleen("Visible", e.Visible);
@@ -582,6 +583,14 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
     }
     if (!SurfaceEcrivable(doc.Surf(nums[n]), static_cast<int>(n), erreur)) return false;
   }
+  // About 50 bytes and two lines per vertex, plus the fixed keys of each section.
+  size_t sommets = 0;
+  for (int k : nums) {
+    const TEntity& e = doc.Surf(k);
+    const auto* s = dynamic_cast<const TSurface*>(&e);
+    sommets += s ? static_cast<size_t>(s->Net.NbLn * s->Net.NbCol) : static_cast<size_t>((e.NbLnPt + 1) * (e.NbColPt + 1));
+  }
+  f.Reserve(sommets * 50 + 4096, sommets * 2 + 256);
   f.EcrireSection("HEADER");
   f.EcrireChaine("Version", VersionDocument);
   f.EcrireFin();

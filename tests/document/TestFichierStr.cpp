@@ -6,6 +6,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 
 #include "Outils.h"
 
@@ -134,6 +135,30 @@ TEST_F(FichierStr, NumbersIgnoreAFrenchLocale) {
   f.EcrireReel("R", 0.1);
   EXPECT_EQ(f.Ligne(1), "0.1000");
   std::setlocale(LC_NUMERIC, ancien.c_str());
+}
+
+// The writer's own "%.4f" must agree with printf everywhere, halfway cases included.
+TEST_F(FichierStr, RealsFormatLikePrintf) {
+  uint64_t x = 88172645463325252ull;  // xorshift: the same values on every run
+  auto suivant = [&x] { x ^= x << 13, x ^= x >> 7, x ^= x << 17; return x; };
+  std::vector<double> v = {0.0, -0.0, 0.00005, -0.00005, 0.00015, 1.00005, 2.5e-5, 0.12345, 1e11 + 0.00005,
+                           123456789012.34567, 1e12, -1e15, 1e300, 5e-324, 0.1, 0.7, 1.0 / 3};
+  for (int i = 0; i < 200000; i++) {
+    double m = static_cast<double>(suivant() % 2000000001) - 1e9;
+    v.push_back(m / std::pow(10.0, static_cast<double>(suivant() % 10)));  // decimals near the ties
+    v.push_back(std::ldexp(static_cast<double>(suivant() >> 11), static_cast<int>(suivant() % 80) - 90));
+  }
+  char b[400];
+  int ecarts = 0;
+  for (double d : v) {
+    std::snprintf(b, sizeof b, "%.4f", d);
+    if (TexteReel4(d) != b && ecarts++ < 5) ADD_FAILURE() << b << " written " << TexteReel4(d);
+    // And reading any decimal text gives the correctly rounded value, as strtod does.
+    std::snprintf(b, sizeof b, "%.*f", static_cast<int>(suivant() % 18), d);
+    double lu = 0;
+    if ((!LitReel(b, lu) || lu != std::strtod(b, nullptr)) && ecarts++ < 5) ADD_FAILURE() << b << " read " << lu;
+  }
+  EXPECT_EQ(ecarts, 0);
 }
 
 TEST_F(FichierStr, TextHelpers) {
