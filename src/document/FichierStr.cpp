@@ -294,7 +294,17 @@ void TfichierStr::EcrireChaine(std::string_view cle, std::string_view valeur) {
   Cible.append(cle);
   Cible.push_back(']');
   AjouteBrute(Cible);
-  AjouteBrute(valeur);
+  if (ValeurSure(valeur)) {
+    AjouteBrute(valeur);
+    return;
+  }
+  // Last guard: a line break would split the value, a leading "[" make it a key.
+  std::string v(valeur);
+  for (char& c : v)
+    if (c == '\r' || c == '\n') c = ' ';
+  size_t i = v.find_first_not_of(" \t");
+  if (i != std::string::npos && v[i] == '[') v[i] = '(';
+  AjouteBrute(v);
 }
 
 void TfichierStr::EcrireEntier(std::string_view cle, long long v) {

@@ -54,8 +54,8 @@ class TfichierStr {
   // ---- writing ----
   void EcrireSection(std::string_view nom);
   void EcrireFin();
-  // Nothing for an empty value. The value must be a safe value line (see ValeurSure):
-  // the document writer cleans its texts before they get here.
+  // Nothing for an empty value. A value that is no safe value line (see ValeurSure)
+  // has its line breaks blanked and a leading "[" turned to "(".
   void EcrireChaine(std::string_view cle, std::string_view valeur);
   void EcrireEntier(std::string_view cle, long long v);
   // "%.4f"; a non-finite value is written "0" and counted in NbNonFinis.

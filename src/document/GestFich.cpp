@@ -55,8 +55,6 @@ class TLecteur {
 
   void Lire();
 
-  int NbSurfLues() const { return Lu.NbSurf(); }
-
  private:
   std::string Version;
   TfichierStr& F;
@@ -521,7 +519,7 @@ bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
 
 bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, const TOptionsLecture& opt,
                  std::string* erreur) {
-  TRACE("GestFich.OuvrirFichier");
+  TRACE("GestFich.LitDocument");
   const int n0 = doc.NbSurf();
   const bool fusion = n0 > 0;
   TDocument lu;

@@ -109,6 +109,10 @@ TEST_F(FichierStr, WritersAndTheirText) {
   EXPECT_EQ(f.Texte(), Lignes({"[MAIN]", "[Titre]", "Yacht", "[N]", "-12", "[R]", "0.6667", "[Neg]", "-0.0000",
                                "[Big]", "1000000000000000.5000", "[NaN]", "0", "[B]", "1", "[END]", ""}));
   EXPECT_EQ(f.NbNonFinis, 1);
+  // A value that would break the file is made harmless at the last step.
+  TfichierStr h;
+  h.EcrireChaine("K", " [x\r\ny");
+  EXPECT_EQ(h.Texte(), Lignes({"[K]", " (x  y"}));
   // The empty value wrote nothing: a read gets the default.
   TfichierStr g;
   ASSERT_TRUE(g.ChargerTexte(f.Texte()));
