@@ -78,9 +78,12 @@ bool TfichierStr::Charger(const std::string& nomFichier, std::string* erreur) {
     return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
   std::ifstream in(nomFichier, std::ios::binary);
   if (!in) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
+  const auto taille = std::filesystem::file_size(nomFichier, ec);
+  if (ec) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
+  if (taille > MaxTailleDocument) return echec(rs("rsErrFichierTropGrand") + " : " + nomFichier, mtError);
   std::string texte;
-  // Read at most one byte past the limit: enough to know the file is too big.
-  texte.resize(MaxTailleDocument + 1);
+  // One byte more than announced tells a file that grew meanwhile.
+  texte.resize(static_cast<size_t>(taille) + 1);
   in.read(texte.data(), static_cast<std::streamsize>(texte.size()));
   if (in.bad()) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
   texte.resize(static_cast<size_t>(in.gcount()));
