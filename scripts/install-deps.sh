@@ -10,8 +10,16 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
-  libclang-rt-14-dev
+  libclang-rt-14-dev locales
 )
+
+# The document tests check number formatting under a French locale.
+locale_fr() {
+  if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+    echo "install-deps: generating the fr_FR.UTF-8 locale"
+    localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 || echo "install-deps: fr_FR.UTF-8 not generated (its test will be skipped)"
+  fi
+}
 
 missing=()
 for p in "${PKGS[@]}"; do
@@ -20,6 +28,7 @@ done
 
 if [ ${#missing[@]} -eq 0 ]; then
   echo "install-deps: all packages present"
+  locale_fr
   exit 0
 fi
 
@@ -28,3 +37,4 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 $SUDO apt-get update -q
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+locale_fr

@@ -156,6 +156,36 @@ const std::vector<TChaineDef> Defs = {
     {"rsLongueurAxe", "Longueur [m]"},
     {"rsAireAxe", "Aire [m²]"},
     {"rsErrPorteeVide", "Aucune surface dans la portée des calculs"},
+    // Document files
+    {"rsFichierInexistant", "Fichier %s inexistant"},
+    {"rsErrLectureFichierNom", "Impossible de lire le fichier %s"},
+    {"rsErrFichierTropGrand", "Fichier trop volumineux pour un document"},
+    {"rsErrNomFichierVide", "Aucun nom de fichier"},
+    {"rsErrPasUnDocument", "Ce fichier n'est pas un document Brivane : aucune section reconnue"},
+    {"rsErrLectNbVx", "Erreur de lecture du fichier; NbVxi & NbVxj <=0 - Surf"},
+    {"rsErrLectVertex", "Erreur de lecture du fichier; Vertex - Str = "},
+    {"rsErrLectPlanS", "Erreur de lecture du fichier SURF/PlanS - Str ="},
+    {"rsErrLectSoudes", "Erreur de lecture du fichier : SOUDES - Str ="},
+    {"rsErrLectSoudesIgnores", "Erreur de lecture du fichier : SOUDES - %d vertex soudés hors des surfaces lues ignorés"},
+    {"rsErrLectHorsLimites", "Erreur de lecture du fichier; %s hors limites - Surf %d - Str = %s"},
+    {"rsErrLectType", "Erreur de lecture du fichier; type de surface inconnu - Surf %d - Str = %s"},
+    {"rsErrEcritSurface", "Enregistrement impossible : la surface %s (SURF%d) a une valeur %s hors limites"},
+    {"rsErrSauvegardeBak", "Impossible de créer la copie de sauvegarde %s : %s. Le document n'a pas été enregistré."},
+    {"rsErrEcritureFichier", "Impossible d'enregistrer le fichier %s : %s. Le fichier précédent est intact et le document reste modifié."},
+    {"rsErrEcritNonFinis", "%d valeurs non numériques ont été enregistrées à 0"},
+    {"rsStOuverture", "Ouverture du fichier"},
+    {"rsStLectHeader", "Lecture du header"},
+    {"rsStLectSurface", "Lecture de la surface "},
+    {"rsStLectSoudures", "Lecture des soudures"},
+    {"rsStLectVues", "Lecture des vues"},
+    {"rsStLectGrille", "Lecture de la grille"},
+    {"rsStLectOptions", "Lecture des options"},
+    {"rsStLectCotes", "Lecture des cotes"},
+    {"rsStLectCharges", "Lecture des charges"},
+    {"rsStLectReperes", "Lecture des repères"},
+    {"rsStLectEnv", "Lecture des points d'envahissement"},
+    {"rsStFinFichier", "Fin Fichier"},
+    {"rsStMajMinMax", "Maj Min / Max"},
 };
 
 std::vector<std::string>& Valeurs() {
@@ -235,17 +265,17 @@ bool ChargerChaines(const std::string& chemin) {
   return lu;
 }
 
-std::string Format(const std::string& fmt, ...) {
+std::string Format(const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
   va_list ap2;
   va_copy(ap2, ap);
-  int n = std::vsnprintf(nullptr, 0, fmt.c_str(), ap);
+  int n = std::vsnprintf(nullptr, 0, fmt, ap);
   va_end(ap);
   std::string r;
   if (n > 0) {
     r.resize(static_cast<size_t>(n) + 1);
-    std::vsnprintf(r.data(), r.size(), fmt.c_str(), ap2);
+    std::vsnprintf(r.data(), r.size(), fmt, ap2);
     r.resize(static_cast<size_t>(n));
   }
   va_end(ap2);

@@ -26,4 +26,13 @@ const std::vector<TChaineDef>& TableChaines();
 bool ChaineConnue(std::string_view cle);
 
 // printf-style formatting of a table text with the C numeric locale's point.
-std::string Format(const std::string& fmt, ...);
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+// The same for a table text; a translated text keeps its placeholders.
+template <typename... A>
+std::string Format(const std::string& fmt, A... a) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#pragma GCC diagnostic ignored "-Wformat-security"
+  return Format(fmt.c_str(), a...);
+#pragma GCC diagnostic pop
+}

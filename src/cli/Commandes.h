@@ -28,6 +28,8 @@ struct TEnregistreCommande {
 // Reads a document for a command, or gives the default new document when the path is empty.
 // Throws TErreurCli with the program's message when the file cannot be read.
 void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
+// The same, evaluating the surfaces or not (a command that only rewrites the file needs no grids).
+bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer);
 
 // Prints a JSON value with a trailing newline.
 std::string Reel4(double v);

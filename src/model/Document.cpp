@@ -33,6 +33,8 @@ void TDocument::Vider() {
   PoidsTotal = TPoids{};
   PoidsTotal.Nom = "TOTAL";
   NomFichier.clear();
+  Proprietes.Vider();
+  SectionsBrutes.clear();
   SurfXMin = SurfXMax = SurfYMin = SurfYMax = SurfZMin = SurfZMax = 0;
   NetXMin = NetXMax = NetYMin = NetYMax = NetZMin = NetZMax = 0;
   Modifie = false;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/PropFich.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
@@ -67,6 +68,10 @@ class TDocument {
 
   std::string NomFichier;
   bool Modifie = false;
+
+  TPropFich Proprietes;
+  // Sections of the document file kept as read until their own reader exists.
+  std::vector<TSectionBrute> SectionsBrutes;
 
   void MarqueModifie();
   void MarqueEnregistre();

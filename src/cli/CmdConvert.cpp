@@ -1,0 +1,43 @@
+// "convert": reads a document and writes it back in the current format version
+// (upgrading an older file), through the program's own reader and writer.
+#include <iostream>
+
+#include "cli/Commandes.h"
+#include "app/Services.h"
+#include "document/GestFich.h"
+
+namespace {
+
+struct TOptionsConvert {
+  std::string Entree, Sortie;
+};
+
+int Convert(const TOptionsConvert& o) {
+  TDocument doc;
+  ChargeDocumentCli(doc, o.Entree, false);
+  std::vector<int> nums;
+  for (int k = 0; k < doc.NbSurf(); k++) nums.push_back(k);
+  std::vector<std::string> messages;
+  auto ancien = Services().AfficheMessage;
+  Services().AfficheMessage = [&messages](const std::string& texte, int, int boutons) {
+    messages.push_back(texte);
+    return ReponseParDefaut(boutons);
+  };
+  std::string erreur;
+  bool ok = EnregistrerFichier(doc, nums, o.Sortie, &erreur);
+  Services().AfficheMessage = ancien;
+  if (!ok) throw TErreurCli(erreur);
+  for (const auto& m : messages) std::cerr << "brivane-cli: warning: " << m << "\n";
+  std::cout << o.Sortie << ": " << doc.NbSurf() << " surface(s), version " << VersionDocument << "\n";
+  return 0;
+}
+
+TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
+  auto o = std::make_shared<TOptionsConvert>();
+  CLI::App* c = app.add_subcommand("convert", "Read a document and write it back in the current format version");
+  c->add_option("input", o->Entree, "Document to read (.kvb)")->required();
+  c->add_option("output", o->Sortie, "Document to write (.kvb); may be the input")->required();
+  return [c, o]() { return c->parsed() ? Convert(*o) : -1; };
+}}};
+
+}  // namespace

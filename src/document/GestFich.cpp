@@ -1,0 +1,677 @@
+// Hull documents: the writer (header, properties, surfaces, welds, kept
+// sections) and the reader (every format version, opening and merging), which
+// checks every count and index a file gives before it touches the model.
+#include "document/GestFich.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <set>
+#include <stdexcept>
+#include <tuple>
+
+#include "app/Chaines.h"
+#include "app/Debug.h"
+#include "app/Encodage.h"
+#include "app/Services.h"
+#include "model/ObjCom.h"
+
+namespace {
+
+constexpr int PanneauEtat = 3;  // status-bar panel of the progress messages
+constexpr char SepComment = '\xA4';  // "¤" in Windows-1252
+constexpr size_t LimNomSurf = MaxNomSurf;
+
+// A fatal read error: the message is the program's.
+struct TErreurLecture : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// A numbered key ("SURF3", "V_12_30") built without allocating: tens of thousands are made per document.
+class NumTexte {
+ public:
+  NumTexte(std::string_view prefixe, int a) { Ajoute(prefixe), Nombre(a); }
+  NumTexte(std::string_view prefixe, int a, int b) { Ajoute(prefixe), Nombre(a), Ajoute("_"), Nombre(b); }
+  operator std::string_view() const { return {B, N}; }
+  operator std::string() const { return {B, N}; }
+
+ private:
+  void Ajoute(std::string_view s) {
+    s.copy(B + N, s.size());
+    N += s.size();
+  }
+  void Nombre(int v) { N = static_cast<size_t>(std::to_chars(B + N, B + sizeof B, v).ptr - B); }
+  char B[48];
+  size_t N = 0;
+};
+
+// ===========================================================================
+// Reading
+
+class TLecteur {
+ public:
+  TLecteur(TfichierStr& f, TDocument& lu, int n0) : F(f), Lu(lu), N0(n0) {}
+
+  void Lire();
+
+ private:
+  std::string Version;
+  TfichierStr& F;
+  TDocument& Lu;
+  int N0;
+  int Prem = 0, Nb = 0;  // the section being read
+
+  std::string_view Chaine(std::string_view cle, std::string_view def = {}) { return F.LireValeur(cle, def, Prem, Nb); }
+  int Entier(std::string_view cle, int def) { return F.LireEntier(cle, def, Prem, Nb); }
+  double Reel(std::string_view cle, double def) { return F.LireReel(cle, def, Prem, Nb); }
+  float Simple(std::string_view cle, float def) {
+    float v = def;
+    return LitReel(F.LireValeur(cle, TexteReel4(def), Prem, Nb), v) ? v : def;
+  }
+  bool Booleen(std::string_view cle, bool def) { return F.LireBooleen(cle, def, Prem, Nb); }
+  std::string Texte(std::string_view cle, size_t limite) { return TronqueUtf8(Cp1252VersUtf8(Chaine(cle)), limite); }
+  std::string Derniere() const { return Cp1252VersUtf8(F.DerniereValeur()); }
+
+  void Avertit(const std::string& msg) {
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
+    AfficheMessage(msg, mtWarning, mbOK);
+  }
+  [[noreturn]] void HorsLimites(std::string_view cle, int p) {
+    throw TErreurLecture(
+        Format(rs("rsErrLectHorsLimites").c_str(), std::string(cle).c_str(), p, Derniere().c_str()));
+  }
+  int EntierBorne(std::string_view cle, int def, int mini, int maxi, int p) {
+    int v = Entier(cle, def);
+    if (v < mini || v > maxi) HorsLimites(cle, p);
+    return v;
+  }
+
+  void LireMain();
+  // False when the surface section ends the reading of surfaces (no vertex at all).
+  bool LireSurface(int n, int p);
+  void LireSommets(TSurface& s, int p);
+  void LireMesh(TDXFSurface& s, int nbL, int nbC);
+  void LirePlanS(TEntity& e);
+  void LireSoudes(int nbFichier);
+  void LireSectionsBrutes();
+};
+
+void TLecteur::Lire() {
+  // A file without a single section is no document: "opening" it as an empty one
+  // would let the next save overwrite it.
+  if (F.IndexSections().empty()) throw TErreurLecture(rs("rsErrPasUnDocument"));
+  WriteStatusBar(PanneauEtat, rs("rsStLectHeader"));
+  Version.clear();
+  if (F.ChercherSection("HEADER", Prem, Nb)) {
+    Version = std::string(Chaine("Version"));
+    Chaine("DateC"), Chaine("DateMod");  // read and ignored
+  }
+  if (Version == "1.01" || Version == "1.02") F.VirgulesEnPoints();
+  if (N0 == 0 && F.ChercherSection("MAIN", Prem, Nb)) LireMain();
+
+  int n = 0;
+  while (N0 + Lu.NbSurf() < MaxSurf && F.ChercherSection(NumTexte("SURF", n), Prem, Nb)) {
+    if (!LireSurface(n, N0 + n)) break;
+    n++;
+  }
+  int nbFichier = n;  // the file's surfaces 0 .. n-1 were read
+  if (N0 + Lu.NbSurf() >= MaxSurf && F.ChercherSection(NumTexte("SURF", n), Prem, Nb))
+    Avertit(rs("rsErrMaxSurfOuv"));
+
+  WriteStatusBar(PanneauEtat, rs("rsStLectSoudures"));
+  if (F.ChercherSection("SOUDES", Prem, Nb)) LireSoudes(nbFichier);
+  LireSectionsBrutes();
+  WriteStatusBar(PanneauEtat, rs("rsStFinFichier"));
+}
+
+void TLecteur::LireMain() {
+  TPropFich& p = Lu.Proprietes;
+  p.Titre = Texte("Titre", LimTitre);
+  p.Type = Texte("Type", LimType);
+  p.Archi = Texte("Archi", LimArchi);
+  if (Version > "1.08") p.Societe = Texte("Societe", LimSociete);
+  p.Version = Texte("Version", LimVersion);
+  p.Date = Texte("Date", LimDate);
+  // Text after the last separator is dropped, as it always was.
+  char sep = Version > "1.08" ? SepComment : ';';
+  std::string_view reste = Chaine("Comment");
+  p.Commentaire.clear();
+  for (size_t k = reste.find(sep); k != std::string_view::npos; k = reste.find(sep)) {
+    p.Commentaire.push_back(Cp1252VersUtf8(reste.substr(0, k)));
+    reste.remove_prefix(k + 1);
+  }
+}
+
+bool TLecteur::LireSurface(int n, int p) {
+  WriteStatusBar(PanneauEtat, rs("rsStLectSurface") + std::to_string(n));
+  std::string type = Version < "1.07" ? std::string("SNURBS") : std::string(Chaine("Type", "SNURBS"));
+  std::unique_ptr<TEntity> e;
+  int nbL = 0, nbC = 0;
+  if (type == "SNURBS") {
+    e = std::make_unique<TSurface>(p, PrecisionValide(Lu.Precision));
+  } else if (type == "MESH") {
+    // A mesh grid is its own evaluated grid: 201 x 201 points at most.
+    nbL = EntierBorne("NbL", 0, 0, MaxGrille - 1, p);
+    nbC = EntierBorne("NbC", 0, 0, MaxGrille - 1, p);
+    e = std::make_unique<TDXFSurface>(p, nbC + 1, nbL + 1);
+    if (e->NbLnPt != nbL || e->NbColPt != nbC) throw TErreurLecture(rs("rsErrGrilleRedim"));
+  } else {
+    throw TErreurLecture(Format(rs("rsErrLectType").c_str(), p, Cp1252VersUtf8(type).c_str()));
+  }
+  e->Nom = Texte("Nom", LimNomSurf);
+  e->Poids.Nom = e->Nom;
+  Chaine("Num");  // the surface's number is its position
+  e->Coul = Entier("Coul", 0);
+  e->Alpha = Reel("Alpha", 1);
+  e->Ambient = Simple("Ambient", 0);
+  e->Specular = Simple("Specular", 0);
+  e->Shininess = Simple("Shininess", 0);
+  e->Emission = Simple("Emission", 0);
+  if (Version <= "1.07") e->Orientation = !Booleen("StabNeg", false);
+  else e->Orientation = Booleen("Orientation", true);
+  e->JonctionSym = Booleen("JonctionSym", true);
+  e->CG = Booleen("CG", true);
+  e->TypePoids = EntierBorne("TypePoids", tpFixeBorde, tpEpaisseurDensite, tpDensiteVolume, p);
+  e->Epaisseur = Reel("Epaisseur", 0);
+  e->Densite = Reel("Densite", 0);
+  e->PoidsParM2 = Reel("PoidsParM2", 0);
+  e->Poids.Masse = Reel("Poids", 0);
+
+  if (auto* s = dynamic_cast<TSurface*>(e.get())) {
+    nbL = Entier("NbL", 0);
+    nbC = Entier("NbC", 0);
+    if (nbL <= 0 && nbC <= 0) {
+      // No vertex at all: that surface is dropped and the surfaces end here.
+      Avertit(rs("rsErrLectNbVx") + std::to_string(p));
+      return false;
+    }
+    if (nbL < 1 || nbL > MaxNet) HorsLimites("NbL", p);
+    if (nbC < 1 || nbC > MaxNet) HorsLimites("NbC", p);
+    s->Net.NbLn = nbL;
+    s->Net.NbCol = nbC;
+    LireSommets(*s, p);
+    s->Net.LFlex = EntierBorne("LFlex", 3, MinOrdre, MaxOrdre, p);
+    s->Net.CFlex = EntierBorne("CFlex", 3, MinOrdre, MaxOrdre, p);
+    s->Net.NumSurf = p;
+  } else {
+    auto& m = static_cast<TDXFSurface&>(*e);
+    // Read again where the writer put them; they must agree with the first read.
+    if (Entier("NbL", 0) != nbL) HorsLimites("NbL", p);
+    if (Entier("NbC", 0) != nbC) HorsLimites("NbC", p);
+    LireMesh(m, nbL, nbC);
+  }
+  e->Visible = Booleen("Visible", true);
+  e->Verrou = Booleen("Verrou", false);
+  e->Sym = Booleen("Sym", true);
+  e->Calc = Booleen("Calc", true);
+  e->Voile = Booleen("Voile", false);
+  LirePlanS(*e);
+  e->CreateTabCoupes(Lu.Grille.NbSec, Lu.Grille.NbLE, Lu.Grille.NbLong, Lu.Grille.NbDiag);
+  Lu.TabSurf.push_back(std::move(e));
+  return true;
+}
+
+void TLecteur::LireSommets(TSurface& s, int) {
+  for (int i = 0; i < s.Net.NbLn; i++)
+    for (int j = 0; j < s.Net.NbCol; j++) {
+      std::string_view reste = Chaine(NumTexte("V_", i, j));
+      double v[4];
+      for (double& x : v) {
+        std::string_view champ = Decouper(';', reste);
+        if (!LitReel(champ, x))
+          throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
+      }
+      s.Net.PC[i][j] = {v[0], v[1], v[2], v[3]};
+    }
+}
+
+void TLecteur::LireMesh(TDXFSurface& s, int nbL, int nbC) {
+  for (int i = 0; i <= nbL; i++)
+    for (int j = 0; j <= nbC; j++) {
+      std::string_view reste = Chaine(NumTexte("V_", i, j));
+      double v[3];
+      for (double& x : v) {
+        std::string_view champ = Decouper(';', reste);
+        if (!LitReel(champ, x))
+          throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
+      }
+      s.Pts[static_cast<size_t>(i)][static_cast<size_t>(j)] = {v[0], v[1], v[2]};
+    }
+}
+
+void TLecteur::LirePlanS(TEntity& e) {
+  TPlanSym& ps = e.PlanSym;
+  ps.RAZ();
+  std::string_view reste = Chaine("PlanS");
+  if (!reste.empty()) {
+    double v[12];
+    bool ok = true;
+    for (double& x : v) ok = ok && LitReel(Decouper(';', reste), x);
+    if (ok) {
+      ps.Origine = {v[0], v[1], v[2]};
+      ps.Axe1 = {v[3], v[4], v[5]};
+      ps.Axe2 = {v[6], v[7], v[8]};
+      ps.Axe3 = {v[9], v[10], v[11]};
+    } else {
+      Avertit(rs("rsErrLectPlanS") + Derniere());
+    }
+  }
+  ps.MajPlan();
+}
+
+void TLecteur::LireSoudes(int nbFichier) {
+  // A count can never exceed the key lines its section holds: a huge count then
+  // costs nothing more than the lines that are there.
+  const int capacite = Nb / 2;
+  int nbGp = std::clamp(Entier("NbGp", 0), 0, capacite);
+  std::set<std::tuple<int, int, int>> dejaSoudes;
+  for (const TPC& pc : Lu.PCSoudes) dejaSoudes.insert({pc.NumSurf, pc.NumLn, pc.NumCol});
+  int ignores = 0;
+  for (int g = 0; g < nbGp; g++) {
+    TListPC groupe;
+    int nbM = std::clamp(Entier(NumTexte("GpS_", g), 0), 0, capacite);
+    for (int m = 0; m < nbM; m++) {
+      std::string_view reste = Chaine(NumTexte("V_", g, m));
+      int v[3];
+      bool ok = true;
+      for (int& x : v) ok = ok && LitEntier(Decouper(';', reste), x);
+      if (!ok) {
+        Avertit(rs("rsErrLectSoudes") + Derniere());
+        break;
+      }
+      // A member must name a vertex of a net read from this file.
+      TSurface* s = (v[0] >= 0 && v[0] < nbFichier) ? Lu.SurfNurbs(v[0]) : nullptr;
+      if (!s || !s->Net.DansNet(v[1], v[2])) {
+        ignores++;
+        continue;
+      }
+      TPC pc{v[0] + N0, v[1], v[2]};
+      groupe.push_back(pc);
+      if (dejaSoudes.insert({pc.NumSurf, pc.NumLn, pc.NumCol}).second) Lu.PCSoudes.push_back(pc);
+    }
+    if (!groupe.empty()) Lu.GroupesSoudes.push_back(std::move(groupe));
+  }
+  if (ignores > 0) Avertit(Format(rs("rsErrLectSoudesIgnores").c_str(), ignores));
+}
+
+void TLecteur::LireSectionsBrutes() {
+  static const char* const etats[] = {"rsStLectVues",    "rsStLectGrille",  "rsStLectOptions", "rsStLectCotes",
+                                      "rsStLectCharges", "rsStLectReperes", "rsStLectEnv"};
+  for (size_t k = 0; k < std::size(SectionsSuivantes); k++) {
+    // The dimensions announce themselves only once found.
+    if (k != 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
+    if (!F.ChercherSection(SectionsSuivantes[k], Prem, Nb)) continue;
+    if (k == 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
+    TSectionBrute sb;
+    sb.Nom = SectionsSuivantes[k];
+    for (int i = Prem; i < Prem + Nb - 1 && i < F.NbLignes(); i++) sb.Lignes.emplace_back(F.Ligne(i));
+    Lu.SectionsBrutes.push_back(std::move(sb));
+  }
+}
+
+// The list sections whose entries a merge appends, with their key prefix.
+const char* PrefixeListe(std::string_view section) {
+  if (section == "COTES") return "Ct_";
+  if (section == "BALLAST") return "Bl_";
+  if (section == "REPERES" || section == "ENVAHISEMENT") return "Rep_";
+  return nullptr;
+}
+
+// Appends the entries of a merged file's list section after those of the document,
+// numbering them on from the document's count.
+void FusionneSectionListe(TSectionBrute& doc, const TSectionBrute& lu, std::string_view prefixe) {
+  auto estCle = [&](std::string_view l) {
+    return l.size() > prefixe.size() + 2 && l.front() == '[' && l.back() == ']' &&
+           EgalCasse(l.substr(1, prefixe.size()), prefixe);
+  };
+  int n = 0;
+  for (size_t i = 0; i + 1 < doc.Lignes.size(); i++)
+    if (estCle(doc.Lignes[i])) n++;
+  for (size_t i = 0; i + 1 < lu.Lignes.size(); i++)
+    if (estCle(lu.Lignes[i]) && !lu.Lignes[i + 1].empty() && lu.Lignes[i + 1][0] != '[') {
+      doc.Lignes.push_back("[" + std::string(prefixe) + std::to_string(++n) + "]");
+      doc.Lignes.push_back(lu.Lignes[i + 1]);
+    }
+}
+
+TSectionBrute* SectionBrute(TDocument& doc, std::string_view nom) {
+  for (auto& s : doc.SectionsBrutes)
+    if (s.Nom == nom) return &s;
+  return nullptr;
+}
+
+// Brings what was read into the open document: only called once the whole file was read.
+void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion) {
+  for (auto& s : lu.TabSurf) doc.TabSurf.push_back(std::move(s));
+  for (auto& g : lu.GroupesSoudes) doc.GroupesSoudes.push_back(std::move(g));
+  for (const TPC& pc : lu.PCSoudes)
+    if (!PCDansListe(doc.PCSoudes, pc)) doc.PCSoudes.push_back(pc);
+  if (!fusion) {
+    doc.NomFichier = nomFichier;
+    doc.Proprietes = lu.Proprietes;
+    doc.SectionsBrutes = std::move(lu.SectionsBrutes);
+    return;
+  }
+  // Views, grid and options stay the open document's; the lists gain the file's entries.
+  for (auto& s : lu.SectionsBrutes) {
+    const char* prefixe = PrefixeListe(s.Nom);
+    if (!prefixe) continue;
+    TSectionBrute* d = SectionBrute(doc, s.Nom);
+    if (!d) {
+      doc.SectionsBrutes.push_back({s.Nom, {}});
+      d = &doc.SectionsBrutes.back();
+    }
+    FusionneSectionListe(*d, s, prefixe);
+  }
+}
+
+// ===========================================================================
+// Writing
+
+// A text in Windows-1252 without line breaks or the separators of its field list.
+std::string TexteSansSeparateurs(std::string_view utf8, std::string_view separateurs = {}) {
+  std::string s = Utf8VersCp1252(utf8);
+  for (char& c : s) {
+    if (c == '\r' || c == '\n') c = ' ';
+    else if (separateurs.find(c) != std::string_view::npos) c = '?';
+  }
+  return s;
+}
+
+// A value line is never read back as a key or a section.
+std::string SansCrochetDebut(std::string s) {
+  size_t i = 0;
+  while (i < s.size() && static_cast<unsigned char>(s[i]) <= ' ') i++;
+  if (i < s.size() && s[i] == '[') s[i] = '(';
+  return s;
+}
+
+// A text made safe for one value line.
+std::string TexteSur(std::string_view utf8) { return SansCrochetDebut(TexteSansSeparateurs(utf8)); }
+
+class TEcrivain {
+ public:
+  explicit TEcrivain(TfichierStr& f) : F(f) {}
+
+  void Reel(std::string& s, double v) {
+    if (std::isfinite(v)) AjouteReel4(s, v);
+    else s += '0', F.NbNonFinis++;
+    s += ';';
+  }
+  void EcrireSurface(const TEntity& e, int n);
+  void EcrireSoudes(const TDocument& doc, const std::vector<int>& nums);
+
+ private:
+  TfichierStr& F;
+  std::string Val;
+};
+
+void TEcrivain::EcrireSurface(const TEntity& e, int n) {
+  const auto* s = dynamic_cast<const TSurface*>(&e);
+  F.EcrireSection(NumTexte("SURF", n));
+  F.EcrireChaine("Type", s ? "SNURBS" : "MESH");
+  F.EcrireChaine("Nom", TexteSur(e.Nom));
+  F.EcrireEntier("Num", n);
+  F.EcrireEntier("Coul", e.Coul);
+  F.EcrireReel("Alpha", e.Alpha);
+  F.EcrireReel("Ambient", e.Ambient);
+  F.EcrireReel("Specular", e.Specular);
+  F.EcrireReel("Shininess", e.Shininess);
+  F.EcrireReel("Emission", e.Emission);
+  F.EcrireBooleen("Orientation", e.Orientation);
+  F.EcrireBooleen("JonctionSym", e.JonctionSym);
+  F.EcrireBooleen("CG", e.CG);
+  F.EcrireEntier("TypePoids", e.TypePoids);
+  F.EcrireReel("Epaisseur", e.Epaisseur);
+  F.EcrireReel("Densite", e.Densite);
+  F.EcrireReel("PoidsParM2", e.PoidsParM2);
+  F.EcrireReel("Poids", e.Poids.Masse);
+  if (s) {
+    F.EcrireEntier("NbL", s->Net.NbLn);
+    F.EcrireEntier("NbC", s->Net.NbCol);
+    for (int i = 0; i < s->Net.NbLn; i++)
+      for (int j = 0; j < s->Net.NbCol; j++) {
+        const TPtNet& p = s->Net.PC[i][j];
+        Val.clear();
+        Reel(Val, p.X), Reel(Val, p.Y), Reel(Val, p.Z), Reel(Val, p.W);
+        F.EcrireChaine(NumTexte("V_", i, j), Val);
+      }
+    F.EcrireEntier("LFlex", s->Net.LFlex);
+    F.EcrireEntier("CFlex", s->Net.CFlex);
+  } else {
+    F.EcrireEntier("NbL", e.NbLnPt);
+    F.EcrireEntier("NbC", e.NbColPt);
+    for (int i = 0; i <= e.NbLnPt; i++)
+      for (int j = 0; j <= e.NbColPt; j++) {
+        const TVertex3f& p = e.Pts[static_cast<size_t>(i)][static_cast<size_t>(j)];
+        Val.clear();
+        Reel(Val, p.X), Reel(Val, p.Y), Reel(Val, p.Z);
+        F.EcrireChaine(NumTexte("V_", i, j), Val);
+      }
+  }
+  F.EcrireBooleen("Visible", e.Visible);
+  F.EcrireBooleen("Verrou", e.Verrou);
+  F.EcrireBooleen("Sym", e.Sym);
+  F.EcrireBooleen("Calc", e.Calc);
+  F.EcrireBooleen("Voile", e.Voile);
+  const TPlanSym& ps = e.PlanSym;
+  Val.clear();
+  for (const TVertex3f* v : {&ps.Origine, &ps.Axe1, &ps.Axe2, &ps.Axe3}) Reel(Val, v->X), Reel(Val, v->Y), Reel(Val, v->Z);
+  F.EcrireChaine("PlanS", Val);
+  F.EcrireFin();
+}
+
+void TEcrivain::EcrireSoudes(const TDocument& doc, const std::vector<int>& nums) {
+  // A member is written under the section number of its surface; members of
+  // surfaces not written, or naming no vertex of a net, are left out.
+  auto section = [&](int surf) {
+    auto it = std::find(nums.begin(), nums.end(), surf);
+    return it == nums.end() ? -1 : static_cast<int>(it - nums.begin());
+  };
+  std::vector<TListPC> groupes;
+  for (const TListPC& g : doc.GroupesSoudes) {
+    TListPC membres;
+    for (const TPC& pc : g) {
+      int n = section(pc.NumSurf);
+      const TSurface* s = n >= 0 ? dynamic_cast<const TSurface*>(&doc.Surf(pc.NumSurf)) : nullptr;
+      if (s && s->Net.DansNet(pc.NumLn, pc.NumCol)) membres.push_back({n, pc.NumLn, pc.NumCol});
+    }
+    if (!membres.empty()) groupes.push_back(std::move(membres));
+  }
+  F.EcrireSection("SOUDES");
+  F.EcrireEntier("NbGp", static_cast<long long>(groupes.size()));
+  for (size_t g = 0; g < groupes.size(); g++) {
+    F.EcrireEntier(NumTexte("GpS_", static_cast<int>(g)), static_cast<long long>(groupes[g].size()));
+    for (size_t m = 0; m < groupes[g].size(); m++) {
+      const TPC& pc = groupes[g][m];
+      F.EcrireChaine(NumTexte("V_", static_cast<int>(g), static_cast<int>(m)),
+                     std::to_string(pc.NumSurf) + ";" + std::to_string(pc.NumLn) + ";" + std::to_string(pc.NumCol) + ";");
+    }
+  }
+  F.EcrireFin();
+}
+
+// Whether the reader would take the surface back; the message otherwise.
+bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
+  bool ok = true;
+  std::string cle;
+  if (const auto* s = dynamic_cast<const TSurface*>(&e)) {
+    if (s->Net.NbLn < 1 || s->Net.NbLn > MaxNet) ok = false, cle = "NbL";
+    else if (s->Net.NbCol < 1 || s->Net.NbCol > MaxNet) ok = false, cle = "NbC";
+    else if (s->Net.LFlex < MinOrdre || s->Net.LFlex > MaxOrdre) ok = false, cle = "LFlex";
+    else if (s->Net.CFlex < MinOrdre || s->Net.CFlex > MaxOrdre) ok = false, cle = "CFlex";
+  } else {
+    if (e.NbLnPt < 0 || e.NbLnPt >= MaxGrille || e.Pts.size() != static_cast<size_t>(e.NbLnPt + 1)) ok = false, cle = "NbL";
+    else if (e.NbColPt < 0 || e.NbColPt >= MaxGrille) ok = false, cle = "NbC";
+    else
+      for (const auto& row : e.Pts)
+        if (row.size() != static_cast<size_t>(e.NbColPt + 1)) ok = false, cle = "NbC";
+  }
+  if (ok && (e.TypePoids < tpEpaisseurDensite || e.TypePoids > tpDensiteVolume)) ok = false, cle = "TypePoids";
+  if (!ok && erreur) *erreur = Format(rs("rsErrEcritSurface").c_str(), e.Nom.c_str(), n, cle.c_str());
+  return ok;
+}
+
+}  // namespace
+
+// ===========================================================================
+
+bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, const TOptionsLecture& opt,
+                 std::string* erreur) {
+  TRACE("GestFich.LitDocument");
+  const int n0 = doc.NbSurf();
+  const bool fusion = n0 > 0;
+  TDocument lu;
+  lu.Precision = doc.Precision;
+  lu.Grille = doc.Grille;
+  TLecteur lecteur(f, lu, n0);
+  try {
+    lecteur.Lire();
+  } catch (const std::exception& e) {
+    // bad_alloc and the like end the read the same way: nothing read is kept.
+    std::string msg = e.what();
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg, nomFichier});
+    AfficheMessage(msg, mtError, mbOK);
+    if (erreur) *erreur = msg;
+    WriteStatusBar(PanneauEtat, "");
+    return false;
+  }
+  Installe(doc, lu, nomFichier, fusion);
+  if (fusion) doc.MarqueModifie();
+  else doc.MarqueEnregistre();
+  for (int k = 0; k < doc.NbSurf(); k++)
+    if (TSurface* s = doc.SurfNurbs(k)) {
+      s->Net.AfficheLn = s->Net.AfficheCol = true;
+      s->Net.LnActive = s->Net.ColActive = -1;
+    }
+  if (opt.Evaluer) {
+    MajSurface(doc, true, -1);
+    MajCoupesSurface(doc);
+  }
+  PCCourantPremierLibre(doc);
+  WriteStatusBar(PanneauEtat, rs("rsStMajMinMax"));
+  MajMinMaxAllNet(doc, false);
+  MajMinMaxAllSurf(doc);
+  WriteStatusBar(PanneauEtat, "");
+  return true;
+}
+
+bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt, std::string* erreur) {
+  TRACE("GestFich.OuvrirFichier");
+  TCurseurAttente attente;
+  WriteStatusBar(PanneauEtat, rs("rsStOuverture"));
+  TfichierStr f;
+  std::string msg;
+  if (!f.Charger(nomFichier, &msg)) {
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
+    if (erreur) *erreur = msg;
+    WriteStatusBar(PanneauEtat, "");
+    return false;
+  }
+  return LitDocument(doc, f, nomFichier, opt, erreur);
+}
+
+bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, TfichierStr& f, std::string* erreur) {
+  TRACE("GestFich.EnregistrerFichier");
+  for (size_t n = 0; n < nums.size(); n++) {
+    if (nums[n] < 0 || nums[n] >= doc.NbSurf()) {
+      if (erreur) *erreur = Format(rs("rsErrEcritSurface").c_str(), "", static_cast<int>(n), "Num");
+      return false;
+    }
+    if (!SurfaceEcrivable(doc.Surf(nums[n]), static_cast<int>(n), erreur)) return false;
+  }
+  // About 50 bytes and two lines per vertex, plus the fixed keys of each section.
+  size_t sommets = 0;
+  for (int k : nums) {
+    const TEntity& e = doc.Surf(k);
+    const auto* s = dynamic_cast<const TSurface*>(&e);
+    sommets += s ? static_cast<size_t>(s->Net.NbLn * s->Net.NbCol) : static_cast<size_t>((e.NbLnPt + 1) * (e.NbColPt + 1));
+  }
+  f.Reserve(sommets * 50 + 4096, sommets * 2 + 256);
+  f.EcrireSection("HEADER");
+  f.EcrireChaine("Version", VersionDocument);
+  f.EcrireFin();
+
+  const TPropFich& p = doc.Proprietes;
+  f.EcrireSection("MAIN");
+  f.EcrireChaine("Titre", TexteSur(p.Titre));
+  f.EcrireChaine("Type", TexteSur(p.Type));
+  f.EcrireChaine("Archi", TexteSur(p.Archi));
+  f.EcrireChaine("Societe", TexteSur(p.Societe));
+  f.EcrireChaine("Version", TexteSur(p.Version));
+  f.EcrireChaine("Date", TexteSur(p.Date));
+  std::string comment;
+  for (const auto& l : p.Commentaire) {
+    // A separator inside a line would split it in two on reading.
+    comment += TexteSansSeparateurs(l, std::string_view(&SepComment, 1));
+    comment += SepComment;
+  }
+  f.EcrireChaine("Comment", SansCrochetDebut(std::move(comment)));
+  f.EcrireFin();
+
+  TEcrivain ecr(f);
+  for (size_t n = 0; n < nums.size(); n++) ecr.EcrireSurface(doc.Surf(nums[n]), static_cast<int>(n));
+  ecr.EcrireSoudes(doc, nums);
+
+  for (const char* nom : SectionsSuivantes) {
+    f.EcrireSection(nom);
+    for (const auto& s : doc.SectionsBrutes)
+      if (s.Nom == nom) {
+        for (const auto& l : s.Lignes) f.AjouteLigne(l);
+        break;
+      }
+    f.EcrireFin();
+  }
+  return true;
+}
+
+bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::exists(chemin, ec)) return true;
+  fs::copy_file(chemin, chemin + ".bak", fs::copy_options::overwrite_existing, ec);
+  if (ec && erreur) *erreur = ec.message();
+  return !ec;
+}
+
+bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std::string& chemin,
+                        std::string* erreur) {
+  TRACE("GestFich.EnregistrerFichier");
+  TCurseurAttente attente;
+  TfichierStr f;
+  std::string raison;
+  bool ok = ConstruitFichier(doc, nums, f, &raison);
+  std::string msg = raison;
+  if (ok && !SaveBackupFileFichier(chemin, &raison)) {
+    ok = false;
+    msg = Format(rs("rsErrSauvegardeBak").c_str(), (chemin + ".bak").c_str(), raison.c_str());
+  }
+  if (ok && !f.Enregistrer(chemin, &raison)) {
+    ok = false;
+    msg = Format(rs("rsErrEcritureFichier").c_str(), chemin.c_str(), raison.c_str());
+  }
+  if (!ok) {
+    DbgErr(erFichier, "GestFich.EnregistrerFichier", 0, {msg});
+    AfficheMessage(msg, mtError, mbOK);
+    if (erreur) *erreur = msg;
+    return false;
+  }
+  if (f.NbNonFinis > 0) {
+    std::string w = Format(rs("rsErrEcritNonFinis").c_str(), f.NbNonFinis);
+    DbgErr(erFichier, "GestFich.EnregistrerFichier", f.NbNonFinis, {w});
+    AfficheMessage(w, mtWarning, mbOK);
+  }
+  bool tout = static_cast<int>(nums.size()) == doc.NbSurf();
+  for (size_t n = 0; tout && n < nums.size(); n++) tout = nums[n] == static_cast<int>(n);
+  if (tout && chemin == doc.NomFichier) doc.MarqueEnregistre();
+  return true;
+}
+
+bool EnregistrerFichierAll(TDocument& doc, bool recovery, std::string* erreur) {
+  std::vector<int> nums(static_cast<size_t>(doc.NbSurf()));
+  for (int k = 0; k < doc.NbSurf(); k++) nums[static_cast<size_t>(k)] = k;
+  // The recovery copy is not the document's own file: its name and modified
+  // state stay, so that the real file is still asked for at exit.
+  return EnregistrerFichier(doc, nums, recovery ? std::string("recovery.kvb") : doc.NomFichier, erreur);
+}
