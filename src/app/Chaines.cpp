@@ -265,7 +265,7 @@ bool ChargerChaines(const std::string& chemin) {
   return lu;
 }
 
-std::string Format(const char* fmt, ...) {
+std::string FormatC(const char* fmt, ...) {
   va_list ap;
   va_start(ap, fmt);
   va_list ap2;

@@ -26,13 +26,17 @@ const std::vector<TChaineDef>& TableChaines();
 bool ChaineConnue(std::string_view cle);
 
 // printf-style formatting of a table text with the C numeric locale's point.
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-// The same for a table text; a translated text keeps its placeholders.
+// A translated text keeps its placeholders: the code passes its values to it.
+std::string FormatC(const char* fmt, ...);
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-security"
+template <typename... A>
+std::string Format(const char* fmt, A... a) {
+  return FormatC(fmt, a...);
+}
 template <typename... A>
 std::string Format(const std::string& fmt, A... a) {
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-#pragma GCC diagnostic ignored "-Wformat-security"
-  return Format(fmt.c_str(), a...);
-#pragma GCC diagnostic pop
+  return FormatC(fmt.c_str(), a...);
 }
+#pragma GCC diagnostic pop
