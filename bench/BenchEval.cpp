@@ -42,10 +42,12 @@ void Evalue(benchmark::State& st, bool courbure) {
 }
 
 const bool enregistre = [] {
-  benchmark::RegisterBenchmark("Eval/Normals/4x31x31/o6/N200", [](benchmark::State& st) { Evalue(st, false); })
-      ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("Eval/Curvature/4x31x31/o6/N200", [](benchmark::State& st) { Evalue(st, true); })
-      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Eval/Normals/4x31x31/o6/N200", [](benchmark::State& st) {
+    Evalue(st, false);
+  })->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Eval/Curvature/4x31x31/o6/N200", [](benchmark::State& st) {
+    Evalue(st, true);
+  })->Unit(benchmark::kMillisecond);
   return true;
 }();
 

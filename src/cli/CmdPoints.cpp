@@ -26,11 +26,19 @@ struct TOptionsPoints {
 TOptionsNouvelleSurface OptionsForme(int forme) {
   TOptionsNouvelleSurface o;
   switch (forme) {
-    case 0: o.FlexLongitudinale = 4, o.FlexTransversale = 4; break;
+    case 0:
+      o.FlexLongitudinale = 4, o.FlexTransversale = 4;
+      break;
     case 4:
-    case 5: o.FlexLongitudinale = 2, o.FlexTransversale = 4; break;
-    case 6: o.FlexLongitudinale = 4, o.FlexTransversale = 2; break;
-    default: o.FlexLongitudinale = 2, o.FlexTransversale = 2; break;
+    case 5:
+      o.FlexLongitudinale = 2, o.FlexTransversale = 4;
+      break;
+    case 6:
+      o.FlexLongitudinale = 4, o.FlexTransversale = 2;
+      break;
+    default:
+      o.FlexLongitudinale = 2, o.FlexTransversale = 2;
+      break;
   }
   return o;
 }
@@ -41,8 +49,8 @@ void ChargeDocument(TDocument& doc, const TOptionsPoints& o) {
     return;
   }
   if (!o.Fichier.empty()) throw TErreurCli("give a document or --template, not both");
-  if (o.Forme < 0 || o.Forme >= NbFormesDepart) throw TErreurCli("--template takes a starting shape 0.." +
-                                                  std::to_string(NbFormesDepart - 1));
+  if (o.Forme < 0 || o.Forme >= NbFormesDepart)
+    throw TErreurCli("--template takes a starting shape 0.." + std::to_string(NbFormesDepart - 1));
   doc.Vider();
   std::string refus = NouvelleSurface(doc, "Surface1", o.Forme, OptionsForme(o.Forme));
   if (!refus.empty()) throw TErreurCli("cannot create the starting shape: " + rs(refus));
@@ -105,8 +113,8 @@ int Points(const TOptionsPoints& o) {
     for (int i = 0; i <= n; i++)
       for (int jj = 0; jj <= m; jj++) {
         const TVertex3f &p = e.Pts[i][jj], &nr = e.Normales[i][jj];
-        std::printf("%d %d  %s %s %s  %s %s %s", i, jj, Reel4(p.X).c_str(), Reel4(p.Y).c_str(), Reel4(p.Z).c_str(),
-                    Reel4(nr.X).c_str(), Reel4(nr.Y).c_str(), Reel4(nr.Z).c_str());
+        std::printf("%d %d  %s %s %s  %s %s %s", i, jj, Reel4(p.X).c_str(), Reel4(p.Y).c_str(),
+                    Reel4(p.Z).c_str(), Reel4(nr.X).c_str(), Reel4(nr.Y).c_str(), Reel4(nr.Z).c_str());
         if (o.Courbure && s) std::printf("  %.6g", s->Gauss(i, jj));
         std::printf("\n");
       }
@@ -117,9 +125,11 @@ int Points(const TOptionsPoints& o) {
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsPoints>();
-  CLI::App* c = app.add_subcommand("points", "Evaluated grids of the surfaces: points, normals, mirror, curvature");
+  CLI::App* c =
+      app.add_subcommand("points", "Evaluated grids of the surfaces: points, normals, mirror, curvature");
   c->add_option("file", o->Fichier, "Document (.kvb); the default new document when absent");
-  CLI::Option* forme = c->add_option("--template", o->Forme, "Evaluate a starting shape 0..6 instead of a document");
+  CLI::Option* forme =
+      c->add_option("--template", o->Forme, "Evaluate a starting shape 0..6 instead of a document");
   CLI::Option* precision = c->add_option("--precision", o->Precision, "Parameter steps each way (1..200)");
   c->add_option("--surface", o->Surface, "Only the surface of this name");
   c->add_flag("--curvature", o->Courbure, "Gaussian curvature at every grid point");

@@ -57,14 +57,22 @@ void CalcNormalesMesh(const TArrayVertex3f& pts, TArrayVertex3f& normales) {
       const bool bord = i == 0 || j == 0 || i == nl || j == nc;
       if (bord && EstNul(s)) {
         // The corner triangles have no area (a collapsed edge): take the cells' other corners.
-        if (i == 0 && j == 0) s = s + cel(0, 0).C;
-        else if (i == 0 && j == nc) s = s + cel(0, nc - 1).B;
-        else if (i == nl && j == 0) s = s + cel(nl - 1, 0).D;
-        else if (i == nl && j == nc) s = s + cel(nl - 1, nc - 1).A;
-        else if (i == 0) s = s + cel(0, j - 1).B + cel(0, j).C;
-        else if (j == nc) s = s + cel(i, nc - 1).B + cel(i - 1, nc - 1).A;
-        else if (i == nl) s = s + cel(nl - 1, j - 1).D + cel(nl - 1, j).A;
-        else s = s + cel(i - 1, 0).D + cel(i, 0).A;
+        if (i == 0 && j == 0)
+          s = s + cel(0, 0).C;
+        else if (i == 0 && j == nc)
+          s = s + cel(0, nc - 1).B;
+        else if (i == nl && j == 0)
+          s = s + cel(nl - 1, 0).D;
+        else if (i == nl && j == nc)
+          s = s + cel(nl - 1, nc - 1).A;
+        else if (i == 0)
+          s = s + cel(0, j - 1).B + cel(0, j).C;
+        else if (j == nc)
+          s = s + cel(i, nc - 1).B + cel(i - 1, nc - 1).A;
+        else if (i == nl)
+          s = s + cel(nl - 1, j - 1).D + cel(nl - 1, j).A;
+        else
+          s = s + cel(i - 1, 0).D + cel(i, 0).A;
       }
       NormalizeVertex3f(s);
       normales[i][j] = s;
@@ -79,7 +87,8 @@ void EvalueSurfaceMesh(TDXFSurface& s) {
   WriteStatusBar(3, "");
   int lignes, colonnes;
   Dimensions(s.Pts, lignes, colonnes);
-  bool accord = lignes <= MaxGrille && colonnes <= MaxGrille && lignes == s.NbLnPt + 1 && colonnes == s.NbColPt + 1;
+  bool accord =
+      lignes <= MaxGrille && colonnes <= MaxGrille && lignes == s.NbLnPt + 1 && colonnes == s.NbColPt + 1;
   for (const auto* g : {&s.Pts, &s.PtsSym, &s.Normales, &s.NormalesSym}) {
     int l, c;
     Dimensions(*g, l, c);

@@ -47,7 +47,7 @@ constexpr int PaireV[6] = {0, 0, 1, 0, 1, 2};
 
 // One coordinate of the rational derivatives from the homogeneous ones (quotient
 // rule), a and w in pair order, inv = 1 / w00. Both the point-by-point path and
-// the samplers go through this, so they agree to the last bit.
+// the samplers (on pairs of samples) go through this, so they round alike.
 template <int ND, class T>
 inline void Quotient(const T a[6], const T w[6], T inv, T s[6]) {
   s[0] = a[0] * inv;
@@ -162,8 +162,10 @@ int FindSpan(int k, int n, const double* knots, double u) {
   if (!(u > knots[k - 1])) return k - 1;
   int low = k - 1, high = n + 1, mid = (low + high) / 2;
   while (u < knots[mid] || u >= knots[mid + 1]) {
-    if (u < knots[mid]) high = mid;
-    else low = mid;
+    if (u < knots[mid])
+      high = mid;
+    else
+      low = mid;
     mid = (low + high) / 2;
   }
   return mid;
@@ -301,7 +303,6 @@ inline TDeux Charge(const double* p) {
   std::memcpy(&v, p, sizeof v);
   return v;
 }
-inline void Range(double* p, TDeux v) { std::memcpy(p, &v, sizeof v); }
 inline TDeux Racine(TDeux v) { return TDeux{std::sqrt(v[0]), std::sqrt(v[1])}; }
 // v where the mask is set, +0 elsewhere.
 inline TDeux Garde(TMasque m, TDeux v) { return reinterpret_cast<TDeux>(reinterpret_cast<TMasque>(v) & m); }
@@ -371,22 +372,34 @@ void Contracte(int kv, const THomog (*q)[MaxNet], const TBaseParam* bv, int m, T
 #ifdef BRIVANE_AVX
   if (AvxAutorise && AvxPresent()) {
     switch (kv) {
-      case 1: return ContracteLigneAvx<ND, 1>(q, bv, m, h);
-      case 2: return ContracteLigneAvx<ND, 2>(q, bv, m, h);
-      case 3: return ContracteLigneAvx<ND, 3>(q, bv, m, h);
-      case 4: return ContracteLigneAvx<ND, 4>(q, bv, m, h);
-      case 5: return ContracteLigneAvx<ND, 5>(q, bv, m, h);
-      default: return ContracteLigneAvx<ND, 6>(q, bv, m, h);
+      case 1:
+        return ContracteLigneAvx<ND, 1>(q, bv, m, h);
+      case 2:
+        return ContracteLigneAvx<ND, 2>(q, bv, m, h);
+      case 3:
+        return ContracteLigneAvx<ND, 3>(q, bv, m, h);
+      case 4:
+        return ContracteLigneAvx<ND, 4>(q, bv, m, h);
+      case 5:
+        return ContracteLigneAvx<ND, 5>(q, bv, m, h);
+      default:
+        return ContracteLigneAvx<ND, 6>(q, bv, m, h);
     }
   }
 #endif
   switch (kv) {
-    case 1: return ContracteLigne<ND, 1>(q, bv, m, h);
-    case 2: return ContracteLigne<ND, 2>(q, bv, m, h);
-    case 3: return ContracteLigne<ND, 3>(q, bv, m, h);
-    case 4: return ContracteLigne<ND, 4>(q, bv, m, h);
-    case 5: return ContracteLigne<ND, 5>(q, bv, m, h);
-    default: return ContracteLigne<ND, 6>(q, bv, m, h);
+    case 1:
+      return ContracteLigne<ND, 1>(q, bv, m, h);
+    case 2:
+      return ContracteLigne<ND, 2>(q, bv, m, h);
+    case 3:
+      return ContracteLigne<ND, 3>(q, bv, m, h);
+    case 4:
+      return ContracteLigne<ND, 4>(q, bv, m, h);
+    case 5:
+      return ContracteLigne<ND, 5>(q, bv, m, h);
+    default:
+      return ContracteLigne<ND, 6>(q, bv, m, h);
   }
 }
 
@@ -399,7 +412,7 @@ struct TSorties {
   double* Gauss = nullptr;  // [i * MaxGrille + j], or none
   double Distance = 1;
   bool Inverse = false;
-  bool Unitaires = false;  // Normales receives n / |n| instead of P + Distance n / |n|
+  bool Unitaires = false;            // Normales receives n / |n| instead of P + Distance n / |n|
   TArrayVertex3f* PtsSym = nullptr;  // mirror grids, row order reversed; none when null
   TArrayVertex3f* NormalesSym = nullptr;
   TPlan Plan;
@@ -446,7 +459,8 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
       z[p] = Charge(&h.H[p][2][j]);
       w[p] = Charge(&h.H[p][3][j]);
     }
-    const TDeux absW = reinterpret_cast<TDeux>(reinterpret_cast<TMasque>(w[0]) & ~reinterpret_cast<TMasque>(Deux(-0.0)));
+    const TDeux absW =
+        reinterpret_cast<TDeux>(reinterpret_cast<TMasque>(w[0]) & ~reinterpret_cast<TMasque>(Deux(-0.0)));
     const TMasque poidsOk = absW >= poidsMin;
     const TDeux inv = un / w[0];
     Quotient<ND>(x, w, inv, sx);
@@ -571,7 +585,8 @@ void EvalGaussWholeSurface(const TSNurbs& r, int n, int m, TArrayVertex3f& norma
                            std::vector<double>& gauss, double distance, bool inverse) {
   ProgressMax(ProgressionMax);
   TSorties o;
-  o.Pts = &pts, o.Normales = &normales, o.Gauss = TableGauss(gauss), o.Distance = distance, o.Inverse = inverse;
+  o.Pts = &pts, o.Normales = &normales, o.Gauss = TableGauss(gauss), o.Distance = distance,
+  o.Inverse = inverse;
   Echantillonne<2>(r, n, m, o);
 }
 

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "model/Limites.h"
 #include "model/Calcs.h"
+#include "model/Limites.h"
 
 constexpr int MaxNoeuds = MaxOrdre + MaxNet;  // knots of one direction: order + vertex count
 constexpr int MaxDeriv = 2;                   // derivatives go up to the second (curvature)

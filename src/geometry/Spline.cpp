@@ -160,10 +160,14 @@ void TSurface::Calc_VecteursNoeud() {
     t.assign(static_cast<size_t>(total), 0.0);
     const int denom = nb - ordre + 2;
     for (int i = 0; i < total; i++) {
-      if (i < ordre) t[i] = 0;
-      else if (i > nb) t[i] = 1;
-      else if (denom > 0) t[i] = double(i - ordre + 1) / denom;
-      else DbgErr(erDivZero, "TSurface.Calc_VecteursNoeud", i, {DbgVal(total)});
+      if (i < ordre)
+        t[i] = 0;
+      else if (i > nb)
+        t[i] = 1;
+      else if (denom > 0)
+        t[i] = double(i - ordre + 1) / denom;
+      else
+        DbgErr(erDivZero, "TSurface.Calc_VecteursNoeud", i, {DbgVal(total)});
     }
   };
   calcule(Net.LFlex, Net.NbLn, NoeudsExportLn);

@@ -204,7 +204,8 @@ TEST(SurfaceDerivs, DerivativesMatchDifferencesOfTheRationalSurface) {
         double w = 0;
         for (int i = 0; i <= r.NU; i++)
           for (int j = 0; j <= r.NV; j++) {
-            const double b = BaseCoxDeBoor(tu, i, r.OrdreU, u) * BaseCoxDeBoor(tv, j, r.OrdreV, v) * r.PoidsCtrl[i][j];
+            const double b =
+                BaseCoxDeBoor(tu, i, r.OrdreU, u) * BaseCoxDeBoor(tv, j, r.OrdreV, v) * r.PoidsCtrl[i][j];
             p = p + r.PtsCtrl[i][j] * b;
             w += b;
           }
@@ -216,44 +217,49 @@ TEST(SurfaceDerivs, DerivativesMatchDifferencesOfTheRationalSurface) {
 // The grid samplers share spans and basis functions along rows and columns:
 // they must give what the point-by-point evaluation gives, corners included.
 TEST(Echantillonnage, FastPathEqualsPointByPointOnRandomRationalNets) {
-  std::mt19937 g(2024);
-  std::uniform_int_distribution<int> taille(1, 12);
-  const int precisions[][2] = {{1, 1}, {2, 3}, {7, 5}, {20, 13}, {33, 40}};
-  int nbCas = 0;
-  for (int lf = 2; lf <= MaxOrdre; lf++)
-    for (int cf = 2; cf <= MaxOrdre; cf++)
-      for (const auto& nm : precisions) {
-        const int n = nm[0], m = nm[1];
-        // Nets smaller than the order too: the order is then lowered.
-        TSurface s = SurfaceAleatoire(g, taille(g) + lf - 2, taille(g) + cf - 3, lf, cf, n);
-        TSNurbs r;
-        s.MyNurbs2SNurbs(r);
-        const double tol = 1e-12 * TailleModele(s);
-        const double courbureModele = 1 / (TailleModele(s) * TailleModele(s));  // curvature is 1 / length^2
-        const double distance = (nbCas % 3) ? 1.0 : 0.37;
-        const bool inverse = nbCas % 2;
-        TArrayVertex3f pts = GrilleVide(n, m), nor = GrilleVide(n, m), ptsG = GrilleVide(n, m), norG = GrilleVide(n, m);
-        std::vector<double> gauss;
-        EvalWholeSurface(r, n, m, nor, pts, distance, inverse);
-        EvalGaussWholeSurface(r, n, m, norG, ptsG, gauss, distance, inverse);
-        ASSERT_EQ(gauss.size(), size_t(MaxGrille) * MaxGrille);
-        for (int i = 0; i <= n; i++)
-          for (int j = 0; j <= m; j++) {
-            const double u = Param(i, n), v = Param(j, m);
-            const TPtNormale pn = EvalPtNormale(r, inverse, u, v, distance);
-            double k = 0;
-            const TPtNormale pg = EvalPtGauss(r, inverse, u, v, distance, k);
-            ASSERT_LT(Ecart(pts[i][j], pn.Point), tol) << lf << "x" << cf << " [" << i << "][" << j << "]";
-            ASSERT_LT(Ecart(nor[i][j], pn.Decale), tol) << lf << "x" << cf << " [" << i << "][" << j << "]";
-            ASSERT_LT(Ecart(ptsG[i][j], pg.Point), tol);
-            ASSERT_LT(Ecart(norG[i][j], pg.Decale), tol);
-            const double kg = gauss[size_t(i) * MaxGrille + j];
-            ASSERT_TRUE(std::isfinite(kg));
-            ASSERT_LE(std::abs(kg - k), 1e-12 * (std::abs(k) + courbureModele));
-          }
-        nbCas++;
-      }
-  EXPECT_EQ(nbCas, 125);
+  for (bool avx : {true, false}) {
+    AutoriseAvx(avx);  // where the processor has AVX, the baseline path is checked too
+    std::mt19937 g(2024);
+    std::uniform_int_distribution<int> taille(1, 12);
+    const int precisions[][2] = {{1, 1}, {2, 3}, {7, 5}, {20, 13}, {33, 40}};
+    int nbCas = 0;
+    for (int lf = 2; lf <= MaxOrdre; lf++)
+      for (int cf = 2; cf <= MaxOrdre; cf++)
+        for (const auto& nm : precisions) {
+          const int n = nm[0], m = nm[1];
+          // Nets smaller than the order too: the order is then lowered.
+          TSurface s = SurfaceAleatoire(g, taille(g) + lf - 2, taille(g) + cf - 3, lf, cf, n);
+          TSNurbs r;
+          s.MyNurbs2SNurbs(r);
+          const double tol = 1e-12 * TailleModele(s);
+          const double courbureModele = 1 / (TailleModele(s) * TailleModele(s));  // curvature is 1 / length^2
+          const double distance = (nbCas % 3) ? 1.0 : 0.37;
+          const bool inverse = nbCas % 2;
+          TArrayVertex3f pts = GrilleVide(n, m), nor = GrilleVide(n, m), ptsG = GrilleVide(n, m),
+                         norG = GrilleVide(n, m);
+          std::vector<double> gauss;
+          EvalWholeSurface(r, n, m, nor, pts, distance, inverse);
+          EvalGaussWholeSurface(r, n, m, norG, ptsG, gauss, distance, inverse);
+          ASSERT_EQ(gauss.size(), size_t(MaxGrille) * MaxGrille);
+          for (int i = 0; i <= n; i++)
+            for (int j = 0; j <= m; j++) {
+              const double u = Param(i, n), v = Param(j, m);
+              const TPtNormale pn = EvalPtNormale(r, inverse, u, v, distance);
+              double k = 0;
+              const TPtNormale pg = EvalPtGauss(r, inverse, u, v, distance, k);
+              ASSERT_LT(Ecart(pts[i][j], pn.Point), tol) << lf << "x" << cf << " [" << i << "][" << j << "]";
+              ASSERT_LT(Ecart(nor[i][j], pn.Decale), tol) << lf << "x" << cf << " [" << i << "][" << j << "]";
+              ASSERT_LT(Ecart(ptsG[i][j], pg.Point), tol);
+              ASSERT_LT(Ecart(norG[i][j], pg.Decale), tol);
+              const double kg = gauss[size_t(i) * MaxGrille + j];
+              ASSERT_TRUE(std::isfinite(kg));
+              ASSERT_LE(std::abs(kg - k), 1e-12 * (std::abs(k) + courbureModele));
+            }
+          nbCas++;
+        }
+    EXPECT_EQ(nbCas, 125);
+  }
+  AutoriseAvx(true);
 }
 
 TEST(Echantillonnage, CornersAreEvaluatedJustInsideTheDomain) {
@@ -308,7 +314,8 @@ TEST(Echantillonnage, DegenerateNetsGiveZeroNormalsAndNoNaN) {
   z.CalcSurface();
   for (int i = 0; i <= 4; i++)
     for (int j = 0; j <= 4; j++) {
-      EXPECT_TRUE(std::isfinite(z.Pts[i][j].X) && std::isfinite(z.Pts[i][j].Y) && std::isfinite(z.Pts[i][j].Z));
+      EXPECT_TRUE(std::isfinite(z.Pts[i][j].X) && std::isfinite(z.Pts[i][j].Y) &&
+                  std::isfinite(z.Pts[i][j].Z));
       EXPECT_EQ(z.Normales[i][j], (TVertex3f{}));
       EXPECT_EQ(z.Gauss(i, j), 0);
     }
