@@ -8,6 +8,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "app/Services.h"
 
@@ -20,10 +23,12 @@ constexpr double PoidsMin = std::numeric_limits<double>::min();
 // The progress bar runs from 0 to this during a sampling pass.
 constexpr int ProgressionMax = 100;
 
-// A control point in homogeneous form (w x, w y, w z, w).
+// A control point in homogeneous form (w x, w y, w z, w); the vector code reads
+// and writes it as four packed doubles.
 struct alignas(32) THomog {
   double X = 0, Y = 0, Z = 0, W = 0;
 };
+static_assert(sizeof(THomog) == 4 * sizeof(double));
 
 // Inline here: these run 40 000 times a surface.
 inline TVertex3f Croix(const TVertex3f& a, const TVertex3f& b) {
@@ -49,7 +54,7 @@ constexpr int PaireV[6] = {0, 0, 1, 0, 1, 2};
 // rule), a and w in pair order, inv = 1 / w00. Both the point-by-point path and
 // the samplers (on pairs of samples) go through this, so they round alike.
 template <int ND, class T>
-inline void Quotient(const T a[6], const T w[6], T inv, T s[6]) {
+__attribute__((always_inline)) inline void Quotient(const T a[6], const T w[6], const T& inv, T s[6]) {
   s[0] = a[0] * inv;
   if constexpr (ND >= 1) {
     s[1] = (a[1] - w[1] * s[0]) * inv;
@@ -295,20 +300,21 @@ double ParamEchantillon(int i, int n, double dernier) {
 // steps on two neighbouring samples at once, so that divisions and square
 // roots of neighbouring points share instructions.
 typedef double TDeux __attribute__((vector_size(16)));
-typedef long long TMasque __attribute__((vector_size(16)));
 
 inline TDeux Deux(double x) { return TDeux{x, x}; }
+#ifdef __SSE2__
+inline TDeux Racine(const TDeux& v) { return _mm_sqrt_pd(v); }  // one instruction, no errno check
+#else
+inline TDeux Racine(const TDeux& v) { return TDeux{std::sqrt(v[0]), std::sqrt(v[1])}; }
+#endif
 inline TDeux Charge(const double* p) {
   TDeux v;
   std::memcpy(&v, p, sizeof v);
   return v;
 }
-inline TDeux Racine(TDeux v) { return TDeux{std::sqrt(v[0]), std::sqrt(v[1])}; }
-// v where the mask is set, +0 elsewhere.
-inline TDeux Garde(TMasque m, TDeux v) { return reinterpret_cast<TDeux>(reinterpret_cast<TMasque>(v) & m); }
 
 // The homogeneous derivatives of one grid row, coordinate by coordinate
-// (X, Y, Z, W), in pair order: h[p][c][j]; one spare sample pads the last pair.
+// (X, Y, Z, W), in pair order: h[p][c][j]; a spare sample pads the last pair.
 struct alignas(16) TLigneHomog {
   double H[6][4][MaxGrille + 1];
 };
@@ -331,6 +337,25 @@ void ContracteLigne(const THomog (*q)[MaxNet], const TBaseParam* bv, int m, TLig
       h.H[p][0][j] = xy[0], h.H[p][1][j] = xy[1], h.H[p][2][j] = zw[0], h.H[p][3][j] = zw[1];
     }
   }
+}
+
+// The row's contraction along u at every net column: q[d][c] = sum over l of
+// Nu^(d)(l) Pw[su - ku + 1 + l][c].
+template <int ND>
+void ContracteRangee(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
+                     const double nu[MaxDeriv + 1][MaxOrdre], THomog (*q)[MaxNet]) {
+  for (int d = 0; d <= ND; d++)
+    for (int c = 0; c < nbCol; c++) {
+      TDeux xy = Deux(0), zw = Deux(0);
+      for (int l = 0; l < ku; l++) {
+        const TDeux f = Deux(nu[d][l]);
+        const THomog& p = pw[su - ku + 1 + l][c];
+        xy += f * Charge(&p.X);
+        zw += f * Charge(&p.Z);
+      }
+      std::memcpy(&q[d][c].X, &xy, sizeof xy);
+      std::memcpy(&q[d][c].Z, &zw, sizeof zw);
+    }
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -359,6 +384,23 @@ __attribute__((target("avx"))) void ContracteLigneAvx(const THomog (*q)[MaxNet],
   }
 }
 
+template <int ND>
+__attribute__((target("avx"))) void ContracteRangeeAvx(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
+                                                       const double nu[MaxDeriv + 1][MaxOrdre],
+                                                       THomog (*q)[MaxNet]) {
+  for (int d = 0; d <= ND; d++)
+    for (int c = 0; c < nbCol; c++) {
+      TQuatre acc = {0, 0, 0, 0};
+      for (int l = 0; l < ku; l++) {
+        const double f = nu[d][l];
+        TQuatre p;
+        std::memcpy(&p, &pw[su - ku + 1 + l][c], sizeof p);
+        acc += TQuatre{f, f, f, f} * p;
+      }
+      std::memcpy(static_cast<void*>(&q[d][c]), &acc, sizeof acc);
+    }
+}
+
 bool AvxPresent() {
   static const bool present = __builtin_cpu_supports("avx");
   return present;
@@ -367,10 +409,16 @@ bool AvxPresent() {
 
 bool AvxAutorise = true;
 
+// Row i's homogeneous derivatives at every sample: along u at each net column,
+// then along v at each sample.
 template <int ND>
-void Contracte(int kv, const THomog (*q)[MaxNet], const TBaseParam* bv, int m, TLigneHomog& h) {
+void Contracte(const THomog (*pw)[MaxNet], int nbCol, int su, int ku, const double nu[MaxDeriv + 1][MaxOrdre],
+               int kv, const TBaseParam* bv, int m, TLigneHomog& h) {
+  // q[d][c]: the d-th u-derivative of the row's contraction at net column c.
+  static thread_local THomog q[MaxDeriv + 1][MaxNet];
 #ifdef BRIVANE_AVX
   if (AvxAutorise && AvxPresent()) {
+    ContracteRangeeAvx<ND>(pw, nbCol, su, ku, nu, q);
     switch (kv) {
       case 1:
         return ContracteLigneAvx<ND, 1>(q, bv, m, h);
@@ -387,6 +435,7 @@ void Contracte(int kv, const THomog (*q)[MaxNet], const TBaseParam* bv, int m, T
     }
   }
 #endif
+  ContracteRangee<ND>(pw, nbCol, su, ku, nu, q);
   switch (kv) {
     case 1:
       return ContracteLigne<ND, 1>(q, bv, m, h);
@@ -418,74 +467,101 @@ struct TSorties {
   TPlan Plan;
 };
 
-// Mirror in a plane a x + b y + c z + d = 0, two samples at a time.
-struct TMiroirDeux {
-  TDeux A, B, C, D, F;
-  explicit TMiroirDeux(const TPlan& p, bool vecteur) {
-    const double n2 = p.A * p.A + p.B * p.B + p.C * p.C;
-    A = Deux(p.A), B = Deux(p.B), C = Deux(p.C), D = Deux(vecteur ? 0 : p.D);
-    F = Deux(n2 > 0 ? 2 / n2 : 0);  // no normal: no mirror, as CalcSym
-  }
-  void operator()(TDeux& x, TDeux& y, TDeux& z) const {
-    const TDeux t = (A * x + B * y + C * z + D) * F;
-    x = x - t * A, y = y - t * B, z = z - t * C;
-  }
+// What the first stage of a row's finishing leaves to the second, per sample.
+struct alignas(16) TLigneDerivees {
+  double P[3][MaxGrille + 1];  // the point
+  double N[3][MaxGrille + 1];  // Su x Sv
+  double N2[MaxGrille + 1];    // |Su x Sv|^2
+  double K[MaxGrille + 1];     // numerator of the Gaussian curvature
+  double PoidsOk[MaxGrille + 1];
 };
 
 // Points, normals and curvature of row i from its homogeneous derivatives, two
-// samples at a time. Same formulas, in the same order, as Quotient, Decale and
-// CourbureGauss of the point-by-point path.
+// samples at a time. Same formulas, in the same order, as Quotient, Decale,
+// CourbureGauss and the mirror of the point-by-point path. In two stages, so
+// that the square roots and divisions of many samples overlap instead of each
+// waiting at the end of its own long chain. (Four samples in AVX registers were
+// tried: slower, the values no longer fit the registers.)
 template <int ND>
 void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, int m, TLigneHomog& h,
                 const TSorties& o) {
+  using T = TDeux;
+  using M = decltype(T{} < T{});
+  const T zero = {}, un = zero + 1.0;
+  static thread_local TLigneDerivees d;
+  for (int p = 0; p < NbPaires(ND); p++)  // pad sample of the last pair: any finite values will do
+    for (int c = 0; c < 4; c++) h.H[p][c][m + 1] = 1;
+
+  // Stage 1: the rational derivatives, the normal direction and the curvature numerator.
+  const T poidsMin = zero + PoidsMin;
+  const M signe = reinterpret_cast<M>(zero - 0.0);  // the sign bits alone
+  auto charge = [](const double* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  };
+  auto range = [](double* p, const T& v) { std::memcpy(p, &v, sizeof v); };
+  for (int j = 0; j <= m; j += 2) {
+    T w[6], x[6], y[6], z[6], sx[6], sy[6], sz[6];
+    for (int p = 0; p < NbPaires(ND); p++) {
+      x[p] = charge(&h.H[p][0][j]), y[p] = charge(&h.H[p][1][j]);
+      z[p] = charge(&h.H[p][2][j]), w[p] = charge(&h.H[p][3][j]);
+    }
+    const M poidsOk = reinterpret_cast<T>(reinterpret_cast<M>(w[0]) & ~signe) >= poidsMin;
+    const T inv = un / w[0];
+    Quotient<ND>(x, w, inv, sx);
+    Quotient<ND>(y, w, inv, sy);
+    Quotient<ND>(z, w, inv, sz);
+    const T nx = sy[1] * sz[2] - sz[1] * sy[2], ny = sz[1] * sx[2] - sx[1] * sz[2],
+            nz = sx[1] * sy[2] - sy[1] * sx[2];
+    range(&d.P[0][j], sx[0]), range(&d.P[1][j], sy[0]), range(&d.P[2][j], sz[0]);
+    range(&d.N[0][j], nx), range(&d.N[1][j], ny), range(&d.N[2][j], nz);
+    range(&d.N2[j], nx * nx + ny * ny + nz * nz);
+    range(&d.PoidsOk[j], reinterpret_cast<T>(poidsOk & reinterpret_cast<M>(un)));
+    if constexpr (ND == 2) {
+      const T l = nx * sx[3] + ny * sy[3] + nz * sz[3];
+      const T mm = nx * sx[4] + ny * sy[4] + nz * sz[4];
+      const T nn = nx * sx[5] + ny * sy[5] + nz * sz[5];
+      range(&d.K[j], l * nn - mm * mm);
+    }
+  }
+
+  // Stage 2: unit normals (or offset points), curvature, mirrors, and the grids.
   const double normeMin = NormeMin(r);
-  const TDeux seuil = Deux(normeMin * normeMin), poidsMin = Deux(PoidsMin), un = Deux(1), zero = Deux(0);
-  const TDeux dist = Deux(o.Inverse ? -o.Distance : o.Distance);
-  const TMiroirDeux miroirPt(o.Plan, false), miroirVect(o.Plan, true);
+  const T seuil = zero + normeMin * normeMin;
+  const T dist = zero + (o.Inverse ? -o.Distance : o.Distance);
+  // The mirror planes: the symmetry plane for points, its parallel through the origin for normals.
+  const double pn2 = o.Plan.A * o.Plan.A + o.Plan.B * o.Plan.B + o.Plan.C * o.Plan.C;
+  const T pa = zero + o.Plan.A, pb = zero + o.Plan.B, pc = zero + o.Plan.C, pd = zero + o.Plan.D;
+  const T pf = zero + (pn2 > 0 ? 2 / pn2 : 0);  // no normal: no mirror, as CalcSym
   TVertex3f* pts = (*o.Pts)[i].data();
   TVertex3f* normales = (*o.Normales)[i].data();
   double* gauss = o.Gauss ? o.Gauss + static_cast<size_t>(i) * MaxGrille : nullptr;
   TVertex3f* ptsSym = o.PtsSym ? (*o.PtsSym)[n - i].data() : nullptr;
   TVertex3f* normalesSym = o.NormalesSym ? (*o.NormalesSym)[n - i].data() : nullptr;
-  if (m % 2 == 0)  // the pad sample: any finite values will do
-    for (int p = 0; p < NbPaires(ND); p++)
-      for (int c = 0; c < 4; c++) h.H[p][c][m + 1] = 1;
-
   for (int j = 0; j <= m; j += 2) {
-    TDeux w[6], x[6], y[6], z[6], sx[6], sy[6], sz[6];
-    for (int p = 0; p < NbPaires(ND); p++) {
-      x[p] = Charge(&h.H[p][0][j]);
-      y[p] = Charge(&h.H[p][1][j]);
-      z[p] = Charge(&h.H[p][2][j]);
-      w[p] = Charge(&h.H[p][3][j]);
-    }
-    const TDeux absW =
-        reinterpret_cast<TDeux>(reinterpret_cast<TMasque>(w[0]) & ~reinterpret_cast<TMasque>(Deux(-0.0)));
-    const TMasque poidsOk = absW >= poidsMin;
-    const TDeux inv = un / w[0];
-    Quotient<ND>(x, w, inv, sx);
-    Quotient<ND>(y, w, inv, sy);
-    Quotient<ND>(z, w, inv, sz);
-    // n = Su x Sv
-    const TDeux nx = sy[1] * sz[2] - sz[1] * sy[2], ny = sz[1] * sx[2] - sx[1] * sz[2],
-                nz = sx[1] * sy[2] - sy[1] * sx[2];
-    const TDeux n2 = nx * nx + ny * ny + nz * nz;
-    const TMasque aNormale = n2 > seuil;
-    const TDeux t = Garde(aNormale, dist / Racine(n2));
-    TDeux ox = nx * t, oy = ny * t, oz = nz * t;
-    if (!o.Unitaires) ox = sx[0] + ox, oy = sy[0] + oy, oz = sz[0] + oz;
-    TDeux k = zero;
+    const T px = charge(&d.P[0][j]), py = charge(&d.P[1][j]), pz = charge(&d.P[2][j]);
+    const T nx = charge(&d.N[0][j]), ny = charge(&d.N[1][j]), nz = charge(&d.N[2][j]);
+    const T n2 = charge(&d.N2[j]);
+    const M aNormale = n2 > seuil;
+    const T t = reinterpret_cast<T>(reinterpret_cast<M>(dist / Racine(n2)) & aNormale);
+    T ox = nx * t, oy = ny * t, oz = nz * t;
+    if (!o.Unitaires) ox = px + ox, oy = py + oy, oz = pz + oz;
+    T k = zero;
     if constexpr (ND == 2) {
-      const TDeux l = nx * sx[3] + ny * sy[3] + nz * sz[3];
-      const TDeux mm = nx * sx[4] + ny * sy[4] + nz * sz[4];
-      const TDeux nn = nx * sx[5] + ny * sy[5] + nz * sz[5];
-      const TDeux kk = (l * nn - mm * mm) / (n2 * n2);
-      k = Garde(aNormale & ((kk - kk) == zero), kk);  // kk - kk is 0 only when kk is finite
+      const T kk = charge(&d.K[j]) / (n2 * n2);
+      // kk - kk is 0 only when kk is finite.
+      k = reinterpret_cast<T>(reinterpret_cast<M>(kk) & aNormale & ((kk - kk) == zero));
     }
-    TDeux px = sx[0], py = sy[0], pz = sz[0], mx = ox, my = oy, mz = oz;
-    if (ptsSym) miroirPt(px, py, pz), miroirVect(mx, my, mz);
+    T qx = px, qy = py, qz = pz, mx = ox, my = oy, mz = oz;
+    if (ptsSym) {
+      const T tp = (pa * qx + pb * qy + pc * qz + pd) * pf;
+      qx = qx - tp * pa, qy = qy - tp * pb, qz = qz - tp * pc;
+      const T tv = (pa * mx + pb * my + pc * mz + zero) * pf;
+      mx = mx - tv * pa, my = my - tv * pb, mz = mz - tv * pc;
+    }
     for (int e = 0; e < 2 && j + e <= m; e++) {
-      if (!poidsOk[e]) {
+      if (d.PoidsOk[j + e] == 0) {
         // Rare (zero weight at the point): the point-by-point path owns the fallback.
         double kp = 0;
         const double v = bv[j + e].U;
@@ -500,11 +576,11 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
         }
         continue;
       }
-      pts[j + e] = {sx[0][e], sy[0][e], sz[0][e]};
+      pts[j + e] = {px[e], py[e], pz[e]};
       normales[j + e] = {ox[e], oy[e], oz[e]};
       if constexpr (ND == 2) gauss[j + e] = k[e];
       if (ptsSym) {
-        ptsSym[j + e] = {px[e], py[e], pz[e]};
+        ptsSym[j + e] = {qx[e], qy[e], qz[e]};
         normalesSym[j + e] = {mx[e], my[e], mz[e]};
       }
     }
@@ -542,8 +618,6 @@ void Echantillonne(const TSNurbs& r, int n, int m, const TSorties& o) {
     DersBasisFuns(bv[j].Span, kv, r.NoeudsV, ND, bv[j].U, bv[j].N);
   }
 
-  // q[d][c]: the d-th u-derivative of the row's contraction at net column c.
-  static thread_local THomog q[MaxDeriv + 1][MaxNet];
   static thread_local TLigneHomog h;  // 40 KB
   ProgressPos(0);
   for (int i = 0; i <= n; i++) {
@@ -551,13 +625,7 @@ void Echantillonne(const TSNurbs& r, int n, int m, const TSorties& o) {
     const int su = FindSpan(ku, r.NU, r.NoeudsU, u);
     double nu[MaxDeriv + 1][MaxOrdre];
     DersBasisFuns(su, ku, r.NoeudsU, ND, u, nu);
-    for (int d = 0; d <= ND; d++)
-      for (int c = 0; c <= r.NV; c++) {
-        THomog acc;
-        for (int l = 0; l < ku; l++) Ajoute(acc, nu[d][l], pw[su - ku + 1 + l][c]);
-        q[d][c] = acc;
-      }
-    Contracte<ND>(kv, q, bv, m, h);
+    Contracte<ND>(pw, r.NV + 1, su, ku, nu, kv, bv, m, h);
     FinitLigne<ND>(r, i, n, u, bv, m, h, o);
     ProgressPos(n > 0 ? static_cast<int>(std::lround(double(ProgressionMax) * i / n)) : ProgressionMax);
   }

@@ -63,7 +63,11 @@ void TEntity::FreeTabCoupes() {
   for (auto* t : {&Sec, &SecSym, &LgE, &LgESym, &Long, &LongSym, &Diag, &DiagSym}) t->clear();
 }
 
-TSurface::TSurface(int numSurf, int precision) : TEntity(numSurf, precision + 1, precision + 1), Net(numSurf) {}
+// The precision is kept within 1..200 whatever its source: 0 steps would leave no parameter step.
+TSurface::TSurface(int numSurf, int precision)
+    : TEntity(numSurf, std::clamp(precision, MinPrecision, MaxPrecision) + 1,
+              std::clamp(precision, MinPrecision, MaxPrecision) + 1),
+      Net(numSurf) {}
 
 void TSurface::CalcSurface() {
   if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);

@@ -203,8 +203,11 @@ TEST(Document, PrecisionFromAnySourceStaysWithinOneToTwoHundred) {
   ChangePrecision(doc, 500);
   EXPECT_EQ(doc.Precision, 200);
   EXPECT_EQ(doc.Surf(0).PtsSym.size(), 201u);
-  // A surface built with a precision of 0 has a single grid point, and it is finite.
+  // A surface built with a precision of 0 gets 1.
   TSurface s(0, 0);
+  EXPECT_EQ(s.Pts.size(), 2u);
+  // A grid of a single point (a grid resized by hand) samples the corner, finitely.
+  s.RedimGrilles(1, 1);
   s.Net.Initialise(0);
   s.AvecCourbure = true;
   s.CalcSurface();
