@@ -295,23 +295,16 @@ double ParamEchantillon(int i, int n, double dernier) {
   return ClampParam(std::min(i * pas, dernier), dernier);
 }
 
-// Two doubles handled by one vector instruction (SSE2 on x86-64; plain pairs
-// elsewhere): the contraction works on (x, y) and (z, w) pairs, the finishing
-// steps on two neighbouring samples at once, so that divisions and square
-// roots of neighbouring points share instructions.
+// Two neighbouring samples handled by one SSE2 instruction (plain pairs on other
+// processors), so that the divisions and square roots of the finishing steps
+// are shared.
 typedef double TDeux __attribute__((vector_size(16)));
 
-inline TDeux Deux(double x) { return TDeux{x, x}; }
 #ifdef __SSE2__
 inline TDeux Racine(const TDeux& v) { return _mm_sqrt_pd(v); }  // one instruction, no errno check
 #else
 inline TDeux Racine(const TDeux& v) { return TDeux{std::sqrt(v[0]), std::sqrt(v[1])}; }
 #endif
-inline TDeux Charge(const double* p) {
-  TDeux v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
 
 // The homogeneous derivatives of one grid row, coordinate by coordinate
 // (X, Y, Z, W), in pair order: h[p][c][j]; a spare sample pads the last pair.
@@ -319,55 +312,16 @@ struct alignas(16) TLigneHomog {
   double H[6][4][MaxGrille + 1];
 };
 
-// Contraction along the columns for every sample of the row; kv is a template
-// parameter so that the sums unroll.
-template <int ND, int KV>
-void ContracteLigne(const THomog (*q)[MaxNet], const TBaseParam* bv, int m, TLigneHomog& h) {
-  for (int j = 0; j <= m; j++) {
-    const TBaseParam& b = bv[j];
-    const int c0 = b.Span - KV + 1;
-    for (int p = 0; p < NbPaires(ND); p++) {
-      TDeux xy = Deux(0), zw = Deux(0);
-      for (int s = 0; s < KV; s++) {
-        const TDeux f = Deux(b.N[PaireV[p]][s]);
-        const THomog& c = q[PaireU[p]][c0 + s];
-        xy += f * Charge(&c.X);
-        zw += f * Charge(&c.Z);
-      }
-      h.H[p][0][j] = xy[0], h.H[p][1][j] = xy[1], h.H[p][2][j] = zw[0], h.H[p][3][j] = zw[1];
-    }
-  }
-}
-
-// The row's contraction along u at every net column: q[d][c] = sum over l of
-// Nu^(d)(l) Pw[su - ku + 1 + l][c].
-template <int ND>
-void ContracteRangee(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
-                     const double nu[MaxDeriv + 1][MaxOrdre], THomog (*q)[MaxNet]) {
-  for (int d = 0; d <= ND; d++)
-    for (int c = 0; c < nbCol; c++) {
-      TDeux xy = Deux(0), zw = Deux(0);
-      for (int l = 0; l < ku; l++) {
-        const TDeux f = Deux(nu[d][l]);
-        const THomog& p = pw[su - ku + 1 + l][c];
-        xy += f * Charge(&p.X);
-        zw += f * Charge(&p.Z);
-      }
-      std::memcpy(&q[d][c].X, &xy, sizeof xy);
-      std::memcpy(&q[d][c].Z, &zw, sizeof zw);
-    }
-}
-
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-#define BRIVANE_AVX 1
-// The same contraction with a whole homogeneous point (x, y, z, w) in one AVX
-// register, for processors that have it: half the instructions. No FMA, so the
-// sums round exactly as in the SSE2 version.
+// A homogeneous point (x, y, z, w) as one vector: a single AVX register where
+// the processor has AVX, two SSE2 registers otherwise (the compiler splits it).
 typedef double TQuatre __attribute__((vector_size(32)));
 
+// Contraction along the columns for every sample of the row; kv is a template
+// parameter so that the sums unroll. The bodies below are compiled twice, for
+// the baseline processor and for AVX; without FMA both round alike.
 template <int ND, int KV>
-__attribute__((target("avx"))) void ContracteLigneAvx(const THomog (*q)[MaxNet], const TBaseParam* bv, int m,
-                                                      TLigneHomog& h) {
+__attribute__((always_inline)) inline void ContracteLigneT(const THomog (*q)[MaxNet], const TBaseParam* bv,
+                                                           int m, TLigneHomog& h) {
   for (int j = 0; j <= m; j++) {
     const TBaseParam& b = bv[j];
     const int c0 = b.Span - KV + 1;
@@ -384,10 +338,12 @@ __attribute__((target("avx"))) void ContracteLigneAvx(const THomog (*q)[MaxNet],
   }
 }
 
+// The row's contraction along u at every net column: q[d][c] = sum over l of
+// Nu^(d)(l) Pw[su - ku + 1 + l][c].
 template <int ND>
-__attribute__((target("avx"))) void ContracteRangeeAvx(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
-                                                       const double nu[MaxDeriv + 1][MaxOrdre],
-                                                       THomog (*q)[MaxNet]) {
+__attribute__((always_inline)) inline void ContracteRangeeT(const THomog (*pw)[MaxNet], int nbCol, int su,
+                                                            int ku, const double nu[MaxDeriv + 1][MaxOrdre],
+                                                            THomog (*q)[MaxNet]) {
   for (int d = 0; d <= ND; d++)
     for (int c = 0; c < nbCol; c++) {
       TQuatre acc = {0, 0, 0, 0};
@@ -401,6 +357,47 @@ __attribute__((target("avx"))) void ContracteRangeeAvx(const THomog (*pw)[MaxNet
     }
 }
 
+// Row i's homogeneous derivatives at every sample: along u at each net column,
+// then along v at each sample.
+template <int ND>
+__attribute__((always_inline)) inline void ContracteT(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
+                                                      const double nu[MaxDeriv + 1][MaxOrdre], int kv,
+                                                      const TBaseParam* bv, int m, TLigneHomog& h) {
+  // q[d][c]: the d-th u-derivative of the row's contraction at net column c.
+  static thread_local THomog q[MaxDeriv + 1][MaxNet];
+  ContracteRangeeT<ND>(pw, nbCol, su, ku, nu, q);
+  switch (kv) {
+    case 1:
+      return ContracteLigneT<ND, 1>(q, bv, m, h);
+    case 2:
+      return ContracteLigneT<ND, 2>(q, bv, m, h);
+    case 3:
+      return ContracteLigneT<ND, 3>(q, bv, m, h);
+    case 4:
+      return ContracteLigneT<ND, 4>(q, bv, m, h);
+    case 5:
+      return ContracteLigneT<ND, 5>(q, bv, m, h);
+    default:
+      return ContracteLigneT<ND, 6>(q, bv, m, h);
+  }
+}
+
+template <int ND>
+void ContracteBase(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
+                   const double nu[MaxDeriv + 1][MaxOrdre], int kv, const TBaseParam* bv, int m,
+                   TLigneHomog& h) {
+  ContracteT<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define BRIVANE_AVX 1
+template <int ND>
+__attribute__((target("avx"))) void ContracteAvx(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
+                                                 const double nu[MaxDeriv + 1][MaxOrdre], int kv,
+                                                 const TBaseParam* bv, int m, TLigneHomog& h) {
+  ContracteT<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
+}
+
 bool AvxPresent() {
   static const bool present = __builtin_cpu_supports("avx");
   return present;
@@ -409,47 +406,13 @@ bool AvxPresent() {
 
 bool AvxAutorise = true;
 
-// Row i's homogeneous derivatives at every sample: along u at each net column,
-// then along v at each sample.
 template <int ND>
 void Contracte(const THomog (*pw)[MaxNet], int nbCol, int su, int ku, const double nu[MaxDeriv + 1][MaxOrdre],
                int kv, const TBaseParam* bv, int m, TLigneHomog& h) {
-  // q[d][c]: the d-th u-derivative of the row's contraction at net column c.
-  static thread_local THomog q[MaxDeriv + 1][MaxNet];
 #ifdef BRIVANE_AVX
-  if (AvxAutorise && AvxPresent()) {
-    ContracteRangeeAvx<ND>(pw, nbCol, su, ku, nu, q);
-    switch (kv) {
-      case 1:
-        return ContracteLigneAvx<ND, 1>(q, bv, m, h);
-      case 2:
-        return ContracteLigneAvx<ND, 2>(q, bv, m, h);
-      case 3:
-        return ContracteLigneAvx<ND, 3>(q, bv, m, h);
-      case 4:
-        return ContracteLigneAvx<ND, 4>(q, bv, m, h);
-      case 5:
-        return ContracteLigneAvx<ND, 5>(q, bv, m, h);
-      default:
-        return ContracteLigneAvx<ND, 6>(q, bv, m, h);
-    }
-  }
+  if (AvxAutorise && AvxPresent()) return ContracteAvx<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
 #endif
-  ContracteRangee<ND>(pw, nbCol, su, ku, nu, q);
-  switch (kv) {
-    case 1:
-      return ContracteLigne<ND, 1>(q, bv, m, h);
-    case 2:
-      return ContracteLigne<ND, 2>(q, bv, m, h);
-    case 3:
-      return ContracteLigne<ND, 3>(q, bv, m, h);
-    case 4:
-      return ContracteLigne<ND, 4>(q, bv, m, h);
-    case 5:
-      return ContracteLigne<ND, 5>(q, bv, m, h);
-    default:
-      return ContracteLigne<ND, 6>(q, bv, m, h);
-  }
+  ContracteBase<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
 }
 
 // Where a sampling pass writes. Offset points (Distance, Inverse) for the

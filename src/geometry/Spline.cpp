@@ -1,6 +1,7 @@
 // The evaluation of a NURBS surface as the model asks for it: the export and
 // evaluation knots, one sampling pass at the document's precision, unit
-// normals, mirror grids and, when wanted, the Gaussian curvature.
+// normals, mirror grids and, when wanted, the Gaussian curvature; and the
+// extreme points that every surface's evaluation ends with.
 #include "geometry/Spline.h"
 
 #include <algorithm>
@@ -36,10 +37,6 @@ void EtendueCommune(std::initializer_list<const TArrayVertex3f*> grilles, int& n
   }
   if (n == 0) m = 0;
 }
-
-}  // namespace
-
-namespace {
 
 typedef double TDeux __attribute__((vector_size(16)));
 // c where it is strictly beyond a (NaN never is), else a: one minpd / maxpd.
@@ -158,17 +155,8 @@ void TSurface::Calc_VecteursNoeud() {
     nb = std::clamp(nb, 0, MaxNet);
     const int total = ordre + nb + 1;
     t.assign(static_cast<size_t>(total), 0.0);
-    const int denom = nb - ordre + 2;
-    for (int i = 0; i < total; i++) {
-      if (i < ordre)
-        t[i] = 0;
-      else if (i > nb)
-        t[i] = 1;
-      else if (denom > 0)
-        t[i] = double(i - ordre + 1) / denom;
-      else
-        DbgErr(erDivZero, "TSurface.Calc_VecteursNoeud", i, {DbgVal(total)});
-    }
+    // Interior values exist only when nb >= ordre, so the divisor is at least 2.
+    for (int i = ordre; i < total; i++) t[i] = i > nb ? 1 : double(i - ordre + 1) / (nb - ordre + 2);
   };
   calcule(Net.LFlex, Net.NbLn, NoeudsExportLn);
   calcule(Net.CFlex, Net.NbCol, NoeudsExportCol);
