@@ -306,10 +306,10 @@ inline TDeux Racine(const TDeux& v) { return _mm_sqrt_pd(v); }  // one instructi
 inline TDeux Racine(const TDeux& v) { return TDeux{std::sqrt(v[0]), std::sqrt(v[1])}; }
 #endif
 
-// The homogeneous derivatives of one grid row, coordinate by coordinate
-// (X, Y, Z, W), in pair order: h[p][c][j]; a spare sample pads the last pair.
-struct alignas(16) TLigneHomog {
-  double H[6][4][MaxGrille + 1];
+// The homogeneous derivatives of one grid row, in pair order: H[p][j]; a spare
+// sample pads the last pair of the finishing.
+struct TLigneHomog {
+  THomog H[6][MaxGrille + 1];
 };
 
 // A homogeneous point (x, y, z, w) as one vector: a single AVX register where
@@ -333,7 +333,7 @@ __attribute__((always_inline)) inline void ContracteLigneT(const THomog (*q)[Max
         std::memcpy(&c, &q[PaireU[p]][c0 + s], sizeof c);
         acc += TQuatre{f, f, f, f} * c;
       }
-      h.H[p][0][j] = acc[0], h.H[p][1][j] = acc[1], h.H[p][2][j] = acc[2], h.H[p][3][j] = acc[3];
+      std::memcpy(static_cast<void*>(&h.H[p][j]), &acc, sizeof acc);
     }
   }
 }
@@ -453,7 +453,7 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
   const T zero = {}, un = zero + 1.0;
   static thread_local TLigneDerivees d;
   for (int p = 0; p < NbPaires(ND); p++)  // pad sample of the last pair: any finite values will do
-    for (int c = 0; c < 4; c++) h.H[p][c][m + 1] = 1;
+    h.H[p][m + 1] = {1, 1, 1, 1};
 
   // Stage 1: the rational derivatives, the normal direction and the curvature numerator.
   const T poidsMin = zero + PoidsMin;
@@ -467,8 +467,11 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
   for (int j = 0; j <= m; j += 2) {
     T w[6], x[6], y[6], z[6], sx[6], sy[6], sz[6];
     for (int p = 0; p < NbPaires(ND); p++) {
-      x[p] = charge(&h.H[p][0][j]), y[p] = charge(&h.H[p][1][j]);
-      z[p] = charge(&h.H[p][2][j]), w[p] = charge(&h.H[p][3][j]);
+      // Two samples' (x, y) and (z, w) halves, regrouped coordinate by coordinate.
+      const T xy0 = charge(&h.H[p][j].X), zw0 = charge(&h.H[p][j].Z);
+      const T xy1 = charge(&h.H[p][j + 1].X), zw1 = charge(&h.H[p][j + 1].Z);
+      x[p] = __builtin_shufflevector(xy0, xy1, 0, 2), y[p] = __builtin_shufflevector(xy0, xy1, 1, 3);
+      z[p] = __builtin_shufflevector(zw0, zw1, 0, 2), w[p] = __builtin_shufflevector(zw0, zw1, 1, 3);
     }
     const M poidsOk = reinterpret_cast<T>(reinterpret_cast<M>(w[0]) & ~signe) >= poidsMin;
     const T inv = un / w[0];
