@@ -1,6 +1,7 @@
 // "points": the evaluated grids of each surface of a document or of a starting
 // shape, with normals, mirror images and Gaussian curvature, for checking the
 // evaluator from scripts and tests.
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -58,6 +59,9 @@ void ChargeDocument(TDocument& doc, const TOptionsPoints& o) {
   doc.Modifie = false;
 }
 
+// "%.4f" without the "-0.0000" of values that round to zero.
+std::string R4(double v) { return Reel4(std::abs(v) < 5e-5 ? 0.0 : v); }
+
 nlohmann::ordered_json Grille(const TArrayVertex3f& g, int n, int m) {
   nlohmann::ordered_json lignes = nlohmann::ordered_json::array();
   for (int i = 0; i <= n; i++) {
@@ -113,8 +117,8 @@ int Points(const TOptionsPoints& o) {
     for (int i = 0; i <= n; i++)
       for (int jj = 0; jj <= m; jj++) {
         const TVertex3f &p = e.Pts[i][jj], &nr = e.Normales[i][jj];
-        std::printf("%d %d  %s %s %s  %s %s %s", i, jj, Reel4(p.X).c_str(), Reel4(p.Y).c_str(),
-                    Reel4(p.Z).c_str(), Reel4(nr.X).c_str(), Reel4(nr.Y).c_str(), Reel4(nr.Z).c_str());
+        std::printf("%d %d  %s %s %s  %s %s %s", i, jj, R4(p.X).c_str(), R4(p.Y).c_str(), R4(p.Z).c_str(),
+                    R4(nr.X).c_str(), R4(nr.Y).c_str(), R4(nr.Z).c_str());
         if (o.Courbure && s) std::printf("  %.6g", s->Gauss(i, jj));
         std::printf("\n");
       }
