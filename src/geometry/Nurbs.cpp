@@ -295,6 +295,29 @@ double ParamEchantillon(int i, int n, double dernier) {
   return ClampParam(std::min(i * pas, dernier), dernier);
 }
 
+// The spans and basis functions of the samples of one direction. They depend on
+// the order, the knots and the sample count, not on the vertices, so they are
+// kept from one evaluation to the next: while a vertex is dragged they stay.
+struct TBasesDirection {
+  int Ordre = -1, N = -1, M = -1, ND = -1;
+  double Noeuds[MaxNoeuds + 1] = {};
+  TBaseParam B[MaxGrille];
+
+  const TBaseParam* Prepare(int ordre, int n, const double* noeuds, int m, int nd) {
+    const size_t nbNoeuds = static_cast<size_t>(ordre + n + 1);
+    if (ordre == Ordre && n == N && m == M && nd <= ND && std::equal(noeuds, noeuds + nbNoeuds, Noeuds))
+      return B;
+    Ordre = ordre, N = n, M = m, ND = nd;
+    std::copy(noeuds, noeuds + nbNoeuds, Noeuds);
+    for (int j = 0; j <= m; j++) {
+      B[j].U = ParamEchantillon(j, m, noeuds[ordre + n]);
+      B[j].Span = FindSpan(ordre, n, noeuds, B[j].U);
+      DersBasisFuns(B[j].Span, ordre, noeuds, nd, B[j].U, B[j].N);
+    }
+    return B;
+  }
+};
+
 // Two neighbouring samples handled by one SSE2 instruction (plain pairs on other
 // processors), so that the divisions and square roots of the finishing steps
 // are shared.
@@ -571,28 +594,19 @@ void Echantillonne(const TSNurbs& r, int n, int m, const TSorties& o) {
   if (n < 0 || m < 0) return;
 
   const int ku = r.OrdreU, kv = r.OrdreV;
-  const double finU = r.NoeudsU[r.OrdreU + r.NU], finV = r.NoeudsV[r.OrdreV + r.NV];
-
   static thread_local THomog pw[MaxNet][MaxNet];
   for (int l = 0; l <= r.NU; l++)
     for (int c = 0; c <= r.NV; c++) pw[l][c] = Homog(r.PtsCtrl[l][c], r.PoidsCtrl[l][c]);
 
-  static thread_local TBaseParam bv[MaxGrille];
-  for (int j = 0; j <= m; j++) {
-    bv[j].U = ParamEchantillon(j, m, finV);
-    bv[j].Span = FindSpan(kv, r.NV, r.NoeudsV, bv[j].U);
-    DersBasisFuns(bv[j].Span, kv, r.NoeudsV, ND, bv[j].U, bv[j].N);
-  }
+  static thread_local TBasesDirection lignes, colonnes;
+  const TBaseParam* bu = lignes.Prepare(ku, r.NU, r.NoeudsU, n, ND);
+  const TBaseParam* bv = colonnes.Prepare(kv, r.NV, r.NoeudsV, m, ND);
 
   static thread_local TLigneHomog h;  // 40 KB
   ProgressPos(0);
   for (int i = 0; i <= n; i++) {
-    const double u = ParamEchantillon(i, n, finU);
-    const int su = FindSpan(ku, r.NU, r.NoeudsU, u);
-    double nu[MaxDeriv + 1][MaxOrdre];
-    DersBasisFuns(su, ku, r.NoeudsU, ND, u, nu);
-    Contracte<ND>(pw, r.NV + 1, su, ku, nu, kv, bv, m, h);
-    FinitLigne<ND>(r, i, n, u, bv, m, h, o);
+    Contracte<ND>(pw, r.NV + 1, bu[i].Span, ku, bu[i].N, kv, bv, m, h);
+    FinitLigne<ND>(r, i, n, bu[i].U, bv, m, h, o);
     ProgressPos(n > 0 ? static_cast<int>(std::lround(double(ProgressionMax) * i / n)) : ProgressionMax);
   }
 }
