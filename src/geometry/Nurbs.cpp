@@ -335,73 +335,95 @@ struct TLigneHomog {
   THomog H[6][MaxGrille + 1];
 };
 
-// A homogeneous point (x, y, z, w) as one vector: a single AVX register where
-// the processor has AVX, two SSE2 registers otherwise (the compiler splits it).
+// A homogeneous point (x, y, z, w) as one AVX register.
 typedef double TQuatre __attribute__((vector_size(32)));
 
+// A sum of homogeneous points: one AVX register (Avx), or the (x, y) and (z, w)
+// halves in two SSE2 registers. The contractions below are compiled twice, for
+// the baseline processor and for AVX (the compiler's own split of a four-wide
+// vector without AVX is several times slower). Without FMA both round alike.
+template <bool Avx>
+struct TSomme {
+  TQuatre V4 = {0, 0, 0, 0};
+  TDeux XY = {0, 0}, ZW = {0, 0};
+};
+
+template <bool Avx>
+__attribute__((always_inline)) inline void Accumule(TSomme<Avx>& acc, double f, const THomog& p) {
+  if constexpr (Avx) {
+    TQuatre c;
+    std::memcpy(&c, &p, sizeof c);
+    acc.V4 += TQuatre{f, f, f, f} * c;
+  } else {
+    TDeux a, b;
+    std::memcpy(&a, &p.X, sizeof a);
+    std::memcpy(&b, &p.Z, sizeof b);
+    acc.XY += TDeux{f, f} * a, acc.ZW += TDeux{f, f} * b;
+  }
+}
+
+template <bool Avx>
+__attribute__((always_inline)) inline void Range(THomog& dst, const TSomme<Avx>& acc) {
+  if constexpr (Avx) {
+    std::memcpy(static_cast<void*>(&dst), &acc.V4, sizeof acc.V4);
+  } else {
+    std::memcpy(&dst.X, &acc.XY, sizeof acc.XY);
+    std::memcpy(&dst.Z, &acc.ZW, sizeof acc.ZW);
+  }
+}
+
 // Contraction along the columns for every sample of the row; kv is a template
-// parameter so that the sums unroll. The bodies below are compiled twice, for
-// the baseline processor and for AVX; without FMA both round alike.
-template <int ND, int KV>
+// parameter so that the sums unroll.
+template <int ND, int KV, bool Avx>
 __attribute__((always_inline)) inline void ContracteLigneT(const THomog (*q)[MaxNet], const TBaseParam* bv,
                                                            int m, TLigneHomog& h) {
   for (int j = 0; j <= m; j++) {
     const TBaseParam& b = bv[j];
     const int c0 = b.Span - KV + 1;
     for (int p = 0; p < NbPaires(ND); p++) {
-      TQuatre acc = {0, 0, 0, 0};
-      for (int s = 0; s < KV; s++) {
-        const double f = b.N[PaireV[p]][s];
-        TQuatre c;
-        std::memcpy(&c, &q[PaireU[p]][c0 + s], sizeof c);
-        acc += TQuatre{f, f, f, f} * c;
-      }
-      std::memcpy(static_cast<void*>(&h.H[p][j]), &acc, sizeof acc);
+      TSomme<Avx> acc;
+      for (int s = 0; s < KV; s++) Accumule(acc, b.N[PaireV[p]][s], q[PaireU[p]][c0 + s]);
+      Range(h.H[p][j], acc);
     }
   }
 }
 
 // The row's contraction along u at every net column: q[d][c] = sum over l of
 // Nu^(d)(l) Pw[su - ku + 1 + l][c].
-template <int ND>
+template <int ND, bool Avx>
 __attribute__((always_inline)) inline void ContracteRangeeT(const THomog (*pw)[MaxNet], int nbCol, int su,
                                                             int ku, const double nu[MaxDeriv + 1][MaxOrdre],
                                                             THomog (*q)[MaxNet]) {
   for (int d = 0; d <= ND; d++)
     for (int c = 0; c < nbCol; c++) {
-      TQuatre acc = {0, 0, 0, 0};
-      for (int l = 0; l < ku; l++) {
-        const double f = nu[d][l];
-        TQuatre p;
-        std::memcpy(&p, &pw[su - ku + 1 + l][c], sizeof p);
-        acc += TQuatre{f, f, f, f} * p;
-      }
-      std::memcpy(static_cast<void*>(&q[d][c]), &acc, sizeof acc);
+      TSomme<Avx> acc;
+      for (int l = 0; l < ku; l++) Accumule(acc, nu[d][l], pw[su - ku + 1 + l][c]);
+      Range(q[d][c], acc);
     }
 }
 
 // Row i's homogeneous derivatives at every sample: along u at each net column,
 // then along v at each sample.
-template <int ND>
+template <int ND, bool Avx>
 __attribute__((always_inline)) inline void ContracteT(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
                                                       const double nu[MaxDeriv + 1][MaxOrdre], int kv,
                                                       const TBaseParam* bv, int m, TLigneHomog& h) {
   // q[d][c]: the d-th u-derivative of the row's contraction at net column c.
   static thread_local THomog q[MaxDeriv + 1][MaxNet];
-  ContracteRangeeT<ND>(pw, nbCol, su, ku, nu, q);
+  ContracteRangeeT<ND, Avx>(pw, nbCol, su, ku, nu, q);
   switch (kv) {
     case 1:
-      return ContracteLigneT<ND, 1>(q, bv, m, h);
+      return ContracteLigneT<ND, 1, Avx>(q, bv, m, h);
     case 2:
-      return ContracteLigneT<ND, 2>(q, bv, m, h);
+      return ContracteLigneT<ND, 2, Avx>(q, bv, m, h);
     case 3:
-      return ContracteLigneT<ND, 3>(q, bv, m, h);
+      return ContracteLigneT<ND, 3, Avx>(q, bv, m, h);
     case 4:
-      return ContracteLigneT<ND, 4>(q, bv, m, h);
+      return ContracteLigneT<ND, 4, Avx>(q, bv, m, h);
     case 5:
-      return ContracteLigneT<ND, 5>(q, bv, m, h);
+      return ContracteLigneT<ND, 5, Avx>(q, bv, m, h);
     default:
-      return ContracteLigneT<ND, 6>(q, bv, m, h);
+      return ContracteLigneT<ND, 6, Avx>(q, bv, m, h);
   }
 }
 
@@ -409,7 +431,7 @@ template <int ND>
 void ContracteBase(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
                    const double nu[MaxDeriv + 1][MaxOrdre], int kv, const TBaseParam* bv, int m,
                    TLigneHomog& h) {
-  ContracteT<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
+  ContracteT<ND, false>(pw, nbCol, su, ku, nu, kv, bv, m, h);
 }
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -418,7 +440,7 @@ template <int ND>
 __attribute__((target("avx"))) void ContracteAvx(const THomog (*pw)[MaxNet], int nbCol, int su, int ku,
                                                  const double nu[MaxDeriv + 1][MaxOrdre], int kv,
                                                  const TBaseParam* bv, int m, TLigneHomog& h) {
-  ContracteT<ND>(pw, nbCol, su, ku, nu, kv, bv, m, h);
+  ContracteT<ND, true>(pw, nbCol, su, ku, nu, kv, bv, m, h);
 }
 
 bool AvxPresent() {
