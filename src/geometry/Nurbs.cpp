@@ -545,6 +545,9 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
   const double pn2 = o.Plan.A * o.Plan.A + o.Plan.B * o.Plan.B + o.Plan.C * o.Plan.C;
   const T pa = zero + o.Plan.A, pb = zero + o.Plan.B, pc = zero + o.Plan.C, pd = zero + o.Plan.D;
   const T pf = zero + (pn2 > 0 ? 2 / pn2 : 0);  // no normal: no mirror, as CalcSym
+  // The world base, x = 0, that most hulls keep: the general formula then gives
+  // -x exactly (up to the sign of a zero), so it is skipped.
+  const bool planX0 = o.Plan.A == 1 && o.Plan.B == 0 && o.Plan.C == 0 && o.Plan.D == 0;
   TVertex3f* pts = (*o.Pts)[i].data();
   TVertex3f* normales = (*o.Normales)[i].data();
   double* gauss = o.Gauss ? o.Gauss + static_cast<size_t>(i) * MaxGrille : nullptr;
@@ -565,7 +568,9 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
       k = reinterpret_cast<T>(reinterpret_cast<M>(kk) & aNormale & ((kk - kk) == zero));
     }
     T qx = px, qy = py, qz = pz, mx = ox, my = oy, mz = oz;
-    if (ptsSym) {
+    if (ptsSym && planX0) {
+      qx = -qx, mx = -mx;
+    } else if (ptsSym) {
       const T tp = (pa * qx + pb * qy + pc * qz + pd) * pf;
       qx = qx - tp * pa, qy = qy - tp * pb, qz = qz - tp * pc;
       const T tv = (pa * mx + pb * my + pc * mz + zero) * pf;
