@@ -6,6 +6,7 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
+#include "geometry/Spline.h"
 
 TEntityA::TEntityA(int numSurf) : NumSurf(numSurf) {}
 
@@ -44,23 +45,9 @@ void TEntity::CalcSurface() {
 void TEntity::Transforme(const TMatrice4&) {}
 
 void TEntity::SetMinMax() {
-  PtXMin = {10000, 0, 0}, PtXMax = {-10000, 0, 0};
-  PtYMin = {0, 10000, 0}, PtYMax = {0, -10000, 0};
-  PtZMin = {0, 0, 10000}, PtZMax = {0, 0, -10000};
-  auto teste = [this](const TVertex3f& p) {
-    // Strictly beyond: ties keep the earlier point.
-    if (p.X < PtXMin.X) PtXMin = p;
-    if (p.X > PtXMax.X) PtXMax = p;
-    if (p.Y < PtYMin.Y) PtYMin = p;
-    if (p.Y > PtYMax.Y) PtYMax = p;
-    if (p.Z < PtZMin.Z) PtZMin = p;
-    if (p.Z > PtZMax.Z) PtZMax = p;
-  };
-  for (size_t i = 0; i < Pts.size(); i++)
-    for (size_t j = 0; j < Pts[i].size(); j++) {
-      teste(Pts[i][j]);
-      if (Sym && i < PtsSym.size() && j < PtsSym[i].size()) teste(PtsSym[i][j]);
-    }
+  TVertex3f ext[6] = {{10000, 0, 0}, {-10000, 0, 0}, {0, 10000, 0}, {0, -10000, 0}, {0, 0, 10000}, {0, 0, -10000}};
+  ExtremesGrille(Pts, Sym ? &PtsSym : nullptr, ext);
+  PtXMin = ext[0], PtXMax = ext[1], PtYMin = ext[2], PtYMax = ext[3], PtZMin = ext[4], PtZMax = ext[5];
 }
 
 void TEntity::CreateTabCoupes(int nbSec, int nbLE, int nbLong, int nbDiag) {
@@ -76,7 +63,11 @@ void TEntity::FreeTabCoupes() {
   for (auto* t : {&Sec, &SecSym, &LgE, &LgESym, &Long, &LongSym, &Diag, &DiagSym}) t->clear();
 }
 
-TSurface::TSurface(int numSurf, int precision) : TEntity(numSurf, precision + 1, precision + 1), Net(numSurf) {}
+// The precision is kept within 1..200 whatever its source: 0 steps would leave no parameter step.
+TSurface::TSurface(int numSurf, int precision)
+    : TEntity(numSurf, std::clamp(precision, MinPrecision, MaxPrecision) + 1,
+              std::clamp(precision, MinPrecision, MaxPrecision) + 1),
+      Net(numSurf) {}
 
 void TSurface::CalcSurface() {
   if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);

@@ -22,6 +22,8 @@ struct TBarycentre {
   double Valeur = 0;
 };
 
+struct TSNurbs;
+
 class TEntityA {
  public:
   explicit TEntityA(int numSurf);
@@ -98,11 +100,21 @@ class TSurface : public TEntity {
   TNet Net;
   // Knot vectors written by the text export (not used by the evaluation).
   std::vector<double> NoeudsExportLn, NoeudsExportCol;
-  // Gaussian curvature and its display colour at each grid point (filled when asked for).
+  // Gaussian curvature and its display colour at each grid point (filled when asked for),
+  // laid out 201 x 201 whatever the precision: grid point [i][j] is at i * MaxGrille + j.
+  // Empty until a pass computes the curvature; a pass without it leaves the last values.
   std::vector<double> Courbure;
   std::vector<int> CouleurCourbure;
   // Whether the next evaluation computes the Gaussian curvature too.
   bool AvecCourbure = false;
+
+  // Fills the evaluation record from the net: vertices, weights, orders lowered to the
+  // vertex counts, knot vectors (surface evaluator).
+  void MyNurbs2SNurbs(TSNurbs& r) const;
+  // The knot vectors of the text export, from the net.
+  void Calc_VecteursNoeud();
+  // Gaussian curvature at grid point [i][j]; 0 when never computed or out of the table.
+  double Gauss(int i, int j) const;
 };
 
 class TDXFSurface : public TEntity {
