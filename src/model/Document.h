@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lines/Grille.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
@@ -21,11 +22,7 @@ struct TAffichage {
   bool Diagonales = false;   // "&Diagonales"
   bool Poids = false;        // "Affiche les &poids"
   bool CentreVoilure = false;  // "Centre de &voilure"
-};
-
-// The counts of the lines grid.
-struct TGrilleComptes {
-  int NbSec = 0, NbLE = 0, NbLong = 0, NbDiag = 0;
+  bool Herisson = false;     // "Hérisson": curvature combs along the sections
 };
 
 // The flags and orders chosen in the new-surface dialog.
@@ -58,7 +55,7 @@ class TDocument {
   double NetXMin = 0, NetXMax = 0, NetYMin = 0, NetYMax = 0, NetZMin = 0, NetZMax = 0;
 
   int Precision = 20;
-  TGrilleComptes Grille;
+  TGrille Grille;  // the lines grid
   TAffichage Affichage;
   TOptionsNouvelleSurface OptionsNouvelle;
 
