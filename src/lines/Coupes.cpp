@@ -3,7 +3,9 @@
 #include "lines/Coupes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -36,17 +38,57 @@ constexpr TVoisin VoisinsNoeud[] = {{tcNoeud, -1, -1},  {tcNoeud, -1, 0},   {tcN
 
 }  // namespace
 
-void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt) {
-  if (nbLnPt != NbLn || nbColPt != NbCol) {
-    NbLn = nbLnPt, NbCol = nbColPt;
-    // Entries of an older generation are never available, whatever the layout they were written in.
-    E.resize(3 * static_cast<size_t>(NbLn + 1) * static_cast<size_t>(NbCol + 1));
-  }
-  if (Gen == std::numeric_limits<uint32_t>::max()) {
-    std::fill(E.begin(), E.end(), TEntree{});
-    Gen = 0;
-  }
-  Gen++;
+namespace {
+template <size_t K>
+constexpr TTablesPresence::TDeltas Deltas(int type, const TVoisin (&voisins)[K]) {
+  TTablesPresence::TDeltas d;
+  for (const TVoisin& v : voisins)
+    d.D[d.N++] = static_cast<int32_t>(((v.DI * (1 << 11) + v.DJ) * 4) + (v.Type - type));
+  return d;
+}
+constexpr TTablesPresence::TDeltas DeltasTypes[3] = {Deltas(tcLigne, VoisinsLigne), Deltas(tcColonne, VoisinsColonne),
+                                                     Deltas(tcNoeud, VoisinsNoeud)};
+}  // namespace
+
+const TTablesPresence::TDeltas& TTablesPresence::DeltasType(int type) { return DeltasTypes[type - 1]; }
+
+void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt, size_t prevus) {
+  NbLn = nbLnPt, NbCol = nbColPt;
+  // At most a quarter full: most look-ups are for neighbours that are absent,
+  // and an absent key costs a probe up to the next empty case.
+  size_t taille = 16;
+  int bits = 4;
+  while (taille < 4 * prevus) taille *= 2, bits++;
+  if (T.size() < taille) T.resize(taille);
+  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
+  Masque = taille - 1;
+  Decalage = 32 - bits;
+  NbPlaces = 0;
+}
+
+size_t TTablesPresence::Cherche(uint32_t cle) const {
+  size_t h = Hash(cle);
+  while (T[h].Cle != 0 && T[h].Cle != cle) h = (h + 1) & Masque;
+  return h;
+}
+
+void TTablesPresence::Agrandit() {
+  std::vector<TCase> anciens(T.begin(), T.begin() + static_cast<long>(Masque + 1));
+  size_t taille = 2 * (Masque + 1);
+  if (T.size() < taille) T.resize(taille);
+  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
+  Masque = taille - 1;
+  Decalage--;
+  for (const TCase& c : anciens)
+    if (c.Cle != 0) T[Cherche(c.Cle)] = c;
+}
+
+size_t TTablesPresence::PlaceCle(uint32_t cle, int index) {
+  if (4 * (NbPlaces + 1) > Masque + 1) Agrandit();
+  size_t h = Cherche(cle);
+  if (T[h].Cle == 0) NbPlaces++;
+  T[h] = {cle, index};
+  return h;
 }
 
 bool TTablesPresence::Dans(int type, int i, int j) const {
@@ -59,40 +101,25 @@ bool TTablesPresence::Dans(int type, int i, int j) const {
 }
 
 void TTablesPresence::Place(const TCouple& c, int index) {
-  if (!Dans(c.TypeCouple, c.I, c.J)) return;
-  E[Pos(c.TypeCouple, c.I, c.J)] = {Gen, index};
+  if (Dans(c.TypeCouple, c.I, c.J)) PlaceCle(Cle(c.TypeCouple, c.I, c.J), index);
 }
 
 void TTablesPresence::MajPresenceCouple(const TCouple& c, bool disponible) {
   if (!Dans(c.TypeCouple, c.I, c.J)) return;
-  E[Pos(c.TypeCouple, c.I, c.J)].Gen = disponible ? Gen : 0;
+  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
+  if (T[h].Cle != 0) MajCase(h, disponible);
 }
 
 bool TTablesPresence::Disponible(const TCouple& c) const {
-  return Dans(c.TypeCouple, c.I, c.J) && E[Pos(c.TypeCouple, c.I, c.J)].Gen == Gen;
+  if (!Dans(c.TypeCouple, c.I, c.J)) return false;
+  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
+  return T[h].Cle != 0 && T[h].Index >= 0;
 }
 
 bool TTablesPresence::PresCoupleAdj(const TCouple& c, int& index) {
-  auto essaie = [&](const auto& voisins) {
-    for (const TVoisin& v : voisins) {
-      int i = c.I + v.DI, j = c.J + v.DJ;
-      // Bounds per type: a row edge has no column NbCol, a column edge no row NbLn.
-      if (!Dans(v.Type, i, j)) continue;
-      TEntree& e = E[Pos(v.Type, i, j)];
-      if (e.Gen == Gen) {
-        e.Gen = 0;
-        index = e.Index;
-        return true;
-      }
-    }
-    return false;
-  };
-  switch (c.TypeCouple) {
-    case tcLigne: return essaie(VoisinsLigne);
-    case tcColonne: return essaie(VoisinsColonne);
-    case tcNoeud: return essaie(VoisinsNoeud);
-    default: return false;
-  }
+  // Positions off the grid are never placed: a neighbour beyond a border is simply not found.
+  if (!Dans(c.TypeCouple, c.I, c.J)) return false;
+  return PresCoupleAdjCle(Cle(c.TypeCouple, c.I, c.J), c.TypeCouple, index);
 }
 
 TTablesPresence& TablesPresence() {
@@ -104,11 +131,22 @@ TTablesPresence& TablesPresence() {
 
 namespace {
 
-// Chains crossings already placed in the tables (the current generation).
-void Chaine(const TListCouples& l, TTablesPresence& t, TCoupe& coupe) {
+// Chains the crossings of one line: places them in the presence tables (a
+// new generation over the box they span) and follows them from cell to cell.
+void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
   coupe.clear();
   const int n = static_cast<int>(l.size());
   if (n == 0) return;
+  TTablesPresence& t = TablesPresence();
+  t.Nouvelle(nbLnPt, nbColPt, l.size());
+  static thread_local std::vector<size_t> cases;
+  static thread_local std::vector<uint32_t> cles;
+  cases.resize(static_cast<size_t>(n));
+  cles.resize(static_cast<size_t>(n));
+  for (int k = 0; k < n; k++) {
+    cles[k] = TTablesPresence::Cle(l[k].TypeCouple, l[k].I, l[k].J);
+    cases[k] = t.PlaceCle(cles[k], k);
+  }
   // The polyline grows at both ends: indices [h0, h1) of a buffer centred on its first crossing.
   static thread_local std::vector<int> buf;
   buf.resize(2 * static_cast<size_t>(n) + 3);
@@ -116,17 +154,17 @@ void Chaine(const TListCouples& l, TTablesPresence& t, TCoupe& coupe) {
   auto debut = [&](int k) {
     h0 = h1 = n + 1;
     buf[h1++] = k;
-    t.MajPresenceCouple(l[k], false);
+    t.MajCase(cases[k], false);
     tete = queue = k;
     utilises++;
   };
   auto termine = [&]() {
     // A loop closes on its first crossing; two crossings are a segment, never a loop.
     if (h1 - h0 >= 3) {
-      t.MajPresenceCouple(l[tete], true);
+      t.MajCase(cases[tete], true);
       int k = 0;
-      if (t.PresCoupleAdj(l[queue], k)) buf[h1++] = k;
-      t.MajPresenceCouple(l[tete], false);
+      if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
+      t.MajCase(cases[tete], false);
     }
     TListPt3D& poly = coupe.emplace_back();
     poly.reserve(static_cast<size_t>(h1 - h0));
@@ -135,28 +173,21 @@ void Chaine(const TListCouples& l, TTablesPresence& t, TCoupe& coupe) {
   debut(0);
   while (utilises < n) {
     int k = 0;
-    if (t.PresCoupleAdj(l[queue], k)) {
+    if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) {
       buf[h1++] = k;
       queue = k;
       utilises++;
-    } else if (t.PresCoupleAdj(l[tete], k)) {
+    } else if (t.PresCoupleAdjCle(cles[tete], l[tete].TypeCouple, k)) {
       buf[--h0] = k;
       tete = k;
       utilises++;
     } else {
       termine();
-      while (!t.Disponible(l[premier])) premier++;
+      while (!t.DisponibleCase(cases[premier])) premier++;
       debut(premier);
     }
   }
   termine();
-}
-
-void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
-  TTablesPresence& t = TablesPresence();
-  t.Nouvelle(nbLnPt, nbColPt);
-  for (size_t k = 0; k < l.size(); k++) t.Place(l[k], static_cast<int>(k));
-  Chaine(l, t, coupe);
 }
 
 bool GrilleValide(const TArrayVertex3f& g, int nbLnPt, int nbColPt) {
@@ -184,25 +215,38 @@ void CherchePlan(const TArrayVertex3f& g, int n, int m, FDist f, FArete arete, F
       if (f(g[i][j]) == 0) l.push_back({tcNoeud, i, j, noeud(g[i][j])});
 }
 
-double& Coord(TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
-double Coord(const TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
-int ModeDroite(TAxePlan a) { return a == apX ? 1 : a == apY ? 2 : 3; }
+inline double& Coord(TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
+inline double Coord(const TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
 
-TVertex3f PointArete(const TVertex3f& p1, const TVertex3f& p2, TAxePlan a, double v) {
+// The point of P1-P2 whose coordinate on axis A is V: CalcPtDroite's
+// arithmetic, written here so that it inlines (it runs once per crossing).
+inline TVertex3f PointArete(const TVertex3f& p1, const TVertex3f& p2, TAxePlan a, double v) {
   TVertex3f p;
   Coord(p, a) = v;
-  CalcPtDroite(p1, p2, p, ModeDroite(a));
+  auto interp = [](double a1, double a2, double x, double b1, double b2) { return b1 + (x - a1) / (a2 - a1) * (b2 - b1); };
+  const double a1 = Coord(p1, a), a2 = Coord(p2, a);
+  auto autre = [&](double TVertex3f::*c) {
+    p.*c = a1 != a2 ? interp(a1, a2, v, p1.*c, p2.*c) : (p1.*c + p2.*c) / 2;
+  };
+  if (a != apX) autre(&TVertex3f::X);
+  if (a != apY) autre(&TVertex3f::Y);
+  if (a != apZ) autre(&TVertex3f::Z);
   return p;
 }
 
-TVertex3f PointNoeud(TVertex3f p, TAxePlan a, double v) {
+inline TVertex3f PointNoeud(TVertex3f p, TAxePlan a, double v) {
   Coord(p, a) = v;
   return p;
 }
 
-TVertex3f PointDiag(const TVertex3f& p1, const TVertex3f& p2, double z0, double pente) {
+// InterDroiteDiag's arithmetic, inlined for the same reason.
+inline TVertex3f PointDiag(const TVertex3f& p1, const TVertex3f& p2, double z0, double pente) {
   TVertex3f p;
-  InterDroiteDiag(p1, p2, p, z0, pente);
+  double den = pente * (p2.X - p1.X) - (p2.Z - p1.Z);
+  double t = (den != 0) ? (p1.Z - pente * p1.X - z0) / den : 0;
+  p.X = p1.X + t * (p2.X - p1.X);
+  p.Y = p1.Y + t * (p2.Y - p1.Y);
+  p.Z = z0 + pente * p.X;
   return p;
 }
 
@@ -226,7 +270,17 @@ void CalcParallele(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, TAxePla
 void TrieLstCouples(const TListCouples& couples, int nbLnPt, int nbColPt, TCoupe& coupe) {
   coupe.clear();
   if (nbLnPt < 0 || nbColPt < 0 || nbLnPt >= MaxGrille || nbColPt >= MaxGrille) return;
-  PlaceEtChaine(couples, nbLnPt, nbColPt, coupe);
+  // A crossing that names no edge or node of the grid cannot be chained: it is left out.
+  TTablesPresence& t = TablesPresence();
+  t.Nouvelle(nbLnPt, nbColPt);
+  if (std::all_of(couples.begin(), couples.end(), [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); })) {
+    PlaceEtChaine(couples, nbLnPt, nbColPt, coupe);
+    return;
+  }
+  TListCouples valides;
+  std::copy_if(couples.begin(), couples.end(), std::back_inserter(valides),
+               [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); });
+  PlaceEtChaine(valides, nbLnPt, nbColPt, coupe);
 }
 
 void CalcSecMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double y) { CalcParallele(g, n, m, coupe, apY, y); }
@@ -261,10 +315,7 @@ void EliminePtInfZero(TCoupe& coupe) {
       double xSuiv = sortie.empty() ? 0 : sortie.back().X;
       if (xPrec <= 0 && xSuiv <= 0) continue;
       const TVertex3f voisin = xPrec > 0 ? poly[k - 1].V() : sortie.back().V();
-      TVertex3f q;
-      q.X = 0;
-      CalcPtDroite(p.V(), voisin, q, 1);
-      sortie.emplace_back(q);
+      sortie.emplace_back(PointArete(p.V(), voisin, apX, 0));
     }
     poly.assign(sortie.rbegin(), sortie.rend());
   }
@@ -362,19 +413,13 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
     k1 = std::max(la, lb);
     return k0 < k1;
   };
-  const int mode = ModeDroite(axe);
   for (int i = 0; i < n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
     const uint16_t* c1 = c0 + larg;
     for (int j = 0; j <= m; j++) {
       int k0, k1;
       if (!plans(c0[j], c1[j], k0, k1)) continue;
-      for (int k = k0; k < k1; k++) {
-        TCouple c{tcColonne, i, j, {}};
-        Coord(c.P, axe) = val[k];
-        CalcPtDroite(g[i][j], g[i + 1][j], c.P, mode);
-        w.Listes[k].push_back(c);
-      }
+      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcColonne, i, j, PointArete(g[i][j], g[i + 1][j], axe, val[k])});
     }
   }
   for (int i = 0; i <= n; i++) {
@@ -382,12 +427,7 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
     for (int j = 0; j < m; j++) {
       int k0, k1;
       if (!plans(c0[j], c0[j + 1], k0, k1)) continue;
-      for (int k = k0; k < k1; k++) {
-        TCouple c{tcLigne, i, j, {}};
-        Coord(c.P, axe) = val[k];
-        CalcPtDroite(g[i][j], g[i][j + 1], c.P, mode);
-        w.Listes[k].push_back(c);
-      }
+      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcLigne, i, j, PointArete(g[i][j], g[i][j + 1], axe, val[k])});
     }
   }
   for (int i = 0; i <= n; i++) {
@@ -402,28 +442,37 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
 namespace {
 
 // Cells are grouped in square blocks whose node bounds in X and Z tell at once
-// whether a diagonal plane can reach them. 8 keeps the blocks a plane passes
-// through few while the per-plane test of every block stays cheap.
-constexpr int TailleBloc = 8;
+// whether a diagonal plane can reach them: only the nodes of reached blocks are
+// measured against the plane. Blocks of 4 cells a side keep the measured nodes
+// within a few times the line's own cells; coarse blocks of 4 x 4 blocks keep
+// the per-plane tests few.
+constexpr int TailleBloc = 4;
+constexpr int Groupe = 4;  // blocks a side of a coarse block
+
+struct TBornesXZ {
+  double XMin, XMax, ZMin, ZMax;
+  double Echelle;  // size of the values the bounds are computed from
+  bool NaN;
+};
+
+struct TNiveauBlocs {
+  int NbBl = 1, NbBc = 1;
+  std::vector<TBornesXZ> B;
+};
 
 struct TBlocsXZ {
-  int NbBl = 1, NbBc = 1;
-  struct TBornes {
-    double XMin, XMax, ZMin, ZMax;
-    bool NaN;
-  };
-  std::vector<TBornes> B;
+  int N = 0, M = 0;
+  TNiveauBlocs Fin, Gros;
 
   void Calcule(const TArrayVertex3f& g, int n, int m) {
-    NbBl = std::max(1, (n + TailleBloc - 1) / TailleBloc);
-    NbBc = std::max(1, (m + TailleBloc - 1) / TailleBloc);
-    B.assign(static_cast<size_t>(NbBl) * NbBc, TBornes{std::numeric_limits<double>::infinity(),
-                                                       -std::numeric_limits<double>::infinity(),
-                                                       std::numeric_limits<double>::infinity(),
-                                                       -std::numeric_limits<double>::infinity(), false});
-    for (int bl = 0; bl < NbBl; bl++)
-      for (int bc = 0; bc < NbBc; bc++) {
-        TBornes& b = B[static_cast<size_t>(bl) * NbBc + bc];
+    N = n, M = m;
+    const double inf = std::numeric_limits<double>::infinity();
+    Fin.NbBl = std::max(1, (n + TailleBloc - 1) / TailleBloc);
+    Fin.NbBc = std::max(1, (m + TailleBloc - 1) / TailleBloc);
+    Fin.B.assign(static_cast<size_t>(Fin.NbBl) * Fin.NbBc, TBornesXZ{inf, -inf, inf, -inf, 0, false});
+    for (int bl = 0; bl < Fin.NbBl; bl++)
+      for (int bc = 0; bc < Fin.NbBc; bc++) {
+        TBornesXZ& b = Fin.B[static_cast<size_t>(bl) * Fin.NbBc + bc];
         for (int i = bl * TailleBloc; i <= std::min(bl * TailleBloc + TailleBloc, n); i++)
           for (int j = bc * TailleBloc; j <= std::min(bc * TailleBloc + TailleBloc, m); j++) {
             const TVertex3f& p = g[i][j];
@@ -432,21 +481,39 @@ struct TBlocsXZ {
             b.ZMin = std::min(b.ZMin, p.Z), b.ZMax = std::max(b.ZMax, p.Z);
           }
       }
+    Gros.NbBl = (Fin.NbBl + Groupe - 1) / Groupe;
+    Gros.NbBc = (Fin.NbBc + Groupe - 1) / Groupe;
+    Gros.B.assign(static_cast<size_t>(Gros.NbBl) * Gros.NbBc, TBornesXZ{inf, -inf, inf, -inf, 0, false});
+    for (int bl = 0; bl < Fin.NbBl; bl++)
+      for (int bc = 0; bc < Fin.NbBc; bc++) {
+        const TBornesXZ& f = Fin.B[static_cast<size_t>(bl) * Fin.NbBc + bc];
+        TBornesXZ& b = Gros.B[static_cast<size_t>(bl / Groupe) * Gros.NbBc + bc / Groupe];
+        b.NaN = b.NaN || f.NaN;
+        b.XMin = std::min(b.XMin, f.XMin), b.XMax = std::max(b.XMax, f.XMax);
+        b.ZMin = std::min(b.ZMin, f.ZMin), b.ZMax = std::max(b.ZMax, f.ZMax);
+      }
+    for (auto* niv : {&Fin, &Gros})
+      for (TBornesXZ& b : niv->B)
+        b.Echelle = std::fabs(b.ZMin) + std::fabs(b.ZMax) + std::max(std::fabs(b.XMin), std::fabs(b.XMax));
   }
 
   // Whether some node of the block may lie on the plane or on its far side
-  // from another: the bounds are rounded as DistDiag rounds, and rounding keeps
+  // from another. The bounds are rounded as DistDiag rounds, and rounding keeps
   // order, so a block found clear is clear; the margin only guards against a
   // compiler fusing the operations differently.
-  bool Atteint(const TBornes& b, double z0, double pente) const {
+  static bool Atteint(const TBornesXZ& b, double z0, double pente, double facteur, double marge0) {
     if (b.NaN) return true;
     double a1 = pente * b.XMin, a2 = pente * b.XMax;
     double lo = std::min(a1, a2), hi = std::max(a1, a2);
     double fmin = b.ZMin - (z0 + hi), fmax = b.ZMax - (z0 + lo);
-    double marge = 1e-12 * (std::fabs(b.ZMin) + std::fabs(b.ZMax) + std::fabs(z0) + std::fabs(lo) + std::fabs(hi));
+    double marge = marge0 + facteur * b.Echelle;
     return fmin <= marge && fmax >= -marge;
   }
 };
+
+// Relative size of the guard margin: far above the rounding of a few
+// operations, far below any distance between grid nodes.
+constexpr double MargeRelative = 1e-12;
 
 }  // namespace
 
@@ -458,63 +525,91 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
   if (z0s.empty() || !GrilleValide(g, n, m)) return;
   static thread_local TBlocsXZ blocs;
   blocs.Calcule(g, n, m);
-  static thread_local TListCouples l;
-  static thread_local std::vector<int> actifs;  // per block row: the reached blocks, ascending
-  static thread_local std::vector<int> nbActifs;
-  const int nbl = blocs.NbBl, nbc = blocs.NbBc;
-  actifs.resize(static_cast<size_t>(nbl) * nbc);
-  nbActifs.resize(static_cast<size_t>(nbl));
-  auto blocLn = [&](int i) { return std::min(i / TailleBloc, nbl - 1); };
+  static thread_local TListCouples l, lLigne, lNoeud;
+  // Sides of the plane, one bit per node: above, below, on it (a node that is
+  // not a number is in none). Only the nodes of reached blocks are measured;
+  // the others are in none either, and no edge they end can cross the plane.
+  const size_t mots = (static_cast<size_t>(m) + 64) / 64;
+  const size_t tailleMasque = (static_cast<size_t>(n) + 1) * mots;
+  static thread_local std::vector<uint64_t> dessus, dessous, zero;  // all zero between lines
+  dessus.assign(tailleMasque, 0), dessous.assign(tailleMasque, 0), zero.assign(tailleMasque, 0);
 
-  auto chaine = [&](size_t k, TCoupe& coupe) {
-    const double z0 = z0s[k], pente = k < pentes.size() ? pentes[k] : std::nan("");
-    coupe.clear();
-    if (!std::isfinite(z0) || !std::isfinite(pente)) return;
-    for (int bl = 0; bl < nbl; bl++) {
-      int c = 0;
-      for (int bc = 0; bc < nbc; bc++)
-        if (blocs.Atteint(blocs.B[static_cast<size_t>(bl) * nbc + bc], z0, pente))
-          actifs[static_cast<size_t>(bl) * nbc + c++] = bc;
-      nbActifs[bl] = c;
-    }
-    auto croise = [](double a, double b) { return (a > 0 && b < 0) || (a < 0 && b > 0); };
-    l.clear();
-    // Column edges: row i lies in block row i / 8; column j in block j / 8, the last block taking column m.
-    for (int i = 0; i < n; i++) {
-      int bl = i / TailleBloc;
-      for (int a = 0; a < nbActifs[bl]; a++) {
-        int bc = actifs[static_cast<size_t>(bl) * nbc + a];
-        int j1 = bc == nbc - 1 ? m : bc * TailleBloc + TailleBloc - 1;
-        for (int j = bc * TailleBloc; j <= j1; j++)
-          if (croise(DistDiag(g[i][j], z0, pente), DistDiag(g[i + 1][j], z0, pente)))
-            l.push_back({tcColonne, i, j, PointDiag(g[i][j], g[i + 1][j], z0, pente)});
-      }
-    }
-    for (int i = 0; i <= n; i++) {
-      int bl = blocLn(i);
-      for (int a = 0; a < nbActifs[bl]; a++) {
-        int bc = actifs[static_cast<size_t>(bl) * nbc + a];
-        int j1 = std::min(bc * TailleBloc + TailleBloc, m);
-        for (int j = bc * TailleBloc; j < j1; j++)
-          if (croise(DistDiag(g[i][j], z0, pente), DistDiag(g[i][j + 1], z0, pente)))
-            l.push_back({tcLigne, i, j, PointDiag(g[i][j], g[i][j + 1], z0, pente)});
-      }
-    }
-    for (int i = 0; i <= n; i++) {
-      int bl = blocLn(i);
-      for (int a = 0; a < nbActifs[bl]; a++) {
-        int bc = actifs[static_cast<size_t>(bl) * nbc + a];
-        int j1 = bc == nbc - 1 ? m : bc * TailleBloc + TailleBloc - 1;
-        for (int j = bc * TailleBloc; j <= j1; j++)
-          if (DistDiag(g[i][j], z0, pente) == 0) l.push_back({tcNoeud, i, j, g[i][j]});
-      }
-    }
-    PlaceEtChaine(l, n, m, coupe);
-    EliminePtInfZero(coupe);
-  };
   for (size_t k = 0; k < z0s.size(); k++) {
     if (avant) avant(static_cast<int>(k));
-    chaine(k, coupes[k]);
+    TCoupe& coupe = coupes[k];
+    const double z0 = z0s[k], pente = k < pentes.size() ? pentes[k] : std::nan("");
+    if (!std::isfinite(z0) || !std::isfinite(pente)) continue;
+    const double facteur = MargeRelative * (1 + std::fabs(pente)), marge0 = MargeRelative * std::fabs(z0);
+    const TNiveauBlocs& gros = blocs.Gros;
+    const TNiveauBlocs& fin = blocs.Fin;
+    int iMin = n + 1, iMax = -1;  // rows holding bits, cleared again after the line
+    for (int gl = 0; gl < gros.NbBl; gl++)
+      for (int gc = 0; gc < gros.NbBc; gc++) {
+        if (!TBlocsXZ::Atteint(gros.B[static_cast<size_t>(gl) * gros.NbBc + gc], z0, pente, facteur, marge0)) continue;
+        for (int bl = gl * Groupe; bl < std::min(gl * Groupe + Groupe, fin.NbBl); bl++)
+          for (int bc = gc * Groupe; bc < std::min(gc * Groupe + Groupe, fin.NbBc); bc++) {
+            if (!TBlocsXZ::Atteint(fin.B[static_cast<size_t>(bl) * fin.NbBc + bc], z0, pente, facteur, marge0))
+              continue;
+            const int j0 = bc * TailleBloc, j1 = std::min(j0 + TailleBloc, m);
+            const int i0 = bl * TailleBloc, i1 = std::min(i0 + TailleBloc, n);
+            iMin = std::min(iMin, i0), iMax = std::max(iMax, i1);
+            const size_t w0 = static_cast<size_t>(j0) >> 6;
+            const int decal = j0 & 63;
+            for (int i = i0; i <= i1; i++) {
+              const TVertex3f* ligne = g[i].data();
+              // The block's few columns gathered from bit 0, then put in place.
+              uint64_t d = 0, u = 0, z = 0;
+              for (int j = j0; j <= j1; j++) {
+                const double f = DistDiag(ligne[j], z0, pente);
+                const int b = j - j0;
+                d |= static_cast<uint64_t>(f > 0) << b;
+                u |= static_cast<uint64_t>(f < 0) << b;
+                z |= static_cast<uint64_t>(f == 0) << b;
+              }
+              const size_t w = static_cast<size_t>(i) * mots + w0;
+              dessus[w] |= d << decal, dessous[w] |= u << decal, zero[w] |= z << decal;
+              if (decal + (j1 - j0) >= 64) {
+                dessus[w + 1] |= d >> (64 - decal), dessous[w + 1] |= u >> (64 - decal);
+                zero[w + 1] |= z >> (64 - decal);
+              }
+            }
+          }
+      }
+    // Crossings by type, each by rows then columns: column edges, row edges, nodes.
+    l.clear(), lLigne.clear(), lNoeud.clear();
+    auto parcourt = [](uint64_t x, size_t w, auto f) {
+      while (x) {
+        f(static_cast<int>(w * 64 + static_cast<size_t>(std::countr_zero(x))));
+        x &= x - 1;
+      }
+    };
+    for (int i = iMin; i <= iMax; i++) {
+      const uint64_t* d0 = &dessus[static_cast<size_t>(i) * mots];
+      const uint64_t* u0 = &dessous[static_cast<size_t>(i) * mots];
+      const uint64_t* z = &zero[static_cast<size_t>(i) * mots];
+      for (size_t w = 0; w < mots; w++) {
+        if ((d0[w] | u0[w] | z[w]) == 0) continue;
+        if (i < n) {
+          const uint64_t x = (d0[w] & u0[w + mots]) | (u0[w] & d0[w + mots]);
+          parcourt(x, w, [&](int j) { l.push_back({tcColonne, i, j, PointDiag(g[i][j], g[i + 1][j], z0, pente)}); });
+        }
+        // Bit j of the shifted masks is node j + 1: row edge j crosses when its ends differ.
+        const uint64_t d1 = (d0[w] >> 1) | (w + 1 < mots ? d0[w + 1] << 63 : 0);
+        const uint64_t u1 = (u0[w] >> 1) | (w + 1 < mots ? u0[w + 1] << 63 : 0);
+        parcourt((d0[w] & u1) | (u0[w] & d1), w,
+                 [&](int j) { lLigne.push_back({tcLigne, i, j, PointDiag(g[i][j], g[i][j + 1], z0, pente)}); });
+        parcourt(z[w], w, [&](int j) { lNoeud.push_back({tcNoeud, i, j, g[i][j]}); });
+      }
+    }
+    if (iMax >= iMin) {
+      const auto debut = static_cast<long>(static_cast<size_t>(iMin) * mots);
+      const auto fin = static_cast<long>(static_cast<size_t>(iMax + 1) * mots);
+      for (auto* v : {&dessus, &dessous, &zero}) std::fill(v->begin() + debut, v->begin() + fin, 0);
+    }
+    l.insert(l.end(), lLigne.begin(), lLigne.end());
+    l.insert(l.end(), lNoeud.begin(), lNoeud.end());
+    PlaceEtChaine(l, n, m, coupe);
+    EliminePtInfZero(coupe);
   }
 }
 

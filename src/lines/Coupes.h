@@ -4,6 +4,7 @@
 // offsets and the hydrostatics (which cut planes of their own).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -26,32 +27,71 @@ using TListCouples = std::vector<TCouple>;
 
 // The presence tables of the chaining: for every crossing type and grid
 // position, whether a crossing of the current line is there and still
-// available, with its index in the line's list. Each line starts a new
-// generation instead of clearing the tables, so starting a line costs nothing.
+// available, with its index in the line's list. They hold only the current
+// line's crossings, in a hash table sized to them and at most a quarter full:
+// a line starts by emptying a few kilobytes, and every look-up stays in the
+// fastest cache instead of wandering through tables of the whole grid.
 class TTablesPresence {
  public:
-  // Starts a line over a grid of (nbLnPt + 1) x (nbColPt + 1) points: no entry is available.
-  void Nouvelle(int nbLnPt, int nbColPt);
-  // Records a crossing of the current line as available, with its list index.
+  // Starts a line over a grid of (nbLnPt + 1) x (nbColPt + 1) points, expecting
+  // about that many crossings: no entry is available.
+  void Nouvelle(int nbLnPt, int nbColPt, size_t prevus = 0);
+  // Records a crossing of the current line as available, with its list index
+  // (a position that names no edge or node of the grid is ignored).
   void Place(const TCouple& c, int index);
   void MajPresenceCouple(const TCouple& c, bool disponible);
   bool Disponible(const TCouple& c) const;
   // The first available crossing next to C, in the fixed order of preference
   // of its type; it is taken (no longer available). False when there is none.
   bool PresCoupleAdj(const TCouple& c, int& index);
+  // Whether a position names an edge or a node of the grid.
+  bool Dans(int type, int i, int j) const;
+
+  // The same by key and case, for the chaining's inner loop.
+  static uint32_t Cle(int type, int i, int j) {
+    return (static_cast<uint32_t>(i + 1) << 11 | static_cast<uint32_t>(j + 1)) << 2 | static_cast<uint32_t>(type);
+  }
+  size_t PlaceCle(uint32_t cle, int index);  // returns the case
+  void MajCase(size_t h, bool disponible) {
+    int32_t& x = T[h].Index;
+    if ((x >= 0) != disponible) x = ~x;
+  }
+  bool DisponibleCase(size_t h) const { return T[h].Index >= 0; }
+  // Key offsets of a type's candidates, in order of preference.
+  struct TDeltas {
+    std::array<int32_t, 16> D{};
+    int N = 0;
+  };
+  static const TDeltas& DeltasType(int type);
+  bool PresCoupleAdjCle(uint32_t cle, int type, int& index) {
+    const TDeltas& d = DeltasType(type);
+    for (int k = 0; k < d.N; k++) {
+      const uint32_t c = cle + static_cast<uint32_t>(d.D[k]);
+      for (size_t h = Hash(c); T[h].Cle != 0; h = (h + 1) & Masque) {
+        if (T[h].Cle != c) continue;
+        if (T[h].Index < 0) break;
+        index = T[h].Index;
+        T[h].Index = ~index;
+        return true;
+      }
+    }
+    return false;
+  }
 
  private:
-  struct TEntree {
-    uint32_t Gen = 0;  // available when equal to the current generation
-    int32_t Index = 0;
+  struct TCase {
+    uint32_t Cle = 0;    // 0: empty
+    int32_t Index = 0;   // list index, or its complement once taken
   };
-  bool Dans(int type, int i, int j) const;
-  size_t Pos(int type, int i, int j) const {
-    return (static_cast<size_t>(type - 1) * (NbLn + 1) + static_cast<size_t>(i)) * (NbCol + 1) + static_cast<size_t>(j);
-  }
-  std::vector<TEntree> E;
+  // Fibonacci hashing: neighbouring positions spread over the table.
+  size_t Hash(uint32_t cle) const { return (cle * 0x9E3779B1u) >> Decalage; }
+  size_t Cherche(uint32_t cle) const;  // the case of a key, or the empty case ending its probe
+  void Agrandit();
+  std::vector<TCase> T;
+  size_t Masque = 0;
+  int Decalage = 32;
+  size_t NbPlaces = 0;
   int NbLn = -1, NbCol = -1;
-  uint32_t Gen = 0;
 };
 
 // The working storage shared by the line computations (one line at a time).

@@ -52,12 +52,15 @@ inline TSurface& AjouteOctantSphere(TDocument& doc, double r, double yc) {
   return *doc.SurfNurbs(doc.NbSurf() - 1);
 }
 
+// Equal coordinates, bit for bit (a NaN carried from a broken grid equals itself).
+inline bool Meme(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
+
 inline bool MemesPoints(const TCoupe& a, const TCoupe& b) {
   if (a.size() != b.size()) return false;
   for (size_t k = 0; k < a.size(); k++) {
     if (a[k].size() != b[k].size()) return false;
     for (size_t p = 0; p < a[k].size(); p++)
-      if (a[k][p].X != b[k][p].X || a[k][p].Y != b[k][p].Y || a[k][p].Z != b[k][p].Z) return false;
+      if (!Meme(a[k][p].X, b[k][p].X) || !Meme(a[k][p].Y, b[k][p].Y) || !Meme(a[k][p].Z, b[k][p].Z)) return false;
   }
   return true;
 }
