@@ -186,6 +186,17 @@ const std::vector<TChaineDef> Defs = {
     {"rsStLectEnv", "Lecture des points d'envahissement"},
     {"rsStFinFichier", "Fin Fichier"},
     {"rsStMajMinMax", "Maj Min / Max"},
+    // Lines: grid, line computation, table of offsets
+    {"rsErrValeurCouple", "n'est pas une valeur de couple correcte"},
+    {"rsErrValeurLigneEau", "n'est pas une valeur de ligne d'eau correcte"},
+    {"rsErrValeurLongitudinale", "n'est pas une valeur de longitudinale correcte"},
+    {"rsErrValeurDiagonale", "n'est pas une valeur de diagonale correcte"},
+    {"rsStatutCouple", "Couple "},
+    {"rsStatutLigneEau", "Ligne d'eau "},
+    {"rsStatutLongitudinale", "Longitudinale "},
+    {"rsStatutDiagonale", "Diagonale "},
+    {"rsTabCotesFormCaption", "Tableau de cotes"},
+    {"rsErrEcritureCotes", "Impossible d'écrire le tableau de cotes dans %s"},
 };
 
 std::vector<std::string>& Valeurs() {

@@ -35,6 +35,7 @@ void TDocument::Vider() {
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();
+  Grille = TGrille{};
   SurfXMin = SurfXMax = SurfYMin = SurfYMax = SurfZMin = SurfZMax = 0;
   NetXMin = NetXMax = NetYMin = NetYMax = NetZMin = NetZMax = 0;
   Modifie = false;
@@ -46,6 +47,7 @@ void TDocument::InitDefaut() {
   o.FlexLongitudinale = o.FlexTransversale = 4;
   NouvelleSurface(*this, "Surface1", 0, o);
   ChangeCurrentPC(*this, {0, 0, 0});
+  GrilleParDefaut(*this);
   MajSurface(*this, true, -1);
   MajMinMaxAllNet(*this, false);
   Modifie = false;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/PropFich.h"
+#include "lines/Grille.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
@@ -22,11 +23,7 @@ struct TAffichage {
   bool Diagonales = false;   // "&Diagonales"
   bool Poids = false;        // "Affiche les &poids"
   bool CentreVoilure = false;  // "Centre de &voilure"
-};
-
-// The counts of the lines grid.
-struct TGrilleComptes {
-  int NbSec = 0, NbLE = 0, NbLong = 0, NbDiag = 0;
+  bool Herisson = false;     // "Hérisson": curvature combs along the sections
 };
 
 // The flags and orders chosen in the new-surface dialog.
@@ -59,7 +56,7 @@ class TDocument {
   double NetXMin = 0, NetXMax = 0, NetYMin = 0, NetYMax = 0, NetZMin = 0, NetZMax = 0;
 
   int Precision = 20;
-  TGrilleComptes Grille;
+  TGrille Grille;  // the lines grid
   TAffichage Affichage;
   TOptionsNouvelleSurface OptionsNouvelle;
 

@@ -10,6 +10,7 @@
 #include "app/Encodage.h"
 #include "app/Options.h"
 #include "app/Services.h"
+#include "lines/Coupes.h"
 
 int SurfNom2Num(const TDocument& doc, const std::string& nom) {
   for (int i = 0; i < doc.NbSurf(); i++)
@@ -35,6 +36,11 @@ void MajCoupesSurface(TDocument& doc) {
   TRACE("ObjCom.MajCoupesSurface");
   TCurseurAttente attente(!Options().SplineTR);
   MajSurface(doc, false, -1);
+  // Only the kinds on display: the others are computed when they are shown.
+  if (doc.Affichage.Carene) CalcTabLignesSec(doc);
+  if (doc.Affichage.LignesEau) CalcTabLignesLE(doc);
+  if (doc.Affichage.Longitudinales) CalcTabLignesLgt(doc);
+  if (doc.Affichage.Diagonales) CalcTabLignesDiag(doc);
 }
 
 void MajMinMaxAllSurf(TDocument& doc) {

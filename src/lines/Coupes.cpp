@@ -1,0 +1,717 @@
+// Line computation: crossings of planes with evaluated grids, their chaining
+// into polylines, the lines of every surface, and the curvature along a line.
+#include "lines/Coupes.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <numeric>
+#include <string>
+
+#include "app/Chaines.h"
+#include "app/Debug.h"
+#include "app/Options.h"
+#include "app/Services.h"
+#include "model/Document.h"
+
+// --- presence tables ------------------------------------------------------------
+
+namespace {
+
+struct TVoisin {
+  int Type, DI, DJ;
+};
+
+// Candidates next to a crossing, in order of preference, per crossing type.
+constexpr TVoisin VoisinsLigne[] = {{tcLigne, -1, 0},   {tcLigne, 1, 0},   {tcColonne, -1, 0}, {tcColonne, -1, 1},
+                                    {tcColonne, 0, 0},  {tcColonne, 0, 1}, {tcNoeud, -1, 0},   {tcNoeud, -1, 1},
+                                    {tcNoeud, 1, 0},    {tcNoeud, 1, 1}};
+constexpr TVoisin VoisinsColonne[] = {{tcColonne, 0, -1}, {tcColonne, 0, 1}, {tcLigne, 0, -1}, {tcLigne, 1, -1},
+                                      {tcLigne, 0, 0},    {tcLigne, 1, 0},   {tcNoeud, 0, -1}, {tcNoeud, 0, 1},
+                                      {tcNoeud, 1, -1},   {tcNoeud, 1, 1}};
+constexpr TVoisin VoisinsNoeud[] = {{tcNoeud, -1, -1},  {tcNoeud, -1, 0},   {tcNoeud, -1, 1},  {tcNoeud, 0, -1},
+                                    {tcNoeud, 0, 1},    {tcNoeud, 1, -1},   {tcNoeud, 1, 0},   {tcNoeud, 1, 1},
+                                    {tcLigne, -1, -1},  {tcLigne, -1, 0},   {tcLigne, 1, -1},  {tcLigne, 1, 0},
+                                    {tcColonne, -1, -1}, {tcColonne, -1, 1}, {tcColonne, 0, -1}, {tcColonne, 0, 1}};
+
+}  // namespace
+
+namespace {
+template <size_t K>
+constexpr TTablesPresence::TDeltas Deltas(int type, const TVoisin (&voisins)[K]) {
+  TTablesPresence::TDeltas d;
+  for (const TVoisin& v : voisins)
+    d.D[d.N++] = static_cast<int32_t>(((v.DI * (1 << 11) + v.DJ) * 4) + (v.Type - type));
+  return d;
+}
+constexpr TTablesPresence::TDeltas DeltasTypes[3] = {Deltas(tcLigne, VoisinsLigne), Deltas(tcColonne, VoisinsColonne),
+                                                     Deltas(tcNoeud, VoisinsNoeud)};
+}  // namespace
+
+const TTablesPresence::TDeltas& TTablesPresence::DeltasType(int type) { return DeltasTypes[type - 1]; }
+
+void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt, size_t prevus) {
+  NbLn = nbLnPt, NbCol = nbColPt;
+  // At most a quarter full: most look-ups are for neighbours that are absent,
+  // and an absent key costs a probe up to the next empty case.
+  size_t taille = 16;
+  int bits = 4;
+  while (taille < 4 * prevus) taille *= 2, bits++;
+  if (T.size() < taille) T.resize(taille);
+  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
+  Masque = taille - 1;
+  Decalage = 32 - bits;
+  NbPlaces = 0;
+}
+
+size_t TTablesPresence::Cherche(uint32_t cle) const {
+  size_t h = Hash(cle);
+  while (T[h].Cle != 0 && T[h].Cle != cle) h = (h + 1) & Masque;
+  return h;
+}
+
+void TTablesPresence::Agrandit() {
+  std::vector<TCase> anciens(T.begin(), T.begin() + static_cast<long>(Masque + 1));
+  size_t taille = 2 * (Masque + 1);
+  if (T.size() < taille) T.resize(taille);
+  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
+  Masque = taille - 1;
+  Decalage--;
+  for (const TCase& c : anciens)
+    if (c.Cle != 0) T[Cherche(c.Cle)] = c;
+}
+
+size_t TTablesPresence::PlaceCle(uint32_t cle, int index) {
+  if (4 * (NbPlaces + 1) > Masque + 1) Agrandit();
+  size_t h = Cherche(cle);
+  if (T[h].Cle == 0) NbPlaces++;
+  T[h] = {cle, index};
+  return h;
+}
+
+bool TTablesPresence::Dans(int type, int i, int j) const {
+  switch (type) {
+    case tcLigne: return i >= 0 && i <= NbLn && j >= 0 && j < NbCol;
+    case tcColonne: return i >= 0 && i < NbLn && j >= 0 && j <= NbCol;
+    case tcNoeud: return i >= 0 && i <= NbLn && j >= 0 && j <= NbCol;
+    default: return false;
+  }
+}
+
+void TTablesPresence::Place(const TCouple& c, int index) {
+  if (Dans(c.TypeCouple, c.I, c.J)) PlaceCle(Cle(c.TypeCouple, c.I, c.J), index);
+}
+
+void TTablesPresence::MajPresenceCouple(const TCouple& c, bool disponible) {
+  if (!Dans(c.TypeCouple, c.I, c.J)) return;
+  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
+  if (T[h].Cle != 0) MajCase(h, disponible);
+}
+
+bool TTablesPresence::Disponible(const TCouple& c) const {
+  if (!Dans(c.TypeCouple, c.I, c.J)) return false;
+  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
+  return T[h].Cle != 0 && T[h].Index >= 0;
+}
+
+bool TTablesPresence::PresCoupleAdj(const TCouple& c, int& index) {
+  // Positions off the grid are never placed: a neighbour beyond a border is simply not found.
+  if (!Dans(c.TypeCouple, c.I, c.J)) return false;
+  return PresCoupleAdjCle(Cle(c.TypeCouple, c.I, c.J), c.TypeCouple, index);
+}
+
+TTablesPresence& TablesPresence() {
+  static TTablesPresence t;
+  return t;
+}
+
+// --- chaining -------------------------------------------------------------------
+
+namespace {
+
+// Chains the crossings of one line: places them in the presence tables (a
+// new generation over the box they span) and follows them from cell to cell.
+void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
+  coupe.clear();
+  const int n = static_cast<int>(l.size());
+  if (n == 0) return;
+  TTablesPresence& t = TablesPresence();
+  t.Nouvelle(nbLnPt, nbColPt, l.size());
+  static thread_local std::vector<size_t> cases;
+  static thread_local std::vector<uint32_t> cles;
+  cases.resize(static_cast<size_t>(n));
+  cles.resize(static_cast<size_t>(n));
+  for (int k = 0; k < n; k++) {
+    cles[k] = TTablesPresence::Cle(l[k].TypeCouple, l[k].I, l[k].J);
+    cases[k] = t.PlaceCle(cles[k], k);
+  }
+  // The polyline grows at both ends: indices [h0, h1) of a buffer centred on its first crossing.
+  static thread_local std::vector<int> buf;
+  buf.resize(2 * static_cast<size_t>(n) + 3);
+  int h0 = 0, h1 = 0, tete = 0, queue = 0, utilises = 0, premier = 0;
+  auto debut = [&](int k) {
+    h0 = h1 = n + 1;
+    buf[h1++] = k;
+    t.MajCase(cases[k], false);
+    tete = queue = k;
+    utilises++;
+  };
+  auto termine = [&]() {
+    // A loop closes on its first crossing; two crossings are a segment, never a loop.
+    if (h1 - h0 >= 3) {
+      t.MajCase(cases[tete], true);
+      int k = 0;
+      if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
+      t.MajCase(cases[tete], false);
+    }
+    TListPt3D& poly = coupe.emplace_back();
+    poly.reserve(static_cast<size_t>(h1 - h0));
+    for (int p = h0; p < h1; p++) poly.emplace_back(l[buf[p]].P);
+  };
+  debut(0);
+  while (utilises < n) {
+    int k = 0;
+    if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) {
+      buf[h1++] = k;
+      queue = k;
+      utilises++;
+    } else if (t.PresCoupleAdjCle(cles[tete], l[tete].TypeCouple, k)) {
+      buf[--h0] = k;
+      tete = k;
+      utilises++;
+    } else {
+      termine();
+      while (!t.DisponibleCase(cases[premier])) premier++;
+      debut(premier);
+    }
+  }
+  termine();
+}
+
+bool GrilleValide(const TArrayVertex3f& g, int nbLnPt, int nbColPt) {
+  if (nbLnPt < 0 || nbColPt < 0 || nbLnPt >= MaxGrille || nbColPt >= MaxGrille) return false;
+  if (g.size() < static_cast<size_t>(nbLnPt) + 1) return false;
+  for (int i = 0; i <= nbLnPt; i++)
+    if (g[i].size() < static_cast<size_t>(nbColPt) + 1) return false;
+  return true;
+}
+
+// Every crossing of one plane, edge by edge and node by node, in list order:
+// column edges, row edges, nodes, each by rows then columns.
+template <typename FDist, typename FArete, typename FNoeud>
+void CherchePlan(const TArrayVertex3f& g, int n, int m, FDist f, FArete arete, FNoeud noeud, TListCouples& l) {
+  l.clear();
+  auto croise = [](double a, double b) { return (a > 0 && b < 0) || (a < 0 && b > 0); };
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j <= m; j++)
+      if (croise(f(g[i][j]), f(g[i + 1][j]))) l.push_back({tcColonne, i, j, arete(g[i][j], g[i + 1][j])});
+  for (int i = 0; i <= n; i++)
+    for (int j = 0; j < m; j++)
+      if (croise(f(g[i][j]), f(g[i][j + 1]))) l.push_back({tcLigne, i, j, arete(g[i][j], g[i][j + 1])});
+  for (int i = 0; i <= n; i++)
+    for (int j = 0; j <= m; j++)
+      if (f(g[i][j]) == 0) l.push_back({tcNoeud, i, j, noeud(g[i][j])});
+}
+
+inline double& Coord(TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
+inline double Coord(const TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a == apY ? p.Y : p.Z; }
+
+// The point of P1-P2 whose coordinate on axis A is V: CalcPtDroite's
+// arithmetic, written here so that it inlines (it runs once per crossing).
+inline TVertex3f PointArete(const TVertex3f& p1, const TVertex3f& p2, TAxePlan a, double v) {
+  TVertex3f p;
+  Coord(p, a) = v;
+  auto interp = [](double a1, double a2, double x, double b1, double b2) { return b1 + (x - a1) / (a2 - a1) * (b2 - b1); };
+  const double a1 = Coord(p1, a), a2 = Coord(p2, a);
+  auto autre = [&](double TVertex3f::*c) {
+    p.*c = a1 != a2 ? interp(a1, a2, v, p1.*c, p2.*c) : (p1.*c + p2.*c) / 2;
+  };
+  if (a != apX) autre(&TVertex3f::X);
+  if (a != apY) autre(&TVertex3f::Y);
+  if (a != apZ) autre(&TVertex3f::Z);
+  return p;
+}
+
+inline TVertex3f PointNoeud(TVertex3f p, TAxePlan a, double v) {
+  Coord(p, a) = v;
+  return p;
+}
+
+// InterDroiteDiag's arithmetic, inlined for the same reason.
+inline TVertex3f PointDiag(const TVertex3f& p1, const TVertex3f& p2, double z0, double pente) {
+  TVertex3f p;
+  double den = pente * (p2.X - p1.X) - (p2.Z - p1.Z);
+  double t = (den != 0) ? (p1.Z - pente * p1.X - z0) / den : 0;
+  p.X = p1.X + t * (p2.X - p1.X);
+  p.Y = p1.Y + t * (p2.Y - p1.Y);
+  p.Z = z0 + pente * p.X;
+  return p;
+}
+
+// The signed distance to a diagonal plane, written once so that every search
+// rounds it the same way.
+inline double DistDiag(const TVertex3f& p, double z0, double pente) { return p.Z - (z0 + pente * p.X); }
+
+void CalcParallele(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, TAxePlan a, double v) {
+  coupe.clear();
+  if (!GrilleValide(g, n, m)) return;
+  static thread_local TListCouples l;
+  CherchePlan(
+      g, n, m, [&](const TVertex3f& p) { return Coord(p, a) - v; },
+      [&](const TVertex3f& p1, const TVertex3f& p2) { return PointArete(p1, p2, a, v); },
+      [&](const TVertex3f& p) { return PointNoeud(p, a, v); }, l);
+  PlaceEtChaine(l, n, m, coupe);
+}
+
+}  // namespace
+
+void TrieLstCouples(const TListCouples& couples, int nbLnPt, int nbColPt, TCoupe& coupe) {
+  coupe.clear();
+  if (nbLnPt < 0 || nbColPt < 0 || nbLnPt >= MaxGrille || nbColPt >= MaxGrille) return;
+  // A crossing that names no edge or node of the grid cannot be chained: it is left out.
+  TTablesPresence& t = TablesPresence();
+  t.Nouvelle(nbLnPt, nbColPt);
+  if (std::all_of(couples.begin(), couples.end(), [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); })) {
+    PlaceEtChaine(couples, nbLnPt, nbColPt, coupe);
+    return;
+  }
+  TListCouples valides;
+  std::copy_if(couples.begin(), couples.end(), std::back_inserter(valides),
+               [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); });
+  PlaceEtChaine(valides, nbLnPt, nbColPt, coupe);
+}
+
+void CalcSecMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double y) { CalcParallele(g, n, m, coupe, apY, y); }
+void CalcLEMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double z) { CalcParallele(g, n, m, coupe, apZ, z); }
+void CalcLong(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double x) { CalcParallele(g, n, m, coupe, apX, x); }
+
+void CalcDiag(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double z0, double pente) {
+  coupe.clear();
+  if (!GrilleValide(g, n, m) || !std::isfinite(z0) || !std::isfinite(pente)) return;
+  static thread_local TListCouples l;
+  CherchePlan(
+      g, n, m, [&](const TVertex3f& p) { return DistDiag(p, z0, pente); },
+      [&](const TVertex3f& p1, const TVertex3f& p2) { return PointDiag(p1, p2, z0, pente); },
+      [](const TVertex3f& p) { return p; }, l);
+  PlaceEtChaine(l, n, m, coupe);
+  EliminePtInfZero(coupe);
+}
+
+void EliminePtInfZero(TCoupe& coupe) {
+  static thread_local TListPt3D sortie;
+  for (TListPt3D& poly : coupe) {
+    // From the last point to the first: the next neighbour of a point is what
+    // the points after it have already become.
+    sortie.clear();
+    for (size_t k = poly.size(); k-- > 0;) {
+      const TPt3D& p = poly[k];
+      if (p.X >= 0 || std::isnan(p.X)) {
+        sortie.push_back(p);
+        continue;
+      }
+      double xPrec = k > 0 ? poly[k - 1].X : 0;
+      double xSuiv = sortie.empty() ? 0 : sortie.back().X;
+      if (xPrec <= 0 && xSuiv <= 0) continue;
+      const TVertex3f voisin = xPrec > 0 ? poly[k - 1].V() : sortie.back().V();
+      sortie.emplace_back(PointArete(p.V(), voisin, apX, 0));
+    }
+    poly.assign(sortie.rbegin(), sortie.rend());
+  }
+  // Later code indexes the first point of every polyline.
+  std::erase_if(coupe, [](const TListPt3D& p) { return p.empty(); });
+}
+
+// --- whole families -------------------------------------------------------------
+
+namespace {
+
+// Working storage of the family sweeps, kept between calls for its capacity.
+struct TTravailFamille {
+  std::vector<double> Valeurs;        // distinct plane positions, sorted
+  std::vector<int> Unique;            // line index -> index in Valeurs (-1: no plane)
+  std::vector<uint16_t> Code;         // per node: 2 x (planes strictly below) + (on a plane)
+  std::vector<TListCouples> Listes;   // crossings per distinct plane
+};
+
+TTravailFamille& Travail() {
+  static thread_local TTravailFamille t;
+  return t;
+}
+
+constexpr uint16_t CodeNaN = 0xFFFF;  // a node that is not a number crosses nothing
+
+// Stores the chained lines: distinct planes are chained once, repeated positions copied.
+template <typename FChaine>
+void RangeLignes(std::vector<TCoupe>& coupes, const std::vector<int>& unique, FChaine chaine,
+                 const std::function<void(int)>& avant) {
+  static thread_local std::vector<int> premiere;
+  premiere.assign(coupes.size(), -1);
+  for (size_t k = 0; k < coupes.size(); k++) {
+    if (avant) avant(static_cast<int>(k));
+    int u = unique[k];
+    if (u < 0) {
+      coupes[k].clear();
+    } else if (premiere[u] >= 0) {
+      coupes[k] = coupes[premiere[u]];
+    } else {
+      chaine(u, coupes[k]);
+      premiere[u] = static_cast<int>(k);
+    }
+  }
+}
+
+}  // namespace
+
+void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, const std::vector<double>& positions,
+                          std::vector<TCoupe>& coupes, const std::function<void(int)>& avant) {
+  coupes.resize(positions.size());
+  for (auto& c : coupes) c.clear();
+  if (positions.empty() || !GrilleValide(g, n, m)) return;
+  TTravailFamille& w = Travail();
+  w.Valeurs.clear();
+  for (double p : positions)
+    if (std::isfinite(p)) w.Valeurs.push_back(p);
+  std::sort(w.Valeurs.begin(), w.Valeurs.end());
+  w.Valeurs.erase(std::unique(w.Valeurs.begin(), w.Valeurs.end()), w.Valeurs.end());
+  const std::vector<double>& val = w.Valeurs;
+  const int nv = static_cast<int>(val.size());
+  w.Unique.resize(positions.size());
+  for (size_t k = 0; k < positions.size(); k++)
+    w.Unique[k] = std::isfinite(positions[k])
+                      ? static_cast<int>(std::lower_bound(val.begin(), val.end(), positions[k]) - val.begin())
+                      : -1;
+  if (w.Listes.size() < val.size()) w.Listes.resize(val.size());
+  for (int u = 0; u < nv; u++) w.Listes[u].clear();
+
+  // Each node's rank among the planes: neighbouring nodes have near ranks, so
+  // walking from the previous one costs a comparison or two.
+  const size_t larg = static_cast<size_t>(m) + 1;
+  w.Code.resize((static_cast<size_t>(n) + 1) * larg);
+  int r = 0;
+  for (int i = 0; i <= n; i++) {
+    const TVertex3f* ligne = g[i].data();
+    uint16_t* code = &w.Code[static_cast<size_t>(i) * larg];
+    for (int j = 0; j <= m; j++) {
+      double v = Coord(ligne[j], axe);
+      if (std::isnan(v)) {
+        code[j] = CodeNaN;
+        continue;
+      }
+      while (r < nv && val[r] < v) r++;
+      while (r > 0 && val[r - 1] >= v) r--;
+      code[j] = static_cast<uint16_t>(2 * r + (r < nv && val[r] == v ? 1 : 0));
+    }
+  }
+  // The planes strictly between the ends of an edge: from the first above the
+  // lower end to the last below the upper end.
+  auto plans = [](uint16_t a, uint16_t b, int& k0, int& k1) {
+    if (a == b || a == CodeNaN || b == CodeNaN) return false;
+    int la = a >> 1, lb = b >> 1;
+    k0 = std::min(la + (a & 1), lb + (b & 1));
+    k1 = std::max(la, lb);
+    return k0 < k1;
+  };
+  for (int i = 0; i < n; i++) {
+    const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
+    const uint16_t* c1 = c0 + larg;
+    for (int j = 0; j <= m; j++) {
+      int k0, k1;
+      if (!plans(c0[j], c1[j], k0, k1)) continue;
+      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcColonne, i, j, PointArete(g[i][j], g[i + 1][j], axe, val[k])});
+    }
+  }
+  for (int i = 0; i <= n; i++) {
+    const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
+    for (int j = 0; j < m; j++) {
+      int k0, k1;
+      if (!plans(c0[j], c0[j + 1], k0, k1)) continue;
+      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcLigne, i, j, PointArete(g[i][j], g[i][j + 1], axe, val[k])});
+    }
+  }
+  for (int i = 0; i <= n; i++) {
+    const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
+    for (int j = 0; j <= m; j++)
+      if (c0[j] != CodeNaN && (c0[j] & 1)) w.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]});
+  }
+  RangeLignes(
+      coupes, w.Unique, [&](int u, TCoupe& c) { PlaceEtChaine(w.Listes[u], n, m, c); }, avant);
+}
+
+namespace {
+
+// Cells are grouped in square blocks whose node bounds in X and Z tell at once
+// whether a diagonal plane can reach them: only the nodes of reached blocks are
+// measured against the plane. Blocks of 4 cells a side keep the measured nodes
+// within a few times the line's own cells; coarse blocks of 4 x 4 blocks keep
+// the per-plane tests few.
+constexpr int TailleBloc = 4;
+constexpr int Groupe = 4;  // blocks a side of a coarse block
+
+struct TBornesXZ {
+  double XMin, XMax, ZMin, ZMax;
+  double Echelle;  // size of the values the bounds are computed from
+  bool NaN;
+};
+
+struct TNiveauBlocs {
+  int NbBl = 1, NbBc = 1;
+  std::vector<TBornesXZ> B;
+};
+
+struct TBlocsXZ {
+  int N = 0, M = 0;
+  TNiveauBlocs Fin, Gros;
+
+  void Calcule(const TArrayVertex3f& g, int n, int m) {
+    N = n, M = m;
+    const double inf = std::numeric_limits<double>::infinity();
+    Fin.NbBl = std::max(1, (n + TailleBloc - 1) / TailleBloc);
+    Fin.NbBc = std::max(1, (m + TailleBloc - 1) / TailleBloc);
+    Fin.B.assign(static_cast<size_t>(Fin.NbBl) * Fin.NbBc, TBornesXZ{inf, -inf, inf, -inf, 0, false});
+    for (int bl = 0; bl < Fin.NbBl; bl++)
+      for (int bc = 0; bc < Fin.NbBc; bc++) {
+        TBornesXZ& b = Fin.B[static_cast<size_t>(bl) * Fin.NbBc + bc];
+        for (int i = bl * TailleBloc; i <= std::min(bl * TailleBloc + TailleBloc, n); i++)
+          for (int j = bc * TailleBloc; j <= std::min(bc * TailleBloc + TailleBloc, m); j++) {
+            const TVertex3f& p = g[i][j];
+            if (std::isnan(p.X) || std::isnan(p.Z)) b.NaN = true;
+            b.XMin = std::min(b.XMin, p.X), b.XMax = std::max(b.XMax, p.X);
+            b.ZMin = std::min(b.ZMin, p.Z), b.ZMax = std::max(b.ZMax, p.Z);
+          }
+      }
+    Gros.NbBl = (Fin.NbBl + Groupe - 1) / Groupe;
+    Gros.NbBc = (Fin.NbBc + Groupe - 1) / Groupe;
+    Gros.B.assign(static_cast<size_t>(Gros.NbBl) * Gros.NbBc, TBornesXZ{inf, -inf, inf, -inf, 0, false});
+    for (int bl = 0; bl < Fin.NbBl; bl++)
+      for (int bc = 0; bc < Fin.NbBc; bc++) {
+        const TBornesXZ& f = Fin.B[static_cast<size_t>(bl) * Fin.NbBc + bc];
+        TBornesXZ& b = Gros.B[static_cast<size_t>(bl / Groupe) * Gros.NbBc + bc / Groupe];
+        b.NaN = b.NaN || f.NaN;
+        b.XMin = std::min(b.XMin, f.XMin), b.XMax = std::max(b.XMax, f.XMax);
+        b.ZMin = std::min(b.ZMin, f.ZMin), b.ZMax = std::max(b.ZMax, f.ZMax);
+      }
+    for (auto* niv : {&Fin, &Gros})
+      for (TBornesXZ& b : niv->B)
+        b.Echelle = std::fabs(b.ZMin) + std::fabs(b.ZMax) + std::max(std::fabs(b.XMin), std::fabs(b.XMax));
+  }
+
+  // Whether some node of the block may lie on the plane or on its far side
+  // from another. The bounds are rounded as DistDiag rounds, and rounding keeps
+  // order, so a block found clear is clear; the margin only guards against a
+  // compiler fusing the operations differently.
+  static bool Atteint(const TBornesXZ& b, double z0, double pente, double facteur, double marge0) {
+    if (b.NaN) return true;
+    double a1 = pente * b.XMin, a2 = pente * b.XMax;
+    double lo = std::min(a1, a2), hi = std::max(a1, a2);
+    double fmin = b.ZMin - (z0 + hi), fmax = b.ZMax - (z0 + lo);
+    double marge = marge0 + facteur * b.Echelle;
+    return fmin <= marge && fmax >= -marge;
+  }
+};
+
+// Relative size of the guard margin: far above the rounding of a few
+// operations, far below any distance between grid nodes.
+constexpr double MargeRelative = 1e-12;
+
+}  // namespace
+
+void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<double>& z0s,
+                     const std::vector<double>& pentes, std::vector<TCoupe>& coupes,
+                     const std::function<void(int)>& avant) {
+  coupes.resize(z0s.size());
+  for (auto& c : coupes) c.clear();
+  if (z0s.empty() || !GrilleValide(g, n, m)) return;
+  static thread_local TBlocsXZ blocs;
+  blocs.Calcule(g, n, m);
+  static thread_local TListCouples l, lLigne, lNoeud;
+  // Sides of the plane, one bit per node: above, below, on it (a node that is
+  // not a number is in none). Only the nodes of reached blocks are measured;
+  // the others are in none either, and no edge they end can cross the plane.
+  const size_t mots = (static_cast<size_t>(m) + 64) / 64;
+  const size_t tailleMasque = (static_cast<size_t>(n) + 1) * mots;
+  static thread_local std::vector<uint64_t> dessus, dessous, zero;  // all zero between lines
+  dessus.assign(tailleMasque, 0), dessous.assign(tailleMasque, 0), zero.assign(tailleMasque, 0);
+
+  for (size_t k = 0; k < z0s.size(); k++) {
+    if (avant) avant(static_cast<int>(k));
+    TCoupe& coupe = coupes[k];
+    const double z0 = z0s[k], pente = k < pentes.size() ? pentes[k] : std::nan("");
+    if (!std::isfinite(z0) || !std::isfinite(pente)) continue;
+    const double facteur = MargeRelative * (1 + std::fabs(pente)), marge0 = MargeRelative * std::fabs(z0);
+    const TNiveauBlocs& gros = blocs.Gros;
+    const TNiveauBlocs& fin = blocs.Fin;
+    int iMin = n + 1, iMax = -1;  // rows holding bits, cleared again after the line
+    for (int gl = 0; gl < gros.NbBl; gl++)
+      for (int gc = 0; gc < gros.NbBc; gc++) {
+        if (!TBlocsXZ::Atteint(gros.B[static_cast<size_t>(gl) * gros.NbBc + gc], z0, pente, facteur, marge0)) continue;
+        for (int bl = gl * Groupe; bl < std::min(gl * Groupe + Groupe, fin.NbBl); bl++)
+          for (int bc = gc * Groupe; bc < std::min(gc * Groupe + Groupe, fin.NbBc); bc++) {
+            if (!TBlocsXZ::Atteint(fin.B[static_cast<size_t>(bl) * fin.NbBc + bc], z0, pente, facteur, marge0))
+              continue;
+            const int j0 = bc * TailleBloc, j1 = std::min(j0 + TailleBloc, m);
+            const int i0 = bl * TailleBloc, i1 = std::min(i0 + TailleBloc, n);
+            iMin = std::min(iMin, i0), iMax = std::max(iMax, i1);
+            const size_t w0 = static_cast<size_t>(j0) >> 6;
+            const int decal = j0 & 63;
+            for (int i = i0; i <= i1; i++) {
+              const TVertex3f* ligne = g[i].data();
+              // The block's few columns gathered from bit 0, then put in place.
+              uint64_t d = 0, u = 0, z = 0;
+              for (int j = j0; j <= j1; j++) {
+                const double f = DistDiag(ligne[j], z0, pente);
+                const int b = j - j0;
+                d |= static_cast<uint64_t>(f > 0) << b;
+                u |= static_cast<uint64_t>(f < 0) << b;
+                z |= static_cast<uint64_t>(f == 0) << b;
+              }
+              const size_t w = static_cast<size_t>(i) * mots + w0;
+              dessus[w] |= d << decal, dessous[w] |= u << decal, zero[w] |= z << decal;
+              if (decal + (j1 - j0) >= 64) {
+                dessus[w + 1] |= d >> (64 - decal), dessous[w + 1] |= u >> (64 - decal);
+                zero[w + 1] |= z >> (64 - decal);
+              }
+            }
+          }
+      }
+    // Crossings by type, each by rows then columns: column edges, row edges, nodes.
+    l.clear(), lLigne.clear(), lNoeud.clear();
+    auto parcourt = [](uint64_t x, size_t w, auto f) {
+      while (x) {
+        f(static_cast<int>(w * 64 + static_cast<size_t>(std::countr_zero(x))));
+        x &= x - 1;
+      }
+    };
+    for (int i = iMin; i <= iMax; i++) {
+      const uint64_t* d0 = &dessus[static_cast<size_t>(i) * mots];
+      const uint64_t* u0 = &dessous[static_cast<size_t>(i) * mots];
+      const uint64_t* z = &zero[static_cast<size_t>(i) * mots];
+      for (size_t w = 0; w < mots; w++) {
+        if ((d0[w] | u0[w] | z[w]) == 0) continue;
+        if (i < n) {
+          const uint64_t x = (d0[w] & u0[w + mots]) | (u0[w] & d0[w + mots]);
+          parcourt(x, w, [&](int j) { l.push_back({tcColonne, i, j, PointDiag(g[i][j], g[i + 1][j], z0, pente)}); });
+        }
+        // Bit j of the shifted masks is node j + 1: row edge j crosses when its ends differ.
+        const uint64_t d1 = (d0[w] >> 1) | (w + 1 < mots ? d0[w + 1] << 63 : 0);
+        const uint64_t u1 = (u0[w] >> 1) | (w + 1 < mots ? u0[w + 1] << 63 : 0);
+        parcourt((d0[w] & u1) | (u0[w] & d1), w,
+                 [&](int j) { lLigne.push_back({tcLigne, i, j, PointDiag(g[i][j], g[i][j + 1], z0, pente)}); });
+        parcourt(z[w], w, [&](int j) { lNoeud.push_back({tcNoeud, i, j, g[i][j]}); });
+      }
+    }
+    if (iMax >= iMin) {
+      const auto debut = static_cast<long>(static_cast<size_t>(iMin) * mots);
+      const auto fin = static_cast<long>(static_cast<size_t>(iMax + 1) * mots);
+      for (auto* v : {&dessus, &dessous, &zero}) std::fill(v->begin() + debut, v->begin() + fin, 0);
+    }
+    l.insert(l.end(), lLigne.begin(), lLigne.end());
+    l.insert(l.end(), lNoeud.begin(), lNoeud.end());
+    PlaceEtChaine(l, n, m, coupe);
+    EliminePtInfZero(coupe);
+  }
+}
+
+// --- lines of the surfaces --------------------------------------------------------
+
+namespace {
+
+struct TGenre {
+  bool TEntity::*Calc;
+  std::vector<TCoupe> TEntity::*Main;
+  std::vector<TCoupe> TEntity::*Sym;
+  const char* CleStatut;
+};
+
+const TGenre& Genre(TFamilleLignes f) {
+  static const TGenre genres[] = {{&TEntity::SecCalc, &TEntity::Sec, &TEntity::SecSym, "rsStatutCouple"},
+                                  {&TEntity::LgECalc, &TEntity::LgE, &TEntity::LgESym, "rsStatutLigneEau"},
+                                  {&TEntity::LongCalc, &TEntity::Long, &TEntity::LongSym, "rsStatutLongitudinale"},
+                                  {&TEntity::DiagCalc, &TEntity::Diag, &TEntity::DiagSym, "rsStatutDiagonale"}};
+  return genres[f];
+}
+
+void CalcFamille(const TDocument& doc, const TArrayVertex3f& g, const TEntity& e, TFamilleLignes f,
+                 std::vector<TCoupe>& coupes, const std::function<void(int)>& avant) {
+  const TGrille& gr = doc.Grille;
+  switch (f) {
+    case flSections: CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apY, gr.Positions(f), coupes, avant); break;
+    case flLignesEau: CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apZ, gr.Positions(f), coupes, avant); break;
+    case flLongitudinales:
+      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apX, gr.Positions(f), coupes, avant);
+      break;
+    case flDiagonales: {
+      std::vector<double> pentes;
+      for (int k = 0; k < gr.NombreValide(f); k++)
+        pentes.push_back(AngleDiagValide(gr.AngleDiag[k]) ? PenteDiag(gr.AngleDiag[k]) : std::nan(""));
+      CalcFamilleDiag(g, e.NbLnPt, e.NbColPt, gr.Positions(f), pentes, coupes, avant);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f) {
+  const TGenre& genre = Genre(f);
+  if (e.*genre.Calc) return;
+  TRACE("TEntity.CalcAll");
+  TCurseurAttente attente(!Options().SplineTR);
+  std::vector<TCoupe>& main = e.*genre.Main;
+  std::vector<TCoupe>& sym = e.*genre.Sym;
+  try {
+    const size_t n = static_cast<size_t>(doc.Grille.NombreValide(f));
+    main.resize(n);
+    sym.resize(n);
+    for (auto& c : sym) c.clear();
+    const std::string statut = rs(genre.CleStatut);
+    CalcFamille(doc, e.Pts, e, f, main,
+                [&](int k) { WriteStatusBar(2, statut + std::to_string(k + 1) + " - " + e.Nom); });
+    if (e.Sym) CalcFamille(doc, e.PtsSym, e, f, sym, {});
+    if (f == flSections && doc.Affichage.Herisson)
+      for (auto& c : main) CalcCourbureCoupe(c);
+  } catch (const std::exception& ex) {
+    // A table that could not be rebuilt stays as it is; the display simply lacks those lines.
+    DbgErr(erCalcul, "TEntity.CalcAll", f, {ex.what()});
+  }
+  e.*genre.Calc = true;
+  WriteStatusBar(2, "");
+}
+
+void CalcAllSec(TDocument& doc, TEntity& e) { CalcAll(doc, e, flSections); }
+void CalcAllLgE(TDocument& doc, TEntity& e) { CalcAll(doc, e, flLignesEau); }
+void CalcAllLong(TDocument& doc, TEntity& e) { CalcAll(doc, e, flLongitudinales); }
+void CalcAllDiag(TDocument& doc, TEntity& e) { CalcAll(doc, e, flDiagonales); }
+
+namespace {
+void CalcTabLignes(TDocument& doc, TFamilleLignes f) {
+  for (auto& s : doc.TabSurf)
+    if (s->Visible) CalcAll(doc, *s, f);
+}
+}  // namespace
+
+void CalcTabLignesSec(TDocument& doc) { CalcTabLignes(doc, flSections); }
+void CalcTabLignesLE(TDocument& doc) { CalcTabLignes(doc, flLignesEau); }
+void CalcTabLignesLgt(TDocument& doc) { CalcTabLignes(doc, flLongitudinales); }
+void CalcTabLignesDiag(TDocument& doc) { CalcTabLignes(doc, flDiagonales); }
+
+void CalcCourbureCoupe(TCoupe& coupe) {
+  for (size_t np = 0; np < coupe.size(); np++) {
+    TListPt3D& l = coupe[np];
+    if (l.empty()) continue;
+    l.front().Courbure = {};
+    l.back().Courbure = {};
+    for (size_t k = 1; k + 1 < l.size(); k++) {
+      TCourbure c;
+      Courbure(l[k - 1].V(), l[k].V(), l[k + 1].V(), true, c);
+      if (!std::isfinite(c.Valeur) || !std::isfinite(c.Vecteur.X) || !std::isfinite(c.Vecteur.Y) ||
+          !std::isfinite(c.Vecteur.Z)) {
+        DbgErr(erCalcul, "TEntity.CalcCourbureCoupe", static_cast<int>(k), {DbgVal(static_cast<int>(np))});
+        l[k].Courbure = {};
+        return;
+      }
+      l[k].Courbure = c;
+    }
+  }
+}
