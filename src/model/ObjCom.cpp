@@ -10,6 +10,7 @@
 #include "app/Encodage.h"
 #include "app/Options.h"
 #include "app/Services.h"
+#include "naval/Poids.h"
 
 int SurfNom2Num(const TDocument& doc, const std::string& nom) {
   for (int i = 0; i < doc.NbSurf(); i++)
@@ -29,6 +30,7 @@ void MajSurface(TDocument& doc, bool forcer, int numSurf) {
     }
   }
   MajMinMaxAllSurf(doc);
+  if (doc.Affichage.Poids || forcer) MajTotalPoids(doc);
 }
 
 void MajCoupesSurface(TDocument& doc) {
@@ -194,6 +196,7 @@ void SupprimerSurface(TDocument& doc, int k) {
   else if (doc.BasePlanSymCourante.NumSurf > k) doc.BasePlanSymCourante.NumSurf--;
   PCCourantPremierLibre(doc);
   MajMinMaxAllSurf(doc);
+  MajTotalPoids(doc);
   doc.MarqueModifie();
 }
 

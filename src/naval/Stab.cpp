@@ -1,0 +1,629 @@
+// Stability: working copies, displacement and sinkage, trim search, heel sweep,
+// the step table, the synthesis and the text export.
+#include "naval/Stab.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <numeric>
+
+#include "app/Chaines.h"
+#include "app/Debug.h"
+#include "app/Services.h"
+#include "model/ObjCom.h"
+#include "naval/Poids.h"
+
+namespace {
+
+constexpr double DegRad = std::numbers::pi / 180;
+// max / pas this close to a whole number is whole: 180 / 0.1 gives 1801 steps, not 1802.
+constexpr double TolPasEntier = 1e-9;
+
+bool Fini(const TVertex3f& p) { return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z); }
+
+bool GrilleValide(const TArrayVertex3f& g) {
+  if (g.empty()) return true;
+  for (const auto& r : g) {
+    if (r.size() != g[0].size()) return false;
+    for (const auto& p : r)
+      if (!Fini(p)) return false;
+  }
+  return true;
+}
+
+// AngleOriente2D in doubles: the signed angle at (x2, y2) from the first arm to the second.
+double AngleOriente(double x1, double y1, double x2, double y2, double x3, double y3) {
+  double ux = x1 - x2, uy = y1 - y2, vx = x3 - x2, vy = y3 - y2;
+  double nu = std::hypot(ux, uy), nv = std::hypot(vx, vy);
+  if (nu == 0 || nv == 0) return 0;
+  double c = (ux * vx + uy * vy) / (nu * nv), s = (ux * vy - vx * uy) / (nu * nv);
+  if (c == 0) return s > 0 ? 90 : (s < 0 ? -90 : 0);
+  double a = std::atan(s / c) / DegRad;
+  if (c < 0 && s >= 0) a += 180;
+  else if (c < 0 && s < 0) a -= 180;
+  return a;
+}
+
+TVertex3f Place(const TMatrice4& m, const TVertex3f& p) {
+  TVertex3f q;
+  Transformation3D(m, p, q);
+  return q;
+}
+
+}  // namespace
+
+// --- Working copies ----------------------------------------------------------------
+
+bool TDoubleSurfList::AddSurf(const TEntity& e) {
+  TRACE("TDoubleSurfList.AddSurf");
+  if (!GrilleValide(e.Pts) || (e.Sym && !GrilleValide(e.PtsSym))) return false;
+  TDoubleSurf d;
+  d.Pts = e.Pts;
+  if (e.Sym) {
+    d.PtsSym = e.PtsSym;
+    bool meme = d.PtsSym.size() == d.Pts.size() && (d.Pts.empty() || d.PtsSym[0].size() == d.Pts[0].size());
+    if (!meme) return false;
+  }
+  d.NbLnPt = static_cast<int>(d.Pts.size()) - 1;
+  d.NbColPt = d.Pts.empty() ? -1 : static_cast<int>(d.Pts[0].size()) - 1;
+  d.Orientation = e.Orientation;
+  d.JonctionSym = e.JonctionSym;
+  Items.push_back(std::move(d));
+  return true;
+}
+
+// --- Conditions -------------------------------------------------------------------
+
+std::string LitConditionsStab(const TSaisieStab& s, TConditionsStab& c) {
+  TConditionsStab r;
+  r.CorrectionAssiette = s.CorrectionAssiette;
+  const std::pair<const std::string*, double*> champs[] = {{&s.AngleMax, &r.AngleMax},
+                                                           {&s.Pas, &r.Pas},
+                                                           {&s.TolEnfoncement, &r.TolEnfoncement},
+                                                           {&s.Densite, &r.Densite},
+                                                           {&s.TolAssiette, &r.TolAssiette}};
+  for (const auto& [texte, valeur] : champs)
+    if (!LitReel(*texte, *valeur)) return Format(rs("rsErrConversionReel"), texte->c_str());
+  c = r;
+  return "";
+}
+
+std::string ValideConditionsStab(const TConditionsStab& c, double poids) {
+  bool pasOk = std::isfinite(c.Pas) && std::isfinite(c.AngleMax) && c.Pas > 0 && c.AngleMax >= c.Pas &&
+               NombreEtapes(c.AngleMax, c.Pas) <= MaxEtapesStab;
+  if (!pasOk) return rs("rsStabPasIncorrect");
+  if (!(std::isfinite(poids) && poids > 0)) return rs("rsStabPoidsManquant");
+  if (!(std::isfinite(c.TolEnfoncement) && c.TolEnfoncement > 0)) return rs("rsStabTolerance");
+  if (c.CorrectionAssiette && !(std::isfinite(c.TolAssiette) && c.TolAssiette > 0)) return rs("rsStabTolerance");
+  if (!(std::isfinite(c.Densite) && c.Densite > 0)) return rs("rsStabDensite");
+  return "";
+}
+
+int NombreEtapes(double max, double pas) {
+  if (!(pas > 0) || !(max >= pas) || !std::isfinite(max / pas)) return 0;
+  double q = max / pas;
+  if (q > MaxEtapesStab) return MaxEtapesStab + 1;
+  double k = std::round(q);
+  if (std::abs(q - k) <= TolPasEntier * std::max(1.0, k)) return static_cast<int>(k) + 1;
+  return static_cast<int>(std::floor(q)) + 2;
+}
+
+double AngleEtape(int i, int n, double max, double pas) { return i >= n - 1 ? max : i * pas; }
+
+// --- Matrices -------------------------------------------------------------------------
+
+TMatrice4 MatriceGite(double gite, const TVertex3f& g) {
+  TMatrice4 m;
+  MatRotation3D(g, {0, gite, 0}, m);
+  return m;
+}
+
+TMatrice4 MatriceAttitude(double gite, double assiette, const TVertex3f& g) {
+  TMatrice4 mg = MatriceGite(gite, g), mt;
+  MatRotation3D(Place(mg, g), {assiette, 0, 0}, mt);
+  return mt * mg;
+}
+
+TMatrice4 MatriceEtape(const TGZ& e, const TVertex3f& g) {
+  TMatrice4 t;
+  MatTranslation({0, 0, -e.Enfoncement}, t);
+  return t * MatriceAttitude(e.Gite, e.Assiette, g);
+}
+
+void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g) {
+  TRACE("TStabForm.Transformer");
+  const TMatrice4 m = MatriceEtape(e, g);
+  TMatrice4 r = m;  // the axes of a symmetry base are directions: no translation
+  r[0][3] = r[1][3] = r[2][3] = 0;
+  for (int k = 0; k < doc.NbSurf(); k++) {
+    TEntity& s = doc.Surf(k);
+    s.Transforme(m);
+    TPlanSym& p = s.PlanSym;
+    Transformation3D(m, p.Origine);
+    Transformation3D(r, p.Axe1);
+    Transformation3D(r, p.Axe2);
+    Transformation3D(r, p.Axe3);
+    p.MajPlan();
+    s.MarqueNonCalculee();
+    for (auto& w : doc.ListePoids)
+      if (w.Surface == k) {
+        TVertex3f v{w.X, w.Y, w.Z};
+        Transformation3D(m, v);
+        w.X = v.X, w.Y = v.Y, w.Z = v.Z;
+      }
+  }
+  doc.MarqueModifie();
+  MajSurface(doc, true, -1);
+  MajCoupesSurface(doc);
+}
+
+TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div, double rho) {
+  div = std::clamp(div, 1, (MaxGrille - 1) / 3);
+  const int nl = 3 * div + 1, nc = div + 1;
+  auto s = std::make_unique<TDXFSurface>(doc.NbSurf(), nc, nl);
+  s->Nom = "Barge";
+  const double x = b / 2;
+  for (int i = 0; i < nl; i++)
+    for (int j = 0; j < nc; j++) {
+      const double y = l * j / div;
+      TVertex3f& p = s->Pts[i][j];
+      if (i <= div) p = {x * i / div, y, -t};
+      else if (i <= 2 * div) p = {x, y, -t + d * (i - div) / div};
+      else p = {x * (3 * div - i) / div, y, d - t};
+    }
+  s->JonctionSym = true;
+  s->TypePoids = tpFixeVolume;
+  s->Poids.Masse = rho * 1000 * b * l * t;
+  s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
+  doc.TabSurf.push_back(std::move(s));
+  MajSurface(doc, true, -1);
+  return doc.Surf(doc.NbSurf() - 1);
+}
+
+// --- Facets of the copies ---------------------------------------------------------------
+
+void TCarene::Construit(const TDoubleSurfList& l) {
+  Source.clear();
+  Tri.clear();
+  for (const auto& d : l.Items) {
+    if (d.Pts.empty() || d.Pts[0].empty()) continue;
+    const int nl = static_cast<int>(d.Pts.size()), nc = static_cast<int>(d.Pts[0].size());
+    const int base = static_cast<int>(Source.size());
+    const bool sym = !d.PtsSym.empty();
+    for (const auto& r : d.Pts) Source.insert(Source.end(), r.begin(), r.end());
+    if (sym)
+      for (const auto& r : d.PtsSym) Source.insert(Source.end(), r.begin(), r.end());
+    auto index = [&](const TRefPt& p) { return base + (p.Sym ? nl * nc : 0) + p.Ln * nc + p.Col; };
+    PourFacettesCorps(nl, nc, sym, d.Orientation ? 1 : 0, d.JonctionSym, [&](TRefPt a, TRefPt b, TRefPt c) {
+      Tri.push_back({index(a), index(b), index(c)});
+    });
+  }
+  Pts = Source;
+  TZMin.assign(Tri.size(), 0);
+  TZMax.assign(Tri.size(), 0);
+  Place(MatIdentite());
+}
+
+void TCarene::Place(const TMatrice4& m) {
+  for (size_t i = 0; i < Source.size(); i++) Transformation3D(m, Source[i], Pts[i]);
+  double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  for (size_t k = 0; k < Tri.size(); k++) {
+    double a = Pts[Tri[k].A].Z, b = Pts[Tri[k].B].Z, c = Pts[Tri[k].C].Z;
+    TZMin[k] = std::min({a, b, c});
+    TZMax[k] = std::max({a, b, c});
+    lo = std::min(lo, TZMin[k]);
+    hi = std::max(hi, TZMax[k]);
+  }
+  Zmin = Tri.empty() ? 0 : lo;
+  Zmax = Tri.empty() ? 0 : hi;
+  ToutActiver();
+}
+
+void TCarene::ToutActiver() {
+  Actives.resize(Tri.size());
+  std::iota(Actives.begin(), Actives.end(), 0);
+  Lo = -std::numeric_limits<double>::infinity();
+  Hi = std::numeric_limits<double>::infinity();
+  SommeA = SommeB = 0;
+}
+
+void TCarene::Resserre(double lo, double hi) {
+  if (lo > hi) std::swap(lo, hi);
+  if (lo < Lo || hi > Hi) ToutActiver();
+  Lo = lo, Hi = hi;
+  size_t n = 0;
+  for (int k : Actives) {
+    if (TZMax[k] < lo) {
+      // Wholly below every waterline to come: its prism is linear in W.
+      const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
+      double nz2 = ((a.X - b.X) * (c.Y - b.Y) - (a.Y - b.Y) * (c.X - b.X)) / 2;
+      SommeA += nz2;
+      SommeB += nz2 * ((a.Z + b.Z + c.Z) / 3);
+    } else if (TZMin[k] < hi) {
+      Actives[n++] = k;
+    }
+  }
+  Actives.resize(n);
+}
+
+double TCarene::Volume(double w) {
+  if (!(w >= Lo && w <= Hi)) ToutActiver();
+  double v = SommeA * w - SommeB;
+  for (int k : Actives) {
+    if (TZMin[k] >= w) continue;
+    const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
+    if (TZMax[k] <= w) v += ((a.X - b.X) * (c.Y - b.Y) - (a.Y - b.Y) * (c.X - b.X)) / 2 * (w - (a.Z + b.Z + c.Z) / 3);
+    else v += VolFacetteSous(a, b, c, w);
+  }
+  return v;
+}
+
+void TCarene::Integre(double w, TCumulCarene& cumul) const {
+  for (size_t k = 0; k < Tri.size(); k++) {
+    if (TZMin[k] >= w) continue;
+    const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
+    if (TZMax[k] <= w) cumul.Ajoute(a, b, c, w);
+    else cumul.AjouteSous(a, b, c, w);
+  }
+}
+
+// --- The calculation ----------------------------------------------------------------------
+
+TStab::TStab() {
+  DemandeArret = [] { return AfficheMessage(rs("rsStabMaxIterations"), mtConfirmation, mbYes | mbNo) == mrYes; };
+}
+
+void TStab::BuildSurfList(const TDocument& doc) {
+  TRACE("TStabForm.BuildSurfList");
+  Copies.Clear();
+  for (int k = 0; k < doc.NbSurf(); k++)
+    if (doc.Surf(k).Calc && !Copies.AddSurf(doc.Surf(k)))
+      DbgErr(erCalcul, "TStabForm.BuildSurfList", k, {"grid not usable"});
+  CarPrete = false;
+}
+
+void TStab::Prepare() {
+  if (CarPrete) return;
+  Car.Construit(Copies);
+  CarPrete = true;
+}
+
+void TStab::Init(TDocument& doc) {
+  TRACE("TStabForm.InitStabForm");
+  MajSurface(doc, true, -1);
+  MajTotalPoids(doc);
+  const TPoids& t = doc.PoidsTotal;
+  PoidsDocument = {{t.X, t.Y, t.Z}, t.Masse};
+  Poids = PoidsDocument;
+  BuildSurfList(doc);
+  MajCarInitiale();
+  Etapes.clear();
+  Iterations = 0;
+}
+
+void TStab::MajCarInitiale() {
+  Deplacement(MatIdentite(), 0, CarInitiale);
+  CarInitiale.Valeur *= 1000;
+}
+
+void TStab::Ajuste(TModeAjuste mode, double poidsFixe, bool aligner) {
+  switch (mode) {
+    case ajDeplacementInitial: Poids.Valeur = CarInitiale.Valeur; break;
+    case ajPoidsFixe: Poids.Valeur = poidsFixe; break;
+    case ajValeursInitiales: Poids = PoidsDocument; break;
+  }
+  if (aligner) Poids.Centre.X = CarInitiale.Centre.X, Poids.Centre.Y = CarInitiale.Centre.Y;
+}
+
+void TStab::Deplacement(const TMatrice4& m, double w, TBarycentre& cc) {
+  TRACE("TStabForm.Deplacement");
+  Prepare();
+  Car.Place(m);
+  TCumulCarene c;
+  Car.Integre(w, c);
+  c.Barycentre(cc, Conditions.Densite);
+}
+
+double TStab::DeplacementValeur(const TMatrice4& m, double w) {
+  Prepare();
+  Car.Place(m);
+  return Car.Volume(w) * Conditions.Densite;
+}
+
+double TStab::SurfMouillee(const TMatrice4& m, double w) {
+  TRACE("TStabForm.SurfMouillee");
+  Prepare();
+  Car.Place(m);
+  TCumulCarene c;
+  Car.Integre(w, c);
+  return c.Aire;
+}
+
+void TStab::MajMinzMaxZ(const TMatrice4& m, double& zmin, double& zmax) {
+  Prepare();
+  Car.Place(m);
+  zmin = Car.ZMin();
+  zmax = Car.ZMax();
+}
+
+TEquilibre TStab::IsoCareneEnf(const TMatrice4& m, double w0) {
+  Prepare();
+  DebutCalcul();
+  Car.Place(m);
+  return Enfonce(w0);
+}
+
+void TStab::DebutCalcul() {
+  PoidsT = Poids.Valeur / 1000;
+  Tau = Conditions.TolEnfoncement * PoidsT / 100;
+}
+
+TEquilibre TStab::Enfonce(double w0) {
+  TRACE("TStabForm.IsoCareneEnf");
+  const double rho = Conditions.Densite;
+  double a = Car.ZMin(), b = Car.ZMax();
+  double s = w0;
+  double d = Car.Volume(s) * rho;
+  TEquilibre r;
+  for (;;) {
+    if (TraiteMessages) TraiteMessages();
+    if (d > PoidsT) b = s;
+    if (d < PoidsT) a = s;
+    s = (a + b) / 2;
+    Car.Resserre(a, b);
+    d = Car.Volume(s) * rho;
+    r.Iterations++;
+    double e = PoidsT - d;
+    if (-Tau < e && e < Tau) {
+      r.Converge = true;
+      break;
+    }
+    if (r.Iterations >= MaxIterEnfoncement) {
+      if (DemandeArret && DemandeArret()) Arret = true;
+      break;
+    }
+  }
+  TCumulCarene c;
+  Car.Integre(s, c);
+  c.Barycentre(r.CC, rho);
+  r.SurfMouillee = c.Aire;
+  r.Enfoncement = s;
+  return r;
+}
+
+TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
+  TRACE("TStabForm.IsoCarene");
+  Prepare();
+  DebutCalcul();
+  const double delta = Conditions.TolAssiette;
+  Car.Place(mGite);
+  TEquilibre r = Enfonce(0);
+  const double s0 = r.Enfoncement;
+  const TVertex3f g = Place(mGite, Poids.Centre);
+  // Angles in the (Y, Z) plane of the hull lowered to its waterline: alpha at G from G->B to
+  // the downward vertical, beta at B from the downward vertical to B->G.
+  auto alpha = [](const TBarycentre& b, const TVertex3f& gl) {
+    return AngleOriente(b.Centre.Y, b.Centre.Z, gl.Y, gl.Z, gl.Y, gl.Z - 1);
+  };
+  auto beta = [](const TBarycentre& b, const TVertex3f& gl) {
+    return AngleOriente(b.Centre.Y, b.Centre.Z - 1, b.Centre.Y, b.Centre.Z, gl.Y, gl.Z);
+  };
+  double a = alpha(r.CC, {g.X, g.Y, g.Z - s0}), aPrec = a;
+  double t = 0, h = 0;
+  int iterations = r.Iterations;
+  bool trouve = false;
+  for (int k = 0;; k++) {
+    if (k == 0) {
+      h = std::min(std::abs(a), PasAssietteMax);
+      if (a > 0) h = -h;
+    } else if (!MemeSigne(a, aPrec)) {
+      h = -h / 2;  // overshot: come back by half the step
+    }
+    t += h;
+    TMatrice4 mt;
+    MatRotation3D(g, {t, 0, 0}, mt);
+    const TMatrice4 m = mt * mGite;
+    Car.Place(m);
+    r = Enfonce(s0);
+    iterations += r.Iterations;
+    TVertex3f gl = Place(m, Poids.Centre);
+    gl.Z -= r.Enfoncement;
+    aPrec = a;
+    a = alpha(r.CC, gl);
+    double b = beta(r.CC, gl);
+    if (TraiteMessages) TraiteMessages();
+    if (Arret) break;
+    if (std::abs(a) < delta || std::abs(b) < delta) {
+      trouve = true;
+      break;
+    }
+    if (k + 1 >= MaxIterAssiette) {
+      if (DemandeArret && DemandeArret()) Arret = true;
+      break;
+    }
+  }
+  r.Assiette = t;
+  r.Iterations = iterations;
+  r.Converge = r.Converge && trouve;
+  return r;
+}
+
+std::string TStab::CalcStab() {
+  TRACE("TStabForm.CalcStab");
+  std::string err = ValideConditionsStab(Conditions, Poids.Valeur);
+  if (!err.empty()) return err;
+  if (Copies.Count() == 0) return rs("rsStabAucunFlotteur");
+  Arret = false;
+  const int n = NombreEtapes(Conditions.AngleMax, Conditions.Pas);
+  Etapes.clear();
+  Iterations = 0;
+  Prepare();
+  const TVertex3f g0 = Poids.Centre;
+  for (int i = 0; i < n; i++) {
+    TGZ e;
+    e.Gite = AngleEtape(i, n, Conditions.AngleMax, Conditions.Pas);
+    const TMatrice4 mg = MatriceGite(e.Gite, g0);
+    TEquilibre eq;
+    eq = Conditions.CorrectionAssiette ? IsoCarene(mg) : IsoCareneEnf(mg, 0);
+    Iterations += eq.Iterations;
+    e.Assiette = Conditions.CorrectionAssiette ? eq.Assiette : 0;
+    e.Enfoncement = eq.Enfoncement;
+    e.SurfMouillee = eq.SurfMouillee;
+    e.CC = eq.CC;
+    TVertex3f g = Place(MatriceAttitude(e.Gite, e.Assiette, g0), g0);
+    g.Z -= e.Enfoncement;
+    e.CG = {g, Poids.Valeur};
+    e.Converge = eq.Converge;
+    Etapes.push_back(e);
+    if (EtapeAjoutee) EtapeAjoutee(e);
+    if (Arret) break;
+    if (Progression) Progression(n, i + 1);
+  }
+  return "";
+}
+
+// --- Results ------------------------------------------------------------------------------
+
+std::vector<std::string> EnteteTableGZ() {
+  return {rs("rsStabColGite"), rs("rsStabColAssiette"), rs("rsStabColEnfoncement"), rs("rsStabColCBx"),
+          rs("rsStabColCBy"),  rs("rsStabColCBz"),      rs("rsStabColCGx"),         rs("rsStabColCGy"),
+          rs("rsStabColCGz"),  rs("rsStabColGZ"),       rs("rsStabColMoment"),      rs("rsStabColSurfMouillee")};
+}
+
+std::vector<std::string> LigneTableGZ(const TGZ& e) {
+  const std::string nc = rs("rsStabNonConverge");
+  return {TexteReel(e.Gite, 2),
+          TexteReel(e.Assiette, 2),
+          TexteReel(-e.Enfoncement, 4),
+          TexteReel(e.CC.Centre.X, 4),
+          TexteReel(e.CC.Centre.Y, 4),
+          TexteReel(e.CC.Centre.Z, 4),
+          TexteReel(e.CG.Centre.X, 4),
+          TexteReel(e.CG.Centre.Y, 4),
+          TexteReel(e.CG.Centre.Z, 4),
+          e.Converge ? TexteReel(e.GZ(), 4) : nc,
+          e.Converge ? TexteReel(e.Moment(), 4) : nc,
+          TexteReel(e.SurfMouillee, 4)};
+}
+
+TResumeStab ResumeStab(const TListGZ& l) {
+  TResumeStab r;
+  double gzMin = 10000, gzMax = -10000;
+  const TGZ* prec = nullptr;
+  double pos = 0, neg = 0;
+  for (const auto& e : l) {
+    if (!e.Converge) {
+      r.NbNonConverges++;
+      continue;
+    }
+    r.NbConverges++;
+    // One sign for the arm at every heel, upright included: the table's.
+    double gz = e.GZ(), m = e.Moment();
+    if (gz < gzMin) gzMin = gz, r.GZMin = gz, r.MomentMin = m, r.AngleGZMin = e.Gite;
+    if (gz > gzMax) gzMax = gz, r.GZMax = gz, r.MomentMax = m, r.AngleGZMax = e.Gite;
+    if (prec) {
+      double mi = prec->Moment(), mj = m;
+      double d = (e.Gite - prec->Gite) * DegRad;
+      if (mi >= 0 && mj >= 0) {
+        pos += (mi + mj) * d / 2;
+      } else if (mi <= 0 && mj <= 0) {
+        neg += (mi + mj) * d / 2;
+      } else {
+        TVertex3f p{0, 0, 0};
+        CalcPtDroite({prec->Gite, mi, 0}, {e.Gite, mj, 0}, p, 2);
+        double d0 = (p.X - prec->Gite) * DegRad, d1 = (e.Gite - p.X) * DegRad;
+        (mi > 0 ? pos : neg) += mi * d0 / 2;
+        (mj > 0 ? pos : neg) += mj * d1 / 2;
+        if (mi > 0 && mj < 0) r.AngleDisparition = p.X;
+      }
+    }
+    prec = &e;
+  }
+  r.EnergieChavirage = std::abs(pos);
+  r.EnergieRedressement = std::abs(neg);
+  return r;
+}
+
+std::vector<TLigneSynthese> Synthese(const TStab& s) {
+  std::vector<TLigneSynthese> l;
+  auto titre = [&](const char* cle) { l.push_back({rs(cle), "", 0, true}); };
+  auto ligne = [&](const char* cle, double v, int dec) { l.push_back({rs(cle), TexteReel(v, dec), v, false}); };
+  const TConditionsStab& c = s.Conditions;
+  titre("rsStabSynConditions");
+  ligne("rsStabSynMasse", s.Poids.Valeur, 3);
+  ligne("rsStabSynCGx", s.Poids.Centre.X, 3);
+  ligne("rsStabSynCGy", s.Poids.Centre.Y, 3);
+  ligne("rsStabSynCGz", s.Poids.Centre.Z, 3);
+  ligne("rsStabSynPas", c.Pas, 3);
+  ligne("rsStabSynAngleMin", s.Etapes.empty() ? 0 : s.Etapes.front().Gite, 3);
+  ligne("rsStabSynAngleMax", s.Etapes.empty() ? 0 : s.Etapes.back().Gite, 3);
+  ligne("rsStabSynTolEnf", c.TolEnfoncement * s.Poids.Valeur / 100, 3);
+  ligne("rsStabSynTolAssiette", c.TolAssiette, 3);
+  ligne("rsStabSynDensite", c.Densite, 4);
+  TResumeStab r = ResumeStab(s.Etapes);
+  // Without a single equilibrium there is no curve to read: nothing is reported as a result.
+  if (r.NbConverges > 0) {
+    titre("rsStabSynGZMoments");
+    ligne("rsStabSynGZMin", r.GZMin, 4);
+    ligne("rsStabSynGZMax", r.GZMax, 4);
+    ligne("rsStabSynRMMin", r.MomentMin, 4);
+    ligne("rsStabSynRMMax", r.MomentMax, 4);
+    titre("rsStabSynAngles");
+    ligne("rsStabSynAngleGZMin", r.AngleGZMin, 4);
+    ligne("rsStabSynAngleGZMax", r.AngleGZMax, 4);
+    ligne("rsStabSynAngleDisparition", r.AngleDisparition, 4);
+    titre("rsStabSynEnergies");
+    ligne("rsStabSynEnergieChavirage", r.EnergieChavirage, 4);
+    ligne("rsStabSynEnergieRedressement", r.EnergieRedressement, 4);
+  }
+  if (r.NbNonConverges > 0)
+    l.push_back({rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
+  return l;
+}
+
+std::vector<std::string> LibellesCalcul(double gite, double assiette, double deplacement, int iterations,
+                                        bool debut) {
+  return {rs(debut ? "rsStabLblGite" : "rsStabLblAngle") + " " + TexteReel(gite, 2) + "°", rs("rsStabLblAssiette") + " " + TexteReel(assiette, 2) + "°",
+          rs("rsStabLblDeplacement") + " " + TexteReel(deplacement, 4) + " t",
+          rs("rsStabLblIterations") + " " + std::to_string(iterations)};
+}
+
+std::vector<std::string> LignesExportStab(const TEnteteDocument& d, const std::vector<TLigneSynthese>& synthese,
+                                          const TListGZ& etapes) {
+  const std::string traits(32, '_');
+  std::vector<std::string> l;
+  l.push_back("Brivane - " + rs("rsStabCaption"));
+  const std::pair<const char*, const std::string*> props[] = {
+      {"rsStabExpTitre", &d.Titre},
+      {"rsStabExpArchitecte", &d.Architecte},
+      {"rsStabExpVersion", &d.Version},
+      {"rsStabExpDate", &d.Date}};
+  for (const auto& [cle, valeur] : props)
+    if (!valeur->empty()) l.push_back(rs(cle) + " : \t" + *valeur);
+  l.emplace_back();
+  l.push_back(traits);
+  l.push_back(rs("rsStabSynthese"));
+  for (const auto& s : synthese) {
+    if (s.Titre) {
+      l.push_back(traits);
+      l.emplace_back();
+    }
+    l.push_back(s.Libelle + "\t" + s.Valeur);
+  }
+  l.emplace_back();
+  l.emplace_back();
+  l.push_back(traits);
+  l.push_back(rs("rsStabMesures"));
+  l.push_back(traits);
+  l.emplace_back();
+  auto joint = [](const std::vector<std::string>& c) {
+    std::string s;
+    for (size_t i = 0; i < c.size(); i++) s += (i ? "\t" : "") + c[i];
+    return s;
+  };
+  l.push_back(joint(EnteteTableGZ()));
+  for (const auto& e : etapes) l.push_back(joint(LigneTableGZ(e)));
+  l.emplace_back();
+  return l;
+}
