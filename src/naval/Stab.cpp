@@ -199,24 +199,53 @@ void TCarene::Construit(const TDoubleSurfList& l) {
       Tri.push_back({index(a), index(b), index(c)});
     });
   }
+  const size_t n = Tri.size();
+  SrcN.resize(n);
+  SrcC.resize(n);
+  for (size_t k = 0; k < n; k++) {
+    const TVertex3f &a = Source[Tri[k].A], &b = Source[Tri[k].B], &c = Source[Tri[k].C];
+    SrcN[k] = ProduitVect(a - b, c - b);
+    SrcC[k] = (a + b + c) * (1.0 / 3);
+  }
   Pts = Source;
-  TZMin.assign(Tri.size(), 0);
-  TZMax.assign(Tri.size(), 0);
+  Utilise.assign(Source.size(), 0);
+  for (const auto& t : Tri) Utilise[t.A] = Utilise[t.B] = Utilise[t.C] = 1;
+  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm}) v->assign(n, 0);
   Place(MatIdentite());
 }
 
 void TCarene::Place(const TMatrice4& m) {
-  for (size_t i = 0; i < Source.size(); i++) Transformation3D(m, Source[i], Pts[i]);
+  // The height range is that of the facets' corners: a point of no facet (a grid of one row)
+  // does not count.
   double lo = std::numeric_limits<double>::infinity(), hi = -lo;
-  for (size_t k = 0; k < Tri.size(); k++) {
-    double a = Pts[Tri[k].A].Z, b = Pts[Tri[k].B].Z, c = Pts[Tri[k].C].Z;
-    TZMin[k] = std::min({a, b, c});
-    TZMax[k] = std::max({a, b, c});
-    lo = std::min(lo, TZMin[k]);
-    hi = std::max(hi, TZMax[k]);
+  for (size_t i = 0; i < Source.size(); i++) {
+    const TVertex3f& p = Source[i];
+    TVertex3f& q = Pts[i];
+    q = {m[0][0] * p.X + m[0][1] * p.Y + m[0][2] * p.Z + m[0][3], m[1][0] * p.X + m[1][1] * p.Y + m[1][2] * p.Z + m[1][3],
+         m[2][0] * p.X + m[2][1] * p.Y + m[2][2] * p.Z + m[2][3]};
+    if (Utilise[i]) {
+      lo = q.Z < lo ? q.Z : lo;
+      hi = q.Z > hi ? q.Z : hi;
+    }
   }
-  Zmin = Tri.empty() ? 0 : lo;
-  Zmax = Tri.empty() ? 0 : hi;
+  const size_t n = Tri.size();
+  Zmin = n == 0 ? 0 : lo;
+  Zmax = n == 0 ? 0 : hi;
+  Zr = (Zmin + Zmax) / 2;
+  // Row 2 of the cofactor matrix of the linear part: (M u) x (M v) = cof(M) (u x v).
+  const TVertex3f r0{m[0][0], m[0][1], m[0][2]}, r1{m[1][0], m[1][1], m[1][2]};
+  const TVertex3f c2 = ProduitVect(r0, r1);
+  for (size_t k = 0; k < n; k++) {
+    const double a = Pts[Tri[k].A].Z, b = Pts[Tri[k].B].Z, c = Pts[Tri[k].C].Z;
+    const double ab = a < b ? a : b, AB = a < b ? b : a;
+    FZMin[k] = ab < c ? ab : c;
+    FZMax[k] = AB > c ? AB : c;
+    const TVertex3f &nn = SrcN[k], &g = SrcC[k];
+    FNz2[k] = (c2.X * nn.X + c2.Y * nn.Y + c2.Z * nn.Z) / 2;
+    FXm[k] = m[0][0] * g.X + m[0][1] * g.Y + m[0][2] * g.Z + m[0][3];
+    FYm[k] = m[1][0] * g.X + m[1][1] * g.Y + m[1][2] * g.Z + m[1][3];
+    FD[k] = m[2][0] * g.X + m[2][1] * g.Y + m[2][2] * g.Z + m[2][3] - Zr;
+  }
   ToutActiver();
 }
 
@@ -225,45 +254,78 @@ void TCarene::ToutActiver() {
   std::iota(Actives.begin(), Actives.end(), 0);
   Lo = -std::numeric_limits<double>::infinity();
   Hi = std::numeric_limits<double>::infinity();
-  SommeA = SommeB = 0;
+  Dessous = {};
 }
 
-void TCarene::Resserre(double lo, double hi) {
+void TCarene::Resserre(double lo, double hi) { ResserreVolume(lo, hi, (lo + hi) / 2); }
+
+double TCarene::ResserreVolume(double lo, double hi, double w) {
   if (lo > hi) std::swap(lo, hi);
   if (lo < Lo || hi > Hi) ToutActiver();
+  if (!(w >= lo && w <= hi)) return Volume(w);
   Lo = lo, Hi = hi;
+  // One pass: facets below every waterline to come join the sums, facets above are dropped,
+  // the others stay active and are cut at w.
+  TSommes& s = Dessous;
+  const double wr = w - Zr;
+  double v = 0;
   size_t n = 0;
   for (int k : Actives) {
-    if (TZMax[k] < lo) {
-      // Wholly below every waterline to come: its prism is linear in W.
-      const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
-      double nz2 = ((a.X - b.X) * (c.Y - b.Y) - (a.Y - b.Y) * (c.X - b.X)) / 2;
-      SommeA += nz2;
-      SommeB += nz2 * ((a.Z + b.Z + c.Z) / 3);
-    } else if (TZMin[k] < hi) {
+    const double a = FNz2[k], d = FD[k];
+    if (FZMax[k] < lo) {
+      s.A += a, s.D += a * d, s.DD += a * d * d;
+      s.X += a * FXm[k], s.XD += a * FXm[k] * d;
+      s.Y += a * FYm[k], s.YD += a * FYm[k] * d;
+    } else if (FZMin[k] < hi) {
       Actives[n++] = k;
+      if (FZMin[k] >= w) continue;
+      if (FZMax[k] <= w) v += a * (wr - d);
+      else v += VolFacetteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
     }
   }
   Actives.resize(n);
+  return v + s.A * wr - s.D;
 }
 
 double TCarene::Volume(double w) {
   if (!(w >= Lo && w <= Hi)) ToutActiver();
-  double v = SommeA * w - SommeB;
+  const double wr = w - Zr;
+  double v = Dessous.A * wr - Dessous.D;
   for (int k : Actives) {
-    if (TZMin[k] >= w) continue;
-    const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
-    if (TZMax[k] <= w) v += ((a.X - b.X) * (c.Y - b.Y) - (a.Y - b.Y) * (c.X - b.X)) / 2 * (w - (a.Z + b.Z + c.Z) / 3);
-    else v += VolFacetteSous(a, b, c, w);
+    if (FZMin[k] >= w) continue;
+    if (FZMax[k] <= w) v += FNz2[k] * (wr - FD[k]);
+    else v += VolFacetteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
   }
   return v;
 }
 
+void TCarene::Centre(double w, TCumulCarene& c) {
+  if (!(w >= Lo && w <= Hi)) ToutActiver();
+  // Facets wholly below: e = Nz2 (wr - D), summed as polynomials in wr = w - Zr.
+  const double wr = w - Zr;
+  const TSommes& s = Dessous;
+  c.Vol += s.A * wr - s.D;
+  c.Mx += s.X * wr - s.XD;
+  c.My += s.Y * wr - s.YD;
+  c.Mz -= (s.A * wr * wr - 2 * s.D * wr + s.DD) / 2;
+  for (int k : Actives) {
+    if (FZMin[k] >= w) continue;
+    if (FZMax[k] <= w) {
+      const double e = FNz2[k] * (wr - FD[k]);
+      c.Vol += e, c.Mx += e * FXm[k], c.My += e * FYm[k], c.Mz += e * (FD[k] - wr) / 2;
+    } else {
+      TCumulCarene t;
+      t.AjouteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+      c.Vol += t.Vol, c.Mx += t.Mx, c.My += t.My, c.Mz += t.Mz;
+    }
+  }
+}
+
 void TCarene::Integre(double w, TCumulCarene& cumul) const {
   for (size_t k = 0; k < Tri.size(); k++) {
-    if (TZMin[k] >= w) continue;
+    if (FZMin[k] >= w) continue;
     const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
-    if (TZMax[k] <= w) cumul.Ajoute(a, b, c, w);
+    if (FZMax[k] <= w) cumul.Ajoute(a, b, c, w);
     else cumul.AjouteSous(a, b, c, w);
   }
 }
@@ -351,7 +413,9 @@ TEquilibre TStab::IsoCareneEnf(const TMatrice4& m, double w0) {
   Prepare();
   DebutCalcul();
   Car.Place(m);
-  return Enfonce(w0);
+  TEquilibre r = Enfonce(w0);
+  Termine(r);
+  return r;
 }
 
 void TStab::DebutCalcul() {
@@ -371,8 +435,7 @@ TEquilibre TStab::Enfonce(double w0) {
     if (d > PoidsT) b = s;
     if (d < PoidsT) a = s;
     s = (a + b) / 2;
-    Car.Resserre(a, b);
-    d = Car.Volume(s) * rho;
+    d = Car.ResserreVolume(a, b, s) * rho;
     r.Iterations++;
     double e = PoidsT - d;
     if (-Tau < e && e < Tau) {
@@ -384,12 +447,20 @@ TEquilibre TStab::Enfonce(double w0) {
       break;
     }
   }
+  // The trim search needs only the centre: the wetted area waits for the final attitude.
   TCumulCarene c;
-  Car.Integre(s, c);
+  Car.Centre(s, c);
   c.Barycentre(r.CC, rho);
-  r.SurfMouillee = c.Aire;
   r.Enfoncement = s;
   return r;
+}
+
+void TStab::Termine(TEquilibre& r) {
+  // The step's record facet by facet, exactly as the lists would sum it, with the wetted area.
+  TCumulCarene c;
+  Car.Integre(r.Enfoncement, c);
+  c.Barycentre(r.CC, Conditions.Densite);
+  r.SurfMouillee = c.Aire;
 }
 
 TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
@@ -446,6 +517,7 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   r.Assiette = t;
   r.Iterations = iterations;
   r.Converge = r.Converge && trouve;
+  Termine(r);  // the copies are still in the last attitude tried
   return r;
 }
 

@@ -107,23 +107,39 @@ class TCarene {
   double ZMax() const { return Zmax; }
   // VolByFace(Zref = w, factor 1) of the facets clipped below w.
   double Volume(double w);
-  // The sums of CCByFace(Zref = w) and AireByFace of the facets clipped below w.
+  // The volume sums of CCByFace(Zref = w) of the facets clipped below w (no area).
+  void Centre(double w, TCumulCarene& c);
+  // The sums of CCByFace(Zref = w) and AireByFace, facet by facet as the lists add them.
   void Integre(double w, TCumulCarene& c) const;
   // Promise that the next waterlines stay within [lo, hi] (a bisection): facets wholly
   // below or above are then summed once instead of being cut again.
   void Resserre(double lo, double hi);
+  // Resserre(lo, hi) then Volume(w), in one pass.
+  double ResserreVolume(double lo, double hi, double w);
 
  private:
   struct TTri {
     int A, B, C;
   };
+  // Sums over the facets wholly below every waterline to come: their prisms are
+  // polynomial in the waterline height.
+  struct TSommes {
+    double A = 0, D = 0, DD = 0, X = 0, XD = 0, Y = 0, YD = 0;
+  };
   void ToutActiver();
   std::vector<TVertex3f> Source, Pts;
+  std::vector<char> Utilise;  // the point is a corner of some facet
   std::vector<TTri> Tri;
-  std::vector<double> TZMin, TZMax;
+  // Per facet, untouched: the normal (P1 - P2) x (P3 - P2) and the mean of the corners. A
+  // transformation carries the normal by its cofactor matrix, so an attitude needs no corner.
+  std::vector<TVertex3f> SrcN, SrcC;
+  // Per facet in the attitude: corner heights, half the vertical component of the normal
+  // (the signed projected area), mean Z from Zr, mean X and Y.
+  std::vector<double> FZMin, FZMax, FNz2, FD, FXm, FYm;
   std::vector<int> Actives;
   double Lo = 0, Hi = 0;
-  double SommeA = 0, SommeB = 0;  // Σ Nz/2 and Σ Nz/2 zm of the facets wholly below Lo
+  TSommes Dessous;
+  double Zr = 0;  // reference height of the attitude, against cancellation in the sums
   double Zmin = 0, Zmax = 0;
 };
 
@@ -190,7 +206,8 @@ class TStab {
  private:
   void Prepare();
   void DebutCalcul();  // the weight and sinkage tolerance in tonnes
-  TEquilibre Enfonce(double w0);  // on the attitude already placed
+  TEquilibre Enfonce(double w0);  // on the attitude already placed; the centre only
+  void Termine(TEquilibre& r);    // the exact record and the wetted area at r's waterline
   TCarene Car;
   bool CarPrete = false;
   double PoidsT = 0, Tau = 0;  // weight and sinkage tolerance in tonnes of the current sweep

@@ -96,6 +96,15 @@ TEST(Carene, IntegralsEqualThoseOfTheLists) {
   for (double w : ws) EXPECT_NEAR(c.Volume(w), VolByFace(ListeDe(copies, m, w), w, 1), 1e-11);
   c.Resserre(0.0, 0.35);
   EXPECT_NEAR(c.Volume(0.31), VolByFace(ListeDe(copies, m, 0.31), 0.31, 1), 1e-11);
+  for (double w : {0.31, 0.02}) {
+    TBarycentre attendu, obtenu;
+    CCByFace(ListeDe(copies, m, w), attendu, w, 1);
+    TCumulCarene cumul;
+    c.Centre(w, cumul);
+    cumul.Barycentre(obtenu, 1);
+    EXPECT_NEAR(obtenu.Valeur, attendu.Valeur, 1e-11);
+    EXPECT_NEAR(Distance3D(obtenu.Centre, attendu.Centre), 0, 1e-11);
+  }
   EXPECT_NEAR(c.Volume(-0.4), VolByFace(ListeDe(copies, m, -0.4), -0.4, 1), 1e-11);  // outside: recounted
   // Height range: the corners of every facet.
   TListFace tout = ListeDe(copies, m, 10000);
