@@ -144,17 +144,3 @@ struct TCumulCarene {
     b.Valeur = Vol * facteur;
   }
 };
-
-// The signed volume of one facet's part below Z = w, about w: VolByFace of what
-// TListFace::Add (below a plane) would append.
-inline double VolFacetteSous(TVertex3f a, TVertex3f b, TVertex3f c, double w) {
-  auto vol = [w](const TVertex3f& p, const TVertex3f& q, const TVertex3f& r) {
-    double nz = (p.X - q.X) * (r.Y - q.Y) - (p.Y - q.Y) * (r.X - q.X);
-    return nz / 2 * (w - (p.Z + q.Z + r.Z) / 3);
-  };
-  TVertex3f d, e, f;
-  int n = GetTriUnderDWL(a, b, c, w, d, e, f);
-  double v = n >= 1 ? vol(a, b, c) : 0;
-  if (n == 2) v += vol(d, e, f);
-  return v;
-}

@@ -45,6 +45,29 @@ double AngleOriente(double x1, double y1, double x2, double y2, double x3, doubl
   return a;
 }
 
+// The signed prism volume between Z = w and the part of triangle a, b, c below it. The part
+// is planar, and the prism volume of a planar polygon is the same whatever its triangulation,
+// so this fan gives VolFacetteSous's value without building its two triangles.
+inline double VolSous(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double w) {
+  const TVertex3f* t[3] = {&a, &b, &c};
+  double x[4], y[4], z[4];
+  int n = 0;
+  for (int i = 0; i < 3; i++) {
+    const TVertex3f &p = *t[i], &q = *t[(i + 1) % 3];
+    if (p.Z <= w) x[n] = p.X, y[n] = p.Y, z[n] = p.Z, n++;
+    if ((p.Z < w && q.Z > w) || (p.Z > w && q.Z < w)) {
+      const double k = (w - p.Z) / (q.Z - p.Z);
+      x[n] = p.X + k * (q.X - p.X), y[n] = p.Y + k * (q.Y - p.Y), z[n] = w, n++;
+    }
+  }
+  double v = 0;
+  for (int i = 1; i + 1 < n; i++) {
+    const double nz = (x[0] - x[i]) * (y[i + 1] - y[i]) - (y[0] - y[i]) * (x[i + 1] - x[i]);
+    v += nz / 2 * (w - (z[0] + z[i] + z[i + 1]) / 3);
+  }
+  return v;
+}
+
 TVertex3f Place(const TMatrice4& m, const TVertex3f& p) {
   TVertex3f q;
   Transformation3D(m, p, q);
@@ -280,7 +303,7 @@ double TCarene::ResserreVolume(double lo, double hi, double w) {
       Actives[n++] = k;
       if (FZMin[k] >= w) continue;
       if (FZMax[k] <= w) v += a * (wr - d);
-      else v += VolFacetteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+      else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
     }
   }
   Actives.resize(n);
@@ -294,7 +317,7 @@ double TCarene::Volume(double w) {
   for (int k : Actives) {
     if (FZMin[k] >= w) continue;
     if (FZMax[k] <= w) v += FNz2[k] * (wr - FD[k]);
-    else v += VolFacetteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+    else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
   }
   return v;
 }
@@ -353,8 +376,7 @@ void TStab::Prepare() {
 
 void TStab::Init(TDocument& doc) {
   TRACE("TStabForm.InitStabForm");
-  MajSurface(doc, true, -1);
-  MajTotalPoids(doc);
+  MajSurface(doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   const TPoids& t = doc.PoidsTotal;
   PoidsDocument = {{t.X, t.Y, t.Z}, t.Masse};
   Poids = PoidsDocument;

@@ -115,6 +115,21 @@ TEST(Carene, IntegralsEqualThoseOfTheLists) {
   EXPECT_EQ(c.ZMax(), zmax);
 }
 
+TEST(Carene, CornersOnTheWaterline) {
+  // Waterlines through grid points: facets touching the plane from above or lying in it count
+  // for nothing, those touching it from below count whole, as in the lists.
+  TDoubleSurfList l;
+  l.Items.push_back({2, 2, {{{0, 0, 0}, {0, 1, 1}, {0, 2, 0}}, {{1, 0, -1}, {1, 1, 0}, {1, 2, -1}}, {{2, 0, 0}, {2, 1, 0}, {2, 2, 1}}},
+                     {}, true, false});
+  TCarene c;
+  c.Construit(l);
+  for (double w : {-1.0, 0.0, 1.0, 0.5}) {
+    EXPECT_NEAR(c.Volume(w), VolByFace(ListeDe(l, MatIdentite(), w), w, 1), 1e-15) << w;
+    c.Resserre(w - 0.5, w);
+    EXPECT_NEAR(c.ResserreVolume(w - 0.25, w, w), VolByFace(ListeDe(l, MatIdentite(), w), w, 1), 1e-15) << w;
+  }
+}
+
 TEST(Copies, OnlyUsableGridsAreCopied) {
   TDocument doc;
   TEntity& e = AjouteBargeFermee(doc, 2, 4, 1, 2, 2);
