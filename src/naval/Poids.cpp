@@ -350,6 +350,23 @@ std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfa
   return "";
 }
 
+std::vector<std::string> LignesImpressionPoids(const TEnteteDocument& d, const TGrillePoids& surfaces,
+                                               const TGrillePoids& poids, const TPoids& total) {
+  auto ligne = [](const TLignePoids& l) {
+    std::string s = l[1];
+    for (int c = 2; c <= 6; c++) s += "\t" + l[static_cast<size_t>(c)];
+    return s;
+  };
+  std::vector<std::string> r = {"Brivane - " + rs("rsPoidsCaption"), d.Titre, d.Architecte, d.Version, d.Date,
+                                std::string(32, '_'), "", ""};
+  r.push_back(rs("rsPoidsColNom") + "\t" + rs("rsPoidsColValeur") + "\t" + rs("rsPoidsColX") + "\t" +
+              rs("rsPoidsColY") + "\t" + rs("rsPoidsColZ") + "\t" + rs("rsPoidsColSurface"));
+  for (const auto* g : {&surfaces, &poids})
+    for (const auto& l : *g) r.push_back(ligne(l));
+  r.push_back(ligne(LigneTotal(total)));
+  return r;
+}
+
 std::string AjouteBallast(TDocument& doc, const TSaisieBallast& s) {
   TRACE("TBallastForm.BtnOKClick");
   if (s.Valeur.empty() || s.X.empty() || s.Y.empty() || s.Z.empty()) return rs("rsErrBallastChamps");

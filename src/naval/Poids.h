@@ -83,6 +83,14 @@ TLignePoids LigneCsv(std::string ligne);
 std::vector<std::string> LignesCsv(const TGrillePoids& surfaces, const TGrillePoids& poids);
 std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces, const TGrillePoids& poids);
 
+// The document properties printed at the head of the reports.
+struct TEnteteDocument {
+  std::string Titre, Architecte, Version, Date;
+};
+// "Imprimer": the lines of the printed weight estimate (title, properties, the three grids).
+std::vector<std::string> LignesImpressionPoids(const TEnteteDocument& d, const TGrillePoids& surfaces,
+                                               const TGrillePoids& poids, const TPoids& total);
+
 // The "Nouveau ballast" dialog's fields as typed.
 struct TSaisieBallast {
   std::string Valeur, Nom, X, Y, Z;

@@ -244,10 +244,6 @@ std::vector<TLigneSynthese> Synthese(const TStab& s);
 std::vector<std::string> LibellesCalcul(double gite, double assiette, double deplacement, int iterations,
                                         bool debut = false);
 
-// The document properties printed at the head of the exports.
-struct TEnteteDocument {
-  std::string Titre, Architecte, Version, Date;
-};
 // The lines of the "Export" buttons of "Mesures" and "Synthèse".
 std::vector<std::string> LignesExportStab(const TEnteteDocument& d, const std::vector<TLigneSynthese>& synthese,
                                           const TListGZ& etapes);
