@@ -206,10 +206,19 @@ TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double 
 
 // --- Facets of the copies ---------------------------------------------------------------
 
+namespace {
+// Cells on a side of a patch: 4 x 4 cells make 32 facets within a small sphere, so that a
+// waterline crosses few patches while the per-patch sums stay cheap.
+constexpr int CellulesPatch = 4;
+}  // namespace
+
 void TCarene::Construit(const TDoubleSurfList& l) {
   Source.clear();
   Tri.clear();
+  std::vector<long long> cle;  // the patch of each facet
+  int copie = 0;
   for (const auto& d : l.Items) {
+    copie++;
     if (d.Pts.empty() || d.Pts[0].empty()) continue;
     const int nl = static_cast<int>(d.Pts.size()), nc = static_cast<int>(d.Pts[0].size());
     const int base = static_cast<int>(Source.size());
@@ -220,24 +229,81 @@ void TCarene::Construit(const TDoubleSurfList& l) {
     auto index = [&](const TRefPt& p) { return base + (p.Sym ? nl * nc : 0) + p.Ln * nc + p.Col; };
     PourFacettesCorps(nl, nc, sym, d.Orientation ? 1 : 0, d.JonctionSym, [&](TRefPt a, TRefPt b, TRefPt c) {
       Tri.push_back({index(a), index(b), index(c)});
+      // Grid, mirror grid and closing strips (corners on both halves) make separate patches.
+      long long genre = a.Sym == b.Sym && b.Sym == c.Sym ? (a.Sym ? 1 : 0) : 2;
+      cle.push_back((((copie * 3LL + genre) * 256 + a.Ln / CellulesPatch) * 256) + a.Col / CellulesPatch);
     });
   }
-  const size_t n = Tri.size();
-  SrcN.resize(n);
-  SrcC.resize(n);
-  for (size_t k = 0; k < n; k++) {
+  const int n = static_cast<int>(Tri.size());
+  SrcN.resize(static_cast<size_t>(n));
+  SrcC.resize(static_cast<size_t>(n));
+  for (int k = 0; k < n; k++) {
     const TVertex3f &a = Source[Tri[k].A], &b = Source[Tri[k].B], &c = Source[Tri[k].C];
     SrcN[k] = ProduitVect(a - b, c - b);
     SrcC[k] = (a + b + c) * (1.0 / 3);
   }
+  PatchTri.resize(static_cast<size_t>(n));
+  std::iota(PatchTri.begin(), PatchTri.end(), 0);
+  std::stable_sort(PatchTri.begin(), PatchTri.end(), [&](int i, int j) { return cle[i] < cle[j]; });
+  Patchs.clear();
+  for (int i = 0; i < n;) {
+    TPatch p;
+    p.Debut = i;
+    while (i < n && cle[PatchTri[i]] == cle[PatchTri[p.Debut]]) i++;
+    p.Fin = i;
+    TVertex3f lo{1e300, 1e300, 1e300}, hi{-1e300, -1e300, -1e300};
+    auto coins = [&](auto f) {
+      for (int q = p.Debut; q < p.Fin; q++) {
+        const TTri& t = Tri[PatchTri[q]];
+        for (int s : {t.A, t.B, t.C}) f(Source[s]);
+      }
+    };
+    coins([&](const TVertex3f& v) {
+      lo = {std::min(lo.X, v.X), std::min(lo.Y, v.Y), std::min(lo.Z, v.Z)};
+      hi = {std::max(hi.X, v.X), std::max(hi.Y, v.Y), std::max(hi.Z, v.Z)};
+    });
+    p.Centre = (lo + hi) * 0.5;
+    coins([&](const TVertex3f& v) { p.Rayon = std::max(p.Rayon, Distance3D(v, p.Centre)); });
+    for (int q = p.Debut; q < p.Fin; q++) {
+      const int k = PatchTri[q];
+      const double nn[3] = {SrcN[k].X, SrcN[k].Y, SrcN[k].Z};
+      const TVertex3f gv = SrcC[k] - p.Centre;
+      const double g[3] = {gv.X, gv.Y, gv.Z};
+      for (int a = 0; a < 3; a++) {
+        p.N[a] += nn[a];
+        for (int b = 0; b < 3; b++) {
+          p.S[a][b] += nn[a] * g[b];
+          for (int c = 0; c < 3; c++) p.T[a][b][c] += nn[a] * g[b] * g[c];
+        }
+      }
+    }
+    Patchs.push_back(p);
+  }
+  Places.assign(Patchs.size(), TPatchPlace{});
+  // Facets are kept in patch order, so that a patch's facets lie together in memory; Ordre
+  // gives the lists' order back for the exact sums.
+  std::vector<TTri> tri(static_cast<size_t>(n));
+  std::vector<TVertex3f> sn(static_cast<size_t>(n)), sc(static_cast<size_t>(n));
+  Ordre.assign(static_cast<size_t>(n), 0);
+  for (int q = 0; q < n; q++) {
+    const int k = PatchTri[q];
+    tri[q] = Tri[k], sn[q] = SrcN[k], sc[q] = SrcC[k];
+    Ordre[k] = q;
+  }
+  Tri.swap(tri), SrcN.swap(sn), SrcC.swap(sc);
+  PatchTri.clear();
   Pts = Source;
   Utilise.assign(Source.size(), 0);
   for (const auto& t : Tri) Utilise[t.A] = Utilise[t.B] = Utilise[t.C] = 1;
-  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm}) v->assign(n, 0);
+  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm}) v->assign(static_cast<size_t>(n), 0);
   Place(MatIdentite());
 }
 
 void TCarene::Place(const TMatrice4& m) {
+  for (int i = 0; i < 3; i++) {
+    for (int j = 0; j < 3; j++) Lin[i][j] = m[i][j];
+    Tr[i] = m[i][3];
+  }
   // The height range is that of the facets' corners: a point of no facet (a grid of one row)
   // does not count.
   double lo = std::numeric_limits<double>::infinity(), hi = -lo;
@@ -251,30 +317,83 @@ void TCarene::Place(const TMatrice4& m) {
       hi = q.Z > hi ? q.Z : hi;
     }
   }
-  const size_t n = Tri.size();
-  Zmin = n == 0 ? 0 : lo;
-  Zmax = n == 0 ? 0 : hi;
+  Zmin = Tri.empty() ? 0 : lo;
+  Zmax = Tri.empty() ? 0 : hi;
   Zr = (Zmin + Zmax) / 2;
   // Row 2 of the cofactor matrix of the linear part: (M u) x (M v) = cof(M) (u x v).
-  const TVertex3f r0{m[0][0], m[0][1], m[0][2]}, r1{m[1][0], m[1][1], m[1][2]};
-  const TVertex3f c2 = ProduitVect(r0, r1);
-  for (size_t k = 0; k < n; k++) {
+  const TVertex3f c2 = ProduitVect({Lin[0][0], Lin[0][1], Lin[0][2]}, {Lin[1][0], Lin[1][1], Lin[1][2]});
+  Cof[0] = c2.X, Cof[1] = c2.Y, Cof[2] = c2.Z;
+  NormeZ = std::sqrt(Lin[2][0] * Lin[2][0] + Lin[2][1] * Lin[2][1] + Lin[2][2] * Lin[2][2]);
+  for (size_t p = 0; p < Patchs.size(); p++) {
+    const TVertex3f& c = Patchs[p].Centre;
+    const double zc = Lin[2][0] * c.X + Lin[2][1] * c.Y + Lin[2][2] * c.Z + Tr[2];
+    // Widened by far more than the rounding of zc and of the corners' heights (1e-16 of the
+    // coordinates), so that no corner ever lies outside the bounds.
+    const double r = Patchs[p].Rayon * NormeZ + 1e-9 * (1 + std::abs(zc) + std::abs(Tr[2]));
+    Places[p] = {zc - r, zc + r, {}, false, false};
+  }
+  ToutActiver();
+}
+
+const TCarene::TSommes& TCarene::SommesPatch(int p) {
+  TPatchPlace& pl = Places[p];
+  if (pl.SommesPretes) return pl.Sommes;
+  const TPatch& t = Patchs[p];
+  // The facets' means are g + centre: X = r0.g + xi, Y = r1.g + eta, D = r2.g + tau.
+  const double* r[3] = {Lin[0], Lin[1], Lin[2]};
+  const TVertex3f& o = t.Centre;
+  const double xi = r[0][0] * o.X + r[0][1] * o.Y + r[0][2] * o.Z + Tr[0];
+  const double eta = r[1][0] * o.X + r[1][1] * o.Y + r[1][2] * o.Z + Tr[1];
+  const double tau = r[2][0] * o.X + r[2][1] * o.Y + r[2][2] * o.Z + Tr[2] - Zr;
+  double cN = 0, cS[3] = {}, V[3][3] = {};
+  for (int a = 0; a < 3; a++) {
+    cN += Cof[a] * t.N[a];
+    for (int b = 0; b < 3; b++) {
+      cS[b] += Cof[a] * t.S[a][b];
+      for (int c = 0; c < 3; c++) V[b][c] += Cof[a] * t.T[a][b][c];
+    }
+  }
+  auto sr = [&](const double* v) { return cS[0] * v[0] + cS[1] * v[1] + cS[2] * v[2]; };
+  auto u = [&](const double* x, const double* y) {
+    double s = 0;
+    for (int b = 0; b < 3; b++)
+      for (int c = 0; c < 3; c++) s += x[b] * V[b][c] * y[c];
+    return s;
+  };
+  const double s0 = sr(r[0]), s1 = sr(r[1]), s2 = sr(r[2]);
+  TSommes& s = pl.Sommes;
+  s.A = cN / 2;
+  s.D = (s2 + tau * cN) / 2;
+  s.X = (s0 + xi * cN) / 2;
+  s.Y = (s1 + eta * cN) / 2;
+  s.DD = (u(r[2], r[2]) + 2 * tau * s2 + tau * tau * cN) / 2;
+  s.XD = (u(r[0], r[2]) + tau * s0 + xi * s2 + xi * tau * cN) / 2;
+  s.YD = (u(r[1], r[2]) + tau * s1 + eta * s2 + eta * tau * cN) / 2;
+  pl.SommesPretes = true;
+  return s;
+}
+
+void TCarene::PrepareFacettes(int p) {
+  TPatchPlace& pl = Places[p];
+  if (pl.FacettesPretes) return;
+  for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++) {
     const double a = Pts[Tri[k].A].Z, b = Pts[Tri[k].B].Z, c = Pts[Tri[k].C].Z;
     const double ab = a < b ? a : b, AB = a < b ? b : a;
     FZMin[k] = ab < c ? ab : c;
     FZMax[k] = AB > c ? AB : c;
     const TVertex3f &nn = SrcN[k], &g = SrcC[k];
-    FNz2[k] = (c2.X * nn.X + c2.Y * nn.Y + c2.Z * nn.Z) / 2;
-    FXm[k] = m[0][0] * g.X + m[0][1] * g.Y + m[0][2] * g.Z + m[0][3];
-    FYm[k] = m[1][0] * g.X + m[1][1] * g.Y + m[1][2] * g.Z + m[1][3];
-    FD[k] = m[2][0] * g.X + m[2][1] * g.Y + m[2][2] * g.Z + m[2][3] - Zr;
+    FNz2[k] = (Cof[0] * nn.X + Cof[1] * nn.Y + Cof[2] * nn.Z) / 2;
+    FXm[k] = Lin[0][0] * g.X + Lin[0][1] * g.Y + Lin[0][2] * g.Z + Tr[0];
+    FYm[k] = Lin[1][0] * g.X + Lin[1][1] * g.Y + Lin[1][2] * g.Z + Tr[1];
+    FD[k] = Lin[2][0] * g.X + Lin[2][1] * g.Y + Lin[2][2] * g.Z + Tr[2] - Zr;
   }
-  ToutActiver();
+  pl.FacettesPretes = true;
 }
 
 void TCarene::ToutActiver() {
-  Actives.resize(Tri.size());
-  std::iota(Actives.begin(), Actives.end(), 0);
+  PatchsActifs.resize(Patchs.size());
+  std::iota(PatchsActifs.begin(), PatchsActifs.end(), 0);
+  Actives.clear();
   Lo = -std::numeric_limits<double>::infinity();
   Hi = std::numeric_limits<double>::infinity();
   Dessous = {};
@@ -282,31 +401,60 @@ void TCarene::ToutActiver() {
 
 void TCarene::Resserre(double lo, double hi) { ResserreVolume(lo, hi, (lo + hi) / 2); }
 
+// Where a facet stands against a bisection interval [lo, hi] and a waterline w in it.
+enum TPosition { psDessous, psDessus, psActive };
+
 double TCarene::ResserreVolume(double lo, double hi, double w) {
   if (lo > hi) std::swap(lo, hi);
   if (lo < Lo || hi > Hi) ToutActiver();
   if (!(w >= lo && w <= hi)) return Volume(w);
   Lo = lo, Hi = hi;
-  // One pass: facets below every waterline to come join the sums, facets above are dropped,
-  // the others stay active and are cut at w.
-  TSommes& s = Dessous;
   const double wr = w - Zr;
   double v = 0;
-  size_t n = 0;
-  for (int k : Actives) {
+  TSommes& s = Dessous;
+  // A facet below every waterline to come joins the sums, one above is dropped, the others
+  // stay active and are cut at w.
+  auto facette = [&](int k) {
     const double a = FNz2[k], d = FD[k];
     if (FZMax[k] < lo) {
       s.A += a, s.D += a * d, s.DD += a * d * d;
       s.X += a * FXm[k], s.XD += a * FXm[k] * d;
       s.Y += a * FYm[k], s.YD += a * FYm[k] * d;
-    } else if (FZMin[k] < hi) {
-      Actives[n++] = k;
-      if (FZMin[k] >= w) continue;
+      return false;
+    }
+    if (FZMin[k] >= hi) return false;
+    if (FZMin[k] < w) {
       if (FZMax[k] <= w) v += a * (wr - d);
       else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
     }
-  }
+    return true;
+  };
+  size_t n = 0;
+  for (size_t i = 0; i < Actives.size(); i++)
+    if (facette(Actives[i])) Actives[n++] = Actives[i];
   Actives.resize(n);
+  // Patches: the same, as a whole; a patch the waterline crosses is opened into its facets.
+  size_t np = 0;
+  for (size_t i = 0; i < PatchsActifs.size(); i++) {
+    const int p = PatchsActifs[i];
+    const TPatchPlace& pl = Places[p];
+    if (pl.ZHaut < lo) {
+      s += SommesPatch(p);
+    } else if (pl.ZBas < hi) {
+      if (pl.ZHaut <= w) {
+        const TSommes& t = SommesPatch(p);
+        v += t.A * wr - t.D;
+        PatchsActifs[np++] = p;
+      } else if (pl.ZBas >= w) {
+        PatchsActifs[np++] = p;
+      } else {
+        PrepareFacettes(p);
+        for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++)
+          if (facette(k)) Actives.push_back(k);
+      }
+    }
+  }
+  PatchsActifs.resize(np);
   return v + s.A * wr - s.D;
 }
 
@@ -314,25 +462,37 @@ double TCarene::Volume(double w) {
   if (!(w >= Lo && w <= Hi)) ToutActiver();
   const double wr = w - Zr;
   double v = Dessous.A * wr - Dessous.D;
-  for (int k : Actives) {
-    if (FZMin[k] >= w) continue;
+  auto facette = [&](int k) {
+    if (FZMin[k] >= w) return;
     if (FZMax[k] <= w) v += FNz2[k] * (wr - FD[k]);
     else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+  };
+  for (int k : Actives) facette(k);
+  for (int p : PatchsActifs) {
+    const TPatchPlace& pl = Places[p];
+    if (pl.ZBas >= w) continue;
+    if (pl.ZHaut <= w) {
+      const TSommes& s = SommesPatch(p);
+      v += s.A * wr - s.D;
+    } else {
+      PrepareFacettes(p);
+      for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++) facette(k);
+    }
   }
   return v;
 }
 
 void TCarene::Centre(double w, TCumulCarene& c) {
   if (!(w >= Lo && w <= Hi)) ToutActiver();
-  // Facets wholly below: e = Nz2 (wr - D), summed as polynomials in wr = w - Zr.
   const double wr = w - Zr;
-  const TSommes& s = Dessous;
-  c.Vol += s.A * wr - s.D;
-  c.Mx += s.X * wr - s.XD;
-  c.My += s.Y * wr - s.YD;
-  c.Mz -= (s.A * wr * wr - 2 * s.D * wr + s.DD) / 2;
-  for (int k : Actives) {
-    if (FZMin[k] >= w) continue;
+  auto somme = [&](const TSommes& s) {
+    c.Vol += s.A * wr - s.D;
+    c.Mx += s.X * wr - s.XD;
+    c.My += s.Y * wr - s.YD;
+    c.Mz -= (s.A * wr * wr - 2 * s.D * wr + s.DD) / 2;
+  };
+  auto facette = [&](int k) {
+    if (FZMin[k] >= w) return;
     if (FZMax[k] <= w) {
       const double e = FNz2[k] * (wr - FD[k]);
       c.Vol += e, c.Mx += e * FXm[k], c.My += e * FYm[k], c.Mz += e * (FD[k] - wr) / 2;
@@ -341,11 +501,24 @@ void TCarene::Centre(double w, TCumulCarene& c) {
       t.AjouteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
       c.Vol += t.Vol, c.Mx += t.Mx, c.My += t.My, c.Mz += t.Mz;
     }
+  };
+  somme(Dessous);
+  for (int k : Actives) facette(k);
+  for (int p : PatchsActifs) {
+    const TPatchPlace& pl = Places[p];
+    if (pl.ZBas >= w) continue;
+    if (pl.ZHaut <= w) {
+      somme(SommesPatch(p));
+    } else {
+      PrepareFacettes(p);
+      for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++) facette(k);
+    }
   }
 }
 
-void TCarene::Integre(double w, TCumulCarene& cumul) const {
-  for (size_t k = 0; k < Tri.size(); k++) {
+void TCarene::Integre(double w, TCumulCarene& cumul) {
+  for (size_t p = 0; p < Patchs.size(); p++) PrepareFacettes(static_cast<int>(p));
+  for (int k : Ordre) {
     if (FZMin[k] >= w) continue;
     const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
     if (FZMax[k] <= w) cumul.Ajoute(a, b, c, w);

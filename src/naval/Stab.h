@@ -96,10 +96,16 @@ TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double 
 // The facets of all working copies in one attitude, ready to be cut by many waterlines:
 // the topology is built once, an attitude transforms the untouched points, and a waterline
 // is lowered instead of moving the hull. Integrals are those of Face.
+//
+// Facets are grouped in small patches of neighbouring cells. A patch wholly below or above a
+// waterline is summed as a whole: its prism integrals are polynomials in the waterline height
+// whose coefficients follow from sums over its untouched facets, carried by the attitude's
+// matrix. Only the patches a waterline crosses are looked at facet by facet.
 class TCarene {
  public:
   void Construit(const TDoubleSurfList& l);
-  // Places the untouched copies by m (the attitude).
+  // Places the untouched copies by m (the attitude). m is a rigid motion or any invertible
+  // affine map: the patches' height bounds scale with it.
   void Place(const TMatrice4& m);
   int NbFacettes() const { return static_cast<int>(Tri.size()); }
   // Lowest and highest corner of the facets in the current attitude (0, 0 without facets).
@@ -110,9 +116,9 @@ class TCarene {
   // The volume sums of CCByFace(Zref = w) of the facets clipped below w (no area).
   void Centre(double w, TCumulCarene& c);
   // The sums of CCByFace(Zref = w) and AireByFace, facet by facet as the lists add them.
-  void Integre(double w, TCumulCarene& c) const;
-  // Promise that the next waterlines stay within [lo, hi] (a bisection): facets wholly
-  // below or above are then summed once instead of being cut again.
+  void Integre(double w, TCumulCarene& c);
+  // Promise that the next waterlines stay within [lo, hi] (a bisection): what lies wholly
+  // below or above is then summed once instead of being looked at again.
   void Resserre(double lo, double hi);
   // Resserre(lo, hi) then Volume(w), in one pass.
   double ResserreVolume(double lo, double hi, double w);
@@ -121,22 +127,48 @@ class TCarene {
   struct TTri {
     int A, B, C;
   };
-  // Sums over the facets wholly below every waterline to come: their prisms are
-  // polynomial in the waterline height.
+  // Prism sums of facets wholly below a waterline, about Zr: with e = Nz2 (wr - D),
+  // Σe = A wr - D, Σe Xm = X wr - XD, Σe Ym = Y wr - YD, Σe (D - wr) = -(A wr² - 2 D wr + DD).
   struct TSommes {
     double A = 0, D = 0, DD = 0, X = 0, XD = 0, Y = 0, YD = 0;
+    void operator+=(const TSommes& s) {
+      A += s.A, D += s.D, DD += s.DD, X += s.X, XD += s.XD, Y += s.Y, YD += s.YD;
+    }
+  };
+  // A patch, untouched: its facets, a sphere holding their corners, and with n the normal
+  // (P1 - P2) x (P3 - P2) and g the mean of the corners from the centre: Σn, Σ n g and Σ n g g.
+  struct TPatch {
+    int Debut = 0, Fin = 0;  // its run of facets
+    TVertex3f Centre;
+    double Rayon = 0;
+    double N[3] = {}, S[3][3] = {}, T[3][3][3] = {};
+  };
+  // A patch in the attitude: its height bounds and, once asked for, its sums.
+  struct TPatchPlace {
+    double ZBas = 0, ZHaut = 0;
+    TSommes Sommes;
+    bool SommesPretes = false, FacettesPretes = false;
   };
   void ToutActiver();
+  const TSommes& SommesPatch(int p);
+  void PrepareFacettes(int p);
   std::vector<TVertex3f> Source, Pts;
   std::vector<char> Utilise;  // the point is a corner of some facet
   std::vector<TTri> Tri;
-  // Per facet, untouched: the normal (P1 - P2) x (P3 - P2) and the mean of the corners. A
-  // transformation carries the normal by its cofactor matrix, so an attitude needs no corner.
+  std::vector<TPatch> Patchs;   // each holds a run of facets
+  std::vector<int> Ordre;       // for each facet in the lists' order, its place here
+  std::vector<int> PatchTri;    // while building: the facets in patch order
+  std::vector<TPatchPlace> Places;
+  // Per facet, untouched: the normal and the mean of the corners. A transformation carries
+  // the normal by its cofactor matrix, so the attitude's normal needs no cross product.
   std::vector<TVertex3f> SrcN, SrcC;
-  // Per facet in the attitude: corner heights, half the vertical component of the normal
-  // (the signed projected area), mean Z from Zr, mean X and Y.
+  // Per facet in the attitude (filled patch by patch when needed): corner heights, half the
+  // vertical component of the normal (the signed projected area), mean Z from Zr, mean X, Y.
   std::vector<double> FZMin, FZMax, FNz2, FD, FXm, FYm;
-  std::vector<int> Actives;
+  // Attitude: the linear part's rows, the cofactor row that gives the normal's Z, translation.
+  double Lin[3][3] = {}, Tr[3] = {}, Cof[3] = {}, NormeZ = 1;
+  std::vector<int> PatchsActifs;  // patches still summed as a whole
+  std::vector<int> Actives;       // facets of opened patches still cut by the waterlines
   double Lo = 0, Hi = 0;
   TSommes Dessous;
   double Zr = 0;  // reference height of the attitude, against cancellation in the sums

@@ -75,9 +75,10 @@ TEST(Carene, IntegralsEqualThoseOfTheLists) {
   for (int k = 0; k < doc.NbSurf(); k++) ASSERT_TRUE(copies.AddSurf(doc.Surf(k)));
   TCarene c;
   c.Construit(copies);
-  TMatrice4 t;
+  TMatrice4 t, e;
   MatTranslation({0.2, -1, 0.3}, t);
-  const TMatrice4 m = t * MatriceAttitude(37, -4, {0.3, 2, 0.4});
+  MatEchelle3D({1.3, 0.8, 1.1}, e);  // not only rigid motions: normals go by the cofactors
+  const TMatrice4 m = t * MatriceAttitude(37, -4, {0.3, 2, 0.4}) * e;
   c.Place(m);
   const double ws[] = {-0.4, 0.05, 0.31};
   for (double w : ws) {
@@ -320,6 +321,17 @@ TEST(Convergence, AStepWithoutEquilibriumIsFlagged) {
   EXPECT_EQ(r.NbConverges, 0);
   EXPECT_EQ(r.NbNonConverges, 3);
   for (const auto& l : Synthese(c.S)) EXPECT_NE(l.Libelle, rs("rsStabSynGZMax"));  // no arm reported
+
+  // A trim tolerance that cannot be met: the search gives up after its last iteration.
+  c.S.Poids.Valeur /= 3;
+  c.S.Poids.Centre.Y += 1;
+  c.S.Conditions.TolAssiette = 1e-13;
+  questions = 0;
+  c.Lance(10, 10, true);
+  EXPECT_EQ(questions, 2);
+  EXPECT_FALSE(c.S.Etapes[0].Converge);
+  EXPECT_LT(std::abs(c.S.Etapes[0].CC.Centre.Y - c.S.Etapes[0].CG.Centre.Y), 1e-3);  // the values reached
+  c.S.Poids.Valeur *= 3;
 
   // Answering Yes stops the sweep: the first step is kept.
   c.S.DemandeArret = [] { return true; };
