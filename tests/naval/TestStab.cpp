@@ -131,6 +131,41 @@ TEST(Carene, CornersOnTheWaterline) {
   }
 }
 
+TEST(Carene, SinkageAsWithTheLists) {
+  // The bisection of the sinkage written plainly with facet lists rebuilt at every trial.
+  TDocument doc;
+  TroisCorps(doc);
+  doc.Surf(0).Orientation = true;
+  TStab st;
+  st.Conditions.TolEnfoncement = 0.01;
+  st.Init(doc);
+  st.Poids.Valeur = 0.8 * st.CarInitiale.Valeur;
+  const TMatrice4 m = MatriceGite(30, {0, 3, 0.2});
+  const double w = st.Poids.Valeur / 1000, tau = 0.01 * w / 100, rho = st.Conditions.Densite;
+  double zmin = 1e9, zmax = -1e9;
+  for (const auto& f : ListeDe(st.Copies, m, 10000).F)
+    for (double z : {f.P1.Z, f.P2.Z, f.P3.Z}) zmin = std::min(zmin, z), zmax = std::max(zmax, z);
+  double a = zmin, b = zmax, s = 0, d = VolByFace(ListeDe(st.Copies, m, 0), 0, rho);
+  int n = 0;
+  do {
+    if (d > w) b = s;
+    if (d < w) a = s;
+    s = (a + b) / 2;
+    d = VolByFace(ListeDe(st.Copies, m, s), s, rho);
+    n++;
+  } while (!(-tau < w - d && w - d < tau) && n < MaxIterEnfoncement);
+  TBarycentre cc;
+  TListFace l = ListeDe(st.Copies, m, s);
+  CCByFace(l, cc, s, rho);
+  TEquilibre e = st.IsoCareneEnf(m, 0);
+  EXPECT_TRUE(e.Converge);
+  EXPECT_EQ(e.Iterations, n);
+  EXPECT_NEAR(e.Enfoncement, s, 1e-12);
+  EXPECT_NEAR(e.CC.Valeur, cc.Valeur, 1e-12 * cc.Valeur);
+  EXPECT_NEAR(Distance3D(e.CC.Centre, cc.Centre), 0, 1e-12);
+  EXPECT_NEAR(e.SurfMouillee, AireByFace(l), 1e-12 * AireByFace(l));
+}
+
 TEST(Copies, OnlyUsableGridsAreCopied) {
   TDocument doc;
   TEntity& e = AjouteBargeFermee(doc, 2, 4, 1, 2, 2);
