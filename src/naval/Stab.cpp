@@ -291,6 +291,9 @@ void TCarene::Construit(const TDoubleSurfList& l) {
     Ordre[k] = q;
   }
   Tri.swap(tri), SrcN.swap(sn), SrcC.swap(sc);
+  PatchDe.assign(static_cast<size_t>(n), 0);
+  for (size_t p = 0; p < Patchs.size(); p++)
+    for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++) PatchDe[k] = static_cast<int>(p);
   PatchTri.clear();
   Pts = Source;
   Utilise.assign(Source.size(), 0);
@@ -517,9 +520,11 @@ void TCarene::Centre(double w, TCumulCarene& c) {
 }
 
 void TCarene::Integre(double w, TCumulCarene& cumul) {
-  for (size_t p = 0; p < Patchs.size(); p++) PrepareFacettes(static_cast<int>(p));
+  // A patch wholly above the waterline has nothing below it: its facets are not even placed.
+  for (size_t p = 0; p < Patchs.size(); p++)
+    if (Places[p].ZBas < w) PrepareFacettes(static_cast<int>(p));
   for (int k : Ordre) {
-    if (FZMin[k] >= w) continue;
+    if (Places[PatchDe[k]].ZBas >= w || FZMin[k] >= w) continue;
     const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
     if (FZMax[k] <= w) cumul.Ajoute(a, b, c, w);
     else cumul.AjouteSous(a, b, c, w);

@@ -157,6 +157,7 @@ class TCarene {
   std::vector<TTri> Tri;
   std::vector<TPatch> Patchs;   // each holds a run of facets
   std::vector<int> Ordre;       // for each facet in the lists' order, its place here
+  std::vector<int> PatchDe;     // the patch of each facet
   std::vector<int> PatchTri;    // while building: the facets in patch order
   std::vector<TPatchPlace> Places;
   // Per facet, untouched: the normal and the mean of the corners. A transformation carries
