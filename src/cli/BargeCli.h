@@ -10,7 +10,7 @@
 #include "naval/Stab.h"
 
 // Divisions of the barge's bottom, side and deck: the facet centroids approach the exact
-// prism centroids as the division grows, and 16 keeps the arm within a few millimetres.
+// prism centroids as the division grows (as its square): 16 keeps the arm within half a millimetre.
 constexpr int DivisionsBargeCli = 16;
 
 // Breadth B, length L, draft T and depth D (keel to deck), metres; its own weight floats it at
