@@ -335,6 +335,12 @@ std::string TfichierStr::Texte() const {
 }
 
 bool TfichierStr::Enregistrer(const std::string& nomFichier, std::string* erreur) const {
+  const std::string texteConstruit = TamponExact ? std::string() : Texte();
+  std::string_view texte = TamponExact ? std::string_view(Tampon) : std::string_view(texteConstruit);
+  return EcritFichierAtomique(nomFichier, texte, erreur);
+}
+
+bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte, std::string* erreur) {
   namespace fs = std::filesystem;
   auto echec = [&](const std::string& raison) {
     if (erreur) *erreur = raison;
@@ -366,8 +372,6 @@ bool TfichierStr::Enregistrer(const std::string& nomFichier, std::string* erreur
     ::umask(m);
     ::fchmod(fd, 0666 & ~m);
   }
-  const std::string texteConstruit = TamponExact ? std::string() : Texte();
-  std::string_view texte = TamponExact ? std::string_view(Tampon) : std::string_view(texteConstruit);
   size_t ecrit = 0;
   while (ecrit < texte.size()) {
     ssize_t r = ::write(fd, texte.data() + ecrit, texte.size() - ecrit);
@@ -389,6 +393,15 @@ bool TfichierStr::Enregistrer(const std::string& nomFichier, std::string* erreur
     return echec(ErrnoTexte(e));
   }
   return true;
+}
+
+bool EcritFichierTexte(const std::string& nomFichier, const std::vector<std::string>& lignes, std::string* erreur) {
+  std::string texte;
+  for (const auto& l : lignes) {
+    texte += Utf8VersCp1252(l);
+    texte += "\r\n";
+  }
+  return EcritFichierAtomique(nomFichier, texte, erreur);
 }
 
 // ---------------------------------------------------------------------------

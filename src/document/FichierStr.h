@@ -102,6 +102,13 @@ class TfichierStr {
   std::string Cible;              // scratch for the "[key]" being read
 };
 
+// Writes bytes through a temporary file in the target's folder, synced, then renamed
+// over the target: the previous file stays whole on any failure (reason in erreur).
+bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets, std::string* erreur = nullptr);
+// The same for text lines held as UTF-8: written Windows-1252, each ended by CR LF.
+bool EcritFichierTexte(const std::string& nomFichier, const std::vector<std::string>& lignes,
+                       std::string* erreur = nullptr);
+
 // ---- conversions (independent of the process locale) ----
 // A decimal integer; false for anything else (blanks around it are allowed).
 bool LitEntier(std::string_view s, int& v);

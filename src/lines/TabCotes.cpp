@@ -1,6 +1,8 @@
 // The table of offsets: building its rows, the export file and the report lines.
 #include "lines/TabCotes.h"
 
+#include "document/FichierStr.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -186,29 +188,11 @@ std::string TexteExportCotes(const TTableCotes& t) {
 
 void ExporteTableCotes(const TTableCotes& t, const std::string& chemin) {
   TRACE("TTabCotesForm.Export");
-  namespace fs = std::filesystem;
-  const std::string texte = TexteExportCotes(t);
-  const fs::path cible(chemin);
-  fs::path tmp = cible;
-  tmp += ".tmp";
-  auto echec = [&](const std::string& pourquoi) {
-    std::error_code ec;
-    fs::remove(tmp, ec);
+  std::string pourquoi;
+  if (!EcritFichierAtomique(chemin, TexteExportCotes(t), &pourquoi)) {
     DbgErr(erFichier, "TTabCotesForm.Export", 0, {chemin, pourquoi});
     throw TErreurExportCotes(Format(rs("rsErrEcritureCotes"), chemin.c_str()));
-  };
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    if (!f) echec("ouverture");
-    f.write(texte.data(), static_cast<std::streamsize>(texte.size()));
-    f.flush();
-    if (!f) echec("ecriture");
-    f.close();
-    if (f.fail()) echec("fermeture");
   }
-  std::error_code ec;
-  fs::rename(tmp, cible, ec);
-  if (ec) echec(ec.message());
 }
 
 std::vector<std::string> LignesRapportCotes(const TTableCotes& t) {

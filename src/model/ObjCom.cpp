@@ -11,6 +11,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "lines/Coupes.h"
+#include "naval/Poids.h"
 
 int SurfNom2Num(const TDocument& doc, const std::string& nom) {
   for (int i = 0; i < doc.NbSurf(); i++)
@@ -30,6 +31,7 @@ void MajSurface(TDocument& doc, bool forcer, int numSurf) {
     }
   }
   MajMinMaxAllSurf(doc);
+  if (doc.Affichage.Poids || forcer) MajTotalPoids(doc);
 }
 
 void MajCoupesSurface(TDocument& doc) {
@@ -200,6 +202,7 @@ void SupprimerSurface(TDocument& doc, int k) {
   else if (doc.BasePlanSymCourante.NumSurf > k) doc.BasePlanSymCourante.NumSurf--;
   PCCourantPremierLibre(doc);
   MajMinMaxAllSurf(doc);
+  MajTotalPoids(doc);
   doc.MarqueModifie();
 }
 

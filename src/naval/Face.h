@@ -65,3 +65,82 @@ void VolByFaceLateral(const TListFace& l, TCentreAire& c);
 // The surface records the weights use: shell area and centre, closed volume and the part below Z = 0.
 void MajCentreBorde(TEntity& e);
 void MajVolumes(TEntity& e);
+
+// ---------------------------------------------------------------------------
+// Facets without a list, for calculations that integrate the same body many
+// times (the stability sweep): the topology is enumerated once, and a facet is
+// clipped and integrated on the spot instead of being stored.
+
+// A corner of a facet by its place in a surface's grids: the grid or the mirror grid.
+struct TRefPt {
+  bool Sym = false;
+  int Ln = 0, Col = 0;
+};
+
+// The facets BuildFaceList makes from a rectangular grid of nbLn x nbCol points (and its
+// mirror grid of the same shape when avecSym), in the same order and with the same corner
+// order once Ordre is applied. f(a, b, c) receives the three corners as TRefPt.
+template <typename F>
+void PourFacettesCorps(int nbLn, int nbCol, bool avecSym, int ordre, bool fermer, F&& f) {
+  if (nbLn < 1 || nbCol < 1) return;
+  auto ajout = [&](TRefPt a, const TRefPt& b, TRefPt c) {
+    if (ordre == 0) std::swap(a, c);
+    f(a, b, c);
+  };
+  auto grille = [&](bool sym) {
+    if (nbLn < 2 || nbCol < 2) return;
+    for (int i = 0; i + 1 < nbLn; i++)
+      for (int j = 0; j + 1 < nbCol; j++) {
+        ajout({sym, i, j}, {sym, i, j + 1}, {sym, i + 1, j});
+        ajout({sym, i, j + 1}, {sym, i + 1, j + 1}, {sym, i + 1, j});
+      }
+  };
+  grille(false);
+  if (!avecSym) return;
+  grille(true);
+  if (!fermer || nbLn < 2 || nbCol < 2) return;
+  const int L = nbLn - 1, M = nbCol - 1;
+  auto S = [&](int k, int c) { return TRefPt{true, L - k, c}; };  // the image of grid point [k][c]
+  auto G = [](int k, int c) { return TRefPt{false, k, c}; };
+  for (int i = 0; i < L; i++) {
+    ajout(S(i, 0), G(i, 0), S(i + 1, 0));
+    ajout(S(i + 1, 0), G(i, 0), G(i + 1, 0));
+    ajout(S(i, M), G(i + 1, M), G(i, M));
+    ajout(S(i, M), S(i + 1, M), G(i + 1, M));
+  }
+  for (int c = 0; c < M; c++) {
+    ajout(S(0, c), S(0, c + 1), G(0, c));
+    ajout(S(0, c + 1), G(0, c + 1), G(0, c));
+    ajout(S(L, c + 1), S(L, c), G(L, c));
+    ajout(G(L, c), G(L, c + 1), S(L, c + 1));
+  }
+}
+
+// The sums of CCByFace (about the plane zref) and AireByFace, accumulated facet by facet.
+struct TCumulCarene {
+  double Vol = 0, Mx = 0, My = 0, Mz = 0, Aire = 0;
+
+  // One whole facet, exactly as a TFacette of a list would count.
+  void Ajoute(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double zref) {
+    TVertex3f n = ProduitVect(a - b, c - b);
+    double zm = (a.Z + b.Z + c.Z) / 3;
+    double e = n.Z / 2 * (zref - zm);
+    Vol += e;
+    Mx += e * (a.X + b.X + c.X) / 3;
+    My += e * (a.Y + b.Y + c.Y) / 3;
+    Mz += e * (zm - zref) / 2;
+    Aire += Norme(n) / 2;
+  }
+  // The part of a facet below Z = w, as TListFace::Add (below a plane) would cut it, about zref = w.
+  void AjouteSous(TVertex3f a, TVertex3f b, TVertex3f c, double w) {
+    TVertex3f d, e, f;
+    int n = GetTriUnderDWL(a, b, c, w, d, e, f);
+    if (n >= 1) Ajoute(a, b, c, w);
+    if (n == 2) Ajoute(d, e, f, w);
+  }
+  // The record of CCByFace(list, b, zref, facteur).
+  void Barycentre(TBarycentre& b, double facteur) const {
+    b.Centre = Vol != 0 ? TVertex3f{Mx / Vol, My / Vol, Mz / Vol} : TVertex3f{};
+    b.Valeur = Vol * facteur;
+  }
+};
