@@ -61,6 +61,34 @@ TEST(Rendering, BackgroundAndTextUseTheirColours) {
   EXPECT_GT(encre, 10);
 }
 
+TEST(Rendering, LinesAreClippedToTheImageWhateverTheirEnds) {
+  QImage im(50, 40, QImage::Format_RGB32);
+  TListeDessin l;
+  l.Segment({255, 1, TStyleTrait::Plein}, {-100000000, 20}, {100000000, 20});  // far beyond both sides
+  l.Segment({65280, 1, TStyleTrait::Plein}, {-30, -30}, {80, 80});             // the diagonal
+  l.Segment({0xFF0000, 1, TStyleTrait::Plein}, {60, 0}, {90, 39});             // entirely outside
+  l.Ouvre({0xFFFFFF, 1, TStyleTrait::Plein});
+  l.Ajoute({30, 5});
+  l.Ajoute({30, 12});
+  l.Ajoute({34, 12});
+  l.Ferme();
+  RenduListe(im, l);
+  for (int x = 0; x < 50; x++) {
+    // The diagonal, drawn later, crosses at x = 20.
+    EXPECT_EQ(Px(im, x, 20), x == 20 ? 0x00FF00u : 0xFF0000u) << x;
+  }
+  for (int k = 0; k < 40; k++) EXPECT_EQ(Px(im, k, k), 0x00FF00u) << k;
+  int bleu = 0;
+  for (int y = 0; y < 40; y++)
+    for (int x = 0; x < 50; x++) bleu += Px(im, x, y) == 0x0000FFu;
+  EXPECT_EQ(bleu, 0);
+  // Both ends of each segment of a polyline are drawn.
+  for (int y = 5; y <= 12; y++) EXPECT_EQ(Px(im, 30, y), 0xFFFFFFu) << y;
+  EXPECT_EQ(Px(im, 34, 12), 0xFFFFFFu);
+  EXPECT_EQ(Px(im, 35, 12), 0u);
+  EXPECT_EQ(Px(im, 30, 4), 0u);
+}
+
 TEST(Rendering, ShortPolylinesAreNotKept) {
   TListeDessin l;
   l.Ouvre({});
