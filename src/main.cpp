@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -109,6 +110,10 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   QApplication::setOverrideCursor(Qt::WaitCursor);
   TMainForm f(lc);
+  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
+    QSize place = ecran->availableGeometry().size() * 0.95;
+    f.resize(f.size().boundedTo(place));
+  }
   f.show();
   QApplication::processEvents();
   QApplication::restoreOverrideCursor();

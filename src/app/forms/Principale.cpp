@@ -930,6 +930,7 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
   // All four views side by side: a designer sees the whole model at once.
   MosaiqueHorizontale();
   if (Doc.VuesLues) AppliqueVuesDocument();
+  else if (!Doc.NomFichier.empty()) AjusterTout();  // a file that kept no view placements
   ActiveVue(tvSection, false);
   AfficheNet();
   if (montrerErreurs && !ErreurDemarrage.empty()) {
