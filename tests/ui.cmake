@@ -3,11 +3,15 @@
 # under Xvfb with the label `display` (scripts/test.sh).
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
+# The Qt test entry point, compiled once for both binaries.
+add_library(brivane_tests_main_qt OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
+target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets GTest::gtest)
+
 foreach(dir views forms)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   list(FILTER _src EXCLUDE REGEX "/MainQt\\.cpp$")
   if(_src)
-    add_executable(tests_${dir} ${_src} ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
+    add_executable(tests_${dir} ${_src} $<TARGET_OBJECTS:brivane_tests_main_qt>)
     target_link_libraries(tests_${dir} PRIVATE brivane_ui Qt6::Test GTest::gtest GTest::gmock)
     target_include_directories(tests_${dir} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_definitions(tests_${dir} PRIVATE BRIVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"

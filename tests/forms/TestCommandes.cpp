@@ -334,6 +334,52 @@ TEST(Commands, PrecisionCopyGuideAndAbout) {
   EXPECT_TRUE(vu);
 }
 
+std::vector<bool> Etat(const TAffichageVues& a) {
+  return {a.Carene,     a.Reseau,      a.BasePlanSym, a.Moitie,        a.Scinder, a.Couples, a.LignesEau,
+          a.Longitudinales, a.Diagonales, a.SurfParam, a.Grille,       a.Orientation, a.Herisson, a.Poids,
+          a.CentreVoilure, a.Cotes,    a.Axes,        a.Reperes,       a.PtsEnvahissement, a.ImageFond};
+}
+
+TEST(Commands, EachDisplayToggleChangesWhatTheViewsDraw) {
+  FenetreTest t;
+  int n = 0;
+  for (const char* nom : {"MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples",
+                          "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
+                          "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
+                          "MeReperes", "MePtsEnvahissement"}) {
+    ASSERT_TRUE(t.A(nom)->isEnabled()) << nom;
+    std::vector<bool> avant = Etat(t.F->Affichage());
+    bool coche = t.A(nom)->isChecked();
+    t.A(nom)->trigger();
+    EXPECT_NE(t.A(nom)->isChecked(), coche) << nom;
+    EXPECT_NE(Etat(t.F->Affichage()), avant) << nom;
+    t.A(nom)->trigger();  // back
+    n++;
+  }
+  EXPECT_EQ(n, 19);
+}
+
+TEST(Commands, FileCommandsThroughTheirActions) {
+  FenetreTest t;
+  t.Choix = {"/bateaux/yacht.kvb"};
+  t.Reponses = {mrYes};
+  t.A("MeOuvrir")->trigger();
+  EXPECT_EQ(t.Doc().NbSurf(), 3);
+  t.A("MeNouveau")->trigger();
+  EXPECT_EQ(t.Doc().NbSurf(), 1);
+  t.Choix = {"/bateaux/neuf.kvb"};
+  t.A("MeEnregistrer")->trigger();  // no name yet: asks for one
+  EXPECT_EQ(t.Doc().NomFichier, "/bateaux/neuf.kvb");
+  t.Choix = {"/bateaux/autre.kvb"};
+  t.A("MeEnregistrerSous")->trigger();
+  EXPECT_EQ(t.Disque.Ecrits.back(), "/bateaux/autre.kvb");
+  t.A("MeFermer")->trigger();
+  EXPECT_EQ(t.Doc().NbSurf(), 0);
+  ASSERT_TRUE(t.F->isVisible());
+  t.A("MeQuitter")->trigger();
+  EXPECT_FALSE(t.F->isVisible());
+}
+
 TEST(Commands, StatusBarShowsTheCurrentVertexAndHooksReachIt) {
   FenetreTest t;
   EXPECT_EQ(t.F->Panneau(1)->text(), "Vx : [ Surface1; 0; 0 ]");

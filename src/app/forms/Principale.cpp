@@ -397,6 +397,10 @@ TMainForm::~TMainForm() {
   DessinOK = false;
   qApp->removeEventFilter(this);
   RestaureServicesDefaut();
+  // The views call back into this window: they go while it is still whole, not in the
+  // base class's destructor (the area announces its last deactivation as it goes).
+  disconnect(Mdi, nullptr, this, nullptr);
+  delete takeCentralWidget();
 }
 
 void TMainForm::CreeVues() {
