@@ -25,6 +25,11 @@ struct FauxDisque {
     TDocumentIO io;
     io.Lire = [this](TDocument& doc, const std::string& chemin, bool, bool fusion, std::string& err) {
       Lectures++;
+      if (chemin == "/bateaux/abime.kvb") {
+        // A reader that says what went wrong in a message of its own.
+        AfficheMessage("Fichier abîmé", mtError, mbOK);
+        return false;
+      }
       auto it = Fichiers.find(chemin);
       if (it == Fichiers.end()) {
         err = "Le fichier " + chemin + " est introuvable";
@@ -62,6 +67,10 @@ struct FenetreTest {
 
   explicit FenetreTest(TLigneCommande lc = {}) {
     Disque.Fichiers["/bateaux/yacht.kvb"] = [](TDocument& d) { modele::Yacht(d, 20, 0); };
+    Disque.Fichiers["/bateaux/ancien.kvb"] = [](TDocument& d) {
+      AfficheMessage("Version ancienne", mtWarning, mbOK);
+      NouvelleSurface(d, "Ancienne", 1, {});
+    };
     Disque.Fichiers["/bateaux/plan.kvb"] = [](TDocument& d) {
       NouvelleSurface(d, "Plan", 1, {});
       MajSurface(d, true, -1);

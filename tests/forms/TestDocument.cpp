@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -140,6 +141,20 @@ TEST(DocumentLife, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
   t.Choix = {""};
   EXPECT_FALSE(t.F->Ouvrir());
   EXPECT_EQ(t.Doc().NbSurf(), 1);
+}
+
+TEST(DocumentLife, TheReadersOwnMessagesAreShownOnce) {
+  FenetreTest t;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/ancien.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Version ancienne"), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Ancienne");
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/abime.kvb"};
+  EXPECT_FALSE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Fichier abîmé"), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Ancienne");
 }
 
 TEST(DocumentLife, StartupFileIsReadAndABadOneKeepsTheDefaultDocument) {

@@ -232,18 +232,4 @@ TEST(ViewKeyboard, ArrowsPanPagesZoomAndShiftTurnsThePerspective) {
   }
 }
 
-TEST(ViewWindows, ViewPopupFitsAndCentresThatView) {
-  FenetreTest t;
-  TFormFille& v = t.Vue(tvPersp);
-  v.Cadrage.Param.OrigineX = 5;
-  v.Cadrage.Param.Echelle = 7;
-  t.F->Ajuster(v, true);
-  EXPECT_GT(v.Cadrage.Param.Echelle, 7);
-  t.F->AjusterTout();
-  for (int type = tvSection; type <= tvPersp; type++) {
-    TEtendue2D e = DimentionsProj2D(t.Doc(), 1, t.Vue(type).Cadrage.Param, false);
-    EXPECT_FALSE(e.Vide());
-  }
-}
-
 }  // namespace

@@ -266,15 +266,7 @@ TEST(CustomView, SavedOnlyAfterSavingAndPerspectiveKeepsAngles) {
   EXPECT_EQ(plan.Param.Phi, 1.5707964f);
 }
 
-TEST(CustomView, PresetsCoverTheTenDirections) {
-  int n = 0;
-  for (const auto& pr : PresetsPersp) {
-    TCadrage p(tvPersp, 400, 300);
-    p.Angles(pr.Azimut, pr.Elevation);
-    EXPECT_NEAR(p.Param.Theta, pr.Azimut * 3.14159265358979 / 180, 1e-6);
-    n++;
-  }
-  EXPECT_EQ(n, 10);
+TEST(CustomView, TopPresetLooksLikeThePlanView) {
   // "Dessus" looks straight down: like the plan view, X goes down the screen.
   TCadrage dessus(tvPersp, 400, 300);
   dessus.Angles(0, 90);

@@ -89,13 +89,4 @@ TEST(Rendering, LinesAreClippedToTheImageWhateverTheirEnds) {
   EXPECT_EQ(Px(im, 30, 4), 0u);
 }
 
-TEST(Rendering, ShortPolylinesAreNotKept) {
-  TListeDessin l;
-  l.Ouvre({});
-  l.Ajoute({1, 1});
-  l.Ferme();
-  EXPECT_TRUE(l.Elements.empty());
-  EXPECT_TRUE(l.Points.empty());
-}
-
 }  // namespace

@@ -1040,10 +1040,22 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     TDocument essai;
     essai.Precision = Doc.Precision;
     TCurseurAttente attente;
-    try {
-      ok = IO.Lire(essai, chemin, demarrage, false, erreur);
-    } catch (const std::exception& e) {
-      ok = false, erreur = e.what();
+    {
+      // The trial read speaks only through its result: its messages would come again
+      // with the real read. Its first one stands for the failure when it gives no other.
+      std::vector<std::string> dits;
+      auto hook = Services().AfficheMessage;
+      Services().AfficheMessage = [&dits](const std::string& t, int, int boutons) {
+        dits.push_back(t);
+        return ReponseParDefaut(boutons);
+      };
+      try {
+        ok = IO.Lire(essai, chemin, demarrage, false, erreur);
+      } catch (const std::exception& e) {
+        ok = false, erreur = e.what();
+      }
+      Services().AfficheMessage = hook;
+      if (!ok && erreur.empty() && !dits.empty()) erreur = dits.front();
     }
     if (ok) {
       try {
@@ -1059,6 +1071,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     }
   }
   if (!ok) {
+    ActEnregistrerSB->setEnabled(Doc.Modifie);  // the reader may have marked the trial document
     DbgErr(erFichier, demarrage ? "MainForm.Create" : "TMainForm.OuvrirClick", 0, {chemin, erreur});
     if (demarrage) ErreurDemarrage = erreur;
     else AfficheMessage(erreur, mtError, mbOK);
