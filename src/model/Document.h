@@ -2,6 +2,7 @@
 // by the main window (or by the command line, or a test) and passed by reference.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,21 @@ struct TOptionsNouvelleSurface {
   bool Visible = true, Verrou = false, Sym = true, Calc = true, Voile = false;
   int FlexLongitudinale = 3;  // CFlex
   int FlexTransversale = 3;   // LFlex
+};
+
+// The placement of one window as the document keeps it: views 0..3 and the studio (4).
+struct TVueDocument {
+  int OrigineX = 0, OrigineY = 0;
+  float Echelle = 0;
+  float Angle1 = 0, Angle2 = 0, Angle3 = 0;  // the perspective view's and the studio's angles
+};
+
+// The custom view saved for one view kind ("&Sauver la vue"); the angles matter for
+// the perspective view only.
+struct TVuePerso {
+  bool Sauvee = false;
+  int OrigineX = 0, OrigineY = 0;
+  float Echelle = 0, Phi = 0, Theta = 0;
 };
 
 class TDocument {
@@ -69,6 +85,11 @@ class TDocument {
   TPropFich Proprietes;
   // Sections of the document file kept as read until their own reader exists.
   std::vector<TSectionBrute> SectionsBrutes;
+  // Window placements: the reader fills them and sets VuesLues, the views take them
+  // and clear it; before a save the views write theirs back.
+  std::array<TVueDocument, 5> Vues;
+  bool VuesLues = false;
+  std::array<TVuePerso, 4> VuesPerso;
 
   void MarqueModifie();
   void MarqueEnregistre();

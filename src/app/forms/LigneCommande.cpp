@@ -1,0 +1,89 @@
+// Command-line parsing.
+#include "app/forms/LigneCommande.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "model/NetGest.h"
+
+namespace {
+
+bool Entier(const std::string& s, int& v) {
+  if (s.empty()) return false;
+  const char* fin = s.data() + s.size();
+  auto r = std::from_chars(s.data(), fin, v);
+  return r.ec == std::errc() && r.ptr == fin;
+}
+
+// Takes "OPT VALUE" out of the list; false when the option has no value after it.
+bool ExtraitOption(std::vector<std::string>& p, const std::string& opt, std::string& valeur, bool& present) {
+  int i = FindInParams(p, opt);
+  present = i >= 0;
+  if (!present) return true;
+  if (static_cast<size_t>(i) + 1 >= p.size()) {
+    p.erase(p.begin() + i);
+    return false;
+  }
+  valeur = p[static_cast<size_t>(i) + 1];
+  p.erase(p.begin() + i, p.begin() + i + 2);
+  return true;
+}
+
+}  // namespace
+
+int FindInParams(const std::vector<std::string>& params, const std::string& texte) {
+  for (size_t i = 0; i < params.size(); i++)
+    if (params[i] == texte) return static_cast<int>(i);
+  return -1;
+}
+
+TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
+  TLigneCommande r;
+  int i = FindInParams(p, "-d");
+  if (i >= 0) {
+    r.Debug = true;
+    p.erase(p.begin() + i);
+  }
+  i = FindInParams(p, "-p");
+  if (i >= 0) {
+    // The value is taken only when it is there and is a port number; a following
+    // parameter that is not one stays part of the file name.
+    int port = 0;
+    size_t suivant = static_cast<size_t>(i) + 1;
+    if (suivant < p.size() && Entier(p[suivant], port)) {
+      r.Port = (port >= 1 && port <= 65535) ? port : PortDebugDefaut;
+      p.erase(p.begin() + i, p.begin() + i + 2);
+    } else {
+      p.erase(p.begin() + i);
+    }
+  }
+  std::string v;
+  bool present = false;
+  if (!ExtraitOption(p, "--screenshot", r.CaptureSortie, r.Capture)) r.Erreur = "--screenshot needs an output file";
+  if (!ExtraitOption(p, "--size", v, present)) r.Erreur = "--size needs WxH";
+  if (present && r.Erreur.empty()) {
+    size_t x = v.find_first_of("xX");
+    int w = 0, h = 0;
+    if (x == std::string::npos || !Entier(v.substr(0, x), w) || !Entier(v.substr(x + 1), h) || w < 100 ||
+        h < 100 || w > 8000 || h > 8000)
+      r.Erreur = "--size expects WxH between 100x100 and 8000x8000, not " + v;
+    else
+      r.Largeur = w, r.Hauteur = h;
+  }
+  if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
+  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0)
+    r.Erreur = "--window expects section, plan, profile or perspective, not " + r.Fenetre;
+  for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
+  return r;
+}
+
+int TypeVueParNom(const std::string& nom) {
+  std::string n = nom;
+  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (n == "section" || n == "transversale" || n == "transverse") return tvSection;
+  if (n == "plan") return tvPlan;
+  if (n == "profil" || n == "profile") return tvProfil;
+  if (n == "perspective" || n == "persp") return tvPersp;
+  return -1;
+}

@@ -1,0 +1,140 @@
+// The main window: the frame holding the four view windows, the main menu with
+// every command, the tool bar, the toolbox, the pop-up menus and the status bar
+// with its progress bar. It owns the document, keeps its modified state, and asks
+// before anything is lost. It installs the shell hooks the core calls.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/forms/DocumentIO.h"
+#include "app/forms/LigneCommande.h"
+#include "model/Document.h"
+#include "views/FormFille.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QProgressBar;
+class QToolBar;
+class TBoiteOutilsForm;
+class TCalculatriceForm;
+
+class TMainForm : public QMainWindow, public THoteVues {
+ public:
+  // Runs the start-up of the main window: first document, command line (the file it
+  // names is read), view windows, menus. Nothing is drawn before PremierAffichage().
+  explicit TMainForm(const TLigneCommande& lc, TDocumentIO io = DocumentIOStandard(), QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The first display: enable drawing, lay out the views, restore their placements
+  // or fit them, draw, and show a start-up reading error.
+  void PremierAffichage(bool montrerErreurs = true);
+
+  // THoteVues
+  TDocument& Document() override { return Doc; }
+  const TAffichageVues& Affichage() const override { return Aff; }
+  const TOptionsVues& OptionsVues() const override { return OptV; }
+  const TGrilleVue& GrilleVue() const override { return Grille; }
+  bool DessinPermis() const override { return DessinOK; }
+  bool ModeZoom() const override;
+  bool ModeDeplacer() const override;
+  void FinModeZoom() override;
+  void FinModeDeplacer() override;
+  void Molette(TFormFille& v, int delta, TModifs m) override;
+  void MenuVue(TFormFille& v, const QPoint& global) override;
+  void EcritStatus(int panneau, const std::string& texte) override;
+
+  // The document's life. Each returns whether it went through (false: cancelled or failed,
+  // the document is then as it was).
+  bool Nouveau();
+  bool Ouvrir();
+  bool Fermer();
+  bool Enregistrer();
+  bool EnregistrerSous();
+  // Reads a file: after closing the current document, or merged into it.
+  bool OuvrirFichier(const std::string& chemin, bool demarrage, bool fusion);
+
+  // View commands on the active view (the menu's and the keyboard's).
+  void Agrandir(TModifs m);
+  void Reduire(TModifs m);
+  void Ajuster(TFormFille& v, bool memorise);
+  void AjusterTout();
+  void ActiveVue(int type, bool maximise);
+  void MosaiqueHorizontale();
+  void MosaiqueVerticale();
+  // The keyboard hook: arrows pan (or turn the perspective with Shift), Page Up/Down zoom.
+  bool TraiteTouche(int touche, Qt::KeyboardModifiers m);
+
+  // Redraws one view, and every other visible view, so that no window shows a stale model.
+  void AfficheNet();
+  void RafraichitFenetresOutils();
+
+  TFormFille* Vue(int type) const;
+  TFormFille* FenetreActive() const;
+  QMdiSubWindow* SousFenetre(int type) const;
+  QAction* Action(const QString& nom) const;
+  QMdiArea* Zone() const { return Mdi; }
+  QToolBar* BarreOutils() const { return Barre; }
+  TBoiteOutilsForm* BoiteOutils() const { return Boite; }
+  TCalculatriceForm* Calculatrice() const { return Calc; }
+  QLabel* Panneau(int i) const { return Panneaux[static_cast<size_t>(i)]; }
+  QProgressBar* Progression() const { return Progress; }
+  int Port() const { return PortDebug; }
+  // The error of the file named on the command line, until the first display shows it.
+  const std::string& ErreurOuverture() const { return ErreurDemarrage; }
+
+  // File choice: (save?, filter in the text table's "name|pattern|..." form, initial path)
+  // -> chosen path, empty when cancelled. Tests install their own.
+  std::function<QString(bool enregistrer, const QString& filtre, const QString& initial)> ChoisirFichier;
+  TDocumentIO IO;
+
+  TAffichageVues Aff;
+  TOptionsVues OptV;
+  TGrilleVue Grille;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  TDocument Doc;
+  bool DessinOK = false;
+  bool ModeDebug = false;
+  int PortDebug = PortDebugDefaut;
+  std::string ErreurDemarrage;
+  QMdiArea* Mdi = nullptr;
+  std::array<TFormFille*, 4> Vues{};
+  std::array<QMdiSubWindow*, 4> Sous{};
+  std::array<QLabel*, 5> Panneaux{};
+  QProgressBar* Progress = nullptr;
+  QToolBar* Barre = nullptr;
+  TBoiteOutilsForm* Boite = nullptr;
+  TCalculatriceForm* Calc = nullptr;
+  QAction* ActEnregistrerSB = nullptr;
+
+  void CreeMenus();
+  void CreeBarreOutils();
+  void CreeBoiteOutils();
+  void CreeBarreEtat();
+  void CreeVues();
+  void InstalleServices();
+  void Relie();
+  void ToggleAffichage(const QString& nom, bool coche);
+  void SyncAffichage();
+  void EtapesFermeture();
+  bool DemandeSauvegarde();
+  void AppliqueVuesDocument();
+  void CopieVuesDansDocument();
+  void ChangePrecision(int n);
+  void VueActivee(QMdiSubWindow* s);
+  void Mosaique(bool horizontale);
+  void ReorganiseIcones();
+  void GuideUtilisateur();
+  void Copier();
+  void MajCaption();
+};

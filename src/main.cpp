@@ -1,0 +1,124 @@
+// brivane: the program's windows. Start-up (single instance, splash, main window),
+// the message loop, and the screenshot mode that renders the main window to a PNG
+// for the README and the visual checks.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLockFile>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "app/Chaines.h"
+#include "app/Debug.h"
+#include "app/Services.h"
+#include "app/forms/Dialogues.h"
+#include "app/forms/LigneCommande.h"
+#include "app/forms/Principale.h"
+
+namespace {
+
+// The last line of defence: an error nothing caught ends the event that raised it,
+// is recorded, and the program goes on.
+class TApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* o, QEvent* e) override {
+    try {
+      return QApplication::notify(o, e);
+    } catch (const std::exception& ex) {
+      DbgErr(erDivers, "TMainForm.ExceptionHandler", 0, {ex.what()});
+      std::fprintf(stderr, "brivane: %s\n", ex.what());
+    } catch (...) {
+      DbgErr(erDivers, "TMainForm.ExceptionHandler", 0, {"unknown error"});
+    }
+    return false;
+  }
+};
+
+int Capture(TMainForm& f, const TLigneCommande& lc) {
+  if (!f.ErreurOuverture().empty()) {
+    // A picture of the default document would pass for the file's.
+    std::fprintf(stderr, "brivane: %s\n", f.ErreurOuverture().c_str());
+    return 2;
+  }
+  // Nobody can answer a dialog: messages go to the error stream.
+  Services().AfficheMessage = [](const std::string& t, int, int boutons) {
+    std::fprintf(stderr, "brivane: %s\n", t.c_str());
+    return ReponseParDefaut(boutons);
+  };
+  f.resize(lc.Largeur, lc.Hauteur);
+  f.show();
+  QApplication::processEvents();
+  f.PremierAffichage(false);
+  int seule = TypeVueParNom(lc.Fenetre);
+  if (seule >= 0) f.ActiveVue(seule, true);
+  QApplication::processEvents();
+  f.AjusterTout();
+  QApplication::processEvents();
+  QImage image = f.grab().toImage();
+  if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
+    std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
+  TLigneCommande lc = AnalyseLigneCommande(params);
+  if (!lc.Erreur.empty()) {
+    std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
+                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+    return 2;
+  }
+  // A screenshot needs no screen.
+  if (lc.Capture && !std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  TApplication app(argc, argv);
+  // Qt sets the user's locale: numbers must keep their point.
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setApplicationName("Brivane");
+  QApplication::setOrganizationName("Brivane");
+  QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+
+  // One instance at a time (screenshots excepted: they change nothing).
+  QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");
+  if (!lc.Capture && !verrou.tryLock(0)) {
+    std::fprintf(stderr, "brivane: %s\n", rs("rsDejaLance").c_str());
+    // Without a screen nobody could close the dialog.
+    if (QGuiApplication::platformName() != "offscreen" && QGuiApplication::platformName() != "minimal")
+      AfficheMessageDlg(rs("rsDejaLance"), mtError, mbOK);
+    return 1;
+  }
+
+  if (lc.Capture) {
+    TMainForm f(lc);
+    return Capture(f, lc);
+  }
+
+  TSplash splash(false);
+  splash.show();
+  QApplication::processEvents();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  TMainForm f(lc);
+  if (QScreen* ecran = QGuiApplication::primaryScreen()) {
+    QSize place = ecran->availableGeometry().size() * 0.95;
+    f.resize(f.size().boundedTo(place));
+  }
+  f.show();
+  QApplication::processEvents();
+  QApplication::restoreOverrideCursor();
+  splash.close();
+  // The first display runs once the window has its size.
+  QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(); });
+  return app.exec();
+}

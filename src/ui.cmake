@@ -1,0 +1,52 @@
+# The Qt user interface: the brivane_ui library (forms, views, studio) and the
+# `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
+# AUTOMOC is set on these targets only: the core and the command line never see Qt.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
+
+file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/views/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
+
+# View maths and command-line parsing that need no Qt at all: they could move to the
+# core, and the same guard as the core's keeps them free of Qt headers.
+set(BRIVANE_UI_PURE
+  ${CMAKE_SOURCE_DIR}/src/views/Cadrage.h ${CMAKE_SOURCE_DIR}/src/views/Cadrage.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/TabCoor.h ${CMAKE_SOURCE_DIR}/src/views/TabCoor.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/ListeDessin.h
+  ${CMAKE_SOURCE_DIR}/src/views/Affiche.h ${CMAKE_SOURCE_DIR}/src/views/Affiche.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.h ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
+  COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -DSTAMP=${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
+          -P ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
+  DEPENDS ${BRIVANE_UI_PURE} ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
+  COMMENT "Checking that the view maths include no Qt header" VERBATIM)
+add_custom_target(ui_pure_no_qt DEPENDS ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp)
+
+add_library(brivane_ui STATIC ${BRIVANE_UI_SOURCES})
+add_dependencies(brivane_ui ui_pure_no_qt)
+set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
+target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Widgets Qt6::Gui Qt6::Core)
+# Qt's headers are not ours to warn about.
+target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
+
+add_executable(brivane ${CMAKE_SOURCE_DIR}/src/main.cpp)
+set_target_properties(brivane PROPERTIES AUTOMOC ON)
+target_link_libraries(brivane PRIVATE brivane_ui)
+
+# The view benchmark draws with QPainter into an image: it needs Qt Gui (no window),
+# so it joins brivane-bench only in a GUI build. The bench target is made after this
+# file is read, hence the deferred call.
+function(brivane_ui_bench)
+  if(TARGET brivane-bench)
+    target_link_libraries(brivane-bench PRIVATE brivane_ui)
+    target_compile_definitions(brivane-bench PRIVATE BRIVANE_BENCH_VUES=1)
+  endif()
+endfunction()
+cmake_language(DEFER CALL brivane_ui_bench)

@@ -1,0 +1,113 @@
+// The framing of one view window: its projection and every command that changes
+// it (inverse mapping, fit, centre, zoom, zoom rectangle, previous view, pan,
+// keyboard steps, resize, perspective presets, custom views). No window here:
+// the view windows call these, and the tests run them without a display.
+#pragma once
+
+#include <string>
+
+#include "model/Calcs.h"
+#include "model/Document.h"
+
+constexpr float EchelleMin = 5;        // pixels per metre: a 10 m hull still spans 50 pixels
+constexpr float ZoomMaxDefaut = 2500;  // "ZOOMMAX" until the settings say otherwise
+// Starting values of a projected extent: any real model lies within +-10000 m.
+constexpr float EtendueVide = 10000;
+
+// The state of the modifier keys when a command runs.
+struct TModifs {
+  bool Ctrl = false, Alt = false, Shift = false;
+};
+
+// The view kind's caption ("Vue transversale"...) and status-bar name ("Vue horizontale"...).
+std::string TitreVue(int type);
+std::string NomVueStatus(int type);
+
+// The precomputed projection of one view: the same arithmetic as Pt3DVersEcran,
+// with the sines and cosines taken once per drawing instead of once per point.
+class TProjecteur {
+ public:
+  explicit TProjecteur(const TParamVue& v);
+  // False (pixel unchanged) for a point that is not finite or lands beyond
+  // +-LimitePixel: such a point cannot be drawn and must not overflow an int.
+  bool Projette(const TVertex3f& p, TPixel& px) const;
+  static constexpr double LimitePixel = 1.0e8;
+
+ private:
+  double St, Ct, Sp, Cp, Echelle;
+  int Ox, Oy;
+};
+
+// The projected extent of what a fit frames, in metres of the projection plane.
+struct TEtendue2D {
+  float MinU = EtendueVide, MaxU = -EtendueVide, MinV = EtendueVide, MaxV = -EtendueVide;
+  bool Vide() const { return MinU > MaxU || MinV > MaxV; }
+};
+
+// Mode 1: the visible surfaces; mode 0: those flagged for calculations. Mirror images of
+// a net count when the surface is symmetric and "&Moitié" is off.
+TEtendue2D DimentionsProj2D(const TDocument& doc, int mode, const TParamVue& vue, bool moitie);
+// Frames the extent in a W x H window with a 5 % margin on its tighter side. Returns false
+// (view unchanged) when nothing qualifies.
+bool AjusteRectangle(const TDocument& doc, int mode, int w, int h, TParamVue& vue, bool moitie,
+                     float zoomMax);
+
+// The model point under a screen point (the coordinate the view cannot see is the depth).
+// The perspective view gives (0, 0, 0); an unknown kind shows "Fenetre fille non declaree".
+TVertex3f CalculePt3DInv(const TParamVue& vue, int sx, int sy, double profondeur);
+// Status-bar text of the model point under the pointer, or "" in the perspective view.
+std::string TexteCoordonnees(const TParamVue& vue, int sx, int sy);
+
+struct TVuePrecedente {
+  int OrigineX = 0, OrigineY = 0;
+  double Echelle = 0;
+};
+
+// One view window's framing, with the client size remembered at the last resize.
+class TCadrage {
+ public:
+  explicit TCadrage(int type = tvSection, int largeur = 400, int hauteur = 300);
+
+  TParamVue Param;
+  int Largeur, Hauteur;
+  TVuePrecedente Precedente;
+  // Perspective angles in whole degrees, as the keyboard and presets change them.
+  int AzimutDeg = -135, ElevationDeg = 30;
+
+  void Centre();                  // origin at the window centre, scale kept
+  void MemorisePrecedente();      // the current origin and scale become the previous view
+  void EchangePrecedente();       // "Vue &précédente": a second use returns
+  void Resize(int largeur, int hauteur);
+  // Zoom about the window centre; factors by Alt (1.6), Ctrl (1.1), else 1.3.
+  void Agrandir(TModifs m, float zoomMax);
+  void Reduire(TModifs m);
+  bool Ajuste(const TDocument& doc, bool moitie, float zoomMax) {
+    return AjusteRectangle(doc, 1, Largeur, Hauteur, Param, moitie, zoomMax);
+  }
+  // P1 = (x1, y1) becomes the top-left corner and x2 - x1 the window's width. False
+  // (nothing changed) when the release is not to the right of the press.
+  bool ZoomRectangle(int x1, int y1, int x2, float zoomMax);
+  void Deplace(int dx, int dy) { Param.OrigineX += dx, Param.OrigineY += dy; }
+  // Perspective angles in degrees.
+  void Angles(int azimutDeg, int elevationDeg);
+  // Arrow keys: dx, dy in pixels (or degrees with Shift in the perspective view).
+  void Fleche(int dx, int dy, bool shift);
+
+  // The custom view of this kind: save it, restore it (false when nothing was saved).
+  void SauveVue(TVuePerso& v) const;
+  bool RestaureVue(const TVuePerso& v);
+};
+
+// The keyboard step: 1 with Ctrl, else 50 with Alt, else 10.
+int PasClavier(TModifs m);
+
+// The proportional rubber rectangle of a zoom drag from (x1, y1) to the pointer x: its
+// far corner keeps the window's proportions (bottom-right, exclusive).
+TPixel CoinZoomProportionnel(int x1, int y1, int x, int largeur, int hauteur);
+
+struct TPresetPersp {
+  const char* Nom;
+  int Azimut, Elevation;  // degrees
+};
+// The "3D Express" presets of the perspective view.
+extern const TPresetPersp PresetsPersp[10];

@@ -1,0 +1,178 @@
+// View windows: off-screen drawing, paint, rubber bands, zoom rectangle, pan and wheel.
+#include "views/FormFille.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWheelEvent>
+#include <stdexcept>
+
+#include "app/Debug.h"
+#include "views/RenduQt.h"
+
+namespace {
+
+TModifs Modifs(Qt::KeyboardModifiers m) {
+  return {(m & Qt::ControlModifier) != 0, (m & Qt::AltModifier) != 0, (m & Qt::ShiftModifier) != 0};
+}
+
+}  // namespace
+
+TFormFille::TFormFille(THoteVues& hote, int type, QWidget* parent)
+    : QWidget(parent), Cadrage(type, width(), height()), Hote(hote) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the image covers every pixel: no erase, no flicker
+  setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
+  setMinimumSize(40, 30);
+  setWindowTitle(QString::fromStdString(TitreVue(type)));
+}
+
+void TFormFille::Redessine() {
+  if (!Hote.DessinPermis()) return;
+  TRACE("Affiche.AfficheNet");
+  QSize s = size();
+  if (s.isEmpty()) return;
+  TDocument& doc = Hote.Document();
+  Tab.MajTabCoor(doc, Cadrage.Param);
+  Dessin.Vider();
+  try {
+    TContexteDessin c{doc, Hote.Affichage(), Hote.OptionsVues(), Hote.GrilleVue(), Tab};
+    AfficheNetOne(c, Cadrage.Param, Dessin);
+  } catch (const std::exception& e) {
+    // What was drawn before the failure is still shown.
+    DbgErr(erDivers, "Affiche.AfficheNet", Type(), {e.what()});
+  }
+  if (Bitmap.size() != s) Bitmap = QImage(s, QImage::Format_RGB32);
+  RenduListe(Bitmap, Dessin);
+  update();
+}
+
+void TFormFille::VideSelection() {
+  Selection.clear();
+  for (auto& s : Tab.Etat)
+    for (auto& l : s)
+      for (auto& e : l)
+        if (e == epSelectionne) e = epActif;
+}
+
+void TFormFille::paintEvent(QPaintEvent* e) {
+  QPainter p(this);
+  if (Bitmap.size() != size()) {
+    p.fillRect(rect(), QColor::fromRgb(CouleurQt(Hote.OptionsVues().Arp)));
+    p.end();
+    Redessine();
+    return;
+  }
+  p.drawImage(e->rect().topLeft(), Bitmap, e->rect());
+  // The rubber bands contrast with the background as the inverting pens did.
+  int fond = Hote.OptionsVues().Arp;
+  switch (Sup) {
+    case TSuperpose::Croix:
+      p.setPen(QPen(QColor::fromRgb(CouleurQt(fond ^ 0x808080)), 0));
+      p.drawLine(0, Croix.y(), width(), Croix.y());
+      p.drawLine(Croix.x(), 0, Croix.x(), height());
+      break;
+    case TSuperpose::RectProportionnel:
+      p.setPen(QPen(QColor::fromRgb(CouleurQt(fond ^ 0x808080)), 2));
+      p.drawRect(QRect(P1, P2 - QPoint(1, 1)));
+      break;
+    case TSuperpose::RectPointille:
+      p.setPen(QPen(QColor::fromRgb(CouleurQt(fond ^ 0x00FF00)), 0, Qt::DotLine));
+      p.drawRect(QRect(P1, P2 - QPoint(1, 1)).normalized());
+      break;
+    case TSuperpose::Rien: break;
+  }
+}
+
+void TFormFille::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  Cadrage.Resize(width(), height());
+  Redessine();
+}
+
+void TFormFille::mousePressEvent(QMouseEvent* e) {
+  QWidget::mousePressEvent(e);
+  if (e->button() != Qt::LeftButton) return;
+  BoutonBas = true;
+  QPoint pos = e->position().toPoint();
+  if (Hote.ModeZoom()) {
+    Sup = TSuperpose::Rien;
+    Cadrage.MemorisePrecedente();
+    P1 = P2 = pos;
+    ZoomEnCours = true;
+    update();
+  } else if (Hote.ModeDeplacer()) {
+    Cadrage.MemorisePrecedente();
+    RefPan = pos;
+    PanEnCours = true;
+  }
+}
+
+void TFormFille::mouseMoveEvent(QMouseEvent* e) {
+  QPoint pos = e->position().toPoint();
+  Hote.EcritStatus(2, TexteCoordonnees(Cadrage.Param, pos.x(), pos.y()));
+  if (ZoomEnCours) {
+    if (pos.x() > P1.x()) {
+      TPixel c = CoinZoomProportionnel(P1.x(), P1.y(), pos.x(), width(), height());
+      Sup = TSuperpose::RectProportionnel;
+      P2 = QPoint(c.X, c.Y);
+    } else {
+      Sup = TSuperpose::RectPointille;
+      P2 = pos + QPoint(1, 1);
+    }
+    update();
+  } else if (PanEnCours) {
+    // The drawing follows the pointer exactly: the origin moves by the pointer's step.
+    Cadrage.Deplace(pos.x() - RefPan.x(), pos.y() - RefPan.y());
+    RefPan = pos;
+    Redessine();
+  } else if (Hote.ModeZoom() && !BoutonBas) {
+    Sup = TSuperpose::Croix;
+    Croix = pos;
+    update();
+  }
+}
+
+void TFormFille::mouseReleaseEvent(QMouseEvent* e) {
+  QWidget::mouseReleaseEvent(e);
+  if (e->button() != Qt::LeftButton) return;
+  BoutonBas = false;
+  QPoint pos = e->position().toPoint();
+  if (ZoomEnCours) {
+    ZoomEnCours = false;
+    bool proportionnel = Sup == TSuperpose::RectProportionnel;
+    Sup = TSuperpose::Rien;
+    if (proportionnel &&
+        Cadrage.ZoomRectangle(P1.x(), P1.y(), pos.x(), Hote.OptionsVues().ZoomMax)) {
+      Hote.FinModeZoom();
+      Redessine();
+    } else {
+      update();
+    }
+  } else if (PanEnCours) {
+    PanEnCours = false;
+    Redessine();
+    if (!(e->modifiers() & Qt::ShiftModifier)) Hote.FinModeDeplacer();
+  }
+}
+
+void TFormFille::wheelEvent(QWheelEvent* e) {
+  int delta = e->angleDelta().y();
+  if (delta != 0) Hote.Molette(*this, delta, Modifs(e->modifiers()));
+  e->accept();
+}
+
+void TFormFille::contextMenuEvent(QContextMenuEvent* e) {
+  Hote.MenuVue(*this, e->globalPos());
+  e->accept();
+}
+
+void TFormFille::leaveEvent(QEvent* e) {
+  QWidget::leaveEvent(e);
+  if (Sup == TSuperpose::Croix) {
+    Sup = TSuperpose::Rien;
+    update();
+  }
+}

@@ -1,0 +1,76 @@
+// A view window's canvas (transverse, plan, profile or perspective view): it
+// draws the model into an off-screen image, copies it on paint, draws the
+// rubber bands over it, and turns the mouse into zoom, pan and wheel commands.
+// Everything else it asks of its host, the main window.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <string>
+
+#include "views/Affiche.h"
+#include "views/Cadrage.h"
+#include "views/ListeDessin.h"
+#include "views/TabCoor.h"
+
+class TFormFille;
+
+// What a view needs from the window that holds it.
+class THoteVues {
+ public:
+  virtual ~THoteVues() = default;
+  virtual TDocument& Document() = 0;
+  virtual const TAffichageVues& Affichage() const = 0;
+  virtual const TOptionsVues& OptionsVues() const = 0;
+  virtual const TGrilleVue& GrilleVue() const = 0;
+  // False before start-up completes and once closing has begun.
+  virtual bool DessinPermis() const = 0;
+  virtual bool ModeZoom() const = 0;
+  virtual bool ModeDeplacer() const = 0;
+  virtual void FinModeZoom() = 0;
+  virtual void FinModeDeplacer() = 0;
+  virtual void Molette(TFormFille& v, int delta, TModifs m) = 0;
+  virtual void MenuVue(TFormFille& v, const QPoint& global) = 0;
+  virtual void EcritStatus(int panneau, const std::string& texte) = 0;
+};
+
+class TFormFille : public QWidget {
+ public:
+  TFormFille(THoteVues& hote, int type, QWidget* parent = nullptr);
+
+  int Type() const { return Cadrage.Param.Type; }
+  TCadrage Cadrage;
+  TTableVertex Tab;
+  TListPC Selection;
+
+  // Refreshes the vertex tables, draws the model into the image and schedules the copy.
+  void Redessine();
+  const QImage& Image() const { return Bitmap; }
+  const TListeDessin& Liste() const { return Dessin; }
+  void VideSelection();
+
+  // Rubber bands (drawn over the image, never into it).
+  enum class TSuperpose { Rien, Croix, RectProportionnel, RectPointille };
+  TSuperpose Superposition() const { return Sup; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+
+ private:
+  THoteVues& Hote;
+  QImage Bitmap;
+  TListeDessin Dessin;
+  TSuperpose Sup = TSuperpose::Rien;
+  QPoint Croix, P1, P2;
+  bool BoutonBas = false;
+  bool ZoomEnCours = false, PanEnCours = false;
+  QPoint RefPan;
+};

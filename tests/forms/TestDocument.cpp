@@ -1,0 +1,216 @@
+// The document's life in the main window: new, open, save, save as, close and quit,
+// with the questions asked and the rule that a designer's work is never lost.
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <algorithm>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "Fenetre.h"
+
+namespace {
+
+void Modifie(FenetreTest& t) {
+  t.Doc().SurfNurbs(0)->Net.PC[0][0].X += 0.1;
+  t.Doc().MarqueModifie();
+}
+
+TEST(DocumentLife, NewWithModifiedDocumentAnsweredCancelLeavesItUntouched) {
+  FenetreTest t;
+  Modifie(t);
+  double x = t.Doc().SurfNurbs(0)->Net.PC[0][0].X;
+  t.Reponses = {mrCancel};
+  EXPECT_FALSE(t.F->Nouveau());
+  EXPECT_TRUE(t.A_Vu("Voulez-vous sauvegarder les modifications ?"));
+  EXPECT_TRUE(t.Doc().Modifie);
+  EXPECT_EQ(t.Doc().SurfNurbs(0)->Net.PC[0][0].X, x);
+}
+
+TEST(DocumentLife, NewAfterAFailedOrCancelledSaveKeepsTheDocument) {
+  FenetreTest t;
+  Modifie(t);
+  // Yes, then the save dialog is cancelled.
+  t.Reponses = {mrYes};
+  t.Choix = {""};
+  EXPECT_FALSE(t.F->Nouveau());
+  EXPECT_TRUE(t.Doc().Modifie);
+  EXPECT_EQ(t.Doc().NbSurf(), 1);
+  // Yes, a name, and the write fails: still open, still modified, no name taken.
+  t.Disque.EcritureOk = false;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/nouveau.kvb"};
+  EXPECT_FALSE(t.F->Nouveau());
+  EXPECT_TRUE(t.Doc().Modifie);
+  EXPECT_EQ(t.Doc().NomFichier, "");
+  EXPECT_TRUE(t.A_Vu("Erreur d'écriture de /bateaux/nouveau.kvb"));
+  // Yes, and the write succeeds: saved, then the new document.
+  t.Disque.EcritureOk = true;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/nouveau.kvb"};
+  EXPECT_TRUE(t.F->Nouveau());
+  EXPECT_EQ(t.Disque.Ecrits, (std::vector<std::string>{"/bateaux/nouveau.kvb"}));
+  EXPECT_FALSE(t.Doc().Modifie);
+  EXPECT_EQ(t.Doc().NomFichier, "");
+  ASSERT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface 1");
+  EXPECT_EQ(t.F->windowTitle(), "Brivane");
+}
+
+TEST(DocumentLife, QuitWithModifiedNamedDocumentAnsweredYesSavesAndCloses) {
+  FenetreTest t;
+  t.Choix = {"/bateaux/yacht.kvb"};
+  t.Reponses = {mrYes};  // close the current drawing
+  ASSERT_TRUE(t.F->Ouvrir());
+  Modifie(t);
+  t.Reponses = {mrYes};
+  QCloseEvent e;
+  QApplication::sendEvent(t.F.get(), &e);
+  EXPECT_TRUE(e.isAccepted());
+  EXPECT_TRUE(t.A_Vu("Voulez-vous sauvegarder les modifications dans yacht.kvb ?"));
+  EXPECT_EQ(t.Disque.Ecrits, (std::vector<std::string>{"/bateaux/yacht.kvb"}));
+  EXPECT_FALSE(t.Doc().Modifie);
+}
+
+TEST(DocumentLife, QuitCancelledOrWithAFailedSaveKeepsTheProgramOpen) {
+  FenetreTest t;
+  Modifie(t);
+  t.Reponses = {mrCancel};
+  QCloseEvent e1;
+  QApplication::sendEvent(t.F.get(), &e1);
+  EXPECT_FALSE(e1.isAccepted());
+  t.Disque.EcritureOk = false;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/a.kvb"};
+  QCloseEvent e2;
+  QApplication::sendEvent(t.F.get(), &e2);
+  EXPECT_FALSE(e2.isAccepted());
+  EXPECT_TRUE(t.Doc().Modifie);
+  t.Reponses = {mrNo};
+  QCloseEvent e3;
+  QApplication::sendEvent(t.F.get(), &e3);
+  EXPECT_TRUE(e3.isAccepted());
+}
+
+TEST(DocumentLife, OpenAnsweredNoAddsTheFileSurfacesToTheCurrentDocument) {
+  FenetreTest t;
+  t.Reponses = {mrNo};
+  t.Choix = {"/bateaux/yacht.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_TRUE(t.A_Vu("Voulez-vous fermer le dessin courant ?"));
+  ASSERT_EQ(t.Doc().NbSurf(), 4);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
+  EXPECT_EQ(t.Doc().Surf(1).Nom, "Coque");
+  EXPECT_EQ(t.Doc().Surf(3).NumSurf, 3);
+  EXPECT_TRUE(t.Doc().Modifie);  // the merged document is in no file yet
+  EXPECT_TRUE(t.Doc().Surf(3).Calculee);
+}
+
+TEST(DocumentLife, OpenAnsweredYesReplacesTheDocumentAndFitsTheViews) {
+  FenetreTest t;
+  float avant = t.Vue(tvProfil).Cadrage.Param.Echelle;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/yacht.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(t.Doc().NbSurf(), 3);
+  EXPECT_EQ(t.Doc().NomFichier, "/bateaux/yacht.kvb");
+  EXPECT_FALSE(t.Doc().Modifie);
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb");
+  EXPECT_NE(t.Vue(tvProfil).Cadrage.Param.Echelle, avant);
+  // The save button follows the modified state.
+  auto* sb = t.F->BarreOutils()->findChild<QToolButton*>("SBEnregistrer");
+  EXPECT_FALSE(sb->isEnabled());
+  Modifie(t);
+  EXPECT_TRUE(sb->isEnabled());
+}
+
+TEST(DocumentLife, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
+  FenetreTest t;
+  Modifie(t);
+  double x = t.Doc().SurfNurbs(0)->Net.PC[0][0].X;
+  // Yes to closing, No to saving, then a file that cannot be read.
+  t.Reponses = {mrYes, mrNo};
+  t.Choix = {"/bateaux/absent.kvb"};
+  EXPECT_FALSE(t.F->Ouvrir());
+  EXPECT_TRUE(t.A_Vu("Le fichier /bateaux/absent.kvb est introuvable"));
+  ASSERT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_EQ(t.Doc().SurfNurbs(0)->Net.PC[0][0].X, x);
+  EXPECT_TRUE(t.Doc().Modifie);
+  // Cancelling the file dialog changes nothing either.
+  t.Reponses = {mrNo};
+  t.Choix = {""};
+  EXPECT_FALSE(t.F->Ouvrir());
+  EXPECT_EQ(t.Doc().NbSurf(), 1);
+}
+
+TEST(DocumentLife, TheReadersOwnMessagesAreShownOnce) {
+  FenetreTest t;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/ancien.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Version ancienne"), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Ancienne");
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/abime.kvb"};
+  EXPECT_FALSE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Fichier abîmé"), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Ancienne");
+}
+
+TEST(DocumentLife, StartupFileIsReadAndABadOneKeepsTheDefaultDocument) {
+  {
+    TLigneCommande lc;
+    lc.Fichier = "/bateaux/yacht.kvb";
+    FenetreTest t(lc);
+    EXPECT_EQ(t.Doc().NbSurf(), 3);
+    EXPECT_TRUE(t.F->ErreurOuverture().empty());
+  }
+  TLigneCommande lc;
+  lc.Fichier = "/bateaux/autre bateau.kvb";
+  FenetreTest t(lc);
+  EXPECT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
+  EXPECT_EQ(t.F->ErreurOuverture(), "Le fichier /bateaux/autre bateau.kvb est introuvable");
+}
+
+TEST(DocumentLife, SaveAsFailureKeepsTheOldNameAndSaveUsesTheName) {
+  FenetreTest t;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/yacht.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  t.Disque.EcritureOk = false;
+  t.Choix = {"/bateaux/copie.kvb"};
+  EXPECT_FALSE(t.F->EnregistrerSous());
+  EXPECT_EQ(t.Doc().NomFichier, "/bateaux/yacht.kvb");
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb");
+  t.Disque.EcritureOk = true;
+  t.Choix = {"/bateaux/copie.kvb"};
+  EXPECT_TRUE(t.F->EnregistrerSous());
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - copie.kvb");
+  Modifie(t);
+  t.A("MeEnregistrer")->trigger();
+  EXPECT_EQ(t.Disque.Ecrits, (std::vector<std::string>{"/bateaux/copie.kvb", "/bateaux/copie.kvb"}));
+  EXPECT_FALSE(t.Doc().Modifie);
+  // The views' placements go with the document.
+  EXPECT_EQ(t.Doc().Vues[tvPlan].Echelle, t.Vue(tvPlan).Cadrage.Param.Echelle);
+}
+
+TEST(DocumentLife, CloseEmptiesTheDocument) {
+  FenetreTest t;
+  t.A("MeSauverVue")->trigger();
+  t.Reponses = {mrNo};
+  t.A("MeFermer")->trigger();
+  EXPECT_EQ(t.Doc().NbSurf(), 0);
+  EXPECT_FALSE(t.Doc().Modifie);
+  EXPECT_FALSE(t.Doc().VuesPerso[t.Doc().VueActive].Sauvee);
+  // Views of an empty document still draw (axes only).
+  EXPECT_FALSE(t.Vue(tvPlan).Liste().Elements.empty());
+  // Open now asks nothing: there is no drawing to close.
+  t.Choix = {"/bateaux/plan.kvb"};
+  size_t n = t.Messages.size();
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(t.Messages.size(), n);
+  EXPECT_EQ(t.Doc().NbSurf(), 1);
+}
+
+}  // namespace

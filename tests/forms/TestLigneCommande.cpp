@@ -1,0 +1,57 @@
+// The program's command line: file names with blanks, debug switches, screenshots.
+#include <gtest/gtest.h>
+
+#include "app/forms/LigneCommande.h"
+
+namespace {
+
+TEST(CommandLine, UnquotedFileNameWithBlanksIsJoinedBack) {
+  TLigneCommande l = AnalyseLigneCommande({"Mon", "bateau", "v2.kvb"});
+  EXPECT_EQ(l.Fichier, "Mon bateau v2.kvb");
+  EXPECT_FALSE(l.Debug);
+  EXPECT_EQ(l.Port, 4444);
+  EXPECT_FALSE(l.Capture);
+}
+
+TEST(CommandLine, DebugAndPortAreTakenOut) {
+  TLigneCommande l = AnalyseLigneCommande({"coque.kvb", "-d", "-p", "5000"});
+  EXPECT_EQ(l.Fichier, "coque.kvb");
+  EXPECT_TRUE(l.Debug);
+  EXPECT_EQ(l.Port, 5000);
+  // Case-sensitive: "-D" is part of the name.
+  EXPECT_EQ(AnalyseLigneCommande({"-D"}).Fichier, "-D");
+}
+
+TEST(CommandLine, PortWithoutANumberNeitherReadsPastNorEatsTheFileName) {
+  TLigneCommande l = AnalyseLigneCommande({"-d", "-p"});
+  EXPECT_EQ(l.Port, 4444);
+  EXPECT_EQ(l.Fichier, "");
+  l = AnalyseLigneCommande({"-p", "coque.kvb"});
+  EXPECT_EQ(l.Port, 4444);
+  EXPECT_EQ(l.Fichier, "coque.kvb");
+  l = AnalyseLigneCommande({"-p", "12x", "a.kvb"});
+  EXPECT_EQ(l.Fichier, "12x a.kvb");
+  // An integer that is no port number gives the default and is removed.
+  l = AnalyseLigneCommande({"-p", "99999", "a.kvb"});
+  EXPECT_EQ(l.Port, 4444);
+  EXPECT_EQ(l.Fichier, "a.kvb");
+}
+
+TEST(CommandLine, ScreenshotOptions) {
+  TLigneCommande l = AnalyseLigneCommande({"--screenshot", "out.png", "--size", "800x600", "--window", "Plan", "y.kvb"});
+  EXPECT_TRUE(l.Capture);
+  EXPECT_EQ(l.CaptureSortie, "out.png");
+  EXPECT_EQ(l.Largeur, 800);
+  EXPECT_EQ(l.Hauteur, 600);
+  EXPECT_EQ(TypeVueParNom(l.Fenetre), 1);
+  EXPECT_EQ(l.Fichier, "y.kvb");
+  EXPECT_TRUE(l.Erreur.empty());
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot"}).Erreur.empty());
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--size", "800"}).Erreur.empty());
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--size", "10x10"}).Erreur.empty());
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--window", "studio"}).Erreur.empty());
+  EXPECT_EQ(FindInParams({"a", "-d", "-d"}, "-d"), 1);
+  EXPECT_EQ(FindInParams({"a"}, "-d"), -1);
+}
+
+}  // namespace

@@ -1,0 +1,28 @@
+# Tests of the user interface: one GoogleTest binary per folder (views, forms),
+# linked with Qt and run on the offscreen platform; the screenshot check also runs
+# under Xvfb with the label `display` (scripts/test.sh).
+find_package(Qt6 REQUIRED COMPONENTS Test)
+
+# The Qt test entry point, compiled once for both binaries.
+add_library(brivane_tests_main_qt OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
+target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets GTest::gtest)
+
+foreach(dir views forms)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  list(FILTER _src EXCLUDE REGEX "/MainQt\\.cpp$")
+  if(_src)
+    add_executable(tests_${dir} ${_src} $<TARGET_OBJECTS:brivane_tests_main_qt>)
+    target_link_libraries(tests_${dir} PRIVATE brivane_ui Qt6::Test GTest::gtest GTest::gmock)
+    target_include_directories(tests_${dir} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_compile_definitions(tests_${dir} PRIVATE BRIVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
+      BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples" BRIVANE_GUI_EXE="$<TARGET_FILE:brivane>")
+    add_dependencies(tests_${dir} brivane)
+    gtest_discover_tests(tests_${dir} DISCOVERY_MODE PRE_TEST
+      PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+  endif()
+endforeach()
+
+# The screenshot test of tests_forms again, the program running on a real X server (Xvfb).
+add_test(NAME ui_screenshot_display COMMAND tests_forms --gtest_filter=Capture.*)
+set_tests_properties(ui_screenshot_display PROPERTIES LABELS display
+  ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRIVANE_CAPTURE_PLATFORM=xcb" TIMEOUT 120)

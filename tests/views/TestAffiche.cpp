@@ -1,0 +1,371 @@
+// Drawing the model into a display list: what is drawn, in which colour and on
+// which side of the symmetry plane, for the toggles and flags of the document.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Debug.h"
+#include "views/Affiche.h"
+#include "views/Cadrage.h"
+#include "views/Modele.h"
+
+namespace {
+
+struct Dessin {
+  TDocument Doc;
+  TAffichageVues Aff;
+  TOptionsVues Opt;
+  TGrilleVue Grille;
+  TTableVertex Tab;
+  TCadrage Cad{tvSection, 800, 600};
+  TListeDessin L;
+
+  Dessin() {
+    Doc.InitDefaut();
+    Aff.Axes = false;  // most checks count elements of one colour; axes would only add noise
+  }
+  const TListeDessin& Trace(int type = -1) {
+    if (type >= 0) Cad = TCadrage(type, 800, 600);
+    Cad.Ajuste(Doc, Aff.Moitie, 2500);
+    Tab.MajTabCoor(Doc, Cad.Param);
+    L.Vider();
+    AfficheNetOne({Doc, Aff, Opt, Grille, Tab}, Cad.Param, L);
+    return L;
+  }
+  int Compte(int couleur, TFigure f) const {
+    return static_cast<int>(std::count_if(L.Elements.begin(), L.Elements.end(), [&](const TElement& e) {
+      return e.Stylo.Couleur == couleur && e.Figure == f;
+    }));
+  }
+  // Whether some point of an element of that colour lies on the negative-x side
+  // (left of the centre line in the transverse view).
+  bool CoteMiroir(int couleur) const {
+    int centre = Cad.Param.OrigineX;
+    for (const auto& e : L.Elements)
+      if (e.Stylo.Couleur == couleur)
+        for (uint32_t i = 0; i < e.Nombre; i++)
+          if (L.Points[e.Debut + i].X < centre - 2) return true;
+    return false;
+  }
+  bool CoteReel(int couleur) const {
+    int centre = Cad.Param.OrigineX;
+    for (const auto& e : L.Elements)
+      if (e.Stylo.Couleur == couleur)
+        for (uint32_t i = 0; i < e.Nombre; i++)
+          if (L.Points[e.Debut + i].X > centre + 2) return true;
+    return false;
+  }
+};
+
+TEST(Drawing, DefaultDocumentShowsBoundaryNetAndMarkers) {
+  Dessin d;
+  d.Trace();
+  // Boundary: four edges, and four more for the mirror.
+  EXPECT_EQ(d.Compte(d.Opt.BordSf, TFigure::Polyligne), 8);
+  // Net 3 x 3: 3 columns + 3 rows, and the mirror.
+  EXPECT_EQ(d.Compte(d.Opt.ResVertex, TFigure::Polyligne), 12);
+  // Nine markers of the real vertices only, the four corners filled.
+  int pleins = 0, creux = 0;
+  for (const auto& e : d.L.Elements)
+    if (e.Figure == TFigure::Rectangle && e.Stylo.Couleur == d.Opt.Vertex) (e.Rempli ? pleins : creux)++;
+  EXPECT_EQ(pleins, 4);
+  EXPECT_EQ(creux, 5);
+  // Each marker is 7 x 7 pixels centred on its vertex, and the current vertex has its frame.
+  const TElement* cadre = nullptr;
+  for (const auto& e : d.L.Elements)
+    if (e.Figure == TFigure::Rectangle && e.Stylo.Couleur == CoulPCCourant) cadre = &e;
+  ASSERT_NE(cadre, nullptr);
+  TPixel v = d.Tab.Pos[0][0][0];
+  EXPECT_EQ(d.L.Points[cadre->Debut], (TPixel{v.X - 2, v.Y - 2}));
+  EXPECT_EQ(d.L.Points[cadre->Debut + 1], (TPixel{v.X + 3, v.Y + 3}));
+  EXPECT_TRUE(d.CoteMiroir(d.Opt.BordSf));
+}
+
+TEST(Drawing, DrawingOrderPutsAxesFirstAndMarkersAfterNets) {
+  Dessin d;
+  d.Aff.Axes = true;
+  d.Aff.SurfParam = true;
+  d.Opt.Axes = 0x000010;  // apart from the markers' red
+  d.Trace();
+  auto premier = [&](int c) {
+    for (size_t i = 0; i < d.L.Elements.size(); i++)
+      if (d.L.Elements[i].Stylo.Couleur == c) return static_cast<int>(i);
+    return -1;
+  };
+  auto dernier = [&](int c) {
+    for (size_t i = d.L.Elements.size(); i-- > 0;)
+      if (d.L.Elements[i].Stylo.Couleur == c) return static_cast<int>(i);
+    return -1;
+  };
+  EXPECT_EQ(premier(d.Opt.Axes), 0);
+  EXPECT_EQ(d.L.Elements[0].Stylo.Style, TStyleTrait::TiretPoint);
+  EXPECT_LT(dernier(d.Opt.Axes), premier(d.Opt.BordSf));
+  EXPECT_LT(dernier(d.Opt.BordSf), premier(d.Opt.ResVertex));
+  EXPECT_LT(dernier(d.Opt.ResVertex), premier(d.Opt.Vertex));
+  // Parametric lines: one polyline per grid row and column (21 x 21 at precision 20), and
+  // the mirror, before the boundaries (8 more).
+  EXPECT_EQ(d.Compte(d.Opt.BordSf, TFigure::Polyligne), 2 * 42 + 8);
+}
+
+TEST(Drawing, HalfModeDrawsNoMirrorOfNetGridOrLine) {
+  Dessin d;
+  modele::Yacht(d.Doc, 20, 6);
+  d.Aff.Moitie = true;
+  d.Aff.Couples = d.Aff.LignesEau = d.Aff.Longitudinales = d.Aff.Diagonales = true;
+  d.Aff.SurfParam = true;
+  d.Opt.Sec = 0x000001, d.Opt.LE = 0x000002, d.Opt.Longit = 0x000003, d.Opt.Diag = 0x000004;
+  d.Trace(tvSection);
+  for (int c : {d.Opt.BordSf, d.Opt.ResVertex, 1, 2, 3, 4}) {
+    EXPECT_TRUE(d.CoteReel(c)) << c;
+    EXPECT_FALSE(d.CoteMiroir(c)) << c;
+  }
+  d.Aff.Moitie = false;
+  d.Trace(tvSection);
+  for (int c : {d.Opt.BordSf, d.Opt.ResVertex, 1, 2, 3, 4}) EXPECT_TRUE(d.CoteMiroir(c)) << c;
+}
+
+TEST(Drawing, SurfaceWithoutSymNeverShowsMirroredLines) {
+  Dessin d;
+  modele::Yacht(d.Doc, 20, 6);
+  for (auto& s : d.Doc.TabSurf) s->Sym = false;
+  d.Aff.Couples = d.Aff.LignesEau = d.Aff.Longitudinales = d.Aff.Diagonales = true;
+  d.Opt.LE = 0x000002, d.Opt.Longit = 0x000003, d.Opt.Diag = 0x000004, d.Opt.Sec = 0x000001;
+  d.Trace(tvSection);
+  for (int c : {1, 2, 3, 4, d.Opt.ResVertex, d.Opt.BordSf}) EXPECT_FALSE(d.CoteMiroir(c)) << c;
+  EXPECT_EQ(d.Compte(2, TFigure::Polyligne), 3 * 6);  // 6 waterlines of 3 surfaces, one side
+}
+
+TEST(Drawing, LinesNeedTheHullToggle) {
+  Dessin d;
+  modele::Yacht(d.Doc, 20, 4);
+  d.Aff.Couples = d.Aff.LignesEau = true;
+  d.Opt.Sec = 0x000001, d.Opt.LE = 0x000002;
+  d.Aff.Carene = false;
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.Compte(1, TFigure::Polyligne) + d.Compte(2, TFigure::Polyligne), 0);
+  EXPECT_EQ(d.Compte(d.Opt.BordSf, TFigure::Polyligne), 0);
+  d.Aff.Carene = true;
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.Compte(1, TFigure::Polyligne), 3 * 4 * 2);
+}
+
+TEST(Drawing, SplitBodyPlanShowsAftSectionsMirroredAndTheOthersReal) {
+  Dessin d;
+  modele::Yacht(d.Doc, 20, 8);
+  d.Doc.Surf(1).Visible = d.Doc.Surf(2).Visible = false;
+  d.Aff.Couples = d.Aff.Scinder = true;
+  d.Opt.Sec = 0x000001;
+  d.Grille.NumSc = 5;
+  d.Trace(tvSection);
+  // Sections 1..5 on the mirror side, 6..8 on the real side: one polyline each.
+  int miroir = 0, reel = 0;
+  int centre = d.Cad.Param.OrigineX;
+  for (const auto& e : d.L.Elements) {
+    if (e.Stylo.Couleur != 1) continue;
+    bool gauche = false;
+    for (uint32_t i = 0; i < e.Nombre; i++) gauche |= d.L.Points[e.Debut + i].X < centre - 2;
+    (gauche ? miroir : reel)++;
+  }
+  EXPECT_EQ(miroir, 5);
+  EXPECT_EQ(reel, 3);
+  // "&Moitié" overrides the split: all sections, real side only.
+  d.Aff.Moitie = true;
+  d.Trace(tvSection);
+  EXPECT_EQ(d.Compte(1, TFigure::Polyligne), 8);
+  EXPECT_FALSE(d.CoteMiroir(1));
+}
+
+TEST(Drawing, LockedSurfaceShowsNetButNoMarkersNorBase) {
+  Dessin d;
+  d.Aff.BasePlanSym = true;
+  d.Trace();
+  EXPECT_GT(d.Compte(CoulBaseAxes23, TFigure::Polygone), 0);
+  d.Doc.Surf(0).Verrou = true;
+  d.Trace();
+  EXPECT_EQ(d.Compte(d.Opt.ResVertex, TFigure::Polyligne), 12);
+  EXPECT_EQ(d.Compte(d.Opt.Vertex, TFigure::Rectangle), 0);
+  EXPECT_EQ(d.Compte(CoulBaseAxes23, TFigure::Polygone), 0);
+  EXPECT_EQ(d.Compte(CoulBaseAxe1, TFigure::Segment), 0);
+}
+
+TEST(Drawing, MarkerColoursFollowVertexStates) {
+  Dessin d;
+  d.Doc.PCSoudes = {{0, 1, 1}};
+  d.Tab.Etat[0][2][2] = epSelectionne;
+  d.Tab.Etat[0][0][1] = epInactif;
+  d.Trace();
+  EXPECT_EQ(d.Compte(d.Opt.SelVertex, TFigure::Rectangle), 1);
+  EXPECT_EQ(d.Compte(d.Opt.SoudeVertex, TFigure::Rectangle), 1);
+  EXPECT_EQ(d.Compte(d.Opt.Vertex, TFigure::Rectangle), 6);
+}
+
+TEST(Drawing, InsertionModeHighlightsTheColumnInTheTransverseViewAndTheRowElsewhere) {
+  Dessin d;
+  d.Aff.ModeInsertion = true;
+  ChangeCurrentPC(d.Doc, {0, 1, 2});
+  d.Trace(tvSection);
+  const TElement* h = nullptr;
+  for (const auto& e : d.L.Elements)
+    if (e.Stylo.Couleur == CoulInsertion) h = &e;
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->Stylo.Epaisseur, 2);
+  EXPECT_EQ(d.L.Points[h->Debut], d.Tab.Pos[0][0][2]);  // column 2, rows 0..2
+  d.Trace(tvPlan);
+  for (const auto& e : d.L.Elements)
+    if (e.Stylo.Couleur == CoulInsertion) h = &e;
+  EXPECT_EQ(d.L.Points[h->Debut], d.Tab.Pos[0][1][0]);  // row 1, columns 0..2
+}
+
+TEST(Drawing, WeightsTotalOnlyWhenNotALoneWeightAndNoArrowInPlan) {
+  Dessin d;
+  d.Doc.ListePoids.push_back({"Moteur", 300, 0, 2, 0.2, -1});
+  d.Doc.PoidsTotal = {"TOTAL", 300, 0, 2, 0.2, -1};
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.L.Textes, (std::vector<std::string>{"Moteur"}));
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Polygone), 1);  // the arrow head
+  d.Doc.ListePoids.push_back({"Lest", 1500, 0, 3, -1.2, -1});
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.L.Textes, (std::vector<std::string>{"Moteur", "Lest", "TOTAL"}));
+  d.Trace(tvPlan);
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Polygone), 0);
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Ellipse), 3);
+  d.Aff.Poids = false;
+  d.Trace(tvPlan);
+  EXPECT_TRUE(d.L.Textes.empty());
+}
+
+TEST(Drawing, WeightArrowLengthFollowsMassAndRatio) {
+  Dessin d;
+  d.Doc.ListePoids.push_back({"P", 500, 0, 0, 0, -1});
+  d.Trace(tvSection);
+  // 500 kg at 1000 kg per 10 m: 5 m down, the shaft stops 6 pixels above the tip.
+  const TElement* tige = nullptr;
+  for (const auto& e : d.L.Elements)
+    if (e.Stylo.Couleur == d.Opt.Mesure && e.Figure == TFigure::Segment) tige = &e;
+  ASSERT_NE(tige, nullptr);
+  int dy = d.L.Points[tige->Debut + 1].Y - d.L.Points[tige->Debut].Y;
+  EXPECT_NEAR(dy, 5 * d.Cad.Param.Echelle - 6, 1);
+}
+
+TEST(Drawing, PorcupineAddsOneSegmentPerInnerPoint) {
+  Dessin d;
+  modele::Yacht(d.Doc, 10, 1);
+  for (int k = 1; k < d.Doc.NbSurf(); k++) d.Doc.Surf(k).Visible = false;
+  d.Aff.LignesEau = true;
+  d.Opt.LE = 0x000002;
+  d.Doc.Surf(0).Sym = false;
+  d.Trace(tvPlan);
+  EXPECT_EQ(d.Compte(2, TFigure::Segment), 0);
+  d.Aff.Herisson = true;
+  d.Trace(tvPlan);
+  size_t n = d.Doc.Surf(0).LgE[0][0].size();
+  EXPECT_EQ(d.Compte(2, TFigure::Segment), static_cast<int>(n - 2));
+}
+
+TEST(Drawing, ALineWithABadPointIsCutAndLoggedAndDrawingGoesOn) {
+  Dessin d;
+  modele::Yacht(d.Doc, 10, 2);
+  d.Aff.LignesEau = true;
+  d.Opt.LE = 0x000002;
+  d.Doc.Surf(0).Sym = false;
+  TListPt3D& pl = d.Doc.Surf(0).LgE[0][0];
+  pl[3].X = std::nan("");
+  std::vector<TDbgEntree> recus;
+  DebugConfig().ModeDebug = true;
+  DebugConfig().Recepteur = [&](const TDbgEntree& e) { recus.push_back(e); };
+  d.Trace(tvPlan);
+  DebugConfig().Recepteur = nullptr;
+  DebugConfig().ModeDebug = false;
+  ASSERT_FALSE(recus.empty());
+  EXPECT_EQ(recus[0].Nom, "TCoupe.DrawCoupe");
+  EXPECT_EQ(recus[0].Index, 3);
+  // The first three points were drawn; the other waterline and the other surfaces too.
+  bool troisPoints = false;
+  for (const auto& e : d.L.Elements)
+    if (e.Stylo.Couleur == 2 && e.Nombre == 3) troisPoints = true;
+  EXPECT_TRUE(troisPoints);
+  EXPECT_EQ(d.Compte(2, TFigure::Polyligne), 1 + 1 + 2 * 4);  // the keel and rudder are symmetric
+}
+
+TEST(Drawing, OrientationVectorFollowsTheSurfaceOrientation) {
+  Dessin d;
+  d.Aff.Orientation = true;
+  d.Trace(tvSection);
+  auto bout = [&] {
+    for (const auto& e : d.L.Elements)
+      if (e.Stylo.Couleur == CoulOrientation && e.Figure == TFigure::Segment) return d.L.Points[e.Debut + 1];
+    return TPixel{-1, -1};
+  };
+  TPixel direct = bout();
+  d.Doc.Surf(0).Orientation = false;
+  d.Trace(tvSection);
+  TPixel inverse = bout();
+  const TEntity& s = d.Doc.Surf(0);
+  TPixel p;
+  Pt3DVersEcran(s.Pts[static_cast<size_t>(s.NbLnPt / 2)][static_cast<size_t>(s.NbColPt / 2)], p, d.Cad.Param);
+  EXPECT_NEAR(direct.X - p.X, p.X - inverse.X, 1);
+  EXPECT_NEAR(direct.Y - p.Y, p.Y - inverse.Y, 1);
+  EXPECT_EQ(d.Compte(CoulOrientation, TFigure::Ellipse), 1);  // the tip disc: unlocked
+}
+
+TEST(Grid, FarWallsFollowTheViewDirection) {
+  TGrilleVue g;
+  g.Sec = {0, 5, 10};
+  g.LE = {-1, 0, 1};
+  g.Long = {0, 1, 2};
+  g.MinMax();
+  // Azimuth 0 (profile, seen from +X... looking along): the far X wall is xmin.
+  auto s = SegmentsGrille(g, 0, 0);
+  ASSERT_EQ(s.size(), 18u);
+  EXPECT_EQ(s[0].A.X, 0);  // section on the far X wall
+  EXPECT_EQ(s[1].A.Z, -1);  // and on the far Z wall (elevation >= 0: zmin)
+  auto t = SegmentsGrille(g, 180, -10);
+  EXPECT_EQ(t[0].A.X, 2);   // the other side
+  EXPECT_EQ(t[1].A.Z, 1);   // seen from below: zmax
+  // Waterlines on the far Y wall: ymax for azimuth in (-180, 0).
+  auto u = SegmentsGrille(g, -90, 0);
+  EXPECT_EQ(u[7].A.Y, 10);
+  // Diagonal reaching below the box stops on its floor.
+  g.Diag = {{0.5, 30}};
+  auto v = SegmentsGrille(g, 0, 0);
+  const TSegment3D& diag = v.back();
+  EXPECT_EQ(diag.A.Z, 0.5);
+  EXPECT_EQ(diag.B.Z, -1);
+  EXPECT_NEAR(diag.B.X, 1.5 * std::tan(30 * 3.14159265358979 / 180), 1e-9);
+  EXPECT_TRUE(SegmentsGrille(TGrilleVue{}, 0, 0).empty());
+}
+
+TEST(Grid, AxesReachOneMetreBeyondTheModel) {
+  TDocument doc;
+  doc.SurfXMin = -2, doc.SurfXMax = 3, doc.SurfYMin = 1, doc.SurfYMax = 10, doc.SurfZMin = -0.5;
+  doc.SurfZMax = -0.1;
+  auto a = SegmentsAxes(doc);
+  EXPECT_EQ(a[0].A.X, -3);
+  EXPECT_EQ(a[0].B.X, 4);
+  EXPECT_EQ(a[1].A.Y, -1);  // lower bound not negative: -1
+  EXPECT_EQ(a[1].B.Y, 11);
+  EXPECT_EQ(a[2].A.Z, -1.5);
+  EXPECT_EQ(a[2].B.Z, 1);   // upper bound not positive: +1
+}
+
+TEST(VertexTable, HoldsEveryVertexAndItsMirrorWhateverSym) {
+  TDocument doc;
+  doc.InitDefaut();
+  doc.Surf(0).Sym = false;
+  TTableVertex t;
+  TCadrage c(tvSection, 400, 300);
+  t.MajTabCoor(doc, c.Param);
+  const TSurface& s = *doc.SurfNurbs(0);
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 3; j++) {
+      TPixel p, q;
+      Pt3DVersEcran(s.Net.PC[i][j].V(), p, c.Param);
+      Pt3DVersEcran(CalcSym(s.Net.PC[i][j].V(), s.PlanSym.Plan()), q, c.Param);
+      EXPECT_EQ(t.Pos[0][i][j], p);
+      EXPECT_EQ(t.Sym[0][i][j], q);
+    }
+  EXPECT_EQ(t.EtatDe({0, 1, 1}), epActif);
+  EXPECT_EQ(t.EtatDe({5, 1, 1}), epInactif);  // no such slot
+}
+
+}  // namespace
