@@ -1,0 +1,538 @@
+// Hydrostatic particulars: stations, sections and waterplanes cut from the
+// evaluated grids, facet integrals for volume and wetted area.
+#include "naval/Hydrostat.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/Chaines.h"
+#include "app/Debug.h"
+#include "lines/Coupes.h"
+#include "model/ObjCom.h"
+#include "naval/Face.h"
+
+namespace {
+
+TAireRec Combine(const TAireRec& a, const TAireRec& b) {
+  TAireRec r = a;
+  r.Aire = a.Aire + b.Aire;
+  r.Perimetre = a.Perimetre + b.Perimetre;
+  if (r.Aire != 0) {
+    r.X = static_cast<float>((a.X * a.Aire + b.X * b.Aire) / r.Aire);
+    r.Z = static_cast<float>((a.Z * a.Aire + b.Z * b.Aire) / r.Aire);
+  } else {
+    r.X = r.Z = 0;
+  }
+  return r;
+}
+
+// Feeds the consecutive segments of n points to f; a segment whose ends lie strictly
+// on opposite sides of W is split at its crossing (Z = W). Nothing is copied.
+template <typename Point, typename F>
+void PourSegments(size_t n, Point&& point, float w, F&& f) {
+  for (size_t k = 0; k + 1 < n; k++) {
+    const TVertex3f a = point(k), b = point(k + 1);
+    if ((a.Z < w && b.Z > w) || (a.Z > w && b.Z < w)) {
+      TVertex3f c{0, 0, w};
+      CalcPtDroite(a, b, c, 3);
+      f(a, c);
+      f(c, b);
+    } else {
+      f(a, b);
+    }
+  }
+}
+
+// The shoelace sums of a section over its segments at or below W, and their length.
+struct TSommesSection {
+  explicit TSommesSection(float w) : W(w) {}
+  float W;
+  double S = 0, Sx = 0, Sz = 0, L = 0;
+  void operator()(const TVertex3f& a, const TVertex3f& b) {
+    if (a.Z <= W && b.Z <= W) {
+      double e = a.X * b.Z - a.Z * b.X;
+      S += e;
+      Sx += (a.X + b.X) * e;
+      Sz += (a.Z + b.Z) * e;
+      L += Distance3D(a, b);
+    }
+  }
+  TAireRec Rec() const {
+    TAireRec r;
+    r.X = S != 0 ? static_cast<float>(Sx / (3 * S)) : 0;
+    r.Z = S != 0 ? static_cast<float>(Sz / (3 * S)) : 0;
+    r.Aire = std::abs(S) / 2;
+    return r;
+  }
+};
+
+}  // namespace
+
+void InsereStation(TListAires& l, const TAireRec& a) {
+  auto it = l.begin();
+  for (; it != l.end(); ++it) {
+    if (it->Y == a.Y) return;
+    if (it->Y > a.Y) break;
+  }
+  l.insert(it, a);
+}
+
+std::vector<TAireRec> StationsSurface(const TDocument& doc, int numSurf, int n) {
+  n = std::clamp(n, MinSectionsHydro, MaxSectionsHydro);
+  std::vector<TAireRec> r;
+  if (numSurf < 0 || numSurf >= doc.NbSurf()) return r;
+  const TEntity& e = doc.Surf(numSurf);
+  TListPt3D l;
+  InterSurf_LE(l, doc, numSurf, 0);
+  double ymin = 10000, ymax = -10000;
+  for (const auto& p : l) ymin = std::min(ymin, p.Y), ymax = std::max(ymax, p.Y);
+  auto sous = [&](const TArrayVertex3f& g) {
+    for (const auto& row : g)
+      for (const auto& p : row)
+        if (p.Z < 0) ymin = std::min(ymin, p.Y), ymax = std::max(ymax, p.Y);
+  };
+  sous(e.Pts);
+  if (e.Sym) sous(e.PtsSym);
+  if (ymin == 10000) ymin = 0;
+  if (ymax == -10000) ymax = 0;
+  for (int k = 0; k < n; k++) {
+    TAireRec a;
+    a.Y = static_cast<float>(ymin + k * (ymax - ymin) / (n - 1));
+    r.push_back(a);
+  }
+  return r;
+}
+
+TAireRec AireSec(const TCoupe& c, double wd) {
+  TSommesSection t(static_cast<float>(wd));
+  float y = 0;
+  for (const auto& p : c) {
+    PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
+    if (!p.empty()) y = static_cast<float>(p.back().Y);
+  }
+  TAireRec r = t.Rec();
+  r.Y = y;
+  return r;
+}
+
+double PerimetreSec(const TCoupe& c, double wd) {
+  TSommesSection t(static_cast<float>(wd));
+  for (const auto& p : c) PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
+  return t.L;
+}
+
+double ProfondeurSec(const TCoupe& c) {
+  double z = 0;
+  for (const auto& poly : c)
+    if (poly.size() >= 2)
+      for (const auto& p : poly) z = std::min(z, p.Z);
+  return z;
+}
+
+TAireRec AireLE(const TCoupe& c) {
+  double s = 0, sx = 0, sy = 0;
+  TAireRec r;
+  for (const auto& p : c) {
+    for (size_t k = 0; k + 1 < p.size(); k++) {
+      const TPt3D &a = p[k], &b = p[k + 1];
+      double e = a.X * b.Y - a.Y * b.X;
+      s += e;
+      sx += (a.X + b.X) * e;
+      sy += (a.Y + b.Y) * e;
+    }
+    if (!p.empty()) r.Z = static_cast<float>(p.back().Z);
+  }
+  r.X = s != 0 ? static_cast<float>(sx / (3 * s)) : 0;
+  r.Y = s != 0 ? static_cast<float>(sy / (3 * s)) : 0;
+  r.Aire = std::abs(s) / 2;
+  return r;
+}
+
+double PerimetreCoupe(const TCoupe& c) {
+  double l = 0;
+  for (const auto& p : c)
+    for (size_t k = 0; k + 1 < p.size(); k++) l += Distance3D(p[k].V(), p[k + 1].V());
+  return l;
+}
+
+void FermeParPlanSym(TCoupe& c, const TEntity& e) {
+  const TPlan plan = e.PlanSym.Plan();
+  auto proj = [&](const TPt3D& p) {
+    TVertex3f q;
+    CalcProjeteNY(p.V(), plan, q);
+    return TPt3D(q);
+  };
+  for (auto& p : c) {
+    if (p.empty()) continue;
+    if (e.Sym) {
+      TPt3D debut = proj(p.front()), fin = proj(p.back());
+      p.insert(p.begin(), debut);
+      p.push_back(fin);
+    }
+    p.push_back(proj(p.front()));
+  }
+}
+
+namespace {
+
+// The half section of one cut: girth measured as cut, area of each polyline closed
+// through the symmetry plane as FermeParPlanSym closes it, without building the copy.
+TAireRec SectionDeCoupe(const TEntity& e, const TCoupe& c, double y, double& prof) {
+  prof = std::min(prof, ProfondeurSec(c));
+  const TPlan plan = e.PlanSym.Plan();
+  auto proj = [&](const TVertex3f& p) {
+    TVertex3f q;
+    CalcProjeteNY(p, plan, q);
+    return q;
+  };
+  TSommesSection girth(0), aire(0);
+  for (const auto& p : c) {
+    if (p.empty()) continue;
+    PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, 0.f, girth);
+    // [projected first] + polyline + [projected last] + [projection of the new first].
+    const size_t debut = e.Sym ? 1 : 0, n = p.size() + (e.Sym ? 3 : 1);
+    const TVertex3f premier = e.Sym ? proj(p.front().V()) : p.front().V();
+    const TVertex3f dernier = proj(p.back().V()), retour = proj(premier);
+    auto point = [&](size_t k) -> TVertex3f {
+      if (e.Sym && k == 0) return premier;
+      if (k - debut < p.size()) return p[k - debut].V();
+      if (e.Sym && k == debut + p.size()) return dernier;
+      return retour;
+    };
+    PourSegments(n, point, 0.f, aire);
+  }
+  TAireRec a = aire.Rec();
+  a.Perimetre = girth.L;
+  a.Y = static_cast<float>(y);
+  return a;
+}
+
+TAireRec SectionGrille(const TEntity& e, const TArrayVertex3f& g, double y, double& prof) {
+  TCoupe c;
+  if (g.empty() || g[0].empty()) return {};
+  CalcSecMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, y);
+  return SectionDeCoupe(e, c, y, prof);
+}
+
+// Every station of one surface in one sweep of each half's grid.
+std::vector<TAireRec> SectionsSurface(const TEntity& e, const std::vector<double>& ys,
+                                      std::vector<double>* profondeurs = nullptr) {
+  std::vector<TAireRec> r(ys.size());
+  std::vector<TCoupe> principal, miroir;
+  auto coupe = [&](const TArrayVertex3f& g, std::vector<TCoupe>& c) {
+    c.assign(ys.size(), {});
+    if (g.empty() || g[0].empty()) return;
+    CalcFamilleParallele(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, apY, ys, c);
+  };
+  coupe(e.Pts, principal);
+  if (e.Sym) coupe(e.PtsSym, miroir);
+  for (size_t k = 0; k < ys.size(); k++) {
+    double prof = 0;
+    TAireRec a = SectionDeCoupe(e, principal[k], ys[k], prof);
+    if (e.Sym) {
+      double profSym = 0;
+      a = Combine(a, SectionDeCoupe(e, miroir[k], ys[k], profSym));
+      prof = std::min(prof, profSym);
+    }
+    a.Y = static_cast<float>(ys[k]);
+    r[k] = a;
+    if (profondeurs) (*profondeurs)[k] = prof;
+  }
+  return r;
+}
+
+TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z) {
+  TCoupe c;
+  if (g.empty() || g[0].empty()) return {};
+  CalcLEMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, z);
+  double per = PerimetreCoupe(c);
+  FermeParPlanSym(c, e);
+  TAireRec a = AireLE(c);
+  a.Perimetre = per;
+  a.Z = static_cast<float>(z);
+  return a;
+}
+
+TAireRec CombineXY(const TAireRec& a, const TAireRec& b) {
+  TAireRec r = a;
+  r.Aire = a.Aire + b.Aire;
+  r.Perimetre = a.Perimetre + b.Perimetre;
+  if (r.Aire != 0) {
+    r.X = static_cast<float>((a.X * a.Aire + b.X * b.Aire) / r.Aire);
+    r.Y = static_cast<float>((a.Y * a.Aire + b.Y * b.Aire) / r.Aire);
+  } else {
+    r.X = r.Y = 0;
+  }
+  r.Z = b.Z;
+  return r;
+}
+
+}  // namespace
+
+TAireRec SectionSurface(const TEntity& e, double y, double* profondeur) {
+  double prof = 0;
+  TAireRec a = SectionGrille(e, e.Pts, y, prof);
+  if (e.Sym) {
+    double profSym = 0;
+    TAireRec b = SectionGrille(e, e.PtsSym, y, profSym);
+    prof = std::min(prof, profSym);
+    a = Combine(a, b);
+  }
+  a.Y = static_cast<float>(y);
+  if (profondeur) *profondeur = prof;
+  return a;
+}
+
+TAireRec FlottaisonSurface(const TEntity& e, double z) {
+  TAireRec a = FlottaisonGrille(e, e.Pts, z);
+  if (e.Sym) a = CombineXY(a, FlottaisonGrille(e, e.PtsSym, z));
+  a.Z = static_cast<float>(z);
+  return a;
+}
+
+TAireRec SectionListe(const TDocument& doc, const TListSurf& l, double y) {
+  TAireRec r;
+  r.Y = static_cast<float>(y);
+  bool premier = true;
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    TAireRec a = SectionSurface(doc.Surf(k), y);
+    r = premier ? a : Combine(r, a);
+    premier = false;
+  }
+  r.Y = static_cast<float>(y);
+  return r;
+}
+
+TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
+  TAireRec r;
+  r.Z = static_cast<float>(z);
+  bool premier = true;
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    TAireRec a = FlottaisonSurface(doc.Surf(k), z);
+    r = premier ? a : CombineXY(r, a);
+    premier = false;
+  }
+  return r;
+}
+
+TListSurf PorteeCalc(const TDocument& doc) {
+  TListSurf l;
+  for (int k = 0; k < doc.NbSurf(); k++)
+    if (doc.Surf(k).Calc) l.push_back(k);
+  return l;
+}
+
+namespace {
+
+struct TEtendues {
+  double LwlMin = 10000, LwlMax = -10000, BwlMin = 10000, BwlMax = -10000;
+  double LMin = 10000, LMax = -10000, LtMin = 10000, LtMax = -10000;
+};
+
+double Etendue1(double mini, double maxi) { return maxi >= mini ? maxi - mini : 0; }
+
+class TGrilleHydro {
+ public:
+  explicit TGrilleHydro(TResultatsHydro& r) : R(r) {}
+  void Titre(const char* cle) {
+    Groupe = rs(cle);
+    R.Lignes.push_back({Groupe, 0, true, Groupe});
+  }
+  void Ligne(const char* cle, double v) { R.Lignes.push_back({rs(cle), v, false, Groupe}); }
+
+ private:
+  TResultatsHydro& R;
+  std::string Groupe;
+};
+
+double Div(double a, double b) { return b != 0 ? a / b : 0; }
+
+bool Rectangulaire(const TArrayVertex3f& g, size_t nc) {
+  for (const auto& r : g)
+    if (r.size() != nc) return false;
+  return true;
+}
+
+// The immersed part of one surface's full facet list (grid, mirror, closing strips),
+// integrated facet by facet as it is cut instead of being stored.
+void CumuleImmerge(const TEntity& e, TCumulCarene& c) {
+  const TArrayVertex3f &g = e.Pts, &s = e.PtsSym;
+  const size_t nl = g.size(), nc = nl ? g[0].size() : 0;
+  const bool sym = e.Sym && !s.empty();
+  if (!Rectangulaire(g, nc) || (sym && (s.size() != nl || !Rectangulaire(s, nc)))) {
+    TListFace l;  // an irregular grid takes the general path
+    BuildFaceListFull(e, l, 0);
+    for (const auto& f : l.F) c.Ajoute(f.P1, f.P2, f.P3, 0);
+    return;
+  }
+  auto pt = [&](const TRefPt& r) -> const TVertex3f& { return (r.Sym ? s : g)[r.Ln][r.Col]; };
+  PourFacettesCorps(static_cast<int>(nl), static_cast<int>(nc), sym, e.Orientation ? 1 : 0, e.JonctionSym,
+                    [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) { c.AjouteSous(pt(a), pt(b), pt(d), 0); });
+}
+
+// The lateral area of a grid's part below the waterline, projected on the centre plane.
+struct TCumulLateral {
+  double A = 0, Sy = 0, Sz = 0;
+  void Ajoute(const TVertex3f& p1, const TVertex3f& p2, const TVertex3f& p3) {
+    double a = std::abs((p1.Y - p2.Y) * (p3.Z - p2.Z) - (p1.Z - p2.Z) * (p3.Y - p2.Y)) / 2;
+    A += a;
+    Sy += a * (p1.Y + p2.Y + p3.Y) / 3;
+    Sz += a * (p1.Z + p2.Z + p3.Z) / 3;
+  }
+  void AjouteSous(TVertex3f a, TVertex3f b, TVertex3f c) {
+    TVertex3f d, e, f;
+    int n = GetTriUnderDWL(a, b, c, 0, d, e, f);
+    if (n >= 1) Ajoute(a, b, c);
+    if (n == 2) Ajoute(d, e, f);
+  }
+  void Grille(const TArrayVertex3f& g) {
+    for (size_t i = 0; i + 1 < g.size(); i++) {
+      const size_t m = std::min(g[i].size(), g[i + 1].size());
+      for (size_t j = 0; j + 1 < m; j++) {
+        AjouteSous(g[i][j], g[i][j + 1], g[i + 1][j]);
+        AjouteSous(g[i][j + 1], g[i + 1][j + 1], g[i + 1][j]);
+      }
+    }
+  }
+};
+
+}  // namespace
+
+TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
+                                   const std::function<void(int, int)>& progres) {
+  TRACE("THydrostatForm.BtnCalculerClick");
+  TResultatsHydro r;
+  nbSections = std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro);
+  TListSurf scope;
+  for (int k : portee)
+    if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
+  for (int k : scope)
+    if (!doc.Surf(k).Calculee) MajSurface(doc, true, k);
+
+  // Stations of every surface, merged.
+  TListAires& st = r.Stations;
+  for (int k : scope)
+    for (const auto& a : StationsSurface(doc, k, nbSections)) InsereStation(st, a);
+  const int n = static_cast<int>(st.size());
+  std::vector<double> ys(st.size());
+  for (int i = 0; i < n; i++) ys[i] = st[i].Y;
+  std::vector<double> profondeurs(st.size(), 0.0), prof(st.size(), 0.0);
+  for (size_t s = 0; s < scope.size(); s++) {
+    std::vector<TAireRec> sec = SectionsSurface(doc.Surf(scope[s]), ys, &prof);
+    for (int i = 0; i < n; i++) {
+      st[i] = s == 0 ? sec[i] : Combine(st[i], sec[i]);
+      st[i].Y = static_cast<float>(ys[i]);
+      profondeurs[i] = std::min(profondeurs[i], prof[i]);
+    }
+    if (progres) progres(static_cast<int>(s) + 1, static_cast<int>(scope.size()));
+  }
+
+  // Immersed body.
+  TCumulCarene cumul;
+  for (int k : scope) CumuleImmerge(doc.Surf(k), cumul);
+  TBarycentre cc;
+  cumul.Barycentre(cc, 1);
+  const double V = cc.Valeur;
+  const double surfMouillee = cumul.Aire;
+  TCumulLateral cl;
+  for (int k : scope) cl.Grille(doc.Surf(k).Pts);
+  TCentreAire lat;
+  lat.Aire = cl.A;
+  lat.Y = cl.A != 0 ? static_cast<float>(cl.Sy / cl.A) : 0;
+  lat.Z = cl.A != 0 ? static_cast<float>(cl.Sz / cl.A) : 0;
+
+  // Lengths.
+  TEtendues e;
+  for (int k : scope) {
+    TListPt3D l;
+    InterSurf_LE(l, doc, k, 0);
+    for (const auto& p : l) {
+      e.LwlMin = std::min(e.LwlMin, p.Y), e.LwlMax = std::max(e.LwlMax, p.Y);
+      e.BwlMin = std::min(e.BwlMin, p.X), e.BwlMax = std::max(e.BwlMax, p.X);
+      e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
+    }
+    const TEntity& s = doc.Surf(k);
+    auto parcourt = [&](const TArrayVertex3f& g, bool total) {
+      for (const auto& row : g)
+        for (const auto& p : row) {
+          if (p.Z < 0) e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
+          if (total) e.LtMin = std::min(e.LtMin, p.Y), e.LtMax = std::max(e.LtMax, p.Y);
+        }
+    };
+    parcourt(s.Pts, true);
+    if (s.Sym) parcourt(s.PtsSym, false);
+  }
+  const double Lwl = Etendue1(e.LwlMin, e.LwlMax), Bwl = Etendue1(e.BwlMin, e.BwlMax);
+  const double L = Etendue1(e.LMin, e.LMax), Lt = Etendue1(e.LtMin, e.LtMax);
+  const double YminT = e.LtMax >= e.LtMin ? e.LtMin : 0;
+
+  // Largest section and the draught there.
+  TAireRec mc;
+  double T = 0;
+  for (int i = 0; i < n; i++)
+    if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
+
+  TAireRec wp0 = FlottaisonListe(doc, scope, 0), wp1 = FlottaisonListe(doc, scope, 0.01);
+
+  TGrilleHydro g(r);
+  g.Titre("rsGBCareneImmergee");
+  g.Ligne("rsVolumeIm", V);
+  g.Ligne("rsDeplacementEauDouce", V * 1000);
+  g.Ligne("rsDeplacementEauMer", V * 1026);
+  g.Ligne("rsCentreCareneX", cc.Centre.X);
+  g.Ligne("rsCentreCareneY", cc.Centre.Y);
+  g.Ligne("rsCentreCareneZ", cc.Centre.Z);
+  g.Ligne("rsVolume1cm", (wp0.Aire + wp1.Aire) / 2 * 0.01);
+  g.Titre("rsSurfImmergeeTitre");
+  g.Ligne("rsSurfImmergee", surfMouillee);
+  g.Titre("rsGBCoeff");
+  g.Ligne("rsCoeffPrismatique", Div(V, mc.Aire * Lwl));
+  g.Ligne("rsCoeffBloc", Div(V, std::abs(Bwl * Lwl * T)));
+  g.Ligne("rsCoeffVolumique", L > 0 ? V / (L * L * L) : 0);
+  g.Ligne("rsCoeffFinesseGlobal", V > 0 ? L / std::cbrt(V) : 0);
+  g.Titre("rsGBFlottaison");
+  g.Ligne("rsLongDWL", Lwl);
+  g.Ligne("rsLargDWL", Bwl);
+  g.Ligne("rsAireDWL", wp0.Aire);
+  g.Ligne("rsAireDWLX", wp0.X);
+  g.Ligne("rsAireDWLY", wp0.Y);
+  g.Ligne("rsAireDWLZ", wp0.Z);
+  g.Ligne("rsAireDWLPerimetre", wp0.Perimetre);
+  g.Titre("rsGBMaitreCouple");
+  g.Ligne("rsAire", mc.Aire);
+  g.Ligne("rsMaitreCoupleX", mc.Aire > 0 ? mc.X : 0);
+  g.Ligne("rsMaitreCoupleY", mc.Aire > 0 ? mc.Y : 0);
+  g.Ligne("rsMaitreCoupleZ", mc.Aire > 0 ? mc.Z : 0);
+  g.Ligne("rsMaitreCoupleRatio", Lt != 0 ? (mc.Y - YminT) / Lt * 100 : 0);
+  g.Titre("rsGBSurfDerive");
+  g.Ligne("rsSurfDeriveValeur", lat.Aire);
+  g.Ligne("rsSurfDeriveY", lat.Y);
+  g.Ligne("rsSurfDeriveZ", lat.Z);
+
+  if (!st.empty() && st.front().Aire != 0) r.Courbe.emplace_back(st.front().Y, 0);
+  for (const auto& a : st) r.Courbe.emplace_back(a.Y, a.Aire);
+  if (!st.empty() && st.back().Aire != 0) r.Courbe.emplace_back(st.back().Y, 0);
+  return r;
+}
+
+std::vector<std::string> TexteHydro(const TResultatsHydro& r, const std::vector<std::string>& proprietes) {
+  std::vector<std::string> l;
+  l.push_back("Brivane - " + rs("rsHydrostatFormCaption"));
+  for (const auto& p : proprietes)
+    if (!p.empty()) l.push_back(p);
+  for (const auto& x : r.Lignes) {
+    if (x.Titre) {
+      l.emplace_back("");
+      l.emplace_back(32, '_');
+      l.emplace_back("");
+      l.push_back(x.Libelle + "\t");
+    } else {
+      std::string v = Format("%.4f", x.Valeur);
+      if (v == "-0.0000") v.erase(0, 1);  // a value that rounds to zero carries no sign
+      l.push_back(x.Libelle + "\t" + v);
+    }
+  }
+  return l;
+}
