@@ -188,12 +188,16 @@ void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe
   debut(0);
   while (utilises < n) {
     int k = 0;
-    if (!queueFinie && t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) {
-      buf[h1++] = k;
-      queue = k;
-      utilises++;
-    } else if ((queueFinie = true), false) {
-    } else if (t.PresCoupleAdjPos(pos[tete], l[tete].TypeCouple, k)) {
+    if (!queueFinie) {
+      if (t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) {
+        buf[h1++] = k;
+        queue = k;
+        utilises++;
+        continue;
+      }
+      queueFinie = true;
+    }
+    if (t.PresCoupleAdjPos(pos[tete], l[tete].TypeCouple, k)) {
       buf[--h0] = k;
       tete = k;
       utilises++;
