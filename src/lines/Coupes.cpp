@@ -20,6 +20,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "model/Document.h"
+#include "model/ObjCom.h"
 
 // --- presence tables ------------------------------------------------------------
 
@@ -792,4 +793,10 @@ void CalcCourbureCoupe(TCoupe& coupe) {
       l[k].Courbure = c;
     }
   }
+}
+
+void CourbureOptionsChangees(TDocument& doc) {
+  for (auto& s : doc.TabSurf)
+    if (s->Visible) s->SecCalc = false;
+  MajCoupesSurface(doc);
 }

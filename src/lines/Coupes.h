@@ -122,3 +122,6 @@ void CalcTabLignesDiag(TDocument& doc);
 
 // The discrete curvature at every inner point of each polyline; end points get none.
 void CalcCourbureCoupe(TCoupe& coupe);
+// After a change of the curvature options: the sections of every visible
+// surface are out of date, and the displayed lines are recomputed.
+void CourbureOptionsChangees(TDocument& doc);
