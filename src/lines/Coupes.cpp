@@ -473,8 +473,12 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
     uint16_t* code = &w.Code[static_cast<size_t>(i) * larg];
     for (int j = 0; j <= m; j++) {
       const double x = v[3 * j];
-      const double b = (x - val.front()) * echelle;
-      int r = w.Seaux[b > 0 ? (b < nbSeaux ? static_cast<int>(b) : nbSeaux) : 0];
+      // Held to the table without a branch (a node beyond the planes is common); not-a-number gives 0.
+      double b = (x - val.front()) * echelle;
+      b = b > 0 ? b : 0;
+      b = b < nbSeaux ? b : nbSeaux;
+      int r = w.Seaux[static_cast<int>(b)];
+      r += p[r] < x;  // a bucket of evenly spaced planes holds one plane at most
       if (p[r] < x || p[r - 1] >= x) [[unlikely]] {
         while (p[r] < x) r++;
         while (p[r - 1] >= x) r--;
