@@ -5,16 +5,22 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <numeric>
 #include <string>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "model/Document.h"
+#include "model/ObjCom.h"
 
 // --- presence tables ------------------------------------------------------------
 
@@ -38,88 +44,92 @@ constexpr TVoisin VoisinsNoeud[] = {{tcNoeud, -1, -1},  {tcNoeud, -1, 0},   {tcN
 
 }  // namespace
 
-namespace {
-template <size_t K>
-constexpr TTablesPresence::TDeltas Deltas(int type, const TVoisin (&voisins)[K]) {
-  TTablesPresence::TDeltas d;
-  for (const TVoisin& v : voisins)
-    d.D[d.N++] = static_cast<int32_t>(((v.DI * (1 << 11) + v.DJ) * 4) + (v.Type - type));
-  return d;
-}
-constexpr TTablesPresence::TDeltas DeltasTypes[3] = {Deltas(tcLigne, VoisinsLigne), Deltas(tcColonne, VoisinsColonne),
-                                                     Deltas(tcNoeud, VoisinsNoeud)};
-}  // namespace
+void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt) { NouvelleBoite(nbLnPt, nbColPt, 0, nbLnPt, 0, nbColPt); }
 
-const TTablesPresence::TDeltas& TTablesPresence::DeltasType(int type) { return DeltasTypes[type - 1]; }
-
-void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt, size_t prevus) {
+void TTablesPresence::NouvelleBoite(int nbLnPt, int nbColPt, int i0, int i1, int j0, int j1) {
   NbLn = nbLnPt, NbCol = nbColPt;
-  // At most a quarter full: most look-ups are for neighbours that are absent,
-  // and an absent key costs a probe up to the next empty case.
-  size_t taille = 16;
-  int bits = 4;
-  while (taille < 4 * prevus) taille *= 2, bits++;
-  if (T.size() < taille) T.resize(taille);
-  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
-  Masque = taille - 1;
-  Decalage = 32 - bits;
-  NbPlaces = 0;
-}
-
-size_t TTablesPresence::Cherche(uint32_t cle) const {
-  size_t h = Hash(cle);
-  while (T[h].Cle != 0 && T[h].Cle != cle) h = (h + 1) & Masque;
-  return h;
-}
-
-void TTablesPresence::Agrandit() {
-  std::vector<TCase> anciens(T.begin(), T.begin() + static_cast<long>(Masque + 1));
-  size_t taille = 2 * (Masque + 1);
-  if (T.size() < taille) T.resize(taille);
-  std::fill(T.begin(), T.begin() + static_cast<long>(taille), TCase{});
-  Masque = taille - 1;
-  Decalage--;
-  for (const TCase& c : anciens)
-    if (c.Cle != 0) T[Cherche(c.Cle)] = c;
-}
-
-size_t TTablesPresence::PlaceCle(uint32_t cle, int index) {
-  if (4 * (NbPlaces + 1) > Masque + 1) Agrandit();
-  size_t h = Cherche(cle);
-  if (T[h].Cle == 0) NbPlaces++;
-  T[h] = {cle, index};
-  return h;
+  I0 = i0, I1 = std::max(i0 - 1, i1), J0 = j0, J1 = std::max(j0 - 1, j1);
+  Larg = static_cast<size_t>(J1 - J0 + 1) + 2;
+  const size_t taille = (static_cast<size_t>(I1 - I0 + 1) + 2) * Larg * 3;
+  // Entries of an older generation are never available, whatever layout they were written in.
+  if (E.size() < taille) E.resize(taille);
+  if (++Gen >= (1u << BitsGen)) {
+    std::fill(E.begin(), E.end(), 0u);
+    Gen = 1;
+  }
+  Marque = Gen << (32 - BitsGen);
+  auto remplit = [&](int type, const auto& voisins) {
+    int n = 0;
+    for (const TVoisin& v : voisins)
+      Deltas[type - 1][n++] = (static_cast<long>(v.DI) * static_cast<long>(Larg) + v.DJ) * 3 + (v.Type - type);
+  };
+  remplit(tcLigne, VoisinsLigne);
+  remplit(tcColonne, VoisinsColonne);
+  remplit(tcNoeud, VoisinsNoeud);
 }
 
 bool TTablesPresence::Dans(int type, int i, int j) const {
+  bool grille = false;
   switch (type) {
-    case tcLigne: return i >= 0 && i <= NbLn && j >= 0 && j < NbCol;
-    case tcColonne: return i >= 0 && i < NbLn && j >= 0 && j <= NbCol;
-    case tcNoeud: return i >= 0 && i <= NbLn && j >= 0 && j <= NbCol;
-    default: return false;
+    case tcLigne: grille = i >= 0 && i <= NbLn && j >= 0 && j < NbCol; break;
+    case tcColonne: grille = i >= 0 && i < NbLn && j >= 0 && j <= NbCol; break;
+    case tcNoeud: grille = i >= 0 && i <= NbLn && j >= 0 && j <= NbCol; break;
+    default: break;
+  }
+  return grille && i >= I0 && i <= I1 && j >= J0 && j <= J1;
+}
+
+namespace {
+// The candidates of a type are tested four at a time without a branch, the
+// first available one being the lowest bit of the mask: neighbours that are
+// there or not, taken or not, follow no pattern a branch predictor could
+// learn, while a line mostly goes on through one of its first candidates.
+template <int N>
+inline bool PremierDisponible(uint32_t* e, size_t p, const std::array<long, 16>& d, uint32_t cible, uint32_t masqueIndex,
+                              uint32_t dispo, int& index) {
+  for (int k0 = 0; k0 < N; k0 += 4) {
+    uint32_t masque = 0;
+    for (int k = k0; k < std::min(k0 + 4, N); k++)
+      masque |= static_cast<uint32_t>((e[static_cast<long>(p) + d[k]] & ~masqueIndex) == cible) << (k - k0);
+    if (masque == 0) continue;
+    uint32_t& x = e[static_cast<long>(p) + d[k0 + std::countr_zero(masque)]];
+    index = static_cast<int>(x & masqueIndex);
+    x &= ~dispo;
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TTablesPresence::PresCoupleAdjPos(size_t p, int type, int& index) {
+  const uint32_t cible = Marque | Dispo;
+  switch (type) {
+    case tcLigne: return PremierDisponible<10>(E.data(), p, Deltas[0], cible, MasqueIndex, Dispo, index);
+    case tcColonne: return PremierDisponible<10>(E.data(), p, Deltas[1], cible, MasqueIndex, Dispo, index);
+    default: return PremierDisponible<16>(E.data(), p, Deltas[2], cible, MasqueIndex, Dispo, index);
   }
 }
 
 void TTablesPresence::Place(const TCouple& c, int index) {
-  if (Dans(c.TypeCouple, c.I, c.J)) PlaceCle(Cle(c.TypeCouple, c.I, c.J), index);
+  if (Dans(c.TypeCouple, c.I, c.J) && index >= 0 && static_cast<uint32_t>(index) <= MaxCouples)
+    PlacePos(Pos(c.TypeCouple, c.I, c.J), index);
 }
 
 void TTablesPresence::MajPresenceCouple(const TCouple& c, bool disponible) {
   if (!Dans(c.TypeCouple, c.I, c.J)) return;
-  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
-  if (T[h].Cle != 0) MajCase(h, disponible);
+  size_t p = Pos(c.TypeCouple, c.I, c.J);
+  // Only a crossing of the current line changes.
+  if ((E[p] & ~(MasqueIndex | Dispo)) == Marque) MajPos(p, disponible);
 }
 
 bool TTablesPresence::Disponible(const TCouple& c) const {
-  if (!Dans(c.TypeCouple, c.I, c.J)) return false;
-  size_t h = Cherche(Cle(c.TypeCouple, c.I, c.J));
-  return T[h].Cle != 0 && T[h].Index >= 0;
+  return Dans(c.TypeCouple, c.I, c.J) && DisponiblePos(Pos(c.TypeCouple, c.I, c.J));
 }
 
 bool TTablesPresence::PresCoupleAdj(const TCouple& c, int& index) {
-  // Positions off the grid are never placed: a neighbour beyond a border is simply not found.
+  // Positions off the grid are never placed, and the margin keeps every look-up inside the tables.
   if (!Dans(c.TypeCouple, c.I, c.J)) return false;
-  return PresCoupleAdjCle(Cle(c.TypeCouple, c.I, c.J), c.TypeCouple, index);
+  return PresCoupleAdjPos(Pos(c.TypeCouple, c.I, c.J), c.TypeCouple, index);
 }
 
 TTablesPresence& TablesPresence() {
@@ -136,16 +146,19 @@ namespace {
 void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
   coupe.clear();
   const int n = static_cast<int>(l.size());
-  if (n == 0) return;
+  if (n == 0 || l.size() > TTablesPresence::MaxCouples) return;
   TTablesPresence& t = TablesPresence();
-  t.Nouvelle(nbLnPt, nbColPt, l.size());
-  static thread_local std::vector<size_t> cases;
-  static thread_local std::vector<uint32_t> cles;
-  cases.resize(static_cast<size_t>(n));
-  cles.resize(static_cast<size_t>(n));
+  int i0 = l[0].I, i1 = l[0].I, j0 = l[0].J, j1 = l[0].J;
+  for (const TCouple& c : l) {
+    i0 = std::min(i0, c.I), i1 = std::max(i1, c.I);
+    j0 = std::min(j0, c.J), j1 = std::max(j1, c.J);
+  }
+  t.NouvelleBoite(nbLnPt, nbColPt, i0, i1, j0, j1);
+  static thread_local std::vector<size_t> pos;
+  pos.resize(static_cast<size_t>(n));
   for (int k = 0; k < n; k++) {
-    cles[k] = TTablesPresence::Cle(l[k].TypeCouple, l[k].I, l[k].J);
-    cases[k] = t.PlaceCle(cles[k], k);
+    pos[k] = t.Pos(l[k].TypeCouple, l[k].I, l[k].J);
+    t.PlacePos(pos[k], k);
   }
   // The polyline grows at both ends: indices [h0, h1) of a buffer centred on its first crossing.
   static thread_local std::vector<int> buf;
@@ -154,37 +167,46 @@ void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe
   auto debut = [&](int k) {
     h0 = h1 = n + 1;
     buf[h1++] = k;
-    t.MajCase(cases[k], false);
+    t.MajPos(pos[k], false);
     tete = queue = k;
     utilises++;
   };
   auto termine = [&]() {
     // A loop closes on its first crossing; two crossings are a segment, never a loop.
     if (h1 - h0 >= 3) {
-      t.MajCase(cases[tete], true);
+      t.MajPos(pos[tete], true);
       int k = 0;
-      if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
-      t.MajCase(cases[tete], false);
+      if (t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
+      t.MajPos(pos[tete], false);
     }
     TListPt3D& poly = coupe.emplace_back();
     poly.reserve(static_cast<size_t>(h1 - h0));
     for (int p = h0; p < h1; p++) poly.emplace_back(l[buf[p]].P);
   };
+  // Crossings are only ever taken while a polyline grows: once its tail has no
+  // neighbour left, it has none until the next polyline, and is not asked again.
+  bool queueFinie = false;
   debut(0);
   while (utilises < n) {
     int k = 0;
-    if (t.PresCoupleAdjCle(cles[queue], l[queue].TypeCouple, k)) {
-      buf[h1++] = k;
-      queue = k;
-      utilises++;
-    } else if (t.PresCoupleAdjCle(cles[tete], l[tete].TypeCouple, k)) {
+    if (!queueFinie) {
+      if (t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) {
+        buf[h1++] = k;
+        queue = k;
+        utilises++;
+        continue;
+      }
+      queueFinie = true;
+    }
+    if (t.PresCoupleAdjPos(pos[tete], l[tete].TypeCouple, k)) {
       buf[--h0] = k;
       tete = k;
       utilises++;
     } else {
       termine();
-      while (!t.DisponibleCase(cases[premier])) premier++;
+      while (!t.DisponiblePos(pos[premier])) premier++;
       debut(premier);
+      queueFinie = false;
     }
   }
   termine();
@@ -333,6 +355,8 @@ struct TTravailFamille {
   std::vector<int> Unique;            // line index -> index in Valeurs (-1: no plane)
   std::vector<uint16_t> Code;         // per node: 2 x (planes strictly below) + (on a plane)
   std::vector<TListCouples> Listes;   // crossings per distinct plane
+  std::vector<double> Sentinelles;    // the positions between two not-a-numbers
+  std::vector<int> Seaux;             // first guess of a rank, by bucket of the positions' span
 };
 
 TTravailFamille& Travail() {
@@ -340,7 +364,47 @@ TTravailFamille& Travail() {
   return t;
 }
 
-constexpr uint16_t CodeNaN = 0xFFFF;  // a node that is not a number crosses nothing
+// A node that is not a number crosses nothing: its code is even (on no plane)
+// and its bit is outside every rank (at most 2 x 100 + 1).
+constexpr uint16_t CodeNaN = 0x8000;
+
+// Calls F(j) for every j < n where a[j] != b[j], in order. Eight codes are
+// compared at a time: most edges cross no plane. Reads up to 7 codes past n.
+template <typename F>
+inline void PourDifferences(const uint16_t* a, const uint16_t* b, int n, F f) {
+  int j = 0;
+#ifdef __SSE2__
+  for (; j < n; j += 8) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j));
+    __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + j));
+    // Two mask bits per code: keep one.
+    unsigned diff = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(x, y))) & 0x5555u;
+    if (n - j < 8) diff &= (1u << (2 * (n - j))) - 1;
+    for (; diff; diff &= diff - 1) f(j + std::countr_zero(diff) / 2);
+  }
+#else
+  for (; j < n; j++)
+    if (a[j] != b[j]) f(j);
+#endif
+}
+
+// Calls F(j) for every j < n where a[j] is odd (a node on a plane), in order.
+template <typename F>
+inline void PourImpairs(const uint16_t* a, int n, F f) {
+  int j = 0;
+#ifdef __SSE2__
+  const __m128i un = _mm_set1_epi16(1);
+  for (; j < n; j += 8) {
+    __m128i x = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + j)), un);
+    unsigned impair = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(x, un))) & 0x5555u;
+    if (n - j < 8) impair &= (1u << (2 * (n - j))) - 1;
+    for (; impair; impair &= impair - 1) f(j + std::countr_zero(impair) / 2);
+  }
+#else
+  for (; j < n; j++)
+    if (a[j] & 1) f(j);
+#endif
+}
 
 // Stores the chained lines: distinct planes are chained once, repeated positions copied.
 template <typename FChaine>
@@ -385,55 +449,64 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
   if (w.Listes.size() < val.size()) w.Listes.resize(val.size());
   for (int u = 0; u < nv; u++) w.Listes[u].clear();
 
-  // Each node's rank among the planes: neighbouring nodes have near ranks, so
-  // walking from the previous one costs a comparison or two.
+  // Each node's rank among the planes (how many lie below it): a table of
+  // buckets over the planes' span gives a first guess that at most a step or
+  // two corrects, each node on its own. Not-a-number ends the positions on both
+  // sides, so that no correction runs off them.
+  w.Sentinelles.assign(static_cast<size_t>(nv) + 2, std::nan(""));
+  std::copy(val.begin(), val.end(), w.Sentinelles.begin() + 1);
+  const double* p = w.Sentinelles.data() + 1;  // p[-1] and p[nv] are not numbers
+  const int nbSeaux = 4 * nv;
+  const double etendue = val.back() - val.front();
+  const double echelle = etendue > 0 ? nbSeaux / etendue : 0;
+  w.Seaux.resize(static_cast<size_t>(nbSeaux) + 1);
+  for (int b = 0, r = 0; b <= nbSeaux; b++) {
+    const double x = val.front() + b / echelle;
+    while (r < nv && p[r] < x) r++;
+    w.Seaux[b] = etendue > 0 ? r : 0;
+  }
   const size_t larg = static_cast<size_t>(m) + 1;
-  w.Code.resize((static_cast<size_t>(n) + 1) * larg);
-  int r = 0;
+  const size_t marge = 16;  // read past the last node by the comparisons of eight codes at a time
+  w.Code.resize((static_cast<size_t>(n) + 1) * larg + marge);
   for (int i = 0; i <= n; i++) {
-    const TVertex3f* ligne = g[i].data();
+    const double* v = &g[i][0].X + axe;  // the coordinate of node j is v[3 j]
     uint16_t* code = &w.Code[static_cast<size_t>(i) * larg];
     for (int j = 0; j <= m; j++) {
-      double v = Coord(ligne[j], axe);
-      if (std::isnan(v)) {
-        code[j] = CodeNaN;
-        continue;
+      const double x = v[3 * j];
+      // Held to the table without a branch (a node beyond the planes is common); not-a-number gives 0.
+      double b = (x - val.front()) * echelle;
+      b = b > 0 ? b : 0;
+      b = b < nbSeaux ? b : nbSeaux;
+      int r = w.Seaux[static_cast<int>(b)];
+      r += p[r] < x;  // a bucket of evenly spaced planes holds one plane at most
+      if (p[r] < x || p[r - 1] >= x) [[unlikely]] {
+        while (p[r] < x) r++;
+        while (p[r - 1] >= x) r--;
       }
-      while (r < nv && val[r] < v) r++;
-      while (r > 0 && val[r - 1] >= v) r--;
-      code[j] = static_cast<uint16_t>(2 * r + (r < nv && val[r] == v ? 1 : 0));
+      code[j] = std::isnan(x) ? CodeNaN : static_cast<uint16_t>(2 * r + (p[r] == x));
     }
   }
-  // The planes strictly between the ends of an edge: from the first above the
-  // lower end to the last below the upper end.
-  auto plans = [](uint16_t a, uint16_t b, int& k0, int& k1) {
-    if (a == b || a == CodeNaN || b == CodeNaN) return false;
+  static_assert(sizeof(TVertex3f) == 3 * sizeof(double), "the coordinate stride above");
+  // Each edge whose ends differ adds its crossings: the planes strictly between
+  // its ends, from the first above the lower end to the last below the upper end.
+  auto ajoute = [&](int type, int i, int j, uint16_t a, uint16_t b, const TVertex3f& p1, const TVertex3f& p2) {
+    if ((a | b) & CodeNaN) return;
     int la = a >> 1, lb = b >> 1;
-    k0 = std::min(la + (a & 1), lb + (b & 1));
-    k1 = std::max(la, lb);
-    return k0 < k1;
+    int k0 = std::min(la + (a & 1), lb + (b & 1)), k1 = std::max(la, lb);
+    for (int k = k0; k < k1; k++) w.Listes[k].push_back({type, i, j, PointArete(p1, p2, axe, val[k])});
   };
   for (int i = 0; i < n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
     const uint16_t* c1 = c0 + larg;
-    for (int j = 0; j <= m; j++) {
-      int k0, k1;
-      if (!plans(c0[j], c1[j], k0, k1)) continue;
-      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcColonne, i, j, PointArete(g[i][j], g[i + 1][j], axe, val[k])});
-    }
+    PourDifferences(c0, c1, m + 1, [&](int j) { ajoute(tcColonne, i, j, c0[j], c1[j], g[i][j], g[i + 1][j]); });
   }
   for (int i = 0; i <= n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
-    for (int j = 0; j < m; j++) {
-      int k0, k1;
-      if (!plans(c0[j], c0[j + 1], k0, k1)) continue;
-      for (int k = k0; k < k1; k++) w.Listes[k].push_back({tcLigne, i, j, PointArete(g[i][j], g[i][j + 1], axe, val[k])});
-    }
+    PourDifferences(c0, c0 + 1, m, [&](int j) { ajoute(tcLigne, i, j, c0[j], c0[j + 1], g[i][j], g[i][j + 1]); });
   }
   for (int i = 0; i <= n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
-    for (int j = 0; j <= m; j++)
-      if (c0[j] != CodeNaN && (c0[j] & 1)) w.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]});
+    PourImpairs(c0, m + 1, [&](int j) { w.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]}); });
   }
   RangeLignes(
       coupes, w.Unique, [&](int u, TCoupe& c) { PlaceEtChaine(w.Listes[u], n, m, c); }, avant);
@@ -476,7 +549,7 @@ struct TBlocsXZ {
         for (int i = bl * TailleBloc; i <= std::min(bl * TailleBloc + TailleBloc, n); i++)
           for (int j = bc * TailleBloc; j <= std::min(bc * TailleBloc + TailleBloc, m); j++) {
             const TVertex3f& p = g[i][j];
-            if (std::isnan(p.X) || std::isnan(p.Z)) b.NaN = true;
+            b.NaN |= std::isnan(p.X) | std::isnan(p.Z);
             b.XMin = std::min(b.XMin, p.X), b.XMax = std::max(b.XMax, p.X);
             b.ZMin = std::min(b.ZMin, p.Z), b.ZMax = std::max(b.ZMax, p.Z);
           }
@@ -555,16 +628,26 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
             iMin = std::min(iMin, i0), iMax = std::max(iMax, i1);
             const size_t w0 = static_cast<size_t>(j0) >> 6;
             const int decal = j0 & 63;
+            const bool complet = j1 - j0 == TailleBloc;
+            const bool nan = fin.B[static_cast<size_t>(bl) * fin.NbBc + bc].NaN;
             for (int i = i0; i <= i1; i++) {
-              const TVertex3f* ligne = g[i].data();
+              const TVertex3f* ligne = g[i].data() + j0;
               // The block's few columns gathered from bit 0, then put in place.
               uint64_t d = 0, u = 0, z = 0;
-              for (int j = j0; j <= j1; j++) {
-                const double f = DistDiag(ligne[j], z0, pente);
-                const int b = j - j0;
+              auto mesure = [&](int b) {
+                const double f = DistDiag(ligne[b], z0, pente);
                 d |= static_cast<uint64_t>(f > 0) << b;
                 u |= static_cast<uint64_t>(f < 0) << b;
-                z |= static_cast<uint64_t>(f == 0) << b;
+              };
+              if (complet && !nan) {
+                mesure(0), mesure(1), mesure(2), mesure(3), mesure(4);
+                z = ~(d | u) & 0x1F;  // no NaN: neither above nor below is on the plane
+              } else {
+                for (int b = 0; b <= j1 - j0; b++) {
+                  mesure(b);
+                  const double f = DistDiag(ligne[b], z0, pente);
+                  z |= static_cast<uint64_t>(f == 0) << b;
+                }
               }
               const size_t w = static_cast<size_t>(i) * mots + w0;
               dessus[w] |= d << decal, dessous[w] |= u << decal, zero[w] |= z << decal;
@@ -714,4 +797,10 @@ void CalcCourbureCoupe(TCoupe& coupe) {
       l[k].Courbure = c;
     }
   }
+}
+
+void CourbureOptionsChangees(TDocument& doc) {
+  for (auto& s : doc.TabSurf)
+    if (s->Visible) s->SecCalc = false;
+  MajCoupesSurface(doc);
 }

@@ -27,71 +27,52 @@ using TListCouples = std::vector<TCouple>;
 
 // The presence tables of the chaining: for every crossing type and grid
 // position, whether a crossing of the current line is there and still
-// available, with its index in the line's list. They hold only the current
-// line's crossings, in a hash table sized to them and at most a quarter full:
-// a line starts by emptying a few kilobytes, and every look-up stays in the
-// fastest cache instead of wandering through tables of the whole grid.
+// available, with its index in the line's list. They cover only the box of the
+// line's crossings, with a margin of one so that every neighbour looked up
+// lies inside; the three types of a position sit side by side in 4-byte
+// entries, so a line's tables stay in the fast caches. Entries carry the
+// line's generation instead of being cleared: starting a line costs nothing.
 class TTablesPresence {
  public:
-  // Starts a line over a grid of (nbLnPt + 1) x (nbColPt + 1) points, expecting
-  // about that many crossings: no entry is available.
-  void Nouvelle(int nbLnPt, int nbColPt, size_t prevus = 0);
+  // Starts a line over a whole grid of (nbLnPt + 1) x (nbColPt + 1) points: no entry is available.
+  void Nouvelle(int nbLnPt, int nbColPt);
+  // Starts a line whose crossings all lie in rows i0..i1 and columns j0..j1.
+  void NouvelleBoite(int nbLnPt, int nbColPt, int i0, int i1, int j0, int j1);
   // Records a crossing of the current line as available, with its list index
-  // (a position that names no edge or node of the grid is ignored).
+  // (a position outside the grid or the line's box is ignored).
   void Place(const TCouple& c, int index);
   void MajPresenceCouple(const TCouple& c, bool disponible);
   bool Disponible(const TCouple& c) const;
   // The first available crossing next to C, in the fixed order of preference
   // of its type; it is taken (no longer available). False when there is none.
   bool PresCoupleAdj(const TCouple& c, int& index);
-  // Whether a position names an edge or a node of the grid.
+  // Whether a position names an edge or a node of the grid inside the line's box.
   bool Dans(int type, int i, int j) const;
 
-  // The same by key and case, for the chaining's inner loop.
-  static uint32_t Cle(int type, int i, int j) {
-    return (static_cast<uint32_t>(i + 1) << 11 | static_cast<uint32_t>(j + 1)) << 2 | static_cast<uint32_t>(type);
+  // The same by table position, for the chaining's inner loop.
+  size_t Pos(int type, int i, int j) const {
+    return (static_cast<size_t>(i - I0 + 1) * Larg + static_cast<size_t>(j - J0 + 1)) * 3 + static_cast<size_t>(type - 1);
   }
-  size_t PlaceCle(uint32_t cle, int index);  // returns the case
-  void MajCase(size_t h, bool disponible) {
-    int32_t& x = T[h].Index;
-    if ((x >= 0) != disponible) x = ~x;
-  }
-  bool DisponibleCase(size_t h) const { return T[h].Index >= 0; }
-  // Key offsets of a type's candidates, in order of preference.
-  struct TDeltas {
-    std::array<int32_t, 16> D{};
-    int N = 0;
-  };
-  static const TDeltas& DeltasType(int type);
-  bool PresCoupleAdjCle(uint32_t cle, int type, int& index) {
-    const TDeltas& d = DeltasType(type);
-    for (int k = 0; k < d.N; k++) {
-      const uint32_t c = cle + static_cast<uint32_t>(d.D[k]);
-      for (size_t h = Hash(c); T[h].Cle != 0; h = (h + 1) & Masque) {
-        if (T[h].Cle != c) continue;
-        if (T[h].Index < 0) break;
-        index = T[h].Index;
-        T[h].Index = ~index;
-        return true;
-      }
-    }
-    return false;
-  }
+  void PlacePos(size_t p, int index) { E[p] = Marque | Dispo | static_cast<uint32_t>(index); }
+  void MajPos(size_t p, bool disponible) { E[p] = disponible ? E[p] | Dispo : E[p] & ~Dispo; }
+  bool DisponiblePos(size_t p) const { return (E[p] & ~MasqueIndex) == (Marque | Dispo); }
+  bool PresCoupleAdjPos(size_t p, int type, int& index);
+
+  // Most crossings a line may have: the index field of an entry.
+  static constexpr uint32_t MaxCouples = (1u << 20) - 1;
 
  private:
-  struct TCase {
-    uint32_t Cle = 0;    // 0: empty
-    int32_t Index = 0;   // list index, or its complement once taken
-  };
-  // Fibonacci hashing: neighbouring positions spread over the table.
-  size_t Hash(uint32_t cle) const { return (cle * 0x9E3779B1u) >> Decalage; }
-  size_t Cherche(uint32_t cle) const;  // the case of a key, or the empty case ending its probe
-  void Agrandit();
-  std::vector<TCase> T;
-  size_t Masque = 0;
-  int Decalage = 32;
-  size_t NbPlaces = 0;
+  static constexpr uint32_t MasqueIndex = MaxCouples;
+  static constexpr uint32_t Dispo = 1u << 20;
+  static constexpr int BitsGen = 11;  // generations 1..2047, then the tables are cleared once
+
+  std::vector<uint32_t> E;
   int NbLn = -1, NbCol = -1;
+  int I0 = 0, I1 = -1, J0 = 0, J1 = -1;
+  size_t Larg = 0;      // positions in a row of the tables, margins included
+  uint32_t Gen = 0;
+  uint32_t Marque = 0;  // the generation in its bits
+  std::array<std::array<long, 16>, 3> Deltas{};  // candidates as offsets from a crossing's position
 };
 
 // The working storage shared by the line computations (one line at a time).
@@ -141,3 +122,6 @@ void CalcTabLignesDiag(TDocument& doc);
 
 // The discrete curvature at every inner point of each polyline; end points get none.
 void CalcCourbureCoupe(TCoupe& coupe);
+// After a change of the curvature options: the sections of every visible
+// surface are out of date, and the displayed lines are recomputed.
+void CourbureOptionsChangees(TDocument& doc);

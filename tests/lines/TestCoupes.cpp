@@ -9,6 +9,7 @@
 
 #include "Aides.h"
 #include "app/Debug.h"
+#include "app/Options.h"
 #include "lines/Coupes.h"
 
 namespace {
@@ -354,6 +355,12 @@ TEST(Coupes, CurvatureAlongSectionsForTheComb) {
     EXPECT_LT(l[k].Courbure.Vecteur.X * l[k].X + l[k].Courbure.Vecteur.Z * l[k].Z, 0);
   }
   EXPECT_TRUE(s.SecSym[0][0][3].Courbure.Valeur == 0);  // the mirror half carries none
+  // Once the options change the sections are recomputed with them: a length
+  // factor of 2 reads the circle as twice as large, 1 / sqrt(2 R).
+  Options().FacteurCourbure = 10000;
+  CourbureOptionsChangees(doc);
+  Options().FacteurCourbure = 5000;
+  EXPECT_NEAR(s.Sec[0][0][4].Courbure.Valeur, 0.5, 1e-9);
 
   // Three equal points: the failure is logged and the rest of the line left without curvature.
   TCoupe c{{TPt3D({0, 0, 0}), TPt3D({1, 0, 0}), TPt3D({1, 0, 0}), TPt3D({1, 0, 0}), TPt3D({2, 1, 0})}};

@@ -1,0 +1,89 @@
+// The lines and offsets commands, run as a user would.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct TSortie {
+  int Code = -1;
+  std::string Texte;
+};
+
+TSortie Lance(const std::string& args) {
+  TSortie r;
+  std::string cmd = std::string(BRIVANE_CLI) + " " + args + " 2>&1";
+  FILE* f = popen(cmd.c_str(), "r");
+  if (!f) return r;
+  char b[4096];
+  size_t n;
+  while ((n = fread(b, 1, sizeof b, f)) > 0) r.Texte.append(b, n);
+  int st = pclose(f);
+  r.Code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+TEST(CliLignes, LinesOfAStartingShapeAsJson) {
+  // Shape 1: the horizontal square 2 x 2 at Z = 0, symmetric.
+  TSortie s = Lance("lines --template 1 --sections 3 --buttocks 5 --precision 10 --json");
+  ASSERT_EQ(s.Code, 0) << s.Texte;
+  nlohmann::json j = nlohmann::json::parse(s.Texte);
+  for (const char* cle : {"sections", "waterlines", "buttocks", "diagonals"}) ASSERT_TRUE(j.contains(cle)) << cle;
+  const auto& sec = j["sections"];
+  ASSERT_EQ(sec.size(), 6u);  // 3 sections x (main, mirror)
+  EXPECT_EQ(sec[0]["half"], "main");
+  EXPECT_EQ(sec[1]["half"], "mirror");
+  EXPECT_EQ(sec[0]["surface"], "Surface1");
+  // The middle section crosses both halves from side to side.
+  EXPECT_EQ(sec[2]["polylines"].size(), 1u);
+  EXPECT_EQ(sec[3]["polylines"].size(), 1u);
+  for (const auto& e : sec)
+    for (const auto& poly : e["polylines"])
+      for (const auto& p : poly) EXPECT_DOUBLE_EQ(p[1].get<double>(), e["position"].get<double>());
+  // Buttocks about -2, -1, 0, 1, 2: X = -1 lies on the mirror half only, X = 1 on the main half only.
+  const auto& lg = j["buttocks"];
+  ASSERT_EQ(lg.size(), 10u);
+  EXPECT_TRUE(lg[2]["polylines"].empty());
+  EXPECT_EQ(lg[3]["polylines"].size(), 1u);
+  EXPECT_EQ(lg[6]["polylines"].size(), 1u);
+  EXPECT_TRUE(lg[7]["polylines"].empty());
+  EXPECT_TRUE(j["diagonals"][0].contains("angle"));
+}
+
+TEST(CliLignes, CountsOutsideTheirLimitsAreRefused) {
+  EXPECT_NE(Lance("lines --template 0 --sections 101").Code, 0);
+  EXPECT_NE(Lance("lines --template 0 --diagonals 1").Code, 0);
+  EXPECT_NE(Lance("lines --template 9").Code, 0);
+}
+
+TEST(CliLignes, OffsetsWrittenInTheExportFormat) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("brivane_cli_cotes_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  fs::path f = dir / "cotes.txt";
+  TSortie s = Lance("offsets --template 0 --sections 5 --waterlines 3 --csv " + f.string());
+  ASSERT_EQ(s.Code, 0) << s.Texte;
+  std::ifstream in(f, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string t = ss.str();
+  EXPECT_EQ(t.rfind("Num;Nom;X;Y;Z\r\n0;LE_", 0), 0u) << t.substr(0, 60);
+  EXPECT_NE(t.find(";Br_1_Surface1_"), std::string::npos);
+  EXPECT_EQ(t.find("\n", t.find("\n") + 1) - t.find("\n"), t.find("\r\n", t.find("\n")) + 1 - t.find("\n"));
+  // The number of data rows is printed.
+  EXPECT_EQ(std::stoi(s.Texte), static_cast<int>(std::count(t.begin(), t.end(), '\n')) - 1);
+  // Into a folder that does not exist: a failure, said so.
+  TSortie e = Lance("offsets --template 0 --csv " + (dir / "absent" / "c.txt").string());
+  EXPECT_EQ(e.Code, 2);
+  EXPECT_NE(e.Texte.find("Impossible d'"), std::string::npos) << e.Texte;
+  fs::remove_all(dir);
+}
+
+}  // namespace
