@@ -10,9 +10,10 @@ struct ResultatCli {
   std::string Sortie;
 };
 
-inline ResultatCli LanceCli(const std::string& args) {
+// With avecErreur, standard error is captured too (refusals are written there).
+inline ResultatCli LanceCli(const std::string& args, bool avecErreur = false) {
   ResultatCli r;
-  std::string cmd = std::string(BRIVANE_CLI) + " " + args + " 2>/dev/null";
+  std::string cmd = std::string(BRIVANE_CLI) + " " + args + (avecErreur ? " 2>&1" : " 2>/dev/null");
   FILE* f = popen(cmd.c_str(), "r");
   if (!f) return r;
   char buf[4096];

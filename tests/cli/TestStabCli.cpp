@@ -9,19 +9,7 @@
 
 namespace {
 
-// Standard error too: the refusals are written there.
-ResultatCli LanceCliErr(const std::string& args) {
-  ResultatCli r;
-  std::string cmd = std::string(BRIVANE_CLI) + " " + args + " 2>&1";
-  FILE* f = popen(cmd.c_str(), "r");
-  if (!f) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) r.Sortie.append(buf, n);
-  int st = pclose(f);
-  r.Code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+ResultatCli LanceCliErr(const std::string& args) { return LanceCli(args, true); }
 
 const char* Barge = "--barge 4,10,1.5,4";
 

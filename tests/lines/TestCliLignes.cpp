@@ -10,31 +10,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "cli/CliAide.h"
+
 namespace {
 
-struct TSortie {
-  int Code = -1;
-  std::string Texte;
-};
-
-TSortie Lance(const std::string& args) {
-  TSortie r;
-  std::string cmd = std::string(BRIVANE_CLI) + " " + args + " 2>&1";
-  FILE* f = popen(cmd.c_str(), "r");
-  if (!f) return r;
-  char b[4096];
-  size_t n;
-  while ((n = fread(b, 1, sizeof b, f)) > 0) r.Texte.append(b, n);
-  int st = pclose(f);
-  r.Code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using TSortie = ResultatCli;
+TSortie Lance(const std::string& args) { return LanceCli(args, true); }
 
 TEST(CliLignes, LinesOfAStartingShapeAsJson) {
   // Shape 1: the horizontal square 2 x 2 at Z = 0, symmetric.
   TSortie s = Lance("lines --template 1 --sections 3 --buttocks 5 --precision 10 --json");
-  ASSERT_EQ(s.Code, 0) << s.Texte;
-  nlohmann::json j = nlohmann::json::parse(s.Texte);
+  ASSERT_EQ(s.Code, 0) << s.Sortie;
+  nlohmann::json j = nlohmann::json::parse(s.Sortie);
   for (const char* cle : {"sections", "waterlines", "buttocks", "diagonals"}) ASSERT_TRUE(j.contains(cle)) << cle;
   const auto& sec = j["sections"];
   ASSERT_EQ(sec.size(), 6u);  // 3 sections x (main, mirror)
@@ -69,7 +56,7 @@ TEST(CliLignes, OffsetsWrittenInTheExportFormat) {
   fs::create_directories(dir);
   fs::path f = dir / "cotes.txt";
   TSortie s = Lance("offsets --template 0 --sections 5 --waterlines 3 --csv " + f.string());
-  ASSERT_EQ(s.Code, 0) << s.Texte;
+  ASSERT_EQ(s.Code, 0) << s.Sortie;
   std::ifstream in(f, std::ios::binary);
   std::stringstream ss;
   ss << in.rdbuf();
@@ -78,11 +65,11 @@ TEST(CliLignes, OffsetsWrittenInTheExportFormat) {
   EXPECT_NE(t.find(";Br_1_Surface1_"), std::string::npos);
   EXPECT_EQ(t.find("\n", t.find("\n") + 1) - t.find("\n"), t.find("\r\n", t.find("\n")) + 1 - t.find("\n"));
   // The number of data rows is printed.
-  EXPECT_EQ(std::stoi(s.Texte), static_cast<int>(std::count(t.begin(), t.end(), '\n')) - 1);
+  EXPECT_EQ(std::stoi(s.Sortie), static_cast<int>(std::count(t.begin(), t.end(), '\n')) - 1);
   // Into a folder that does not exist: a failure, said so.
   TSortie e = Lance("offsets --template 0 --csv " + (dir / "absent" / "c.txt").string());
   EXPECT_EQ(e.Code, 2);
-  EXPECT_NE(e.Texte.find("Impossible d'"), std::string::npos) << e.Texte;
+  EXPECT_NE(e.Sortie.find("Impossible d'"), std::string::npos) << e.Sortie;
   fs::remove_all(dir);
 }
 
