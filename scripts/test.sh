@@ -10,10 +10,13 @@ bash scripts/install-deps.sh || exit 1
 JOBS=${JOBS:-2}
 failed=()
 
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+
 stage() {  # stage NAME COMMAND...
   local name=$1; shift
   echo "=== $name"
-  if ! "$@"; then failed+=("$name"); fi
+  if ! "$@" 2>&1 | tee -a "$summary"; then failed+=("$name"); fi
 }
 
 stage configure cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIVANE_WERROR=ON
@@ -37,8 +40,13 @@ if [ -x scripts/fuzz.sh ]; then
   stage fuzz bash scripts/fuzz.sh 30
 fi
 
+# ctest's own summaries, added up over the runs.
+read -r total bad < <(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$summary" |
+  sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2 \1/' | awk '{t+=$1; f+=$2} END {print t+0, f+0}')
 if [ ${#failed[@]} -ne 0 ]; then
   echo "FAILED stages: ${failed[*]}"
+  echo "tests: $((total - bad)) passed, $bad failed"
   exit 1
 fi
 echo "All stages passed."
+echo "tests: $((total - bad)) passed, $bad failed"
