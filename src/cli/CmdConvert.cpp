@@ -17,17 +17,11 @@ int Convert(const TOptionsConvert& o) {
   ChargeDocumentCli(doc, o.Entree, false);
   std::vector<int> nums;
   for (int k = 0; k < doc.NbSurf(); k++) nums.push_back(k);
-  std::vector<std::string> messages;
-  auto ancien = Services().AfficheMessage;
-  Services().AfficheMessage = [&messages](const std::string& texte, int, int boutons) {
-    messages.push_back(texte);
-    return ReponseParDefaut(boutons);
-  };
+  TMessagesCollectes messages;
   std::string erreur;
   bool ok = EnregistrerFichier(doc, nums, o.Sortie, &erreur);
-  Services().AfficheMessage = ancien;
   if (!ok) throw TErreurCli(erreur);
-  for (const auto& m : messages) std::cerr << "brivane-cli: warning: " << m << "\n";
+  messages.Avertit();
   std::cout << o.Sortie << ": " << doc.NbSurf() << " surface(s), version " << VersionDocument << "\n";
   return 0;
 }

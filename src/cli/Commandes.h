@@ -31,5 +31,22 @@ void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
 // The same, evaluating the surfaces or not (a command that only rewrites the file needs no grids).
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer);
 
+// While it lives, the program's message dialog (which nobody can answer here) is
+// replaced by a collector; the messages are then printed as warnings.
+class TMessagesCollectes {
+ public:
+  TMessagesCollectes();
+  ~TMessagesCollectes();
+  TMessagesCollectes(const TMessagesCollectes&) = delete;
+  TMessagesCollectes& operator=(const TMessagesCollectes&) = delete;
+  // Puts the dialog back and prints what was collected to standard error.
+  void Avertit();
+
+ private:
+  std::vector<std::string> Messages;
+  std::function<int(const std::string&, int, int)> Ancien;
+  bool Rendu = false;
+};
+
 // Prints a JSON value with a trailing newline.
 std::string Reel4(double v);

@@ -12,21 +12,31 @@ bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) 
     doc.InitDefaut();
     return true;
   }
-  // The reader's message dialog has nobody to answer it here: collect what it says.
-  std::vector<std::string> messages;
-  auto ancien = Services().AfficheMessage;
-  Services().AfficheMessage = [&messages](const std::string& texte, int, int boutons) {
-    messages.push_back(texte);
-    return ReponseParDefaut(boutons);
-  };
+  TMessagesCollectes messages;
   std::string erreur;
   TOptionsLecture opt;
   opt.Evaluer = evaluer;
   bool ok = OuvrirFichier(doc, chemin, opt, &erreur);
-  Services().AfficheMessage = ancien;
   if (!ok) throw TErreurCli(erreur.empty() ? "cannot read " + chemin : erreur);
-  for (const auto& m : messages) std::cerr << "brivane-cli: warning: " << m << "\n";
+  messages.Avertit();
   return true;
+}
+
+TMessagesCollectes::TMessagesCollectes() : Ancien(Services().AfficheMessage) {
+  Services().AfficheMessage = [this](const std::string& texte, int, int boutons) {
+    Messages.push_back(texte);
+    return ReponseParDefaut(boutons);
+  };
+}
+
+TMessagesCollectes::~TMessagesCollectes() {
+  if (!Rendu) Services().AfficheMessage = Ancien;
+}
+
+void TMessagesCollectes::Avertit() {
+  Services().AfficheMessage = Ancien;
+  Rendu = true;
+  for (const auto& m : Messages) std::cerr << "brivane-cli: warning: " << m << "\n";
 }
 
 void ChargeDocumentCli(TDocument& doc, const std::string& chemin) { ChargeDocumentCli(doc, chemin, true); }

@@ -13,15 +13,21 @@
 
 namespace {
 
-TAireRec Combine(const TAireRec& a, const TAireRec& b) {
+// Sums areas and girths; the centre is area-weighted in X and Z (sections) or in
+// X and Y (waterplanes, whose Z is then the last one's); 0 for a zero area.
+TAireRec Combine(const TAireRec& a, const TAireRec& b, bool plan = false) {
   TAireRec r = a;
   r.Aire = a.Aire + b.Aire;
   r.Perimetre = a.Perimetre + b.Perimetre;
-  if (r.Aire != 0) {
-    r.X = static_cast<float>((a.X * a.Aire + b.X * b.Aire) / r.Aire);
-    r.Z = static_cast<float>((a.Z * a.Aire + b.Z * b.Aire) / r.Aire);
+  auto moyenne = [&](float u, float v) {
+    return r.Aire != 0 ? static_cast<float>((u * a.Aire + v * b.Aire) / r.Aire) : 0.f;
+  };
+  r.X = moyenne(a.X, b.X);
+  if (plan) {
+    r.Y = moyenne(a.Y, b.Y);
+    r.Z = b.Z;
   } else {
-    r.X = r.Z = 0;
+    r.Z = moyenne(a.Z, b.Z);
   }
   return r;
 }
@@ -253,19 +259,8 @@ TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z) {
   return a;
 }
 
-TAireRec CombineXY(const TAireRec& a, const TAireRec& b) {
-  TAireRec r = a;
-  r.Aire = a.Aire + b.Aire;
-  r.Perimetre = a.Perimetre + b.Perimetre;
-  if (r.Aire != 0) {
-    r.X = static_cast<float>((a.X * a.Aire + b.X * b.Aire) / r.Aire);
-    r.Y = static_cast<float>((a.Y * a.Aire + b.Y * b.Aire) / r.Aire);
-  } else {
-    r.X = r.Y = 0;
-  }
-  r.Z = b.Z;
-  return r;
-}
+// Waterplanes add like sections, their centre weighted in X and Y; Z is the last one's.
+TAireRec CombineXY(const TAireRec& a, const TAireRec& b) { return Combine(a, b, true); }
 
 }  // namespace
 
@@ -290,30 +285,31 @@ TAireRec FlottaisonSurface(const TEntity& e, double z) {
   return a;
 }
 
-TAireRec SectionListe(const TDocument& doc, const TListSurf& l, double y) {
+namespace {
+// The first scope surface's record, each further one combined into it.
+template <typename F>
+TAireRec CombineListe(const TDocument& doc, const TListSurf& l, bool plan, F&& deSurface) {
   TAireRec r;
-  r.Y = static_cast<float>(y);
   bool premier = true;
   for (int k : l) {
     if (k < 0 || k >= doc.NbSurf()) continue;
-    TAireRec a = SectionSurface(doc.Surf(k), y);
-    r = premier ? a : Combine(r, a);
+    TAireRec a = deSurface(doc.Surf(k));
+    r = premier ? a : Combine(r, a, plan);
     premier = false;
   }
+  return r;
+}
+}  // namespace
+
+TAireRec SectionListe(const TDocument& doc, const TListSurf& l, double y) {
+  TAireRec r = CombineListe(doc, l, false, [&](const TEntity& e) { return SectionSurface(e, y); });
   r.Y = static_cast<float>(y);
   return r;
 }
 
 TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
-  TAireRec r;
+  TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurface(e, z); });
   r.Z = static_cast<float>(z);
-  bool premier = true;
-  for (int k : l) {
-    if (k < 0 || k >= doc.NbSurf()) continue;
-    TAireRec a = FlottaisonSurface(doc.Surf(k), z);
-    r = premier ? a : CombineXY(r, a);
-    premier = false;
-  }
   return r;
 }
 
