@@ -140,21 +140,16 @@ void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, 
     if (fermer && !MemeForme(g, *s)) DbgErr(erDivers, "Face.BuildFaceList", 1, {"mirror grid shape"});
     return;
   }
-  const int L = static_cast<int>(s->size()) - 1, M = static_cast<int>((*s)[0].size()) - 1;
-  auto S = [&](int k, int c) { return (*s)[static_cast<size_t>(L - k)][static_cast<size_t>(c)]; };
-  auto G = [&](int k, int c) { return g[static_cast<size_t>(k)][static_cast<size_t>(c)]; };
-  for (int i = 0; i < L; i++) {
-    ajout(S(i, 0), G(i, 0), S(i + 1, 0));
-    ajout(S(i + 1, 0), G(i, 0), G(i + 1, 0));
-    ajout(S(i, M), G(i + 1, M), G(i, M));
-    ajout(S(i, M), S(i + 1, M), G(i + 1, M));
-  }
-  for (int c = 0; c < M; c++) {
-    ajout(S(0, c), S(0, c + 1), G(0, c));
-    ajout(S(0, c + 1), G(0, c + 1), G(0, c));
-    ajout(S(L, c + 1), S(L, c), G(L, c));
-    ajout(G(L, c), G(L, c + 1), S(L, c + 1));
-  }
+  // The strips alone, in the order and corner order of the whole-body topology.
+  const int nl = static_cast<int>(g.size()), nc = static_cast<int>(g[0].size());
+  for (const auto& r : g)
+    if (static_cast<int>(r.size()) != nc) return;  // a ragged grid has no boundary to close
+  const int grilles = 2 * 2 * (nl - 1) * (nc - 1);  // facets of the grid and of its mirror
+  int n = 0;
+  auto pt = [&](const TRefPt& r) -> const TVertex3f& { return (r.Sym ? *s : g)[r.Ln][r.Col]; };
+  PourFacettesCorps(nl, nc, true, 1, true, [&](const TRefPt& a, const TRefPt& b, const TRefPt& c) {
+    if (n++ >= grilles) ajout(pt(a), pt(b), pt(c));
+  });
 }
 
 void BuildFaceListFull(const TEntity& e, TListFace& l, double w) {
