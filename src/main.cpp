@@ -20,6 +20,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "model/forms/CommandesSurfaces.h"
 
 namespace {
 
@@ -41,6 +42,17 @@ class TApplication : public QApplication {
   }
 };
 
+int CaptureFenetre(QWidget& w, const TLigneCommande& lc) {
+  w.adjustSize();
+  w.show();
+  QApplication::processEvents();
+  if (!w.grab().toImage().save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
+    std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int Capture(TMainForm& f, const TLigneCommande& lc) {
   if (!f.ErreurOuverture().empty()) {
     // A picture of the default document would pass for the file's.
@@ -56,6 +68,8 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   f.show();
   QApplication::processEvents();
   f.PremierAffichage(false);
+  // A named dialog is pictured alone, filled from the document.
+  if (QWidget* w = PrepareFenetreSurfaces(f, lc.Fenetre)) return CaptureFenetre(*w, lc);
   int seule = TypeVueParNom(lc.Fenetre);
   if (seule >= 0) f.ActiveVue(seule, true);
   QApplication::processEvents();
@@ -76,7 +90,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+                         "[--window section|plan|profile|perspective|surfnew|listesurf|propsurf|precis|grille]]\n", lc.Erreur.c_str());
     return 2;
   }
   // A screenshot needs no screen.

@@ -6,6 +6,9 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
 file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/views/*.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/model/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/geometry/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/lines/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
 
 # View maths and command-line parsing that need no Qt at all: they could move to the
@@ -19,7 +22,8 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp)
+  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
+  ${CMAKE_SOURCE_DIR}/src/model/forms/NomsFenetresSurfaces.h)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
   COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -DSTAMP=${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp

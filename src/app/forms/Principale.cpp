@@ -33,6 +33,7 @@
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
 #include "model/ObjCom.h"
+#include "model/forms/CommandesSurfaces.h"
 
 namespace {
 
@@ -380,6 +381,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   CreeBarreEtat();
   InstalleServices();
   Relie();
+  EnregistreCommandesSurfaces(*this);
   qApp->installEventFilter(this);
 
   // The first document, then the file the command line names.
