@@ -114,3 +114,30 @@ TEST(SingleInstance, ASecondStartIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Capture, EachDialogIsPicturedAloneFilledFromTheFile) {
+  QTemporaryDir d;
+  QString doc = QString(BRIVANE_SAMPLES) + "/Deriveur42.kvb";
+  for (const char* nom : {"surfnew", "listesurf", "propsurf", "precis", "grille"}) {
+    QString png = d.filePath(QString(nom) + ".png");
+    Resultat r = Lance({"--screenshot", png, "--window", nom, doc}, d.path());
+    ASSERT_EQ(r.Code, 0) << nom << ": " << r.Erreurs.toStdString();
+    QImage im(png);
+    // The dialog's own size, not the main window's.
+    EXPECT_GT(im.width(), 150) << nom;
+    EXPECT_LT(im.width(), 1000) << nom;
+    EXPECT_LT(im.height(), 900) << nom;
+    // Text on it: dark pixels beside the background.
+    int sombres = 0;
+    for (int y = 0; y < im.height(); y++)
+      for (int x = 0; x < im.width(); x++) sombres += qGray(im.pixel(x, y)) < 80;
+    EXPECT_GT(sombres, 200) << nom;
+  }
+  // A name that is no window is refused.
+  Resultat r = Lance({"--screenshot", d.filePath("x.png"), "--window", "studio", doc}, d.path());
+  EXPECT_EQ(r.Code, 2);
+}
+
+}  // namespace

@@ -203,8 +203,8 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeHydrostatique",
-                        "MeStudio", "MeSouder", "MeOptions", "MePrecPerso"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfTransformations", "MeHydrostatique",
+                        "MeStudio", "MeSouder", "MeOptions", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
