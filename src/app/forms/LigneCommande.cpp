@@ -5,8 +5,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/forms/Registre.h"
 #include "model/NetGest.h"
-#include "model/forms/NomsFenetresSurfaces.h"
 
 namespace {
 
@@ -73,8 +73,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
       r.Largeur = w, r.Hauteur = h;
   }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
-  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0 && !EstFenetreSurfaces(r.Fenetre))
-    r.Erreur = "--window expects section, plan, profile, perspective, surfnew, listesurf, propsurf, precis or grille, not " + r.Fenetre;
+  if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
+    r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
   for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
   return r;
 }

@@ -1,6 +1,6 @@
-// The surface, precision and grid commands of the main window: each opens its
-// window, and each change ends the same way (document updated where it is out of
-// date, views redrawn, tool windows refreshed).
+// The surface, precision and grid commands of the main window and their screenshot
+// names: each command opens its window, and each change ends the same way (document
+// updated where it is out of date, views redrawn, tool windows refreshed).
 #include "model/forms/CommandesSurfaces.h"
 
 #include <QAction>
@@ -9,6 +9,7 @@
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "lines/forms/GrilleForm.h"
@@ -21,24 +22,6 @@
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-struct TPrecisionMenu {
-  const char* Nom;
-  int N;
-};
-const TPrecisionMenu PrecisionsMenu[] = {
-    {"MePrecFaible", 10}, {"MePrecMoyenne", 20}, {"MePrecBonne", 50}, {"MePrecTresBonne", 100}};
-
-// The menu's radio item of the document's precision ("Personnalisée..." for any other value).
-void CochePrecision(TMainForm& f) {
-  int n = f.Document().Precision;
-  for (const auto& p : PrecisionsMenu)
-    if (p.N == n) {
-      f.Action(p.Nom)->setChecked(true);
-      return;
-    }
-  f.Action("MePrecPerso")->setChecked(true);
-}
 
 // What follows every change of the surfaces: what is out of date is brought up to
 // date (only the surfaces whose flags were cleared are evaluated again), then the views
@@ -58,6 +41,8 @@ void Actualise(TMainForm& f, bool videSelections) {
   f.RafraichitFenetresOutils();
   if (auto* v = f.findChild<TListeSurfVisiblesForm*>("ListeSurfVisiblesForm"); v && v->isVisible())
     v->Rafraichit();
+  // The commands' states follow the surface count and the precision.
+  f.Rafraichit();
   f.AfficheNet();
 }
 
@@ -90,6 +75,127 @@ void ExporteSurfaces(TMainForm& f) {
   if (l->Prepare(lsExport)) l->open();
 }
 
+void Connecte(TMainForm& f, const TFenetresSurfaces& w) {
+  w.SurfNew->QuandCree = [&f](int k) {
+    MajSurface(f.Document(), true, k);
+    Actualise(f, false);
+  };
+  w.ListeSurf->QuandApplique = [&f](const TChangementSurfaces& c) {
+    if (c.Mode != lsExport) Actualise(f, true);
+  };
+  w.Visibles->QuandChange = [&f] { Actualise(f, true); };
+  w.PropSurf->QuandApplique = [&f](const std::vector<int>&) { Actualise(f, true); };
+  w.Precis->QuandApplique = [&f](int n) {
+    ::ChangePrecision(f.Document(), n);
+    Actualise(f, false);
+  };
+  // The menu's radio items show the precision in force, also after a Cancel.
+  QObject::connect(w.Precis, &QDialog::finished, &f, [&f] { f.Rafraichit(); });
+  w.Grille->QuandApplique = [&f] {
+    f.Grille = GrilleDuDocument(f.Document());
+    Actualise(f, false);
+  };
+  w.Grille->OuvrePortee = [&f] { OuvreListe(f, lsPorteeCalc); };
+}
+
+using F = TMainForm;
+
+bool AvecSurface(const F& f) { return f.Document().NbSurf() > 0; }
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeSurfAjouter", .Execute = [](F& f, bool) {
+                        if (f.Document().NbSurf() >= MaxSurf) {
+                          AfficheMessage(rs("rsErrMaxSurf"), mtWarning, mbOK);
+                          return;
+                        }
+                        TSurfNewForm* s = FenetresSurfaces(f).SurfNew;
+                        s->Prepare();
+                        s->open();
+                      }});
+  EnregistreCommande({.Nom = "MeSurfSupprimer", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        OuvreListe(f, lsSuppr);
+                      }});
+  EnregistreCommande({.Nom = "MeSurfDupliquer", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        if (f.Document().NbSurf() >= MaxSurf) {
+                          AfficheMessage(rs("rsErrMaxSurf"), mtWarning, mbOK);
+                          return;
+                        }
+                        OuvreListe(f, lsDupliquer);
+                      }});
+  EnregistreCommande({.Nom = "MeSurfRenommer", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        OuvreListe(f, lsRenommer);
+                      }});
+  EnregistreCommande({.Nom = "MeSurfVerrouillage", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        OuvreListe(f, lsVerrou);
+                      }});
+  EnregistreCommande({.Nom = "MePorteeCalculs", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        OuvreListe(f, lsPorteeCalc);
+                      }});
+  EnregistreCommande({.Nom = "MeSurfProprietes", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        TPropSurfForm* p = FenetresSurfaces(f).PropSurf;
+                        const TPC& pc = f.Document().PCCourant;
+                        p->Prepare(pc.Existe() ? pc.NumSurf : 0);
+                        p->open();
+                      }});
+  EnregistreCommande({.Nom = "MeSurfVisibilite", .Actif = AvecSurface, .Execute = [](F& f, bool) {
+                        TListeSurfVisiblesForm* v = FenetresSurfaces(f).Visibles;
+                        v->Rafraichit();
+                        v->show();
+                        v->raise();
+                      }});
+  EnregistreCommande({.Nom = "MePrecPerso",
+                      .Coche =
+                          [](const F& f) {
+                            int n = f.Document().Precision;
+                            return n != 10 && n != 20 && n != 50 && n != 100;
+                          },
+                      .Execute =
+                          [](F& f, bool) {
+                            TPrecisForm* p = FenetresSurfaces(f).Precis;
+                            p->Prepare(f.Document().Precision);
+                            p->open();
+                          }});
+  EnregistreCommande({.Nom = "MeEspacementGrille", .Execute = [](F& f, bool) {
+                        TGrilleForm* g = FenetresSurfaces(f).Grille;
+                        g->Prepare();
+                        g->open();
+                      }});
+  EnregistreCommande(
+      {.Nom = "MeExportSurfaces", .Actif = AvecSurface, .Execute = [](F& f, bool) { ExporteSurfaces(f); }});
+
+  // The screenshot mode: each window alone, filled from the document.
+  auto montre = [](QWidget* w) {
+    w->adjustSize();
+    w->show();
+    return w;
+  };
+  EnregistreFenetre({.Nom = "surfnew", .Ordre = 200, .Montre = [montre](F& f) -> QWidget* {
+                       TSurfNewForm* w = FenetresSurfaces(f).SurfNew;
+                       w->Prepare();
+                       return montre(w);
+                     }});
+  EnregistreFenetre({.Nom = "listesurf", .Ordre = 210, .Montre = [montre](F& f) -> QWidget* {
+                       TListeSurfForm* w = FenetresSurfaces(f).ListeSurf;
+                       w->Prepare(lsVerrou);
+                       return montre(w);
+                     }});
+  EnregistreFenetre({.Nom = "propsurf", .Ordre = 220, .Montre = [montre](F& f) -> QWidget* {
+                       TPropSurfForm* w = FenetresSurfaces(f).PropSurf;
+                       w->Prepare(0);
+                       return montre(w);
+                     }});
+  EnregistreFenetre({.Nom = "precis", .Ordre = 230, .Montre = [montre](F& f) -> QWidget* {
+                       TPrecisForm* w = FenetresSurfaces(f).Precis;
+                       w->Prepare(f.Document().Precision);
+                       return montre(w);
+                     }});
+  EnregistreFenetre({.Nom = "grille", .Ordre = 240, .Montre = [montre](F& f) -> QWidget* {
+                       TGrilleForm* w = FenetresSurfaces(f).Grille;
+                       w->Prepare();
+                       return montre(w);
+                     }});
+});
+
 }  // namespace
 
 TFenetresSurfaces FenetresSurfaces(TMainForm& f) {
@@ -100,114 +206,14 @@ TFenetresSurfaces FenetresSurfaces(TMainForm& f) {
   r.PropSurf = f.findChild<TPropSurfForm*>("PropSurfForm");
   r.Precis = f.findChild<TPrecisForm*>("PrecisForm");
   r.Grille = f.findChild<TGrilleForm*>("GrilleForm");
-  return r;
-}
-
-void EnregistreCommandesSurfaces(TMainForm& f) {
+  if (r.SurfNew) return r;
   TDocument& d = f.Document();
-  auto* nouv = new TSurfNewForm(d, &f);
-  auto* liste = new TListeSurfForm(d, &f);
-  auto* visibles = new TListeSurfVisiblesForm(d, &f);
-  auto* prop = new TPropSurfForm(d, &f);
-  auto* precis = new TPrecisForm(&f);
-  auto* grille = new TGrilleForm(d, &f);
-
-  nouv->QuandCree = [&f](int k) {
-    TDocument& doc = f.Document();
-    MajSurface(doc, true, k);
-    Actualise(f, false);
-  };
-  liste->QuandApplique = [&f](const TChangementSurfaces& c) {
-    if (c.Mode != lsExport) Actualise(f, true);
-  };
-  visibles->QuandChange = [&f] { Actualise(f, true); };
-  prop->QuandApplique = [&f](const std::vector<int>&) { Actualise(f, true); };
-  precis->QuandApplique = [&f](int n) {
-    ::ChangePrecision(f.Document(), n);
-    CochePrecision(f);
-    Actualise(f, false);
-  };
-  // Cancelled: the radio item goes back to the precision in force.
-  QObject::connect(precis, &QDialog::rejected, &f, [&f] { CochePrecision(f); });
-  grille->QuandApplique = [&f] {
-    f.Grille = GrilleDuDocument(f.Document());
-    Actualise(f, false);
-  };
-  grille->OuvrePortee = [&f] { OuvreListe(f, lsPorteeCalc); };
-
-  auto on = [&f](const char* nom, auto action) {
-    QAction* a = f.Action(nom);
-    if (!a) return;
-    QObject::connect(a, &QAction::triggered, &f, action);
-    a->setEnabled(true);
-  };
-  on("MeSurfAjouter", [&f] {
-    if (f.Document().NbSurf() >= MaxSurf) {
-      AfficheMessage(rs("rsErrMaxSurf"), mtWarning, mbOK);
-      return;
-    }
-    TSurfNewForm* s = FenetresSurfaces(f).SurfNew;
-    s->Prepare();
-    s->open();
-  });
-  on("MeSurfSupprimer", [&f] { OuvreListe(f, lsSuppr); });
-  on("MeSurfDupliquer", [&f] {
-    if (f.Document().NbSurf() >= MaxSurf) {
-      AfficheMessage(rs("rsErrMaxSurf"), mtWarning, mbOK);
-      return;
-    }
-    OuvreListe(f, lsDupliquer);
-  });
-  on("MeSurfRenommer", [&f] { OuvreListe(f, lsRenommer); });
-  on("MeSurfVerrouillage", [&f] { OuvreListe(f, lsVerrou); });
-  on("MePorteeCalculs", [&f] { OuvreListe(f, lsPorteeCalc); });
-  on("MeSurfProprietes", [&f] {
-    TPropSurfForm* p = FenetresSurfaces(f).PropSurf;
-    const TPC& pc = f.Document().PCCourant;
-    p->Prepare(pc.Existe() ? pc.NumSurf : 0);
-    p->open();
-  });
-  on("MeSurfVisibilite", [&f] {
-    TListeSurfVisiblesForm* v = FenetresSurfaces(f).Visibles;
-    v->Rafraichit();
-    v->show();
-    v->raise();
-  });
-  on("MePrecPerso", [&f] {
-    TPrecisForm* p = FenetresSurfaces(f).Precis;
-    p->Prepare(f.Document().Precision);
-    p->open();
-  });
-  on("MeEspacementGrille", [&f] {
-    TGrilleForm* g = FenetresSurfaces(f).Grille;
-    g->Prepare();
-    g->open();
-  });
-  on("MeExportSurfaces", [&f] { ExporteSurfaces(f); });
-}
-
-QWidget* PrepareFenetreSurfaces(TMainForm& f, const std::string& nom) {
-  TFenetresSurfaces w = FenetresSurfaces(f);
-  if (!w.SurfNew) return nullptr;
-  if (nom == "surfnew") {
-    w.SurfNew->Prepare();
-    return w.SurfNew;
-  }
-  if (nom == "listesurf") {
-    w.ListeSurf->Prepare(lsVerrou);
-    return w.ListeSurf;
-  }
-  if (nom == "propsurf") {
-    w.PropSurf->Prepare(0);
-    return w.PropSurf;
-  }
-  if (nom == "precis") {
-    w.Precis->Prepare(f.Document().Precision);
-    return w.Precis;
-  }
-  if (nom == "grille") {
-    w.Grille->Prepare();
-    return w.Grille;
-  }
-  return nullptr;
+  r.SurfNew = new TSurfNewForm(d, &f);
+  r.ListeSurf = new TListeSurfForm(d, &f);
+  r.Visibles = new TListeSurfVisiblesForm(d, &f);
+  r.PropSurf = new TPropSurfForm(d, &f);
+  r.Precis = new TPrecisForm(&f);
+  r.Grille = new TGrilleForm(d, &f);
+  Connecte(f, r);
+  return r;
 }

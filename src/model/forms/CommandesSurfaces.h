@@ -1,11 +1,8 @@
-// The commands of the "Surfaces" menu, the custom precision, "Espacement Grille..."
-// and "Portée des calculs...": their windows, created once for the main window,
-// and what follows each change (updates, views, tool windows).
+// The windows of the "Surfaces" menu, the custom precision, "Espacement Grille..."
+// and "Portée des calculs...", made once for the main window on first use. Their
+// commands and screenshot names are registered in CommandesSurfaces.cpp.
 #pragma once
 
-#include <string>
-
-class QWidget;
 class TMainForm;
 class TSurfNewForm;
 class TListeSurfForm;
@@ -23,10 +20,5 @@ struct TFenetresSurfaces {
   TGrilleForm* Grille = nullptr;
 };
 
-// Creates the windows, wires the commands (menu, tool bar and toolbox alike) and enables them.
-void EnregistreCommandesSurfaces(TMainForm& f);
-// The windows of a main window where EnregistreCommandesSurfaces ran.
+// The windows of this main window, made (children of it) at the first call.
 TFenetresSurfaces FenetresSurfaces(TMainForm& f);
-// The named window (NomsFenetresSurfaces.h) filled from the document, for a screenshot; nullptr for another
-// name.
-QWidget* PrepareFenetreSurfaces(TMainForm& f, const std::string& nom);
