@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <nlohmann/json.hpp>
 
@@ -243,6 +244,31 @@ TEST(SurfaceWindows, MirrorModesTurnTheNetOver) {
   Clique(&l, "BtnOK");
   EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(0)->Net.PC[0][2].X, -v.X);
   EXPECT_TRUE(t.Doc().Surf(0).Calculee);  // evaluated again for the views
+}
+
+TEST(SurfaceWindows, ExportWritesTheChosenSurfacesAndLeavesTheDocumentAlone) {
+  Fenetres t;
+  modele::Yacht(t.Doc(), 20, 5);
+  t.Doc().NomFichier = "/bateaux/yacht.kvb";
+  t.Doc().MarqueEnregistre();
+  QTemporaryDir dossier;
+  QString chemin = dossier.filePath("quille.kvb");
+  t.Choix = {chemin};
+  t.A("MeExportSurfaces")->trigger();
+  TListeSurfForm& l = *t.W.ListeSurf;
+  ASSERT_TRUE(l.isVisible());
+  EXPECT_EQ(l.Titre->text(), "Export de sufaces");
+  Selectionne(l.Liste, {1, 2});
+  Clique(&l, "BtnOK");
+  EXPECT_FALSE(l.isVisible());
+  TDocument lu;
+  ASSERT_TRUE(OuvrirFichier(lu, chemin.toStdString()));
+  ASSERT_EQ(lu.NbSurf(), 2);
+  EXPECT_EQ(lu.Surf(0).Nom, "Quille");
+  EXPECT_EQ(lu.Surf(1).Nom, "Safran");
+  EXPECT_EQ(t.Doc().NbSurf(), 3);
+  EXPECT_EQ(t.Doc().NomFichier, "/bateaux/yacht.kvb");
+  EXPECT_FALSE(t.Doc().Modifie);
 }
 
 TEST(SurfaceWindows, VisibilityWindowFollowsItsSelectionAtOnce) {
