@@ -284,6 +284,9 @@ TEST(SurfaceWindows, VisibilityWindowFollowsItsSelectionAtOnce) {
   EXPECT_TRUE(t.Doc().Modifie);
   v.Liste->item(1)->setSelected(true);
   EXPECT_TRUE(t.Doc().Surf(1).Visible);
+  QApplication::setActiveWindow(&v);
+  QTest::keyClick(v.Liste, Qt::Key_Escape);
+  EXPECT_FALSE(v.isVisible());
 }
 
 TEST(SurfaceWindows, PropertiesAreCopiedBackOnOkOnly) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -218,6 +219,8 @@ TListeSurfVisiblesForm::TListeSurfVisiblesForm(TDocument& doc, QWidget* parent)
   fermer->setObjectName("BtnFermer");
   v->addWidget(fermer, 0, Qt::AlignRight);
   connect(fermer, &QPushButton::clicked, this, &QWidget::close);
+  // A tool window has no dialog keys of its own: Escape closes it like the button.
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
   connect(Liste, &QListWidget::itemSelectionChanged, this, [this] {
     if (EnRemplissage) return;
     std::vector<int> sel;
