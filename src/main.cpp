@@ -20,6 +20,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "studio/CommandesStudio.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   QApplication::processEvents();
   f.AjusterTout();
   QApplication::processEvents();
+  if (lc.Fenetre == "studio") return CaptureStudio(f, lc);
   QImage image = f.grab().toImage();
   if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
     std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+                         "[--window section|plan|profile|perspective|studio [--curvature]]]\n", lc.Erreur.c_str());
     return 2;
   }
   // A screenshot needs no screen.

@@ -72,8 +72,12 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
       r.Largeur = w, r.Hauteur = h;
   }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
-  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0)
-    r.Erreur = "--window expects section, plan, profile or perspective, not " + r.Fenetre;
+  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0 && r.Fenetre != "studio")
+    r.Erreur = "--window expects section, plan, profile, perspective or studio, not " + r.Fenetre;
+  if (int i = FindInParams(p, "--curvature"); i >= 0) {
+    r.Courbure = true;
+    p.erase(p.begin() + i);
+  }
   for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
   return r;
 }

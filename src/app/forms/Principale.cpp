@@ -33,6 +33,7 @@
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
 #include "model/ObjCom.h"
+#include "studio/CommandesStudio.h"
 
 namespace {
 
@@ -381,6 +382,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   InstalleServices();
   Relie();
   qApp->installEventFilter(this);
+  InstalleStudio(*this);
 
   // The first document, then the file the command line names.
   Doc.InitDefaut();
@@ -577,6 +579,7 @@ void TMainForm::Relie() {
     if (TFormFille* v = FenetreActive()) Ajuster(*v, true);
   });
   on("MeRecentrer", [this] {
+    if (CommandeFenetre && CommandeFenetre("MeRecentrer", ModifsClavier())) return;
     if (TFormFille* v = FenetreActive()) {
       v->Cadrage.MemorisePrecedente();
       v->Cadrage.Centre();
@@ -757,6 +760,7 @@ void TMainForm::AfficheNet() {
     TFormFille* v = Vues[static_cast<size_t>(t)];
     if (v != active && v->isVisible() && !Sous[static_cast<size_t>(t)]->isMinimized()) v->Redessine();
   }
+  if (RedessineFenetres) RedessineFenetres();
 }
 
 void TMainForm::RafraichitFenetresOutils() {
@@ -768,6 +772,7 @@ void TMainForm::RafraichitFenetresOutils() {
 }
 
 void TMainForm::Agrandir(TModifs m) {
+  if (CommandeFenetre && CommandeFenetre("MeAgrandir", m)) return;
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
@@ -777,6 +782,7 @@ void TMainForm::Agrandir(TModifs m) {
 }
 
 void TMainForm::Reduire(TModifs m) {
+  if (CommandeFenetre && CommandeFenetre("MeReduire", m)) return;
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
@@ -1172,6 +1178,7 @@ void TMainForm::ChangePrecision(int n) {
 }
 
 void TMainForm::Copier() {
+  if (CommandeFenetre && CommandeFenetre("MeCopier", ModifsClavier())) return;
   TFormFille* v = FenetreActive();
   if (!v || v->Image().isNull()) {
     AfficheMessage(rs("rsErrGetImage"), mtError, mbOK);

@@ -1,0 +1,48 @@
+// One frame of the studio drawn with OpenGL 1.1 and GLU on whatever context is
+// current: projection, camera, axes, lights, the model (surfaces opaque before
+// transparent, lines, nets, orientation vectors) and the water plane last.
+// The model pass can be compiled once into a display list and replayed while
+// only the camera or the lights change.
+#pragma once
+
+#include "model/Document.h"
+#include "studio/GLGest.h"
+#include "studio/StudioCalc.h"
+#include "views/Affiche.h"
+
+// The state of the studio's buttons.
+struct TEtatStudio {
+  TModeDessin Mode = TModeDessin::Rempli;
+  bool CacheesInvisibles = false;  // "Parties cachées invisibles"
+  bool Lissage = true;
+  bool Courbure = false;
+  bool PlanEau = true;
+};
+
+struct TSceneStudio {
+  const TDocument& Doc;
+  const TAffichageVues& Aff;
+  const TReglagesStudio& Reglages;
+  const TCameraStudio& Camera;
+  const TglLightList& Lumieres;
+  const TglAxes& Axes;
+  const TEtatStudio& Etat;
+  // The clearing colour: the viewport's own white until the background is first given.
+  int Fond = 0xFFFFFF;
+};
+
+class TRenduStudio {
+ public:
+  // Draws one frame of w x h pixels into the current framebuffer; GL state is restored after.
+  void Frame(const TSceneStudio& s, int w, int h);
+  // The model or the way it is drawn has changed: the compiled pass is out of date.
+  void Invalide() { Valide = false; }
+  // Frees the display list; call with the same context current, before it goes.
+  void Libere();
+  // False: every frame draws the model in immediate mode.
+  bool AvecListe = true;
+
+ private:
+  unsigned int Liste = 0;
+  bool Valide = false;
+};
