@@ -35,7 +35,7 @@ bool StudioActif(const TMainForm& f) {
 }
 
 // The arrow keys while the studio is the active window, and its sub-window's close box
-// (the window lives as long as the program: it minimises instead).
+// (the window lives as long as the program: it hides until "&Studio" shows it again).
 class TFiltreStudio : public QObject {
  public:
   TFiltreStudio(TMainForm& f) : QObject(&f), F(f) {}
@@ -44,7 +44,7 @@ class TFiltreStudio : public QObject {
   bool eventFilter(QObject* o, QEvent* e) override {
     if (e->type() == QEvent::Close && o == SousStudio(F)) {
       e->ignore();
-      static_cast<QWidget*>(o)->showMinimized();
+      static_cast<QWidget*>(o)->hide();
       return true;
     }
     if (e->type() == QEvent::KeyPress && F.isVisible() && QApplication::activeWindow() == &F &&

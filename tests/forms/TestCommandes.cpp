@@ -204,7 +204,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeHydrostatique",
-                        "MeStudio", "MeSouder", "MeOptions", "MePrecPerso"}) {
+                        "MeSouder", "MeOptions", "MePrecPerso"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
