@@ -327,6 +327,17 @@ class TDessinModele {
 
 }  // namespace
 
+void PlaceLumieres(TglLightList& l, const TReglagesStudio& r) {
+  for (int i = 0; i < TglLightList::Nombre; i++) {
+    const TPositionLumiere& p = r.Lumieres[static_cast<size_t>(i)];
+    l[i].SetEnabled(p.Active);
+    l[i].SetSpotVisible(p.Active);
+    l[i].SetDistZ(static_cast<float>(p.Distance));
+    l[i].SetRotX(static_cast<float>(p.RotX));
+    l[i].SetRotY(static_cast<float>(p.RotY));
+  }
+}
+
 void TRenduStudio::Libere() {
   if (Liste) glDeleteLists(Liste, 1);
   Liste = 0;

@@ -31,6 +31,9 @@ struct TSceneStudio {
   int Fond = 0xFFFFFF;
 };
 
+// The lights as the settings place them: enabled state (marker with it), distance, rotations.
+void PlaceLumieres(TglLightList& l, const TReglagesStudio& r);
+
 class TRenduStudio {
  public:
   // Draws one frame of w x h pixels into the current framebuffer; GL state is restored after.

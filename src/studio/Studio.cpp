@@ -290,15 +290,7 @@ void TStudioForm::CreePageLumieres(QWidget* page) {
 void TStudioForm::MontreSpots(bool v) { BtnSpot->setChecked(v); }
 
 void TStudioForm::AppliqueLumieres() {
-  for (int i = 0; i < TglLightList::Nombre; i++) {
-    const TPositionLumiere& p = Reglages.Lumieres[static_cast<size_t>(i)];
-    TglLight& l = Lumieres[i];
-    l.SetEnabled(p.Active);
-    l.SetSpotVisible(p.Active);
-    l.SetDistZ(static_cast<float>(p.Distance));
-    l.SetRotX(static_cast<float>(p.RotX));
-    l.SetRotY(static_cast<float>(p.RotY));
-  }
+  PlaceLumieres(Lumieres, Reglages);
   if (CBActive) CBActive->setChecked(Lumieres[NumLumiere->value()].Enabled());
   Repeint();
 }
