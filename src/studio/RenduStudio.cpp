@@ -338,12 +338,6 @@ void PlaceLumieres(TglLightList& l, const TReglagesStudio& r) {
   }
 }
 
-void TRenduStudio::Libere() {
-  if (Liste) glDeleteLists(Liste, 1);
-  Liste = 0;
-  Valide = false;
-}
-
 void TRenduStudio::Frame(const TSceneStudio& s, int w, int h) {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glViewport(0, 0, w, h);
@@ -384,19 +378,7 @@ void TRenduStudio::Frame(const TSceneStudio& s, int w, int h) {
     glPopMatrix();
   }
   // 5: the model.
-  TDessinModele m(s);
-  if (AvecListe) {
-    if (!Liste) Liste = glGenLists(1);
-    if (!Valide && Liste) {
-      glNewList(Liste, GL_COMPILE);
-      m.DrawCarene();
-      glEndList();
-      Valide = true;
-    }
-    glCallList(Liste);
-  } else {
-    m.DrawCarene();
-  }
+  TDessinModele(s).DrawCarene();
   // 6: the water plane, last and half transparent: it veils the hull below it.
   if (s.Etat.PlanEau) {
     glEnable(GL_LIGHTING);

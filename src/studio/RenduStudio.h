@@ -1,8 +1,8 @@
 // One frame of the studio drawn with OpenGL 1.1 and GLU on whatever context is
 // current: projection, camera, axes, lights, the model (surfaces opaque before
 // transparent, lines, nets, orientation vectors) and the water plane last.
-// The model pass can be compiled once into a display list and replayed while
-// only the camera or the lights change.
+// Immediate mode: a display list or packed vertex arrays measured no faster under
+// Mesa's software renderer, which spends its time lighting and filling.
 #pragma once
 
 #include "model/Document.h"
@@ -38,14 +38,4 @@ class TRenduStudio {
  public:
   // Draws one frame of w x h pixels into the current framebuffer; GL state is restored after.
   void Frame(const TSceneStudio& s, int w, int h);
-  // The model or the way it is drawn has changed: the compiled pass is out of date.
-  void Invalide() { Valide = false; }
-  // Frees the display list; call with the same context current, before it goes.
-  void Libere();
-  // False: every frame draws the model in immediate mode.
-  bool AvecListe = true;
-
- private:
-  unsigned int Liste = 0;
-  bool Valide = false;
 };

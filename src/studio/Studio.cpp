@@ -71,17 +71,11 @@ class TVueGL : public QOpenGLWidget {
     setObjectName("GLC");
     setMouseTracking(false);
   }
-  ~TVueGL() override { Libere(); }
 
   TRenduStudio Rendu;
   int Images = 0;  // frames drawn, for the frame-rate measure
 
  protected:
-  void initializeGL() override {
-    connect(
-        context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] { Libere(); }, Qt::DirectConnection);
-    Rendu.Invalide();
-  }
   void paintGL() override {
     const qreal r = devicePixelRatioF();
     TSceneStudio sc = S.Scene();
@@ -102,7 +96,6 @@ class TVueGL : public QOpenGLWidget {
     Dernier = p;
     S.Repeint();
   }
-  void mouseReleaseEvent(QMouseEvent*) override {}
   void wheelEvent(QWheelEvent* e) override {
     const int d = e->angleDelta().y();
     if (d != 0) {
@@ -116,12 +109,6 @@ class TVueGL : public QOpenGLWidget {
  private:
   TStudioForm& S;
   QPoint Dernier;
-  void Libere() {
-    if (!context()) return;
-    makeCurrent();
-    Rendu.Libere();
-    doneCurrent();
-  }
 };
 
 TStudioForm::TStudioForm(THoteStudio hote, QWidget* parent) : QWidget(parent), Hote(std::move(hote)) {
@@ -362,7 +349,6 @@ void TStudioForm::MajCouleursCourbure() {
 
 void TStudioForm::Redessine() {
   MajCouleursCourbure();
-  if (Vue) Vue->Rendu.Invalide();
   Repeint();
 }
 
@@ -433,6 +419,8 @@ bool TStudioForm::Touche(int touche, TModifs m) {
   Repeint();
   return true;
 }
+
+int TStudioForm::Images() const { return Vue ? Vue->Images : 0; }
 
 QImage TStudioForm::Image() {
   if (!Vue) return {};

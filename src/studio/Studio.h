@@ -47,7 +47,7 @@ class TStudioForm : public QWidget {
   bool AvecOpenGL() const { return Vue != nullptr; }
   // Background colour to the viewport, then a repaint.
   void InitDraw();
-  // The model changed: curvature colours brought up to date, compiled pass dropped, repaint.
+  // The model changed: curvature colours brought up to date, repaint.
   void Redessine();
   // Repaint only (camera or lights moved).
   void Repeint();
@@ -67,6 +67,8 @@ class TStudioForm : public QWidget {
   // Lights from the settings (enabled state, distance, rotations).
   void AppliqueLumieres();
   TGaussForm* Gauss() const { return FormGauss; }
+  // Frames the viewport has drawn (0 without OpenGL).
+  int Images() const;
   // The studio values a document carried.
   void PrendVueDocument(const TVueDocument& v);
   void EcritVueDocument(TVueDocument& v) const;
