@@ -7,15 +7,20 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPixmap>
 #include <QThread>
-#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/Chaines.h"
 #include "app/Services.h"
+#include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "studio/GaussCtrl.h"
 #include "studio/Studio.h"
 
@@ -70,10 +75,8 @@ void ActiveStudio(TMainForm& f) {
   s->showMaximized();
   f.Zone()->setActiveSubWindow(s);
   // Offscreen or before the first display the area may not announce the activation.
-  if (!st->Actif) {
-    f.Action("MeStudio")->setChecked(true);
-    st->FormActivate();
-  }
+  if (!st->Actif) st->FormActivate();
+  f.Rafraichit();
   st->InitDraw();
   st->Redessine();
 }
@@ -106,17 +109,14 @@ void InstalleStudio(TMainForm& f) {
   // Installed after the main window's own: it sees the keys first.
   qApp->installEventFilter(filtre);
 
-  QAction* me = f.Action("MeStudio");
-  me->setEnabled(true);
-  QObject::connect(me, &QAction::triggered, &f, [&f] { ActiveStudio(f); });
   QObject::connect(f.Zone(), &QMdiArea::subWindowActivated, st, [&f, st, s](QMdiSubWindow* w) {
-    if (w == s) {
-      f.Action("MeStudio")->setChecked(true);
+    if (w == s)
       st->FormActivate();
-    } else if (w) {
+    else if (w)
       st->FormDeactivate();
-    }
+    f.Rafraichit();
   });
+  f.FenetreHorsVuesActive = [&f] { return StudioActif(f); };
   f.CommandeFenetre = [&f, st](const std::string& c, TModifs m) {
     if (!StudioActif(f)) return false;
     if (c == "MeAgrandir" || c == "MeReduire")
@@ -142,12 +142,12 @@ void InstalleStudio(TMainForm& f) {
   };
 }
 
-int CaptureStudio(TMainForm& f, const TLigneCommande& lc) {
+QImage ImageStudio(TMainForm& f, bool courbure) {
   TStudioForm* st = StudioDe(f);
-  if (!st) return 1;
+  if (!st) return {};
   ActiveStudio(f);
   QApplication::processEvents();
-  if (lc.Courbure) st->ChoisitCourbure(true);
+  if (courbure) st->ChoisitCourbure(true);
   st->MontreSpots(false);
   // The picture a designer shows: three-quarter view from forward and above, model framed.
   if (QWidget* gl = st->findChild<QWidget*>("GLC"))
@@ -159,24 +159,37 @@ int CaptureStudio(TMainForm& f, const TLigneCommande& lc) {
     QThread::msleep(20);
   }
   QImage image = f.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  {
-    QPainter p(&image);
-    if (st->AvecOpenGL()) {
-      QWidget* gl = st->findChild<QWidget*>("GLC");
-      // The framebuffer itself: a widget grab mixes in its alpha.
-      QImage vue = st->Image();
-      if (gl && !vue.isNull())
-        p.drawImage(QRect(gl->mapTo(&f, QPoint(0, 0)), gl->size()),
-                    vue.convertToFormat(QImage::Format_RGB32));
-    }
-    if (TGaussForm* g = st->Gauss(); g && g->isVisible()) {
-      QPoint ici = g->geometry().topLeft() - f.geometry().topLeft();
-      p.drawPixmap(ici, g->grab());
-    }
+  QPainter p(&image);
+  if (QWidget* gl = st->findChild<QWidget*>("GLC")) {
+    // The framebuffer itself, as the copy command takes it.
+    QImage vue = st->Image();
+    if (!vue.isNull())
+      p.drawImage(QRect(gl->mapTo(&f, QPoint(0, 0)), gl->size()), vue.convertToFormat(QImage::Format_RGB32));
   }
-  if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
-    std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
-    return 1;
-  }
-  return 0;
+  if (TGaussForm* g = st->Gauss(); g && g->isVisible())
+    p.drawPixmap(g->geometry().topLeft() - f.geometry().topLeft(), g->grab());
+  return image;
 }
+
+namespace {
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeStudio",
+                      .Coche = [](const TMainForm& f) { return StudioActif(f); },
+                      .Execute = [](TMainForm& f, bool) { ActiveStudio(f); }});
+  // The picture is made here: the pictured widget holds it.
+  EnregistreFenetre({.Nom = "studio", .Ordre = 50, .Montre = [](TMainForm& f) -> QWidget* {
+                       std::vector<std::string> args;
+                       for (const QString& a : QCoreApplication::arguments().mid(1))
+                         args.push_back(a.toStdString());
+                       QImage im = ImageStudio(f, AnalyseLigneCommande(args).Courbure);
+                       if (im.isNull()) return nullptr;
+                       auto* l = new QLabel(&f, Qt::Window);
+                       l->setPixmap(QPixmap::fromImage(im));
+                       l->resize(im.size());
+                       l->setContentsMargins(0, 0, 0, 0);
+                       return l;
+                     }});
+});
+
+}  // namespace

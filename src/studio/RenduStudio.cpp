@@ -399,6 +399,10 @@ void TRenduStudio::Frame(const TSceneStudio& s, int w, int h) {
     glVertex3d(x0, y1, 0);
     glEnd();
   }
+  // Blending left the water's alpha in the framebuffer: the picture is opaque everywhere.
+  glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
   glFlush();
   glPopAttrib();
 }

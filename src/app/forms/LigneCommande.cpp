@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/forms/Registre.h"
 #include "model/NetGest.h"
 
 namespace {
@@ -72,8 +73,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
       r.Largeur = w, r.Hauteur = h;
   }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
-  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0 && r.Fenetre != "studio")
-    r.Erreur = "--window expects section, plan, profile, perspective or studio, not " + r.Fenetre;
+  if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
+    r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
   if (int i = FindInParams(p, "--curvature"); i >= 0) {
     r.Courbure = true;
     p.erase(p.begin() + i);
