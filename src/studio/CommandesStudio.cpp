@@ -41,27 +41,31 @@ bool StudioActif(const TMainForm& f) {
 
 // The arrow keys while the studio is the active window, and its sub-window's close box
 // (the window lives as long as the program: it hides until "&Studio" shows it again).
+// Owned by the sub-window: it goes before the main window comes apart.
 class TFiltreStudio : public QObject {
  public:
-  TFiltreStudio(TMainForm& f) : QObject(&f), F(f) {}
+  TFiltreStudio(TMainForm& f, QMdiSubWindow* s, TStudioForm* st) : QObject(s), F(f), Sous(s), St(st) {}
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() == QEvent::Close && o == SousStudio(F)) {
+    if (e->type() == QEvent::Close && o == Sous) {
       e->ignore();
-      static_cast<QWidget*>(o)->hide();
+      Sous->hide();
       return true;
     }
     if (e->type() == QEvent::KeyPress && F.isVisible() && QApplication::activeWindow() == &F &&
-        !QApplication::activePopupWidget() && !QApplication::activeModalWidget() && StudioActif(F)) {
+        !QApplication::activePopupWidget() && !QApplication::activeModalWidget() &&
+        F.Zone()->activeSubWindow() == Sous && Sous->isVisible()) {
       auto* k = static_cast<QKeyEvent*>(e);
-      if (TStudioForm* s = StudioDe(F); s && s->Touche(k->key(), Modifs(k->modifiers()))) return true;
+      if (St->Touche(k->key(), Modifs(k->modifiers()))) return true;
     }
     return false;
   }
 
  private:
   TMainForm& F;
+  QMdiSubWindow* Sous;
+  TStudioForm* St;
 };
 
 }  // namespace
@@ -104,7 +108,7 @@ void InstalleStudio(TMainForm& f) {
   s->setWindowTitle(QString::fromStdString(rs("rsStudio")));
   s->resize(640, 480);
   s->hide();
-  auto* filtre = new TFiltreStudio(f);
+  auto* filtre = new TFiltreStudio(f, s, st);
   s->installEventFilter(filtre);
   // Installed after the main window's own: it sees the keys first.
   qApp->installEventFilter(filtre);
