@@ -84,7 +84,8 @@ const TEnregistrement Enregistre([] {
   for (int t = tvSection; t <= tvPersp; t++)
     EnregistreCommande({.Nom = NomsVues[t],
                         .Coche = [t](const F& f) {
-                          return f.Document().VueActive == t && !(f.FenetreHorsVuesActive && f.FenetreHorsVuesActive());
+                          const bool autre = f.FenetreHorsVuesActive && f.FenetreHorsVuesActive();
+                          return f.Document().VueActive == t && !autre;
                         },
                         .Execute = [t](F& f, bool) { f.ActiveVue(t, true); }});
   EnregistreCommande({.Nom = "MeMosaiqueH", .Execute = [](F& f, bool) { f.MosaiqueHorizontale(); }});
