@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window %s]]\n", lc.Erreur.c_str(), NomsFenetres("|", "|").c_str());
+                         "[--window %s [--curvature]]]\n", lc.Erreur.c_str(), NomsFenetres("|", "|").c_str());
     return 2;
   }
   // A screenshot needs no screen.

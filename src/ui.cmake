@@ -1,7 +1,12 @@
 # The Qt user interface: the brivane_ui library (forms, views, studio) and the
 # `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
 # AUTOMOC is set on these targets only: the core and the command line never see Qt.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets)
+# The studio draws with OpenGL 1.1 and GLU (Mesa).
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+if(NOT TARGET OpenGL::GLU)
+  message(FATAL_ERROR "GLU not found: install libglu1-mesa-dev")
+endif()
 
 file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/views/*.cpp
@@ -23,7 +28,10 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp)
+  ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp
+  ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.h ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.cpp
+  ${CMAKE_SOURCE_DIR}/src/studio/GLGest.h ${CMAKE_SOURCE_DIR}/src/studio/GLGest.cpp
+  ${CMAKE_SOURCE_DIR}/src/studio/RenduStudio.h ${CMAKE_SOURCE_DIR}/src/studio/RenduStudio.cpp)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
   COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -DSTAMP=${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
@@ -38,7 +46,8 @@ add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES})
 add_dependencies(brivane_ui ui_pure_no_qt)
 set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Widgets Qt6::Gui Qt6::Core)
+target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Gui Qt6::Core
+  OpenGL::GL OpenGL::GLU)
 # Qt's headers are not ours to warn about.
 target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
 

@@ -27,3 +27,15 @@ endforeach()
 add_test(NAME ui_screenshot_display COMMAND tests_forms --gtest_filter=Capture.*)
 set_tests_properties(ui_screenshot_display PROPERTIES LABELS display
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;BRIVANE_CAPTURE_PLATFORM=xcb" TIMEOUT 120)
+
+# The studio: its arithmetic and its window on the offscreen platform (label ui), and its
+# OpenGL drawing rendered into a framebuffer object on a real X server (label display).
+file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/studio/*.cpp)
+add_executable(tests_studio ${_src} $<TARGET_OBJECTS:brivane_tests_main_qt>)
+target_link_libraries(tests_studio PRIVATE brivane_ui Qt6::Test GTest::gtest GTest::gmock)
+target_include_directories(tests_studio PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_compile_definitions(tests_studio PRIVATE BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples")
+add_test(NAME studio_ui COMMAND tests_studio --gtest_filter=-StudioGL.*)
+set_tests_properties(studio_ui PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+add_test(NAME studio_gl_display COMMAND tests_studio --gtest_filter=StudioGL.*)
+set_tests_properties(studio_gl_display PROPERTIES LABELS display ENVIRONMENT "QT_QPA_PLATFORM=xcb" TIMEOUT 300)

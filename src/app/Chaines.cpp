@@ -596,6 +596,25 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrGetImage", "Exception in GetImage"},
     {"rsFichierIntrouvable", "Le fichier %s est introuvable"},
     {"rsErrNavigateur", "Le navigateur Internet par défaut ne peut être lancé"},
+    // Studio
+    {"rsStudioFormCaption", "Studio"},
+    {"rsBtnSmoothHint", "Lissage"},
+    {"rsSB_InvisibleHint", "Surface invisible"},
+    {"rsSB_PointsHint", "Points"},
+    {"rsSB_ContoursHint", "Contour"},
+    {"rsSB_FilaireHint", "Filaire"},
+    {"rsSB_RempliHint", "Rempli"},
+    {"rsSB_PCvisHint", "Parties cachées visibles"},
+    {"rsSB_PCinvisHint", "Parties cachées invisibles"},
+    {"rsCB_ActiveCaption", "Active"},
+    {"rsBtnSpotCaption", "Spots visibles"},
+    {"rsPMStudioSectionCaption", "Vue Transversale"},
+    {"rsPMStudioPlanCaption", "Vue Horizontale"},
+    {"rsPMStudioProfilCaption", "Vue Longitudinale"},
+    {"rsPMStudioPerspCaption", "Vue Perspective"},
+    {"rsPMStudioControleVuesCaption", "Contrôle des vues"},
+    {"rsStudioSansOpenGL", "Le Studio a besoin d'un affichage OpenGL, que la plate-forme « %s » n'offre pas."},
+    {"rsGaussFormCaption", "Gaussienne"},
 };
 
 std::vector<std::string>& Valeurs() {

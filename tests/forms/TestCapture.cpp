@@ -79,6 +79,48 @@ TEST(Capture, OneNamedWindowFillsTheFrame) {
   EXPECT_GT(droite - gauche, 600);
 }
 
+// The studio maximised with the yacht sample: shaded, then with its curvature colours. On
+// a real X server the picture is the viewport as drawn; offscreen it is the placeholder.
+TEST(Capture, StudioShadedAndWithCurvature) {
+  const bool gl = qEnvironmentVariable("BRIVANE_CAPTURE_PLATFORM") == "xcb";
+  QTemporaryDir d;
+  struct Comptes {
+    int Coque = 0, Eau = 0, Rouge = 0, Blanc = 0;
+  };
+  auto compte = [](const QImage& im) {
+    Comptes c;
+    for (int y = 100; y < im.height() - 40; y++)
+      for (int x = 100; x < im.width(); x++) {
+        QColor p = im.pixelColor(x, y);
+        const int r = p.red(), g = p.green(), b = p.blue();
+        c.Coque += b > 180 && r < 60 && g > 90;                          // the default hull colour, lit
+        c.Eau += r > 20 && r < 70 && g > 70 && g < 140 && b > 90 && b < 160;  // the water plane
+        c.Rouge += r > 150 && g < 90 && b < 90;
+        c.Blanc += r > 235 && g > 235 && b > 235;
+      }
+    return c;
+  };
+  for (bool courbure : {false, true}) {
+    QString png = d.filePath(courbure ? "courbure.png" : "studio.png");
+    QStringList args{"--screenshot", png, "--size", "1000x800", "--window", "studio"};
+    if (courbure) args << "--curvature";
+    Resultat r = Lance(args << BRIVANE_SAMPLES "/Voilier11.kvb", d.path());
+    ASSERT_EQ(r.Code, 0) << r.Erreurs.toStdString();
+    QImage im(png);
+    ASSERT_EQ(im.size(), QSize(1000, 800));
+    if (!gl) continue;
+    Comptes c = compte(im);
+    EXPECT_GT(c.Eau, 50000) << courbure;
+    if (!courbure) {
+      EXPECT_GT(c.Coque, 20000);
+    } else {
+      EXPECT_LT(c.Coque, 2000);  // coloured by curvature instead
+      EXPECT_GT(c.Blanc, 20000);
+      EXPECT_GT(c.Rouge, 300);
+    }
+  }
+}
+
 TEST(Capture, UnreadableFileAndBadOptionsFailWithoutAPicture) {
   QTemporaryDir d;
   QString png = d.filePath("x.png");

@@ -226,7 +226,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
       "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
-      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs",
+      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -386,7 +386,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfTransformations", "MeHydrostatique",
-                        "MeStudio", "MeSouder", "MeOptions", "MeTaille"}) {
+                        "MeSouder", "MeOptions", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

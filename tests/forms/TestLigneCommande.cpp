@@ -49,7 +49,13 @@ TEST(CommandLine, ScreenshotOptions) {
   EXPECT_FALSE(AnalyseLigneCommande({"--screenshot"}).Erreur.empty());
   EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--size", "800"}).Erreur.empty());
   EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--size", "10x10"}).Erreur.empty());
-  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--window", "studio"}).Erreur.empty());
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--window", "atelier"}).Erreur.empty());
+  l = AnalyseLigneCommande({"--screenshot", "a.png", "--window", "studio", "--curvature", "Mon bateau.kvb"});
+  EXPECT_TRUE(l.Erreur.empty()) << l.Erreur;
+  EXPECT_EQ(l.Fenetre, "studio");
+  EXPECT_TRUE(l.Courbure);
+  EXPECT_EQ(l.Fichier, "Mon bateau.kvb");
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "b.kvb"}).Courbure);
   EXPECT_EQ(FindInParams({"a", "-d", "-d"}, "-d"), 1);
   EXPECT_EQ(FindInParams({"a"}, "-d"), -1);
 }

@@ -43,11 +43,14 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MeAgrandir", .Execute = [](F& f, bool) { f.Agrandir(ModifsClavier()); }});
   EnregistreCommande({.Nom = "MeReduire", .Execute = [](F& f, bool) { f.Reduire(ModifsClavier()); }});
   EnregistreCommande({.Nom = "MeAjuster", .Execute = SurActive([](F& f, TFormFille& v) { f.Ajuster(v, true); })});
-  EnregistreCommande({.Nom = "MeRecentrer", .Execute = SurActive([](F&, TFormFille& v) {
-                        v.Cadrage.MemorisePrecedente();
-                        v.Cadrage.Centre();
-                        v.Redessine();
-                      })});
+  EnregistreCommande({.Nom = "MeRecentrer", .Execute = [](F& f, bool c) {
+                        if (f.CommandeFenetre && f.CommandeFenetre("MeRecentrer", ModifsClavier())) return;
+                        SurActive([](F&, TFormFille& v) {
+                          v.Cadrage.MemorisePrecedente();
+                          v.Cadrage.Centre();
+                          v.Redessine();
+                        })(f, c);
+                      }});
   EnregistreCommande({.Nom = "MeVuePrecedente", .Execute = [](F& f, bool) {
                         f.FinModeZoom();
                         if (TFormFille* v = f.FenetreActive()) {
@@ -80,7 +83,10 @@ const TEnregistrement Enregistre([] {
   // Fenêtre
   for (int t = tvSection; t <= tvPersp; t++)
     EnregistreCommande({.Nom = NomsVues[t],
-                        .Coche = [t](const F& f) { return f.Document().VueActive == t; },
+                        .Coche = [t](const F& f) {
+                          const bool autre = f.FenetreHorsVuesActive && f.FenetreHorsVuesActive();
+                          return f.Document().VueActive == t && !autre;
+                        },
                         .Execute = [t](F& f, bool) { f.ActiveVue(t, true); }});
   EnregistreCommande({.Nom = "MeMosaiqueH", .Execute = [](F& f, bool) { f.MosaiqueHorizontale(); }});
   EnregistreCommande({.Nom = "MeMosaiqueV", .Execute = [](F& f, bool) { f.MosaiqueVerticale(); }});

@@ -75,6 +75,10 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
   if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
     r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
+  if (int i = FindInParams(p, "--curvature"); i >= 0) {
+    r.Courbure = true;
+    p.erase(p.begin() + i);
+  }
   for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
   return r;
 }

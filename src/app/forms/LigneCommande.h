@@ -17,6 +17,7 @@ struct TLigneCommande {
   std::string CaptureSortie;
   int Largeur = 1280, Hauteur = 960;
   std::string Fenetre;  // empty: the four views tiled; else a name registered (Registre.h)
+  bool Courbure = false;  // --curvature: the studio with its curvature colours
   std::string Erreur;   // a malformed option: the program says so and stops
 };
 

@@ -37,6 +37,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/Registre.h"
 #include "model/ObjCom.h"
+#include "studio/CommandesStudio.h"
 
 namespace {
 
@@ -126,6 +127,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   InstalleServices();
   Relie();
   qApp->installEventFilter(this);
+  InstalleStudio(*this);
 
   // The first document, then the file the command line names.
   Doc.InitDefaut();
@@ -430,6 +432,7 @@ void TMainForm::AfficheNet() {
     TFormFille* v = Vues[static_cast<size_t>(t)];
     if (v != active && v->isVisible() && !Sous[static_cast<size_t>(t)]->isMinimized()) v->Redessine();
   }
+  if (RedessineFenetres) RedessineFenetres();
 }
 
 void TMainForm::RafraichitFenetresOutils() {
@@ -441,6 +444,7 @@ void TMainForm::RafraichitFenetresOutils() {
 }
 
 void TMainForm::Agrandir(TModifs m) {
+  if (CommandeFenetre && CommandeFenetre("MeAgrandir", m)) return;
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
@@ -450,6 +454,7 @@ void TMainForm::Agrandir(TModifs m) {
 }
 
 void TMainForm::Reduire(TModifs m) {
+  if (CommandeFenetre && CommandeFenetre("MeReduire", m)) return;
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
@@ -828,6 +833,7 @@ void TMainForm::ChangePrecision(int n) {
 }
 
 void TMainForm::Copier() {
+  if (CommandeFenetre && CommandeFenetre("MeCopier", {})) return;
   TFormFille* v = FenetreActive();
   if (!v || v->Image().isNull()) {
     AfficheMessage(rs("rsErrGetImage"), mtError, mbOK);

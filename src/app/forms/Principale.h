@@ -120,6 +120,12 @@ class TMainForm : public QMainWindow, public THoteVues {
   TOptionsVues OptV;
   TGrilleVue Grille;
 
+  // Windows beside the four views (the studio): a view command they take over while
+  // active returns true; every redraw of the model reaches them.
+  std::function<bool(const std::string& commande, TModifs m)> CommandeFenetre;
+  std::function<void()> RedessineFenetres;
+  std::function<bool()> FenetreHorsVuesActive;
+
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;

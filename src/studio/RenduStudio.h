@@ -1,0 +1,41 @@
+// One frame of the studio drawn with OpenGL 1.1 and GLU on whatever context is
+// current: projection, camera, axes, lights, the model (surfaces opaque before
+// transparent, lines, nets, orientation vectors) and the water plane last.
+// Immediate mode: a display list or packed vertex arrays measured no faster under
+// Mesa's software renderer, which spends its time lighting and filling.
+#pragma once
+
+#include "model/Document.h"
+#include "studio/GLGest.h"
+#include "studio/StudioCalc.h"
+#include "views/Affiche.h"
+
+// The state of the studio's buttons.
+struct TEtatStudio {
+  TModeDessin Mode = TModeDessin::Rempli;
+  bool CacheesInvisibles = false;  // "Parties cachées invisibles"
+  bool Lissage = true;
+  bool Courbure = false;
+  bool PlanEau = true;
+};
+
+struct TSceneStudio {
+  const TDocument& Doc;
+  const TAffichageVues& Aff;
+  const TReglagesStudio& Reglages;
+  const TCameraStudio& Camera;
+  const TglLightList& Lumieres;
+  const TglAxes& Axes;
+  const TEtatStudio& Etat;
+  // The clearing colour: the viewport's own white until the background is first given.
+  int Fond = 0xFFFFFF;
+};
+
+// The lights as the settings place them: enabled state (marker with it), distance, rotations.
+void PlaceLumieres(TglLightList& l, const TReglagesStudio& r);
+
+class TRenduStudio {
+ public:
+  // Draws one frame of w x h pixels into the current framebuffer; GL state is restored after.
+  void Frame(const TSceneStudio& s, int w, int h);
+};

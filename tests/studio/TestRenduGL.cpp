@@ -1,0 +1,258 @@
+// The studio's OpenGL drawing rendered into a framebuffer object on a real X server
+// (Xvfb and Mesa's software renderer): where the hull and the water land, the order
+// of opaque and transparent surfaces, lines over the fill, lights switched off, and the
+// frame rate of the studio window turning the yacht.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLWidget>
+#include <QSurfaceFormat>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+#include "document/GestFich.h"
+#include "lines/Coupes.h"
+#include "model/ObjCom.h"
+#include "studio/RenduStudio.h"
+#include "studio/Studio.h"
+
+namespace {
+
+constexpr int W = 400, H = 300;
+
+struct ContexteGL {
+  QOffscreenSurface Surface;
+  QOpenGLContext Ctx;
+  std::unique_ptr<QOpenGLFramebufferObject> Fbo;
+  bool Pret = false;
+
+  ContexteGL() {
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    f.setVersion(2, 1);
+    f.setDepthBufferSize(24);
+    Surface.setFormat(f);
+    Surface.create();
+    Ctx.setFormat(f);
+    if (!Ctx.create() || !Ctx.makeCurrent(&Surface)) return;
+    Fbo = std::make_unique<QOpenGLFramebufferObject>(W, H, QOpenGLFramebufferObject::Depth);
+    Pret = Fbo->isValid();
+  }
+  QImage Rendu(TRenduStudio& r, const TSceneStudio& s) {
+    Fbo->bind();
+    r.Frame(s, W, H);
+    Fbo->release();
+    return Fbo->toImage().convertToFormat(QImage::Format_RGB32);
+  }
+};
+
+// Everything a frame reads, with the program's defaults.
+struct Studio {
+  TDocument Doc;
+  TAffichageVues Aff;
+  TReglagesStudio Reglages;
+  TCameraStudio Camera;
+  TglLightList Lumieres;
+  TglAxes Axes;
+  TEtatStudio Etat;
+  TRenduStudio Rendu;
+  Studio() {
+    PlaceLumieres(Lumieres, Reglages);
+    Aff.Axes = false;
+  }
+  TSceneStudio Scene() { return {Doc, Aff, Reglages, Camera, Lumieres, Axes, Etat, Reglages.ArpStudio}; }
+  QPoint Pixel(const TVertex3f& p) {
+    double x = 0, y = 0;
+    EXPECT_TRUE(ProjetteStudio(Camera, W, H, p, x, y));
+    return {static_cast<int>(x), static_cast<int>(y)};
+  }
+};
+
+void Yacht(TDocument& d, int precision) {
+  ASSERT_TRUE(OuvrirFichier(d, BRIVANE_SAMPLES "/Voilier11.kvb"));
+  ChangePrecision(d, precision);
+  MajSurface(d, true, -1);
+}
+
+#define CONTEXTE(c) \
+  ContexteGL c;     \
+  if (!c.Pret) FAIL() << "no OpenGL context on this display"
+
+TEST(StudioGL, HullWhereItProjectsWaterWhereOnlyWaterIs) {
+  CONTEXTE(gl);
+  Studio s;
+  Yacht(s.Doc, 20);
+  // The default colour (-1) draws in "BordSf": here pure red, told apart from the water.
+  s.Reglages.BordSf = 0x0000FF;
+  for (int k = 1; k < s.Doc.NbSurf(); k++) s.Doc.Surf(k).Coul = 0x0000FF;
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  QImage im = gl.Rendu(s.Rendu, s.Scene());
+  EXPECT_EQ(s.Doc.Surf(0).Coul, -1);
+
+  // A topside point of the hull above the water, on the side facing the camera.
+  const TEntity& coque = s.Doc.Surf(0);
+  const int c = coque.NbColPt / 2;
+  TVertex3f bord{};
+  for (int i = 0; i <= coque.NbLnPt; i++) {
+    const TVertex3f& p = coque.Pts[size_t(i)][size_t(c)];
+    if (p.Z > 0.1 && p.Z < s.Doc.SurfZMax - 0.3 && p.X > bord.X) bord = p;
+  }
+  ASSERT_GT(bord.X, 1.0);
+  QColor h = im.pixelColor(s.Pixel(bord));
+  EXPECT_GT(h.red(), 120) << h.name().toStdString();
+  EXPECT_LT(h.green(), 40) << h.name().toStdString();
+  EXPECT_LT(h.blue(), 40) << h.name().toStdString();
+
+  // Five metres off the starboard side, on the plane Z = 0: only water, half transparent.
+  QColor w = im.pixelColor(s.Pixel({s.Doc.SurfXMax + 5, (s.Doc.SurfYMin + s.Doc.SurfYMax) / 2, 0}));
+  EXPECT_GT(w.blue(), w.red() + 30) << w.name().toStdString();
+  EXPECT_GT(w.green(), w.red() + 30) << w.name().toStdString();
+  EXPECT_LT(w.blue(), 200) << w.name().toStdString();
+  // Above the horizon there is nothing but the background.
+  EXPECT_EQ(im.pixel(W / 2, 2) & 0xFFFFFF, 0u);
+
+  // Without the water plane the same ground pixel is background.
+  s.Etat.PlanEau = false;
+  QImage sec = gl.Rendu(s.Rendu, s.Scene());
+  EXPECT_EQ(sec.pixel(s.Pixel({s.Doc.SurfXMax + 5, (s.Doc.SurfYMin + s.Doc.SurfYMax) / 2, 0})) & 0xFFFFFF,
+            0u);
+}
+
+// A plane X = x across the view from a 2 x 2 net.
+void Plan(TDocument& d, double x, int couleur, double alpha) {
+  ASSERT_EQ(NouvelleSurface(d, "P" + std::to_string(d.NbSurf()), 1, {}), "");
+  TSurface& s = *d.SurfNurbs(d.NbSurf() - 1);
+  s.Net.NbLn = s.Net.NbCol = 2;
+  s.Net.LFlex = s.Net.CFlex = 2;
+  for (int i = 0; i < 2; i++)
+    for (int j = 0; j < 2; j++) s.Net.PC[i][j] = {x, j ? 3.0 : -3.0, i ? 3.0 : -3.0, 1};
+  s.Coul = couleur;
+  s.Alpha = alpha;
+  s.Sym = false;
+  s.MarqueNonCalculee();
+}
+
+TEST(StudioGL, OpaqueSurfaceShowsThroughATransparentOneListedBefore) {
+  CONTEXTE(gl);
+  Studio s;
+  s.Doc.Precision = 4;
+  s.Etat.PlanEau = false;
+  s.Camera.Distance = 20;         // side view: X towards the viewer
+  Plan(s.Doc, 1, 0x0000FF, 0.5);  // red, half transparent, nearer, listed first
+  Plan(s.Doc, 0, 0x00FF00, 1);    // green, opaque, behind
+  MajSurface(s.Doc, true, -1);
+  QImage im = gl.Rendu(s.Rendu, s.Scene());
+  QColor c = im.pixelColor(W / 2, H / 2);
+  // Drawn in list order, the far plane would fail the depth test: no green at all.
+  EXPECT_GT(c.green(), 40) << c.name().toStdString();
+  EXPECT_GT(c.red(), 40) << c.name().toStdString();
+  s.Doc.Surf(0).Alpha = 1;
+  c = gl.Rendu(s.Rendu, s.Scene()).pixelColor(W / 2, H / 2);
+  EXPECT_LT(c.green(), 10) << c.name().toStdString();
+}
+
+TEST(StudioGL, SectionsStayVisibleOverTheFill) {
+  CONTEXTE(gl);
+  Studio s;
+  Yacht(s.Doc, 20);
+  s.Aff.Couples = true;
+  s.Doc.Affichage.Carene = true;
+  // Eleven stations a metre apart along the hull.
+  s.Doc.Grille.NbSec = 11;
+  for (int i = 0; i < 11; i++) s.Doc.Grille.PosSec[size_t(i)] = 0.5 + i;
+  for (auto& e : s.Doc.TabSurf) e->SecCalc = false;
+  MajCoupesSurface(s.Doc);
+  s.Reglages.Sec = 0x00FF00;
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  auto verts = [](const QImage& im) {
+    int n = 0;
+    for (int y = 0; y < im.height(); y++)
+      for (int x = 0; x < im.width(); x++) n += (im.pixel(x, y) & 0xFFFFFF) == 0x00FF00;
+    return n;
+  };
+  // With lines the fill is the masking pass, pushed back: the sections win the depth test.
+  const int avec = verts(gl.Rendu(s.Rendu, s.Scene()));
+  EXPECT_GT(avec, 300);
+  s.Aff.Couples = false;
+  EXPECT_EQ(verts(gl.Rendu(s.Rendu, s.Scene())), 0);
+  // Hidden parts masked: the sections of the far side are behind the hull.
+  s.Aff.Couples = true;
+  s.Etat.Mode = TModeDessin::Filaire;
+  s.Etat.CacheesInvisibles = true;
+  const int masquees = verts(gl.Rendu(s.Rendu, s.Scene()));
+  s.Etat.CacheesInvisibles = false;
+  EXPECT_LT(masquees, verts(gl.Rendu(s.Rendu, s.Scene())));
+}
+
+TEST(StudioGL, ALightSwitchedOffStopsShiningInTheSameContext) {
+  CONTEXTE(gl);
+  Studio s;
+  Yacht(s.Doc, 10);
+  s.Etat.PlanEau = false;
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  QImage allume = gl.Rendu(s.Rendu, s.Scene());
+  for (int i = 0; i < TglLightList::Nombre; i++) s.Lumieres[i].SetEnabled(false);
+  QImage eteint = gl.Rendu(s.Rendu, s.Scene());
+  // A fresh context that never had a light on draws the same dark picture.
+  Studio t;
+  Yacht(t.Doc, 10);
+  t.Etat.PlanEau = false;
+  t.Camera = s.Camera;
+  for (int i = 0; i < TglLightList::Nombre; i++) t.Lumieres[i].SetEnabled(false);
+  ContexteGL gl2;
+  ASSERT_TRUE(gl2.Pret);
+  QImage neuf = gl2.Rendu(t.Rendu, t.Scene());
+  EXPECT_FALSE(allume == eteint);
+  EXPECT_TRUE(eteint == neuf);
+}
+
+}  // namespace
+
+namespace {
+
+// The studio window itself, turning the yacht at precision 100 as a mouse drag would:
+// each repaint draws one frame and shows it on the X server. Prints the frame rate, on
+// the wall clock and per second of the process's processor time (the machine is shared).
+TEST(StudioGL, TurnsTheYachtAtPrecision100) {
+  TDocument doc;
+  TAffichageVues aff;
+  Yacht(doc, 100);
+  THoteStudio h;
+  h.Document = [&doc]() -> TDocument& { return doc; };
+  h.Affichage = [&aff]() -> const TAffichageVues& { return aff; };
+  TStudioForm s(std::move(h));
+  s.resize(1280, 960);
+  s.show();
+  auto* gl = s.findChild<QOpenGLWidget*>("GLC");
+  ASSERT_NE(gl, nullptr);
+  s.InitDraw();
+  CadreStudio(s.Camera, doc, -35, 18, gl->width(), gl->height());
+  for (int i = 0; i < 10; i++) QCoreApplication::processEvents();
+  gl->repaint();
+  const int avant = s.Images();
+  constexpr int N = 60;
+  QElapsedTimer t;
+  timespec c0{}, c1{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
+  t.start();
+  for (int i = 0; i < N; i++) {
+    TourneSouris(s.Camera, 6, 0);  // three degrees a frame
+    gl->repaint();
+  }
+  const double mur = N * 1000.0 / std::max<qint64>(1, t.elapsed());
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
+  const double cpu = double(c1.tv_sec - c0.tv_sec) + double(c1.tv_nsec - c0.tv_nsec) * 1e-9;
+  std::printf("studio %dx%d, yacht at precision 100: %.1f frames per second, %.1f per processor second\n",
+              gl->width(), gl->height(), mur, N / cpu);
+  EXPECT_EQ(s.Images() - avant, N);
+  EXPECT_FLOAT_EQ(s.Camera.Azimut, -35 + N * 3);
+}
+
+}  // namespace
