@@ -83,7 +83,7 @@ class TEcrivainTXT {
   void Surface(const TDocument& doc, const TEntity& e) {
     Tete(e.Nom, e.Coul);
     const bool miroir = !O.Moitie && e.Sym;
-    const int R = e.NbLnPt - 1, C = e.NbColPt - 1;
+    const int R = e.NbLnPt, C = e.NbColPt;
     auto couvre = [&](const TArrayVertex3f& g) {
       if (R < 0 || C < 0 || int(g.size()) <= R) return false;
       for (int r = 0; r <= R; r++)
