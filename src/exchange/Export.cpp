@@ -133,3 +133,22 @@ bool FamilleCochee(const TOptionsExport& o, int famille) {
       return o.Diagonales;
   }
 }
+
+TOptionsExport PreselectionExport(TTypeExport t, const TMenuVue& m) {
+  TOptionsExport o;
+  o.Moitie = m.Moitie;
+  if (t == teIGES) {
+    o.Nurbs = true;
+    return o;
+  }
+  o.Aretes = m.Carene;
+  o.Couples = m.Couples && m.Carene;
+  o.LignesEau = m.LignesEau && m.Carene;
+  o.Longitudinales = m.Longitudinales && m.Carene;
+  o.Diagonales = m.Diagonales && m.Carene;
+  o.SurfParam = m.SurfParam;
+  o.Grille = m.Grille;
+  o.Axes = m.Axes;
+  o.Nurbs = o.Couleurs = t == teTXT;
+  return o;
+}

@@ -56,6 +56,22 @@ struct TPoint3Export {
   TVertex3f A, B;
 };
 
+enum TTypeExport : int { teTXT = 0, teDXF = 1, teIGES = 2, teSTL = 3, teOBJ = 4 };
+
+// The view menu's states that preset the export window's boxes.
+struct TMenuVue {
+  bool Carene = true;  // "&Carène"
+  bool Couples = true;
+  bool LignesEau = false, Longitudinales = false, Diagonales = false;
+  bool SurfParam = false;  // "S&urface paramétrique"
+  bool Grille = false, Axes = false;
+  bool Moitie = false;  // "&Moitié"
+};
+
+// The boxes as the window opens for a kind: the lines only when the hull is shown,
+// "NURBS" and "Couleurs" checked for the text export, only "NURBS" for IGES.
+TOptionsExport PreselectionExport(TTypeExport t, const TMenuVue& m);
+
 // (u, v) of a model point in the 2D context, held in single precision as written.
 void Projette(const TContexteExport& c, const TVertex3f& p, float& u, float& v);
 
