@@ -6,6 +6,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
 file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/views/*.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/exchange/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
 
 # View maths and command-line parsing that need no Qt at all: they could move to the

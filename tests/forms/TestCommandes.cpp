@@ -203,7 +203,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeHydrostatique",
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportSurfaces", "MeSurfAjouter", "MeHydrostatique",
                         "MeStudio", "MeSouder", "MeOptions", "MePrecPerso"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;

@@ -32,6 +32,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
+#include "exchange/forms/ExportForm.h"
 #include "model/ObjCom.h"
 
 namespace {
@@ -61,9 +62,11 @@ const TDefCommande Commandes[] = {
     {"-", "", ""},
     {"MeExport", "", "s"},
       {"MeExportSurfaces", "", ""},
-      {"MeExportDXF", "", ""},
-      {"MeExportIGES", "", ""},
-      {"MeExportTexte", "", ""},
+      {"MeExportDXF", "", "e"},
+      {"MeExportIGES", "", "e"},
+      {"MeExportTexte", "", "e"},
+      {"MeExportSTL", "", "e"},
+      {"MeExportOBJ", "", "e"},
     {"}", "", ""},
     {"-", "", ""},
     {"MeImprimer", "Ctrl+I", ""},
@@ -568,6 +571,7 @@ void TMainForm::Relie() {
   on("MeFermer", [this] { Fermer(); });
   on("MeEnregistrer", [this] { Enregistrer(); });
   on("MeEnregistrerSous", [this] { EnregistrerSous(); });
+  RelieExport(*this);
   on("MeQuitter", [this] { close(); });
   on("MeCopier", [this] { Copier(); });
   // Voir
