@@ -114,3 +114,15 @@ TEST(SingleInstance, ASecondStartIsRefused) {
 }
 
 }  // namespace
+
+TEST(Capture, TheExportWindowByName) {
+  QTemporaryDir d;
+  QString png = d.filePath("export.png");
+  Resultat r = Lance({"--screenshot", png, "--window", "export"}, d.path());
+  ASSERT_EQ(r.Code, 0) << r.Erreurs.toStdString();
+  QImage im(png);
+  // The dialog alone: far smaller than the main window's 1280 x 960.
+  EXPECT_GT(im.width(), 200);
+  EXPECT_LT(im.width(), 900);
+  EXPECT_LT(im.height(), 600);
+}
