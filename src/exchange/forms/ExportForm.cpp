@@ -1,6 +1,5 @@
 #include "exchange/forms/ExportForm.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -16,6 +15,7 @@
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "exchange/ExportDXF.h"
 #include "exchange/ExportIGES.h"
 #include "exchange/ExportSTL.h"
@@ -298,21 +298,35 @@ void LanceExport(TMainForm& f, TTypeExport t) {
   f.AfficheNet();
 }
 
-void RelieExport(TMainForm& f) {
-  const std::pair<const char*, TTypeExport> commandes[] = {{"MeExportTexte", teTXT},
-                                                           {"MeExportDXF", teDXF},
-                                                           {"MeExportIGES", teIGES},
-                                                           {"MeExportSTL", teSTL},
-                                                           {"MeExportOBJ", teOBJ}};
-  for (auto [nom, t] : commandes)
-    if (QAction* a = f.Action(nom)) {
-      a->setEnabled(true);
-      QObject::connect(a, &QAction::triggered, &f, [&f, t = t] { LanceExport(f, t); });
-    }
-}
-
 QWidget* FenetreCaptureExport(TMainForm& f) {
   auto* fen = new TExportForm(&f);
   fen->Ouvre(teDXF, MenuDe(f));
   return fen;
 }
+
+namespace {
+
+// The "Export" commands of the "Fichier" menu (the first three are placed by the
+// menu layout, STL and OBJ after them) and the window of the screenshot mode.
+const TEnregistrement Enregistre([] {
+  const std::pair<const char*, TTypeExport> placees[] = {
+      {"MeExportDXF", teDXF}, {"MeExportIGES", teIGES}, {"MeExportTexte", teTXT}};
+  for (auto [nom, t] : placees)
+    EnregistreCommande({.Nom = nom, .Execute = [t = t](TMainForm& f, bool) { LanceExport(f, t); }});
+  EnregistreCommande({.Nom = "MeExportSTL",
+                      .Places = {{"MeExport", 50}},
+                      .Genre = TGenre::Simple,
+                      .Execute = [](TMainForm& f, bool) { LanceExport(f, teSTL); }});
+  EnregistreCommande({.Nom = "MeExportOBJ",
+                      .Places = {{"MeExport", 60}},
+                      .Genre = TGenre::Simple,
+                      .Execute = [](TMainForm& f, bool) { LanceExport(f, teOBJ); }});
+  EnregistreFenetre({.Nom = "export", .Ordre = 200, .Montre = [](TMainForm& f) -> QWidget* {
+                       QWidget* w = FenetreCaptureExport(f);
+                       w->show();
+                       w->adjustSize();
+                       return w;
+                     }});
+});
+
+}  // namespace

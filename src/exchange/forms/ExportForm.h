@@ -54,7 +54,5 @@ TDialoguesExport& DialoguesExport();
 // The whole command: the window, the file, the document brought up to date, the
 // writer, and the user told of what was left out or of a failed write.
 void LanceExport(TMainForm& f, TTypeExport t);
-// Connects the "Export" commands of the "Fichier" menu.
-void RelieExport(TMainForm& f);
 // The window of --screenshot --window export: preset for DXF from the main window's menu.
 QWidget* FenetreCaptureExport(TMainForm& f);
