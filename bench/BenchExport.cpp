@@ -59,6 +59,19 @@ void Export_IGES(benchmark::State& st) {
 }
 BENCHMARK(Export_IGES)->Name("Export/IGES/yacht-4x31x31")->Unit(benchmark::kMillisecond);
 
+// The same without the file: what the export costs before the disk's sync.
+void Export_TexteDXF(benchmark::State& st) {
+  TYachtExport& y = Yacht();
+  for (auto _ : st) benchmark::DoNotOptimize(TexteDXF(y.Doc, y.O));
+}
+BENCHMARK(Export_TexteDXF)->Name("Export/DXF-text/yacht-p50-lines25")->Unit(benchmark::kMillisecond);
+
+void Export_LignesIGES(benchmark::State& st) {
+  TYachtExport& y = Yacht();
+  for (auto _ : st) benchmark::DoNotOptimize(LignesIGES(y.Doc, y.O));
+}
+BENCHMARK(Export_LignesIGES)->Name("Export/IGES-text/yacht-4x31x31")->Unit(benchmark::kMillisecond);
+
 void Export_STL(benchmark::State& st) {
   TYachtExport& y = Yacht();
   for (auto _ : st) {

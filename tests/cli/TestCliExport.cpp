@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "CliAide.h"
@@ -62,6 +63,23 @@ TEST(CliExport, EveryKindOfTheYachtIsWritten) {
   std::memcpy(&n, s.data() + 80, 4);
   EXPECT_GT(n, 0u);
   EXPECT_EQ(s.size(), 84u + 50u * n);
+}
+
+TEST(CliExport, EverySampleInDxfIgesAndText) {
+  for (const char* nom : {"Voilier11", "Deriveur42", "Vedette85"})
+    for (const char* kind : {"dxf", "iges", "txt"}) {
+      const std::string out = Sortie(std::string(nom) + "." + kind);
+      ResultatCli r =
+          LanceCli(std::string("export ") + kind + " " + BRIVANE_SAMPLES + "/" + nom + ".kvb " + out +
+                   " --entities edges,sections,waterlines,buttocks,diagonals,surface,grid,axes");
+      ASSERT_EQ(r.Code, 0) << nom << " " << kind;
+      std::string t = Lit(out);
+      ASSERT_GT(t.size(), 1000u) << nom << " " << kind;
+      EXPECT_EQ(t.substr(t.size() - 2), "\r\n");
+      // A number that is not one ("nan", "-inf"), not a word that holds those letters.
+      EXPECT_FALSE(std::regex_search(t, std::regex("(^|[^A-Za-z])-?(nan|inf)([^A-Za-z]|$)")))
+          << nom << " " << kind;
+    }
 }
 
 TEST(CliExport, RefusalsKeepThePreviousFile) {
