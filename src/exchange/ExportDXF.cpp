@@ -1,6 +1,7 @@
 #include "exchange/ExportDXF.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -25,10 +26,11 @@ class TEcrivainDXF {
     Ligne(code);
     Ligne(valeur);
   }
+  // "%.5f" without printf's cost: to_chars rounds exactly as it does.
   void Reel(std::string_view code, double v) {
-    char b[64];
-    std::snprintf(b, sizeof b, "%.5f", v);
-    Code(code, b);
+    char b[352];
+    auto [fin, ec] = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 5);
+    Code(code, ec == std::errc() ? std::string_view(b, size_t(fin - b)) : std::string_view("0.00000"));
   }
   void Debut(std::string_view entite, const std::string& calque) {
     Code("0", entite);
