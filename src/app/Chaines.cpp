@@ -68,7 +68,6 @@ const std::vector<TChaineDef> Defs = {
     {"rsSTLFilter", "Fichiers STL (*.stl)|*.stl|Tous fichiers (*.*)|*.*"},
     {"rsNmExportOBJ", "Export OBJ"},
     {"rsOBJFilter", "Fichiers OBJ (*.obj)|*.obj|Tous fichiers (*.*)|*.*"},
-    {"rsTypeExportInconnu", "Type d'export inconnu"},
     {"rsExportFormGBEntites", "Entités"},
     {"rsExportFormCBAretes", "Arêtes"},
     {"rsExportFormCBSurfParam", "Surface paramétrique"},

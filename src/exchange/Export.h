@@ -39,7 +39,7 @@ struct TOptionsExport {
   bool Couleurs = false;        // "Couleurs"
   bool Moitie = false;          // the view menu's "&Moitié": no mirror halves
   TContexteExport Contexte;
-  int CoulGrille = 0x808080;  // settings colours of the text export's grid and axes blocks
+  int CoulGrille = 0x93FFFF;  // settings colours of the text export's grid and axes blocks
   int CoulAxes = 0x0000FF;
   // The clock of the IGES dates (the current time when empty): tests fix it.
   std::function<std::time_t()> Horloge;
