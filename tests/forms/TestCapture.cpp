@@ -178,8 +178,19 @@ TEST(Capture, EachDialogIsPicturedAloneFilledFromTheFile) {
     EXPECT_GT(sombres, 200) << nom;
   }
   // A name that is no window is refused.
-  Resultat r = Lance({"--screenshot", d.filePath("x.png"), "--window", "studio", doc}, d.path());
+  Resultat r = Lance({"--screenshot", d.filePath("x.png"), "--window", "bogus", doc}, d.path());
   EXPECT_EQ(r.Code, 2);
 }
 
 }  // namespace
+TEST(Capture, TheExportWindowByName) {
+  QTemporaryDir d;
+  QString png = d.filePath("export.png");
+  Resultat r = Lance({"--screenshot", png, "--window", "export"}, d.path());
+  ASSERT_EQ(r.Code, 0) << r.Erreurs.toStdString();
+  QImage im(png);
+  // The dialog alone: far smaller than the main window's 1280 x 960.
+  EXPECT_GT(im.width(), 200);
+  EXPECT_LT(im.width(), 900);
+  EXPECT_LT(im.height(), 600);
+}

@@ -42,6 +42,8 @@ const Cmd Table[] = {
     {"MeExportDXF", "DXF", ""},
     {"MeExportIGES", "IGES", ""},
     {"MeExportTexte", "Texte QZ", ""},
+    {"MeExportSTL", "STL (impression 3D)", ""},
+    {"MeExportOBJ", "OBJ (maillage)", ""},
     {"MeImprimer", "&Imprimer...", "Ctrl+I"},
     {"MeConfigImpression", "&Configuration de l'impression...", ""},
     {"MeProprietes", "&Propriétés...", ""},
@@ -190,7 +192,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
   for (QAction* a : t.F->menuBar()->actions()) menus.push_back(Arbre(a->menu()));
   const std::vector<std::string> attendus = {
       "MeFichier[MeNouveau MeOuvrir MeDerniers[] MeFermer MeEnregistrer MeEnregistrerSous - MeExport[MeExportSurfaces "
-      "MeExportDXF MeExportIGES MeExportTexte] - MeImprimer MeConfigImpression MeProprietes - MeQuitter]",
+      "MeExportDXF MeExportIGES MeExportTexte MeExportSTL MeExportOBJ] - MeImprimer MeConfigImpression MeProprietes - MeQuitter]",
       "MeEdition[MeAnnuler MeRefaire - MeCopier]",
       "MeVoir[MeZoom MeAgrandir MeReduire MeVuePrecedente MeDeplacer MeAjuster MeRecentrer MeVuePerso MeSauverVue - "
       "MeControleVues MeBarresIcones[MeBarreStandard MeBoiteOutils]]",
@@ -217,7 +219,8 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
 TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
   FenetreTest t;
   const std::set<std::string> actives = {
-      "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeQuitter", "MeCopier", "MeZoom",
+      "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeExportDXF", "MeExportIGES",
+      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeQuitter", "MeCopier", "MeZoom",
       "MeAgrandir", "MeReduire", "MeVuePrecedente", "MeDeplacer", "MeAjuster", "MeRecentrer", "MeVuePerso",
       "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
       "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
@@ -385,7 +388,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfTransformations", "MeHydrostatique",
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", "MeHydrostatique",
                         "MeSouder", "MeOptions", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;

@@ -1,0 +1,308 @@
+#include "exchange/ExportIGES.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/Debug.h"
+#include "document/FichierStr.h"
+#include "geometry/Nurbs.h"
+
+namespace {
+
+// The letter without its accent for the Latin-1 letters U+00C0 .. U+00FF ("" for none).
+const char* SansAccent(unsigned cp) {
+  static const char* table[64] = {
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  //
+      "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "",  "ss",
+      "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",  //
+      "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "",  "y"};
+  return cp >= 0xC0 && cp <= 0xFF ? table[cp - 0xC0] : "";
+}
+
+std::string Reel4(double v) {
+  std::string s;
+  AjouteReel4(s, v);
+  return s;
+}
+
+// A line of 72 columns, the section letter and the sequence number.
+std::string LigneSection(const std::string& donnees, char section, int seq) {
+  char b[96];
+  std::snprintf(b, sizeof b, "%-72.72s%c%7d", donnees.c_str(), section, seq);
+  return b;
+}
+
+std::string DateIGES(std::time_t t) {
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  char b[32];
+  std::strftime(b, sizeof b, "%y%m%d.%H%M%S", &tm);
+  return b;
+}
+
+struct TEntiteIGES {
+  int Type = 0;
+  std::vector<std::string> Donnees;  // parameter lines, 64 columns at most
+  int Couleur = 1;
+  std::string Statut = "00000000";
+  std::string Etiquette;
+  int Indice = 0;
+};
+
+// The net in IGES order: V (columns) varies fastest, as the file lists it.
+struct TNetIGES {
+  int NbLn = 0, NbCol = 0, KU = 0, KV = 0;
+  std::vector<double> TU, TV;
+};
+
+void AjouteBloc(std::vector<std::string>& l, const std::string& texte) {
+  for (auto& x : EmballeIGES(texte, 64)) l.push_back(std::move(x));
+}
+
+// Why a net cannot be written, or "".
+std::string NetRefuse(const TSurface& s) {
+  const TNet& n = s.Net;
+  if (n.NbLn < 1 || n.NbCol < 1 || n.NbLn > MaxNet || n.NbCol > MaxNet || (n.NbLn == 1 && n.NbCol == 1))
+    return "trop peu de sommets";
+  for (int r = 0; r < n.NbLn; r++)
+    for (int c = 0; c < n.NbCol; c++) {
+      const TPtNet& p = n.PC[r][c];
+      if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z) || !std::isfinite(p.W))
+        return "coordonnée non définie";
+      // A weight at or below 0 gives no rational surface in IGES (and none to evaluate).
+      if (!(p.W > 0)) return "poids nul ou négatif";
+    }
+  return "";
+}
+
+TEntiteIGES EntiteNurbs(const TSurface& s, const TSNurbs& r, bool miroir) {
+  const TNet& n = s.Net;
+  auto point = [&](int ln, int col) {
+    TVertex3f p = n.PC[ln][col].V();
+    return miroir ? CalcSym(p, s.PlanSym.Plan()) : p;
+  };
+  auto reels = [](const double* t, int nb) {
+    std::string x;
+    for (int i = 0; i < nb; i++) x += Reel4(t[i]) + ",";
+    return x;
+  };
+  auto sommet = [](const TVertex3f& p) { return Reel4(p.X) + "," + Reel4(p.Y) + "," + Reel4(p.Z) + ","; };
+  TEntiteIGES e;
+  e.Etiquette = TexteAscii(s.Nom).substr(0, 8);
+  e.Indice = s.NumSurf;
+  std::string poids, points;
+  if (n.NbLn == 1 || n.NbCol == 1) {
+    // A single row runs along the columns (V), a single column along the rows (U).
+    const bool ligne = n.NbLn == 1;
+    const int nb = ligne ? n.NbCol : n.NbLn, k = ligne ? r.OrdreV : r.OrdreU;
+    const double* t = ligne ? r.NoeudsV : r.NoeudsU;
+    for (int i = 0; i < nb; i++) {
+      poids += Reel4(ligne ? n.PC[0][i].W : n.PC[i][0].W) + ",";
+      points += sommet(ligne ? point(0, i) : point(i, 0));
+    }
+    e.Type = 126;
+    // Flags: not planar, open, rational, not periodic (clamped knots).
+    AjouteBloc(e.Donnees, "126," + std::to_string(nb - 1) + "," + std::to_string(k - 1) + ",0,0,0,0,");
+    AjouteBloc(e.Donnees, reels(t, k + nb));
+    AjouteBloc(e.Donnees, poids);
+    AjouteBloc(e.Donnees, points);
+    AjouteBloc(e.Donnees, "0.0,1.0,0.0,0.0,0.0;");
+    return e;
+  }
+  for (int ln = 0; ln < n.NbLn; ln++)
+    for (int col = 0; col < n.NbCol; col++) {
+      poids += Reel4(n.PC[ln][col].W) + ",";
+      points += sommet(point(ln, col));
+    }
+  e.Type = 128;
+  // Flags: open in V and in U, rational, not periodic in V and in U (clamped knots).
+  AjouteBloc(e.Donnees, "128," + std::to_string(n.NbCol - 1) + "," + std::to_string(n.NbLn - 1) + "," +
+                            std::to_string(r.OrdreV - 1) + "," + std::to_string(r.OrdreU - 1) +
+                            ",0,0,0,0,0,");
+  AjouteBloc(e.Donnees, reels(r.NoeudsV, r.OrdreV + n.NbCol));
+  AjouteBloc(e.Donnees, reels(r.NoeudsU, r.OrdreU + n.NbLn));
+  AjouteBloc(e.Donnees, poids);
+  AjouteBloc(e.Donnees, points);
+  AjouteBloc(e.Donnees, "0.0,1.0,0.0,1.0;");
+  return e;
+}
+
+TEntiteIGES EntiteCouleur(const TEntity& s) {
+  const unsigned c = static_cast<unsigned>(s.Coul);
+  const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
+  char b[128];
+  std::snprintf(b, sizeof b, "314,%.4f,%.4f,%.4f,", R / 255.0 * 100, G / 255.0 * 100, B / 255.0 * 100);
+  char nom[32];
+  std::snprintf(nom, sizeof nom, "RGB(%d,%d,%d)", R, G, B);
+  TEntiteIGES e;
+  e.Type = 314;
+  AjouteBloc(e.Donnees, std::string(b) + Hollerith(nom) + ";");
+  e.Statut = "00000200";
+  e.Etiquette = "COLOR";
+  e.Indice = s.NumSurf;
+  return e;
+}
+
+}  // namespace
+
+std::string TexteAscii(const std::string& utf8) {
+  std::string r;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    unsigned cp = c;
+    size_t n = 1;
+    if (c >= 0xF0)
+      cp = c & 0x07, n = 4;
+    else if (c >= 0xE0)
+      cp = c & 0x0F, n = 3;
+    else if (c >= 0xC0)
+      cp = c & 0x1F, n = 2;
+    bool valide = c < 0x80 || (c >= 0xC0 && i + n <= utf8.size());
+    for (size_t k = 1; valide && k < n; k++) {
+      unsigned char d = static_cast<unsigned char>(utf8[i + k]);
+      if ((d & 0xC0) != 0x80) valide = false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (!valide) n = 1, cp = 0xFFFD;
+    i += n;
+    if (cp < 0x20 || cp == 0x7F)
+      r += ' ';
+    else if (cp < 0x80)
+      r += char(cp);
+    else if (cp == 0x152)
+      r += "OE";
+    else if (cp == 0x153)
+      r += "oe";
+    else if (*SansAccent(cp))
+      r += SansAccent(cp);
+    else
+      r += '_';
+  }
+  return r;
+}
+
+std::string Hollerith(const std::string& utf8) {
+  std::string a = TexteAscii(utf8);
+  return a.empty() ? "" : std::to_string(a.size()) + "H" + a;
+}
+
+std::vector<std::string> EmballeIGES(const std::string& texte, size_t largeur) {
+  std::vector<std::string> l(1);
+  size_t debut = 0;
+  while (debut < texte.size()) {
+    size_t virgule = texte.find(',', debut);
+    size_t fin = virgule == std::string::npos ? texte.size() : virgule + 1;
+    std::string_view piece(texte.data() + debut, fin - debut);
+    debut = fin;
+    if (l.back().size() + piece.size() > largeur && !l.back().empty()) l.emplace_back();
+    // Only a string can be longer than a line; IGES lets it run on over the next lines.
+    while (piece.size() > largeur - l.back().size()) {
+      size_t place = largeur - l.back().size();
+      l.back() += piece.substr(0, place);
+      piece.remove_prefix(place);
+      l.emplace_back();
+    }
+    l.back() += piece;
+  }
+  if (l.back().empty() && l.size() > 1) l.pop_back();
+  return l;
+}
+
+std::vector<std::string> LignesIGES(const TDocument& doc, const TOptionsExport& o, TResultatExport* res) {
+  TRACE("ExportIGES");
+  const std::time_t maintenant = o.Horloge ? o.Horloge() : std::time(nullptr);
+
+  // Start.
+  std::string debut = "IGS File Output Containing Brivane Created NURBS,IGS File Format Based on IGES V5.2";
+  if (!doc.Proprietes.Titre.empty()) debut += ", Title : " + TexteAscii(doc.Proprietes.Titre);
+  if (!doc.Proprietes.Version.empty()) debut += ", Version : " + TexteAscii(doc.Proprietes.Version);
+  std::vector<std::string> lignesS = EmballeIGES(debut, 72);
+
+  // Global.
+  TVertex3f mn, mx;
+  ExtentsVisibles(doc, mn, mx);
+  double maxi = 0;
+  for (double v : {mn.X, mn.Y, mn.Z, mx.X, mx.Y, mx.Z}) maxi = std::max(maxi, std::fabs(v));
+  std::string nomFichier, dateModif = DateIGES(maintenant);
+  if (!doc.NomFichier.empty()) {
+    std::filesystem::path p(doc.NomFichier);
+    nomFichier = p.filename().string();
+    std::error_code ec;
+    auto t = std::filesystem::last_write_time(p, ec);
+    if (!ec) dateModif = DateIGES(std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(t)));
+  }
+  char maxiTexte[64];
+  std::snprintf(maxiTexte, sizeof maxiTexte, "%.3fD0", maxi);
+  const std::string g = "1H,,1H;," + Hollerith("Brivane v1.0") + "," + Hollerith(nomFichier) + "," +
+                        Hollerith("Brivane v1.0") + ",1H1,32,38,7,308,15,,1.0D0,6,1HM,1,0.254D0," +
+                        Hollerith(DateIGES(maintenant)) + ",0.001D0," + maxiTexte + "," +
+                        Hollerith(doc.Proprietes.Archi) + "," + Hollerith(doc.Proprietes.Societe) + ",10,0," +
+                        Hollerith(dateModif) + ";";
+  std::vector<std::string> lignesG = EmballeIGES(g, 72);
+
+  // Entities.
+  std::vector<TEntiteIGES> ent;
+  static thread_local TSNurbs r;
+  for (const auto& s : doc.TabSurf) {
+    if (!s->Visible || !s->EstNurbs()) continue;
+    const TSurface& n = static_cast<const TSurface&>(*s);
+    if (o.Nurbs) {
+      std::string pourquoi = NetRefuse(n);
+      if (!pourquoi.empty()) {
+        DbgErr(erFichier, "ExportIGES", n.NumSurf, {pourquoi});
+        if (res) res->Messages.push_back("Surface " + n.Nom + " non exportée en IGES : " + pourquoi);
+        continue;
+      }
+    }
+    int couleur = 1;
+    if (o.Couleurs) {
+      ent.push_back(EntiteCouleur(n));
+      couleur = -(2 * int(ent.size()) - 1);
+    }
+    if (!o.Nurbs) continue;
+    r = TSNurbs{};
+    n.MyNurbs2SNurbs(r);
+    for (bool miroir : {false, true}) {
+      if (miroir && !n.Sym) break;
+      ent.push_back(EntiteNurbs(n, r, miroir));
+      ent.back().Couleur = couleur;
+    }
+  }
+
+  std::vector<std::string> lignes;
+  for (size_t i = 0; i < lignesS.size(); i++) lignes.push_back(LigneSection(lignesS[i], 'S', int(i) + 1));
+  for (size_t i = 0; i < lignesG.size(); i++) lignes.push_back(LigneSection(lignesG[i], 'G', int(i) + 1));
+  int pointeurP = 1, seqD = 0;
+  for (const auto& e : ent) {
+    char b[128];
+    std::snprintf(b, sizeof b, "%8d%8d%8d%8d%8d%8d%8d%8d%8.8sD%7d", e.Type, pointeurP, 0, 0, 0, 0, 0, 0,
+                  e.Statut.c_str(), ++seqD);
+    lignes.emplace_back(b);
+    std::snprintf(b, sizeof b, "%8d%8d%8d%8d%8d%8d%8d%8.8s%8dD%7d", e.Type, 0, e.Couleur,
+                  int(e.Donnees.size()), 0, 0, 0, e.Etiquette.c_str(), e.Indice, ++seqD);
+    lignes.emplace_back(b);
+    pointeurP += int(e.Donnees.size());
+  }
+  int seqP = 0;
+  for (size_t i = 0; i < ent.size(); i++)
+    for (const auto& d : ent[i].Donnees) {
+      char b[128];
+      std::snprintf(b, sizeof b, "%-64.64s %07dP%7d", d.c_str(), int(2 * i + 1), ++seqP);
+      lignes.emplace_back(b);
+    }
+  char t[96];
+  std::snprintf(t, sizeof t, "S%07dG%07dD%07dP%07d", int(lignesS.size()), int(lignesG.size()), seqD, seqP);
+  lignes.push_back(LigneSection(t, 'T', 1));
+  return lignes;
+}
+
+TResultatExport ExportIGES(const TDocument& doc, const std::string& nomFichier, const TOptionsExport& o) {
+  TResultatExport r;
+  std::string texte;
+  for (const auto& l : LignesIGES(doc, o, &r)) texte += l + "\r\n";
+  r.Ok = EcritFichierAtomique(nomFichier, texte, &r.Erreur);
+  return r;
+}

@@ -1,0 +1,116 @@
+// The STL and OBJ exports: closed shells with outward normals whose volume is
+// the naval calculations' own, read back from the binary file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+
+#include "Aides.h"
+#include "document/GestFich.h"
+#include "exchange/ExportSTL.h"
+#include "naval/Face.h"
+
+using namespace aides_export;
+
+namespace {
+
+struct TTriangleLu {
+  float N[3], P[3][3];
+};
+
+std::vector<TTriangleLu> LitSTL(const std::string& s) {
+  std::vector<TTriangleLu> t;
+  EXPECT_GE(s.size(), 84u);
+  uint32_t n = 0;
+  std::memcpy(&n, s.data() + 80, 4);
+  EXPECT_EQ(s.size(), 84u + 50u * n);
+  for (uint32_t i = 0; i < n && 84 + 50 * (i + 1) <= s.size(); i++) {
+    TTriangleLu x;
+    std::memcpy(&x, s.data() + 84 + 50 * i, 48);
+    t.push_back(x);
+  }
+  return t;
+}
+
+// The volume enclosed by triangles, by the divergence theorem.
+double Volume(const std::vector<TTriangleLu>& t) {
+  double v = 0;
+  for (const auto& x : t) {
+    TVertex3f a{x.P[0][0], x.P[0][1], x.P[0][2]}, b{x.P[1][0], x.P[1][1], x.P[1][2]},
+        c{x.P[2][0], x.P[2][1], x.P[2][2]};
+    v += ProduitScalaire(a, ProduitVect(b, c)) / 6;
+  }
+  return v;
+}
+
+}  // namespace
+
+TEST(ExportSTL, SampleBodiesAreClosedShellsWithTheNavalVolume) {
+  for (const char* nom : {"Voilier11.kvb", "Deriveur42.kvb", "Vedette85.kvb"}) {
+    SCOPED_TRACE(nom);
+    TDocument doc;
+    ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/" + nom));
+    MajSurface(doc, true, -1);
+    TResultatExport r;
+    std::vector<TCoque> coques = CoquesPortee(doc, &r);
+    double attendu = 0;
+    for (const auto& s : doc.TabSurf) {
+      if (!s->Calc) continue;
+      bool gardee = false;
+      for (const auto& c : coques) gardee = gardee || c.Nom == s->Nom;
+      if (!gardee) continue;
+      TListFace l;
+      BuildFaceListFull(*s, l);
+      attendu += std::fabs(VolByFace(l, 0, 1));
+    }
+    EXPECT_FALSE(coques.empty());
+    for (const auto& c : coques) {
+      // Every edge of a shell is shared by two triangles that run it in opposite ways.
+      std::map<std::pair<int, int>, int> aretes;
+      for (const auto& t : c.Triangles)
+        for (int k = 0; k < 3; k++) aretes[{t[k], t[(k + 1) % 3]}]++;
+      for (const auto& [a, n] : aretes) {
+        ASSERT_EQ(n, 1) << c.Nom;
+        ASSERT_EQ(aretes.count({a.second, a.first}), 1u) << c.Nom;
+      }
+    }
+    std::vector<TTriangleLu> t = LitSTL(TexteSTL(coques));
+    // Positive volume: the normals point outwards; single precision costs about 1e-6 of it.
+    EXPECT_GT(Volume(t), 0);
+    EXPECT_NEAR(Volume(t), attendu, 1e-5 * attendu + 1e-9);
+    for (const auto& x : t) {
+      double l = std::sqrt(x.N[0] * x.N[0] + x.N[1] * x.N[1] + x.N[2] * x.N[2]);
+      EXPECT_NEAR(l, 1, 1e-5);
+    }
+  }
+}
+
+TEST(ExportSTL, ASurfaceThatDoesNotCloseIsLeftOutWithAMessage) {
+  TDocument doc;
+  doc.Vider();
+  TDXFSurface& ouverte = AjouteGrille(doc, "Voile", 3, 3);
+  ouverte.Sym = false;
+  ouverte.CalcSurface();
+  TDXFSurface& fermee = AjouteGrille(doc, "Caisson", 3, 3);
+  fermee.JonctionSym = true;
+  fermee.CalcSurface();
+  TResultatExport r;
+  std::vector<TCoque> c = CoquesPortee(doc, &r);
+  ASSERT_EQ(c.size(), 1u);
+  EXPECT_EQ(c[0].Nom, "Caisson");
+  ASSERT_EQ(r.Messages.size(), 1u);
+  EXPECT_NE(r.Messages[0].find("Voile"), std::string::npos);
+  // The body closed by its mirror and strips holds the volume of its facets.
+  TListFace l;
+  BuildFaceListFull(fermee, l);
+  EXPECT_NEAR(Volume(LitSTL(TexteSTL(c))), std::fabs(VolByFace(l, 0, 1)), 1e-5);
+  // OBJ: one object, its vertices, then faces numbered from 1.
+  const std::string obj = TexteOBJ(c);
+  auto lignes = Coupe(obj);
+  int v = 0, f = 0;
+  for (const auto& x : lignes) v += x.rfind("v ", 0) == 0, f += x.rfind("f ", 0) == 0;
+  EXPECT_EQ(v, int(c[0].Sommets.size()));
+  EXPECT_EQ(f, int(c[0].Triangles.size()));
+  EXPECT_EQ(lignes[1], "o Caisson");
+}
