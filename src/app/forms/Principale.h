@@ -67,6 +67,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   void ActiveVue(int type, bool maximise);
   void MosaiqueHorizontale();
   void MosaiqueVerticale();
+  void Cascade();
   // The keyboard hook: arrows pan (or turn the perspective with Shift), Page Up/Down zoom.
   bool TraiteTouche(int touche, Qt::KeyboardModifiers m);
 
