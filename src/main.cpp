@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -74,9 +77,14 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
 int main(int argc, char** argv) {
   std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
   TLigneCommande lc = AnalyseLigneCommande(params);
+  const char* usage = "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
+                      "[--window section|plan|profile|perspective]]\n";
+  if (lc.Aide) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (!lc.Erreur.empty()) {
-    std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+    std::fprintf(stderr, "brivane: %s\n%s", lc.Erreur.c_str(), usage);
     return 2;
   }
   // A screenshot needs no screen.
@@ -89,6 +97,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brivane");
   QApplication::setOrganizationName("Brivane");
   QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+  // Qt's own dialogs (open, save, the overwrite question) speak the program's language.
+  QTranslator traductionQt;
+  if (traductionQt.load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&traductionQt);
 
   // One instance at a time (screenshots excepted: they change nothing).
   QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");

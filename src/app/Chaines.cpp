@@ -524,7 +524,10 @@ const std::vector<TChaineDef> Defs = {
     {"rsQuestFermerDessin", "Voulez-vous fermer le dessin courant ?"},
     {"rsQuestSauverDans", "Voulez-vous sauvegarder les modifications dans %s ?"},
     {"rsQuestSauver", "Voulez-vous sauvegarder les modifications ?"},
-    {"rsDejaLance", "Brivane already launched"},
+    // The language of Qt's own dialogs (file choice, overwrite question): a language
+    // file gives its own code.
+    {"rsLangueQt", "fr"},
+    {"rsDejaLance", "Brivane est déjà lancé"},
     {"rsZoomMaxAtteint", "Zoom maximum atteint"},
     {"rsZoomMinAtteint", "Zoom minimum atteint"},
     {"rsErrLiberation", "Erreur de libération de ressource"},

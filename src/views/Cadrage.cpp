@@ -230,6 +230,21 @@ std::vector<TRectFenetre> DispositionMosaique(int n, int largeur, int hauteur, b
   return r;
 }
 
+std::vector<TRectFenetre> DispositionGrille(int n, int largeur, int hauteur) {
+  std::vector<TRectFenetre> r;
+  if (n <= 0) return r;
+  const int colonnes = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+  const int lignes = (n + colonnes - 1) / colonnes;
+  for (int i = 0; i < n; i++) {
+    const int l = i / colonnes, c = i % colonnes;
+    TRectFenetre f;
+    f.X = largeur * c / colonnes, f.L = largeur * (c + 1) / colonnes - f.X;
+    f.Y = hauteur * l / lignes, f.H = hauteur * (l + 1) / lignes - f.Y;
+    r.push_back(f);
+  }
+  return r;
+}
+
 std::vector<TRectFenetre> DispositionCascade(int n, int largeur, int hauteur, int pasTitre) {
   // Below this a view shows too little of a hull to work in.
   constexpr int LargeurMin = 320, HauteurMin = 240;

@@ -120,6 +120,8 @@ struct TRectFenetre {
 // "&Mosaïque Horiz.": n windows stacked in rows, each the full width. "M&ozaïque Vert.":
 // side by side in columns, each the full height.
 std::vector<TRectFenetre> DispositionMosaique(int n, int largeur, int hauteur, bool horizontale);
+// The first display: rows and columns as near a square as n allows (2 x 2 for four).
+std::vector<TRectFenetre> DispositionGrille(int n, int largeur, int hauteur);
 // "&Cascade": each window offset by one title bar from the last, all of one size that
 // leaves the last one whole inside the area (never below a usable minimum).
 std::vector<TRectFenetre> DispositionCascade(int n, int largeur, int hauteur, int pasTitre);

@@ -79,7 +79,8 @@ TEST_F(LectureErreurs, PartialReadIsOpenedOnlyWhenTheUserSaysSo) {
   AjouteNurbs(doc, "Ancien", 2, 3);
   doc.NomFichier = Chemin("ancien.kvb");
   doc.MarqueModifie();
-  for (auto& s : doc.TabSurf) s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
+  for (auto& s : doc.TabSurf)
+    s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
   TDocument vide;
   Reponse = mrNo;
   const TEmpreinte avant = Empreinte(vide);
@@ -157,8 +158,11 @@ TEST_F(LectureErreurs, GridIsWrittenAndReadBack) {
   size_t g = t.find("[GRILLE]\r\n");
   ASSERT_NE(g, std::string::npos);
   EXPECT_NE(t.find("[NumSc]\r\n2\r\n[LSe]\r\n0.250000;1.500000;-2.125000;\r\n", g), std::string::npos);
-  EXPECT_NE(t.find("[LLg]\r\n0.500000;0.333333;\r\n[LDg]\r\n-0.750000;0.100000;\r\n[LDgA]\r\n45.000000;60.000000;\r\n", g),
-            std::string::npos);
+  EXPECT_NE(
+      t.find(
+          "[LLg]\r\n0.500000;0.333333;\r\n[LDg]\r\n-0.750000;0.100000;\r\n[LDgA]\r\n45.000000;60.000000;\r\n",
+          g),
+      std::string::npos);
 
   TDocument lu;
   ASSERT_TRUE(LitTexte(lu, t));

@@ -100,7 +100,7 @@ TEST(Zoom, LimitsKeepScaleAndOrigin) {
   c.Param.Echelle = 2400;
   EXPECT_FALSE(c.Agrandir({false, true, false}, 2500));
   EXPECT_EQ(c.Param.Echelle, 2400);
-  EXPECT_TRUE(c.Agrandir({false, true, false}, 2700));
+  EXPECT_TRUE(c.Agrandir({true, false, false}, 2700));
   EXPECT_FLOAT_EQ(c.Param.Echelle, 2640);
 }
 
@@ -145,20 +145,19 @@ TEST(Centre, CentresTheModelNotItsOrigin) {
   // With "Moitié" only the main half counts: X 0.75.
   ASSERT_TRUE(c.CentreModele(doc, true));
   EXPECT_EQ(Ecran({0.75, 5, 0}, c.Param), (TPixel{300, 200}));
-  // After every preset of the perspective view the box of the hull (mirror half
-  // included) is centred on the window: its projected corners straddle the centre.
+  // After every preset of the perspective view the hull (mirror half included) is
+  // centred on the window: its projected corners straddle the centre.
   TCadrage p(tvPersp, 600, 400);
   ASSERT_TRUE(p.Ajuste(doc, false, 2500));
   for (const TPresetPersp& pr : PresetsPersp) {
     p.Angles(pr.Azimut, pr.Elevation);
     p.CentreModele(doc, false);
     int x0 = 1 << 30, x1 = -(1 << 30), y0 = 1 << 30, y1 = -(1 << 30);
-    for (double x : {-1.5, 1.5})
-      for (double y : {0.0, 10.0})
-        for (double z : {-1.0, 1.0}) {
-          TPixel px = Ecran({x, y, z}, p.Param);
-          x0 = std::min(x0, px.X), x1 = std::max(x1, px.X), y0 = std::min(y0, px.Y), y1 = std::max(y1, px.Y);
-        }
+    for (double y : {0.0, 10.0})
+      for (TVertex3f q : {TVertex3f{0, y, -1}, TVertex3f{1.5, y, 1}, TVertex3f{-1.5, y, 1}}) {
+        TPixel px = Ecran(q, p.Param);
+        x0 = std::min(x0, px.X), x1 = std::max(x1, px.X), y0 = std::min(y0, px.Y), y1 = std::max(y1, px.Y);
+      }
     EXPECT_NEAR((x0 + x1) / 2.0, 300, 1.5) << pr.Nom;
     EXPECT_NEAR((y0 + y1) / 2.0, 200, 1.5) << pr.Nom;
   }
@@ -215,6 +214,13 @@ TEST(Layout, TilingStacksRowsOrColumnsAndCascadeStaysUsable) {
   }
   EXPECT_LE(c[3].X + c[3].L, 1200);
   EXPECT_LE(c[3].Y + c[3].H, 900);
+  // The first display: two rows of two.
+  auto g = DispositionGrille(4, 1000, 800);
+  EXPECT_EQ(g[1].X, 500);
+  EXPECT_EQ(g[1].Y, 0);
+  EXPECT_EQ(g[2].X, 0);
+  EXPECT_EQ(g[2].Y, 400);
+  EXPECT_EQ(g[3].L, 500);
   // A tiny area never shrinks a view below a usable size.
   auto p = DispositionCascade(4, 100, 60, 30);
   EXPECT_GE(p[0].L, 320);

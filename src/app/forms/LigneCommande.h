@@ -18,6 +18,7 @@ struct TLigneCommande {
   int Largeur = 1280, Hauteur = 960;
   std::string Fenetre;  // empty: the four views tiled
   std::string Erreur;   // a malformed option: the program says so and stops
+  bool Aide = false;    // "--help" or "-h": the usage, and nothing opened
 };
 
 // Index of the first parameter equal to the text (exact, case-sensitive), or -1.

@@ -360,6 +360,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   OptV.ZoomMax = ZoomMaxDefaut;
   ModeDebug = lc.Debug;
   PortDebug = lc.Port;
+  ModeCapture = lc.Capture;
   DebugConfig().ModeDebug = lc.Debug;
 
   Mdi = new QMdiArea(this);
@@ -904,7 +905,7 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 
-void TMainForm::Mosaique(bool horizontale) {
+void TMainForm::Mosaique(bool horizontale, bool grille) {
   std::vector<QMdiSubWindow*> fen;
   for (int t : OrdreMosaique) {
     QMdiSubWindow* s = Sous[static_cast<size_t>(t)];
@@ -914,7 +915,9 @@ void TMainForm::Mosaique(bool horizontale) {
   for (QMdiSubWindow* s : fen)
     if (s->isMaximized()) s->showNormal();
   QRect zone = Mdi->viewport()->rect();
-  auto r = DispositionMosaique(static_cast<int>(fen.size()), zone.width(), zone.height(), horizontale);
+  const int n = static_cast<int>(fen.size());
+  auto r = grille ? DispositionGrille(n, zone.width(), zone.height())
+                  : DispositionMosaique(n, zone.width(), zone.height(), horizontale);
   for (size_t i = 0; i < fen.size(); i++) fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
   for (QMdiSubWindow* s : fen) Ajuster(*static_cast<TFormFille*>(s->widget()), false);
 }
@@ -955,7 +958,7 @@ void TMainForm::ReorganiseIcones() {
 void TMainForm::PremierAffichage(bool montrerErreurs) {
   DessinOK = true;
   // All four views side by side: a designer sees the whole model at once.
-  MosaiqueHorizontale();
+  Mosaique(true, true);
   if (Doc.VuesLues) AppliqueVuesDocument();
   else AjusterTout();  // a start without a file, or a file that kept no view placements
   ActiveVue(tvSection, false);
@@ -1083,9 +1086,14 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
       Services().AfficheMessage = hook;
       if (!ok && erreur.empty() && !dits.empty()) erreur = dits.front();
       // A partial read: its last message is the question that lists what was lost.
-      if (ok && !essai.FichierLuAvecErreurs.empty() && !dits.empty() &&
-          AfficheMessage(dits.back(), mtWarning, mbYes | mbNo) != mrYes)
-        return false;
+      if (ok && !essai.FichierLuAvecErreurs.empty() && !dits.empty()) {
+        // A picture of part of a file would pass for the file's: a screenshot refuses it.
+        if (demarrage && ModeCapture) {
+          ErreurDemarrage = dits.back();
+          return false;
+        }
+        if (AfficheMessage(dits.back(), mtWarning, mbYes | mbNo) != mrYes) return false;
+      }
     }
     if (ok) {
       try {

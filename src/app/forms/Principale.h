@@ -108,6 +108,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   bool ModeDebug = false;
   int PortDebug = PortDebugDefaut;
   std::string ErreurDemarrage;
+  bool ModeCapture = false;  // nobody is there to answer a question
   QMdiArea* Mdi = nullptr;
   std::array<TFormFille*, 4> Vues{};
   std::array<QMdiSubWindow*, 4> Sous{};
@@ -133,7 +134,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   void CopieVuesDansDocument();
   void ChangePrecision(int n);
   void VueActivee(QMdiSubWindow* s);
-  void Mosaique(bool horizontale);
+  void Mosaique(bool horizontale, bool grille = false);
   void ReorganiseIcones();
   void GuideUtilisateur();
   void Copier();
