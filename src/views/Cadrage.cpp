@@ -198,6 +198,13 @@ bool TCadrage::CentreModele(const TDocument& doc, bool moitie) {
   return true;
 }
 
+void TCadrage::CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax) {
+  if (!CentreModele(doc, moitie)) return;
+  TEtendue2D e = DimentionsProj2D(doc, 1, Param, moitie);
+  if ((e.MaxU - e.MinU) * Param.Echelle > Largeur || (e.MaxV - e.MinV) * Param.Echelle > Hauteur)
+    Ajuste(doc, moitie, zoomMax);
+}
+
 void TCadrage::AnglesAutour(int azimutDeg, int elevationDeg, const TVertex3f& pivot) {
   TPixel avant;
   Pt3DVersEcran(pivot, avant, Param);

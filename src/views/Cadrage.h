@@ -80,6 +80,9 @@ class TCadrage {
   // "Centrer"): the origin of a hull is its transom, far from its middle. False
   // (origin centred) when nothing is visible.
   bool CentreModele(const TDocument& doc, bool moitie);
+  // A new direction of view ("3D Express"): centred as above, and fitted when at the
+  // present scale the model would not fit in the window.
+  void CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax);
   void MemorisePrecedente();      // the current origin and scale become the previous view
   void EchangePrecedente();       // "Vue &précédente": a second use returns
   void Resize(int largeur, int hauteur);

@@ -100,7 +100,7 @@ TEST(ViewsInSight, CentreAndPresetsKeepTheBowInView) {
   for (const TPresetPersp& pr : PresetsPersp) {
     // What the "3D Express" entries do; the pop-up menu itself waits for a click.
     p.Cadrage.Angles(pr.Azimut, pr.Elevation);
-    p.Cadrage.CentreModele(t.Doc(), false);
+    p.Cadrage.CentreOuAjuste(t.Doc(), false, 2500);
     p.Redessine();
     ToutEnVue(t, pr.Nom);
   }

@@ -161,6 +161,19 @@ TEST(Centre, CentresTheModelNotItsOrigin) {
     EXPECT_NEAR((x0 + x1) / 2.0, 300, 1.5) << pr.Nom;
     EXPECT_NEAR((y0 + y1) / 2.0, 200, 1.5) << pr.Nom;
   }
+  // Seen from the side the hull is longer than from three quarters: the preset fits it
+  // (a narrow window, so that the length decides).
+  TCadrage q(tvPersp, 300, 600);
+  q.Angles(-135, 30);
+  ASSERT_TRUE(q.Ajuste(doc, false, 2500));
+  const float troisQuarts = q.Param.Echelle;
+  q.Angles(0, 0);  // "Profil tribord"
+  q.CentreOuAjuste(doc, false, 2500);
+  EXPECT_LT(q.Param.Echelle, troisQuarts);
+  for (double y : {0.0, 10.0}) {
+    EXPECT_GE(Ecran({0, y, -1}, q.Param).X, 0);
+    EXPECT_LE(Ecran({0, y, -1}, q.Param).X, 300);
+  }
   // Nothing visible: the origin goes to the centre.
   doc.Surf(0).Visible = false;
   EXPECT_FALSE(c.CentreModele(doc, false));

@@ -829,7 +829,7 @@ void TMainForm::MenuVue(TFormFille& v, const QPoint& global) {
     for (const TPresetPersp& p : PresetsPersp)
       x->addAction(Q(rs(p.Nom)), this, [this, &v, p] {
         v.Cadrage.Angles(p.Azimut, p.Elevation);
-        v.Cadrage.CentreModele(Doc, Aff.Moitie);
+        v.Cadrage.CentreOuAjuste(Doc, Aff.Moitie, OptV.ZoomMax);
         v.Redessine();
       });
   }
