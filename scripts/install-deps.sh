@@ -10,7 +10,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
-  libclang-rt-14-dev locales
+  libclang-rt-14-dev locales qt6-translations-l10n
 )
 
 # The document tests check number formatting under a French locale.

@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -83,9 +86,14 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
 int main(int argc, char** argv) {
   std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
   TLigneCommande lc = AnalyseLigneCommande(params);
+  const std::string usage = "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
+                            NomsFenetres("|", "|") + " [--curvature]]]\n";
+  if (lc.Aide) {
+    std::fputs(usage.c_str(), stdout);
+    return 0;
+  }
   if (!lc.Erreur.empty()) {
-    std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window %s [--curvature]]]\n", lc.Erreur.c_str(), NomsFenetres("|", "|").c_str());
+    std::fprintf(stderr, "brivane: %s\n%s", lc.Erreur.c_str(), usage.c_str());
     return 2;
   }
   // A screenshot needs no screen.
@@ -98,6 +106,11 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brivane");
   QApplication::setOrganizationName("Brivane");
   QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+  // Qt's own dialogs (open, save, the overwrite question) speak the program's language.
+  QTranslator traductionQt;
+  if (traductionQt.load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&traductionQt);
 
   // One instance at a time (screenshots excepted: they change nothing).
   QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");

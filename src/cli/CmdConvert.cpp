@@ -15,6 +15,13 @@ struct TOptionsConvert {
 int Convert(const TOptionsConvert& o) {
   TDocument doc;
   ChargeDocumentCli(doc, o.Entree, false);
+  if (!doc.FichierLuAvecErreurs.empty() && MemeFichier(o.Entree, o.Sortie)) {
+    // Written over, the file would lose for good what could not be read.
+    std::cerr << "brivane-cli: " << o.Entree << " was read with errors; not written over: give another output\n";
+    return 1;
+  }
+  // The output is another file: the question of writing over a damaged file is not asked.
+  doc.FichierLuAvecErreurs.clear();
   std::vector<int> nums;
   for (int k = 0; k < doc.NbSurf(); k++) nums.push_back(k);
   TMessagesCollectes messages;

@@ -52,7 +52,7 @@ int Info(const TOptionsInfo& o) {
   for (int k = 0; k < doc.NbSurf(); k++) {
     const TEntity& e = doc.Surf(k);
     const TSurface* s = dynamic_cast<const TSurface*>(&e);
-    std::printf("  %d  %-20s  %-6s  %2d x %-2d", k, e.Nom.c_str(), s ? "SNURBS" : "MESH",
+    std::printf("  %d  %s  %-6s  %2d x %-2d", k, Aligne(e.Nom, 20).c_str(), s ? "SNURBS" : "MESH",
                 s ? s->Net.NbLn : e.NbLnPt + 1, s ? s->Net.NbCol : e.NbColPt + 1);
     if (s) std::printf("  ordres %d x %d", s->Net.LFlex, s->Net.CFlex);
     std::printf("  %s%s%s%s%s\n", e.Visible ? "Visible " : "", e.Verrou ? "Verrou " : "", e.Sym ? "Sym " : "",

@@ -75,8 +75,8 @@ int Lines(const TOptionsLines& o) {
             j[fam.Cle].push_back(std::move(entree));
           } else {
             std::string angle = fam.F == flDiagonales ? "  angle " + FormatReel(doc.Grille.AngleDiag[k], 1) : "";
-            std::printf("  %3zu  %s=%s%s  %-20s  %-6s  %zu polyligne(s), %zu point(s)\n", k + 1, fam.Axe,
-                        Reel4(pos[k]).c_str(), angle.c_str(), e.Nom.c_str(), sym ? "mirror" : "main", c.size(),
+            std::printf("  %3zu  %s=%s%s  %s  %-6s  %zu polyligne(s), %zu point(s)\n", k + 1, fam.Axe,
+                        Reel4(pos[k]).c_str(), angle.c_str(), Aligne(e.Nom, 20).c_str(), sym ? "mirror" : "main", c.size(),
                         NbPoints(c));
           }
         }

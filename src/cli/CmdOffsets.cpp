@@ -36,7 +36,7 @@ int Offsets(const TOptionsOffsets& o) {
     } catch (const TErreurExportCotes& e) {
       throw TErreurCli(e.what());
     }
-    std::printf("%d\n", t.NbDonnees());
+    std::printf("%zu lignes écrites dans %s\n", t.Lignes().size(), o.Csv.c_str());
     return 0;
   }
   for (const auto& l : t.Lignes()) std::cout << l[0] << ';' << l[1] << ';' << l[2] << ';' << l[3] << ';' << l[4] << "\n";

@@ -48,5 +48,13 @@ class TMessagesCollectes {
   bool Rendu = false;
 };
 
+// 1 once a document was read with errors: the command's output stands on a partial
+// document, which the exit status must tell a script.
+int& CodeSortieLecture();
+
+// The text followed by blanks up to a width counted in characters, not bytes:
+// accented names ("Bordé") must not shift the columns after them.
+std::string Aligne(const std::string& utf8, size_t largeur);
+
 // Prints a JSON value with a trailing newline.
 std::string Reel4(double v);

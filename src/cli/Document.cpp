@@ -19,6 +19,7 @@ bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) 
   bool ok = OuvrirFichier(doc, chemin, opt, &erreur);
   if (!ok) throw TErreurCli(erreur.empty() ? "cannot read " + chemin : erreur);
   messages.Avertit();
+  if (!doc.FichierLuAvecErreurs.empty()) CodeSortieLecture() = 1;
   return true;
 }
 
@@ -37,6 +38,11 @@ void TMessagesCollectes::Avertit() {
   Services().AfficheMessage = Ancien;
   Rendu = true;
   for (const auto& m : Messages) std::cerr << "brivane-cli: warning: " << m << "\n";
+}
+
+int& CodeSortieLecture() {
+  static int code = 0;
+  return code;
 }
 
 void ChargeDocumentCli(TDocument& doc, const std::string& chemin) { ChargeDocumentCli(doc, chemin, true); }

@@ -35,6 +35,13 @@ std::string_view SansBlancs(std::string_view s) {
   return s;
 }
 
+// A line's length without the blanks after it: an editor's trailing blanks must not
+// hide a key, a section or a keyword ("SNURBS ", "1.10 ").
+size_t LongueurSansBlancsFin(std::string_view l) {
+  while (!l.empty() && (l.back() == ' ' || l.back() == '\t')) l.remove_suffix(1);
+  return l.size();
+}
+
 bool EstValeur(std::string_view l) { return !l.empty() && l[0] != '['; }
 
 std::string ErrnoTexte(int e) { return std::strerror(e); }
@@ -107,8 +114,11 @@ bool TfichierStr::ChargerTexte(std::string_view texte, std::string* erreur) {
     char c = Tampon[i];
     if (c != '\r' && c != '\n') continue;
     Debuts.push_back(static_cast<uint32_t>(debut));
-    Longueurs.push_back(static_cast<uint32_t>(i - debut));
-    if (c == '\r' && i + 1 < n && Tampon[i + 1] == '\n') i++;
+    Longueurs.push_back(static_cast<uint32_t>(LongueurSansBlancsFin(std::string_view(Tampon).substr(debut, i - debut))));
+    // CR CR LF is what a converter leaves when it adds CR before every LF of a CR LF
+    // file: one line end, or every key would be followed by an empty value line.
+    if (c == '\r' && i + 2 < n && Tampon[i + 1] == '\r' && Tampon[i + 2] == '\n') i += 2;
+    else if (c == '\r' && i + 1 < n && Tampon[i + 1] == '\n') i++;
     debut = i + 1;
     if (Debuts.size() > MaxLignesDocument) {
       Vider();
@@ -118,7 +128,7 @@ bool TfichierStr::ChargerTexte(std::string_view texte, std::string* erreur) {
   }
   if (debut < n) {
     Debuts.push_back(static_cast<uint32_t>(debut));
-    Longueurs.push_back(static_cast<uint32_t>(n - debut));
+    Longueurs.push_back(static_cast<uint32_t>(LongueurSansBlancsFin(std::string_view(Tampon).substr(debut))));
   }
   ConstruitIndex();
   LigneCourante = 0;

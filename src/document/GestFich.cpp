@@ -15,6 +15,7 @@
 #include "app/Debug.h"
 #include "app/Encodage.h"
 #include "app/Services.h"
+#include "lines/Grille.h"
 #include "model/ObjCom.h"
 
 namespace {
@@ -51,15 +52,22 @@ class NumTexte {
 
 class TLecteur {
  public:
-  TLecteur(TfichierStr& f, TDocument& lu, int n0) : F(f), Lu(lu), N0(n0) {}
+  TLecteur(TfichierStr& f, TDocument& lu, int n0, std::string nom) : F(f), Lu(lu), N0(n0), Nom(std::move(nom)) {}
 
   void Lire();
+  // Where the reading stands, for every message: the file and the line (from 1).
+  std::string Lieu() const { return Format(rs("rsErrLectLieu").c_str(), Nom.c_str(), F.LigneCourante + 1); }
+
+  // The errors the reading went past: each one lost part of the file.
+  std::vector<std::string> Erreurs;
+  bool GrilleLue = false;
 
  private:
   std::string Version;
   TfichierStr& F;
   TDocument& Lu;
   int N0;
+  std::string Nom;
   int Prem = 0, Nb = 0;  // the section being read
 
   std::string_view Chaine(std::string_view cle, std::string_view def = {}) { return F.LireValeur(cle, def, Prem, Nb); }
@@ -73,9 +81,11 @@ class TLecteur {
   std::string Texte(std::string_view cle, size_t limite) { return TronqueUtf8(Cp1252VersUtf8(Chaine(cle)), limite); }
   std::string Derniere() const { return Cp1252VersUtf8(F.DerniereValeur()); }
 
+  // Shown all together once the file is read, with the choice of opening it or not.
   void Avertit(const std::string& msg) {
-    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
-    AfficheMessage(msg, mtWarning, mbOK);
+    std::string m = msg + Lieu();
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {m});
+    Erreurs.push_back(std::move(m));
   }
   [[noreturn]] void HorsLimites(std::string_view cle, int p) {
     throw TErreurLecture(
@@ -94,6 +104,7 @@ class TLecteur {
   void LireMesh(TDXFSurface& s, int nbL, int nbC);
   void LirePlanS(TEntity& e);
   void LireSoudes(int nbFichier);
+  void LireGrille();
   void LireSectionsBrutes();
 };
 
@@ -122,6 +133,7 @@ void TLecteur::Lire() {
   WriteStatusBar(PanneauEtat, rs("rsStLectSoudures"));
   if (F.ChercherSection("SOUDES", Prem, Nb)) LireSoudes(nbFichier);
   LireSectionsBrutes();
+  if (N0 == 0 && F.ChercherSection("GRILLE", Prem, Nb)) LireGrille();
   WriteStatusBar(PanneauEtat, rs("rsStFinFichier"));
 }
 
@@ -295,6 +307,47 @@ void TLecteur::LireSoudes(int nbFichier) {
   if (ignores > 0) Avertit(Format(rs("rsErrLectSoudesIgnores").c_str(), ignores));
 }
 
+void TLecteur::LireGrille() {
+  TGrille& g = Lu.Grille;
+  g.NumSc = Entier("NumSc", 0);
+  // A list keeps the values read before a bad field; a list longer than the grid's
+  // capacity is cut there.
+  auto liste = [&](std::string_view cle, const char* msg, TPositionsGrille& pos) {
+    std::string_view reste = Chaine(cle);
+    int n = 0;
+    while (true) {
+      std::string_view champ = Decouper(';', reste);
+      if (champ.empty()) break;
+      double v = 0;
+      if (!LitReel(champ, v)) {
+        Avertit(rs(msg) + Derniere());
+        break;
+      }
+      if (n >= MaxLignes) {
+        Avertit(Format(rs("rsErrLectGrilleTrop").c_str(), std::string(cle).c_str(), MaxLignes));
+        break;
+      }
+      pos[static_cast<size_t>(n++)] = v;
+    }
+    return n;
+  };
+  g.NbSec = liste("LSe", "rsErrLectGrilleLSE", g.PosSec);
+  g.NbLE = liste("LLe", "rsErrLectGrilleLLE", g.PosLgE);
+  g.NbLong = liste("LLg", "rsErrLectGrilleLLg", g.PosLong);
+  for (int i = 0; i < g.NbLong; i++) g.PosLongSym[static_cast<size_t>(i)] = -g.PosLong[static_cast<size_t>(i)];
+  int nbDiag = liste("LDg", "rsErrLectGrilleLDg", g.PosDiag);
+  // One angle per diagonal: a diagonal without its angle is dropped.
+  int nbAngles = liste("LDgA", "rsErrLectGrilleLDgA", g.AngleDiag);
+  g.NbDiag = std::min(nbDiag, nbAngles);
+  for (int i = 0; i < g.NbDiag; i++)
+    if (!AngleDiagValide(g.AngleDiag[static_cast<size_t>(i)])) {
+      Avertit(rs("rsErrLectGrilleLDgA") + FormatReel(g.AngleDiag[static_cast<size_t>(i)], 6));
+      g.NbDiag = i;
+    }
+  g.NumSc = std::clamp(g.NumSc, 0, g.NbSec);
+  GrilleLue = true;
+}
+
 void TLecteur::LireSectionsBrutes() {
   static const char* const etats[] = {"rsStLectVues",    "rsStLectGrille",  "rsStLectOptions", "rsStLectCotes",
                                       "rsStLectCharges", "rsStLectReperes", "rsStLectEnv"};
@@ -303,6 +356,7 @@ void TLecteur::LireSectionsBrutes() {
     if (k != 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
     if (!F.ChercherSection(SectionsSuivantes[k], Prem, Nb)) continue;
     if (k == 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
+    if (std::string_view(SectionsSuivantes[k]) == "GRILLE") continue;  // read for itself
     TSectionBrute sb;
     sb.Nom = SectionsSuivantes[k];
     for (int i = Prem; i < Prem + Nb - 1 && i < F.NbLignes(); i++) sb.Lignes.emplace_back(F.Ligne(i));
@@ -342,7 +396,7 @@ TSectionBrute* SectionBrute(TDocument& doc, std::string_view nom) {
 }
 
 // Brings what was read into the open document: only called once the whole file was read.
-void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion) {
+void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion, bool grilleLue) {
   for (auto& s : lu.TabSurf) doc.TabSurf.push_back(std::move(s));
   for (auto& g : lu.GroupesSoudes) doc.GroupesSoudes.push_back(std::move(g));
   for (const TPC& pc : lu.PCSoudes)
@@ -351,6 +405,11 @@ void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool
     doc.NomFichier = nomFichier;
     doc.Proprietes = lu.Proprietes;
     doc.SectionsBrutes = std::move(lu.SectionsBrutes);
+    if (grilleLue) {
+      doc.Grille = lu.Grille;
+      MinMaxGrille(doc.Grille);
+      ReconstruitTablesCoupes(doc);
+    }
     return;
   }
   // Views, grid and options stay the open document's; the lists gain the file's entries.
@@ -492,6 +551,26 @@ void TEcrivain::EcrireSoudes(const TDocument& doc, const std::vector<int>& nums)
   F.EcrireFin();
 }
 
+std::string ListeGrille(const TGrille& g, TFamilleLignes f, const TPositionsGrille& pos) {
+  std::string s;
+  const int n = g.NombreValide(f);
+  for (int i = 0; i < n; i++) {
+    double v = pos[static_cast<size_t>(i)];
+    s += FormatReel(std::isfinite(v) ? v : 0, 6);
+    s += ';';
+  }
+  return s;
+}
+
+void EcrireGrille(TfichierStr& f, const TGrille& g) {
+  f.EcrireEntier("NumSc", g.NumSc);
+  f.EcrireChaine("LSe", ListeGrille(g, flSections, g.PosSec));
+  f.EcrireChaine("LLe", ListeGrille(g, flLignesEau, g.PosLgE));
+  f.EcrireChaine("LLg", ListeGrille(g, flLongitudinales, g.PosLong));
+  f.EcrireChaine("LDg", ListeGrille(g, flDiagonales, g.PosDiag));
+  f.EcrireChaine("LDgA", ListeGrille(g, flDiagonales, g.AngleDiag));
+}
+
 // Whether the reader would take the surface back; the message otherwise.
 bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
   bool ok = true;
@@ -525,19 +604,50 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
   TDocument lu;
   lu.Precision = doc.Precision;
   lu.Grille = doc.Grille;
-  TLecteur lecteur(f, lu, n0);
+  TLecteur lecteur(f, lu, n0, nomFichier);
   try {
     lecteur.Lire();
   } catch (const std::exception& e) {
     // bad_alloc and the like end the read the same way: nothing read is kept.
-    std::string msg = e.what();
+    std::string msg = e.what() + lecteur.Lieu();
     DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg, nomFichier});
     AfficheMessage(msg, mtError, mbOK);
     if (erreur) *erreur = msg;
     WriteStatusBar(PanneauEtat, "");
     return false;
   }
-  Installe(doc, lu, nomFichier, fusion);
+  if (!lecteur.Erreurs.empty()) {
+    // What could be read is only a part of the file: it replaces nothing unless the
+    // user wants it, and the file is then not overwritten without a second question.
+    std::string q = Format(rs("rsQuestOuvrirErreurs").c_str(), nomFichier.c_str(), lu.NbSurf());
+    for (const auto& m : lecteur.Erreurs) q += "\n- " + m;
+    q += "\n" + rs(fusion ? "rsQuestFusionnerLu" : "rsQuestOuvrirLu");
+    if (AfficheMessage(q, mtWarning, mbYes | mbNo) != mrYes) {
+      std::string msg = Format(rs("rsOuvertureAbandonnee").c_str(), nomFichier.c_str());
+      DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
+      if (erreur) *erreur = msg;
+      WriteStatusBar(PanneauEtat, "");
+      return false;
+    }
+  }
+  Installe(doc, lu, nomFichier, fusion, lecteur.GrilleLue);
+  if (!fusion && !lecteur.GrilleLue) {
+    // A file that kept no grid gets the standard one over its own extents. Measuring
+    // them evaluates the surfaces; a read that asked for no evaluation (a conversion)
+    // still writes back the weights the file gave.
+    std::vector<double> masses;
+    for (const auto& s : doc.TabSurf) masses.push_back(s->Poids.Masse);
+    const TPoids total = doc.PoidsTotal;
+    GrilleParDefaut(doc);
+    if (!opt.Evaluer) {
+      for (size_t k = 0; k < masses.size(); k++) doc.TabSurf[k]->Poids.Masse = masses[k];
+      doc.PoidsTotal = total;
+    }
+  }
+  if (!lecteur.Erreurs.empty()) {
+    doc.FichierLuAvecErreurs = nomFichier;
+    doc.ErreursLecture = lecteur.Erreurs;
+  }
   if (fusion) doc.MarqueModifie();
   else doc.MarqueEnregistre();
   for (int k = 0; k < doc.NbSurf(); k++)
@@ -616,6 +726,11 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
 
   for (const char* nom : SectionsSuivantes) {
     f.EcrireSection(nom);
+    if (std::string_view(nom) == "GRILLE") {
+      EcrireGrille(f, doc.Grille);
+      f.EcrireFin();
+      continue;
+    }
     for (const auto& s : doc.SectionsBrutes)
       if (s.Nom == nom) {
         for (const auto& l : s.Lignes) f.AjouteLigne(l);
@@ -624,6 +739,16 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
     f.EcrireFin();
   }
   return true;
+}
+
+bool MemeFichier(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) {
+    bool meme = fs::equivalent(a, b, ec);
+    if (!ec) return meme;
+  }
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
 bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur) {
@@ -639,6 +764,14 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
                         std::string* erreur) {
   TRACE("GestFich.EnregistrerFichier");
   TCurseurAttente attente;
+  if (!doc.FichierLuAvecErreurs.empty() && MemeFichier(chemin, doc.FichierLuAvecErreurs)) {
+    // The file still holds what the reader could not take: replacing it loses that for good.
+    std::string q = Format(rs("rsQuestEcraserErreurs").c_str(), chemin.c_str());
+    if (AfficheMessage(q, mtWarning, mbYes | mbNo) != mrYes) {
+      if (erreur) erreur->clear();
+      return false;
+    }
+  }
   TfichierStr f;
   std::string raison;
   bool ok = ConstruitFichier(doc, nums, f, &raison);
@@ -665,6 +798,10 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
   bool tout = static_cast<int>(nums.size()) == doc.NbSurf();
   for (size_t n = 0; tout && n < nums.size(); n++) tout = nums[n] == static_cast<int>(n);
   if (tout && chemin == doc.NomFichier) doc.MarqueEnregistre();
+  if (tout && !doc.FichierLuAvecErreurs.empty() && MemeFichier(chemin, doc.FichierLuAvecErreurs)) {
+    doc.FichierLuAvecErreurs.clear();
+    doc.ErreursLecture.clear();
+  }
   return true;
 }
 

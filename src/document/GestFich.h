@@ -12,8 +12,9 @@
 // The format version the writer writes.
 inline constexpr const char* VersionDocument = "1.10";
 
-// The sections that follow SOUDES, in writing order. Until their own readers
-// exist they are kept as read (TDocument::SectionsBrutes) and written back.
+// The sections that follow SOUDES, in writing order. GRILLE is read into the grid;
+// until their own readers exist the others are kept as read (TDocument::SectionsBrutes)
+// and written back.
 inline constexpr const char* SectionsSuivantes[] = {"VUES",  "GRILLE",  "OPTIONS",     "COTES",
                                                     "BALLAST", "REPERES", "ENVAHISEMENT"};
 
@@ -27,7 +28,10 @@ struct TOptionsLecture {
 // surfaces after them, up to four in all (the document is marked modified).
 // The file is read into a fresh document first: on a fatal error the message is
 // shown and logged, *erreur receives it, false is returned and the open document,
-// its file name and its state are untouched.
+// its file name and its state are untouched. Errors the reading could go past are
+// listed in one question: unless the answer is yes the read is dropped the same way;
+// otherwise the document remembers the file (FichierLuAvecErreurs), and writing over
+// it asks first.
 bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt = {},
                    std::string* erreur = nullptr);
 // The same from a line file already loaded (tests, fuzzing).
@@ -48,6 +52,8 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
 // Writes the whole document to its file name, or to "recovery.kvb" in the current
 // folder for the recovery save (which leaves the document's name and modified state alone).
 bool EnregistrerFichierAll(TDocument& doc, bool recovery = false, std::string* erreur = nullptr);
+// Whether two paths name the same file (the same existing file, or the same path).
+bool MemeFichier(const std::string& a, const std::string& b);
 // Copies the file at chemin to chemin + ".bak", replacing an older copy. True when
 // there is no file to copy.
 bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur = nullptr);

@@ -171,13 +171,44 @@ TEtendue HauteurSurf(const TDocument& doc) {
   return b.Etendue();
 }
 
+// The breadth the buttocks are spread over: that of the surfaces in the scope of the
+// calculations (all surfaces when none is). Every buttock is also cut at -X, so when
+// all of them are mirrored only their main halves count: spread over the whole
+// breadth, half the buttocks would repeat the other half.
 TEtendue LargeurSurf(const TDocument& doc) {
+  bool calc = false;
+  for (const auto& s : doc.TabSurf) calc = calc || (s->Calc && GrilleCoherente(*s));
+  auto dansPortee = [&](const TEntity& s) { return GrilleCoherente(s) && (!calc || s.Calc); };
+  bool toutesSym = true;
+  for (const auto& s : doc.TabSurf)
+    if (dansPortee(*s)) toutesSym = toutesSym && s->Sym;
   TBoite b;
   for (const auto& s : doc.TabSurf) {
-    if (!GrilleCoherente(*s)) continue;
+    if (!dansPortee(*s)) continue;
     PourChaquePoint(s->Pts, *s, [&](const TVertex3f& p) { b.Ajoute(p.X); });
-    if (s->Sym && SymCoherente(*s)) PourChaquePoint(s->PtsSym, *s, [&](const TVertex3f& p) { b.Ajoute(p.X); });
+    if (!toutesSym && s->Sym && SymCoherente(*s))
+      PourChaquePoint(s->PtsSym, *s, [&](const TVertex3f& p) { b.Ajoute(p.X); });
   }
+  return b.Etendue();
+}
+
+// The depth the waterlines are spread over: that of the body, not of its appendages.
+// A keel, a centreboard or a rudder is short and deep; spread down to its tip, most
+// waterlines would miss the hull. The body is the surfaces in the scope that reach
+// half the scope's length; the others are appendages.
+TEtendue HauteurCoque(const TDocument& doc) {
+  auto longueur = [](const TEntity& s) {
+    TBoite b;
+    PourChaquePoint(s.Pts, s, [&](const TVertex3f& p) { b.Ajoute(p.Y); });
+    return b.Etendue().Longueur;
+  };
+  double lMax = 0;
+  for (const auto& s : doc.TabSurf)
+    if (s->Calc && GrilleCoherente(*s)) lMax = std::max(lMax, longueur(*s));
+  TBoite b;
+  for (const auto& s : doc.TabSurf)
+    if (s->Calc && GrilleCoherente(*s) && longueur(*s) >= lMax / 2)
+      PourChaquePoint(s->Pts, *s, [&](const TVertex3f& p) { b.Ajoute(p.Z); });
   return b.Etendue();
 }
 
@@ -199,6 +230,7 @@ TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n) {
       if (e.Longueur == 0) e = LongueurSurf(doc);
       break;
     case flLongitudinales: e = LargeurSurf(doc); break;
+    case flLignesEau: e = HauteurCoque(doc); break;
     default: e = HauteurSurf(doc); break;
   }
   TEspacement r;

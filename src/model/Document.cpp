@@ -35,6 +35,8 @@ void TDocument::Vider() {
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();
+  FichierLuAvecErreurs.clear();
+  ErreursLecture.clear();
   Grille = TGrille{};
   SurfXMin = SurfXMax = SurfYMin = SurfYMax = SurfZMin = SurfZMax = 0;
   NetXMin = NetXMax = NetYMin = NetYMax = NetZMin = NetZMax = 0;

@@ -81,6 +81,10 @@ class TDocument {
 
   std::string NomFichier;
   bool Modifie = false;
+  // The file this document was read from with errors, and those errors: writing over
+  // that file asks first. Empty once the document was written there whole.
+  std::string FichierLuAvecErreurs;
+  std::vector<std::string> ErreursLecture;
 
   TPropFich Proprietes;
   // Sections of the document file kept as read until their own reader exists.

@@ -51,6 +51,9 @@ class TDessinateur {
   void DrawBase(const TEntity& e);
   void AxesPlanSym();
   void DessinePoids(const TPoids& p);
+  // Labels of weights already placed: weights near one another ("Pont", "Coque",
+  // "TOTAL") would print as one blot.
+  std::vector<TRectEtiquette> Etiquettes;
 };
 
 void TDessinateur::ProjetteGrille(const TArrayVertex3f& g) {
@@ -301,7 +304,9 @@ void TDessinateur::DessinePoids(const TPoids& w) {
       L.Polygone(s, {{b.X - 2, b.Y - 6}, {b.X + 2, b.Y - 6}, {b.X, b.Y}});
     }
   }
-  L.Texte(s, a.X + 5, a.Y - 8, w.Nom);
+  TRectEtiquette r = PlaceEtiquette(Etiquettes, a.X + 5, a.Y - 8, w.Nom);
+  if (r.Y != a.Y - 8) L.Segment(s, a, {r.X, r.Y + HauteurEtiquette / 2});  // ties a moved label to its weight
+  L.Texte(s, r.X, r.Y, w.Nom);
 }
 
 void TDessinateur::Tout() {
@@ -384,6 +389,19 @@ void TDessinateur::Tout() {
 }
 
 }  // namespace
+
+TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte) {
+  int n = 0;
+  for (unsigned char c : texte) n += (c & 0xC0) != 0x80;
+  TRectEtiquette r{x, y, n * LargeurCarEtiquette, HauteurEtiquette};
+  auto chevauche = [&](const TRectEtiquette& a) {
+    return r.X < a.X + a.L && a.X < r.X + r.L && r.Y < a.Y + a.H && a.Y < r.Y + r.H;
+  };
+  // Down one line at a time until it is clear; a bounded search, labels are few.
+  for (int essai = 0; essai < 64 && std::any_of(placees.begin(), placees.end(), chevauche); essai++) r.Y += HauteurEtiquette;
+  placees.push_back(r);
+  return r;
+}
 
 void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l) {
   TDessinateur(c, vue, l).Tout();

@@ -68,4 +68,14 @@ struct TContexteDessin {
 };
 
 // Draws everything of the document for one view's parameters into the list, in order.
+// The box of a label as the views place it: an average character width and a line
+// height of the views' font, in pixels.
+constexpr int LargeurCarEtiquette = 7, HauteurEtiquette = 13;
+struct TRectEtiquette {
+  int X = 0, Y = 0, L = 0, H = 0;
+};
+// Where a label wanted at (x, y) goes: moved down line by line off the labels already
+// placed, then added to them.
+TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte);
+
 void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l);

@@ -122,6 +122,9 @@ TVertex3f CalculePt3DInv(const TParamVue& vue, int sx, int sy, double profondeur
 std::string TexteCoordonnees(const TParamVue& vue, int sx, int sy) {
   if (vue.Type < tvSection || vue.Type > tvProfil) return "";
   TVertex3f p = CalculePt3DInv(vue, sx, sy, 0);
+  // A coordinate that rounds to zero shows as zero, never "-0.0000".
+  for (double* c : {&p.X, &p.Y, &p.Z})
+    if (std::fabs(*c) < 0.00005) *c = 0;
   switch (vue.Type) {
     case tvSection: return Format("X = %.4f; Y = 0.0000; Z = %.4f", p.X, p.Z);
     case tvPlan: return Format("X = %.4f; Y = %.4f; Z = 0.0000", p.X, p.Y);
@@ -144,6 +147,123 @@ TCadrage::TCadrage(int type, int largeur, int hauteur) : Largeur(std::max(largeu
 void TCadrage::Centre() {
   Param.OrigineX = Arrondi(Largeur / 2.0);
   Param.OrigineY = Arrondi(Hauteur / 2.0);
+}
+
+namespace {
+// The box of the points a fit frames, in model coordinates.
+template <typename F>
+void PourPointsCadres(const TDocument& doc, bool moitie, F f) {
+  for (const auto& ent : doc.TabSurf) {
+    if (!ent->Visible) continue;
+    if (const auto* s = dynamic_cast<const TSurface*>(ent.get())) {
+      const TPlan plan = s->PlanSym.Plan();
+      bool sym = s->Sym && !moitie;
+      for (int i = 0; i < s->Net.NbLn; i++)
+        for (int j = 0; j < s->Net.NbCol; j++) {
+          TVertex3f v = s->Net.PC[i][j].V();
+          f(v);
+          if (sym) f(CalcSym(v, plan));
+        }
+    } else {
+      for (size_t i = 0; i < ent->Pts.size(); i++)
+        for (size_t j = 0; j < ent->Pts[i].size(); j++) {
+          f(ent->Pts[i][j]);
+          if (ent->Sym && i < ent->PtsSym.size() && j < ent->PtsSym[i].size()) f(ent->PtsSym[i][j]);
+        }
+    }
+  }
+}
+}  // namespace
+
+TVertex3f CentreModele3D(const TDocument& doc, bool moitie) {
+  TVertex3f mn{1e300, 1e300, 1e300}, mx{-1e300, -1e300, -1e300};
+  PourPointsCadres(doc, moitie, [&](const TVertex3f& p) {
+    if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.Z)) return;
+    mn = {std::min(mn.X, p.X), std::min(mn.Y, p.Y), std::min(mn.Z, p.Z)};
+    mx = {std::max(mx.X, p.X), std::max(mx.Y, p.Y), std::max(mx.Z, p.Z)};
+  });
+  if (mn.X > mx.X) return {0, 0, 0};
+  return {(mn.X + mx.X) / 2, (mn.Y + mx.Y) / 2, (mn.Z + mx.Z) / 2};
+}
+
+bool TCadrage::CentreModele(const TDocument& doc, bool moitie) {
+  TEtendue2D e = DimentionsProj2D(doc, 1, Param, moitie);
+  if (e.Vide()) {
+    Centre();
+    return false;
+  }
+  const double uc = (static_cast<double>(e.MinU) + e.MaxU) / 2, vc = (static_cast<double>(e.MinV) + e.MaxV) / 2;
+  Param.OrigineX = Arrondi(Largeur / 2.0 - Param.Echelle * uc);
+  Param.OrigineY = Arrondi(Hauteur / 2.0 + Param.Echelle * vc);
+  return true;
+}
+
+void TCadrage::CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax) {
+  if (!CentreModele(doc, moitie)) return;
+  TEtendue2D e = DimentionsProj2D(doc, 1, Param, moitie);
+  if ((e.MaxU - e.MinU) * Param.Echelle > Largeur || (e.MaxV - e.MinV) * Param.Echelle > Hauteur)
+    Ajuste(doc, moitie, zoomMax);
+}
+
+void TCadrage::AnglesAutour(int azimutDeg, int elevationDeg, const TVertex3f& pivot) {
+  TPixel avant;
+  Pt3DVersEcran(pivot, avant, Param);
+  Angles(azimutDeg, elevationDeg);
+  TPixel apres;
+  Pt3DVersEcran(pivot, apres, Param);
+  Deplace(avant.X - apres.X, avant.Y - apres.Y);
+}
+
+void TCadrage::Fleche(int dx, int dy, bool shift, const TVertex3f& pivot) {
+  if (shift && Param.Type == tvPersp) AnglesAutour(AzimutDeg + dx, ElevationDeg + dy, pivot);
+  else Fleche(dx, dy, shift);
+}
+
+std::vector<TRectFenetre> DispositionMosaique(int n, int largeur, int hauteur, bool horizontale) {
+  std::vector<TRectFenetre> r;
+  for (int i = 0; i < n; i++) {
+    TRectFenetre f;
+    if (horizontale) {
+      f.Y = hauteur * i / n;
+      f.H = hauteur * (i + 1) / n - f.Y;
+      f.L = largeur;
+    } else {
+      f.X = largeur * i / n;
+      f.L = largeur * (i + 1) / n - f.X;
+      f.H = hauteur;
+    }
+    r.push_back(f);
+  }
+  return r;
+}
+
+std::vector<TRectFenetre> DispositionGrille(int n, int largeur, int hauteur) {
+  std::vector<TRectFenetre> r;
+  if (n <= 0) return r;
+  const int colonnes = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+  const int lignes = (n + colonnes - 1) / colonnes;
+  for (int i = 0; i < n; i++) {
+    const int l = i / colonnes, c = i % colonnes;
+    TRectFenetre f;
+    f.X = largeur * c / colonnes, f.L = largeur * (c + 1) / colonnes - f.X;
+    f.Y = hauteur * l / lignes, f.H = hauteur * (l + 1) / lignes - f.Y;
+    r.push_back(f);
+  }
+  return r;
+}
+
+std::vector<TRectFenetre> DispositionCascade(int n, int largeur, int hauteur, int pasTitre) {
+  // Below this a view shows too little of a hull to work in.
+  constexpr int LargeurMin = 320, HauteurMin = 240;
+  std::vector<TRectFenetre> r;
+  if (n <= 0) return r;
+  pasTitre = std::max(pasTitre, 1);
+  const int decalage = pasTitre * (n - 1);
+  // Three quarters of the area, less when the offsets would push the last one out.
+  const int l = std::max(LargeurMin, std::min(largeur - decalage, largeur * 3 / 4));
+  const int h = std::max(HauteurMin, std::min(hauteur - decalage, hauteur * 3 / 4));
+  for (int i = 0; i < n; i++) r.push_back({i * pasTitre, i * pasTitre, l, h});
+  return r;
 }
 
 void TCadrage::MemorisePrecedente() {
@@ -179,19 +299,23 @@ void ZoomCentre(TCadrage& c, float nouvelle) {
 }
 }  // namespace
 
-void TCadrage::Agrandir(TModifs m, float zoomMax) {
-  double f = m.Alt ? 1.6 : m.Ctrl ? 1.1 : 1.3;
-  float nouvelle = std::min(static_cast<float>(Param.Echelle * f), zoomMax);
-  // A scale already beyond the cap (a smaller cap from the options) is not raised to it.
-  if (nouvelle < Param.Echelle) nouvelle = Param.Echelle;
-  ZoomCentre(*this, nouvelle);
+namespace {
+double FacteurZoom(TModifs m) { return m.Alt ? 1.6 : m.Ctrl ? 1.1 : 1.3; }
+}  // namespace
+
+bool TCadrage::Agrandir(TModifs m, float zoomMax) {
+  // Out divides by the factor that in multiplies by: the steps undo each other.
+  const double nouvelle = Param.Echelle * FacteurZoom(m);
+  if (nouvelle > zoomMax) return false;
+  ZoomCentre(*this, static_cast<float>(nouvelle));
+  return true;
 }
 
-void TCadrage::Reduire(TModifs m) {
-  double f = m.Alt ? 0.625 : m.Ctrl ? 0.9090909090909091 : 0.7692307692307693;
-  float nouvelle = std::max(static_cast<float>(Param.Echelle * f), EchelleMin);
-  if (nouvelle > Param.Echelle) nouvelle = Param.Echelle;
-  ZoomCentre(*this, nouvelle);
+bool TCadrage::Reduire(TModifs m) {
+  const double nouvelle = Param.Echelle / FacteurZoom(m);
+  if (nouvelle < EchelleMin) return false;
+  ZoomCentre(*this, static_cast<float>(nouvelle));
+  return true;
 }
 
 bool TCadrage::ZoomRectangle(int x1, int y1, int x2, float zoomMax) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Calcs.h"
 #include "model/Document.h"
@@ -75,12 +76,21 @@ class TCadrage {
   int AzimutDeg = -135, ElevationDeg = 30;
 
   void Centre();                  // origin at the window centre, scale kept
+  // The model's projected extent at the window centre, scale kept ("Recentrer",
+  // "Centrer"): the origin of a hull is its transom, far from its middle. False
+  // (origin centred) when nothing is visible.
+  bool CentreModele(const TDocument& doc, bool moitie);
+  // A new direction of view ("3D Express"): centred as above, and fitted when at the
+  // present scale the model would not fit in the window.
+  void CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax);
   void MemorisePrecedente();      // the current origin and scale become the previous view
   void EchangePrecedente();       // "Vue &précédente": a second use returns
   void Resize(int largeur, int hauteur);
   // Zoom about the window centre; factors by Alt (1.6), Ctrl (1.1), else 1.3.
-  void Agrandir(TModifs m, float zoomMax);
-  void Reduire(TModifs m);
+  // A step that would pass the limit (ZOOMMAX, EchelleMin) is not taken: false, nothing
+  // changes, so that as many steps out as in always come back to the same scale.
+  bool Agrandir(TModifs m, float zoomMax);
+  bool Reduire(TModifs m);
   bool Ajuste(const TDocument& doc, bool moitie, float zoomMax) {
     return AjusteRectangle(doc, 1, Largeur, Hauteur, Param, moitie, zoomMax);
   }
@@ -92,11 +102,32 @@ class TCadrage {
   void Angles(int azimutDeg, int elevationDeg);
   // Arrow keys: dx, dy in pixels (or degrees with Shift in the perspective view).
   void Fleche(int dx, int dy, bool shift);
+  // The same, the perspective view turning about a pivot that keeps its place on screen.
+  void Fleche(int dx, int dy, bool shift, const TVertex3f& pivot);
+  // New perspective angles, the pivot keeping its place on screen.
+  void AnglesAutour(int azimutDeg, int elevationDeg, const TVertex3f& pivot);
 
   // The custom view of this kind: save it, restore it (false when nothing was saved).
   void SauveVue(TVuePerso& v) const;
   bool RestaureVue(const TVuePerso& v);
 };
+
+// The centre of the box of what a fit frames (visible nets, mirror halves unless "Moitié"),
+// or the origin when nothing is visible.
+TVertex3f CentreModele3D(const TDocument& doc, bool moitie);
+
+// A child window's place in the frame's client area.
+struct TRectFenetre {
+  int X = 0, Y = 0, L = 0, H = 0;
+};
+// "&Mosaïque Horiz.": n windows stacked in rows, each the full width. "M&ozaïque Vert.":
+// side by side in columns, each the full height.
+std::vector<TRectFenetre> DispositionMosaique(int n, int largeur, int hauteur, bool horizontale);
+// The first display: rows and columns as near a square as n allows (2 x 2 for four).
+std::vector<TRectFenetre> DispositionGrille(int n, int largeur, int hauteur);
+// "&Cascade": each window offset by one title bar from the last, all of one size that
+// leaves the last one whole inside the area (never below a usable minimum).
+std::vector<TRectFenetre> DispositionCascade(int n, int largeur, int hauteur, int pasTitre);
 
 // The keyboard step: 1 with Ctrl, else 50 with Alt, else 10.
 int PasClavier(TModifs m);

@@ -63,4 +63,56 @@ TEST_F(CliDocument, HostileFileIsRefusedWithTheProgramsMessage) {
   EXPECT_FALSE(std::filesystem::exists(Chemin("sortie.kvb")));
 }
 
+TEST_F(CliDocument, ADamagedFileEndsInStatusOneAndIsNeverWrittenOver) {
+  // The sample with its lines ended CR CR LF reads whole, like the original.
+  std::string t = LitFichier(std::string(BRIVANE_SAMPLES) + "/Voilier11.kvb");
+  std::string crcrlf;
+  for (char c : t) crcrlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string f = Chemin("crcrlf.kvb");
+  EcritFichier(f, crcrlf);
+  TSortie s = Lance("info " + f);
+  EXPECT_EQ(s.Statut, 0) << s.Texte;
+  EXPECT_NE(s.Texte.find("Surfaces: 4"), std::string::npos) << s.Texte;
+
+  // A file that loses a surface: the read says where, and the status says so.
+  size_t b = t.find("[SURF1]");
+  t.replace(t.find("[NbL]\r\n7", b), 9, "[NbL]\r\n0");
+  t.replace(t.find("[NbC]\r\n4", b), 9, "[NbC]\r\n0");
+  const std::string d = Chemin("abime.kvb");
+  EcritFichier(d, t);
+  TSortie i = Lance("info " + d);
+  EXPECT_EQ(i.Statut, 1) << i.Texte;
+  EXPECT_NE(i.Texte.find("NbVxi & NbVxj <=0 - Surf1 (fichier " + d + ", ligne "), std::string::npos) << i.Texte;
+  EXPECT_NE(i.Texte.find("Surfaces: 1"), std::string::npos);
+  // Converted over itself it is refused and left as it was; into another file it is
+  // written, still with status 1.
+  TSortie c = Lance("convert " + d + " " + d);
+  EXPECT_EQ(c.Statut, 1) << c.Texte;
+  EXPECT_EQ(LitFichier(d), t);
+  EXPECT_FALSE(std::filesystem::exists(d + ".bak"));
+  TSortie autre = Lance("convert " + d + " " + Chemin("partie.kvb"));
+  EXPECT_EQ(autre.Statut, 1) << autre.Texte;
+  EXPECT_TRUE(std::filesystem::exists(Chemin("partie.kvb")));
+}
+
+TEST_F(CliDocument, UnknownCommandIsNamedAndAccentedNamesKeepTheColumns) {
+  TSortie s = Lance("bogus");
+  EXPECT_EQ(s.Statut, 2);
+  EXPECT_NE(s.Texte.find("unknown command \"bogus\""), std::string::npos) << s.Texte;
+  EXPECT_NE(s.Texte.find("info"), std::string::npos);
+  EXPECT_NE(s.Texte.find("convert"), std::string::npos);
+  // "Coque" and "Bordé" are 5 characters each: what follows them starts in one column.
+  TSortie i = Lance(std::string("info ") + BRIVANE_SAMPLES + "/Vedette85.kvb");
+  ASSERT_EQ(i.Statut, 0);
+  auto colonne = [&](const std::string& nom) {
+    size_t l = i.Texte.find("  " + nom);
+    size_t debut = i.Texte.rfind('\n', l) + 1;
+    size_t fin = i.Texte.find("SNURBS", l);
+    size_t n = 0;
+    for (size_t k = debut; k < fin; k++) n += (static_cast<unsigned char>(i.Texte[k]) & 0xC0) != 0x80;
+    return n;
+  };
+  EXPECT_EQ(colonne("Fond"), colonne("Bordé")) << i.Texte;
+}
+
 }  // namespace

@@ -268,7 +268,10 @@ TEST_F(GestFich, FiveSurfacesReadFourAndDropTheWeldsOfTheFifth) {
   TDocument lu;
   ASSERT_TRUE(LitTexte(lu, t));
   EXPECT_EQ(lu.NbSurf(), 4);
-  EXPECT_EQ(std::count(Messages.begin(), Messages.end(), "Nombre maximum de Surfaces ouvertes atteint"), 1);
+  // Said once, in the question that lists what the read lost.
+  EXPECT_EQ(std::count_if(Messages.begin(), Messages.end(),
+                          [](const std::string& m) { return m.find("Nombre maximum de Surfaces ouvertes atteint") != std::string::npos; }),
+            1);
   ASSERT_EQ(lu.GroupesSoudes.size(), 1u);
   EXPECT_EQ(lu.GroupesSoudes[0].size(), 2u);
 }

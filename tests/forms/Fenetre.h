@@ -30,6 +30,17 @@ struct FauxDisque {
         AfficheMessage("Fichier abîmé", mtError, mbOK);
         return false;
       }
+      if (chemin == "/bateaux/partiel.kvb") {
+        // As the real reader: a read with errors is taken only when the user says so.
+        if (AfficheMessage("Lu en partie", mtWarning, mbYes | mbNo) != mrYes) {
+          err = "Ouverture abandonnée";
+          return false;
+        }
+        if (!fusion) doc.Vider();
+        NouvelleSurface(doc, "Partielle", 1, {});
+        doc.FichierLuAvecErreurs = chemin;
+        return true;
+      }
       auto it = Fichiers.find(chemin);
       if (it == Fichiers.end()) {
         err = "Le fichier " + chemin + " est introuvable";

@@ -1,7 +1,12 @@
 // The desk calculator: immediate execution, memory, and no NaN on screen.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
 #include "app/forms/Calculatrice.h"
+#include "app/forms/Dialogues.h"
 
 namespace {
 
@@ -32,6 +37,26 @@ TEST(Calculator, ErrorsStopUntilClearAndKeepTheMemory) {
   EXPECT_EQ(Tape(c, {"CE", "4", "+/-", "rc"}), "Erreur");
   Tape(c, {"CE", "MC"});
   EXPECT_FALSE(c.Memoire());
+}
+
+TEST(Calculator, TheWindowTakesTheKeyboard) {
+  TCalculatriceForm f;
+  f.show();
+  QApplication::processEvents();
+  // Typed as on a French keypad: the comma is the decimal key, Enter is "=".
+  QTest::keyClicks(&f, "1,5*4");
+  QTest::keyClick(&f, Qt::Key_Return);
+  EXPECT_EQ(f.Ecran->text(), "6");
+  QTest::keyClicks(&f, "7-9");
+  QTest::keyClick(&f, Qt::Key_Enter);
+  EXPECT_EQ(f.Ecran->text(), "-2");
+  // A letter is no key: nothing changes.
+  QTest::keyClicks(&f, "a");
+  EXPECT_EQ(f.Ecran->text(), "-2");
+  QTest::keyClick(&f, Qt::Key_Escape);
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(ToucheTapee("x"), "");
+  EXPECT_EQ(ToucheTapee("/"), "/");
 }
 
 }  // namespace

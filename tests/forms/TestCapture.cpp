@@ -152,7 +152,15 @@ TEST(SingleInstance, ASecondStartIsRefused) {
   premier.waitForFinished();
   ASSERT_TRUE(fini);
   EXPECT_EQ(second.exitCode(), 1);
-  EXPECT_TRUE(QString::fromLocal8Bit(second.readAllStandardError()).contains("Brivane already launched"));
+  // In the program's own language.
+  EXPECT_TRUE(QString::fromUtf8(second.readAllStandardError()).contains("Brivane est déjà lancé"));
+  // Asked for its usage, the program says it and opens nothing (no lock is needed).
+  QProcess aide;
+  aide.setProcessEnvironment(env);
+  aide.start(BRIVANE_GUI_EXE, {"--help"});
+  ASSERT_TRUE(aide.waitForFinished(20000));
+  EXPECT_EQ(aide.exitCode(), 0);
+  EXPECT_TRUE(QString::fromUtf8(aide.readAllStandardOutput()).startsWith("usage: brivane [FILE]"));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "Fenetre.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Registre.h"
+#include "views/Cadrage.h"
 
 namespace {
 
@@ -417,9 +418,14 @@ TEST(Commands, ViewCommandsActOnTheActiveView) {
   EXPECT_NEAR(c.Param.Echelle, e0, 1e-3);
   t.A("MeVuePrecedente")->trigger();
   EXPECT_FLOAT_EQ(c.Param.Echelle, e0 * 1.3f);
+  // Recentred, the model's middle comes to the window's centre, whatever its origin.
   c.Param.OrigineX = 3;
   t.A("MeRecentrer")->trigger();
-  EXPECT_EQ(c.Param.OrigineX, (t.Vue(tvPlan).width() + 1) / 2);
+  const TVertex3f milieu = CentreModele3D(t.Doc(), false);
+  TPixel px;
+  Pt3DVersEcran(milieu, px, c.Param);
+  EXPECT_NEAR(px.X, t.Vue(tvPlan).width() / 2, 2);
+  EXPECT_NEAR(px.Y, t.Vue(tvPlan).height() / 2, 2);
   t.A("MeAjuster")->trigger();
   EXPECT_NE(c.Param.Echelle, e0 * 1.3f);
   // The other views did not move.

@@ -214,3 +214,77 @@ TEST(DocumentLife, CloseEmptiesTheDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DocumentLife, APartialReadReplacesTheDesignOnlyWhenTheUserSaysSo) {
+  FenetreTest t;
+  Modifie(t);
+  const double x = t.Doc().SurfNurbs(0)->Net.PC[0][0].X;
+  // Open a new file without saving (merge declined), then No to the partial read.
+  t.Reponses = {mrYes, mrNo, mrNo};
+  t.Choix = {"/bateaux/partiel.kvb"};
+  EXPECT_FALSE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Lu en partie"), 1);
+  ASSERT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
+  EXPECT_EQ(t.Doc().SurfNurbs(0)->Net.PC[0][0].X, x);
+  EXPECT_TRUE(t.Doc().Modifie);
+  EXPECT_TRUE(t.Doc().NomFichier.empty());
+  // Yes: what could be read opens under the file's name, asked once.
+  t.Messages.clear();
+  t.Reponses = {mrYes, mrNo, mrYes};
+  t.Choix = {"/bateaux/partiel.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Lu en partie"), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Partielle");
+  EXPECT_EQ(t.Doc().FichierLuAvecErreurs, "/bateaux/partiel.kvb");
+}
+
+TEST(DocumentLife, SaveAfterCloseWritesNothingAndAsksForNoName) {
+  FenetreTest t;
+  t.Reponses = {mrNo};
+  t.A("MeFermer")->trigger();
+  ASSERT_EQ(t.Doc().NbSurf(), 0);
+  t.Choix = {"/bateaux/vide.kvb"};
+  t.A("MeEnregistrer")->trigger();
+  EXPECT_TRUE(t.Disque.Ecrits.empty());
+  EXPECT_EQ(t.Choix.size(), 1u);  // no save dialog was shown
+}
+
+TEST(DocumentLife, NewDocumentGetsTheStandardGridAndFittedViews) {
+  FenetreTest t;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/yacht.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  const float echelleYacht = t.Vue(tvPlan).Cadrage.Param.Echelle;
+  ASSERT_TRUE(t.F->Nouveau());
+  const TGrille& g = t.Doc().Grille;
+  ASSERT_EQ(g.NbSec, 11);
+  // The sections run along the new surface, not all at 0, and each one inside cuts it.
+  double ymin = 1e9, ymax = -1e9;
+  const TEntity& s = t.Doc().Surf(0);
+  for (const auto& l : s.Pts)
+    for (const auto& p : l) ymin = std::min(ymin, p.Y), ymax = std::max(ymax, p.Y);
+  EXPECT_GE(g.PosSec[0], ymin - 1e-3);
+  EXPECT_LE(g.PosSec[10], ymax + 1e-3);
+  EXPECT_GT(g.PosSec[10] - g.PosSec[0], (ymax - ymin) / 2);
+  ASSERT_EQ(s.Sec.size(), 11u);
+  for (int i = 1; i < 10; i++) EXPECT_FALSE(s.Sec[i].empty()) << i;
+  // The views frame the new surface, not the yacht.
+  EXPECT_NE(t.Vue(tvPlan).Cadrage.Param.Echelle, echelleYacht);
+}
+
+TEST(DocumentLife, TitleShowsTheModifiedMark) {
+  FenetreTest t;
+  t.Reponses = {mrYes};
+  t.Choix = {"/bateaux/yacht.kvb"};
+  ASSERT_TRUE(t.F->Ouvrir());
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb");
+  Modifie(t);
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb*");
+  t.A("MeEnregistrer")->trigger();
+  EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb");
+}
+
+}  // namespace

@@ -13,6 +13,15 @@ TEST(CommandLine, UnquotedFileNameWithBlanksIsJoinedBack) {
   EXPECT_FALSE(l.Capture);
 }
 
+TEST(CommandLine, HelpIsNoFileName) {
+  for (const char* a : {"--help", "-h"}) {
+    TLigneCommande l = AnalyseLigneCommande({a});
+    EXPECT_TRUE(l.Aide) << a;
+    EXPECT_EQ(l.Fichier, "") << a;
+  }
+  EXPECT_FALSE(AnalyseLigneCommande({"help.kvb"}).Aide);
+}
+
 TEST(CommandLine, DebugAndPortAreTakenOut) {
   TLigneCommande l = AnalyseLigneCommande({"coque.kvb", "-d", "-p", "5000"});
   EXPECT_EQ(l.Fichier, "coque.kvb");

@@ -197,8 +197,10 @@ TEST(ViewMouse, WheelZoomsTheViewUnderThePointerAndMovesWriteCoordinates) {
   EXPECT_FLOAT_EQ(v.Cadrage.Param.Echelle, static_cast<float>(e0 * 1.3f * 0.9090909090909091));
   int ox = v.Cadrage.Param.OrigineX, oy = v.Cadrage.Param.OrigineY;
   double k = v.Cadrage.Param.Echelle;
-  QTest::mouseMove(&v, QPoint(ox + static_cast<int>(k), oy + static_cast<int>(2 * k)));
-  std::string attendu = Format("X = %.4f; Y = %.4f; Z = 0.0000", static_cast<int>(2 * k) / k, static_cast<int>(k) / k);
+  // The plan view shows Y to the right and X downwards from its origin.
+  const int sx = v.width() / 2, sy = v.height() / 2;
+  QTest::mouseMove(&v, QPoint(sx, sy));
+  std::string attendu = Format("X = %.4f; Y = %.4f; Z = 0.0000", (sy - oy) / k, (sx - ox) / k);
   EXPECT_EQ(t.F->Panneau(2)->text().toStdString(), attendu);
 }
 

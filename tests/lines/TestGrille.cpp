@@ -44,13 +44,33 @@ TEST(Grille, StandardDiagonalsWaterlinesAndButtocks) {
   }
   TEspacement le = EspacementStandard(doc, flLignesEau, 3);
   EXPECT_NEAR(le.Pos[1], 0.5, 1e-6);
-  // Buttocks span both halves of a symmetric surface.
+  // Every buttock is also cut through the mirror half: over a symmetric surface they
+  // are spread over its main half only, or half of them would repeat the others.
   TEspacement lg = EspacementStandard(doc, flLongitudinales, 3);
-  EXPECT_NEAR(lg.Pos[0], -1.5, 1e-6);
+  EXPECT_NEAR(lg.Pos[0], 0.5, 1e-6);
   EXPECT_NEAR(lg.Pos[2], 1.5, 1e-6);
   // A surface outside the floating body counts for neither heights nor waterline length.
   doc.Surf(0).Calc = false;
   EXPECT_EQ(EspacementStandard(doc, flLignesEau, 3).Pos, (std::vector<double>{0, 0, 0}));
+}
+
+TEST(Grille, WaterlinesSpanTheBodyNotItsAppendages) {
+  TDocument doc;
+  Caisson(doc, 0, 6, -0.25, 1);
+  // A centreboard: short and deep.
+  aides::AjouteMaillage(doc, "Derive", aides::Grille(2, 2, [](int i, int j) {
+                          return TVertex3f{0.02 * j, 2.5 + 0.25 * j, -0.25 - 0.5 * i};
+                        }));
+  TEspacement le = EspacementStandard(doc, flLignesEau, 6);
+  EXPECT_NEAR(le.Pos[0], -0.25, 1e-6);
+  EXPECT_NEAR(le.Pos[5], 1, 1e-6);
+  // The diagonals still run over the whole height, the centreboard's tip included.
+  EXPECT_NEAR(EspacementStandard(doc, flDiagonales, 5).Pas, (1 + 1.25) / 5, 1e-6);
+  // A mirrored and an unmirrored surface: the mirror half counts again.
+  doc.Surf(1).Sym = false;
+  TEspacement lg = EspacementStandard(doc, flLongitudinales, 3);
+  EXPECT_NEAR(lg.Pos[0], -1.5, 1e-6);
+  EXPECT_NEAR(lg.Pos[2], 1.5, 1e-6);
 }
 
 TEST(Grille, GivenSpacingAndGivenDistance) {
@@ -171,7 +191,9 @@ TEST(Grille, FreshDocumentGrid) {
   EXPECT_EQ(g.NbLong, 9);
   EXPECT_EQ(g.NbDiag, 5);
   EXPECT_LT(g.PosSec[0], g.PosSec[10]);
-  EXPECT_EQ(g.PosLong[0], -g.PosLong[8]);
+  // The buttocks run from the centre plane out to the half-breadth.
+  EXPECT_NEAR(g.PosLong[0], 0, 1e-6);
+  EXPECT_NEAR(g.PosLong[8], doc.SurfXMax, 1e-3);
   EXPECT_EQ(doc.Surf(0).Sec.size(), 11u);
   EXPECT_FALSE(doc.Modifie);
 }

@@ -368,4 +368,23 @@ TEST(VertexTable, HoldsEveryVertexAndItsMirrorWhateverSym) {
   EXPECT_EQ(t.EtatDe({5, 1, 1}), epInactif);  // no such slot
 }
 
+TEST(Labels, WeightsAtOnePlaceGetLabelsThatDoNotOverlap) {
+  std::vector<TRectEtiquette> placees;
+  // Four weights projected within a few pixels of one another.
+  const char* noms[] = {"Pont", "Coque", "TOTAL", "Quille"};
+  for (int k = 0; k < 4; k++) PlaceEtiquette(placees, 100 + k, 50 + 2 * k, noms[k]);
+  ASSERT_EQ(placees.size(), 4u);
+  for (size_t i = 0; i < 4; i++)
+    for (size_t j = i + 1; j < 4; j++) {
+      const TRectEtiquette &a = placees[i], &b = placees[j];
+      bool chevauche = a.X < b.X + b.L && b.X < a.X + a.L && a.Y < b.Y + b.H && b.Y < a.Y + a.H;
+      EXPECT_FALSE(chevauche) << noms[i] << " / " << noms[j];
+    }
+  // The first stays where it was wanted; a label far away too.
+  EXPECT_EQ(placees[0].Y, 50);
+  EXPECT_EQ(PlaceEtiquette(placees, 400, 50, "Lest").Y, 50);
+  // Widths count characters, not bytes.
+  EXPECT_EQ(PlaceEtiquette(placees, 0, 300, "Dérive").L, 6 * LargeurCarEtiquette);
+}
+
 }  // namespace

@@ -95,10 +95,149 @@ TEST(Zoom, LimitsKeepScaleAndOrigin) {
   c.Reduire({true, false, false});
   EXPECT_EQ(c.Param.Echelle, 5);
   EXPECT_EQ(c.Param.OrigineX, 17);
-  // Just under the cap: capped, not beyond.
+  // Just under the cap: a step that would pass it is refused, not shortened, so that
+  // the steps back out still land on the scales passed on the way in.
   c.Param.Echelle = 2400;
-  c.Agrandir({false, true, false}, 2500);
-  EXPECT_EQ(c.Param.Echelle, 2500);
+  EXPECT_FALSE(c.Agrandir({false, true, false}, 2500));
+  EXPECT_EQ(c.Param.Echelle, 2400);
+  EXPECT_TRUE(c.Agrandir({true, false, false}, 2700));
+  EXPECT_FLOAT_EQ(c.Param.Echelle, 2640);
+}
+
+TEST(Zoom, StepsInAndOutComeBackThroughTheLimits) {
+  TCadrage c(tvPlan, 600, 400);
+  c.Param.Echelle = 1000;
+  // Ten steps in: the fourth would pass 2500 (1000 * 1.3^4 = 2856), so only three count.
+  int pris = 0;
+  for (int k = 0; k < 10; k++) pris += c.Agrandir({}, 2500);
+  EXPECT_EQ(pris, 3);
+  EXPECT_NEAR(c.Param.Echelle, 1000 * 1.3 * 1.3 * 1.3, 1e-2);
+  for (int k = 0; k < pris; k++) EXPECT_TRUE(c.Reduire({}));
+  EXPECT_NEAR(c.Param.Echelle, 1000, 1e-3);
+  // Down to the floor and back.
+  c.Param.Echelle = 8;
+  EXPECT_TRUE(c.Reduire({}));   // 6.15
+  EXPECT_FALSE(c.Reduire({}));  // 4.73 would pass 5
+  EXPECT_TRUE(c.Agrandir({}, 2500));
+  EXPECT_NEAR(c.Param.Echelle, 8, 1e-5);
+}
+
+// A hull whose origin (its transom) lies at one end: Y from 0 to 10, X from 0 to 1.5.
+void CoqueDecentree(TDocument& doc) {
+  doc.Vider();
+  auto s = std::make_unique<TSurface>(0, 10);
+  s->Net.NbLn = 2, s->Net.NbCol = 2;
+  s->Net.PC[0][0] = {0, 0, -1, 1}, s->Net.PC[0][1] = {0, 10, -1, 1};
+  s->Net.PC[1][0] = {1.5, 0, 1, 1}, s->Net.PC[1][1] = {1.5, 10, 1, 1};
+  s->Net.LFlex = s->Net.CFlex = 2;
+  doc.TabSurf.push_back(std::move(s));
+}
+
+TEST(Centre, CentresTheModelNotItsOrigin) {
+  TDocument doc;
+  CoqueDecentree(doc);
+  // Plan view, 20 px/m: the hull's middle (X 0, Y 5: mirror half included) at the centre.
+  TCadrage c(tvPlan, 600, 400);
+  c.Param.Echelle = 20;
+  ASSERT_TRUE(c.CentreModele(doc, false));
+  EXPECT_EQ(Ecran({0, 5, 0}, c.Param), (TPixel{300, 200}));
+  EXPECT_EQ(c.Param.Echelle, 20);
+  // With "Moitié" only the main half counts: X 0.75.
+  ASSERT_TRUE(c.CentreModele(doc, true));
+  EXPECT_EQ(Ecran({0.75, 5, 0}, c.Param), (TPixel{300, 200}));
+  // After every preset of the perspective view the hull (mirror half included) is
+  // centred on the window: its projected corners straddle the centre.
+  TCadrage p(tvPersp, 600, 400);
+  ASSERT_TRUE(p.Ajuste(doc, false, 2500));
+  for (const TPresetPersp& pr : PresetsPersp) {
+    p.Angles(pr.Azimut, pr.Elevation);
+    p.CentreModele(doc, false);
+    int x0 = 1 << 30, x1 = -(1 << 30), y0 = 1 << 30, y1 = -(1 << 30);
+    for (double y : {0.0, 10.0})
+      for (TVertex3f q : {TVertex3f{0, y, -1}, TVertex3f{1.5, y, 1}, TVertex3f{-1.5, y, 1}}) {
+        TPixel px = Ecran(q, p.Param);
+        x0 = std::min(x0, px.X), x1 = std::max(x1, px.X), y0 = std::min(y0, px.Y), y1 = std::max(y1, px.Y);
+      }
+    EXPECT_NEAR((x0 + x1) / 2.0, 300, 1.5) << pr.Nom;
+    EXPECT_NEAR((y0 + y1) / 2.0, 200, 1.5) << pr.Nom;
+  }
+  // Seen from the side the hull is longer than from three quarters: the preset fits it
+  // (a narrow window, so that the length decides).
+  TCadrage q(tvPersp, 300, 600);
+  q.Angles(-135, 30);
+  ASSERT_TRUE(q.Ajuste(doc, false, 2500));
+  const float troisQuarts = q.Param.Echelle;
+  q.Angles(0, 0);  // "Profil tribord"
+  q.CentreOuAjuste(doc, false, 2500);
+  EXPECT_LT(q.Param.Echelle, troisQuarts);
+  for (double y : {0.0, 10.0}) {
+    EXPECT_GE(Ecran({0, y, -1}, q.Param).X, 0);
+    EXPECT_LE(Ecran({0, y, -1}, q.Param).X, 300);
+  }
+  // Nothing visible: the origin goes to the centre.
+  doc.Surf(0).Visible = false;
+  EXPECT_FALSE(c.CentreModele(doc, false));
+  EXPECT_EQ(c.Param.OrigineX, 300);
+}
+
+TEST(Centre, ShiftArrowsTurnAboutTheModelsCentre) {
+  TDocument doc;
+  CoqueDecentree(doc);
+  const TVertex3f centre = CentreModele3D(doc, false);
+  EXPECT_EQ(centre.X, 0);
+  EXPECT_EQ(centre.Y, 5);
+  EXPECT_EQ(centre.Z, 0);
+  TCadrage p(tvPersp, 600, 400);
+  ASSERT_TRUE(p.Ajuste(doc, false, 2500));
+  const TPixel avant = Ecran(centre, p.Param);
+  for (int k = 0; k < 9; k++) p.Fleche(10, -10, true, centre);
+  EXPECT_EQ(p.AzimutDeg, -135 + 90);
+  EXPECT_NEAR(Ecran(centre, p.Param).X, avant.X, 1);
+  EXPECT_NEAR(Ecran(centre, p.Param).Y, avant.Y, 1);
+  // A flat view pans as before.
+  TCadrage s(tvSection, 600, 400);
+  s.Fleche(10, -10, false, centre);
+  EXPECT_EQ(s.Param.OrigineX, 310);
+}
+
+TEST(Layout, TilingStacksRowsOrColumnsAndCascadeStaysUsable) {
+  auto h = DispositionMosaique(4, 1000, 801, true);
+  ASSERT_EQ(h.size(), 4u);
+  for (int i = 0; i < 4; i++) {
+    EXPECT_EQ(h[i].X, 0);
+    EXPECT_EQ(h[i].L, 1000);
+  }
+  EXPECT_EQ(h[1].Y, 200);
+  EXPECT_EQ(h[3].Y + h[3].H, 801);
+  auto v = DispositionMosaique(4, 1001, 800, false);
+  for (int i = 0; i < 4; i++) {
+    EXPECT_EQ(v[i].Y, 0);
+    EXPECT_EQ(v[i].H, 800);
+  }
+  EXPECT_EQ(v[2].X, 500);
+  EXPECT_EQ(v[3].X + v[3].L, 1001);
+  // Cascade: each one title bar further, all of one size, the last whole inside the area.
+  auto c = DispositionCascade(4, 1200, 900, 30);
+  ASSERT_EQ(c.size(), 4u);
+  for (int i = 0; i < 4; i++) {
+    EXPECT_EQ(c[i].X, 30 * i);
+    EXPECT_EQ(c[i].Y, 30 * i);
+    EXPECT_EQ(c[i].L, 900);
+    EXPECT_EQ(c[i].H, 675);
+  }
+  EXPECT_LE(c[3].X + c[3].L, 1200);
+  EXPECT_LE(c[3].Y + c[3].H, 900);
+  // The first display: two rows of two.
+  auto g = DispositionGrille(4, 1000, 800);
+  EXPECT_EQ(g[1].X, 500);
+  EXPECT_EQ(g[1].Y, 0);
+  EXPECT_EQ(g[2].X, 0);
+  EXPECT_EQ(g[2].Y, 400);
+  EXPECT_EQ(g[3].L, 500);
+  // A tiny area never shrinks a view below a usable size.
+  auto p = DispositionCascade(4, 100, 60, 30);
+  EXPECT_GE(p[0].L, 320);
+  EXPECT_GE(p[0].H, 240);
 }
 
 TEST(Zoom, InThenOutWithTheSameModifierReturnsAndKeepsTheCentreFixed) {

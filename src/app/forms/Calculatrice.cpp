@@ -42,6 +42,18 @@ void TCalculatrice::Applique() {
   Operation = 0;
 }
 
+std::string ToucheTapee(const std::string& texte) {
+  if (texte.size() != 1) return "";
+  char c = texte[0];
+  if (c >= '0' && c <= '9') return texte;
+  switch (c) {
+    case '+': case '-': case '*': case '/': case '.': case '=': return texte;
+    case ',': return ".";  // the French keypad's decimal key
+    case '\r': case '\n': return "=";
+    default: return "";
+  }
+}
+
 bool TCalculatrice::Touche(const std::string& t) {
   if (t == "CE") {
     // Clears the entry and the pending operation; the memory stays.

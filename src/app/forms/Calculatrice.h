@@ -5,6 +5,10 @@
 
 #include <string>
 
+// The key of a typed character ("7", "+", "." also for ",", "=" also for Enter), or ""
+// when the character is no key of the calculator.
+std::string ToucheTapee(const std::string& texte);
+
 class TCalculatrice {
  public:
   // "0".."9", ".", "+/-", "/", "*", "-", "+", "=", "1/x", "x2", "rc", "CE", "M+", "MR", "MC".

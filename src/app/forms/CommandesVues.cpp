@@ -45,9 +45,9 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MeAjuster", .Execute = SurActive([](F& f, TFormFille& v) { f.Ajuster(v, true); })});
   EnregistreCommande({.Nom = "MeRecentrer", .Execute = [](F& f, bool c) {
                         if (f.CommandeFenetre && f.CommandeFenetre("MeRecentrer", ModifsClavier())) return;
-                        SurActive([](F&, TFormFille& v) {
+                        SurActive([](F& f, TFormFille& v) {
                           v.Cadrage.MemorisePrecedente();
-                          v.Cadrage.Centre();
+                          v.Cadrage.CentreModele(f.Document(), f.Aff.Moitie);
                           v.Redessine();
                         })(f, c);
                       }});
@@ -90,7 +90,7 @@ const TEnregistrement Enregistre([] {
                         .Execute = [t](F& f, bool) { f.ActiveVue(t, true); }});
   EnregistreCommande({.Nom = "MeMosaiqueH", .Execute = [](F& f, bool) { f.MosaiqueHorizontale(); }});
   EnregistreCommande({.Nom = "MeMosaiqueV", .Execute = [](F& f, bool) { f.MosaiqueVerticale(); }});
-  EnregistreCommande({.Nom = "MeCascade", .Execute = [](F& f, bool) { f.Zone()->cascadeSubWindows(); }});
+  EnregistreCommande({.Nom = "MeCascade", .Execute = [](F& f, bool) { f.Cascade(); }});
   EnregistreCommande({.Nom = "MeReorganiser", .Execute = [](F& f, bool) { f.ReorganiseIcones(); }});
 
   // The pop-up of a view (it acts on the view clicked, made active first).
@@ -101,8 +101,8 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MePopVueCentrer",
                       .Places = {{"PopVue", 20}},
                       .CleLibelle = "rsPopCentrer",
-                      .Execute = SurActive([](F&, TFormFille& v) {
-                        v.Cadrage.Centre();
+                      .Execute = SurActive([](F& f, TFormFille& v) {
+                        v.Cadrage.CentreModele(f.Document(), f.Aff.Moitie);
                         v.Redessine();
                       })});
   EnregistreCommande({.Nom = "MeZoom", .Places = {{"PopVue", 30, true}}});
@@ -117,8 +117,9 @@ const TEnregistrement Enregistre([] {
     EnregistreCommande({.Nom = "MePop3D" + std::to_string(i),
                         .Places = {{"MePop3DExpress", static_cast<int>(i) * 10}},
                         .CleLibelle = p.Nom,
-                        .Execute = SurActive([p](F&, TFormFille& v) {
+                        .Execute = SurActive([p](F& f, TFormFille& v) {
                           v.Cadrage.Angles(p.Azimut, p.Elevation);
+                          v.Cadrage.CentreOuAjuste(f.Document(), f.Aff.Moitie, f.OptV.ZoomMax);
                           v.Redessine();
                         })});
   }
@@ -133,7 +134,7 @@ const TEnregistrement Enregistre([] {
                       .CleLibelle = "rsPopCentrer",
                       .Execute = [](F& f, bool) {
                         for (int t = tvSection; t <= tvPersp; t++) {
-                          f.Vue(t)->Cadrage.Centre();
+                          f.Vue(t)->Cadrage.CentreModele(f.Document(), f.Aff.Moitie);
                           f.Vue(t)->Redessine();
                         }
                       }});
@@ -151,7 +152,7 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MePopZoneCascade",
                       .Places = {{"PopZone", 60}},
                       .CleLibelle = "rsPopCascade",
-                      .Execute = [](F& f, bool) { f.Zone()->cascadeSubWindows(); }});
+                      .Execute = [](F& f, bool) { f.Cascade(); }});
 
   // The screenshot mode's view names: the view maximised.
   struct {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMouseEvent>
@@ -146,6 +147,20 @@ TCalculatriceForm::TCalculatriceForm(QWidget* parent) : QWidget(parent, Qt::Tool
       QObject::connect(b, &QPushButton::clicked, this, [this, t] { Touche(t); });
       g->addWidget(b, i + 1, j);
     }
+}
+
+void TCalculatriceForm::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  std::string t = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) ? std::string("=")
+                                                                             : ToucheTapee(e->text().toStdString());
+  if (t.empty()) {
+    QWidget::keyPressEvent(e);
+    return;
+  }
+  Touche(t);
 }
 
 void TCalculatriceForm::Touche(const std::string& t) {

@@ -39,6 +39,12 @@ class TCalculatriceForm : public QWidget {
   explicit TCalculatriceForm(QWidget* parent = nullptr);
   TCalculatrice Calc;
   void Touche(const std::string& t);
+
+ protected:
+  // Typed digits and operators, Enter for "=", Escape to close.
+  void keyPressEvent(QKeyEvent* e) override;
+
+ public:
   QLabel* Ecran = nullptr;
   QLabel* IndicM = nullptr;
 };

@@ -41,6 +41,11 @@ int FindInParams(const std::vector<std::string>& params, const std::string& text
 
 TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   TLigneCommande r;
+  // Taken for a file name, "--help" would only say that no such file exists.
+  if (FindInParams(p, "--help") >= 0 || FindInParams(p, "-h") >= 0) {
+    r.Aide = true;
+    return r;
+  }
   int i = FindInParams(p, "-d");
   if (i >= 0) {
     r.Debug = true;

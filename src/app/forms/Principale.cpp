@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -44,6 +45,7 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int OrdreMosaique[4] = {tvProfil, tvSection, tvPlan, tvPersp};
+constexpr int PanneauMessages = 3;  // status-bar panel of passing messages
 
 QIcon IconeGlyphe(const char* glyphe) {
   QPixmap pm(22, 22);
@@ -103,6 +105,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   OptV.ZoomMax = ZoomMaxDefaut;
   Debug = lc.Debug;
   PortDebug = lc.Port;
+  ModeCapture = lc.Capture;
   DebugConfig().ModeDebug = lc.Debug;
 
   Mdi = new QMdiArea(this);
@@ -164,6 +167,12 @@ void TMainForm::CreeVues() {
     s->setObjectName(QString("SousVue%1").arg(t));
     s->installEventFilter(this);
     s->resize(480, 360);
+    // Maximised or restored, a view frames the model at its new size; once the frame
+    // has laid the view out.
+    connect(s, &QMdiSubWindow::windowStateChanged, this, [this, v](Qt::WindowStates avant, Qt::WindowStates apres) {
+      if (DessinOK && ((avant ^ apres) & Qt::WindowMaximized) && !(apres & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, [this, v] { Ajuster(*v, false); });
+    });
     Sous[static_cast<size_t>(t)] = s;
     v->setCursor(Qt::CrossCursor);
   }
@@ -350,7 +359,10 @@ void TMainForm::InstalleServices() {
   };
   s.WriteStatusBar = [this](int panneau, const std::string& t) { EcritStatus(panneau, t); };
   s.AfficheMessage = [](const std::string& t, int type, int boutons) { return AfficheMessageDlg(t, type, boutons); };
-  s.MarqueModifie = [this](bool) { Rafraichit(); };
+  s.MarqueModifie = [this](bool) {
+    Rafraichit();
+    MajCaption();
+  };
   s.CurseurAttente = [](bool attente) {
     if (attente) QApplication::setOverrideCursor(Qt::WaitCursor);
     else QApplication::restoreOverrideCursor();
@@ -448,7 +460,7 @@ void TMainForm::Agrandir(TModifs m) {
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
-  v->Cadrage.Agrandir(m, OptV.ZoomMax);
+  if (!v->Cadrage.Agrandir(m, OptV.ZoomMax)) EcritStatus(PanneauMessages, rs("rsZoomMaxAtteint"));
   FinModeZoom();
   v->Redessine();
 }
@@ -458,7 +470,7 @@ void TMainForm::Reduire(TModifs m) {
   TFormFille* v = FenetreActive();
   if (!v) return;
   v->Cadrage.MemorisePrecedente();
-  v->Cadrage.Reduire(m);
+  if (!v->Cadrage.Reduire(m)) EcritStatus(PanneauMessages, rs("rsZoomMinAtteint"));
   FinModeZoom();
   v->Redessine();
 }
@@ -504,7 +516,7 @@ bool TMainForm::TraiteTouche(int touche, Qt::KeyboardModifiers mq) {
   }
   TFormFille* v = FenetreActive();
   if (!v) return true;
-  v->Cadrage.Fleche(dx, dy, m.Shift);
+  v->Cadrage.Fleche(dx, dy, m.Shift, CentreModele3D(Doc, Aff.Moitie));
   v->Redessine();
   return true;
 }
@@ -553,7 +565,7 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 
-void TMainForm::Mosaique(bool horizontale) {
+void TMainForm::Mosaique(bool horizontale, bool grille) {
   std::vector<QMdiSubWindow*> fen;
   for (int t : OrdreMosaique) {
     QMdiSubWindow* s = Sous[static_cast<size_t>(t)];
@@ -562,19 +574,32 @@ void TMainForm::Mosaique(bool horizontale) {
   if (fen.empty()) return;
   for (QMdiSubWindow* s : fen)
     if (s->isMaximized()) s->showNormal();
-  int n = static_cast<int>(fen.size());
-  int petit = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n))));
-  int grand = (n + petit - 1) / petit;
-  // Horizontal: wide strips, one row after the other; vertical: tall strips side by side.
-  int lignes = horizontale ? grand : petit, colonnes = horizontale ? petit : grand;
   QRect zone = Mdi->viewport()->rect();
-  for (int i = 0; i < n; i++) {
-    int l = horizontale ? i / colonnes : i % lignes;
-    int c = horizontale ? i % colonnes : i / lignes;
-    int x0 = zone.width() * c / colonnes, x1 = zone.width() * (c + 1) / colonnes;
-    int y0 = zone.height() * l / lignes, y1 = zone.height() * (l + 1) / lignes;
-    fen[static_cast<size_t>(i)]->setGeometry(x0, y0, x1 - x0, y1 - y0);
+  const int n = static_cast<int>(fen.size());
+  auto r = grille ? DispositionGrille(n, zone.width(), zone.height())
+                  : DispositionMosaique(n, zone.width(), zone.height(), horizontale);
+  for (size_t i = 0; i < fen.size(); i++) fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
+  for (QMdiSubWindow* s : fen) Ajuster(*static_cast<TFormFille*>(s->widget()), false);
+}
+
+void TMainForm::Cascade() {
+  std::vector<QMdiSubWindow*> fen;
+  for (int t : OrdreMosaique) {
+    QMdiSubWindow* s = Sous[static_cast<size_t>(t)];
+    if (!s->isMinimized() && s->isVisible()) fen.push_back(s);
   }
+  if (fen.empty()) return;
+  for (QMdiSubWindow* s : fen)
+    if (s->isMaximized()) s->showNormal();
+  // One title bar down and across per window: the frame minus the client area.
+  const int pas = std::max(20, fen.front()->height() - fen.front()->widget()->height());
+  QRect zone = Mdi->viewport()->rect();
+  auto r = DispositionCascade(static_cast<int>(fen.size()), zone.width(), zone.height(), pas);
+  for (size_t i = 0; i < fen.size(); i++) {
+    fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
+    fen[i]->raise();
+  }
+  for (QMdiSubWindow* s : fen) Ajuster(*static_cast<TFormFille*>(s->widget()), false);
 }
 
 void TMainForm::MosaiqueHorizontale() { Mosaique(true); }
@@ -593,9 +618,9 @@ void TMainForm::ReorganiseIcones() {
 void TMainForm::PremierAffichage(bool montrerErreurs) {
   DessinOK = true;
   // All four views side by side: a designer sees the whole model at once.
-  MosaiqueHorizontale();
+  Mosaique(true, true);
   if (Doc.VuesLues) AppliqueVuesDocument();
-  else if (!Doc.NomFichier.empty()) AjusterTout();  // a file that kept no view placements
+  else AjusterTout();  // a start without a file, or a file that kept no view placements
   ActiveVue(tvSection, false);
   AfficheNet();
   if (montrerErreurs && !ErreurDemarrage.empty()) {
@@ -638,8 +663,9 @@ void TMainForm::CopieVuesDansDocument() {
 }
 
 void TMainForm::MajCaption() {
-  setWindowTitle(Doc.NomFichier.empty() ? Q(rs("rsMainFormCaption"))
-                                        : Q(Format(rs("rsCaptionFichier"), NomSansDossier(Doc.NomFichier).c_str())));
+  QString t = Doc.NomFichier.empty() ? Q(rs("rsMainFormCaption"))
+                                     : Q(Format(rs("rsCaptionFichier"), NomSansDossier(Doc.NomFichier).c_str()));
+  setWindowTitle(Doc.Modifie ? t + "*" : t);
 }
 
 // The question before a document is dropped: true when it may go (saved, or the user
@@ -681,13 +707,15 @@ bool TMainForm::Nouveau() {
   NouvelleSurface(Doc, rs("rsNouvelleSurface"), 0, o);
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
-  Doc.Grille = {};
+  // The grid of a new document is spread over its surface, as at start-up.
+  GrilleParDefaut(Doc);
   Grille = GrilleDuDocument(Doc);
   MajCoupesSurface(Doc);
   ChangeCurrentPC(Doc, {0, 0, 0});
   // An untouched new document has nothing to save.
   Doc.MarqueEnregistre();
   RafraichitFenetresOutils();
+  if (DessinOK) AjusterTout();
   AfficheNet();
   return true;
 }
@@ -717,6 +745,15 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
       }
       Services().AfficheMessage = hook;
       if (!ok && erreur.empty() && !dits.empty()) erreur = dits.front();
+      // A partial read: its last message is the question that lists what was lost.
+      if (ok && !essai.FichierLuAvecErreurs.empty() && !dits.empty()) {
+        // A picture of part of a file would pass for the file's: a screenshot refuses it.
+        if (demarrage && ModeCapture) {
+          ErreurDemarrage = dits.back();
+          return false;
+        }
+        if (AfficheMessage(dits.back(), mtWarning, mbYes | mbNo) != mrYes) return false;
+      }
     }
     if (ok) {
       try {
@@ -725,6 +762,15 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
           Doc.Vider();
           Doc.VuesPerso = {};
         }
+        // The question of a partial read was answered already: the same read asks it again.
+        auto hook = Services().AfficheMessage;
+        Services().AfficheMessage = [hook](const std::string& t, int type, int b) {
+          return (b & mbYes) ? static_cast<int>(mrYes) : hook(t, type, b);
+        };
+        struct TRestaure {
+          decltype(hook)& H;
+          ~TRestaure() { Services().AfficheMessage = H; }
+        } restaure{hook};
         ok = IO.Lire(Doc, chemin, demarrage, fusion, erreur);
       } catch (const std::exception& e) {
         ok = false, erreur = e.what();
@@ -743,6 +789,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     return false;
   }
   if (!fusion) Doc.NomFichier = chemin;
+  Grille = GrilleDuDocument(Doc);
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);
@@ -779,6 +826,8 @@ bool TMainForm::Ouvrir() {
 
 bool TMainForm::Enregistrer() {
   TRACE("TMainForm.EnregistrerClick");
+  // After "Fermer" there is nothing to save, and no file to save it to.
+  if (Doc.NbSurf() == 0 && Doc.NomFichier.empty()) return true;
   if (Doc.NomFichier.empty()) return EnregistrerSous();
   CopieVuesDansDocument();
   std::string erreur;
@@ -790,6 +839,8 @@ bool TMainForm::Enregistrer() {
     ok = false, erreur = e.what();
   }
   if (!ok) {
+    // No message: the user declined to write over a file read with errors.
+    if (erreur.empty()) return false;
     DbgErr(erFichier, "TMainForm.EnregistrerClick", 0, {Doc.NomFichier, erreur});
     AfficheMessage(erreur, mtError, mbOK);
     return false;

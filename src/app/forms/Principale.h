@@ -73,7 +73,8 @@ class TMainForm : public QMainWindow, public THoteVues {
   void ActiveVue(int type, bool maximise);
   void MosaiqueHorizontale();
   void MosaiqueVerticale();
-  void Mosaique(bool horizontale);
+  void Mosaique(bool horizontale, bool grille = false);
+  void Cascade();
   void ReorganiseIcones();
   void ChangePrecision(int n);
   void Copier();
@@ -138,6 +139,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   int VueAnnoncee = tvSection;
   int PortDebug = PortDebugDefaut;
   std::string ErreurDemarrage;
+  bool ModeCapture = false;  // nobody is there to answer a question
   QMdiArea* Mdi = nullptr;
   std::array<TFormFille*, 4> Vues{};
   std::array<QMdiSubWindow*, 4> Sous{};
