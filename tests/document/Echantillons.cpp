@@ -7,6 +7,8 @@
 #include <numbers>
 
 #include "Outils.h"
+#include "naval/Face.h"
+#include "naval/Hydrostat.h"
 
 namespace {
 
@@ -353,6 +355,16 @@ TEST_F(Samples, EvaluatedDesignsHaveTheirSize) {
     EXPECT_NEAR(yMax - yMin, e.Loa, 0.1);
     EXPECT_NEAR(largeur, e.Largeur, 0.1);
     EXPECT_NEAR(zMin, e.ZMin, 0.05);
+    // Every floating surface is right side out: each displaces water, so the whole boat
+    // displaces more than its hull alone.
+    EXPECT_TRUE(ControleCarene(doc, PorteeCalc(doc)).empty());
+    for (int k : PorteeCalc(doc)) {
+      TListFace l;
+      BuildFaceListFull(doc.Surf(k), l, 0);
+      TBarycentre b;
+      CCByFace(l, b);
+      EXPECT_GE(b.Valeur, 0) << doc.Surf(k).Nom;  // a deck above the water displaces nothing
+    }
   }
 }
 
