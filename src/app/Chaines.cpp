@@ -119,6 +119,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrCompteInvalide", "Valeur hors limites : %s"},
     // Hydrostatics
     {"rsHydrostatFormCaption", "Calculs hydrostatiques"},
+    {"rsTableHydro", "Table hydrostatique"},
+    {"rsCourbesKN", "Courbes pantocarènes KN"},
     {"rsGBCareneImmergee", "Carène immergée"},
     {"rsVolumeIm", "Volume immergé [m3]"},
     {"rsDeplacementEauDouce", "Déplacement en eau douce [Kg]"},
