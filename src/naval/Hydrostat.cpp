@@ -248,12 +248,17 @@ std::vector<TAireRec> SectionsSurface(const TEntity& e, const std::vector<double
   return r;
 }
 
-TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z) {
+struct TMomentsPlan;
+void AjouteMoments(TMomentsPlan* m, const TCoupe& c);
+
+// One cut serves the waterplane and, when asked, its second moments.
+TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z, TMomentsPlan* m = nullptr) {
   TCoupe c;
   if (g.empty() || g[0].empty()) return {};
   CalcLEMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, z);
   double per = PerimetreCoupe(c);
   FermeParPlanSym(c, e);
+  if (m) AjouteMoments(m, c);
   TAireRec a = AireLE(c);
   a.Perimetre = per;
   a.Z = static_cast<float>(z);
@@ -278,12 +283,16 @@ struct TMomentsPlan {
   }
 };
 
-void MomentsGrille(const TEntity& e, const TArrayVertex3f& g, double z, TMomentsPlan& m) {
-  if (g.empty() || g[0].empty()) return;
-  TCoupe c;
-  CalcLEMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, z);
-  FermeParPlanSym(c, e);
-  m.Ajoute(c);
+void AjouteMoments(TMomentsPlan* m, const TCoupe& c) { m->Ajoute(c); }
+
+TInertieFlottaison Inertie(const TMomentsPlan& m) {
+  TInertieFlottaison r;
+  r.Aire = m.A;
+  if (m.A <= 0) return r;
+  r.Xf = m.Ax / m.A, r.Yf = m.Ay / m.A;
+  r.It = m.Axx - m.A * r.Xf * r.Xf;
+  r.Il = m.Ayy - m.A * r.Yf * r.Yf;
+  return r;
 }
 
 // Waterplanes add like sections, their centre weighted in X and Y; Z is the last one's.
@@ -305,12 +314,16 @@ TAireRec SectionSurface(const TEntity& e, double y, double* profondeur) {
   return a;
 }
 
-TAireRec FlottaisonSurface(const TEntity& e, double z) {
-  TAireRec a = FlottaisonGrille(e, e.Pts, z);
-  if (e.Sym) a = CombineXY(a, FlottaisonGrille(e, e.PtsSym, z));
+namespace {
+TAireRec FlottaisonSurfaceMoments(const TEntity& e, double z, TMomentsPlan* m) {
+  TAireRec a = FlottaisonGrille(e, e.Pts, z, m);
+  if (e.Sym) a = CombineXY(a, FlottaisonGrille(e, e.PtsSym, z, m));
   a.Z = static_cast<float>(z);
   return a;
 }
+}  // namespace
+
+TAireRec FlottaisonSurface(const TEntity& e, double z) { return FlottaisonSurfaceMoments(e, z, nullptr); }
 
 namespace {
 // The first scope surface's record, each further one combined into it.
@@ -340,21 +353,21 @@ TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
   return r;
 }
 
-TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z) {
+namespace {
+// The waterplane of the list and its second moments, from one cut per grid.
+TAireRec FlottaisonInertie(const TDocument& doc, const TListSurf& l, double z, TInertieFlottaison& in) {
   TMomentsPlan m;
-  for (int k : l) {
-    if (k < 0 || k >= doc.NbSurf()) continue;
-    const TEntity& e = doc.Surf(k);
-    MomentsGrille(e, e.Pts, z, m);
-    if (e.Sym) MomentsGrille(e, e.PtsSym, z, m);
-  }
-  TInertieFlottaison r;
-  r.Aire = m.A;
-  if (m.A <= 0) return r;
-  r.Xf = m.Ax / m.A, r.Yf = m.Ay / m.A;
-  r.It = m.Axx - m.A * r.Xf * r.Xf;
-  r.Il = m.Ayy - m.A * r.Yf * r.Yf;
+  TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurfaceMoments(e, z, &m); });
+  r.Z = static_cast<float>(z);
+  in = Inertie(m);
   return r;
+}
+}  // namespace
+
+TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z) {
+  TInertieFlottaison in;
+  FlottaisonInertie(doc, l, z, in);
+  return in;
 }
 
 double ZQuille(const TDocument& doc, const TListSurf& l) {
@@ -547,7 +560,8 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   for (int i = 0; i < n; i++)
     if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
 
-  TAireRec wp0 = FlottaisonListe(doc, scope, 0), wp1 = FlottaisonListe(doc, scope, 0.01);
+  TInertieFlottaison in;
+  TAireRec wp0 = FlottaisonInertie(doc, scope, 0, in), wp1 = FlottaisonListe(doc, scope, 0.01);
 
   TGrilleHydro g(r);
   g.Titre("rsGBCareneImmergee");
@@ -585,7 +599,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsSurfDeriveZ", lat.Z);
 
   // Initial stability: metacentres from the waterplane's inertia about its centre of flotation.
-  const TInertieFlottaison in = InertieFlottaison(doc, scope, 0);
   const double zK = ZQuille(doc, scope);
   const double BMt = Div(in.It, V), BMl = Div(in.Il, V);
   const double KB = V != 0 ? cc.Centre.Z - zK : 0;
