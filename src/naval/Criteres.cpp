@@ -8,6 +8,7 @@
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
+#include "naval/Parallele.h"
 
 namespace {
 constexpr double DegRad = std::numbers::pi / 180;
@@ -29,32 +30,41 @@ std::vector<TCourbeKN> CalcKN(const TDoubleSurfList& copies, double zK,
   }
   if (suivi) suivi->Arret = false;
   const int nd = static_cast<int>(deplacements.size());
-  for (int i = 0; i < nd; i++) {
+  std::vector<TCourbeKN> tout(deplacements.size());
+  std::vector<std::string> erreurs(deplacements.size());
+  auto courbe = [&](int i) {
     TStab st;
     st.Copies = copies;
     st.Conditions = c;
     st.Poids = {{0, 0, zK}, deplacements[i]};
     // Nobody answers the iteration question in a batch: a step that fails is flagged instead.
     st.DemandeArret = [] { return false; };
-    TCourbeKN k;
+    TCourbeKN& k = tout[i];
     k.Deplacement = deplacements[i];
     const TEquilibre droit = st.IsoCareneEnf(MatIdentite(), 0);
     k.LCG = droit.CC.Centre.Y;
     st.Poids.Centre.Y = k.LCG;
-    if (suivi) {
-      st.TraiteMessages = [&] {
-        if (suivi->TraiteMessages) suivi->TraiteMessages();
-        if (suivi->Arret) st.Arret = true;
-      };
-      st.Progression = [&](int total, int fait) {
-        if (suivi->Progression) suivi->Progression(nd * total, i * total + fait);
-      };
-    }
-    erreur = st.CalcStab();
-    if (!erreur.empty()) return r;
+    erreurs[i] = st.CalcStab();
     for (const TGZ& e : st.Etapes) k.Points.push_back({e.Gite, e.GZ(), e.Assiette, e.Converge});
-    r.push_back(std::move(k));
-    if (st.Arret || (suivi && suivi->Arret)) break;
+  };
+  // The displacements are independent: a batch runs on the cores at once; the hooks are called
+  // between batches, on this thread.
+  const int lot = NbFils(nd);
+  for (int i = 0; i < nd; i += lot) {
+    const int fin = std::min(nd, i + lot);
+    EnParallele(i, fin, courbe);
+    for (int j = i; j < fin; j++) {
+      if (!erreurs[j].empty()) {
+        erreur = erreurs[j];
+        return r;
+      }
+      r.push_back(std::move(tout[j]));
+    }
+    if (suivi) {
+      if (suivi->TraiteMessages) suivi->TraiteMessages();
+      if (suivi->Progression) suivi->Progression(nd, fin);
+      if (suivi->Arret) break;
+    }
   }
   return r;
 }

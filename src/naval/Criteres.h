@@ -24,8 +24,9 @@ struct TCourbeKN {
 // KN: the righting arm of G placed at K (the lowest point zK, on the centre plane), over the
 // longitudinal centre of buoyancy of the upright hull at each displacement, so that the trim,
 // when searched, is that of the heel alone. The heels are those of a sweep of c (0 to
-// AngleMax by Pas). A stop leaves the curves computed so far; the message of the first
-// refused input is returned in erreur.
+// AngleMax by Pas). The displacements are shared between the cores; the hooks are called
+// between them (the progress counts displacements) and a stop keeps the curves computed. The
+// message of the first refused input is returned in erreur.
 std::vector<TCourbeKN> CalcKN(const TDoubleSurfList& copies, double zK,
                               const std::vector<double>& deplacements, const TConditionsStab& c,
                               std::string& erreur, TSuiviCalcul* suivi = nullptr);

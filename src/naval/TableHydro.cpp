@@ -2,6 +2,7 @@
 #include "naval/TableHydro.h"
 
 #include "app/Debug.h"
+#include "naval/Parallele.h"
 
 void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDocument& copie) {
   copie.TabSurf.clear();
@@ -38,7 +39,7 @@ std::vector<TLigneTableHydro> TableHydrostatique(const TDocument& doc, const TLi
   std::vector<TLigneTableHydro> t;
   if (suivi) suivi->Arret = false;
   const int n = static_cast<int>(hauteurs.size());
-  for (int i = 0; i < n; i++) {
+  auto ligne = [&](int i) {
     const double z = hauteurs[i];
     TDocument copie;
     CopieAbaissee(doc, portee, z, copie);
@@ -47,16 +48,26 @@ std::vector<TLigneTableHydro> TableHydrostatique(const TDocument& doc, const TLi
     TBarycentre g;
     if (poids) g = *poids, g.Centre.Z -= z;
     TResultatsHydro r = CalcHydrostatiques(copie, tout, nbSections, {}, poids ? &g : nullptr);
-    TLigneTableHydro l;
+    TLigneTableHydro& l = t[i];
     l.Z = z;
     l.Tirant = -ZQuille(copie, tout);
     l.P = r.P;
     l.P.CC.Z += z;  // back in the model's frame
-    t.push_back(l);
+  };
+  t.resize(hauteurs.size());
+  // The waterlines are independent: a batch of them runs on the cores at once, and the hooks
+  // are called between batches on this thread.
+  const int lot = NbFils(n);
+  for (int i = 0; i < n; i += lot) {
+    const int fin = std::min(n, i + lot);
+    EnParallele(i, fin, ligne);
     if (suivi) {
       if (suivi->TraiteMessages) suivi->TraiteMessages();
-      if (suivi->Progression) suivi->Progression(n, i + 1);
-      if (suivi->Arret) break;
+      if (suivi->Progression) suivi->Progression(n, fin);
+      if (suivi->Arret) {
+        t.resize(static_cast<size_t>(fin));
+        break;
+      }
     }
   }
   return t;

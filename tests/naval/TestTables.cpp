@@ -27,7 +27,7 @@ TEST(TableHydro, BoxBargeAtEveryWaterlineAndTheModelUntouched) {
   suivi.Progression = [&](int total, int fait) { appels++, dernier = fait, totalVu = total; };
   auto table = TableHydrostatique(doc, PorteeCalc(doc), HauteursTable(-0.5, 0.5, 5), 5, &g, &suivi);
   ASSERT_EQ(table.size(), 5u);
-  EXPECT_EQ(appels, 5);
+  EXPECT_GE(appels, 1);  // once per batch of waterlines run together
   EXPECT_EQ(dernier, 5);
   EXPECT_EQ(totalVu, 5);
   for (const auto& x : table) {
@@ -57,10 +57,16 @@ TEST(TableHydro, BoxBargeAtEveryWaterlineAndTheModelUntouched) {
     EXPECT_EQ(ValeursTableHydro(x, false).size(), EnteteTableHydro(false).size());
   }
   EXPECT_EQ(doc.Surf(0).Pts[1][1].Z, avant.Z);
-  // A stop after the second waterline keeps the two computed.
-  suivi.Progression = [&](int, int fait) { suivi.Arret = fait == 2; };
-  EXPECT_EQ(TableHydrostatique(doc, PorteeCalc(doc), HauteursTable(-0.5, 0.5, 5), 5, nullptr, &suivi).size(),
-            2u);
+  // A stop keeps the waterlines computed when it came, and no more.
+  int arret = 0;
+  suivi.Progression = [&](int, int fait) {
+    suivi.Arret = fait >= 2;
+    if (suivi.Arret && !arret) arret = fait;
+  };
+  auto partielle = TableHydrostatique(doc, PorteeCalc(doc), HauteursTable(-0.5, 0.5, 5), 5, nullptr, &suivi);
+  EXPECT_EQ(static_cast<int>(partielle.size()), arret);
+  EXPECT_LT(arret, 5);
+  EXPECT_NEAR(partielle[1].P.V, b * l * (t - 0.25), 1e-9);
   EXPECT_EQ(HauteursTable(1, 2, 1), std::vector<double>{1});
   EXPECT_EQ(HauteursTable(0, 1, 3), (std::vector<double>{0, 0.5, 1}));
 }
@@ -95,10 +101,16 @@ TEST(CrossCurves, BoxBargeKNEqualsTheClippedSections) {
   std::string err;
   EXPECT_TRUE(CalcKN(copies, -1.5, {1000, 0}, c, err).empty());
   EXPECT_EQ(err, rs("rsStabPoidsManquant"));
-  // The stop flag, set through the progress hook, ends the curves after the first displacement.
+  // The stop flag, set through the progress hook, keeps the curves computed when it came.
   TSuiviCalcul suivi;
-  suivi.Progression = [&](int total, int fait) { suivi.Arret = fait == total / 2; };
-  EXPECT_EQ(CalcKN(copies, -1.5, deplacements, c, err, &suivi).size(), 1u);
+  int arret = 0;
+  suivi.Progression = [&](int, int fait) {
+    suivi.Arret = true;
+    if (!arret) arret = fait;
+  };
+  const std::vector<double> trois{deplacements[0], deplacements[1], deplacements[0]};
+  EXPECT_EQ(static_cast<int>(CalcKN(copies, -1.5, trois, c, err, &suivi).size()), arret);
+  EXPECT_LT(arret, 3);
 }
 
 // Steps whose arm is GZ(phi), G on the centre line.
