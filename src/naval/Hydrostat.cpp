@@ -441,17 +441,25 @@ void CumuleImmerge(const TEntity& e, TCumulCarene& c) {
 
 }  // namespace
 
+namespace {
+
+// The faults of one surface, given its immersed integrals.
+void ControleSurface(const TEntity& e, const TCumulCarene& c, std::vector<std::string>& r) {
+  // Rounding alone leaves a volume of the order of 1e-16 of the body's: not a reversal.
+  if (c.Vol < 0 && -c.Vol > 1e-12 * (1 + c.Aire * std::sqrt(c.Aire)))
+    r.push_back(Format(rs("rsCareneRetournee").c_str(), e.Nom.c_str(), c.Vol));
+  if (e.JonctionSym && !e.Sym) r.push_back(Format(rs("rsCareneOuverte").c_str(), e.Nom.c_str()));
+}
+
+}  // namespace
+
 std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l) {
   std::vector<std::string> r;
   for (int k : l) {
     if (k < 0 || k >= doc.NbSurf()) continue;
-    const TEntity& e = doc.Surf(k);
     TCumulCarene c;
-    CumuleImmerge(e, c);
-    // Rounding alone leaves a volume of the order of 1e-16 of the body's: not a reversal.
-    if (c.Vol < 0 && -c.Vol > 1e-12 * (1 + c.Aire * std::sqrt(c.Aire)))
-      r.push_back(Format(rs("rsCareneRetournee").c_str(), e.Nom.c_str(), c.Vol));
-    if (e.JonctionSym && !e.Sym) r.push_back(Format(rs("rsCareneOuverte").c_str(), e.Nom.c_str()));
+    CumuleImmerge(doc.Surf(k), c);
+    ControleSurface(doc.Surf(k), c, r);
   }
   return r;
 }
@@ -517,7 +525,13 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
   // Immersed body.
   TCumulCarene cumul;
-  for (int k : scope) CumuleImmerge(doc.Surf(k), cumul);
+  // Surface by surface, so that the same sums tell which one is turned inside out.
+  for (int k : scope) {
+    TCumulCarene c;
+    CumuleImmerge(doc.Surf(k), c);
+    ControleSurface(doc.Surf(k), c, r.Avertissements);
+    cumul.Vol += c.Vol, cumul.Mx += c.Mx, cumul.My += c.My, cumul.Mz += c.Mz, cumul.Aire += c.Aire;
+  }
   TBarycentre cc;
   cumul.Barycentre(cc, 1);
   const double V = cc.Valeur;
@@ -622,7 +636,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
     g.Ligne("rsGMt", KB + BMt - (poids->Centre.Z - zK));
     g.Ligne("rsGMl", GMl);
   }
-  r.Avertissements = ControleCarene(doc, scope);
   TParticulesHydro& P = r.P;
   P.V = V, P.SurfMouillee = surfMouillee, P.CC = cc.Centre;
   P.Lwl = Lwl, P.Bwl = Bwl, P.Tirant = -T;
