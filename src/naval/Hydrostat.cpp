@@ -11,6 +11,7 @@
 #include "lines/Coupes.h"
 #include "model/ObjCom.h"
 #include "naval/Face.h"
+#include "naval/Parallele.h"
 
 namespace {
 
@@ -512,15 +513,20 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   const int n = static_cast<int>(st.size());
   std::vector<double> ys(st.size());
   for (int i = 0; i < n; i++) ys[i] = st[i].Y;
-  std::vector<double> profondeurs(st.size(), 0.0), prof(st.size(), 0.0);
-  for (size_t s = 0; s < scope.size(); s++) {
-    std::vector<TAireRec> sec = SectionsSurface(doc.Surf(scope[s]), ys, &prof);
+  std::vector<double> profondeurs(st.size(), 0.0);
+  // The surfaces are cut independently, on the cores at once; they combine in scope order.
+  const int ns = static_cast<int>(scope.size());
+  std::vector<std::vector<TAireRec>> secs(scope.size());
+  std::vector<std::vector<double>> profs(scope.size(), std::vector<double>(st.size(), 0.0));
+  EnParallele(0, ns, [&](int s) { secs[s] = SectionsSurface(doc.Surf(scope[s]), ys, &profs[s]); });
+  for (int s = 0; s < ns; s++) {
+    const std::vector<TAireRec>& sec = secs[s];
     for (int i = 0; i < n; i++) {
       st[i] = s == 0 ? sec[i] : Combine(st[i], sec[i]);
       st[i].Y = static_cast<float>(ys[i]);
-      profondeurs[i] = std::min(profondeurs[i], prof[i]);
+      profondeurs[i] = std::min(profondeurs[i], profs[s][i]);
     }
-    if (progres) progres(static_cast<int>(s) + 1, static_cast<int>(scope.size()));
+    if (progres) progres(s + 1, ns);
   }
 
   // Immersed body.
