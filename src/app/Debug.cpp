@@ -5,10 +5,13 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
+// Each thread keeps its own trace: the calculations that share work between threads would
+// otherwise write the same ring at once. The user-interface thread's is the one reported.
 TTrace& Trace() {
-  static TTrace t;
+  static thread_local TTrace t;
   return t;
 }
 
@@ -85,6 +88,8 @@ void DbgErr(int type, const std::string& nom, int index, std::vector<std::string
   if (!c.ModeDebug || !c.Recepteur) return;
   if (type == waTrace && !c.TracesActives) return;
   try {
+    static std::mutex verrou;  // entries may come from the threads of a shared calculation
+    std::lock_guard<std::mutex> garde(verrou);
     c.Recepteur(TDbgEntree{type, nom, index, std::move(valeurs)});
   } catch (...) {
     // A failure while recording must not disturb the procedure that recorded.

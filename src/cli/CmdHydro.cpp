@@ -1,4 +1,5 @@
 // "hydro": the hydrostatic particulars of a document at its waterline Z = 0.
+#include <cmath>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -7,6 +8,7 @@
 #include "cli/Commandes.h"
 #include "model/ObjCom.h"
 #include "naval/Hydrostat.h"
+#include "naval/TableHydro.h"
 
 namespace {
 
@@ -17,7 +19,52 @@ struct TOptionsHydro {
   int Precision = 0;
   bool Json = false;
   bool Courbe = false;
+  std::string Table;  // Z0:Z1:N
+  std::string Csv;    // file, or "-"
 };
+
+constexpr int MaxLignesTable = 1000;
+
+// The table of particulars at N waterlines from Z0 to Z1.
+int Table(const TOptionsHydro& o, TDocument& doc, const TListSurf& portee, int nbSections, const TBarycentre& g) {
+  double z0 = 0, z1 = 0, n = 0;
+  LitTriplet("--table", o.Table, z0, z1, n);
+  if (n != std::floor(n) || n < 1 || n > MaxLignesTable)
+    throw TErreurCli("--table " + o.Table + ": the number of waterlines must be a whole number within 1.." +
+                     std::to_string(MaxLignesTable));
+  TBarreProgression barre;
+  TSuiviCalcul suivi;
+  suivi.Progression = [&barre](int total, int fait) { barre.Montre(total, fait); };
+  const bool avecPoids = g.Valeur > 0;
+  auto t = TableHydrostatique(doc, portee, HauteursTable(z0, z1, static_cast<int>(n)), nbSections,
+                              avecPoids ? &g : nullptr, &suivi);
+  const auto entete = EnteteTableHydro(avecPoids);
+  std::vector<std::vector<double>> lignes;
+  for (const auto& l : t) lignes.push_back(ValeursTableHydro(l, avecPoids));
+  if (!o.Csv.empty()) {
+    EcritCsv(o.Csv, entete, lignes);
+  } else if (o.Json) {
+    nlohmann::json j;
+    j["columns"] = entete;
+    j["rows"] = nlohmann::json::array();
+    for (const auto& l : lignes) {
+      nlohmann::json r = nlohmann::json::object();
+      for (size_t c = 0; c < entete.size(); c++) r[entete[c]] = l[c];
+      j["rows"].push_back(r);
+    }
+    std::cout << j.dump(2) << "\n";
+  } else {
+    std::cout << "Brivane - " << rs("rsTableHydro") << "\n\n";
+    std::vector<std::vector<std::string>> texte{entete};
+    for (const auto& l : lignes) {
+      std::vector<std::string> r;
+      for (double v : l) r.push_back(TexteReel(v, 4));
+      texte.push_back(r);
+    }
+    ImprimeTable(texte);
+  }
+  return 0;
+}
 
 TListSurf Portee(const TDocument& doc, const std::string& noms) {
   if (noms.empty()) return PorteeCalc(doc);
@@ -39,7 +86,19 @@ int Hydro(const TOptionsHydro& o) {
   TListSurf portee = Portee(doc, o.Surfaces);
   if (portee.empty()) throw TErreurCli(rs("rsErrPorteeVide"));
   int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;
-  TResultatsHydro r = CalcHydrostatiques(doc, portee, n);
+  MajSurface(doc, true, -1);  // forced: the total weight gives GMt and GMl
+  const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z}, doc.PoidsTotal.Masse};
+  TResultatsHydro r = CalcHydrostatiques(doc, portee, n, {}, &g);
+  for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
+  if (!o.Table.empty()) return Table(o, doc, portee, n, g);
+  if (!o.Csv.empty()) {
+    // The particulars as rows of group, label and value.
+    std::vector<std::vector<std::string>> lignes;
+    for (const auto& l : r.Lignes)
+      if (!l.Titre) lignes.push_back({l.Groupe, l.Libelle, Reel4(l.Valeur)});
+    EcritCsvTextes(o.Csv, {"group", "label", "value"}, lignes);
+    return 0;
+  }
   if (o.Json) {
     nlohmann::json j;
     j["rows"] = nlohmann::json::array();
@@ -70,6 +129,9 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   c->add_flag("--json", o->Json, "Machine-readable output");
   c->add_flag("--curve", o->Courbe, "Also give the curve of sectional areas");
+  c->add_option("--table", o->Table, "A table of the particulars at N waterlines from Z0 to Z1 (the hull lowered)")
+      ->type_name("Z0:Z1:N");
+  c->add_option("--csv", o->Csv, "Write CSV to this file ('-': standard output) instead of text")->type_name("OUT");
   return [c, o]() { return c->parsed() ? Hydro(*o) : -1; };
 }}};
 

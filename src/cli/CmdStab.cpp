@@ -1,8 +1,7 @@
 // "stab": the righting-arm curve of a document's floating surfaces, as the
 // stability window computes it: the step table and the synthesis, in text or
 // JSON, with a progress bar on a terminal.
-#include <unistd.h>
-
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -11,6 +10,9 @@
 #include "app/Encodage.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
+#include "model/ObjCom.h"
+#include "naval/Criteres.h"
+#include "naval/Hydrostat.h"
 #include "naval/Stab.h"
 
 namespace {
@@ -21,7 +23,30 @@ struct TOptionsStab {
   double Poids = 0;
   bool PoidsDonne = false;
   bool Json = false;
+  int Precision = 0;
+  bool Criteres = false;
+  double AngleEnvahissement = 0;  // degrees; 0: none
 };
+
+// The refusals, each naming the bad value before the program's message, ahead of any work.
+void VerifieOptionsStab(const TConditionsStab& c) {
+  auto refuse = [](const char* option, double v, const std::string& message) {
+    throw TErreurCli(std::string(option) + " " + Format("%g", v) + ": " + message);
+  };
+  if (!(std::isfinite(c.AngleMax) && c.AngleMax >= 0 && c.AngleMax <= AngleMaxStab))
+    refuse("--max", c.AngleMax, rs("rsStabAngleMax"));
+  if (!(std::isfinite(c.Pas) && c.Pas > 0)) refuse("--step", c.Pas, rs("rsStabPasIncorrect"));
+  if (c.Pas > c.AngleMax)
+    refuse("--step", c.Pas, rs("rsStabPasIncorrect") + " (--max " + Format("%g", c.AngleMax) + ")");
+  const int n = NombreEtapes(c.AngleMax, c.Pas);
+  if (n < 2 || n > MaxEtapesStab)
+    refuse("--step", c.Pas, rs("rsStabPasIncorrect") + " (" + std::to_string(MaxEtapesStab) + " steps at most)");
+  if (!(std::isfinite(c.Densite) && c.Densite > 0)) refuse("--rho", c.Densite, rs("rsStabDensite"));
+  if (!(std::isfinite(c.TolEnfoncement) && c.TolEnfoncement > 0))
+    refuse("--tol", c.TolEnfoncement, rs("rsStabTolerance"));
+  if (c.CorrectionAssiette && !(std::isfinite(c.TolAssiette) && c.TolAssiette > 0))
+    refuse("--trim-tol", c.TolAssiette, rs("rsStabTolerance"));
+}
 
 TVertex3f LitCentre(const std::string& texte) {
   double v[3];
@@ -35,45 +60,18 @@ TVertex3f LitCentre(const std::string& texte) {
   return {v[0], v[1], v[2]};
 }
 
-// Columns padded to their widest cell, numbers right-aligned.
-void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
-  std::vector<size_t> larg;
-  for (const auto& l : lignes)
-    for (size_t c = 0; c < l.size(); c++) {
-      if (larg.size() <= c) larg.push_back(0);
-      larg[c] = std::max(larg[c], LongueurUtf8(l[c]));
-    }
-  for (const auto& l : lignes) {
-    std::string s;
-    for (size_t c = 0; c < l.size(); c++) s += (c ? "  " : "") + std::string(larg[c] - LongueurUtf8(l[c]), ' ') + l[c];
-    std::cout << s << "\n";
-  }
-}
-
-class TBarreProgression {
- public:
-  TBarreProgression() : Actif(isatty(STDERR_FILENO) != 0) {}
-  void Montre(int total, int fait) {
-    if (!Actif || total <= 0) return;
-    const int largeur = 40, plein = largeur * fait / total;
-    std::fprintf(stderr, "\r[%s%s] %3d%% %d/%d", std::string(static_cast<size_t>(plein), '#').c_str(),
-                 std::string(static_cast<size_t>(largeur - plein), '.').c_str(), 100 * fait / total, fait, total);
-    std::fflush(stderr);
-    Trace = true;
-  }
-  ~TBarreProgression() {
-    if (Trace) std::fprintf(stderr, "\r%60s\r", "");
-  }
-
- private:
-  bool Actif;
-  bool Trace = false;
-};
-
 int Stab(const TOptionsStab& o) {
+  VerifieOptionsStab(o.Conditions);
+  if (o.PoidsDonne && !(std::isfinite(o.Poids) && o.Poids > 0))
+    throw TErreurCli("--weight " + Format("%g", o.Poids) + ": " + rs("rsStabPoidsManquant"));
+  if (o.Criteres && !(std::isfinite(o.AngleEnvahissement) && o.AngleEnvahissement >= 0))
+    throw TErreurCli("--flooding-angle " + Format("%g", o.AngleEnvahissement) + ": must be 0 (none) or above");
+  if (o.Criteres && o.Conditions.AngleMax < 40)
+    throw TErreurCli("--max " + Format("%g", o.Conditions.AngleMax) + ": the criteria need the curve up to 40 degrees");
   TDocument doc;
   if (!o.Barge.empty()) ConstruitBargeCli(doc, o.Barge);
   else ChargeDocumentCli(doc, o.Fichier);
+  if (o.Precision > 0) ChangePrecision(doc, o.Precision);
   TStab st;
   st.Conditions = o.Conditions;
   st.Init(doc);
@@ -83,8 +81,14 @@ int Stab(const TOptionsStab& o) {
   st.DemandeArret = [] { return false; };
   TBarreProgression barre;
   st.Progression = [&barre](int total, int fait) { barre.Montre(total, fait); };
+  for (const auto& a : ControleCarene(doc, PorteeCalc(doc))) std::cerr << "brivane-cli: warning: " << a << "\n";
   std::string err = st.CalcStab();
   if (!err.empty()) throw TErreurCli(err);
+  std::vector<TResultatCritere> criteres;
+  if (o.Criteres) criteres = VerifieCriteres(st.Etapes, GMInitial(st), o.AngleEnvahissement, Reglements().at(0));
+  auto verdict = [](const TResultatCritere& c) {
+    return rs(!c.Evalue ? "rsCritNonEvalue" : c.Satisfait ? "rsCritSatisfait" : "rsCritNonSatisfait");
+  };
 
   const std::vector<std::string> entete = EnteteTableGZ();
   const std::vector<TLigneSynthese> synthese = Synthese(st);
@@ -106,6 +110,14 @@ int Stab(const TOptionsStab& o) {
     j["synthesis"] = nlohmann::json::array();
     for (const auto& l : synthese)
       if (!l.Titre) j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
+    if (o.Criteres) {
+      j["criteria"] = nlohmann::json::array();
+      for (const auto& c : criteres)
+        j["criteria"].push_back({{"label", c.Libelle},
+                                 {"required", c.Requis},
+                                 {"attained", c.Evalue ? nlohmann::json(c.Obtenu) : nlohmann::json(nullptr)},
+                                 {"pass", c.Satisfait}});
+    }
     std::cout << j.dump(2) << "\n";
   } else {
     std::cout << rs("rsStabCaption") << "\n\n";
@@ -119,6 +131,14 @@ int Stab(const TOptionsStab& o) {
     for (const auto& l : synthese) {
       if (l.Titre) std::cout << "\n" << l.Libelle << "\n";
       else std::cout << "  " << l.Libelle << std::string(larg - LongueurUtf8(l.Libelle), ' ') << "  " << l.Valeur << "\n";
+    }
+    if (o.Criteres) {
+      std::cout << "\n" << rs(Reglements().at(0).Cle) << "\n\n";
+      std::vector<std::vector<std::string>> t{
+          {rs("rsCritCritere"), rs("rsCritRequis"), rs("rsCritObtenu"), rs("rsCritResultat")}};
+      for (const auto& c : criteres)
+        t.push_back({c.Libelle, TexteReel(c.Requis, 3), c.Evalue ? TexteReel(c.Obtenu, 4) : "-", verdict(c)});
+      ImprimeTable(t);
     }
   }
   if (resume.NbNonConverges > 0)
@@ -144,6 +164,9 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_flag("--trim", o->Conditions.CorrectionAssiette, "Also find the trim that puts B under G");
   c->add_option("--trim-tol", o->Conditions.TolAssiette, "Trim tolerance, degrees")->capture_default_str();
   c->add_flag("--json", o->Json, "Machine-readable output");
+  c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
+  c->add_flag("--criteria", o->Criteres, "Check the IMO 2008 general intact-stability criteria on the curve");
+  c->add_option("--flooding-angle", o->AngleEnvahissement, "Flooding angle for the criteria, degrees (0: none)");
   return [c, o]() { return c->parsed() ? Stab(*o) : -1; };
 }}};
 

@@ -15,10 +15,11 @@ namespace {
 struct TOptionsPoids {
   std::string Fichier, Barge;
   bool Json = false;
+  int Precision = 0;
 };
 
 // Columns padded to their widest cell (in characters, not bytes).
-void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
+void ImprimeTableGauche(const std::vector<std::vector<std::string>>& lignes) {
   std::vector<size_t> larg;
   for (const auto& l : lignes)
     for (size_t c = 0; c < l.size(); c++) {
@@ -47,6 +48,7 @@ int Weights(const TOptionsPoids& o) {
   TDocument doc;
   if (!o.Barge.empty()) ConstruitBargeCli(doc, o.Barge);
   else ChargeDocumentCli(doc, o.Fichier);
+  if (o.Precision > 0) ChangePrecision(doc, o.Precision);  // the shells' areas follow the grids
   // As the weights window opens: every surface brought up to date and weighed.
   MajSurface(doc, true, -1);
   auto attachee = [&](const TPoids& p) {
@@ -70,7 +72,7 @@ int Weights(const TOptionsPoids& o) {
   auto table = [&](const TGrillePoids& g) {
     std::vector<std::vector<std::string>> l{entete};
     for (const auto& r : g) l.emplace_back(r.begin(), r.end());
-    ImprimeTable(l);
+    ImprimeTableGauche(l);
   };
   std::cout << rs("rsPoidsCaption") << "\n\n" << rs("rsPoidsSurfaces") << "\n";
   table(LignesSurfaces(doc));
@@ -79,7 +81,7 @@ int Weights(const TOptionsPoids& o) {
   else table(LignesPoids(doc));
   std::cout << "\n";
   TLignePoids total = LigneTotal(t);
-  ImprimeTable({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}});
+  ImprimeTableGauche({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}});
   return 0;
 }
 
@@ -90,6 +92,7 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("--barge", o->Barge, "Instead of a document, a box barge of breadth B, length L, draft T, depth D")
       ->type_name("B,L,T,D");
   c->add_flag("--json", o->Json, "Machine-readable output");
+  c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   return [c, o]() { return c->parsed() ? Weights(*o) : -1; };
 }}};
 

@@ -58,3 +58,28 @@ std::string Aligne(const std::string& utf8, size_t largeur);
 
 // Prints a JSON value with a trailing newline.
 std::string Reel4(double v);
+
+// Columns padded to their widest cell, numbers right-aligned, on standard output.
+void ImprimeTable(const std::vector<std::vector<std::string>>& lignes);
+// A table as CSV (comma-separated, a point for decimals, texts quoted when they must be) to a
+// file, or to standard output for "-". Throws TErreurCli when the file cannot be written.
+void EcritCsv(const std::string& chemin, const std::vector<std::string>& entete,
+              const std::vector<std::vector<double>>& lignes);
+// The same with cells already written.
+void EcritCsvTextes(const std::string& chemin, const std::vector<std::string>& entete,
+                    const std::vector<std::vector<std::string>>& lignes);
+// "A:B:N" or "A:B:S": three numbers separated by colons. Throws TErreurCli naming the option.
+void LitTriplet(const std::string& option, const std::string& texte, double& a, double& b, double& c);
+// A progress bar on standard error while it is a terminal.
+class TBarreProgression {
+ public:
+  TBarreProgression();
+  ~TBarreProgression();
+  TBarreProgression(const TBarreProgression&) = delete;
+  TBarreProgression& operator=(const TBarreProgression&) = delete;
+  void Montre(int total, int fait);
+
+ private:
+  bool Actif;
+  bool Trace = false;
+};

@@ -132,8 +132,9 @@ bool TTablesPresence::PresCoupleAdj(const TCouple& c, int& index) {
   return PresCoupleAdjPos(Pos(c.TypeCouple, c.I, c.J), c.TypeCouple, index);
 }
 
+// One set per thread, so that independent cuts may run side by side.
 TTablesPresence& TablesPresence() {
-  static TTablesPresence t;
+  static thread_local TTablesPresence t;
   return t;
 }
 

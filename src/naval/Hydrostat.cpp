@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "lines/Coupes.h"
 #include "model/ObjCom.h"
 #include "naval/Face.h"
+#include "naval/Parallele.h"
 
 namespace {
 
@@ -247,16 +249,51 @@ std::vector<TAireRec> SectionsSurface(const TEntity& e, const std::vector<double
   return r;
 }
 
-TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z) {
+struct TMomentsPlan;
+void AjouteMoments(TMomentsPlan* m, const TCoupe& c);
+
+// One cut serves the waterplane and, when asked, its second moments.
+TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z, TMomentsPlan* m = nullptr) {
   TCoupe c;
   if (g.empty() || g[0].empty()) return {};
   CalcLEMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, z);
   double per = PerimetreCoupe(c);
   FermeParPlanSym(c, e);
+  if (m) AjouteMoments(m, c);
   TAireRec a = AireLE(c);
   a.Perimetre = per;
   a.Z = static_cast<float>(z);
   return a;
+}
+
+// The signed integrals of 1, x, y, x², y² over a cut closed through the symmetry plane.
+struct TMomentsPlan {
+  double A = 0, Ax = 0, Ay = 0, Axx = 0, Ayy = 0;
+  void Ajoute(const TCoupe& c) {
+    double s = 0, sx = 0, sy = 0, sxx = 0, syy = 0;
+    for (const auto& p : c)
+      for (size_t k = 0; k + 1 < p.size(); k++) {
+        const double x1 = p[k].X, y1 = p[k].Y, x2 = p[k + 1].X, y2 = p[k + 1].Y;
+        const double e = x1 * y2 - y1 * x2;
+        s += e, sx += (x1 + x2) * e, sy += (y1 + y2) * e;
+        sxx += (x1 * x1 + x1 * x2 + x2 * x2) * e, syy += (y1 * y1 + y1 * y2 + y2 * y2) * e;
+      }
+    // The area counts without sign, as AireLE gives it: the moments follow its sign.
+    const double sg = s < 0 ? -1 : 1;
+    A += sg * s / 2, Ax += sg * sx / 6, Ay += sg * sy / 6, Axx += sg * sxx / 12, Ayy += sg * syy / 12;
+  }
+};
+
+void AjouteMoments(TMomentsPlan* m, const TCoupe& c) { m->Ajoute(c); }
+
+TInertieFlottaison Inertie(const TMomentsPlan& m) {
+  TInertieFlottaison r;
+  r.Aire = m.A;
+  if (m.A <= 0) return r;
+  r.Xf = m.Ax / m.A, r.Yf = m.Ay / m.A;
+  r.It = m.Axx - m.A * r.Xf * r.Xf;
+  r.Il = m.Ayy - m.A * r.Yf * r.Yf;
+  return r;
 }
 
 // Waterplanes add like sections, their centre weighted in X and Y; Z is the last one's.
@@ -278,12 +315,16 @@ TAireRec SectionSurface(const TEntity& e, double y, double* profondeur) {
   return a;
 }
 
-TAireRec FlottaisonSurface(const TEntity& e, double z) {
-  TAireRec a = FlottaisonGrille(e, e.Pts, z);
-  if (e.Sym) a = CombineXY(a, FlottaisonGrille(e, e.PtsSym, z));
+namespace {
+TAireRec FlottaisonSurfaceMoments(const TEntity& e, double z, TMomentsPlan* m) {
+  TAireRec a = FlottaisonGrille(e, e.Pts, z, m);
+  if (e.Sym) a = CombineXY(a, FlottaisonGrille(e, e.PtsSym, z, m));
   a.Z = static_cast<float>(z);
   return a;
 }
+}  // namespace
+
+TAireRec FlottaisonSurface(const TEntity& e, double z) { return FlottaisonSurfaceMoments(e, z, nullptr); }
 
 namespace {
 // The first scope surface's record, each further one combined into it.
@@ -311,6 +352,37 @@ TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
   TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurface(e, z); });
   r.Z = static_cast<float>(z);
   return r;
+}
+
+namespace {
+// The waterplane of the list and its second moments, from one cut per grid.
+TAireRec FlottaisonInertie(const TDocument& doc, const TListSurf& l, double z, TInertieFlottaison& in) {
+  TMomentsPlan m;
+  TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurfaceMoments(e, z, &m); });
+  r.Z = static_cast<float>(z);
+  in = Inertie(m);
+  return r;
+}
+}  // namespace
+
+TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z) {
+  TInertieFlottaison in;
+  FlottaisonInertie(doc, l, z, in);
+  return in;
+}
+
+double ZQuille(const TDocument& doc, const TListSurf& l) {
+  double z = std::numeric_limits<double>::infinity();
+  auto parcourt = [&](const TArrayVertex3f& g) {
+    for (const auto& r : g)
+      for (const auto& p : r) z = std::min(z, p.Z);
+  };
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    parcourt(doc.Surf(k).Pts);
+    if (doc.Surf(k).Sym) parcourt(doc.Surf(k).PtsSym);
+  }
+  return std::isfinite(z) ? z : 0;
 }
 
 TListSurf PorteeCalc(const TDocument& doc) {
@@ -368,6 +440,33 @@ void CumuleImmerge(const TEntity& e, TCumulCarene& c) {
                     [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) { c.AjouteSous(pt(a), pt(b), pt(d), 0); });
 }
 
+}  // namespace
+
+namespace {
+
+// The faults of one surface, given its immersed integrals.
+void ControleSurface(const TEntity& e, const TCumulCarene& c, std::vector<std::string>& r) {
+  // Rounding alone leaves a volume of the order of 1e-16 of the body's: not a reversal.
+  if (c.Vol < 0 && -c.Vol > 1e-12 * (1 + c.Aire * std::sqrt(c.Aire)))
+    r.push_back(Format(rs("rsCareneRetournee").c_str(), e.Nom.c_str(), c.Vol));
+  if (e.JonctionSym && !e.Sym) r.push_back(Format(rs("rsCareneOuverte").c_str(), e.Nom.c_str()));
+}
+
+}  // namespace
+
+std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l) {
+  std::vector<std::string> r;
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    TCumulCarene c;
+    CumuleImmerge(doc.Surf(k), c);
+    ControleSurface(doc.Surf(k), c, r);
+  }
+  return r;
+}
+
+namespace {
+
 // The lateral area of a grid's part below the waterline, projected on the centre plane.
 struct TCumulLateral {
   double A = 0, Sy = 0, Sz = 0;
@@ -397,7 +496,7 @@ struct TCumulLateral {
 }  // namespace
 
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
-                                   const std::function<void(int, int)>& progres) {
+                                   const std::function<void(int, int)>& progres, const TBarycentre* poids) {
   TRACE("THydrostatForm.BtnCalculerClick");
   TResultatsHydro r;
   nbSections = std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro);
@@ -414,20 +513,31 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   const int n = static_cast<int>(st.size());
   std::vector<double> ys(st.size());
   for (int i = 0; i < n; i++) ys[i] = st[i].Y;
-  std::vector<double> profondeurs(st.size(), 0.0), prof(st.size(), 0.0);
-  for (size_t s = 0; s < scope.size(); s++) {
-    std::vector<TAireRec> sec = SectionsSurface(doc.Surf(scope[s]), ys, &prof);
+  std::vector<double> profondeurs(st.size(), 0.0);
+  // The surfaces are cut independently, on the cores at once; they combine in scope order.
+  const int ns = static_cast<int>(scope.size());
+  std::vector<std::vector<TAireRec>> secs(scope.size());
+  std::vector<std::vector<double>> profs(scope.size(), std::vector<double>(st.size(), 0.0));
+  EnParallele(0, ns, [&](int s) { secs[s] = SectionsSurface(doc.Surf(scope[s]), ys, &profs[s]); });
+  for (int s = 0; s < ns; s++) {
+    const std::vector<TAireRec>& sec = secs[s];
     for (int i = 0; i < n; i++) {
       st[i] = s == 0 ? sec[i] : Combine(st[i], sec[i]);
       st[i].Y = static_cast<float>(ys[i]);
-      profondeurs[i] = std::min(profondeurs[i], prof[i]);
+      profondeurs[i] = std::min(profondeurs[i], profs[s][i]);
     }
-    if (progres) progres(static_cast<int>(s) + 1, static_cast<int>(scope.size()));
+    if (progres) progres(s + 1, ns);
   }
 
   // Immersed body.
   TCumulCarene cumul;
-  for (int k : scope) CumuleImmerge(doc.Surf(k), cumul);
+  // Surface by surface, so that the same sums tell which one is turned inside out.
+  for (int k : scope) {
+    TCumulCarene c;
+    CumuleImmerge(doc.Surf(k), c);
+    ControleSurface(doc.Surf(k), c, r.Avertissements);
+    cumul.Vol += c.Vol, cumul.Mx += c.Mx, cumul.My += c.My, cumul.Mz += c.Mz, cumul.Aire += c.Aire;
+  }
   TBarycentre cc;
   cumul.Barycentre(cc, 1);
   const double V = cc.Valeur;
@@ -470,7 +580,8 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   for (int i = 0; i < n; i++)
     if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
 
-  TAireRec wp0 = FlottaisonListe(doc, scope, 0), wp1 = FlottaisonListe(doc, scope, 0.01);
+  TInertieFlottaison in;
+  TAireRec wp0 = FlottaisonInertie(doc, scope, 0, in), wp1 = FlottaisonListe(doc, scope, 0.01);
 
   TGrilleHydro g(r);
   g.Titre("rsGBCareneImmergee");
@@ -506,6 +617,41 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsSurfDeriveValeur", lat.Aire);
   g.Ligne("rsSurfDeriveY", lat.Y);
   g.Ligne("rsSurfDeriveZ", lat.Z);
+
+  // Initial stability: metacentres from the waterplane's inertia about its centre of flotation.
+  const double zK = ZQuille(doc, scope);
+  const double BMt = Div(in.It, V), BMl = Div(in.Il, V);
+  const double KB = V != 0 ? cc.Centre.Z - zK : 0;
+  const double deplT = V * DensiteEauMer;  // tonnes
+  g.Titre("rsGBStabInitiale");
+  g.Ligne("rsInertieT", in.It);
+  g.Ligne("rsInertieL", in.Il);
+  g.Ligne("rsBMt", BMt);
+  g.Ligne("rsBMl", BMl);
+  g.Ligne("rsKB", KB);
+  g.Ligne("rsKMt", KB + BMt);
+  g.Ligne("rsKMl", KB + BMl);
+  g.Ligne("rsCoeffFlottaison", Div(wp0.Aire, Lwl * Bwl));
+  g.Ligne("rsCoeffMaitreCouple", Div(mc.Aire, std::abs(Bwl * T)));
+  g.Ligne("rsTPC", wp0.Aire * DensiteEauMer / 100);
+  const bool avecPoids = poids && poids->Valeur > 0;
+  const double GMl = avecPoids ? KB + BMl - (poids->Centre.Z - zK) : BMl;
+  // Without a weight the moment to trim uses BMl for GMl, the usual approximation.
+  g.Ligne("rsMCT", Div(deplT * GMl, 100 * Lwl));
+  if (avecPoids) {
+    g.Ligne("rsGMt", KB + BMt - (poids->Centre.Z - zK));
+    g.Ligne("rsGMl", GMl);
+  }
+  TParticulesHydro& P = r.P;
+  P.V = V, P.SurfMouillee = surfMouillee, P.CC = cc.Centre;
+  P.Lwl = Lwl, P.Bwl = Bwl, P.Tirant = -T;
+  P.Awp = wp0.Aire, P.Xf = in.Xf, P.Yf = in.Yf, P.It = in.It, P.Il = in.Il;
+  P.Amax = mc.Aire, P.Cb = Div(V, std::abs(Bwl * Lwl * T)), P.Cp = Div(V, mc.Aire * Lwl);
+  P.Cwp = Div(wp0.Aire, Lwl * Bwl), P.Cm = Div(mc.Aire, std::abs(Bwl * T));
+  P.BMt = BMt, P.BMl = BMl, P.KB = KB, P.KMt = KB + BMt, P.KMl = KB + BMl;
+  P.TPC = wp0.Aire * DensiteEauMer / 100, P.MCT = Div(deplT * GMl, 100 * Lwl);
+  P.AvecPoids = avecPoids;
+  if (avecPoids) P.GMt = KB + BMt - (poids->Centre.Z - zK), P.GMl = GMl;
 
   if (!st.empty() && st.front().Aire != 0) r.Courbe.emplace_back(st.front().Y, 0);
   for (const auto& a : st) r.Courbe.emplace_back(a.Y, a.Aire);

@@ -222,9 +222,30 @@ TEST(Barge, WallSidedFormulaBelowDeckImmersion) {
       EXPECT_NEAR(e.CC.Valeur * 1000, c.S.Poids.Valeur, 1e-6 * c.S.Poids.Valeur);
     }
   }
-  std::printf("wall-sided GZ error: %g (12 divisions), %g (36)\n", erreur[0], erreur[1]);
-  EXPECT_LT(erreur[1], 1e-4);
-  EXPECT_LT(erreur[1], erreur[0] / 5);  // the facet centroids converge as the division grows
+  // A box is exactly its facets and their prisms' centres are exact: no division error.
+  EXPECT_LT(erreur[0], 1e-5);
+  EXPECT_LT(erreur[1], 1e-5);
+}
+
+// Breadth 6, depth 3, draft 1.5, KG 2: past the deck edge and the bilge, up to 90 degrees, with
+// and without the trim search (G centred, so no trim), at a coarse and a finer division.
+TEST(Barge, GZEqualsTheClippedSections) {
+  const double B = 6, L = 20, T = 1.5, D = 3, KG = 2;
+  EXPECT_NEAR(GZSectionBoite(B, D, T, KG, 10 * Rad), 0.13564, 1e-5);  // the reference itself
+  EXPECT_NEAR(GZSectionBoite(B, D, T, KG, 70 * Rad), -0.04798, 1e-5);
+  for (int div : {4, 20})
+    for (bool assiette : {false, true}) {
+      Calcul c(1e-7);
+      AjouteBargeFermee(c.Doc, B, L, T, D, div);
+      c.S.Init(c.Doc);
+      c.S.Poids.Centre = {0, L / 2, KG - T};
+      c.Lance(90, 10, assiette);
+      ASSERT_EQ(c.S.Etapes.size(), 10u);
+      for (const TGZ& e : c.S.Etapes) {
+        EXPECT_NEAR(e.GZ(), GZSectionBoite(B, D, T, KG, e.Gite * Rad), 1e-4) << e.Gite << " " << div << assiette;
+        EXPECT_NEAR(e.Assiette, 0, 1e-6);
+      }
+    }
 }
 
 // With G forward of midship by e the barge trims by the angle t where the longitudinal
@@ -306,7 +327,12 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   EXPECT_EQ(avec([](auto& c) { c.Pas = -5; }), rs("rsStabPasIncorrect"));
   EXPECT_EQ(avec([](auto& c) { c.AngleMax = 4; }), rs("rsStabPasIncorrect"));
   EXPECT_EQ(avec([](auto& c) { c.Pas = 1e-9; }), rs("rsStabPasIncorrect"));  // a billion steps
-  EXPECT_EQ(avec([](auto& c) { c.AngleMax = std::nan(""); }), rs("rsStabPasIncorrect"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = std::nan(""); }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 400; }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = -1; }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.05; }), "");  // 3601 steps, the most
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.0499; }), rs("rsStabPasIncorrect"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 100, c.Pas = 1e-300; }), rs("rsStabPasIncorrect"));  // too many to count
   EXPECT_EQ(ValideConditionsStab(c, 0), rs("rsStabPoidsManquant"));
   EXPECT_EQ(ValideConditionsStab(c, -3), rs("rsStabPoidsManquant"));
   EXPECT_EQ(avec([](auto& c) { c.TolEnfoncement = 0; }), rs("rsStabTolerance"));
