@@ -19,6 +19,7 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/views/Selection.h ${CMAKE_SOURCE_DIR}/src/views/Selection.cpp
   ${CMAKE_SOURCE_DIR}/src/views/Annuler.h ${CMAKE_SOURCE_DIR}/src/views/Annuler.cpp
   ${CMAKE_SOURCE_DIR}/src/views/Edition.h ${CMAKE_SOURCE_DIR}/src/views/Edition.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.h ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp

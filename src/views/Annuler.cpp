@@ -50,8 +50,10 @@ void TAnnulation::Enregistre(const TDocument& doc) {
   PeutAnnuler = true;
   Type = taSnapshot;
   for (size_t i = 0; i < Slots.size(); i++) {
-    if (static_cast<int>(i) < doc.NbSurf()) Prend(doc.Surf(static_cast<int>(i)), Slots[i]);
-    else Slots[i].Ident = 0;
+    if (static_cast<int>(i) < doc.NbSurf())
+      Prend(doc.Surf(static_cast<int>(i)), Slots[i]);
+    else
+      Slots[i].Ident = 0;
   }
   Poids = doc.ListePoids;
 }
@@ -62,9 +64,12 @@ void TAnnulation::ListeChangee() {
 }
 
 bool TAnnulation::RecordAction(const TDocument& doc, int type) {
-  if (type == taSnapshot) Enregistre(doc);
-  else if (type == taListeChangee) ListeChangee();
-  else return false;
+  if (type == taSnapshot)
+    Enregistre(doc);
+  else if (type == taListeChangee)
+    ListeChangee();
+  else
+    return false;
   return true;
 }
 

@@ -18,29 +18,40 @@ namespace {
 TPixel DeltaEcran(int type, const TVertex3f& d, double s) {
   auto r = [](double v) { return static_cast<int>(std::lround(v)); };
   switch (type) {
-    case tvSection: return {r(d.X * s), r(-d.Z * s)};
-    case tvPlan: return {r(d.Y * s), r(d.X * s)};
-    case tvProfil: return {r(d.Y * s), r(-d.Z * s)};
-    default: return {0, 0};
+    case tvSection:
+      return {r(d.X * s), r(-d.Z * s)};
+    case tvPlan:
+      return {r(d.Y * s), r(d.X * s)};
+    case tvProfil:
+      return {r(d.Y * s), r(-d.Z * s)};
+    default:
+      return {0, 0};
   }
 }
 
 // The depth axis of a flat view, as the angles vector of Rotation3D.
 TVertex3f AngleProfondeur(int type, double a) {
   switch (type) {
-    case tvSection: return {0, a, 0};
-    case tvPlan: return {0, 0, a};
-    case tvProfil: return {a, 0, 0};
-    default: return {0, 0, 0};
+    case tvSection:
+      return {0, a, 0};
+    case tvPlan:
+      return {0, 0, a};
+    case tvProfil:
+      return {a, 0, 0};
+    default:
+      return {0, 0, 0};
   }
 }
 
 // Screen-horizontal and screen-vertical model axes of a flat view.
 TVertex3f AxeEcran(int type, bool horizontal) {
   switch (type) {
-    case tvSection: return horizontal ? TVertex3f{1, 0, 0} : TVertex3f{0, 0, 1};
-    case tvPlan: return horizontal ? TVertex3f{0, 1, 0} : TVertex3f{1, 0, 0};
-    default: return horizontal ? TVertex3f{0, 1, 0} : TVertex3f{0, 0, 1};
+    case tvSection:
+      return horizontal ? TVertex3f{1, 0, 0} : TVertex3f{0, 0, 1};
+    case tvPlan:
+      return horizontal ? TVertex3f{0, 1, 0} : TVertex3f{1, 0, 0};
+    default:
+      return horizontal ? TVertex3f{0, 1, 0} : TVertex3f{0, 0, 1};
   }
 }
 
@@ -52,10 +63,14 @@ TVertex3f DeltaModele(int type, double dx, double dy, double echelle) {
   if (echelle == 0) return {};
   double s = echelle;
   switch (type) {
-    case tvSection: return {dx / s, 0, -dy / s};
-    case tvPlan: return {dy / s, dx / s, 0};
-    case tvProfil: return {0, dx / s, -dy / s};
-    default: return {};
+    case tvSection:
+      return {dx / s, 0, -dy / s};
+    case tvPlan:
+      return {dy / s, dx / s, 0};
+    case tvProfil:
+      return {0, dx / s, -dy / s};
+    default:
+      return {};
   }
 }
 
@@ -71,11 +86,16 @@ TVertex3f ArretSymetrie(const TDocument& doc, int type, const TListPC& liste, TV
     // A vertex already on the wrong side may still move back, never further.
     if (ValeurPlan(plan, cand) >= 0 || ValeurPlan(plan, cand) >= ValeurPlan(plan, v)) continue;
     TVertex3f q;
-    if (c == TContrainte::Horizontale) CalcProjeteVect(cand, AxeEcran(type, true), plan, q);
-    else if (c == TContrainte::Verticale) CalcProjeteVect(cand, AxeEcran(type, false), plan, q);
-    else if (type == tvSection) CalcProjeteNY(cand, plan, q);
-    else if (type == tvPlan) CalcProjeteNZ(cand, plan, q);
-    else CalcProjeteNX(cand, plan, q);
+    if (c == TContrainte::Horizontale)
+      CalcProjeteVect(cand, AxeEcran(type, true), plan, q);
+    else if (c == TContrainte::Verticale)
+      CalcProjeteVect(cand, AxeEcran(type, false), plan, q);
+    else if (type == tvSection)
+      CalcProjeteNY(cand, plan, q);
+    else if (type == tvPlan)
+      CalcProjeteNZ(cand, plan, q);
+    else
+      CalcProjeteNX(cand, plan, q);
     d = q - v;
   }
   return d;
@@ -146,7 +166,9 @@ int SelectInser(const TDocument& doc, const TTableVertex& tab, int x, int y, boo
   const auto* s = dynamic_cast<const TSurface*>(&doc.Surf(pc.NumSurf));
   if (!s || !s->Net.DansNet(pc.NumLn, pc.NumCol)) return -1;
   int n = lignes ? s->Net.NbLn : s->Net.NbCol;
-  auto pos = [&](int a) { return lignes ? tab.Pos[pc.NumSurf][a][pc.NumCol] : tab.Pos[pc.NumSurf][pc.NumLn][a]; };
+  auto pos = [&](int a) {
+    return lignes ? tab.Pos[pc.NumSurf][a][pc.NumCol] : tab.Pos[pc.NumSurf][pc.NumLn][a];
+  };
   if (n == 1) return 0;
   int best = 0;
   double dmin = std::numeric_limits<double>::max();
@@ -205,8 +227,10 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
       int idx = Type() == tvSection ? SelectLnInser(Doc, Tab, x, y) : SelectColInser(Doc, Tab, x, y);
       TPC pc = Doc.PCCourant;
       if (idx >= 0) {
-        if (Type() == tvSection) pc.NumLn = idx;
-        else pc.NumCol = idx;
+        if (Type() == tvSection)
+          pc.NumLn = idx;
+        else
+          pc.NumCol = idx;
         ChangeCurrentPC(Doc, pc);
       }
       if (idx >= 0 && SurfaceEditable(Doc, pc.NumSurf))
@@ -232,8 +256,10 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
     case TActionVue::SelectNet: {
       const TPC pc = Doc.PCCourant;
       if (!m.Shift && !Sel.EstSelectionne(pc)) Sel.UnSelectAllPoints();
-      if (Act == TActionVue::SelectNet) Sel.SelectNet(Doc, pc.NumSurf);
-      else Sel.SelectPoint(pc);
+      if (Act == TActionVue::SelectNet)
+        Sel.SelectNet(Doc, pc.NumSurf);
+      else
+        Sel.SelectPoint(pc);
       ListeMove = MakeLstMovePC(Doc, Sel.Liste());
       Hote.RedessineTout();
       break;
@@ -248,7 +274,9 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
     case TActionVue::BaseOrigine:
       if (!m.Shift && !Sel.EstSelectionne(Doc.PCCourant)) Sel.UnSelectAllPoints();
       break;
-    case TActionVue::BaseAxe: BasePtRot(x, y); break;
+    case TActionVue::BaseAxe:
+      BasePtRot(x, y);
+      break;
     case TActionVue::Orientation: {
       int k = Doc.PCCourant.NumSurf;
       if (k >= 0 && k < Doc.NbSurf()) {
@@ -258,7 +286,8 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
       Hote.RedessineTout();
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -267,15 +296,20 @@ void TEditeurVue::Mouvement(int x, int y) {
   Cur = {x, y};
   switch (Act) {
     case TActionVue::Glisse:
-    case TActionVue::SelectNet: VertexMove(x, y); break;
+    case TActionVue::SelectNet:
+      VertexMove(x, y);
+      break;
     case TActionVue::BaseOrigine: {
       TModesEdition modes = Hote.ModesEdition();
       BasePtMove(modes.Verticale ? 0 : x - Ref.X, modes.Horizontale ? 0 : y - Ref.Y);
       Ref = {x, y};
       break;
     }
-    case TActionVue::BaseAxe: BasePtRot(x, y); break;
-    default: break;
+    case TActionVue::BaseAxe:
+      BasePtRot(x, y);
+      break;
+    default:
+      break;
   }
 }
 
@@ -288,8 +322,10 @@ void TEditeurVue::VertexMove(int x, int y) {
   if (PremierMouvement) Ref = vc;  // the vertex jumps under the pointer
   TModesEdition modes = Hote.ModesEdition();
   TContrainte c = TContrainte::Aucune;
-  if (modes.Horizontale) c = TContrainte::Horizontale, y = vc.Y;
-  else if (modes.Verticale) c = TContrainte::Verticale, x = vc.X;
+  if (modes.Horizontale)
+    c = TContrainte::Horizontale, y = vc.Y;
+  else if (modes.Verticale)
+    c = TContrainte::Verticale, x = vc.X;
   int dx = x - Ref.X, dy = y - Ref.Y;
   if (dx == 0 && dy == 0) return;
   const double s = Cadrage.Param.Echelle;
@@ -356,7 +392,9 @@ void TEditeurVue::Relache(int x, int y, TModifs m) {
       Hote.RedessineTout();
       break;
     }
-    case TActionVue::Deselect: Hote.RedessineTout(); break;
+    case TActionVue::Deselect:
+      Hote.RedessineTout();
+      break;
     case TActionVue::Fenetre:
     case TActionVue::VideEtFenetre:
       Sel.SelPCinZone(Doc, Press.X, Press.Y, x, y);
@@ -369,7 +407,8 @@ void TEditeurVue::Relache(int x, int y, TModifs m) {
       if (Bouge && !Options().SplineTR) Hote.ApresEdition();
       Hote.RedessineTout();
       break;
-    default: break;
+    default:
+      break;
   }
   Act = TActionVue::Rien;
   ListeMove.clear();

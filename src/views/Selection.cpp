@@ -73,7 +73,8 @@ int EstCeVectOrient(TDocument& doc, const TParamVue& vue, int x, int y) {
     // The tip as the drawing places it: the normal at the middle of the grid.
     if (!e.Calculee || e.Pts.empty() || e.Normales.empty()) continue;
     size_t i = static_cast<size_t>(e.NbLnPt / 2), j = static_cast<size_t>(e.NbColPt / 2);
-    if (i >= e.Pts.size() || j >= e.Pts[i].size() || i >= e.Normales.size() || j >= e.Normales[i].size()) continue;
+    if (i >= e.Pts.size() || j >= e.Pts[i].size() || i >= e.Normales.size() || j >= e.Normales[i].size())
+      continue;
     TVertex3f bout = e.Orientation ? e.Pts[i][j] + e.Normales[i][j] : e.Pts[i][j] - e.Normales[i][j];
     TPixel b;
     if (proj.Projette(bout, b) && DansBoite(x, y, b, 4)) {
@@ -96,7 +97,8 @@ std::string EstCeUnNet(const TDocument& doc, const TTableVertex& tab, int x, int
           int j2 = passe == 0 ? j : j + 1, c2 = passe == 0 ? c + 1 : c;
           if (j2 >= nl || c2 >= nc || !tab.Valide[k][j][c] || !tab.Valide[k][j2][c2]) continue;
           if (SurSegment(tab.Pos[k][j][c], tab.Pos[k][j2][c2], p))
-            return Format(rs(passe == 0 ? "rsStatusNetLigne" : "rsStatusNetColonne"), doc.Surf(k).Nom.c_str(), j, c);
+            return Format(rs(passe == 0 ? "rsStatusNetLigne" : "rsStatusNetColonne"), doc.Surf(k).Nom.c_str(),
+                          j, c);
         }
     }
   return {};

@@ -33,6 +33,7 @@
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
 #include "model/ObjCom.h"
+#include "views/CommandesEdition.h"
 
 namespace {
 
@@ -380,6 +381,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   CreeBarreEtat();
   InstalleServices();
   Relie();
+  Edit = InstalleEdition(*this);
   qApp->installEventFilter(this);
 
   // The first document, then the file the command line names.
@@ -401,6 +403,7 @@ TMainForm::~TMainForm() {
   // base class's destructor (the area announces its last deactivation as it goes).
   disconnect(Mdi, nullptr, this, nullptr);
   delete takeCentralWidget();
+  delete Edit;
 }
 
 void TMainForm::CreeVues() {
@@ -998,6 +1001,7 @@ void TMainForm::EtapesFermeture() {
   TRACE("TMainForm.FermerClick");
   for (TFormFille* v : Vues) v->VideSelection();
   Doc.Vider();
+  if (Edit) Edit->DocumentFerme();
   Doc.VuesPerso = {};
   Doc.VuesLues = false;
   Doc.MarqueEnregistre();
@@ -1082,6 +1086,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     return false;
   }
   if (!fusion) Doc.NomFichier = chemin;
+  if (!fusion && Edit) Edit->DocumentFerme();
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);

@@ -23,6 +23,7 @@ class QProgressBar;
 class QToolBar;
 class TBoiteOutilsForm;
 class TCalculatriceForm;
+class TEditionProgramme;
 
 class TMainForm : public QMainWindow, public THoteVues {
  public:
@@ -48,6 +49,9 @@ class TMainForm : public QMainWindow, public THoteVues {
   void Molette(TFormFille& v, int delta, TModifs m) override;
   void MenuVue(TFormFille& v, const QPoint& global) override;
   void EcritStatus(int panneau, const std::string& texte) override;
+  THoteEdition* HoteEdition() override;
+  // Undo, the editing commands and modes, the instant-hydrostatics panel.
+  TEditionProgramme* Edition() const { return Edit; }
 
   // The document's life. Each returns whether it went through (false: cancelled or failed,
   // the document is then as it was).
@@ -116,6 +120,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   TBoiteOutilsForm* Boite = nullptr;
   TCalculatriceForm* Calc = nullptr;
   QAction* ActEnregistrerSB = nullptr;
+  TEditionProgramme* Edit = nullptr;
 
   void CreeMenus();
   void CreeBarreOutils();
