@@ -1,6 +1,7 @@
 // brivane: the program's windows. Start-up (single instance, splash, main window),
 // the message loop, and the screenshot mode that renders the main window to a PNG
 // for the README and the visual checks.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -54,6 +55,10 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   };
   f.resize(lc.Largeur, lc.Hauteur);
   f.show();
+  QApplication::processEvents();
+  // Docked before the views are tiled: the four views with the instant-hydrostatics panel docked beside them.
+  if (lc.Fenetre == "hydro")
+    if (QAction* a = f.findChild<QAction*>("MeHydroInstantanee"); a && !a->isChecked()) a->trigger();
   QApplication::processEvents();
   f.PremierAffichage(false);
   int seule = TypeVueParNom(lc.Fenetre);
