@@ -67,6 +67,12 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   f.AjusterTout();
   QApplication::processEvents();
   QImage image = f.grab().toImage();
+  if (lc.Fenetre == "fensel") {
+    // The vertex selection window alone, on a column of the hull.
+    f.Action("MeSelectionVertex")->setChecked(true);
+    QApplication::processEvents();
+    if (QWidget* w = f.findChild<QWidget*>("FenSelForm")) image = w->grab().toImage();
+  }
   if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
     std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
     return 1;

@@ -18,6 +18,7 @@
 #include "app/Services.h"
 #include "app/forms/Principale.h"
 #include "model/ObjCom.h"
+#include "views/FenSelForm.h"
 
 namespace {
 
@@ -173,7 +174,10 @@ void TEditionProgramme::ApresEdition() {
   F.RafraichitFenetresOutils();
 }
 
-void TEditionProgramme::RedessineTout() { F.AfficheNet(); }
+void TEditionProgramme::RedessineTout() {
+  F.AfficheNet();
+  if (Sel && Sel->isVisible()) Sel->MajTitre();
+}
 
 void TEditionProgramme::Status(int panneau, const std::string& texte) { F.EcritStatus(panneau, texte); }
 
@@ -285,6 +289,22 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
   }
   QObject::connect(e->Hydro, &QDockWidget::visibilityChanged, &f, [e](bool v) {
     if (v) e->MajPanneau();
+  });
+  // The vertex selection window, shown and hidden by "Sélection des vertex".
+  e->Sel = new TFenSelForm(f, &f);
+  QAction* sv = f.Action("MeSelectionVertex");
+  sv->setEnabled(true);
+  e->Sel->QuandFerme = [sv] { sv->setChecked(false); };
+  QObject::connect(sv, &QAction::toggled, &f, [e, &f](bool on) {
+    f.Aff.SelectionVertex = on;
+    if (on) {
+      e->Sel->show();
+      e->Sel->Applique();
+      f.AfficheNet();
+    } else {
+      if (e->Sel->isVisible()) e->Sel->hide();
+      e->Sel->Leve();
+    }
   });
   e->MajCurseurs();
   return e;

@@ -13,6 +13,7 @@
 #include "views/HydroInstant.h"
 
 class QLabel;
+class TFenSelForm;
 class TMainForm;
 
 // A small dockable panel with the figures of the calculation scope.
@@ -45,6 +46,7 @@ class TEditionProgramme : public THoteEdition {
   // Recomputes the panel's figures if it is shown.
   void MajPanneau();
   TPanneauHydro* Panneau() const { return Hydro; }
+  TFenSelForm* FenSel() const { return Sel; }
   // The cursor every view shows for the modes now checked.
   void MajCurseurs();
 
@@ -61,6 +63,7 @@ class TEditionProgramme : public THoteEdition {
   TMainForm& F;
   TAnnulation Store;
   TPanneauHydro* Hydro = nullptr;
+  TFenSelForm* Sel = nullptr;
 
   friend TEditionProgramme* InstalleEdition(TMainForm& f);
   void MajMenus();
