@@ -14,6 +14,7 @@
 #include "app/Options.h"
 #include "forms/Fenetre.h"
 #include "views/CommandesEdition.h"
+#include "views/FenSelForm.h"
 
 namespace {
 
@@ -246,6 +247,34 @@ TEST(EditMouse, EditThenUndoLeavesTheSavedDocumentByteIdentical) {
     f.Document().Modifie = false;
   }
   RestaureServicesDefaut();
+}
+
+TEST(EditMouse, VertexSelectionWindowRestrictsTheViewsToARow) {
+  FenetreTest t;
+  t.A("MeSelectionVertex")->trigger();
+  TFenSelForm* w = t.F->Edition()->FenSel();
+  ASSERT_TRUE(w->isVisible());
+  EXPECT_EQ(w->windowTitle().toStdString(), "Sélection Surface1");
+  // Shown: the stored filter of the new net (column 0) applies in every view.
+  EXPECT_EQ(t.Vue(tvPlan).Tab.Etat[0][1][0], epActif);
+  EXPECT_EQ(t.Vue(tvPlan).Tab.Etat[0][1][1], epInactif);
+  TFenSelGeom g = w->Geometrie();
+  QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, g.YLigne(1)));
+  for (int v = tvSection; v <= tvPersp; v++) {
+    EXPECT_EQ(t.Vue(v).Tab.Etat[0][1][2], epActif) << v;
+    EXPECT_EQ(t.Vue(v).Tab.Etat[0][0][0], epInactif) << v;
+  }
+  EXPECT_EQ(t.Doc().PCCourant.NumLn, 1);
+  // Inactive vertices cannot be picked.
+  TFormFille& s = t.Vue(tvSection);
+  t.F->ActiveVue(tvSection, false);
+  s.Redessine();
+  QTest::mouseClick(&s, Qt::LeftButton, Qt::ShiftModifier, Pt(Ecran(s, {0, 0, 0})));
+  EXPECT_TRUE(s.Selection.empty());
+  // Closing with the net shown makes every vertex active again.
+  t.A("MeSelectionVertex")->trigger();
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(t.Vue(tvPlan).Tab.Etat[0][0][0], epActif);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "model/ObjCom.h"
 #include "views/Annuler.h"
 #include "views/Edition.h"
+#include "views/FenSel.h"
 #include "views/Selection.h"
 
 namespace {
@@ -371,6 +372,47 @@ TEST(Rotate, AxisHandleTurnsCounterClockwiseOnScreen) {
     EXPECT_NEAR(pd.Y, po.Y - 100, 1) << type;
     EXPECT_NEAR(Norme(e.PlanSym.Axe1), 1, 1e-12);
   }
+}
+
+TEST(FenSel, MarkersClicksAndFilters) {
+  TFenSelGeom g{200, 131, 3, 5, 4};
+  EXPECT_EQ(g.YLigne(0), 112);  // row 0 at the bottom
+  EXPECT_EQ(g.YLigne(2), 12);
+  EXPECT_EQ(g.XColonne(4), 191);
+  EXPECT_EQ(g.XSection(0), 18);
+  EXPECT_EQ(g.LigneA(60), 1);
+  EXPECT_EQ(g.ColonneA(62), 1);  // 61 the marker, spacing 43
+  EXPECT_EQ(g.Zone(5, 50), TZoneFenSel::Lignes);
+  EXPECT_EQ(g.Zone(50, 125), TZoneFenSel::Colonnes);
+  EXPECT_EQ(g.Zone(2, 122), TZoneFenSel::CoinLignes);
+  EXPECT_EQ(g.Zone(9, 129), TZoneFenSel::CoinColonnes);
+  EXPECT_EQ(g.Zone(50, 50), TZoneFenSel::Sections);
+  EXPECT_EQ((TFenSelGeom{200, 131, 1, 1, 1}).XSection(0), 16);
+  EXPECT_EQ(SectionProche({0, 2, 4, 6}, 3), 1) << "the first on ties";
+  EXPECT_EQ(SectionProche({}, 3), -1);
+
+  TDocument d;
+  d.InitDefaut();
+  TNet& n = d.SurfNurbs(0)->Net;
+  TTableVertex tab;
+  // A column: the nearest section to its first vertex (y = 3) becomes current.
+  EXPECT_EQ(ClicFenSel(n, TZoneFenSel::Colonnes, 1, {0, 2.5, 5}), 1);
+  AppliqueFiltres(n, 0, tab);
+  EXPECT_EQ(tab.Etat[0][2][1], epActif);
+  EXPECT_EQ(tab.Etat[0][2][0], epInactif);
+  ClicFenSel(n, TZoneFenSel::Lignes, 2, {});
+  EXPECT_TRUE(n.AfficheLn);
+  EXPECT_FALSE(n.AfficheCol);
+  AppliqueFiltres(n, 0, tab);
+  EXPECT_EQ(tab.Etat[0][2][0], epActif);
+  EXPECT_EQ(tab.Etat[0][1][1], epInactif);
+  // The corner above the diagonal: all rows, every vertex active; again: row 0 alone.
+  ClicFenSel(n, TZoneFenSel::CoinLignes, 0, {});
+  EXPECT_EQ(n.LnActive, -1);
+  AppliqueFiltres(n, 0, tab);
+  EXPECT_EQ(tab.Etat[0][1][1], epActif);
+  ClicFenSel(n, TZoneFenSel::CoinLignes, 0, {});
+  EXPECT_EQ(n.LnActive, 0);
 }
 
 }  // namespace
