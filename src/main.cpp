@@ -1,7 +1,6 @@
 // brivane: the program's windows. Start-up (single instance, splash, main window),
 // the message loop, and the screenshot mode that renders the main window to a PNG
 // for the README and the visual checks.
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -21,6 +20,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 
 namespace {
 
@@ -56,23 +56,21 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   f.resize(lc.Largeur, lc.Hauteur);
   f.show();
   QApplication::processEvents();
-  // Docked before the views are tiled: the four views with the instant-hydrostatics panel docked beside them.
-  if (lc.Fenetre == "hydro")
-    if (QAction* a = f.findChild<QAction*>("MeHydroInstantanee"); a && !a->isChecked()) a->trigger();
-  QApplication::processEvents();
   f.PremierAffichage(false);
-  int seule = TypeVueParNom(lc.Fenetre);
-  if (seule >= 0) f.ActiveVue(seule, true);
+  // A named window: made, filled from the document and shown by its registration.
+  QWidget* cible = &f;
+  if (!lc.Fenetre.empty()) {
+    const TFenetreCapture* w = FenetreCapture(lc.Fenetre);
+    cible = w ? w->Montre(f) : nullptr;
+    if (!cible) {
+      std::fprintf(stderr, "brivane: no window %s to picture\n", lc.Fenetre.c_str());
+      return 1;
+    }
+  }
   QApplication::processEvents();
   f.AjusterTout();
   QApplication::processEvents();
-  QImage image = f.grab().toImage();
-  if (lc.Fenetre == "fensel") {
-    // The vertex selection window alone, on a column of the hull.
-    f.Action("MeSelectionVertex")->setChecked(true);
-    QApplication::processEvents();
-    if (QWidget* w = f.findChild<QWidget*>("FenSelForm")) image = w->grab().toImage();
-  }
+  QImage image = cible->grab().toImage();
   if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
     std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
     return 1;
@@ -87,7 +85,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+                         "[--window %s]]\n", lc.Erreur.c_str(), NomsFenetres("|", "|").c_str());
     return 2;
   }
   // A screenshot needs no screen.

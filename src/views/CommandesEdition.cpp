@@ -2,6 +2,7 @@
 #include "views/CommandesEdition.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBitmap>
 #include <QCursor>
 #include <QFormLayout>
@@ -17,6 +18,7 @@
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "model/ObjCom.h"
 #include "views/FenSelForm.h"
 
@@ -45,6 +47,61 @@ QCursor CurseurNomme(TCurseurNomme c) {
 }
 
 TFormFille* VueActive(TMainForm& f) { return f.Vue(f.Document().VueActive); }
+
+// The editing commands in the registry. The modes' checked state is their action's own
+// (the view's gesture turns them off); what follows from it runs on the action's toggled
+// signal, wired by InstalleEdition, so that a handler has nothing more to do.
+using F = TMainForm;
+void Rien(F&, bool) {}
+TEditionProgramme* Ed(const F& f) { return f.Edition(); }
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeAnnuler",
+                      .Actif = [](const F& f) { return Ed(f) && Ed(f)->Annulation().AnnulerActif(); },
+                      .Execute = [](F& f, bool) { Ed(f)->Annuler(); }});
+  EnregistreCommande({.Nom = "MeRefaire",
+                      .Actif = [](const F& f) { return Ed(f) && Ed(f)->Annulation().RefaireActif(); },
+                      .Execute = [](F& f, bool) { Ed(f)->Refaire(); }});
+  for (const char* n : {"MeAjoutLigne", "MeSupprLigne", "MeTranslationH", "MeTranslationV"})
+    EnregistreCommande({.Nom = n, .Execute = Rien});
+  EnregistreCommande({.Nom = "MeGrouperPlan", .Execute = [](F& f, bool) { Ed(f)->Grouper(false); }});
+  EnregistreCommande({.Nom = "MeGrouperEspace", .Execute = [](F& f, bool) { Ed(f)->Grouper(true); }});
+  EnregistreCommande({.Nom = "MeAlignerPlan", .Execute = [](F& f, bool) { Ed(f)->Aligner(false); }});
+  EnregistreCommande({.Nom = "MeAlignerEspace", .Execute = [](F& f, bool) { Ed(f)->Aligner(true); }});
+  EnregistreCommande({.Nom = "MeSouder", .Execute = [](F& f, bool) {
+                        if (TFormFille* v = VueActive(f)) SouderPC(f.Document(), v->Selection);
+                        Ed(f)->RedessineTout();
+                      }});
+  EnregistreCommande({.Nom = "MeDessouder", .Execute = [](F& f, bool) {
+                        if (TFormFille* v = VueActive(f)) DessouderPC(f.Document(), v->Selection);
+                        Ed(f)->RedessineTout();
+                      }});
+  EnregistreCommande({.Nom = "MeSelectTous", .Execute = [](F& f, bool) {
+                        if (TFormFille* v = VueActive(f))
+                          TSelectionVue(v->Tab, v->Selection).SelectAllPoints(f.Document());
+                        Ed(f)->RedessineTout();
+                      }});
+  EnregistreCommande({.Nom = "MeSelectionVertex",
+                      .Coche = [](const F& f) { return Ed(f) && Ed(f)->FenSelMontree(); },
+                      .Execute = [](F& f, bool on) { Ed(f)->MontreFenSel(on); }});
+  EnregistreCommande({.Nom = "MeHydroInstantanee",
+                      .Places = {{"MeAffichage", 210, true}},
+                      .Genre = TGenre::Coche,
+                      .Coche = [](const F& f) { return Ed(f) && !Ed(f)->Panneau()->isHidden(); },
+                      .Execute = [](F& f, bool on) { Ed(f)->MontrePanneau(on); }});
+  // Screenshots: the four views with the panel docked beside them, and the selection window.
+  EnregistreFenetre({.Nom = "hydro", .Ordre = 150, .Montre = [](F& f) -> QWidget* {
+                       Ed(f)->MontrePanneau(true);
+                       QApplication::processEvents();
+                       f.MosaiqueHorizontale();
+                       return &f;
+                     }});
+  EnregistreFenetre({.Nom = "fensel", .Ordre = 160, .Montre = [](F& f) -> QWidget* {
+                       Ed(f)->MontreFenSel(true);
+                       QApplication::processEvents();
+                       return Ed(f)->FenSel();
+                     }});
+});
 
 }  // namespace
 
@@ -86,6 +143,11 @@ QString TPanneauHydro::Texte(int i) const {
 }
 
 TEditionProgramme::TEditionProgramme(TMainForm& f) : F(f) { Store.Reinitialise(); }
+
+TEditionProgramme::~TEditionProgramme() {
+  // The panel outlives this object inside the main window: it must not call back.
+  if (Hydro) QObject::disconnect(Hydro, nullptr, &F, nullptr);
+}
 
 void TEditionProgramme::MajMenus() {
   F.Action("MeAnnuler")->setEnabled(Store.AnnulerActif());
@@ -199,6 +261,25 @@ void TEditionProgramme::MajCurseurs() {
     if (TFormFille* v = F.Vue(t)) v->setCursor(c);
 }
 
+void TEditionProgramme::MontrePanneau(bool on) {
+  Hydro->setVisible(on);
+  MajPanneau();
+}
+
+void TEditionProgramme::MontreFenSel(bool on) {
+  F.Aff.SelectionVertex = on;
+  if (on) {
+    Sel->show();
+    Sel->Applique();
+    F.AfficheNet();
+  } else {
+    if (Sel->isVisible()) Sel->hide();
+    Sel->Leve();
+  }
+}
+
+bool TEditionProgramme::FenSelMontree() const { return Sel && F.Aff.SelectionVertex; }
+
 void TEditionProgramme::Grouper(bool espace) {
   TFormFille* v = VueActive(F);
   if (!v) return;
@@ -220,44 +301,20 @@ void TEditionProgramme::Aligner(bool espace) {
 
 TEditionProgramme* InstalleEdition(TMainForm& f) {
   auto* e = new TEditionProgramme(f);
-  auto on = [&f](const char* nom, auto fn) {
-    QAction* a = f.Action(nom);
-    a->setEnabled(true);
-    QObject::connect(a, &QAction::triggered, &f, fn);
-  };
-  f.Action("MeAnnuler")->setEnabled(false);
-  f.Action("MeRefaire")->setEnabled(false);
-  QObject::connect(f.Action("MeAnnuler"), &QAction::triggered, &f, [e] { e->Annuler(); });
-  QObject::connect(f.Action("MeRefaire"), &QAction::triggered, &f, [e] { e->Refaire(); });
   // The tool-bar button is never disabled: it runs undo whatever the menu's state.
   if (auto* b = f.BarreOutils()->findChild<QToolButton*>("SBAnnuler")) {
     QObject::disconnect(f.Action("MeAnnuler"), nullptr, b, nullptr);
     QObject::disconnect(b, &QToolButton::clicked, nullptr, nullptr);
     b->setEnabled(true);
-    QObject::connect(b, &QToolButton::clicked, &f, [e] { e->Annuler(); });
+    QObject::connect(b, &QToolButton::clicked, &f, [e, &f] {
+      e->Annuler();
+      f.Rafraichit();
+    });
   }
-  on("MeGrouperPlan", [e] { e->Grouper(false); });
-  on("MeGrouperEspace", [e] { e->Grouper(true); });
-  on("MeAlignerPlan", [e] { e->Aligner(false); });
-  on("MeAlignerEspace", [e] { e->Aligner(true); });
-  on("MeSouder", [e, &f] {
-    if (TFormFille* v = VueActive(f)) SouderPC(f.Document(), v->Selection);
-    e->RedessineTout();
-  });
-  on("MeDessouder", [e, &f] {
-    if (TFormFille* v = VueActive(f)) DessouderPC(f.Document(), v->Selection);
-    e->RedessineTout();
-  });
-  on("MeSelectTous", [e, &f] {
-    if (TFormFille* v = VueActive(f)) TSelectionVue(v->Tab, v->Selection).SelectAllPoints(f.Document());
-    e->RedessineTout();
-  });
   // Two-state modes: one click mode at a time, one constraint at a time.
   auto exclusifs = [&f, e](const char* a, const char* b) {
     QAction* qa = f.Action(a);
     QAction* qb = f.Action(b);
-    qa->setEnabled(true);
-    qb->setEnabled(true);
     QObject::connect(qa, &QAction::toggled, &f, [qb, e](bool on) {
       if (on) qb->setChecked(false);
       e->MajCurseurs();
@@ -280,32 +337,17 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
   e->Hydro = new TPanneauHydro(&f);
   f.addDockWidget(Qt::RightDockWidgetArea, e->Hydro);
   e->Hydro->hide();
-  QAction* a = e->Hydro->toggleViewAction();
-  a->setObjectName("MeHydroInstantanee");
-  a->setText(Q(rs("rsMeHydroInstantaneeCaption")));
-  if (QMenu* m = f.menuBar()->findChild<QMenu*>("MeAffichage")) {
-    m->addSeparator();
-    m->addAction(a);
-  }
-  QObject::connect(e->Hydro, &QDockWidget::visibilityChanged, &f, [e](bool v) {
+  // Closed by its own button: the menu item follows.
+  QObject::connect(e->Hydro, &QDockWidget::visibilityChanged, &f, [e, &f](bool v) {
     if (v) e->MajPanneau();
+    f.Rafraichit();
   });
   // The vertex selection window, shown and hidden by "Sélection des vertex".
   e->Sel = new TFenSelForm(f, &f);
-  QAction* sv = f.Action("MeSelectionVertex");
-  sv->setEnabled(true);
-  e->Sel->QuandFerme = [sv] { sv->setChecked(false); };
-  QObject::connect(sv, &QAction::toggled, &f, [e, &f](bool on) {
-    f.Aff.SelectionVertex = on;
-    if (on) {
-      e->Sel->show();
-      e->Sel->Applique();
-      f.AfficheNet();
-    } else {
-      if (e->Sel->isVisible()) e->Sel->hide();
-      e->Sel->Leve();
-    }
-  });
+  e->Sel->QuandFerme = [e, &f] {
+    e->MontreFenSel(false);
+    f.Rafraichit();
+  };
   e->MajCurseurs();
   return e;
 }

@@ -31,6 +31,9 @@ class TPanneauHydro : public QDockWidget {
 class TEditionProgramme : public THoteEdition {
  public:
   explicit TEditionProgramme(TMainForm& f);
+  ~TEditionProgramme() override;
+  TEditionProgramme(const TEditionProgramme&) = delete;
+  TEditionProgramme& operator=(const TEditionProgramme&) = delete;
 
   TAnnulation& Annulation() { return Store; }
   // Type 0: snapshot of the geometry before an edit; type 2: the surface list is about to
@@ -49,6 +52,12 @@ class TEditionProgramme : public THoteEdition {
   TFenSelForm* FenSel() const { return Sel; }
   // The cursor every view shows for the modes now checked.
   void MajCurseurs();
+  void MontrePanneau(bool on);
+  // "Sélection des vertex": shown, the nets' filters apply in the views; hidden, they lift.
+  void MontreFenSel(bool on);
+  bool FenSelMontree() const;
+  void Grouper(bool espace);
+  void Aligner(bool espace);
 
   // THoteEdition
   TModesEdition ModesEdition() const override;
@@ -68,8 +77,6 @@ class TEditionProgramme : public THoteEdition {
   friend TEditionProgramme* InstalleEdition(TMainForm& f);
   void MajMenus();
   void Echange(bool refaire);
-  void Grouper(bool espace);
-  void Aligner(bool espace);
 };
 
 // Creates the editing side of the main window and wires its commands: the one call the

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/forms/Registre.h"
 #include "model/NetGest.h"
 
 namespace {
@@ -72,8 +73,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
       r.Largeur = w, r.Hauteur = h;
   }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
-  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0 && r.Fenetre != "hydro" && r.Fenetre != "fensel")
-    r.Erreur = "--window expects section, plan, profile, perspective, hydro or fensel, not " + r.Fenetre;
+  if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
+    r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
   for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
   return r;
 }
