@@ -81,6 +81,7 @@ const Cmd Table[] = {
     {"MeReperes", "Repères", ""},
     {"MePtsEnvahissement", "Points d'envahissement", ""},
     {"MeImageFond", "&Image de fond", ""},
+    {"MeHydroInstantanee", "&Hydrostatique instantanée", ""},
     {"MeAjoutLigne", "&Ajouter une ligne", "Ctrl+Ins"},
     {"MeSupprLigne", "&Supprimer une ligne", "Ctrl+Del"},
     {"MeGrouperPlan", "Grouper dans le &plan", ""},
@@ -196,7 +197,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeControleVues MeBarresIcones[MeBarreStandard MeBoiteOutils]]",
       "MeAffichage[MeCarene MeReseau MeBasePlanSym MeMoitie MeScinder - MeCouples MeLignesEau MeLongitudinales "
       "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
-      "MePtsEnvahissement MeImageFond]",
+      "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
       "MeTranslation[MeTranslationH MeTranslationV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
       "MeEditeurVertex MeListeVertex]",
@@ -224,7 +225,9 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
       "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice",
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
-      "MeReorganiser", "MeGuide", "MeAPropos",
+      "MeReorganiser", "MeGuide", "MeAPropos", "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
+      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
+      "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -238,7 +241,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeTranslationV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
       "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
       "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
-      "MeStudio",
+      "MeStudio", "MeHydroInstantanee",
   };
   const std::set<std::string> cachees = {
       "MeVexrun", "MeDebug", "MeTraduction",
@@ -384,7 +387,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeHydrostatique",
-                        "MeStudio", "MeSouder", "MeOptions", "MePrecPerso"}) {
+                        "MeStudio", "MeListeVertex", "MeOptions", "MePrecPerso"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
