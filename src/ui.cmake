@@ -25,6 +25,11 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/views/ListeDessin.h
   ${CMAKE_SOURCE_DIR}/src/views/Affiche.h ${CMAKE_SOURCE_DIR}/src/views/Affiche.cpp
   ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.h ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Selection.h ${CMAKE_SOURCE_DIR}/src/views/Selection.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Annuler.h ${CMAKE_SOURCE_DIR}/src/views/Annuler.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Edition.h ${CMAKE_SOURCE_DIR}/src/views/Edition.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.h ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/FenSel.h ${CMAKE_SOURCE_DIR}/src/views/FenSel.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
@@ -62,7 +67,7 @@ target_link_libraries(brivane PRIVATE brivane_ui)
 function(brivane_ui_bench)
   if(TARGET brivane-bench)
     target_link_libraries(brivane-bench PRIVATE brivane_ui)
-    target_compile_definitions(brivane-bench PRIVATE BRIVANE_BENCH_VUES=1)
+    target_compile_definitions(brivane-bench PRIVATE BRIVANE_BENCH_VUES=1 BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples")
   endif()
 endfunction()
 cmake_language(DEFER CALL brivane_ui_bench)

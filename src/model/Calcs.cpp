@@ -1,6 +1,7 @@
 // Vector, plane, angle, curvature and screen procedures.
 #include "model/Calcs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <stdexcept>
@@ -299,6 +300,11 @@ bool SurSegment(const TPixel& p1, const TPixel& p2, const TPixel& p) {
     m = std::lround(std::nearbyint(k * (p.X + 1) + r - p.Y));
   }
   if (!(l == 0 || (h <= 0 && 0 <= m) || (h >= 0 && 0 >= m))) return false;
+  // The line test alone accepts any point of the pointer's column on a steep or
+  // zero-length segment, however far beyond its ends: keep to its box, one pixel wide.
+  if (p.X < std::min(p1.X, p2.X) - 1 || p.X > std::max(p1.X, p2.X) + 1 || p.Y < std::min(p1.Y, p2.Y) - 1 ||
+      p.Y > std::max(p1.Y, p2.Y) + 1)
+    return false;
   double t;
   if (p1.X == p2.X && p1.Y == p2.Y) t = 0;
   else if (p1.X == p2.X) t = static_cast<double>(p2.Y - p.Y) / (p2.Y - p1.Y);

@@ -24,12 +24,27 @@ struct TBarycentre {
 
 struct TSNurbs;
 
+// A number no other surface of the run carries, not even a copy of this one: the undo
+// store tells by it whether a slot still belongs to the surface at that position.
+class TIdentSurface {
+ public:
+  TIdentSurface() : V(++Compteur) {}
+  TIdentSurface(const TIdentSurface&) : V(++Compteur) {}
+  TIdentSurface& operator=(const TIdentSurface&) { return *this; }
+  unsigned long long Valeur() const { return V; }
+
+ private:
+  unsigned long long V;
+  static inline unsigned long long Compteur = 0;
+};
+
 class TEntityA {
  public:
   explicit TEntityA(int numSurf);
   virtual ~TEntityA() = default;
 
   int NumSurf = 0;
+  TIdentSurface Ident;
   std::string Nom;
   bool Visible = true;
   bool Verrou = false;

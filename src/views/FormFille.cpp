@@ -57,6 +57,13 @@ void TFormFille::VideSelection() {
         if (e == epSelectionne) e = epActif;
 }
 
+TEditeurVue* TFormFille::Editeur() {
+  if (!Ed)
+    if (THoteEdition* h = Hote.HoteEdition())
+      Ed = std::make_unique<TEditeurVue>(*h, Hote.Document(), Cadrage, Tab, Selection);
+  return Ed.get();
+}
+
 void TFormFille::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   if (Bitmap.size() != size()) {
@@ -107,6 +114,16 @@ void TFormFille::mousePressEvent(QMouseEvent* e) {
     Cadrage.MemorisePrecedente();
     RefPan = pos;
     PanEnCours = true;
+  } else if (TEditeurVue* ed = Editeur()) {
+    // Picking reads the positions of the model as it is now, not as last drawn.
+    Tab.MajTabCoor(Hote.Document(), Cadrage.Param);
+    EditionEnCours = true;
+    ed->Appui(pos.x(), pos.y(), Modifs(e->modifiers()));
+    if (ed->FenetreEnCours()) {
+      P1 = P2 = pos;
+      Sup = TSuperpose::RectPointille;
+      update();
+    }
   }
 }
 
@@ -128,6 +145,12 @@ void TFormFille::mouseMoveEvent(QMouseEvent* e) {
     Cadrage.Deplace(pos.x() - RefPan.x(), pos.y() - RefPan.y());
     RefPan = pos;
     Redessine();
+  } else if (EditionEnCours && BoutonBas && Ed) {
+    Ed->Mouvement(pos.x(), pos.y());
+    if (Ed->FenetreEnCours()) {
+      P2 = pos + QPoint(1, 1);
+      update();
+    }
   } else if (Hote.ModeZoom() && !BoutonBas) {
     Sup = TSuperpose::Croix;
     Croix = pos;
@@ -155,6 +178,11 @@ void TFormFille::mouseReleaseEvent(QMouseEvent* e) {
     PanEnCours = false;
     Redessine();
     if (!(e->modifiers() & Qt::ShiftModifier)) Hote.FinModeDeplacer();
+  } else if (EditionEnCours && Ed) {
+    EditionEnCours = false;
+    if (Sup == TSuperpose::RectPointille) Sup = TSuperpose::Rien;
+    Ed->Relache(pos.x(), pos.y(), Modifs(e->modifiers()));
+    update();
   }
 }
 

@@ -7,10 +7,12 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "views/Affiche.h"
 #include "views/Cadrage.h"
+#include "views/Edition.h"
 #include "views/ListeDessin.h"
 #include "views/TabCoor.h"
 
@@ -33,6 +35,8 @@ class THoteVues {
   virtual void Molette(TFormFille& v, int delta, TModifs m) = 0;
   virtual void MenuVue(TFormFille& v, const QPoint& global) = 0;
   virtual void EcritStatus(int panneau, const std::string& texte) = 0;
+  // The editing side of the program (undo, modes, recomputation); null: views only look.
+  virtual THoteEdition* HoteEdition() { return nullptr; }
 };
 
 class TFormFille : public QWidget {
@@ -49,6 +53,8 @@ class TFormFille : public QWidget {
   const QImage& Image() const { return Bitmap; }
   const TListeDessin& Liste() const { return Dessin; }
   void VideSelection();
+  // The mouse editing of this view, once the program offers editing.
+  TEditeurVue* Editeur();
 
   // Rubber bands (drawn over the image, never into it).
   enum class TSuperpose { Rien, Croix, RectProportionnel, RectPointille };
@@ -73,4 +79,6 @@ class TFormFille : public QWidget {
   bool BoutonBas = false;
   bool ZoomEnCours = false, PanEnCours = false;
   QPoint RefPan;
+  std::unique_ptr<TEditeurVue> Ed;
+  bool EditionEnCours = false;
 };

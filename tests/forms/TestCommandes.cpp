@@ -84,6 +84,7 @@ const Cmd Table[] = {
     {"MeReperes", "Repères", ""},
     {"MePtsEnvahissement", "Points d'envahissement", ""},
     {"MeImageFond", "&Image de fond", ""},
+    {"MeHydroInstantanee", "&Hydrostatique instantanée", ""},
     {"MeAjoutLigne", "&Ajouter une ligne", "Ctrl+Ins"},
     {"MeSupprLigne", "&Supprimer une ligne", "Ctrl+Del"},
     {"MeGrouperPlan", "Grouper dans le &plan", ""},
@@ -199,7 +200,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeControleVues MeBarresIcones[MeBarreStandard MeBoiteOutils]]",
       "MeAffichage[MeCarene MeReseau MeBasePlanSym MeMoitie MeScinder - MeCouples MeLignesEau MeLongitudinales "
       "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
-      "MePtsEnvahissement MeImageFond]",
+      "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
       "MeTranslation[MeTranslationH MeTranslationV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
       "MeEditeurVertex MeListeVertex]",
@@ -231,6 +232,9 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
       "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
+          "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
+      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
+      "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -244,7 +248,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeTranslationV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
       "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
       "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
-      "MeStudio",
+      "MeStudio", "MeHydroInstantanee",
   };
   const std::set<std::string> cachees = {
       "MeVexrun", "MeDebug", "MeTraduction",
@@ -390,7 +394,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", "MeHydrostatique",
-                        "MeSouder", "MeOptions", "MeTaille"}) {
+                        "MeListeVertex", "MeOptions", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

@@ -255,4 +255,15 @@ TEST(Screen, SurSegmentWithinOnePixel) {
   EXPECT_FALSE(SurSegment({3, 0}, {3, 10}, {3, 11}));
 }
 
+TEST(Screen, SurSegmentNeverFarBeyondItsEnds) {
+  // A steep segment: on its line one pixel to the side, but 50 pixels past its end.
+  EXPECT_TRUE(SurSegment({0, 0}, {1, 100}, {1, 99}));
+  EXPECT_FALSE(SurSegment({0, 0}, {1, 100}, {1, 150}));
+  EXPECT_FALSE(SurSegment({0, 0}, {1, 100}, {0, -60}));
+  // A zero-length segment is only its own pixel and its neighbours.
+  EXPECT_TRUE(SurSegment({5, 5}, {5, 5}, {5, 5}));
+  EXPECT_TRUE(SurSegment({5, 5}, {5, 5}, {6, 5}));
+  EXPECT_FALSE(SurSegment({5, 5}, {5, 5}, {5, 40}));
+}
+
 }  // namespace

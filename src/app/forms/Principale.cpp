@@ -39,6 +39,7 @@
 #include "app/forms/Registre.h"
 #include "model/ObjCom.h"
 #include "studio/CommandesStudio.h"
+#include "views/CommandesEdition.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   CreeBarreEtat();
   InstalleServices();
   Relie();
+  Edit = InstalleEdition(*this);
   qApp->installEventFilter(this);
   InstalleStudio(*this);
 
@@ -152,6 +154,7 @@ TMainForm::~TMainForm() {
   // base class's destructor (the area announces its last deactivation as it goes).
   disconnect(Mdi, nullptr, this, nullptr);
   delete takeCentralWidget();
+  delete Edit;
 }
 
 void TMainForm::CreeVues() {
@@ -685,6 +688,7 @@ void TMainForm::EtapesFermeture() {
   TRACE("TMainForm.FermerClick");
   for (TFormFille* v : Vues) v->VideSelection();
   Doc.Vider();
+  if (Edit) Edit->DocumentFerme();
   Doc.VuesPerso = {};
   Doc.VuesLues = false;
   Doc.MarqueEnregistre();
@@ -790,6 +794,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   }
   if (!fusion) Doc.NomFichier = chemin;
   Grille = GrilleDuDocument(Doc);
+  if (!fusion && Edit) Edit->DocumentFerme();
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);

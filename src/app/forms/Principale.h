@@ -27,6 +27,7 @@ class QProgressBar;
 class QToolBar;
 class TBoiteOutilsForm;
 class TCalculatriceForm;
+class TEditionProgramme;
 struct TCommande;
 
 class TMainForm : public QMainWindow, public THoteVues {
@@ -54,6 +55,9 @@ class TMainForm : public QMainWindow, public THoteVues {
   void Molette(TFormFille& v, int delta, TModifs m) override;
   void MenuVue(TFormFille& v, const QPoint& global) override;
   void EcritStatus(int panneau, const std::string& texte) override;
+  THoteEdition* HoteEdition() override;
+  // Undo, the editing commands and modes, the instant-hydrostatics panel.
+  TEditionProgramme* Edition() const { return Edit; }
 
   // The document's life. Each returns whether it went through (false: cancelled or failed,
   // the document is then as it was).
@@ -148,6 +152,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   QToolBar* Barre = nullptr;
   TBoiteOutilsForm* Boite = nullptr;
   TCalculatriceForm* Calc = nullptr;
+  TEditionProgramme* Edit = nullptr;
   // The registry's commands as built: the command (a copy), its action, its menu.
   struct TCommandeConstruite;
   std::vector<TCommandeConstruite> Construites;
