@@ -20,6 +20,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "naval/forms/FenetresCalcul.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   f.show();
   QApplication::processEvents();
   f.PremierAffichage(false);
+  if (EstFenetreCalcul(lc.Fenetre)) return CaptureFenetreCalcul(f, lc.Fenetre, QString::fromStdString(lc.CaptureSortie));
   int seule = TypeVueParNom(lc.Fenetre);
   if (seule >= 0) f.ActiveVue(seule, true);
   QApplication::processEvents();
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective]]\n", lc.Erreur.c_str());
+                         "[--window section|plan|profile|perspective|hydrostat|stab|poids|tabcotes]]\n", lc.Erreur.c_str());
     return 2;
   }
   // A screenshot needs no screen.

@@ -1,6 +1,7 @@
 // The main window: start-up, command table, display toggles, view commands,
 // window management, the document's life and the shell hooks.
 #include "app/forms/Principale.h"
+#include "naval/forms/FenetresCalcul.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -380,6 +381,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   CreeBarreEtat();
   InstalleServices();
   Relie();
+  RelieFenetresCalcul(*this);
   qApp->installEventFilter(this);
 
   // The first document, then the file the command line names.
