@@ -39,7 +39,10 @@ int Hydro(const TOptionsHydro& o) {
   TListSurf portee = Portee(doc, o.Surfaces);
   if (portee.empty()) throw TErreurCli(rs("rsErrPorteeVide"));
   int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;
-  TResultatsHydro r = CalcHydrostatiques(doc, portee, n);
+  MajSurface(doc, true, -1);  // forced: the total weight gives GMt and GMl
+  const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z}, doc.PoidsTotal.Masse};
+  TResultatsHydro r = CalcHydrostatiques(doc, portee, n, {}, &g);
+  for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
   if (o.Json) {
     nlohmann::json j;
     j["rows"] = nlohmann::json::array();

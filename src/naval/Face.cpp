@@ -179,12 +179,8 @@ double VolByFace(const TListFace& l, double zref, double facteur) {
 void CCByFace(const TListFace& l, TBarycentre& b, double zref, double facteur) {
   double s = 0, sx = 0, sy = 0, sz = 0;
   for (const auto& f : l.F) {
-    double zm = (f.P1.Z + f.P2.Z + f.P3.Z) / 3;
-    double e = f.Nz / 2 * (zref - zm);
-    s += e;
-    sx += e * (f.P1.X + f.P2.X + f.P3.X) / 3;
-    sy += e * (f.P1.Y + f.P2.Y + f.P3.Y) / 3;
-    sz += e * (zm - zref) / 2;
+    TMomentsPrisme m(f.P1, f.P2, f.P3, f.Nz / 2, zref);
+    s += m.V, sx += m.Mx, sy += m.My, sz += m.Mz;
   }
   b.Centre = s != 0 ? TVertex3f{sx / s, sy / s, sz / s} : TVertex3f{};
   b.Valeur = s * facteur;

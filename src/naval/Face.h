@@ -116,6 +116,26 @@ void PourFacettesCorps(int nbLn, int nbCol, bool avecSym, int ordre, bool fermer
   }
 }
 
+// The prism between a planar facet and the plane zref, integrated exactly: the depth below
+// zref is linear over the projected triangle, so for linear f and g the mean of f g over it is
+// f̄ ḡ + Σ (f_i - f̄)(g_i - ḡ) / 12. a is the signed projected area (half the normal's Z).
+// Mz is the moment of the height above zref, negative for a body below the plane.
+struct TMomentsPrisme {
+  double V = 0, Mx = 0, My = 0, Mz = 0;
+  TMomentsPrisme(const TVertex3f& p, const TVertex3f& q, const TVertex3f& r, double a, double zref) {
+    const double xm = (p.X + q.X + r.X) / 3, ym = (p.Y + q.Y + r.Y) / 3, zm = (p.Z + q.Z + r.Z) / 3;
+    const double d = zref - zm;
+    const double dx[3] = {p.X - xm, q.X - xm, r.X - xm}, dy[3] = {p.Y - ym, q.Y - ym, r.Y - ym};
+    const double dz[3] = {p.Z - zm, q.Z - zm, r.Z - zm};
+    double cxz = 0, cyz = 0, czz = 0;
+    for (int i = 0; i < 3; i++) cxz += dx[i] * dz[i], cyz += dy[i] * dz[i], czz += dz[i] * dz[i];
+    V = a * d;
+    Mx = a * (d * xm - cxz / 12);
+    My = a * (d * ym - cyz / 12);
+    Mz = -a / 2 * (d * d + czz / 12);
+  }
+};
+
 // The sums of CCByFace (about the plane zref) and AireByFace, accumulated facet by facet.
 struct TCumulCarene {
   double Vol = 0, Mx = 0, My = 0, Mz = 0, Aire = 0;
@@ -123,12 +143,8 @@ struct TCumulCarene {
   // One whole facet, exactly as a TFacette of a list would count.
   void Ajoute(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double zref) {
     TVertex3f n = ProduitVect(a - b, c - b);
-    double zm = (a.Z + b.Z + c.Z) / 3;
-    double e = n.Z / 2 * (zref - zm);
-    Vol += e;
-    Mx += e * (a.X + b.X + c.X) / 3;
-    My += e * (a.Y + b.Y + c.Y) / 3;
-    Mz += e * (zm - zref) / 2;
+    TMomentsPrisme m(a, b, c, n.Z / 2, zref);
+    Vol += m.V, Mx += m.Mx, My += m.My, Mz += m.Mz;
     Aire += Norme(n) / 2;
   }
   // The part of a facet below Z = w, as TListFace::Add (below a plane) would cut it, about zref = w.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
@@ -259,6 +260,32 @@ TAireRec FlottaisonGrille(const TEntity& e, const TArrayVertex3f& g, double z) {
   return a;
 }
 
+// The signed integrals of 1, x, y, x², y² over a cut closed through the symmetry plane.
+struct TMomentsPlan {
+  double A = 0, Ax = 0, Ay = 0, Axx = 0, Ayy = 0;
+  void Ajoute(const TCoupe& c) {
+    double s = 0, sx = 0, sy = 0, sxx = 0, syy = 0;
+    for (const auto& p : c)
+      for (size_t k = 0; k + 1 < p.size(); k++) {
+        const double x1 = p[k].X, y1 = p[k].Y, x2 = p[k + 1].X, y2 = p[k + 1].Y;
+        const double e = x1 * y2 - y1 * x2;
+        s += e, sx += (x1 + x2) * e, sy += (y1 + y2) * e;
+        sxx += (x1 * x1 + x1 * x2 + x2 * x2) * e, syy += (y1 * y1 + y1 * y2 + y2 * y2) * e;
+      }
+    // The area counts without sign, as AireLE gives it: the moments follow its sign.
+    const double sg = s < 0 ? -1 : 1;
+    A += sg * s / 2, Ax += sg * sx / 6, Ay += sg * sy / 6, Axx += sg * sxx / 12, Ayy += sg * syy / 12;
+  }
+};
+
+void MomentsGrille(const TEntity& e, const TArrayVertex3f& g, double z, TMomentsPlan& m) {
+  if (g.empty() || g[0].empty()) return;
+  TCoupe c;
+  CalcLEMesh(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, c, z);
+  FermeParPlanSym(c, e);
+  m.Ajoute(c);
+}
+
 // Waterplanes add like sections, their centre weighted in X and Y; Z is the last one's.
 TAireRec CombineXY(const TAireRec& a, const TAireRec& b) { return Combine(a, b, true); }
 
@@ -311,6 +338,37 @@ TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
   TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurface(e, z); });
   r.Z = static_cast<float>(z);
   return r;
+}
+
+TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z) {
+  TMomentsPlan m;
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    const TEntity& e = doc.Surf(k);
+    MomentsGrille(e, e.Pts, z, m);
+    if (e.Sym) MomentsGrille(e, e.PtsSym, z, m);
+  }
+  TInertieFlottaison r;
+  r.Aire = m.A;
+  if (m.A <= 0) return r;
+  r.Xf = m.Ax / m.A, r.Yf = m.Ay / m.A;
+  r.It = m.Axx - m.A * r.Xf * r.Xf;
+  r.Il = m.Ayy - m.A * r.Yf * r.Yf;
+  return r;
+}
+
+double ZQuille(const TDocument& doc, const TListSurf& l) {
+  double z = std::numeric_limits<double>::infinity();
+  auto parcourt = [&](const TArrayVertex3f& g) {
+    for (const auto& r : g)
+      for (const auto& p : r) z = std::min(z, p.Z);
+  };
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    parcourt(doc.Surf(k).Pts);
+    if (doc.Surf(k).Sym) parcourt(doc.Surf(k).PtsSym);
+  }
+  return std::isfinite(z) ? z : 0;
 }
 
 TListSurf PorteeCalc(const TDocument& doc) {
@@ -368,6 +426,25 @@ void CumuleImmerge(const TEntity& e, TCumulCarene& c) {
                     [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) { c.AjouteSous(pt(a), pt(b), pt(d), 0); });
 }
 
+}  // namespace
+
+std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l) {
+  std::vector<std::string> r;
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    const TEntity& e = doc.Surf(k);
+    TCumulCarene c;
+    CumuleImmerge(e, c);
+    // Rounding alone leaves a volume of the order of 1e-16 of the body's: not a reversal.
+    if (c.Vol < 0 && -c.Vol > 1e-12 * (1 + c.Aire * std::sqrt(c.Aire)))
+      r.push_back(Format(rs("rsCareneRetournee").c_str(), e.Nom.c_str(), c.Vol));
+    if (e.JonctionSym && !e.Sym) r.push_back(Format(rs("rsCareneOuverte").c_str(), e.Nom.c_str()));
+  }
+  return r;
+}
+
+namespace {
+
 // The lateral area of a grid's part below the waterline, projected on the centre plane.
 struct TCumulLateral {
   double A = 0, Sy = 0, Sz = 0;
@@ -397,7 +474,7 @@ struct TCumulLateral {
 }  // namespace
 
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
-                                   const std::function<void(int, int)>& progres) {
+                                   const std::function<void(int, int)>& progres, const TBarycentre* poids) {
   TRACE("THydrostatForm.BtnCalculerClick");
   TResultatsHydro r;
   nbSections = std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro);
@@ -506,6 +583,43 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsSurfDeriveValeur", lat.Aire);
   g.Ligne("rsSurfDeriveY", lat.Y);
   g.Ligne("rsSurfDeriveZ", lat.Z);
+
+  // Initial stability: metacentres from the waterplane's inertia about its centre of flotation.
+  const TInertieFlottaison in = InertieFlottaison(doc, scope, 0);
+  const double zK = ZQuille(doc, scope);
+  const double BMt = Div(in.It, V), BMl = Div(in.Il, V);
+  const double KB = V != 0 ? cc.Centre.Z - zK : 0;
+  const double deplT = V * DensiteEauMer;  // tonnes
+  g.Titre("rsGBStabInitiale");
+  g.Ligne("rsInertieT", in.It);
+  g.Ligne("rsInertieL", in.Il);
+  g.Ligne("rsBMt", BMt);
+  g.Ligne("rsBMl", BMl);
+  g.Ligne("rsKB", KB);
+  g.Ligne("rsKMt", KB + BMt);
+  g.Ligne("rsKMl", KB + BMl);
+  g.Ligne("rsCoeffFlottaison", Div(wp0.Aire, Lwl * Bwl));
+  g.Ligne("rsCoeffMaitreCouple", Div(mc.Aire, std::abs(Bwl * T)));
+  g.Ligne("rsTPC", wp0.Aire * DensiteEauMer / 100);
+  const bool avecPoids = poids && poids->Valeur > 0;
+  const double GMl = avecPoids ? KB + BMl - (poids->Centre.Z - zK) : BMl;
+  // Without a weight the moment to trim uses BMl for GMl, the usual approximation.
+  g.Ligne("rsMCT", Div(deplT * GMl, 100 * Lwl));
+  if (avecPoids) {
+    g.Ligne("rsGMt", KB + BMt - (poids->Centre.Z - zK));
+    g.Ligne("rsGMl", GMl);
+  }
+  r.Avertissements = ControleCarene(doc, scope);
+  TParticulesHydro& P = r.P;
+  P.V = V, P.SurfMouillee = surfMouillee, P.CC = cc.Centre;
+  P.Lwl = Lwl, P.Bwl = Bwl, P.Tirant = -T;
+  P.Awp = wp0.Aire, P.Xf = in.Xf, P.Yf = in.Yf, P.It = in.It, P.Il = in.Il;
+  P.Amax = mc.Aire, P.Cb = Div(V, std::abs(Bwl * Lwl * T)), P.Cp = Div(V, mc.Aire * Lwl);
+  P.Cwp = Div(wp0.Aire, Lwl * Bwl), P.Cm = Div(mc.Aire, std::abs(Bwl * T));
+  P.BMt = BMt, P.BMl = BMl, P.KB = KB, P.KMt = KB + BMt, P.KMl = KB + BMl;
+  P.TPC = wp0.Aire * DensiteEauMer / 100, P.MCT = Div(deplT * GMl, 100 * Lwl);
+  P.AvecPoids = avecPoids;
+  if (avecPoids) P.GMt = KB + BMt - (poids->Centre.Z - zK), P.GMl = GMl;
 
   if (!st.empty() && st.front().Aire != 0) r.Courbe.emplace_back(st.front().Y, 0);
   for (const auto& a : st) r.Courbe.emplace_back(a.Y, a.Aire);

@@ -21,6 +21,7 @@ struct TAireRec {
 using TListAires = std::vector<TAireRec>;
 
 constexpr int MinSectionsHydro = 3;
+constexpr double DensiteEauMer = 1.026;  // tonnes per m³, as the "eau de mer" displacement uses
 constexpr int MaxSectionsHydro = 201;
 
 // Inserts a station in order; one whose Y is already there is dropped.
@@ -45,6 +46,21 @@ TAireRec FlottaisonSurface(const TEntity& e, double z);
 TAireRec SectionListe(const TDocument& doc, const TListSurf& l, double y);
 TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z);
 
+// A waterplane's area, centre of flotation and second moments about the axes through it:
+// It about the longitudinal axis (transverse stability), Il about the transverse one.
+struct TInertieFlottaison {
+  double Aire = 0, Xf = 0, Yf = 0, It = 0, Il = 0;
+};
+TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z);
+
+// What would make the buoyancy silently wrong, one message per fault: a surface in scope whose
+// immersed volume is negative (its "Orientation" is reversed), or one meant to close a body
+// ("Fermer le volume") that has no mirror to close it with.
+std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l);
+
+// The lowest point of the scope surfaces' grids and mirror grids (the keel K), 0 without points.
+double ZQuille(const TDocument& doc, const TListSurf& l);
+
 struct THydroLigne {
   std::string Libelle;
   double Valeur = 0;
@@ -52,17 +68,33 @@ struct THydroLigne {
   std::string Groupe;  // the heading it belongs to
 };
 
+// The particulars as numbers, for the tables: the values of the rows of the same names.
+struct TParticulesHydro {
+  double V = 0, SurfMouillee = 0;
+  TVertex3f CC;  // centre of buoyancy (Z from the waterline)
+  double Lwl = 0, Bwl = 0, Tirant = 0;  // Tirant: the draught below the waterline at the largest section, > 0
+  double Awp = 0, Xf = 0, Yf = 0, It = 0, Il = 0;
+  double Amax = 0, Cb = 0, Cp = 0, Cwp = 0, Cm = 0;
+  double BMt = 0, BMl = 0, KB = 0, KMt = 0, KMl = 0, TPC = 0, MCT = 0;
+  bool AvecPoids = false;
+  double GMt = 0, GMl = 0;
+};
+
 struct TResultatsHydro {
   std::vector<THydroLigne> Lignes;
+  TParticulesHydro P;
+  std::vector<std::string> Avertissements;  // ControleCarene of the scope
   TListAires Stations;
   // The curve of sectional areas: (Y, area), closed down to zero at its ends.
   std::vector<std::pair<double, double>> Courbe;
 };
 
 // The whole calculation for the surfaces in scope, with nbSections stations per surface.
-// The progress hook receives (surfaces cut, surfaces in scope).
+// The progress hook receives (surfaces cut, surfaces in scope). With a weight (centre of
+// gravity, mass in kg above 0) the initial stability also gives GMt and GMl.
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
-                                   const std::function<void(int, int)>& progres = {});
+                                   const std::function<void(int, int)>& progres = {},
+                                   const TBarycentre* poids = nullptr);
 
 // The scope by default: the surfaces whose Calc is set.
 TListSurf PorteeCalc(const TDocument& doc);

@@ -113,8 +113,10 @@ std::string LitConditionsStab(const TSaisieStab& s, TConditionsStab& c) {
 }
 
 std::string ValideConditionsStab(const TConditionsStab& c, double poids) {
-  bool pasOk = std::isfinite(c.Pas) && std::isfinite(c.AngleMax) && c.Pas > 0 && c.AngleMax >= c.Pas &&
-               NombreEtapes(c.AngleMax, c.Pas) <= MaxEtapesStab;
+  if (!(std::isfinite(c.AngleMax) && c.AngleMax >= 0 && c.AngleMax <= AngleMaxStab)) return rs("rsStabAngleMax");
+  // A quotient too large to count (1e308 / 1e-300) counts as no step at all: refused too.
+  const int n = NombreEtapes(c.AngleMax, c.Pas);
+  bool pasOk = std::isfinite(c.Pas) && c.Pas > 0 && c.AngleMax >= c.Pas && n >= 2 && n <= MaxEtapesStab;
   if (!pasOk) return rs("rsStabPasIncorrect");
   if (!(std::isfinite(poids) && poids > 0)) return rs("rsStabPoidsManquant");
   if (!(std::isfinite(c.TolEnfoncement) && c.TolEnfoncement > 0)) return rs("rsStabTolerance");
@@ -269,11 +271,22 @@ void TCarene::Construit(const TDoubleSurfList& l) {
       const double nn[3] = {SrcN[k].X, SrcN[k].Y, SrcN[k].Z};
       const TVertex3f gv = SrcC[k] - p.Centre;
       const double g[3] = {gv.X, gv.Y, gv.Z};
+      // The mean of p p over the facet, for the exact second-order prism moments.
+      double qq[3][3];
+      for (int b = 0; b < 3; b++)
+        for (int c = 0; c < 3; c++) qq[b][c] = g[b] * g[c];
+      const TTri& t = Tri[k];
+      for (int s : {t.A, t.B, t.C}) {
+        const TVertex3f dv = Source[s] - SrcC[k];
+        const double d[3] = {dv.X, dv.Y, dv.Z};
+        for (int b = 0; b < 3; b++)
+          for (int c = 0; c < 3; c++) qq[b][c] += d[b] * d[c] / 12;
+      }
       for (int a = 0; a < 3; a++) {
         p.N[a] += nn[a];
         for (int b = 0; b < 3; b++) {
           p.S[a][b] += nn[a] * g[b];
-          for (int c = 0; c < 3; c++) p.T[a][b][c] += nn[a] * g[b] * g[c];
+          for (int c = 0; c < 3; c++) p.T[a][b][c] += nn[a] * qq[b][c];
         }
       }
     }
@@ -298,7 +311,7 @@ void TCarene::Construit(const TDoubleSurfList& l) {
   Pts = Source;
   Utilise.assign(Source.size(), 0);
   for (const auto& t : Tri) Utilise[t.A] = Utilise[t.B] = Utilise[t.C] = 1;
-  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm}) v->assign(static_cast<size_t>(n), 0);
+  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm, &FCxz, &FCyz, &FCzz}) v->assign(static_cast<size_t>(n), 0);
   Place(MatIdentite());
 }
 
@@ -389,6 +402,14 @@ void TCarene::PrepareFacettes(int p) {
     FXm[k] = Lin[0][0] * g.X + Lin[0][1] * g.Y + Lin[0][2] * g.Z + Tr[0];
     FYm[k] = Lin[1][0] * g.X + Lin[1][1] * g.Y + Lin[1][2] * g.Z + Tr[1];
     FD[k] = Lin[2][0] * g.X + Lin[2][1] * g.Y + Lin[2][2] * g.Z + Tr[2] - Zr;
+    const TVertex3f* c3[3] = {&Pts[Tri[k].A], &Pts[Tri[k].B], &Pts[Tri[k].C]};
+    const double zm = FD[k] + Zr;
+    double cxz = 0, cyz = 0, czz = 0;
+    for (const TVertex3f* v : c3) {
+      const double dz = v->Z - zm;
+      cxz += (v->X - FXm[k]) * dz, cyz += (v->Y - FYm[k]) * dz, czz += dz * dz;
+    }
+    FCxz[k] = cxz / 12, FCyz[k] = cyz / 12, FCzz[k] = czz / 12;
   }
   pl.FacettesPretes = true;
 }
@@ -420,9 +441,9 @@ double TCarene::ResserreVolume(double lo, double hi, double w) {
   auto facette = [&](int k) {
     const double a = FNz2[k], d = FD[k];
     if (FZMax[k] < lo) {
-      s.A += a, s.D += a * d, s.DD += a * d * d;
-      s.X += a * FXm[k], s.XD += a * FXm[k] * d;
-      s.Y += a * FYm[k], s.YD += a * FYm[k] * d;
+      s.A += a, s.D += a * d, s.DD += a * (d * d + FCzz[k]);
+      s.X += a * FXm[k], s.XD += a * (FXm[k] * d + FCxz[k]);
+      s.Y += a * FYm[k], s.YD += a * (FYm[k] * d + FCyz[k]);
       return false;
     }
     if (FZMin[k] >= hi) return false;
@@ -497,8 +518,9 @@ void TCarene::Centre(double w, TCumulCarene& c) {
   auto facette = [&](int k) {
     if (FZMin[k] >= w) return;
     if (FZMax[k] <= w) {
-      const double e = FNz2[k] * (wr - FD[k]);
-      c.Vol += e, c.Mx += e * FXm[k], c.My += e * FYm[k], c.Mz += e * (FD[k] - wr) / 2;
+      const double a = FNz2[k], e = a * (wr - FD[k]);
+      c.Vol += e, c.Mx += e * FXm[k] - a * FCxz[k], c.My += e * FYm[k] - a * FCyz[k];
+      c.Mz += e * (FD[k] - wr) / 2 - a * FCzz[k] / 2;
     } else {
       TCumulCarene t;
       t.AjouteSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);

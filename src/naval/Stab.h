@@ -15,7 +15,8 @@ constexpr double Gravite = 9.806;           // m/s², turns a mass times an arm 
 constexpr int MaxIterEnfoncement = 36;      // sinkage bisection: the interval shrinks 2^36 times
 constexpr int MaxIterAssiette = 61;         // trim search steps before the user is asked
 constexpr double PasAssietteMax = 5;        // degrees: the first trim step is capped to this
-constexpr int MaxEtapesStab = 10000;        // heel steps of one sweep: more is a typing error
+constexpr int MaxEtapesStab = 3601;         // heel steps of one sweep: 0..180 by 0.05 degrees
+constexpr double AngleMaxStab = 180;        // largest heel, degrees: beyond, the boat is upside up again
 
 // A working copy of one floating surface: its grids as evaluated, never the document's.
 struct TDoubleSurf {
@@ -127,8 +128,9 @@ class TCarene {
   struct TTri {
     int A, B, C;
   };
-  // Prism sums of facets wholly below a waterline, about Zr: with e = Nz2 (wr - D),
-  // Σe = A wr - D, Σe Xm = X wr - XD, Σe Ym = Y wr - YD, Σe (D - wr) = -(A wr² - 2 D wr + DD).
+  // Prism sums of facets wholly below a waterline, about Zr: with e = Nz2 (wr - D) and the
+  // facet means of X Z and Z Z (not the products of the means: the moments are exact),
+  // Σe = A wr - D, ΣMx = X wr - XD, ΣMy = Y wr - YD, 2 ΣMz = -(A wr² - 2 D wr + DD).
   struct TSommes {
     double A = 0, D = 0, DD = 0, X = 0, XD = 0, Y = 0, YD = 0;
     void operator+=(const TSommes& s) {
@@ -136,7 +138,8 @@ class TCarene {
     }
   };
   // A patch, untouched: its facets, a sphere holding their corners, and with n the normal
-  // (P1 - P2) x (P3 - P2) and g the mean of the corners from the centre: Σn, Σ n g and Σ n g g.
+  // (P1 - P2) x (P3 - P2), g the mean of the corners from the centre and Q the mean of
+  // (p - centre)(p - centre) over the facet: Σn, Σ n g and Σ n Q.
   struct TPatch {
     int Debut = 0, Fin = 0;  // its run of facets
     TVertex3f Centre;
@@ -166,6 +169,8 @@ class TCarene {
   // Per facet in the attitude (filled patch by patch when needed): corner heights, half the
   // vertical component of the normal (the signed projected area), mean Z from Zr, mean X, Y.
   std::vector<double> FZMin, FZMax, FNz2, FD, FXm, FYm;
+  // and the corners' covariances over 12 (Σ (x - x̄)(z - z̄) / 12...) of the exact moments.
+  std::vector<double> FCxz, FCyz, FCzz;
   // Attitude: the linear part's rows, the cofactor row that gives the normal's Z, translation.
   double Lin[3][3] = {}, Tr[3] = {}, Cof[3] = {}, NormeZ = 1;
   std::vector<int> PatchsActifs;  // patches still summed as a whole

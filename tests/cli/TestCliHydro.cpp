@@ -13,12 +13,16 @@ TEST(CliHydro, SampleTableAndJson) {
   ResultatCli t = LanceCli("hydro " + Voilier + " --precision 20");
   ASSERT_EQ(t.Code, 0);
   for (const char* l : {"Brivane - Calculs hydrostatiques", "Carène immergée\t", "Volume immergé [m3]\t",
-                        "Coef. de bloc\t", "Flottaison\t", "Maître couple\t", "Centre latéral anti-dérive\t"})
+                        "Coef. de bloc\t", "Flottaison\t", "Maître couple\t", "Centre latéral anti-dérive\t",
+                        "Stabilité initiale\t", "BMt [m]\t", "GMt [m]\t"})
     EXPECT_NE(t.Sortie.find(l), std::string::npos) << l;
   ResultatCli j = LanceCli("hydro " + Voilier + " --precision 20 --json --curve");
   ASSERT_EQ(j.Code, 0);
   auto js = nlohmann::json::parse(j.Sortie);
-  ASSERT_EQ(js["rows"].size(), 27u);  // 7 + 1 + 4 + 7 + 5 + 3 rows under the six headings
+  // 7 + 1 + 4 + 7 + 5 + 3 rows under the six headings, then 11 of initial stability and, the
+  // sample having weights, GMt and GMl.
+  ASSERT_EQ(js["rows"].size(), 40u);
+  EXPECT_EQ(js["rows"][27]["group"], "Stabilité initiale");
   EXPECT_EQ(js["rows"][0]["label"], "Volume immergé [m3]");
   const double v = js["rows"][0]["value"];
   EXPECT_GT(v, 3);  // an 11 m sloop displaces a few tonnes

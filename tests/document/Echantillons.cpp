@@ -7,6 +7,8 @@
 #include <numbers>
 
 #include "Outils.h"
+#include "naval/Face.h"
+#include "naval/Hydrostat.h"
 
 namespace {
 
@@ -146,11 +148,13 @@ void Voilier11(TDocument& doc) {
   RemplitAppendice(quille, {6.05, 1.30, -0.42, 5.65, 0.80, -1.92, 0.12});
   quille.Coul = Gris;
   quille.JonctionSym = true;
+  quille.Orientation = false;  // the net runs so that the normals point inwards: reversed, it displaces
   quille.TypePoids = tpDensiteVolume, quille.Densite = 11.3;  // lead
 
   TSurface& safran = Nouvelle(doc, "Safran", 4, 3);
   RemplitAppendice(safran, {1.45, 0.48, -0.10, 1.30, 0.32, -1.55, 0.12});
   safran.Coul = Gris;
+  safran.Orientation = false;
   safran.TypePoids = tpParM2, safran.PoidsParM2 = 18;
 
   // The deck shares the hull's sheer row, welded vertex by vertex, and is cambered.
@@ -241,6 +245,7 @@ void Deriveur42(TDocument& doc) {
   d.Envergure = {0, 0.85, 1.0};
   RemplitAppendice(derive, d);
   derive.Coul = Gris;
+  derive.Orientation = false;
   derive.TypePoids = tpFixeBorde, derive.Poids.Masse = 7;
 
   // The mainsail stands on the centre plane: not mirrored, not part of the floating body.
@@ -350,6 +355,16 @@ TEST_F(Samples, EvaluatedDesignsHaveTheirSize) {
     EXPECT_NEAR(yMax - yMin, e.Loa, 0.1);
     EXPECT_NEAR(largeur, e.Largeur, 0.1);
     EXPECT_NEAR(zMin, e.ZMin, 0.05);
+    // Every floating surface is right side out: each displaces water, so the whole boat
+    // displaces more than its hull alone.
+    EXPECT_TRUE(ControleCarene(doc, PorteeCalc(doc)).empty());
+    for (int k : PorteeCalc(doc)) {
+      TListFace l;
+      BuildFaceListFull(doc.Surf(k), l, 0);
+      TBarycentre b;
+      CCByFace(l, b);
+      EXPECT_GE(b.Valeur, 0) << doc.Surf(k).Nom;  // a deck above the water displaces nothing
+    }
   }
 }
 

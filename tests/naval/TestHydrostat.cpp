@@ -3,6 +3,7 @@
 // and waterline integrals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -58,14 +59,83 @@ TEST(Wigley, ReversedOrientationChangesOnlyTheVolumeSigns) {
   auto a = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21));
   s.Orientation = !s.Orientation;
   auto b = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21));
-  const std::set<std::string> signe = {kV, "Carène immergée/Déplacement en eau douce [Kg]",
+  std::set<std::string> signe = {kV, "Carène immergée/Déplacement en eau douce [Kg]",
                                        "Carène immergée/Déplacement en eau de mer [Kg]", kCb, kCp,
                                        "Coefficients/Coef. volumique ( V/L puiss(3) )"};
+  const std::string si = "Stabilité initiale/";
+  for (const char* k : {"BMt [m]", "BMl [m]"}) signe.insert(si + k);  // the moment to trim is rho Il / (100 L)
   for (const auto& [k, va] : a) {
     if (k == "Coefficients/Coef. de finesse global ( L/V puiss(1/3) )") continue;  // 0 for a negative V
+    if (k == si + "KMt [m]" || k == si + "KMl [m]") continue;                    // KB plus a reversed BM
     if (signe.count(k)) EXPECT_NEAR(b[k], -va, 1e-9 * (1 + std::abs(va))) << k;
     else EXPECT_NEAR(b[k], va, 1e-9 * (1 + std::abs(va))) << k;
   }
+}
+
+// x = B/2 (1 - (2y/L)²)(1 - (z/T)²): V = 4/9 L B T, KB = 5/8 T, It = 4/105 L B³ and
+// Il = L³ B / 30, so BMt = 3 B² / (35 T) and BMl = 3 L² / (40 T); Cwp = 2/3, Cm = 2/3.
+TEST(Wigley, InitialStabilityWithinATenthOfAPercent) {
+  const double L = 10, B = 1, T = 0.625;
+  TDocument doc;
+  AjouteWigley(doc, L, B, T, 0.2, 100);
+  const TBarycentre g{{0, 0, 0.1}, 1000};
+  TResultatsHydro r = CalcHydrostatiques(doc, PorteeCalc(doc), 201, {}, &g);
+  EXPECT_TRUE(r.Avertissements.empty());
+  auto v = Valeurs(r);
+  const std::string si = "Stabilité initiale/";
+  const double V = 4.0 / 9 * L * B * T, BMt = 3 * B * B / (35 * T), BMl = 3 * L * L / (40 * T);
+  auto proche = [&](const std::string& k, double attendu) {
+    EXPECT_NEAR(v.at(k), attendu, 1e-3 * std::abs(attendu)) << k;
+  };
+  proche(kV, V);
+  proche(kCCz, -3.0 / 8 * T);
+  EXPECT_NEAR(v.at(kCCy), 0, 1e-9);
+  proche(si + "Inertie transversale It [m4]", 4.0 / 105 * L * B * B * B);
+  proche(si + "Inertie longitudinale Il [m4]", L * L * L * B / 30);
+  proche(si + "BMt [m]", BMt);
+  proche(si + "BMl [m]", BMl);
+  proche(si + "KB [m]", 5.0 / 8 * T);
+  proche(si + "KMt [m]", 5.0 / 8 * T + BMt);
+  proche(si + "Coef. de flottaison Cwp", 2.0 / 3);
+  proche(si + "Coef. de maître couple Cm", 2.0 / 3);
+  proche(si + "Immersion par cm [t/cm]", 2.0 / 3 * L * B * 1.026 / 100);
+  proche(si + "GMt [m]", 5.0 / 8 * T + BMt - (0.1 + T));
+  proche(si + "GMl [m]", 5.0 / 8 * T + BMl - (0.1 + T));
+  proche(si + "Moment pour changer l'assiette de 1 cm [t.m/cm]", V * 1.026 * (5.0 / 8 * T + BMl - 0.1 - T) / (100 * L));
+  // The block comes after the lateral area, the earlier blocks keeping their order.
+  ASSERT_GE(r.Lignes.size(), 2u);
+  auto titre = std::find_if(r.Lignes.begin(), r.Lignes.end(), [](const THydroLigne& l) { return l.Titre && l.Libelle == "Stabilité initiale"; });
+  ASSERT_NE(titre, r.Lignes.end());
+  EXPECT_EQ((titre - 1)->Libelle, "MC z [m]");
+  // Without a weight there is no GM.
+  EXPECT_EQ(Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21)).count(si + "GMt [m]"), 0u);
+}
+
+TEST(Warnings, ReversedOrientationAndOpenBody) {
+  TDocument doc;
+  AjouteWigley(doc, 8, 1.2, 0.5, 0.1, 8);
+  doc.Surf(0).Orientation = !doc.Surf(0).Orientation;
+  TResultatsHydro r = CalcHydrostatiques(doc, PorteeCalc(doc), 5);
+  ASSERT_LT(Valeurs(r).at(kV), 0);
+  ASSERT_EQ(r.Avertissements.size(), 1u);
+  EXPECT_NE(r.Avertissements[0].find("Wigley"), std::string::npos);
+  EXPECT_NE(r.Avertissements[0].find("\"Orientation\""), std::string::npos);
+  doc.Surf(0).Orientation = !doc.Surf(0).Orientation;
+  EXPECT_TRUE(ControleCarene(doc, PorteeCalc(doc)).empty());
+  // Meant to close a body but without a mirror: the strips cannot be built.
+  doc.Surf(0).JonctionSym = true;
+  doc.Surf(0).Sym = false;
+  auto w = ControleCarene(doc, PorteeCalc(doc));
+  ASSERT_EQ(w.size(), 1u);
+  EXPECT_NE(w[0].find("ouvert"), std::string::npos);
+  // A body wholly above the water has no volume to be negative.
+  doc.Surf(0).JonctionSym = false;
+  doc.Surf(0).Orientation = !doc.Surf(0).Orientation;
+  TMatrice4 m;
+  MatTranslation({0, 0, 5}, m);
+  doc.Surf(0).Transforme(m);
+  MajSurface(doc, true, -1);
+  EXPECT_TRUE(ControleCarene(doc, PorteeCalc(doc)).empty());
 }
 
 TEST(Barge, ExactAtAnyDivision) {

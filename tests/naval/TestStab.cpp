@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 #include "Aide.h"
 #include "app/Chaines.h"
@@ -222,9 +224,68 @@ TEST(Barge, WallSidedFormulaBelowDeckImmersion) {
       EXPECT_NEAR(e.CC.Valeur * 1000, c.S.Poids.Valeur, 1e-6 * c.S.Poids.Valeur);
     }
   }
-  std::printf("wall-sided GZ error: %g (12 divisions), %g (36)\n", erreur[0], erreur[1]);
-  EXPECT_LT(erreur[1], 1e-4);
-  EXPECT_LT(erreur[1], erreur[0] / 5);  // the facet centroids converge as the division grows
+  // A box is exactly its facets and their prisms' centres are exact: no division error.
+  EXPECT_LT(erreur[0], 1e-5);
+  EXPECT_LT(erreur[1], 1e-5);
+}
+
+// The immersed part of a heeled box section, found independently: the rectangle clipped by
+// the waterline (a half-plane), the line moved by bisection until the area is B T.
+double GZSectionBoite(double B, double D, double T, double KG, double phi) {
+  using P = std::pair<double, double>;
+  const std::vector<P> rect{{-B / 2, 0}, {B / 2, 0}, {B / 2, D}, {-B / 2, D}};
+  const P u{-std::sin(phi), std::cos(phi)}, h{std::cos(phi), std::sin(phi)};  // up, and across
+  auto coupe = [&](double c) {
+    std::vector<P> r;
+    for (size_t i = 0; i < rect.size(); i++) {
+      const P &p = rect[i], &q = rect[(i + 1) % rect.size()];
+      double fp = u.first * p.first + u.second * p.second - c, fq = u.first * q.first + u.second * q.second - c;
+      if (fp <= 0) r.push_back(p);
+      if ((fp < 0 && fq > 0) || (fp > 0 && fq < 0)) {
+        double t = fp / (fp - fq);
+        r.push_back({p.first + t * (q.first - p.first), p.second + t * (q.second - p.second)});
+      }
+    }
+    return r;
+  };
+  auto aire = [](const std::vector<P>& g, double& cx, double& cz) {
+    double a = 0, sx = 0, sz = 0;
+    for (size_t i = 0; i < g.size(); i++) {
+      const P &p = g[i], &q = g[(i + 1) % g.size()];
+      double e = p.first * q.second - q.first * p.second;
+      a += e, sx += (p.first + q.first) * e, sz += (p.second + q.second) * e;
+    }
+    cx = a != 0 ? sx / (3 * a) : 0, cz = a != 0 ? sz / (3 * a) : 0;
+    return a / 2;
+  };
+  double lo = -2 * (B + D), hi = 2 * (B + D), cx = 0, cz = 0;
+  for (int i = 0; i < 200; i++) {
+    double c = (lo + hi) / 2;
+    (aire(coupe(c), cx, cz) > B * T ? hi : lo) = c;
+  }
+  aire(coupe((lo + hi) / 2), cx, cz);
+  return cx * h.first + (cz - KG) * h.second;
+}
+
+// Breadth 6, depth 3, draft 1.5, KG 2: past the deck edge and the bilge, up to 90 degrees, with
+// and without the trim search (G centred, so no trim), at a coarse and a finer division.
+TEST(Barge, GZEqualsTheClippedSections) {
+  const double B = 6, L = 20, T = 1.5, D = 3, KG = 2;
+  EXPECT_NEAR(GZSectionBoite(B, D, T, KG, 10 * Rad), 0.13564, 1e-5);  // the reference itself
+  EXPECT_NEAR(GZSectionBoite(B, D, T, KG, 70 * Rad), -0.04798, 1e-5);
+  for (int div : {4, 20})
+    for (bool assiette : {false, true}) {
+      Calcul c(1e-7);
+      AjouteBargeFermee(c.Doc, B, L, T, D, div);
+      c.S.Init(c.Doc);
+      c.S.Poids.Centre = {0, L / 2, KG - T};
+      c.Lance(90, 10, assiette);
+      ASSERT_EQ(c.S.Etapes.size(), 10u);
+      for (const TGZ& e : c.S.Etapes) {
+        EXPECT_NEAR(e.GZ(), GZSectionBoite(B, D, T, KG, e.Gite * Rad), 1e-4) << e.Gite << " " << div << assiette;
+        EXPECT_NEAR(e.Assiette, 0, 1e-6);
+      }
+    }
 }
 
 // With G forward of midship by e the barge trims by the angle t where the longitudinal
@@ -306,7 +367,12 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   EXPECT_EQ(avec([](auto& c) { c.Pas = -5; }), rs("rsStabPasIncorrect"));
   EXPECT_EQ(avec([](auto& c) { c.AngleMax = 4; }), rs("rsStabPasIncorrect"));
   EXPECT_EQ(avec([](auto& c) { c.Pas = 1e-9; }), rs("rsStabPasIncorrect"));  // a billion steps
-  EXPECT_EQ(avec([](auto& c) { c.AngleMax = std::nan(""); }), rs("rsStabPasIncorrect"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = std::nan(""); }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 400; }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = -1; }), rs("rsStabAngleMax"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.05; }), "");  // 3601 steps, the most
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.0499; }), rs("rsStabPasIncorrect"));
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 100, c.Pas = 1e-300; }), rs("rsStabPasIncorrect"));  // too many to count
   EXPECT_EQ(ValideConditionsStab(c, 0), rs("rsStabPoidsManquant"));
   EXPECT_EQ(ValideConditionsStab(c, -3), rs("rsStabPoidsManquant"));
   EXPECT_EQ(avec([](auto& c) { c.TolEnfoncement = 0; }), rs("rsStabTolerance"));

@@ -1,0 +1,107 @@
+// The hydrostatic table, waterline by waterline on lowered working copies.
+#include "naval/TableHydro.h"
+
+#include "app/Debug.h"
+
+void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDocument& copie) {
+  copie.TabSurf.clear();
+  copie.Precision = doc.Precision;
+  auto abaisse = [z](TArrayVertex3f& g) {
+    for (auto& r : g)
+      for (auto& p : r) p.Z -= z;
+  };
+  for (int k : portee) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    std::unique_ptr<TEntity> e = doc.Surf(k).Clone();
+    e->NumSurf = copie.NbSurf();
+    abaisse(e->Pts);
+    abaisse(e->PtsSym);
+    e->PlanSym.Origine.Z -= z;
+    e->PlanSym.MajPlan();
+    e->SetMinMax();
+    copie.TabSurf.push_back(std::move(e));
+  }
+}
+
+std::vector<double> HauteursTable(double z0, double z1, int n) {
+  std::vector<double> h;
+  if (n < 1) return h;
+  if (n == 1) return {z0};
+  for (int i = 0; i < n; i++) h.push_back(i == n - 1 ? z1 : z0 + (z1 - z0) * i / (n - 1));
+  return h;
+}
+
+std::vector<TLigneTableHydro> TableHydrostatique(const TDocument& doc, const TListSurf& portee,
+                                                 const std::vector<double>& hauteurs, int nbSections,
+                                                 const TBarycentre* poids, TSuiviCalcul* suivi) {
+  TRACE("TableHydrostatique");
+  std::vector<TLigneTableHydro> t;
+  if (suivi) suivi->Arret = false;
+  const int n = static_cast<int>(hauteurs.size());
+  for (int i = 0; i < n; i++) {
+    const double z = hauteurs[i];
+    TDocument copie;
+    CopieAbaissee(doc, portee, z, copie);
+    TListSurf tout;
+    for (int k = 0; k < copie.NbSurf(); k++) tout.push_back(k);
+    TBarycentre g;
+    if (poids) g = *poids, g.Centre.Z -= z;
+    TResultatsHydro r = CalcHydrostatiques(copie, tout, nbSections, {}, poids ? &g : nullptr);
+    TLigneTableHydro l;
+    l.Z = z;
+    l.Tirant = -ZQuille(copie, tout);
+    l.P = r.P;
+    l.P.CC.Z += z;  // back in the model's frame
+    t.push_back(l);
+    if (suivi) {
+      if (suivi->TraiteMessages) suivi->TraiteMessages();
+      if (suivi->Progression) suivi->Progression(n, i + 1);
+      if (suivi->Arret) break;
+    }
+  }
+  return t;
+}
+
+std::vector<std::string> EnteteTableHydro(bool avecPoids) {
+  std::vector<std::string> e{"Z [m]",
+                             "Tirant d'eau [m]",
+                             "Volume [m3]",
+                             "Déplacement [Kg]",
+                             "CC x [m]",
+                             "CC y [m]",
+                             "CC z [m]",
+                             "Surf. mouillée [m²]",
+                             "Lwl [m]",
+                             "Bwl [m]",
+                             "Aire flottaison [m²]",
+                             "CF x [m]",
+                             "CF y [m]",
+                             "It [m4]",
+                             "Il [m4]",
+                             "KB [m]",
+                             "BMt [m]",
+                             "BMl [m]",
+                             "KMt [m]",
+                             "KMl [m]",
+                             "Cb",
+                             "Cp",
+                             "Cwp",
+                             "Cm",
+                             "TPC [t/cm]",
+                             "MCT [t.m/cm]"};
+  if (avecPoids) e.insert(e.end(), {"GMt [m]", "GMl [m]"});
+  return e;
+}
+
+std::vector<double> ValeursTableHydro(const TLigneTableHydro& l, bool avecPoids) {
+  const TParticulesHydro& p = l.P;
+  std::vector<double> v{l.Z,    l.Tirant, p.V,    p.V * DensiteEauMer * 1000,
+                        p.CC.X, p.CC.Y,   p.CC.Z, p.SurfMouillee,
+                        p.Lwl,  p.Bwl,    p.Awp,  p.Xf,
+                        p.Yf,   p.It,     p.Il,   p.KB,
+                        p.BMt,  p.BMl,    p.KMt,  p.KMl,
+                        p.Cb,   p.Cp,     p.Cwp,  p.Cm,
+                        p.TPC,  p.MCT};
+  if (avecPoids) v.insert(v.end(), {p.GMt, p.GMl});
+  return v;
+}
