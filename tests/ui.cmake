@@ -7,16 +7,17 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 add_library(brivane_tests_main_qt OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
 target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets GTest::gtest)
 
-foreach(dir views forms)
+foreach(dir views forms calculs)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   list(FILTER _src EXCLUDE REGEX "/MainQt\\.cpp$")
   if(_src)
     add_executable(tests_${dir} ${_src} $<TARGET_OBJECTS:brivane_tests_main_qt>)
-    target_link_libraries(tests_${dir} PRIVATE brivane_ui Qt6::Test GTest::gtest GTest::gmock)
+    target_link_libraries(tests_${dir} PRIVATE brivane_ui Qt6::Test GTest::gtest GTest::gmock nlohmann_json::nlohmann_json)
     target_include_directories(tests_${dir} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_definitions(tests_${dir} PRIVATE BRIVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
-      BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples" BRIVANE_GUI_EXE="$<TARGET_FILE:brivane>")
-    add_dependencies(tests_${dir} brivane)
+      BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples" BRIVANE_GUI_EXE="$<TARGET_FILE:brivane>"
+      BRIVANE_CLI="$<TARGET_FILE:brivane-cli>")
+    add_dependencies(tests_${dir} brivane brivane-cli)
     gtest_discover_tests(tests_${dir} DISCOVERY_MODE PRE_TEST
       PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endif()

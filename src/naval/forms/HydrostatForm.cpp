@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
+#include "app/Services.h"
 #include "app/forms/Rapport.h"
 #include "document/FichierStr.h"
 #include "model/ObjCom.h"
@@ -63,6 +66,11 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   Grille->setColumnWidth(1, 130);
   Grille->verticalHeader()->setDefaultSectionSize(20);
   vc->addWidget(Grille);
+  Avertissements = new QLabel;
+  Avertissements->setStyleSheet("color: #b00000");
+  Avertissements->setWordWrap(true);
+  Avertissements->setVisible(false);
+  vc->addWidget(Avertissements);
   InstalleCopie(Grille, [this] { return TexteSelection(); });
   auto* bc = new QHBoxLayout;
   BtnEnregistrer = new QPushButton("Enregistrer...");
@@ -96,6 +104,46 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   ba->addWidget(calculer2);
   va->addLayout(ba);
   Pages->addTab(aires, Q(rs("rsCourbeAires")));
+
+  // Table hydrostatique
+  auto* tab = new QWidget;
+  auto* vt = new QVBoxLayout(tab);
+  auto* bt = new QHBoxLayout;
+  auto edit = [&](const char* lib, QLineEdit*& e) {
+    bt->addWidget(new QLabel(QString::fromUtf8(lib)));
+    e = new QLineEdit;
+    e->setMaximumWidth(70);
+    e->setAlignment(Qt::AlignRight);
+    bt->addWidget(e);
+  };
+  edit("Z de [m]", EdZ0);
+  edit("à [m]", EdZ1);
+  edit("Lignes d'eau", EdNbLignes);
+  EdNbLignes->setText("11");
+  auto* calcTable = new QPushButton("&Calculer");
+  BtnArretTable = new QPushButton("&Annuler");
+  BtnArretTable->setVisible(false);
+  connect(calcTable, &QPushButton::clicked, this, [this] { CalculeTable(); });
+  connect(BtnArretTable, &QPushButton::clicked, this, [this] { SuiviTable.Arret = true; });
+  bt->addStretch();
+  bt->addWidget(BtnArretTable);
+  bt->addWidget(calcTable);
+  vt->addLayout(bt);
+  GrilleTable = new QTableWidget(0, 0);
+  GrilleTable->verticalHeader()->hide();
+  GrilleTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GrilleTable->verticalHeader()->setDefaultSectionSize(20);
+  vt->addWidget(GrilleTable, 1);
+  auto* bct = new QHBoxLayout;
+  bct->addWidget(new QLabel("Courbe"));
+  ChoixCourbe = new QComboBox;
+  bct->addWidget(ChoixCourbe);
+  bct->addStretch();
+  vt->addLayout(bct);
+  CourbeTable = new TGraphe;
+  vt->addWidget(CourbeTable, 1);
+  connect(ChoixCourbe, &QComboBox::currentIndexChanged, this, [this] { MajCourbeTable(); });
+  Pages->addTab(tab, "Table hydrostatique");
   h->addWidget(Pages, 1);
 
   connect(calculer, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
@@ -121,6 +169,10 @@ void THydrostatForm::Initialise() {
   }
   SelectionneTout(true);
   NbCouples->setValue(std::clamp(2 * Doc.Precision + 1, MinSectionsHydro, MaxSectionsHydro));
+  // By default from halfway down the deepest point to a little above the design waterline.
+  const double k = ZQuille(Doc, Portee());
+  EdZ0->setText(QString::asprintf("%.3f", 0.5 * k));
+  EdZ1->setText(QString::asprintf("%.3f", -0.1 * k));
   Pages->setCurrentIndex(0);
 }
 
@@ -163,7 +215,13 @@ void THydrostatForm::ChoisitPortee() {
 void THydrostatForm::BtnCalculerClick() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // Pending messages run between surfaces: the window repaints during a long calculation.
-  R = CalcHydrostatiques(Doc, Portee(), NbCouples->value(), [](int, int) { QApplication::processEvents(); });
+  const TBarycentre g = PoidsTotal();
+  R = CalcHydrostatiques(Doc, Portee(), NbCouples->value(), [](int, int) { QApplication::processEvents(); },
+                         g.Valeur > 0 ? &g : nullptr);
+  QStringList av;
+  for (const auto& a : R.Avertissements) av << Q(a);
+  Avertissements->setText(av.join("\n"));
+  Avertissements->setVisible(!av.isEmpty());
   Remplit();
   Courbe->Efface();
   Courbe->AjouteLigne(Q(rs("rsCourbeAires")), Qt::red, R.Courbe);
@@ -223,4 +281,72 @@ QString THydrostatForm::TexteSelection() const {
          "\r";
   }
   return t;
+}
+
+TBarycentre THydrostatForm::PoidsTotal() const {
+  // The initial stability needs the total weight of every surface brought up to date.
+  MajSurface(Doc, true, -1);
+  const TPoids& t = Doc.PoidsTotal;
+  return {{t.X, t.Y, t.Z}, t.Masse};
+}
+
+std::string THydrostatForm::CalculeTable() {
+  double z0 = 0, z1 = 0;
+  int n = 0;
+  if (!LitReel(EdZ0->text().toStdString(), z0) || !LitReel(EdZ1->text().toStdString(), z1) ||
+      !LitEntier(EdNbLignes->text().toStdString(), n) || n < 2 || n > 201 || !(z1 > z0)) {
+    std::string m = "Hauteurs ou nombre de lignes d'eau incorrects (2 à 201 lignes, Z croissant)";
+    AfficheMessage(m, mtError, mbOK);
+    return m;
+  }
+  const TBarycentre g = PoidsTotal();
+  TableAvecPoids = g.Valeur > 0;
+  SuiviTable.Arret = false;
+  SuiviTable.TraiteMessages = [] { QApplication::processEvents(); };
+  BtnArretTable->setVisible(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  LignesTable = TableHydrostatique(Doc, Portee(), HauteursTable(z0, z1, n), NbCouples->value(),
+                                   TableAvecPoids ? &g : nullptr, &SuiviTable);
+  QApplication::restoreOverrideCursor();
+  BtnArretTable->setVisible(false);
+  const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
+  GrilleTable->setColumnCount(static_cast<int>(ent.size()));
+  QStringList h;
+  for (const auto& e : ent) h << Q(e);
+  GrilleTable->setHorizontalHeaderLabels(h);
+  GrilleTable->setRowCount(static_cast<int>(LignesTable.size()));
+  for (int i = 0; i < static_cast<int>(LignesTable.size()); i++) {
+    const std::vector<double> v = ValeursTableHydro(LignesTable[static_cast<size_t>(i)], TableAvecPoids);
+    for (int c = 0; c < static_cast<int>(v.size()); c++) {
+      auto* it = new QTableWidgetItem(Val4(v[static_cast<size_t>(c)]));
+      it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      GrilleTable->setItem(i, c, it);
+    }
+  }
+  GrilleTable->resizeColumnsToContents();
+  const QString avant = ChoixCourbe->currentText();
+  const bool b = ChoixCourbe->blockSignals(true);
+  ChoixCourbe->clear();
+  // Every column but the heights themselves can be drawn against the draught.
+  for (size_t c = 2; c < ent.size(); c++) ChoixCourbe->addItem(Q(ent[c]), static_cast<int>(c));
+  int k = ChoixCourbe->findText(avant);
+  ChoixCourbe->setCurrentIndex(k >= 0 ? k : 1);
+  ChoixCourbe->blockSignals(b);
+  MajCourbeTable();
+  return "";
+}
+
+void THydrostatForm::MajCourbeTable() {
+  const int c = ChoixCourbe->currentData().toInt();
+  const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
+  CourbeTable->Efface();
+  if (c <= 0 || c >= static_cast<int>(ent.size())) return;
+  CourbeTable->Titres(Q(ent[static_cast<size_t>(c)]), Q(ent[static_cast<size_t>(c)]), Q(ent[1]));
+  TGraphe::TPoints pts;
+  for (const auto& l : LignesTable) {
+    const std::vector<double> v = ValeursTableHydro(l, TableAvecPoids);
+    pts.push_back({v[static_cast<size_t>(c)], v[1]});
+  }
+  CourbeTable->AjouteLigne(ChoixCourbe->currentText(), QColor(0, 90, 200), pts);
+  CourbeTable->ZoomInitial();
 }

@@ -7,7 +7,11 @@
 #include <vector>
 
 #include "naval/Hydrostat.h"
+#include "naval/TableHydro.h"
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
@@ -38,6 +42,19 @@ class THydrostatForm : public QDialog {
   QTabWidget* Pages = nullptr;
   QPushButton *BtnEnregistrer = nullptr, *BtnImprimer = nullptr;
   const TResultatsHydro& Resultats() const { return R; }
+
+  // "Table hydrostatique": the particulars over a range of waterlines, and one of them drawn
+  // against the draught. Returns "" or the message shown for a bad range.
+  std::string CalculeTable();
+  void MajCourbeTable();
+  QLineEdit *EdZ0 = nullptr, *EdZ1 = nullptr, *EdNbLignes = nullptr;
+  QTableWidget* GrilleTable = nullptr;
+  QComboBox* ChoixCourbe = nullptr;
+  TGraphe* CourbeTable = nullptr;
+  QLabel* Avertissements = nullptr;
+  QPushButton* BtnArretTable = nullptr;
+  const std::vector<TLigneTableHydro>& Table() const { return LignesTable; }
+  TSuiviCalcul SuiviTable;
   // What Ctrl+C in the grid copies: label, tab, value and a carriage return per selected row.
   QString TexteSelection() const;
 
@@ -45,6 +62,9 @@ class THydrostatForm : public QDialog {
   TDocument& Doc;
   std::vector<int> Indices;  // the document index of each list item
   TResultatsHydro R;
+  std::vector<TLigneTableHydro> LignesTable;
+  bool TableAvecPoids = false;
+  TBarycentre PoidsTotal() const;
   void ChoisitPortee();
   void Remplit();
 };
