@@ -7,14 +7,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QGroupBox>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <cstdio>
@@ -87,6 +89,7 @@ class Fenetres : public ::testing::Test {
     QPrinter p(QPrinter::HighResolution);
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
+    p.setPageSize(QPageSize(QPageSize::A4));
     ImprimanteRapport = &p;
     imprime();
     ImprimanteRapport = nullptr;
@@ -148,12 +151,16 @@ TEST_F(Fenetres, HydrostatiqueEnregistreImprimeEtCopie) {
   ASSERT_TRUE(f.Enregistre(chemin));
   const std::string t = LitTout(chemin);
   // The heading, the properties, then a rule before each heading row; single-byte text, CR LF.
-  const std::string debut = "Brivane - Calculs hydrostatiques\r\nSloop de croisi\xe8re 11 m\r\n"
-                            "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n\r\n" + std::string(32, '_') +
-                            "\r\n\r\nCar\xe8ne immerg\xe9" "e\t\r\nVolume immerg\xe9 [m3]\t";
+  const std::string debut =
+      "Brivane - Calculs hydrostatiques\r\nSloop de croisi\xe8re 11 m\r\n"
+      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n\r\n" +
+      std::string(32, '_') +
+      "\r\n\r\nCar\xe8ne immerg\xe9"
+      "e\t\r\nVolume immerg\xe9 [m3]\t";
   EXPECT_EQ(t.substr(0, debut.size()), debut);
   const double v = f.Resultats().Lignes[1].Valeur;
-  EXPECT_EQ(t.substr(debut.size(), t.find("\r\n", debut.size()) - debut.size()), QString::asprintf("%.4f", v).toStdString());
+  EXPECT_EQ(t.substr(debut.size(), t.find("\r\n", debut.size()) - debut.size()),
+            QString::asprintf("%.4f", v).toStdString());
   EXPECT_EQ(t.substr(t.size() - 4), "\r\n\r\n");  // one last empty line
 
   // Ctrl+C in the grid: the selected rows as label, tab, value, carriage return.
@@ -165,8 +172,8 @@ TEST_F(Fenetres, HydrostatiqueEnregistreImprimeEtCopie) {
   EXPECT_EQ(QApplication::clipboard()->text(),
             QString::fromUtf8("Volume immergé [m3]\t") + QString::asprintf("%.4f", v) + "\r");
 
-  // About 35 rows in 12 and 10 points fit on one A4 page.
-  EXPECT_EQ(PagesPdf([&] { f.BtnImprimer->click(); }), 1);
+  // About 75 lines with the rules and blank lines, in 12 and 10 points: two A4 pages.
+  EXPECT_EQ(PagesPdf([&] { f.BtnImprimer->click(); }), 2);
 }
 
 TEST_F(Fenetres, HydrostatiqueSansSurfaceDonneDesZeros) {
@@ -232,7 +239,8 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
     for (int c = 0; c < f.Mesures->columnCount(); c++) {
       const std::string col = f.Mesures->horizontalHeaderItem(c)->text().toStdString();
       ASSERT_TRUE(s.contains(col)) << col;
-      EXPECT_NEAR(Nombre(f.Mesures, i, c), s[col].get<double>(), c < 2 ? 0.006 : 6e-5) << col << " step " << i;
+      EXPECT_NEAR(Nombre(f.Mesures, i, c), s[col].get<double>(), c < 2 ? 0.006 : 6e-5)
+          << col << " step " << i;
     }
   }
   // The GZ curve is (heel, GZ) of the same steps; the synthesis is the CLI's.
@@ -244,11 +252,13 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   for (int i = 0; i < f.Synth->rowCount(); i++)
     if (!f.Synth->item(i, 1)->text().isEmpty()) synth.push_back(Nombre(f.Synth, i, 1));
   ASSERT_EQ(synth.size(), j["synthesis"].size());
-  for (size_t i = 0; i < synth.size(); i++) EXPECT_NEAR(synth[i], j["synthesis"][i]["value"].get<double>(), 1e-3);
+  for (size_t i = 0; i < synth.size(); i++)
+    EXPECT_NEAR(synth[i], j["synthesis"][i]["value"].get<double>(), 1e-3);
   // The righting moment is GZ times the weight and g.
   f.RBMoment->setChecked(true);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");
-  EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>() * f.Stab.Poids.Valeur * 9.806, 1e-6);
+  EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>() * f.Stab.Poids.Valeur * 9.806,
+              1e-6);
 }
 
 TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {
@@ -266,7 +276,8 @@ TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.Message);
-    f.EdAngleMax->setText(c.Max), f.EdPas->setText(c.Pas), f.EdTolEnf->setText(c.Tol), f.EdDensite->setText(c.Densite);
+    f.EdAngleMax->setText(c.Max), f.EdPas->setText(c.Pas), f.EdTolEnf->setText(c.Tol),
+        f.EdDensite->setText(c.Densite);
     Messages.clear();
     EXPECT_EQ(f.Calculer(), c.Message);
     ASSERT_EQ(Messages.size(), 1u);
@@ -275,7 +286,8 @@ TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {
     EXPECT_TRUE(f.BtnCalculer->isVisibleTo(&f));
   }
   // No weight at all.
-  f.EdAngleMax->setText("180"), f.EdPas->setText("5"), f.EdTolEnf->setText("1"), f.EdDensite->setText("1.026");
+  f.EdAngleMax->setText("180"), f.EdPas->setText("5"), f.EdTolEnf->setText("1"),
+      f.EdDensite->setText("1.026");
   f.RBPoidsFixe->setChecked(true);
   f.EdPoidsFixe->setText("0");
   f.Ajuster();
@@ -320,16 +332,17 @@ TEST_F(Fenetres, StabiliteEnregistreEtImprime) {
   const std::string chemin = (Dossier / "stab.txt").string();
   ASSERT_TRUE(f.Enregistre(chemin));
   const std::string t = LitTout(chemin);
-  const std::string debut = "Brivane - Calculs de stabilit\xe9\r\nTitre : \tD\xe9riveur solitaire 4,2 m\r\n"
-                            "Architecte : \tBureau d'\xe9tudes Brivane\r\nVersion : \t1\r\nDate : \t2024\r\n\r\n" +
-                            std::string(32, '_') + "\r\nSynth\xe8se\r\n" + std::string(32, '_') +
-                            "\r\n\r\nConditions du calcul de stabilit\xe9\t\r\n";
+  const std::string debut =
+      "Brivane - Calculs de stabilit\xe9\r\nTitre : \tD\xe9riveur solitaire 4,2 m\r\n"
+      "Architecte : \tBureau d'\xe9tudes Brivane\r\nVersion : \t1\r\nDate : \t2024\r\n\r\n" +
+      std::string(32, '_') + "\r\nSynth\xe8se\r\n" + std::string(32, '_') +
+      "\r\n\r\nConditions du calcul de stabilit\xe9\t\r\n";
   EXPECT_EQ(t.substr(0, debut.size()), debut);
   // The step table closes the file: its header, then 7 steps, then the final empty line.
   EXPECT_NE(t.find("Gite\tAssiette\tEnfoncement\tCB.x"), std::string::npos);
   EXPECT_NE(t.find("\r\n60.00\t0.00\t"), std::string::npos);
   EXPECT_EQ(t.substr(t.size() - 4), "\r\n\r\n");
-  EXPECT_EQ(PagesPdf([&] { DemandeImpression(&f, "Calculs de stabilité", f.LignesRapport()); }), 2);
+  EXPECT_EQ(PagesPdf([&] { DemandeImpression(&f, "Calculs de stabilité", f.LignesRapport()); }), 1);
 }
 
 TEST_F(Fenetres, TransformerMetLeModeleALaPositionDeLEtape) {
@@ -429,7 +442,8 @@ TEST_F(Fenetres, PoidsCsvAllerRetourEtImpression) {
   const std::string sortie = (Dossier / "sortie.csv").string();
   ASSERT_TRUE(f.Exporter(sortie));
   const std::string t = LitTout(sortie);
-  EXPECT_NE(t.find("Barreur;80.500;0.000;1.200;0.300;\r\n"), std::string::npos);
+  // The cells as imported (commas turned to points), no attached surface.
+  EXPECT_NE(t.find("\r\nBarreur;80.5;0;1.2;0.3;\r\n"), std::string::npos);
   EXPECT_NE(t.find("\r\n\r\n"), std::string::npos);  // surfaces, an empty line, weights
   EXPECT_EQ(PagesPdf([&] { DemandeImpression(&f, "Devis de poids", f.LignesRapport()); }), 1);
 }
@@ -524,6 +538,26 @@ TEST_F(Fenetres, GrapheZoomeEtRevientEtSEnregistre) {
   EXPECT_NE(s.find("<polyline"), std::string::npos);
   g.Copier();
   EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+}
+
+// --- Screenshot mode -------------------------------------------------------------------
+
+// Each window opens on the file with its calculation run; a name no window has is refused.
+TEST_F(Fenetres, CaptureDeChaqueFenetre) {
+  for (const char* nom : {"hydrostat", "stab", "poids", "tabcotes"}) {
+    SCOPED_TRACE(nom);
+    const std::string png = (Dossier / (std::string(nom) + ".png")).string();
+    const std::string cmd = std::string("QT_QPA_PLATFORM=offscreen ") + BRIVANE_GUI_EXE + " --screenshot " +
+                            png + " --window " + nom + " " + Echantillon("Deriveur42.kvb") + " 2>/dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    QImage im(QString::fromStdString(png));
+    EXPECT_GT(im.width(), 600);
+    EXPECT_GT(im.height(), 400);
+  }
+  const std::string cmd = std::string("QT_QPA_PLATFORM=offscreen ") + BRIVANE_GUI_EXE + " --screenshot " +
+                          (Dossier / "x.png").string() + " --window hydro " + Echantillon("Deriveur42.kvb") +
+                          " 2>/dev/null";
+  EXPECT_NE(std::system(cmd.c_str()), 0);
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -216,8 +216,11 @@ void THydrostatForm::BtnCalculerClick() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   // Pending messages run between surfaces: the window repaints during a long calculation.
   const TBarycentre g = PoidsTotal();
-  R = CalcHydrostatiques(Doc, Portee(), NbCouples->value(), [](int, int) { QApplication::processEvents(); },
-                         g.Valeur > 0 ? &g : nullptr);
+  const TListSurf portee = Portee();
+  // Without a hull in scope there is no metacentre: G alone would give a GM of -KG.
+  R = CalcHydrostatiques(
+      Doc, portee, NbCouples->value(), [](int, int) { QApplication::processEvents(); },
+      g.Valeur > 0 && !portee.empty() ? &g : nullptr);
   QStringList av;
   for (const auto& a : R.Avertissements) av << Q(a);
   Avertissements->setText(av.join("\n"));
