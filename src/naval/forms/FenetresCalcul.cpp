@@ -103,7 +103,7 @@ int CaptureFenetreCalcul(TMainForm& f, const std::string& nom, const QString& so
     auto* s = new TStabForm(doc);
     w.reset(s);
     s->Calculer();
-    s->Pages->setCurrentIndex(1);
+    s->Pages->setCurrentIndex(1);  // the GZ curve
   } else if (nom == "poids") {
     w.reset(new TPoidsForm(doc));
   } else if (nom == "tabcotes") {

@@ -23,6 +23,24 @@ QValueAxis* Axe(const QChart* c, Qt::Orientation o) {
   return a.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(a.first());
 }
 
+// About six graduations of 1, 2, 2.5, 3 or 5 times a power of ten: 0 to 180 degrees by 30.
+void Graduations(QValueAxis* a, double v0, double v1) {
+  const double brut = (v1 - v0) / 6;
+  const double p = std::pow(10.0, std::floor(std::log10(brut)));
+  double pas = 10 * p;
+  for (double k : {1.0, 2.0, 2.5, 3.0, 5.0})
+    if (k * p >= brut) {
+      pas = k * p;
+      break;
+    }
+  const double a0 = std::floor(v0 / pas + 1e-9) * pas, a1 = std::ceil(v1 / pas - 1e-9) * pas;
+  a->setRange(a0, a1);
+  a->setTickType(QValueAxis::TicksDynamic);
+  a->setTickAnchor(a0);
+  a->setTickInterval(pas);
+  a->setMinorTickCount(1);
+}
+
 QString Echappe(QString s) {
   return s.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;").replace('"', "&quot;");
 }
@@ -113,11 +131,9 @@ void TGraphe::ZoomInitial() {
   Bornes(x0, x1, y0, y1);
   auto* ax = Axe(chart(), Qt::Horizontal);
   auto* ay = Axe(chart(), Qt::Vertical);
-  ax->setRange(x0, x1);
   const double m = (y1 - y0) * 0.05;
-  ay->setRange(y0 - m, y1 + m);
-  ax->applyNiceNumbers();
-  ay->applyNiceNumbers();
+  Graduations(ax, x0, x1);
+  Graduations(ay, y0 - m, y1 + m);
 }
 
 void TGraphe::mouseReleaseEvent(QMouseEvent* e) {
@@ -208,9 +224,14 @@ QString TGraphe::Svg(const QSize& taille) const {
            .arg(h)
            .arg(W - g - d)
            .arg(H - h - b);
-  const int nx = ax->tickCount(), ny = ay->tickCount();
-  for (int i = 0; i < nx; i++) {
-    double v = x0 + (x1 - x0) * i / std::max(1, nx - 1);
+  auto graduations = [](const QValueAxis* a) {
+    std::vector<double> v;
+    const double pas = a->tickInterval() > 0 ? a->tickInterval() : (a->max() - a->min()) / 5;
+    for (double t = a->tickAnchor(); t <= a->max() + 1e-9 * pas && v.size() < 100; t += pas)
+      if (t >= a->min() - 1e-9 * pas) v.push_back(t);
+    return v;
+  };
+  for (double v : graduations(ax)) {
     s += QString(
              "<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\" stroke=\"#ccc\"/>"
              "<text x=\"%1\" y=\"%4\" text-anchor=\"middle\" font-size=\"11\">%5</text>\n")
@@ -220,8 +241,7 @@ QString TGraphe::Svg(const QSize& taille) const {
              .arg(H - b + 16)
              .arg(QString::number(v, 'g', 4));
   }
-  for (int i = 0; i < ny; i++) {
-    double v = y0 + (y1 - y0) * i / std::max(1, ny - 1);
+  for (double v : graduations(ay)) {
     s += QString(
              "<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#ccc\"/>"
              "<text x=\"%4\" y=\"%5\" text-anchor=\"end\" font-size=\"11\">%6</text>\n")

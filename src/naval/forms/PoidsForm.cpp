@@ -139,7 +139,7 @@ TPoidsForm::TPoidsForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   connect(TPoids_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
     if (it->column() >= 2 && it->column() <= 5) MajTotal();
   });
-  resize(740, 560);
+  resize(820, 560);
   Initialise();
 }
 

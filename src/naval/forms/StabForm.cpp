@@ -341,9 +341,9 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
 
 void TStabForm::InitStabForm() {
   Stab.Init(Doc);
-  LblPoidsInitial->setText(Q(TexteReel(Stab.PoidsDocument.Valeur, 4)));
-  LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4)));
-  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4)));
+  LblPoidsInitial->setText(Q(TexteReel(Stab.PoidsDocument.Valeur, 4) + " kg"));
+  LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4) + " kg"));
+  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4) + " kg"));
   Stab.Etapes.clear();
   TrackBarEtapes->setRange(0, 0);
   for (auto* l : LblCalc) l->clear();
@@ -387,7 +387,7 @@ std::string TStabForm::Calculer() {
   if (c.Densite != Stab.Conditions.Densite) {
     Stab.Conditions = c;
     Stab.MajCarInitiale();
-    LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4)));
+    LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4) + " kg"));
   }
   Stab.Conditions = c;
   Film.stop();
@@ -418,7 +418,7 @@ void TStabForm::Ajuster() {
     return;
   }
   Stab.Ajuste(m, fixe, CBAligner->isChecked());
-  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4)));
+  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4) + " kg"));
   Vue->update();
 }
 
