@@ -34,10 +34,13 @@ void Graduations(QValueAxis* a, double v0, double v1) {
       break;
     }
   const double a0 = std::floor(v0 / pas + 1e-9) * pas, a1 = std::ceil(v1 / pas - 1e-9) * pas;
+  // Fixed ticks while the range changes: the old interval over a new, larger range would
+  // lay out thousands of graduations.
+  a->setTickType(QValueAxis::TicksFixed);
   a->setRange(a0, a1);
-  a->setTickType(QValueAxis::TicksDynamic);
-  a->setTickAnchor(a0);
   a->setTickInterval(pas);
+  a->setTickAnchor(a0);
+  a->setTickType(QValueAxis::TicksDynamic);
   a->setMinorTickCount(1);
 }
 
