@@ -20,7 +20,7 @@
 #include "app/forms/Dialogues.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
-#include "naval/forms/FenetresCalcul.h"
+#include "app/forms/Registre.h"
 
 namespace {
 
@@ -57,13 +57,20 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   f.show();
   QApplication::processEvents();
   f.PremierAffichage(false);
-  if (EstFenetreCalcul(lc.Fenetre)) return CaptureFenetreCalcul(f, lc.Fenetre, QString::fromStdString(lc.CaptureSortie));
-  int seule = TypeVueParNom(lc.Fenetre);
-  if (seule >= 0) f.ActiveVue(seule, true);
+  // A named window: made, filled from the document and shown by its registration.
+  QWidget* cible = &f;
+  if (!lc.Fenetre.empty()) {
+    const TFenetreCapture* w = FenetreCapture(lc.Fenetre);
+    cible = w ? w->Montre(f) : nullptr;
+    if (!cible) {
+      std::fprintf(stderr, "brivane: no window %s to picture\n", lc.Fenetre.c_str());
+      return 1;
+    }
+  }
   QApplication::processEvents();
   f.AjusterTout();
   QApplication::processEvents();
-  QImage image = f.grab().toImage();
+  QImage image = cible->grab().toImage();
   if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
     std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
     return 1;
@@ -78,7 +85,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   if (!lc.Erreur.empty()) {
     std::fprintf(stderr, "brivane: %s\nusage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] "
-                         "[--window section|plan|profile|perspective|hydrostat|stab|poids|tabcotes]]\n", lc.Erreur.c_str());
+                         "[--window %s]]\n", lc.Erreur.c_str(), NomsFenetres("|", "|").c_str());
     return 2;
   }
   // A screenshot needs no screen.

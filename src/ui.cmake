@@ -21,7 +21,8 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp)
+  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
   COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -DSTAMP=${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
@@ -30,7 +31,9 @@ add_custom_command(
   COMMENT "Checking that the view maths include no Qt header" VERBATIM)
 add_custom_target(ui_pure_no_qt DEPENDS ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp)
 
-add_library(brivane_ui STATIC ${BRIVANE_UI_SOURCES})
+# An object library: every unit is linked whole, so the commands and windows each
+# unit registers at start-up (app/forms/Registre.h) are all in the program and the tests.
+add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES})
 add_dependencies(brivane_ui ui_pure_no_qt)
 set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -81,6 +81,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsAlignImpossible", "Alignement impossible"},
     {"rsErrServNonFourniPersp", "Service non fourni pour PerspForm"},
     {"rsErrFenNonDeclaree", "Fenetre fille non declaree"},
+    {"rsErrCommande", "La commande %s a échoué : %s"},
     {"rsErrInsertionPremier", "Placez le vertex courant après la première ligne ou colonne pour insérer"},
     {"rsErrFlexibilite", "Erreur : flexibilité non défini"},
     {"rsRigide", "Rigide"},

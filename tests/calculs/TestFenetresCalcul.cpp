@@ -555,7 +555,7 @@ TEST_F(Fenetres, CaptureDeChaqueFenetre) {
     EXPECT_GT(im.height(), 400);
   }
   const std::string cmd = std::string("QT_QPA_PLATFORM=offscreen ") + BRIVANE_GUI_EXE + " --screenshot " +
-                          (Dossier / "x.png").string() + " --window hydro " + Echantillon("Deriveur42.kvb") +
+                          (Dossier / "x.png").string() + " --window nulle-part " + Echantillon("Deriveur42.kvb") +
                           " 2>/dev/null";
   EXPECT_NE(std::system(cmd.c_str()), 0);
 }

@@ -1,6 +1,7 @@
-// The main window's command table: every command is there with its caption and
-// shortcut (the menus already show the whole program), and each command that this
-// build enables does what it says.
+// The main window's commands, built from the registry: every command is there with its
+// caption and shortcut in its place (the menus already show the whole program), each
+// command that this build enables does what it says, and the dispatcher catches what
+// a handler throws.
 #include <gtest/gtest.h>
 
 #include <QActionGroup>
@@ -15,8 +16,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <set>
+#include <stdexcept>
+
 #include "Fenetre.h"
 #include "app/forms/Dialogues.h"
+#include "app/forms/Registre.h"
 
 namespace {
 
@@ -151,7 +156,7 @@ TEST(Commands, EveryCommandIsAnActionWithItsCaptionAndShortcut) {
   t.F->ActiveVue(tvSection, false);  // the vertex items are named after the active view
   for (const Cmd& c : Table) {
     QAction* a = t.A(c.Nom);
-    if (!a) continue;
+    ASSERT_NE(a, nullptr) << c.Nom;
     EXPECT_EQ(a->text().toStdString(), c.Caption) << c.Nom;
     EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(c.Raccourci))) << c.Nom;
   }
@@ -163,6 +168,181 @@ TEST(Commands, EveryCommandIsAnActionWithItsCaptionAndShortcut) {
   for (const char* sm : {"MeDerniers", "MeExport", "MeBarresIcones", "MeTranslation", "MePrecision", "MeMesures",
                          "MeCotations"})
     EXPECT_NE(t.F->findChild<QMenu*>(sm), nullptr) << sm;
+}
+
+// A menu as "Name[item item - Sub[...] ...]" ("-" a separator), hidden items included.
+std::string Arbre(const QMenu* m) {
+  std::string r = m->objectName().toStdString() + "[";
+  bool premier = true;
+  for (QAction* a : m->actions()) {
+    r += premier ? "" : " ";
+    premier = false;
+    if (a->isSeparator()) r += "-";
+    else if (a->menu()) r += Arbre(a->menu());
+    else r += a->objectName().toStdString();
+  }
+  return r + "]";
+}
+
+TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
+  FenetreTest t;
+  std::vector<std::string> menus;
+  for (QAction* a : t.F->menuBar()->actions()) menus.push_back(Arbre(a->menu()));
+  const std::vector<std::string> attendus = {
+      "MeFichier[MeNouveau MeOuvrir MeDerniers[] MeFermer MeEnregistrer MeEnregistrerSous - MeExport[MeExportSurfaces "
+      "MeExportDXF MeExportIGES MeExportTexte] - MeImprimer MeConfigImpression MeProprietes - MeQuitter]",
+      "MeEdition[MeAnnuler MeRefaire - MeCopier]",
+      "MeVoir[MeZoom MeAgrandir MeReduire MeVuePrecedente MeDeplacer MeAjuster MeRecentrer MeVuePerso MeSauverVue - "
+      "MeControleVues MeBarresIcones[MeBarreStandard MeBoiteOutils]]",
+      "MeAffichage[MeCarene MeReseau MeBasePlanSym MeMoitie MeScinder - MeCouples MeLignesEau MeLongitudinales "
+      "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
+      "MePtsEnvahissement MeImageFond]",
+      "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
+      "MeTranslation[MeTranslationH MeTranslationV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
+      "MeEditeurVertex MeListeVertex]",
+      "MeSurfaces[MeSurfAjouter MeSurfSupprimer MeSurfDupliquer MeSurfEpaisseur MeSurfRenommer - MeSurfProprietes "
+      "MeSurfVisibilite MeSurfVerrouillage MeSurfTransformations MeSurfDeveloppement - MePrecision[MePrecFaible "
+      "MePrecMoyenne MePrecBonne MePrecTresBonne MePrecPerso]]",
+      "MeOutils[MeMesures[MeMesMetre MeMesRayon MeMesAngle] MeCotations[MeCotMetre MeCotRayon MeCotAngle] MeListeCotes "
+      "- MeAjoutRepere MeImportReperes MeListeReperes - MeImagesFond MeCalculatrice MeOptions - MeVexrun]",
+      "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids MeListeEnvahissement - "
+      "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes]",
+      "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
+      "MeReorganiser - MeDebug MeTraduction]",
+      "MeAide[MeGuide MeAPropos]",
+  };
+  EXPECT_EQ(menus, attendus);
+}
+
+TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
+  FenetreTest t;
+  const std::set<std::string> actives = {
+      "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeQuitter", "MeCopier", "MeZoom",
+      "MeAgrandir", "MeReduire", "MeVuePrecedente", "MeDeplacer", "MeAjuster", "MeRecentrer", "MeVuePerso",
+      "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
+      "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
+      "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
+      "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice",
+      "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
+      "MeReorganiser", "MeGuide", "MeAPropos",
+  };
+  const std::set<std::string> cochees = {
+      "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
+      "MePtsEnvahissement", "MeImageFond", "MePrecMoyenne", "MeVueSection",
+  };
+  const std::set<std::string> cochables = {
+      "MeZoom", "MeDeplacer", "MeControleVues", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau",
+      "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales",
+      "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
+      "MeReperes", "MePtsEnvahissement", "MeImageFond", "MeAjoutLigne", "MeSupprLigne", "MeTranslationH",
+      "MeTranslationV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
+      "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
+      "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
+      "MeStudio",
+  };
+  const std::set<std::string> cachees = {
+      "MeVexrun", "MeDebug", "MeTraduction",
+  };
+  int vus = 0;
+  std::function<void(const QMenu*)> parcourt = [&](const QMenu* m) {
+    for (QAction* a : m->actions()) {
+      if (a->isSeparator()) continue;
+      if (a->menu()) {
+        parcourt(a->menu());
+        continue;
+      }
+      std::string n = a->objectName().toStdString();
+      vus++;
+      EXPECT_EQ(a->isEnabled(), actives.count(n) == 1) << n;
+      EXPECT_EQ(a->isChecked(), cochees.count(n) == 1) << n;
+      EXPECT_EQ(a->isCheckable(), cochables.count(n) == 1) << n;
+      EXPECT_EQ(a->isVisible(), cachees.count(n) == 0) << n;
+    }
+  };
+  for (QAction* a : t.F->menuBar()->actions()) parcourt(a->menu());
+  EXPECT_EQ(vus, static_cast<int>(std::size(Table)));
+  EXPECT_FALSE(t.F->findChild<QMenu*>("MeDerniers")->isEnabled());
+  // The separators before hidden items hide with them.
+  const QList<QAction*> fen = t.F->findChild<QMenu*>("MeFenetre")->actions();
+  EXPECT_FALSE(fen[fen.size() - 3]->isVisible());
+}
+
+TEST(Commands, TheViewPopUpsHoldTheirCommands) {
+  FenetreTest t;
+  auto* pv = t.F->findChild<QMenu*>("PopVue");
+  auto* pz = t.F->findChild<QMenu*>("PopZone");
+  ASSERT_NE(pv, nullptr);
+  ASSERT_NE(pz, nullptr);
+  EXPECT_EQ(Arbre(pv), "PopVue[MePopVueAjuster MePopVueCentrer - MeZoom MeDeplacer MePop3DExpress[MePop3D0 MePop3D1 "
+                       "MePop3D2 MePop3D3 MePop3D4 MePop3D5 MePop3D6 MePop3D7 MePop3D8 MePop3D9]]");
+  EXPECT_EQ(Arbre(pz), "PopZone[MePopZoneAjuster MePopZoneCentrer - MePopZoneSection MePopZonePlan MePopZoneProfil "
+                       "MePopZonePersp - MeControleVues MeSelectionVertex - MePopZoneMosaique MePopZoneCascade]");
+  EXPECT_EQ(t.A("MePopVueAjuster")->text(), "Ajuster");
+  // The 3D presets show on the perspective view only.
+  t.F->ActiveVue(tvPlan, false);
+  t.F->Rafraichit();
+  EXPECT_FALSE(t.F->findChild<QMenu*>("MePop3DExpress")->menuAction()->isVisible());
+  t.F->ActiveVue(tvPersp, false);
+  t.F->Rafraichit();
+  EXPECT_TRUE(t.F->findChild<QMenu*>("MePop3DExpress")->menuAction()->isVisible());
+  float e = t.Vue(tvPersp).Cadrage.Param.Theta;
+  t.A("MePop3D3")->trigger();
+  EXPECT_NE(t.Vue(tvPersp).Cadrage.Param.Theta, e);
+  t.A("MePopZoneProfil")->trigger();
+  EXPECT_EQ(t.Doc().VueActive, tvProfil);
+  EXPECT_TRUE(t.A("MeVueProfil")->isChecked());
+}
+
+// A command registered for one test only.
+struct CommandeTemporaire {
+  std::string Nom;
+  explicit CommandeTemporaire(TCommande c) : Nom(c.Nom) { EnregistreCommande(std::move(c)); }
+  ~CommandeTemporaire() { RetireCommande(Nom); }
+};
+
+TEST(Commands, WhatAHandlerThrowsIsCaughtAndSaidAtTheCommand) {
+  CommandeTemporaire c({.Nom = "MeTestLance", .Places = {{"MeAide", 5}}, .Execute = [](TMainForm&, bool) {
+                          throw std::runtime_error("plus de place");
+                        }});
+  CommandeTemporaire d({.Nom = "MeTestInconnu", .Execute = [](TMainForm&, bool) { throw 42; }});
+  FenetreTest t;
+  ASSERT_NE(t.A("MeTestLance"), nullptr);
+  EXPECT_NO_THROW(t.A("MeTestLance")->trigger());
+  ASSERT_FALSE(t.Messages.empty());
+  EXPECT_NE(t.Messages.back().find("plus de place"), std::string::npos) << t.Messages.back();
+  EXPECT_NE(t.Messages.back().find("MeTestLance"), std::string::npos) << t.Messages.back();
+  EXPECT_NO_THROW(t.F->Lance("MeTestInconnu"));
+  EXPECT_EQ(t.Messages.size(), 2u);
+  EXPECT_FALSE(t.F->Lance("MeNulPart"));
+  // The window goes on.
+  t.A("MeAgrandir")->trigger();
+  EXPECT_TRUE(t.F->isVisible());
+}
+
+TEST(Registry, TwoRegistrationsOfOneNameMergeAndConflictsAreRefused) {
+  CommandeTemporaire a({.Nom = "MeTestFusion", .Places = {{"MeAide", 5}}, .Raccourci = "Ctrl+K"});
+  EnregistreCommande({.Nom = "MeTestFusion", .Places = {{"PopVue", 90}}, .Execute = [](TMainForm&, bool) {}});
+  const TCommande* c = CommandeEnregistree("MeTestFusion");
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->Raccourci, "Ctrl+K");
+  EXPECT_TRUE(static_cast<bool>(c->Execute));
+  EXPECT_EQ(c->Places.size(), 2u);
+  EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Execute = [](TMainForm&, bool) {}}), std::logic_error);
+  EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Raccourci = "Ctrl+J"}), std::logic_error);
+  EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Places = {{"MeAide", 6}}}), std::logic_error);
+  EXPECT_NO_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Places = {{"MeAide", 5}}}));
+  EXPECT_THROW(EnregistreCommande({.Nom = ""}), std::logic_error);
+}
+
+TEST(Registry, ScreenshotWindowsByName) {
+  ASSERT_NE(FenetreCapture("plan"), nullptr);
+  EXPECT_EQ(FenetreCapture("Perspective"), FenetreCapture("perspective"));
+  EXPECT_NE(FenetreCapture("profil"), nullptr);
+  EXPECT_EQ(FenetreCapture("nulle"), nullptr);
+  EXPECT_EQ(NomsFenetres().rfind("section, plan, profile, perspective", 0) == 0 ||
+                NomsFenetres() == "section, plan, profile or perspective",
+            true)
+      << NomsFenetres();
 }
 
 TEST(Commands, CheckAndRadioItemsStartAsDescribed) {

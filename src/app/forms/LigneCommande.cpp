@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "app/forms/Registre.h"
 #include "model/NetGest.h"
 
 namespace {
@@ -72,11 +73,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
       r.Largeur = w, r.Hauteur = h;
   }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
-  // The calculation windows are shown with their calculation run.
-  const bool calcul = r.Fenetre == "hydrostat" || r.Fenetre == "stab" || r.Fenetre == "poids" || r.Fenetre == "tabcotes";
-  if (present && r.Erreur.empty() && TypeVueParNom(r.Fenetre) < 0 && !calcul)
-    r.Erreur = "--window expects section, plan, profile, perspective, hydrostat, stab, poids or tabcotes, not " +
-               r.Fenetre;
+  if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
+    r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
   for (size_t k = 0; k < p.size(); k++) r.Fichier += (k ? " " : "") + p[k];
   return r;
 }

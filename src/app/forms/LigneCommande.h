@@ -16,7 +16,7 @@ struct TLigneCommande {
   bool Capture = false;
   std::string CaptureSortie;
   int Largeur = 1280, Hauteur = 960;
-  std::string Fenetre;  // empty: the four views tiled
+  std::string Fenetre;  // empty: the four views tiled; else a name registered (Registre.h)
   std::string Erreur;   // a malformed option: the program says so and stops
 };
 

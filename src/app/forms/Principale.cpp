@@ -1,7 +1,7 @@
-// The main window: start-up, command table, display toggles, view commands,
-// window management, the document's life and the shell hooks.
+// The main window: start-up, menus and bars built from the command registry and
+// its dispatcher, view commands, window management, the document's life and the
+// shell hooks. The commands themselves are registered in Menus.cpp and Commandes*.cpp.
 #include "app/forms/Principale.h"
-#include "naval/forms/FenetresCalcul.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -24,8 +24,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "app/Chaines.h"
@@ -33,268 +35,14 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
+#include "app/forms/Registre.h"
 #include "model/ObjCom.h"
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// The command table: menus in order, "-" a separator ("-v" the one before the resistance
-// program, "-d" the one before the debug items), "}" the end of a sub-menu. Flags:
-// s sub-menu, c two-state, r radio, k checked at start, e enabled in this build,
-// h shown in debug mode only, v shown only when the resistance program is enabled.
-// Captions come from the text table under "rs" + name + "Caption".
-struct TDefCommande {
-  const char* Nom;
-  const char* Raccourci;
-  const char* Drapeaux;
-};
-
-const TDefCommande Commandes[] = {
-  {"MeFichier", "", "s"},
-    {"MeNouveau", "Ctrl+N", "e"},
-    {"MeOuvrir", "Ctrl+O", "e"},
-    {"MeDerniers", "", "s"},
-    {"}", "", ""},
-    {"MeFermer", "", "e"},
-    {"MeEnregistrer", "Ctrl+S", "e"},
-    {"MeEnregistrerSous", "", "e"},
-    {"-", "", ""},
-    {"MeExport", "", "s"},
-      {"MeExportSurfaces", "", ""},
-      {"MeExportDXF", "", ""},
-      {"MeExportIGES", "", ""},
-      {"MeExportTexte", "", ""},
-    {"}", "", ""},
-    {"-", "", ""},
-    {"MeImprimer", "Ctrl+I", ""},
-    {"MeConfigImpression", "", ""},
-    {"MeProprietes", "", ""},
-    {"-", "", ""},
-    {"MeQuitter", "Ctrl+Q", "e"},
-  {"}", "", ""},
-  {"MeEdition", "", "s"},
-    {"MeAnnuler", "Ctrl+Z", ""},
-    {"MeRefaire", "Ctrl+Y", ""},
-    {"-", "", ""},
-    {"MeCopier", "", "e"},
-  {"}", "", ""},
-  {"MeVoir", "", "s"},
-    {"MeZoom", "Ctrl+E", "ce"},
-    {"MeAgrandir", "", "e"},
-    {"MeReduire", "Ctrl+R", "e"},
-    {"MeVuePrecedente", "Ctrl+P", "e"},
-    {"MeDeplacer", "Ctrl+D", "ce"},
-    {"MeAjuster", "Ctrl+A", "e"},
-    {"MeRecentrer", "Ctrl+M", "e"},
-    {"MeVuePerso", "", "e"},
-    {"MeSauverVue", "", "e"},
-    {"-", "", ""},
-    {"MeControleVues", "", "c"},
-    {"MeBarresIcones", "", "s"},
-      {"MeBarreStandard", "", "cke"},
-      {"MeBoiteOutils", "", "ce"},
-    {"}", "", ""},
-  {"}", "", ""},
-  {"MeAffichage", "", "s"},
-    {"MeCarene", "", "cke"},
-    {"MeReseau", "", "cke"},
-    {"MeBasePlanSym", "", "ce"},
-    {"MeMoitie", "", "ce"},
-    {"MeScinder", "", "ce"},
-    {"-", "", ""},
-    {"MeCouples", "", "ce"},
-    {"MeLignesEau", "", "ce"},
-    {"MeLongitudinales", "", "ce"},
-    {"MeDiagonales", "", "ce"},
-    {"-", "", ""},
-    {"MeSurfParam", "", "ce"},
-    {"MeGrille", "", "ce"},
-    {"MeOrientation", "", "ce"},
-    {"MeHerisson", "", "ce"},
-    {"-", "", ""},
-    {"MePoids", "", "cke"},
-    {"MeCentreVoilure", "", "cke"},
-    {"MeCotes", "", "cke"},
-    {"MeAxes", "", "cke"},
-    {"MeReperes", "", "cke"},
-    {"MePtsEnvahissement", "", "cke"},
-    {"MeImageFond", "", "ck"},
-  {"}", "", ""},
-  {"MeVertex", "", "s"},
-    {"MeAjoutLigne", "Ctrl+Ins", "c"},
-    {"MeSupprLigne", "Ctrl+Del", "c"},
-    {"-", "", ""},
-    {"MeGrouperPlan", "", ""},
-    {"MeGrouperEspace", "", ""},
-    {"MeAlignerPlan", "", ""},
-    {"MeAlignerEspace", "", ""},
-    {"MeTranslation", "", "s"},
-      {"MeTranslationH", "F5", "c"},
-      {"MeTranslationV", "F6", "c"},
-    {"}", "", ""},
-    {"MeSouder", "", ""},
-    {"MeDessouder", "", ""},
-    {"-", "", ""},
-    {"MeSelectTous", "Ctrl+W", ""},
-    {"MeSelectionVertex", "", "c"},
-    {"MeEditeurVertex", "", "c"},
-    {"MeListeVertex", "", ""},
-  {"}", "", ""},
-  {"MeSurfaces", "", "s"},
-    {"MeSurfAjouter", "", ""},
-    {"MeSurfSupprimer", "", ""},
-    {"MeSurfDupliquer", "", ""},
-    {"MeSurfEpaisseur", "", ""},
-    {"MeSurfRenommer", "", ""},
-    {"-", "", ""},
-    {"MeSurfProprietes", "", ""},
-    {"MeSurfVisibilite", "", ""},
-    {"MeSurfVerrouillage", "", ""},
-    {"MeSurfTransformations", "", ""},
-    {"MeSurfDeveloppement", "", ""},
-    {"-", "", ""},
-    {"MePrecision", "", "s"},
-      {"MePrecFaible", "", "re"},
-      {"MePrecMoyenne", "", "rke"},
-      {"MePrecBonne", "", "re"},
-      {"MePrecTresBonne", "", "re"},
-      {"MePrecPerso", "", "r"},
-    {"}", "", ""},
-  {"}", "", ""},
-  {"MeOutils", "", "s"},
-    {"MeMesures", "", "s"},
-      {"MeMesMetre", "", "c"},
-      {"MeMesRayon", "", "c"},
-      {"MeMesAngle", "", "c"},
-    {"}", "", ""},
-    {"MeCotations", "", "s"},
-      {"MeCotMetre", "", "c"},
-      {"MeCotRayon", "", "c"},
-      {"MeCotAngle", "", "c"},
-    {"}", "", ""},
-    {"MeListeCotes", "", ""},
-    {"-", "", ""},
-    {"MeAjoutRepere", "", "c"},
-    {"MeImportReperes", "", ""},
-    {"MeListeReperes", "", ""},
-    {"-", "", ""},
-    {"MeImagesFond", "", ""},
-    {"MeCalculatrice", "", "e"},
-    {"MeOptions", "", ""},
-    {"-v", "", ""},
-    {"MeVexrun", "", "v"},
-  {"}", "", ""},
-  {"MeDonnees", "", "s"},
-    {"MeEspacementGrille", "", ""},
-    {"MeTaille", "", ""},
-    {"MeTableauCotes", "", ""},
-    {"-", "", ""},
-    {"MeAjoutBallast", "", "c"},
-    {"MeDevisPoids", "", ""},
-    {"MeListeEnvahissement", "", ""},
-    {"-", "", ""},
-    {"MeHydrostatique", "", ""},
-    {"MeStabilite", "", ""},
-    {"MeAires", "", ""},
-    {"MeSurfaceVoiles", "", ""},
-    {"-", "", ""},
-    {"MePorteeCalculs", "", ""},
-    {"MeControleFacettes", "", ""},
-  {"}", "", ""},
-  {"MeFenetre", "", "s"},
-    {"MeVueSection", "", "rke"},
-    {"MeVuePlan", "", "re"},
-    {"MeVueProfil", "", "re"},
-    {"MeVuePersp", "", "re"},
-    {"MeStudio", "", "r"},
-    {"-", "", ""},
-    {"MeMosaiqueH", "", "e"},
-    {"MeMosaiqueV", "", "e"},
-    {"MeCascade", "", "e"},
-    {"MeReorganiser", "", "e"},
-    {"-d", "", ""},
-    {"MeDebug", "", "h"},
-    {"MeTraduction", "", "h"},
-  {"}", "", ""},
-  {"MeAide", "", "s"},
-    {"MeGuide", "", "e"},
-    {"MeAPropos", "", "e"},
-  {"}", "", ""},
-};
-
-// Tool-bar buttons left to right, and toolbox buttons: name (hint "rs" + name + "Hint"),
-// the command they run, and the short label drawn on the button.
-struct TDefBouton {
-  const char* Nom;
-  const char* Commande;
-  const char* Glyphe;
-};
-
-const TDefBouton BoutonsBarre[] = {
-  {"SBNouveau", "MeNouveau", "N"},
-  {"SBOuvrir", "MeOuvrir", "O"},
-  {"SBEnregistrer", "", "E"},
-  {"SBImprimer", "MeImprimer", "Im"},
-  {"SBAnnuler", "MeAnnuler", "An"},
-  {"SBBoiteOutils", "MeBoiteOutils", "BO"},
-  {"SBControleVues", "MeControleVues", "CV"},
-  {"SBSelectionVertex", "MeSelectionVertex", "SV"},
-  {"SBCarene", "MeCarene", "C"},
-  {"SBNet", "MeReseau", "R"},
-  {"SBBases", "MeBasePlanSym", "B"},
-  {"SBMoitie", "MeMoitie", "½"},
-  {"SBCouples", "MeCouples", "Cp"},
-  {"SBLignesEau", "MeLignesEau", "LE"},
-  {"SBSurfParam", "MeSurfParam", "SP"},
-  {"SBGrille", "MeGrille", "#"},
-  {"SBAjuster", "MeAjuster", "Aj"},
-  {"SBRecentrer", "MeRecentrer", "Ce"},
-  {"SBDeplacer", "MeDeplacer", "Dp"},
-  {"SBVuePerso", "MeVuePerso", "VP"},
-  {"SBZoomMode", "MeZoom", "Zr"},
-  {"SBZoom", "MeAgrandir", "Z+"},
-  {"SBReduire", "MeReduire", "Z-"},
-  {"SBZoomPrecedent", "MeVuePrecedente", "Zp"},
-  {"SBDevisPoids", "MeDevisPoids", "Po"},
-  {"SBHydro", "MeHydrostatique", "Hy"},
-  {"SBStab", "MeStabilite", "St"},
-  {"SBVueSection", "MeVueSection", "T"},
-  {"SBVuePlan", "MeVuePlan", "P"},
-  {"SBVueProfil", "MeVueProfil", "Pf"},
-  {"SBVuePersp", "MeVuePersp", "3D"},
-  {"SBStudio", "MeStudio", "S"},
-};
-
-const TDefBouton BoutonsBoite[] = {
-  {"BOAjoutLigne", "MeAjoutLigne", "+L"},
-  {"BOSupprLigne", "MeSupprLigne", "-L"},
-  {"BOSouder", "MeSouder", "So"},
-  {"BODessouder", "MeDessouder", "Ds"},
-  {"BOGrouperPlan", "MeGrouperPlan", "Gp"},
-  {"BOGrouperEspace", "MeGrouperEspace", "Ge"},
-  {"BOAlignerPlan", "MeAlignerPlan", "Ap"},
-  {"BOAlignerEspace", "MeAlignerEspace", "Ae"},
-  {"BOTranslationH", "MeTranslationH", "H"},
-  {"BOTranslationV", "MeTranslationV", "V"},
-  {"BOSelectTous", "MeSelectTous", "Tt"},
-  {"BOSelectionVertex", "MeSelectionVertex", "Sv"},
-  {"BOVisibilite", "MeSurfVisibilite", "Vi"},
-  {"BOVerrouillage", "MeSurfVerrouillage", "Ve"},
-  {"BOProprietes", "MeSurfProprietes", "Pr"},
-  {"BOTransformations", "MeSurfTransformations", "Tr"},
-  {"BOMesMetre", "MeMesMetre", "Mm"},
-  {"BOMesRayon", "MeMesRayon", "Mr"},
-  {"BOMesAngle", "MeMesAngle", "Ma"},
-  {"BOCotMetre", "MeCotMetre", "Cm"},
-  {"BOCotRayon", "MeCotRayon", "Cr"},
-  {"BOCotAngle", "MeCotAngle", "Ca"},
-  {"BOListeCotes", "MeListeCotes", "Lc"},
-  {"BOCalculatrice", "MeCalculatrice", "Ca"},
-};
-
 constexpr int OrdreMosaique[4] = {tvProfil, tvSection, tvPlan, tvPersp};
-const char* const NomsVues[4] = {"MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp"};
 
 QIcon IconeGlyphe(const char* glyphe) {
   QPixmap pm(22, 22);
@@ -312,12 +60,12 @@ QIcon IconeGlyphe(const char* glyphe) {
 
 // A button that runs a command and mirrors its enabled and checked state. Its own hint:
 // the same command may carry different hints on the tool bar and in the toolbox.
-QToolButton* BoutonCommande(QWidget* parent, const TDefBouton& d, QAction* a) {
+QToolButton* BoutonCommande(QWidget* parent, const TBouton& d, QAction* a) {
   auto* b = new QToolButton(parent);
-  b->setObjectName(d.Nom);
-  b->setIcon(IconeGlyphe(d.Glyphe));
+  b->setObjectName(Q(d.Nom));
+  b->setIcon(IconeGlyphe(d.Glyphe.c_str()));
   b->setAutoRaise(true);
-  std::string cle = std::string("rs") + d.Nom + "Hint";
+  std::string cle = "rs" + d.Nom + "Hint";
   if (ChaineConnue(cle)) b->setToolTip(Q(rs(cle)));
   if (!a) return b;
   b->setCheckable(a->isCheckable());
@@ -332,11 +80,6 @@ QToolButton* BoutonCommande(QWidget* parent, const TDefBouton& d, QAction* a) {
     sync();
   });
   return b;
-}
-
-TModifs ModifsClavier() {
-  Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
-  return {(m & Qt::ControlModifier) != 0, (m & Qt::AltModifier) != 0, (m & Qt::ShiftModifier) != 0};
 }
 
 // "Name|*.ext|Name|*.ext" to Qt's "Name (*.ext);;Name (*.ext)".
@@ -357,7 +100,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   setObjectName("MainForm");
   setWindowTitle(Q(rs("rsMainFormCaption")));
   OptV.ZoomMax = ZoomMaxDefaut;
-  ModeDebug = lc.Debug;
+  Debug = lc.Debug;
   PortDebug = lc.Port;
   DebugConfig().ModeDebug = lc.Debug;
 
@@ -375,13 +118,13 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   };
 
   CreeVues();
+  CreeActions();
   CreeMenus();
   CreeBarreOutils();
   CreeBoiteOutils();
   CreeBarreEtat();
   InstalleServices();
   Relie();
-  RelieFenetresCalcul(*this);
   qApp->installEventFilter(this);
 
   // The first document, then the file the command line names.
@@ -389,6 +132,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   Doc.MarqueEnregistre();
   Grille = GrilleDuDocument(Doc);
   SyncAffichage();
+  Rafraichit();
   // A file that cannot be read leaves the default document; the error is shown at first display.
   if (!lc.Fichier.empty()) OuvrirFichier(lc.Fichier, true, false);
   RafraichitFenetresOutils();
@@ -423,64 +167,133 @@ void TMainForm::CreeVues() {
   }
 }
 
-void TMainForm::CreeMenus() {
-  std::vector<QMenu*> pile;
-  std::vector<QAction*> separateurs;
-  auto* groupePrec = new QActionGroup(this);
-  auto* groupeVues = new QActionGroup(this);
-  auto* groupeMesures = new QActionGroup(this);
-  groupeMesures->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-  for (const TDefCommande& d : Commandes) {
-    std::string nom = d.Nom, fl = d.Drapeaux;
-    if (nom == "}") {
-      pile.pop_back();
-      continue;
+struct TMainForm::TCommandeConstruite {
+  TCommande C;
+  QAction* A = nullptr;
+  QMenu* M = nullptr;  // a sub-menu's menu
+};
+
+void TMainForm::CreeActions() {
+  std::map<std::string, QActionGroup*> groupes;
+  for (const TCommande& c : CommandesEnregistrees()) {
+    TCommandeConstruite b{c, nullptr, nullptr};
+    if (c.Genre != TGenre::SousMenu) {
+      QAction* a = new QAction(this);
+      a->setObjectName(Q(c.Nom));
+      if (!c.Raccourci.empty()) a->setShortcut(QKeySequence(Q(c.Raccourci)));
+      bool radio = c.Genre == TGenre::Radio || c.Genre == TGenre::RadioOptionnel;
+      a->setCheckable(radio || c.Genre == TGenre::Coche);
+      if (radio) {
+        QActionGroup*& g = groupes[c.Groupe];
+        if (!g) {
+          g = new QActionGroup(this);
+          g->setObjectName(Q("Groupe" + c.Groupe));
+          if (c.Genre == TGenre::RadioOptionnel) g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        }
+        g->addAction(a);
+      }
+      // A command whose work is not in this build is shown, disabled.
+      a->setEnabled(static_cast<bool>(c.Execute));
+      std::string aide = c.CleAide.empty() ? "rs" + c.Nom + "Hint" : c.CleAide;
+      if (ChaineConnue(aide)) a->setToolTip(Q(rs(aide)));
+      if (c.Execute) {
+        std::string nom = c.Nom;
+        connect(a, &QAction::triggered, this, [this, nom](bool coche) { Lance(nom, coche); });
+      }
+      b.A = a;
     }
-    if (nom[0] == '-') {
-      QAction* s = pile.back()->addSeparator();
-      if (nom == "-v") s->setVisible(false);
-      if (nom == "-d") s->setVisible(ModeDebug);
-      continue;
-    }
-    QString caption = Q(rs("rs" + nom + "Caption"));
-    if (fl.find('s') != std::string::npos) {
-      QMenu* m = pile.empty() ? menuBar()->addMenu(caption) : pile.back()->addMenu(caption);
-      m->setObjectName(Q(nom));
-      m->menuAction()->setObjectName(Q(nom));
-      pile.push_back(m);
-      continue;
-    }
-    QAction* a = pile.back()->addAction(caption);
-    a->setObjectName(Q(nom));
-    if (*d.Raccourci) a->setShortcut(QKeySequence(QString::fromLatin1(d.Raccourci)));
-    bool radio = fl.find('r') != std::string::npos;
-    a->setCheckable(radio || fl.find('c') != std::string::npos);
-    a->setChecked(fl.find('k') != std::string::npos);
-    // A command whose work is not in this build is shown, disabled.
-    a->setEnabled(fl.find('e') != std::string::npos);
-    if (fl.find('h') != std::string::npos) a->setVisible(ModeDebug);
-    if (fl.find('v') != std::string::npos) a->setVisible(false);
-    if (radio) (nom.rfind("MePrec", 0) == 0 ? groupePrec : groupeVues)->addAction(a);
-    if (nom.rfind("MeMes", 0) == 0 || nom.rfind("MeCot", 0) == 0) groupeMesures->addAction(a);
+    Construites.push_back(std::move(b));
   }
-  if (QMenu* d = menuBar()->findChild<QMenu*>("MeDerniers")) d->setEnabled(false);
+}
+
+void TMainForm::CreeMenu(const std::string& place, QMenu* parent) {
+  for (const auto& [c, p] : ItemsDe(place)) {
+    auto it = std::find_if(Construites.begin(), Construites.end(),
+                           [&](const TCommandeConstruite& b) { return b.C.Nom == c->Nom; });
+    if (it == Construites.end()) continue;
+    QAction* sep = nullptr;
+    if (p.Separateur && parent) sep = parent->addSeparator();
+    QString caption = Q(rs(c->CleLibelle.empty() ? "rs" + c->Nom + "Caption" : c->CleLibelle));
+    QAction* a = nullptr;
+    if (c->Genre == TGenre::SousMenu) {
+      QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+      m->setObjectName(Q(c->Nom));
+      m->menuAction()->setObjectName(Q(c->Nom));
+      connect(m, &QMenu::aboutToShow, this, [this] { Rafraichit(); });
+      it->M = m;
+      it->A = a = m->menuAction();
+      CreeMenu(c->Nom, m);
+    } else if (parent) {
+      a = it->A;
+      a->setText(caption);
+      parent->addAction(a);
+    }
+    if (sep && a) Separateurs.emplace_back(sep, a);
+  }
+}
+
+void TMainForm::CreeMenus() {
+  CreeMenu("", nullptr);
+  PopVue = new QMenu(this);
+  PopVue->setObjectName("PopVue");
+  CreeMenu("PopVue", PopVue);
+  PopZone = new QMenu(this);
+  PopZone->setObjectName("PopZone");
+  CreeMenu("PopZone", PopZone);
+  // Actions in no menu still have their caption.
+  for (TCommandeConstruite& b : Construites)
+    if (b.A && b.A->text().isEmpty() && b.C.Genre != TGenre::SousMenu)
+      b.A->setText(Q(rs(b.C.CleLibelle.empty() ? "rs" + b.C.Nom + "Caption" : b.C.CleLibelle)));
+}
+
+void TMainForm::Rafraichit() {
+  for (TCommandeConstruite& b : Construites) {
+    if (!b.A) continue;
+    const TCommande& c = b.C;
+    if (c.Actif) {
+      bool on = c.Actif(*this);
+      if (b.M) b.M->setEnabled(on);
+      else b.A->setEnabled(on);
+    }
+    if (c.Coche && b.A->isCheckable()) b.A->setChecked(c.Coche(*this));
+    if (c.Visible) b.A->setVisible(c.Visible(*this));
+    if (c.Libelle) b.A->setText(Q(rs(c.Libelle(*this))));
+  }
+  for (auto& [sep, suivant] : Separateurs) sep->setVisible(suivant->isVisible());
+}
+
+bool TMainForm::Lance(const std::string& nom, bool coche) {
+  for (const TCommandeConstruite& b : Construites)
+    if (b.C.Nom == nom) {
+      if (!b.C.Execute) return false;
+      Lance(b.C, coche);
+      return true;
+    }
+  return false;
+}
+
+// The command boundary: what a handler throws ends the command, is recorded and said,
+// and never travels through Qt's signals.
+void TMainForm::Lance(const TCommande& c, bool coche) {
+  try {
+    c.Execute(*this, coche);
+  } catch (const std::exception& e) {
+    DbgErr(erDivers, c.Nom, 0, {e.what()});
+    AfficheMessage(Format(rs("rsErrCommande"), c.Nom.c_str(), e.what()), mtError, mbOK);
+  } catch (...) {
+    DbgErr(erDivers, c.Nom, 0, {"unknown error"});
+    AfficheMessage(Format(rs("rsErrCommande"), c.Nom.c_str(), "?"), mtError, mbOK);
+  }
+  Rafraichit();
 }
 
 void TMainForm::CreeBarreOutils() {
   Barre = addToolBar(Q(rs("rsMeBarreStandardCaption")).remove('&'));
   Barre->setObjectName("BarreStandard");
   Barre->setIconSize(QSize(22, 22));
-  ActEnregistrerSB = new QAction(this);
-  ActEnregistrerSB->setObjectName("SBEnregistrerAction");
-  ActEnregistrerSB->setEnabled(false);
-  connect(ActEnregistrerSB, &QAction::triggered, this, [this] { Enregistrer(); });
-  for (const TDefBouton& d : BoutonsBarre) {
-    QAction* a = *d.Commande ? Action(d.Commande) : ActEnregistrerSB;
-    Barre->addWidget(BoutonCommande(Barre, d, a));
-    std::string n = d.Nom;
-    if (n == "SBEnregistrer" || n == "SBAnnuler" || n == "SBSelectionVertex" || n == "SBGrille" ||
-        n == "SBVuePerso" || n == "SBZoomPrecedent" || n == "SBStab")
-      Barre->addSeparator();
+  for (const TBouton& d : BoutonsEnregistres(TBarre::Standard)) {
+    if (d.Separateur) Barre->addSeparator();
+    Barre->addWidget(BoutonCommande(Barre, d, Action(Q(d.Commande))));
   }
 }
 
@@ -490,12 +303,16 @@ void TMainForm::CreeBoiteOutils() {
   g->setContentsMargins(2, 2, 2, 2);
   g->setSpacing(1);
   int i = 0;
-  for (const TDefBouton& d : BoutonsBoite) {
-    g->addWidget(BoutonCommande(Boite, d, Action(d.Commande)), i / 2, i % 2);
+  for (const TBouton& d : BoutonsEnregistres(TBarre::Boite)) {
+    g->addWidget(BoutonCommande(Boite, d, Action(Q(d.Commande))), i / 2, i % 2);
     i++;
   }
   Boite->setFixedWidth(65);
-  Boite->QuandFerme = [this] { Action("MeBoiteOutils")->setChecked(false); };
+  // Closing it unchecks its menu item (the test reads whether it is shown).
+  Boite->QuandFerme = [this] {
+    Boite->hide();
+    Rafraichit();
+  };
   Calc = new TCalculatriceForm(this);
 }
 
@@ -531,7 +348,7 @@ void TMainForm::InstalleServices() {
   };
   s.WriteStatusBar = [this](int panneau, const std::string& t) { EcritStatus(panneau, t); };
   s.AfficheMessage = [](const std::string& t, int type, int boutons) { return AfficheMessageDlg(t, type, boutons); };
-  s.MarqueModifie = [this](bool m) { ActEnregistrerSB->setEnabled(m); };
+  s.MarqueModifie = [this](bool) { Rafraichit(); };
   s.CurseurAttente = [](bool attente) {
     if (attente) QApplication::setOverrideCursor(Qt::WaitCursor);
     else QApplication::restoreOverrideCursor();
@@ -546,7 +363,12 @@ void TMainForm::EcritStatus(int panneau, const std::string& texte) {
   l->repaint();
 }
 
-QAction* TMainForm::Action(const QString& nom) const { return findChild<QAction*>(nom); }
+QAction* TMainForm::Action(const QString& nom) const {
+  std::string n = nom.toStdString();
+  for (const TCommandeConstruite& b : Construites)
+    if (b.C.Nom == n) return b.A;
+  return nullptr;
+}
 
 TFormFille* TMainForm::Vue(int type) const {
   return type >= tvSection && type <= tvPersp ? Vues[static_cast<size_t>(type)] : nullptr;
@@ -562,142 +384,19 @@ TFormFille* TMainForm::FenetreActive() const {
   return v;
 }
 
+// The signals of the window itself (the commands' own go through the registry).
 void TMainForm::Relie() {
-  auto on = [this](const char* nom, auto f) { connect(Action(nom), &QAction::triggered, this, f); };
-  // Fichier
-  on("MeNouveau", [this] { Nouveau(); });
-  on("MeOuvrir", [this] { Ouvrir(); });
-  on("MeFermer", [this] { Fermer(); });
-  on("MeEnregistrer", [this] { Enregistrer(); });
-  on("MeEnregistrerSous", [this] { EnregistrerSous(); });
-  on("MeQuitter", [this] { close(); });
-  on("MeCopier", [this] { Copier(); });
-  // Voir
-  on("MeAgrandir", [this] { Agrandir(ModifsClavier()); });
-  on("MeReduire", [this] { Reduire(ModifsClavier()); });
-  on("MeAjuster", [this] {
-    if (TFormFille* v = FenetreActive()) Ajuster(*v, true);
+  connect(Barre, &QToolBar::visibilityChanged, this, [this](bool) {
+    if (isVisible()) Rafraichit();
   });
-  on("MeRecentrer", [this] {
-    if (TFormFille* v = FenetreActive()) {
-      v->Cadrage.MemorisePrecedente();
-      v->Cadrage.Centre();
-      v->Redessine();
-    }
-  });
-  on("MeVuePrecedente", [this] {
-    FinModeZoom();
-    if (TFormFille* v = FenetreActive()) {
-      v->Cadrage.EchangePrecedente();
-      v->Redessine();
-    }
-  });
-  on("MeSauverVue", [this] {
-    if (TFormFille* v = FenetreActive()) {
-      v->Cadrage.SauveVue(Doc.VuesPerso[static_cast<size_t>(v->Type())]);
-      Doc.MarqueModifie();
-    }
-  });
-  on("MeVuePerso", [this] {
-    TFormFille* v = FenetreActive();
-    if (!v) return;
-    TVuePerso& p = Doc.VuesPerso[static_cast<size_t>(v->Type())];
-    if (!p.Sauvee) {
-      // Nothing saved for this kind yet: the current view becomes the custom one.
-      Action("MeSauverVue")->trigger();
-      return;
-    }
-    v->Cadrage.MemorisePrecedente();
-    v->Cadrage.RestaureVue(p);
-    v->Redessine();
-  });
-  connect(Action("MeDeplacer"), &QAction::toggled, this, [this](bool on) {
-    for (TFormFille* v : Vues) v->setCursor(on ? Qt::SizeAllCursor : Qt::CrossCursor);
-  });
-  connect(Action("MeBarreStandard"), &QAction::toggled, Barre, &QToolBar::setVisible);
-  connect(Barre, &QToolBar::visibilityChanged, this, [this](bool v) {
-    if (isVisible()) Action("MeBarreStandard")->setChecked(v);
-  });
-  connect(Action("MeBoiteOutils"), &QAction::toggled, this, [this](bool on) {
-    Boite->setVisible(on);
-    if (on) Boite->PlaceADroite();
-  });
-  // Affichage
-  for (const char* nom : {"MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau",
-                          "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson",
-                          "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes", "MePtsEnvahissement",
-                          "MeImageFond"}) {
-    QString n = nom;
-    connect(Action(n), &QAction::triggered, this, [this, n](bool c) { ToggleAffichage(n, c); });
-  }
-  // Surfaces > Précision
-  on("MePrecFaible", [this] { ChangePrecision(10); });
-  on("MePrecMoyenne", [this] { ChangePrecision(20); });
-  on("MePrecBonne", [this] { ChangePrecision(50); });
-  on("MePrecTresBonne", [this] { ChangePrecision(100); });
-  // Outils
-  on("MeCalculatrice", [this] {
-    Calc->show();
-    Calc->raise();
-  });
-  // Fenêtre
-  for (int t = tvSection; t <= tvPersp; t++) on(NomsVues[t], [this, t] { ActiveVue(t, true); });
-  on("MeMosaiqueH", [this] { MosaiqueHorizontale(); });
-  on("MeMosaiqueV", [this] { MosaiqueVerticale(); });
-  on("MeCascade", [this] { Mdi->cascadeSubWindows(); });
-  on("MeReorganiser", [this] { ReorganiseIcones(); });
-  // ?
-  on("MeGuide", [this] { GuideUtilisateur(); });
-  on("MeAPropos", [this] { TSplash(true, this).exec(); });
-
   connect(Mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* s) { VueActivee(s); });
   connect(Mdi, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-    QMenu m(this);
-    m.addAction(Q(rs("rsPopAjuster")), this, [this] { AjusterTout(); });
-    m.addAction(Q(rs("rsPopCentrer")), this, [this] {
-      for (TFormFille* v : Vues) {
-        v->Cadrage.Centre();
-        v->Redessine();
-      }
-    });
-    m.addSeparator();
-    const char* cles[4] = {"rsVueSection", "rsVuePlan", "rsVueProfil", "rsVuePersp"};
-    for (int t = tvSection; t <= tvPersp; t++) m.addAction(Q(rs(cles[t])), this, [this, t] { ActiveVue(t, true); });
-    m.addSeparator();
-    m.addAction(Action("MeControleVues"));
-    m.addAction(Action("MeSelectionVertex"));
-    m.addSeparator();
-    m.addAction(Q(rs("rsPopMosaique")), this, [this] { MosaiqueHorizontale(); });
-    m.addAction(Q(rs("rsPopCascade")), this, [this] { Mdi->cascadeSubWindows(); });
-    m.exec(Mdi->mapToGlobal(p));
+    Rafraichit();
+    PopZone->exec(Mdi->mapToGlobal(p));
   });
 }
 
 void TMainForm::SyncAffichage() {
-  auto c = [this](const char* n) { return Action(n)->isChecked(); };
-  Aff.Carene = c("MeCarene");
-  Aff.Reseau = c("MeReseau");
-  Aff.BasePlanSym = c("MeBasePlanSym");
-  Aff.Moitie = c("MeMoitie");
-  Aff.Scinder = c("MeScinder");
-  Aff.Couples = c("MeCouples");
-  Aff.LignesEau = c("MeLignesEau");
-  Aff.Longitudinales = c("MeLongitudinales");
-  Aff.Diagonales = c("MeDiagonales");
-  Aff.SurfParam = c("MeSurfParam");
-  Aff.Grille = c("MeGrille");
-  Aff.Orientation = c("MeOrientation");
-  Aff.Herisson = c("MeHerisson");
-  Aff.Poids = c("MePoids");
-  Aff.CentreVoilure = c("MeCentreVoilure");
-  Aff.Cotes = c("MeCotes");
-  Aff.Axes = c("MeAxes");
-  Aff.Reperes = c("MeReperes");
-  Aff.PtsEnvahissement = c("MePtsEnvahissement");
-  Aff.ImageFond = c("MeImageFond");
-  Aff.SelectionVertex = c("MeSelectionVertex");
-  Aff.ModeInsertion = c("MeAjoutLigne");
-  // What the core's updates read.
   Doc.Affichage.Carene = Aff.Carene;
   Doc.Affichage.SurfParam = Aff.SurfParam;
   Doc.Affichage.LignesEau = Aff.LignesEau;
@@ -707,49 +406,21 @@ void TMainForm::SyncAffichage() {
   Doc.Affichage.CentreVoilure = Aff.CentreVoilure;
 }
 
-void TMainForm::ToggleAffichage(const QString& nom, bool coche) {
-  TRACE("TMainForm.Affichage");
-  auto etatVues = [this](std::uint8_t e, bool seulementSectionPersp) {
-    for (TFormFille* v : Vues)
-      if (!seulementSectionPersp || v->Type() == tvSection || v->Type() == tvPersp) v->Tab.EtatTous(e);
-  };
-  auto videSelections = [this] {
-    for (TFormFille* v : Vues) v->VideSelection();
-  };
-  // The hull and the net are never both off.
-  if (nom == "MeCarene") {
-    if (!coche) {
-      Action("MeReseau")->setChecked(true);
-      etatVues(epActif, false);
-    } else {
-      videSelections();
-      if (!Action("MeReseau")->isChecked()) etatVues(epInactif, true);
-    }
-  } else if (nom == "MeReseau") {
-    if (!coche) {
-      Action("MeCarene")->setChecked(true);
-      videSelections();
-      etatVues(epInactif, false);
-    } else {
-      etatVues(epActif, false);
-    }
-  }
-  SyncAffichage();
-  if (nom == "MeHerisson" && coche)
-    for (auto& s : Doc.TabSurf)
-      if (s->Visible) s->SecCalc = s->LgECalc = s->LongCalc = s->DiagCalc = false;
-  if (nom == "MeCarene" || nom == "MeReseau" || nom == "MeSurfParam") MajSurface(Doc, false, -1);
-  if ((coche && (nom == "MeCouples" || nom == "MeLignesEau" || nom == "MeLongitudinales" || nom == "MeDiagonales" ||
-                 nom == "MeHerisson")) ||
-      nom == "MeCarene" || nom == "MeReseau")
-    MajCoupesSurface(Doc);
-  AfficheNet();
+bool TMainForm::ModeZoom() const { return Zoom; }
+bool TMainForm::ModeDeplacer() const { return Deplacer; }
+void TMainForm::FinModeZoom() { ChangeModeZoom(false); }
+void TMainForm::FinModeDeplacer() { ChangeModeDeplacer(false); }
+
+void TMainForm::ChangeModeZoom(bool on) {
+  Zoom = on;
+  Rafraichit();
 }
 
-bool TMainForm::ModeZoom() const { return Action("MeZoom")->isChecked(); }
-bool TMainForm::ModeDeplacer() const { return Action("MeDeplacer")->isChecked(); }
-void TMainForm::FinModeZoom() { Action("MeZoom")->setChecked(false); }
-void TMainForm::FinModeDeplacer() { Action("MeDeplacer")->setChecked(false); }
+void TMainForm::ChangeModeDeplacer(bool on) {
+  Deplacer = on;
+  for (TFormFille* v : Vues) v->setCursor(on ? Qt::SizeAllCursor : Qt::CrossCursor);
+  Rafraichit();
+}
 
 void TMainForm::AfficheNet() {
   if (!DessinOK) return;
@@ -804,25 +475,10 @@ void TMainForm::Molette(TFormFille& v, int delta, TModifs m) {
 }
 
 void TMainForm::MenuVue(TFormFille& v, const QPoint& global) {
+  // The pop-up's commands act on the active view: the one clicked.
   if (Vue(Doc.VueActive) != &v) ActiveVue(v.Type(), false);
-  QMenu m(this);
-  m.addAction(Q(rs("rsPopAjuster")), this, [this, &v] { Ajuster(v, true); });
-  m.addAction(Q(rs("rsPopCentrer")), this, [&v] {
-    v.Cadrage.Centre();
-    v.Redessine();
-  });
-  m.addSeparator();
-  m.addAction(Action("MeZoom"));
-  m.addAction(Action("MeDeplacer"));
-  if (v.Type() == tvPersp) {
-    QMenu* x = m.addMenu(Q(rs("rsPop3DExpress")));
-    for (const TPresetPersp& p : PresetsPersp)
-      x->addAction(Q(rs(p.Nom)), this, [&v, p] {
-        v.Cadrage.Angles(p.Azimut, p.Elevation);
-        v.Redessine();
-      });
-  }
-  m.exec(global);
+  Rafraichit();
+  PopVue->exec(global);
 }
 
 bool TMainForm::TraiteTouche(int touche, Qt::KeyboardModifiers mq) {
@@ -877,7 +533,7 @@ void TMainForm::ActiveVue(int type, bool maximise) {
   else if (s->isMinimized()) s->showNormal();
   Mdi->setActiveSubWindow(s);
   // Offscreen or before the first display the area may not emit the activation.
-  if (Doc.VueActive != type || !Action(NomsVues[type])->isChecked()) VueActivee(s);
+  if (Doc.VueActive != type || VueAnnoncee != type) VueActivee(s);
 }
 
 void TMainForm::VueActivee(QMdiSubWindow* s) {
@@ -886,11 +542,9 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
     if (Sous[static_cast<size_t>(t)] == s) type = t;
   if (type < 0) return;
   Doc.VueActive = type;
-  Action(NomsVues[type])->setChecked(true);
+  VueAnnoncee = type;
   EcritStatus(0, NomVueStatus(type));
-  bool ligne = type == tvSection;
-  Action("MeAjoutLigne")->setText(Q(rs(ligne ? "rsMeAjoutLigneCaption" : "rsMeAjoutColonneCaption")));
-  Action("MeSupprLigne")->setText(Q(rs(ligne ? "rsMeSupprLigneCaption" : "rsMeSupprColonneCaption")));
+  Rafraichit();
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 
@@ -1073,7 +727,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     }
   }
   if (!ok) {
-    ActEnregistrerSB->setEnabled(Doc.Modifie);  // the reader may have marked the trial document
+    Rafraichit();  // the reader may have marked the trial document
     DbgErr(erFichier, demarrage ? "MainForm.Create" : "TMainForm.OuvrirClick", 0, {chemin, erreur});
     if (demarrage) ErreurDemarrage = erreur;
     else AfficheMessage(erreur, mtError, mbOK);

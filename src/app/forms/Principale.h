@@ -1,7 +1,8 @@
-// The main window: the frame holding the four view windows, the main menu with
-// every command, the tool bar, the toolbox, the pop-up menus and the status bar
-// with its progress bar. It owns the document, keeps its modified state, and asks
-// before anything is lost. It installs the shell hooks the core calls.
+// The main window: the frame holding the four view windows, the main menu, the tool
+// bar, the toolbox and the pop-up menus (all built from the command registry,
+// Registre.h), and the status bar with its progress bar. It owns the document, keeps
+// its modified state, and asks before anything is lost. It installs the shell hooks
+// the core calls.
 #pragma once
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/forms/DocumentIO.h"
 #include "app/forms/LigneCommande.h"
@@ -16,13 +18,16 @@
 #include "views/FormFille.h"
 
 class QAction;
+class QActionGroup;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QProgressBar;
 class QToolBar;
 class TBoiteOutilsForm;
 class TCalculatriceForm;
+struct TCommande;
 
 class TMainForm : public QMainWindow, public THoteVues {
  public:
@@ -37,6 +42,7 @@ class TMainForm : public QMainWindow, public THoteVues {
 
   // THoteVues
   TDocument& Document() override { return Doc; }
+  const TDocument& Document() const { return Doc; }
   const TAffichageVues& Affichage() const override { return Aff; }
   const TOptionsVues& OptionsVues() const override { return OptV; }
   const TGrilleVue& GrilleVue() const override { return Grille; }
@@ -67,6 +73,14 @@ class TMainForm : public QMainWindow, public THoteVues {
   void ActiveVue(int type, bool maximise);
   void MosaiqueHorizontale();
   void MosaiqueVerticale();
+  void Mosaique(bool horizontale);
+  void ReorganiseIcones();
+  void ChangePrecision(int n);
+  void Copier();
+  void GuideUtilisateur();
+  // Zoom and move modes (the view's mouse acts on them).
+  void ChangeModeZoom(bool on);
+  void ChangeModeDeplacer(bool on);
   // The keyboard hook: arrows pan (or turn the perspective with Shift), Page Up/Down zoom.
   bool TraiteTouche(int touche, Qt::KeyboardModifiers m);
 
@@ -74,10 +88,19 @@ class TMainForm : public QMainWindow, public THoteVues {
   void AfficheNet();
   void RafraichitFenetresOutils();
 
+  // The commands: runs one through the dispatcher (what its handler throws is caught
+  // and reported); sets every action's enabled, checked, shown states and caption from
+  // its command's tests. Both return false / do nothing for an unknown name.
+  bool Lance(const std::string& nom, bool coche = false);
+  void Rafraichit();
+  QAction* Action(const QString& nom) const;
+  bool ModeDebug() const { return Debug; }
+  // Copies the display toggles the core's updates read into the document.
+  void SyncAffichage();
+
   TFormFille* Vue(int type) const;
   TFormFille* FenetreActive() const;
   QMdiSubWindow* SousFenetre(int type) const;
-  QAction* Action(const QString& nom) const;
   QMdiArea* Zone() const { return Mdi; }
   QToolBar* BarreOutils() const { return Barre; }
   TBoiteOutilsForm* BoiteOutils() const { return Boite; }
@@ -104,7 +127,9 @@ class TMainForm : public QMainWindow, public THoteVues {
  private:
   TDocument Doc;
   bool DessinOK = false;
-  bool ModeDebug = false;
+  bool Debug = false;
+  bool Zoom = false, Deplacer = false;
+  int VueAnnoncee = tvSection;
   int PortDebug = PortDebugDefaut;
   std::string ErreurDemarrage;
   QMdiArea* Mdi = nullptr;
@@ -115,26 +140,27 @@ class TMainForm : public QMainWindow, public THoteVues {
   QToolBar* Barre = nullptr;
   TBoiteOutilsForm* Boite = nullptr;
   TCalculatriceForm* Calc = nullptr;
-  QAction* ActEnregistrerSB = nullptr;
+  // The registry's commands as built: the command (a copy), its action, its menu.
+  struct TCommandeConstruite;
+  std::vector<TCommandeConstruite> Construites;
+  std::vector<std::pair<QAction*, QAction*>> Separateurs;  // (separator, the item after it)
+  QMenu* PopVue = nullptr;
+  QMenu* PopZone = nullptr;
 
+  void CreeActions();
+  void CreeMenu(const std::string& place, QMenu* parent);
   void CreeMenus();
+  void Lance(const TCommande& c, bool coche);
   void CreeBarreOutils();
   void CreeBoiteOutils();
   void CreeBarreEtat();
   void CreeVues();
   void InstalleServices();
   void Relie();
-  void ToggleAffichage(const QString& nom, bool coche);
-  void SyncAffichage();
   void EtapesFermeture();
   bool DemandeSauvegarde();
   void AppliqueVuesDocument();
   void CopieVuesDansDocument();
-  void ChangePrecision(int n);
   void VueActivee(QMdiSubWindow* s);
-  void Mosaique(bool horizontale);
-  void ReorganiseIcones();
-  void GuideUtilisateur();
-  void Copier();
   void MajCaption();
 };

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "lines/forms/TabCotesForm.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
@@ -48,77 +49,64 @@ class TFiltreBallast : public QObject {
   TMainForm& F;
 };
 
-void Brancher(TMainForm& f, const char* nom, std::function<void()> action) {
-  QAction* a = f.Action(nom);
-  if (!a) return;
-  a->setEnabled(true);
-  QObject::connect(a, &QAction::triggered, &f, std::move(action));
+TFiltreBallast& FiltreBallast(TMainForm& f) {
+  if (auto* e = f.findChild<TFiltreBallast*>()) return *e;
+  auto* filtre = new TFiltreBallast(f);
+  for (int t = tvSection; t <= tvPersp; t++)
+    if (TFormFille* v = f.Vue(t)) v->installEventFilter(filtre);
+  return *filtre;
 }
+
+template <class W>
+QWidget* Montre(TMainForm& f, const std::function<void(W&)>& calcule) {
+  auto* w = new W(f.Document(), &f);
+  w->setAttribute(Qt::WA_DeleteOnClose);
+  calcule(*w);
+  w->show();
+  return w;
+}
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeHydrostatique", .Execute = [](TMainForm& f, bool) {
+                        THydrostatForm w(f.Document(), &f);
+                        w.exec();
+                      }});
+  EnregistreCommande({.Nom = "MeStabilite", .Execute = [](TMainForm& f, bool) {
+                        TStabForm w(f.Document(), &f);
+                        w.ApresTransformer = [&f] { Redessine(f); };
+                        w.exec();
+                      }});
+  EnregistreCommande({.Nom = "MeDevisPoids", .Execute = [](TMainForm& f, bool) {
+                        TPoidsForm w(f.Document(), &f);
+                        w.ApresModification = [&f] { Redessine(f); };
+                        w.exec();
+                      }});
+  EnregistreCommande({.Nom = "MeTableauCotes", .Execute = [](TMainForm& f, bool) {
+                        TTabCotesForm w(f.Document(), &f);
+                        w.exec();
+                      }});
+  // The mode: a release in a view adds a ballast there (see TFiltreBallast).
+  EnregistreCommande({.Nom = "MeAjoutBallast", .Execute = [](TMainForm& f, bool coche) {
+                        FiltreBallast(f);
+                        for (int t = tvSection; t <= tvPersp; t++)
+                          if (TFormFille* v = f.Vue(t))
+                            v->setCursor(coche ? Qt::PointingHandCursor : Qt::CrossCursor);
+                      }});
+
+  EnregistreFenetre({.Nom = "hydrostat", .Montre = [](TMainForm& f) {
+                       return Montre<THydrostatForm>(f, [](THydrostatForm& w) { w.BtnCalculerClick(); });
+                     }});
+  EnregistreFenetre({.Nom = "stab", .Montre = [](TMainForm& f) {
+                       return Montre<TStabForm>(f, [](TStabForm& w) {
+                         w.Calculer();
+                         w.Pages->setCurrentIndex(1);  // the GZ curve
+                       });
+                     }});
+  EnregistreFenetre(
+      {.Nom = "poids", .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); }});
+  EnregistreFenetre({.Nom = "tabcotes", .Montre = [](TMainForm& f) {
+                       return Montre<TTabCotesForm>(f, [](TTabCotesForm& w) { w.Calculer(); });
+                     }});
+});
 
 }  // namespace
-
-void RelieFenetresCalcul(TMainForm& f) {
-  Brancher(f, "MeHydrostatique", [&f] {
-    THydrostatForm w(f.Document(), &f);
-    w.exec();
-  });
-  Brancher(f, "MeStabilite", [&f] {
-    TStabForm w(f.Document(), &f);
-    w.ApresTransformer = [&f] { Redessine(f); };
-    w.exec();
-  });
-  Brancher(f, "MeDevisPoids", [&f] {
-    TPoidsForm w(f.Document(), &f);
-    w.ApresModification = [&f] { Redessine(f); };
-    w.exec();
-  });
-  Brancher(f, "MeTableauCotes", [&f] {
-    TTabCotesForm w(f.Document(), &f);
-    w.exec();
-  });
-  if (QAction* a = f.Action("MeAjoutBallast")) {
-    a->setEnabled(true);
-    auto* filtre = new TFiltreBallast(f);
-    for (int t = tvSection; t <= tvPersp; t++)
-      if (TFormFille* v = f.Vue(t)) v->installEventFilter(filtre);
-    QObject::connect(a, &QAction::toggled, &f, [&f](bool on) {
-      for (int t = tvSection; t <= tvPersp; t++)
-        if (TFormFille* v = f.Vue(t)) v->setCursor(on ? Qt::PointingHandCursor : Qt::CrossCursor);
-    });
-  }
-}
-
-bool EstFenetreCalcul(const std::string& nom) {
-  return nom == "hydrostat" || nom == "stab" || nom == "poids" || nom == "tabcotes";
-}
-
-int CaptureFenetreCalcul(TMainForm& f, const std::string& nom, const QString& sortie) {
-  std::unique_ptr<QDialog> w;
-  TDocument& doc = f.Document();
-  if (nom == "hydrostat") {
-    auto* h = new THydrostatForm(doc);
-    w.reset(h);
-    h->BtnCalculerClick();
-  } else if (nom == "stab") {
-    auto* s = new TStabForm(doc);
-    w.reset(s);
-    s->Calculer();
-    s->Pages->setCurrentIndex(1);  // the GZ curve
-  } else if (nom == "poids") {
-    w.reset(new TPoidsForm(doc));
-  } else if (nom == "tabcotes") {
-    auto* t = new TTabCotesForm(doc);
-    w.reset(t);
-    t->Calculer();
-  } else {
-    return 2;
-  }
-  w->show();
-  QApplication::processEvents();
-  QImage im = w->grab().toImage();
-  if (!im.save(sortie, "PNG")) {
-    std::fprintf(stderr, "brivane: cannot write %s\n", sortie.toStdString().c_str());
-    return 1;
-  }
-  return 0;
-}
