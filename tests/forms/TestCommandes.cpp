@@ -225,6 +225,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice",
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
       "MeReorganiser", "MeGuide", "MeAPropos",
+      // The calculation windows.
+      "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -383,16 +385,20 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeHydrostatique",
-                        "MeStudio", "MeSouder", "MeOptions", "MePrecPerso"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeExportDXF", "MeSurfAjouter", "MeStudio",
+                        "MeSouder", "MeOptions", "MePrecPerso"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
   // Their tool-bar and toolbox buttons follow.
-  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
+  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBStudio");
   ASSERT_NE(b, nullptr);
   EXPECT_FALSE(b->isEnabled());
-  EXPECT_EQ(b->toolTip(), "Calculs hydrostatiques");
+  // A command with its work enables its button.
+  auto* h = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->isEnabled());
+  EXPECT_EQ(h->toolTip(), "Calculs hydrostatiques");
   int boutons = 0;
   for (auto* b : t.F->BarreOutils()->findChildren<QToolButton*>()) boutons += b->objectName().startsWith("SB");
   EXPECT_EQ(boutons, 32);
