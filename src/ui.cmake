@@ -1,7 +1,7 @@
 # The Qt user interface: the brivane_ui library (forms, views, studio) and the
 # `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
 # AUTOMOC is set on these targets only: the core and the command line never see Qt.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Charts PrintSupport)
 # The studio draws with OpenGL 1.1 and GLU (Mesa).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 if(NOT TARGET OpenGL::GLU)
@@ -15,6 +15,7 @@ file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/geometry/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/lines/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/exchange/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/naval/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
 
 # View maths and command-line parsing that need no Qt at all: they could move to the
@@ -52,7 +53,7 @@ add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES})
 add_dependencies(brivane_ui ui_pure_no_qt)
 set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Gui Qt6::Core
+target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Gui Qt6::Core
   OpenGL::GL OpenGL::GLU)
 # Qt's headers are not ours to warn about.
 target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)

@@ -7,7 +7,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 add_library(brivane_tests_main_qt OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
 target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets GTest::gtest)
 
-foreach(dir views forms)
+foreach(dir views forms calculs)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
   list(FILTER _src EXCLUDE REGEX "/MainQt\\.cpp$")
   if(_src)

@@ -17,6 +17,7 @@
 #include "app/Services.h"
 #include "lines/Grille.h"
 #include "model/ObjCom.h"
+#include "naval/Poids.h"
 
 namespace {
 
@@ -395,8 +396,48 @@ TSectionBrute* SectionBrute(TDocument& doc, std::string_view nom) {
   return nullptr;
 }
 
+// The weights and ballasts of a BALLAST section: one "[Bl_k]" key per weight, its value
+// "name;weight;x;y;z;attachment;". An entry whose numbers do not convert is left out; an
+// attachment to no surface of the file becomes -1.
+TListPoids PoidsDeSection(const TSectionBrute& sb, int nbSurfFichier) {
+  TListPoids l;
+  for (size_t i = 0; i + 1 < sb.Lignes.size(); i++) {
+    std::string_view cle = sb.Lignes[i];
+    if (cle.size() < 6 || cle.front() != '[' || cle.back() != ']' || !EgalCasse(cle.substr(1, 3), "Bl_")) continue;
+    std::string_view reste = sb.Lignes[i + 1];
+    TPoids p;
+    p.Nom = Cp1252VersUtf8(Decouper(';', reste));
+    int att = -1;
+    bool ok = LitReel(Decouper(';', reste), p.Masse) && LitReel(Decouper(';', reste), p.X) &&
+              LitReel(Decouper(';', reste), p.Y) && LitReel(Decouper(';', reste), p.Z) &&
+              LitEntier(Decouper(';', reste), att);
+    if (!ok) {
+      DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {"BALLAST", sb.Lignes[i + 1]});
+      continue;
+    }
+    if (p.Nom == "TOTAL") continue;
+    p.Surface = att >= 0 && att < nbSurfFichier ? att : -1;
+    l.push_back(std::move(p));
+    i++;
+  }
+  return l;
+}
+
 // Brings what was read into the open document: only called once the whole file was read.
 void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion, bool grilleLue) {
+  const int n0 = doc.NbSurf();
+  TListPoids poids;
+  for (auto it = lu.SectionsBrutes.begin(); it != lu.SectionsBrutes.end(); ++it)
+    if (it->Nom == "BALLAST") {
+      poids = PoidsDeSection(*it, lu.NbSurf());
+      lu.SectionsBrutes.erase(it);
+      break;
+    }
+  if (!fusion) doc.ListePoids.clear();
+  for (TPoids& p : poids) {
+    if (p.Surface >= 0) p.Surface += n0;
+    doc.ListePoids.push_back(std::move(p));
+  }
   for (auto& s : lu.TabSurf) doc.TabSurf.push_back(std::move(s));
   for (auto& g : lu.GroupesSoudes) doc.GroupesSoudes.push_back(std::move(g));
   for (const TPC& pc : lu.PCSoudes)
@@ -728,6 +769,19 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
     f.EcrireSection(nom);
     if (std::string_view(nom) == "GRILLE") {
       EcrireGrille(f, doc.Grille);
+      f.EcrireFin();
+      continue;
+    }
+    if (std::string_view(nom) == "BALLAST") {
+      // Attachments are written as the index of the surface in this file, -1 for none.
+      int k = 0;
+      for (const TPoids& p : doc.ListePoids) {
+        auto it = std::find(nums.begin(), nums.end(), p.Surface);
+        const int att = p.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
+        f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(TexteSansSeparateurs(p.Nom, ";")) + ";" + TexteReel(p.Masse, 4) + ";" + TexteReel(p.X, 4) +
+                                                  ";" + TexteReel(p.Y, 4) + ";" + TexteReel(p.Z, 4) + ";" +
+                                                  std::to_string(att) + ";");
+      }
       f.EcrireFin();
       continue;
     }

@@ -127,6 +127,16 @@ TSurface& Nouvelle(TDocument& doc, const std::string& nom, int lflex, int cflex)
   return static_cast<TSurface&>(*doc.TabSurf.back());
 }
 
+// A weight estimate that floats the design at its modelled waterline: fitting-out items
+// attached to the hull (they follow it when it is moved), the last one placed so that the
+// centre of gravity lies over the centre of buoyancy.
+void AjoutePoids(TDocument& doc, std::initializer_list<TPoids> l) {
+  for (TPoids p : l) {
+    p.Surface = 0;
+    doc.ListePoids.push_back(p);
+  }
+}
+
 constexpr int Gris = 0x404040;
 constexpr int Sable = 0xBEDCE6;  // 0x00BBGGRR
 
@@ -172,6 +182,12 @@ void Voilier11(TDocument& doc) {
   pont.JonctionSym = true;
   pont.TypePoids = tpEpaisseurDensite, pont.Epaisseur = 0.02, pont.Densite = 0.9;
   ReconstruitPCSoudes(doc);
+  AjoutePoids(doc, {{"Moteur", 300, 0, 2.9, -0.35},
+                    {"Réservoirs et batteries", 450, 0, 3.6, -0.30},
+                    {"Gréement", 300, 0, 5.6, 5.5},
+                    {"Équipage et avitaillement", 600, 0, 3.5, 0.4},
+                    {"Aménagements intérieurs", 1600, 0, 4.8, 0.05},
+                    {"Lest intérieur", 1923, 0, 3.33, -0.45}});
 
   doc.Proprietes.Titre = "Sloop de croisière 11 m";
   doc.Proprietes.Type = "Voilier monocoque";
@@ -217,6 +233,12 @@ void Vedette85(TDocument& doc) {
   fond.Epaisseur = 0.010, borde.Epaisseur = 0.008;
   fond.Densite = borde.Densite = 1.7;
   fond.Coul = 0x603010;  // dark blue antifouling
+  AjoutePoids(doc, {{"Moteur et embase", 450, 0, 0.5, 0.2},
+                    {"Réservoir de carburant", 250, 0, 2.0, -0.1},
+                    {"Batteries", 80, 0, 1.5, -0.1},
+                    {"Équipage", 400, 0, 3.0, 0.9},
+                    {"Console et aménagements", 600, 0, 4.0, 0.5},
+                    {"Armement et divers", 567, 0, 2.17, 0.2}});
   doc.Proprietes.Titre = "Vedette planante 8,5 m";
   doc.Proprietes.Type = "Bateau à moteur";
   doc.Proprietes.Archi = "Bureau d'études Brivane";
@@ -266,6 +288,11 @@ void Deriveur42(TDocument& doc) {
   voile.Coul = 0xF0F0F0;
   voile.Alpha = 0.8;
   voile.TypePoids = tpParM2, voile.PoidsParM2 = 0.25;
+  AjoutePoids(doc, {{"Barreur", 80, 0, 1.2, 0.25},
+                    {"Mât et bôme", 12, 0, 3.0, 2.5},
+                    {"Accastillage", 8, 0, 2.0, 0.3},
+                    {"Équipier", 75, 0, 1.9, 0.25},
+                    {"Gueuses de plomb", 42, 0, 0.8, -0.05}});
 
   doc.Proprietes.Titre = "Dériveur solitaire 4,2 m";
   doc.Proprietes.Type = "Dériveur";
@@ -322,6 +349,7 @@ TEST_F(Samples, CommittedFilesAreTheGeneratedDesigns) {
     }
     EXPECT_EQ(lu.GroupesSoudes, gen.GroupesSoudes);
     EXPECT_EQ(lu.Proprietes, gen.Proprietes);
+    EXPECT_EQ(lu.ListePoids, gen.ListePoids);
   }
 }
 
@@ -372,6 +400,27 @@ TEST_F(Samples, EvaluatedDesignsHaveTheirSize) {
       CCByFace(l, b);
       EXPECT_GE(b.Valeur, 0) << doc.Surf(k).Nom;  // a deck above the water displaces nothing
     }
+  }
+}
+
+// A design's weight estimate balances its displacement: it floats at its modelled waterline
+// (displacement at Z = 0 within 2 % of the total, G over B within 1 % of the waterline length),
+// upright and stable (GM above zero).
+TEST_F(Samples, WeightsFloatTheDesignAtItsWaterline) {
+  for (const auto& e : Echantillons) {
+    SCOPED_TRACE(e.Fichier);
+    TDocument doc;
+    ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/" + e.Fichier));
+    MajSurface(doc, true, -1);
+    const TPoids& t = doc.PoidsTotal;
+    const TBarycentre g{{t.X, t.Y, t.Z}, t.Masse};
+    TResultatsHydro r = CalcHydrostatiques(doc, PorteeCalc(doc), 2 * doc.Precision + 1, {}, &g);
+    const double deplacement = r.P.V * 1026;
+    EXPECT_NEAR(deplacement, t.Masse, 0.02 * t.Masse);
+    EXPECT_NEAR(t.Y, r.P.CC.Y, 0.01 * r.P.Lwl);
+    EXPECT_NEAR(t.X, r.P.CC.X, 0.01 * r.P.Lwl);
+    ASSERT_TRUE(r.P.AvecPoids);
+    EXPECT_GT(r.P.GMt, 0.2);
   }
 }
 

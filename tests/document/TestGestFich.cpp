@@ -33,7 +33,8 @@ void DocumentComplet(TDocument& doc) {
   doc.Proprietes.Archi = "Atelier";
   doc.Proprietes.Societe = "Chantier";
   doc.Proprietes.Commentaire = {"première ligne", "", "fin; avec point-virgule"};
-  doc.SectionsBrutes = {{"VUES", {"[Se]", "10;20;100.0000;"}}, {"BALLAST", {"[Bl_1]", "Lest;800.0000;0.0000;5.0000;-1.2000;0;"}}};
+  doc.SectionsBrutes = {{"VUES", {"[Se]", "10;20;100.0000;"}}};
+  doc.ListePoids = {{"Lest", 800, 0, 5, -1.2, 0}, {"Équipage; deux", 150, 0.1, 3, 0.4, -1}};
 }
 
 TEST_F(GestFich, WriteReadWriteGivesTheSameLines) {
@@ -73,6 +74,8 @@ TEST_F(GestFich, WriteReadWriteGivesTheSameLines) {
   EXPECT_EQ(lu.GroupesSoudes[1].size(), 3u);
   EXPECT_EQ(lu.PCSoudes.size(), 5u);
   EXPECT_EQ(lu.Proprietes, doc.Proprietes);
+  // A separator in a weight's name would split its field list: it is written as "?".
+  EXPECT_EQ(lu.ListePoids, (TListPoids{{"Lest", 800, 0, 5, -1.2, 0}, {"Équipage? deux", 150, 0.1, 3, 0.4, -1}}));
   EXPECT_EQ(lu.NomFichier, "memoire.kvb");
   EXPECT_FALSE(lu.Modifie);
 }
@@ -173,8 +176,9 @@ TEST_F(GestFich, OlderVersionRules) {
   EXPECT_EQ(d105.Proprietes.Commentaire, (std::vector<std::string>{"première ligne", "seconde"}));
   EXPECT_EQ(d105.Surf(0).Coul, 255);
   EXPECT_EQ(d105.GroupesSoudes.size(), 1u);
-  ASSERT_EQ(d105.SectionsBrutes.size(), 2u);
-  EXPECT_EQ(d105.SectionsBrutes[1].Lignes[1], "Moteur;250.0000;0.0000;2.0000;0.3000;0;");
+  // The weights are read into the document's list, the other sections kept as read.
+  ASSERT_EQ(d105.SectionsBrutes.size(), 1u);
+  EXPECT_EQ(d105.ListePoids, (TListPoids{{"Moteur", 250, 0, 2, 0.3, 0}}));
 
   TDocument d102;
   ASSERT_TRUE(OuvrirFichier(d102, std::string(BRIVANE_TEST_DATA) + "/doc_v102.kvb", {.Evaluer = false}));
@@ -218,8 +222,8 @@ TEST_F(GestFich, MergeAppendsSurfacesAndShiftsWelds) {
   AjouteNurbs(fichier, "F1", 3, 3);
   fichier.GroupesSoudes = {{{0, 1, 1}, {1, 2, 2}}};
   fichier.Proprietes.Titre = "Autre";
-  fichier.SectionsBrutes = {{"BALLAST", {"[Bl_1]", "Lest B;10.0000;0.0000;0.0000;0.0000;0;"}},
-                            {"VUES", {"[Se]", "1;1;1.0000;"}}};
+  fichier.SectionsBrutes = {{"VUES", {"[Se]", "1;1;1.0000;"}}};
+  fichier.ListePoids = {{"Lest B", 10, 0, 0, 0, 0}};
   const std::string t = TexteDocument(fichier);
 
   TDocument doc;
@@ -227,7 +231,7 @@ TEST_F(GestFich, MergeAppendsSurfacesAndShiftsWelds) {
   AjouteNurbs(doc, "D1", 2, 2);
   doc.NomFichier = "ouvert.kvb";
   doc.Proprietes.Titre = "Ouvert";
-  doc.SectionsBrutes = {{"BALLAST", {"[Bl_1]", "Lest A;20.0000;0.0000;0.0000;0.0000;0;"}}};
+  doc.ListePoids = {{"Lest A", 20, 0, 0, 0, 1}};
   doc.MarqueEnregistre();
   ASSERT_TRUE(LitTexte(doc, t));
   ASSERT_EQ(doc.NbSurf(), 4);
@@ -238,10 +242,9 @@ TEST_F(GestFich, MergeAppendsSurfacesAndShiftsWelds) {
   EXPECT_EQ(doc.NomFichier, "ouvert.kvb");
   EXPECT_EQ(doc.Proprietes.Titre, "Ouvert");  // MAIN is not read when merging
   EXPECT_TRUE(doc.Modifie);
-  ASSERT_EQ(doc.SectionsBrutes.size(), 1u);  // the open document's views stay
-  EXPECT_EQ(doc.SectionsBrutes[0].Lignes,
-            (std::vector<std::string>{"[Bl_1]", "Lest A;20.0000;0.0000;0.0000;0.0000;0;", "[Bl_2]",
-                                      "Lest B;10.0000;0.0000;0.0000;0.0000;0;"}));
+  EXPECT_TRUE(doc.SectionsBrutes.empty());  // the file's views are not taken
+  // The file's weights follow the open document's, attached to the surface they came with.
+  EXPECT_EQ(doc.ListePoids, (TListPoids{{"Lest A", 20, 0, 0, 0, 1}, {"Lest B", 10, 0, 0, 0, 2}}));
 
   // A document of three takes only the file's first surface; welds to the other are dropped.
   TDocument trois;

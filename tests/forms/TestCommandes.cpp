@@ -235,6 +235,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
           "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
       "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
       "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
+      // The calculation windows.
+      "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -393,16 +395,20 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", "MeHydrostatique",
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
                         "MeListeVertex", "MeOptions", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
   // Their tool-bar and toolbox buttons follow.
-  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
+  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBImprimer");
   ASSERT_NE(b, nullptr);
   EXPECT_FALSE(b->isEnabled());
-  EXPECT_EQ(b->toolTip(), "Calculs hydrostatiques");
+  // A command with its work enables its button.
+  auto* h = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(h->isEnabled());
+  EXPECT_EQ(h->toolTip(), "Calculs hydrostatiques");
   int boutons = 0;
   for (auto* b : t.F->BarreOutils()->findChildren<QToolButton*>()) boutons += b->objectName().startsWith("SB");
   EXPECT_EQ(boutons, 32);

@@ -1,0 +1,121 @@
+#include "lines/forms/TabCotesForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/Chaines.h"
+#include "app/Services.h"
+#include "app/forms/Rapport.h"
+#include "model/ObjCom.h"
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+TTabCotesForm::TTabCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc) {
+  setObjectName("TabCotesForm");
+  setWindowTitle(Q(rs("rsTabCotesFormCaption")));
+  auto* h = new QHBoxLayout(this);
+  auto* g = new QVBoxLayout;
+  g->addWidget(new QLabel("Intersection des Couples avec :"));
+  Croisement = new QComboBox;
+  Croisement->addItems({"Lignes d'eau", "Longitudinales"});
+  g->addWidget(Croisement);
+  Liste = new QListWidget;
+  Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+  Liste->setMaximumWidth(200);
+  g->addWidget(Liste, 1);
+  auto bouton = [&](const char* t, auto f) {
+    auto* b = new QPushButton(QString::fromUtf8(t));
+    connect(b, &QPushButton::clicked, this, f);
+    g->addWidget(b);
+    return b;
+  };
+  bouton("&Toutes", [this] { Liste->selectAll(); });
+  bouton("&Aucune", [this] { Liste->clearSelection(); });
+  bouton("&Calculer", [this] { Calculer(); });
+  BtnExport = bouton("Export", [this] {
+    QString f = DemandeFichier(this, true, rs("rsTXTFilter"), "Export");
+    if (!f.isEmpty()) Exporter(f.toStdString());
+  });
+  BtnImprimer = bouton("Imprimer",
+                       [this] { DemandeImpression(this, Q(rs("rsTabCotesFormCaption")), LignesRapport()); });
+  bouton("OK", [this] { accept(); });
+  h->addLayout(g);
+  Grille = new QTableWidget(1, 5);
+  Grille->verticalHeader()->hide();
+  Grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Grille->verticalHeader()->setDefaultSectionSize(20);
+  int larg[5] = {45, 170, 80, 80, 80};
+  for (int c = 0; c < 5; c++) Grille->setColumnWidth(c, larg[c]);
+  h->addWidget(Grille, 1);
+  resize(760, 560);
+  Initialise();
+}
+
+void TTabCotesForm::Initialise() {
+  MajSurface(Doc, true, -1);
+  T.Reinitialise();
+  BtnExport->setEnabled(false);
+  BtnImprimer->setEnabled(false);
+  Liste->clear();
+  for (int k = 0; k < Doc.NbSurf(); k++) Liste->addItem(Q(Doc.Surf(k).Nom));
+  Liste->selectAll();
+  Affiche();
+}
+
+void TTabCotesForm::Calculer() {
+  BtnExport->setEnabled(true);
+  BtnImprimer->setEnabled(true);
+  std::vector<int> sel;
+  for (int i = 0; i < Liste->count(); i++)
+    if (Liste->item(i)->isSelected()) sel.push_back(i);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  CalculeTableCotes(
+      Doc, sel,
+      Croisement->currentIndex() == 1 ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, T);
+  QApplication::restoreOverrideCursor();
+  Affiche();
+}
+
+void TTabCotesForm::Affiche() {
+  const auto& l = T.Lignes();
+  QStringList h;
+  for (const auto& s : l[0]) h << Q(s);
+  Grille->setHorizontalHeaderLabels(h);
+  Grille->setRowCount(static_cast<int>(l.size()) - 1);
+  for (size_t i = 1; i < l.size(); i++)
+    for (int c = 0; c < 5; c++) {
+      auto* it = new QTableWidgetItem(Q(l[i][static_cast<size_t>(c)]));
+      if (c != 1) it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      Grille->setItem(static_cast<int>(i) - 1, c, it);
+    }
+}
+
+bool TTabCotesForm::Exporter(const std::string& chemin) {
+  try {
+    ExporteTableCotes(T, chemin);
+    return true;
+  } catch (const TErreurExportCotes& e) {
+    AfficheMessage(e.what(), mtError, mbOK);
+    return false;
+  }
+}
+
+std::vector<TLigneRapport> TTabCotesForm::LignesRapport() const {
+  std::vector<TLigneRapport> r{{"Brivane - " + rs("rsTabCotesFormCaption"), true}};
+  for (const std::string* s :
+       {&Doc.Proprietes.Titre, &Doc.Proprietes.Archi, &Doc.Proprietes.Version, &Doc.Proprietes.Date})
+    r.push_back({*s, true});
+  r.push_back({std::string(32, '_'), true});
+  r.push_back({"", false});
+  for (const auto& l : LignesRapportCotes(T)) r.push_back({l, false});
+  return r;
+}

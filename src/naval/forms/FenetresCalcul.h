@@ -1,0 +1,6 @@
+// The calculation windows in the main window: their commands ("Calculs hydrostatiques...",
+// "Calculs de stabilité...", "Devis de poids...", "Tableau de cotes", the ballast mode
+// "Ajout de ballast") and, for the screenshot mode, the windows "hydrostat", "stab", "poids"
+// and "tabcotes", each opened on the document with its calculation run. Everything is
+// registered at start-up (app/forms/Registre.h); nothing to call.
+#pragma once

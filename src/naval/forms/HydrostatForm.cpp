@@ -1,0 +1,355 @@
+#include "naval/forms/HydrostatForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/Chaines.h"
+#include "app/Services.h"
+#include "app/forms/Rapport.h"
+#include "document/FichierStr.h"
+#include "model/ObjCom.h"
+#include "naval/forms/Graphe.h"
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QString Val4(double v) {
+  QString s = QString::asprintf("%.4f", v);
+  return s == "-0.0000" ? "0.0000" : s;
+}
+}  // namespace
+
+THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc) {
+  setObjectName("HydrostatForm");
+  setWindowTitle(Q(rs("rsHydrostatFormCaption")));
+  auto* h = new QHBoxLayout(this);
+  auto* gauche = new QVBoxLayout;
+  Liste = new QListWidget;
+  Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+  Liste->setMaximumWidth(200);
+  gauche->addWidget(Liste);
+  auto bouton = [&](const char* texte, auto f) {
+    auto* b = new QPushButton(QString::fromUtf8(texte));
+    connect(b, &QPushButton::clicked, this, f);
+    gauche->addWidget(b);
+    return b;
+  };
+  bouton("&Toutes", [this] { SelectionneTout(true); });
+  bouton("&Aucune", [this] { SelectionneTout(false); });
+  bouton("&Portée des calculs...", [this] { ChoisitPortee(); });
+  bouton("&Fermer", [this] { accept(); });
+  h->addLayout(gauche);
+
+  Pages = new QTabWidget;
+  auto* calc = new QWidget;
+  auto* vc = new QVBoxLayout(calc);
+  Grille = new QTableWidget(1, 2);
+  Grille->horizontalHeader()->hide();
+  Grille->verticalHeader()->hide();
+  Grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Grille->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Grille->setColumnWidth(0, 330);
+  Grille->setColumnWidth(1, 130);
+  Grille->verticalHeader()->setDefaultSectionSize(20);
+  vc->addWidget(Grille);
+  Avertissements = new QLabel;
+  Avertissements->setStyleSheet("color: #b00000");
+  Avertissements->setWordWrap(true);
+  Avertissements->setVisible(false);
+  vc->addWidget(Avertissements);
+  InstalleCopie(Grille, [this] { return TexteSelection(); });
+  auto* bc = new QHBoxLayout;
+  BtnEnregistrer = new QPushButton("Enregistrer...");
+  BtnImprimer = new QPushButton("Imprimer...");
+  auto* calculer = new QPushButton("&Calculer");
+  BtnEnregistrer->setEnabled(false);
+  BtnImprimer->setEnabled(false);
+  bc->addWidget(BtnEnregistrer);
+  bc->addWidget(BtnImprimer);
+  bc->addStretch();
+  bc->addWidget(calculer);
+  vc->addLayout(bc);
+  Pages->addTab(calc, "Calculs");
+
+  auto* aires = new QWidget;
+  auto* va = new QVBoxLayout(aires);
+  Courbe = new TGraphe;
+  Courbe->Titres(Q(rs("rsCourbeAires")), "Longueur [m]", QString::fromUtf8("Aire [m²]"));
+  Courbe->setVisible(false);
+  va->addWidget(Courbe, 1);
+  auto* ba = new QHBoxLayout;
+  ba->addWidget(new QLabel("Nombre de couples"));
+  NbCouples = new QSpinBox;
+  NbCouples->setRange(MinSectionsHydro, MaxSectionsHydro);
+  ba->addWidget(NbCouples);
+  auto* zoom = new QPushButton("Zoom initial");
+  connect(zoom, &QPushButton::clicked, this, [this] { Courbe->ZoomInitial(); });
+  ba->addWidget(zoom);
+  ba->addStretch();
+  auto* calculer2 = new QPushButton("&Calculer");
+  ba->addWidget(calculer2);
+  va->addLayout(ba);
+  Pages->addTab(aires, Q(rs("rsCourbeAires")));
+
+  // Table hydrostatique
+  auto* tab = new QWidget;
+  auto* vt = new QVBoxLayout(tab);
+  auto* bt = new QHBoxLayout;
+  auto edit = [&](const char* lib, QLineEdit*& e) {
+    bt->addWidget(new QLabel(QString::fromUtf8(lib)));
+    e = new QLineEdit;
+    e->setMaximumWidth(70);
+    e->setAlignment(Qt::AlignRight);
+    bt->addWidget(e);
+  };
+  edit("Z de [m]", EdZ0);
+  edit("à [m]", EdZ1);
+  edit("Lignes d'eau", EdNbLignes);
+  EdNbLignes->setText("11");
+  auto* calcTable = new QPushButton("&Calculer");
+  BtnArretTable = new QPushButton("&Annuler");
+  BtnArretTable->setVisible(false);
+  connect(calcTable, &QPushButton::clicked, this, [this] { CalculeTable(); });
+  connect(BtnArretTable, &QPushButton::clicked, this, [this] { SuiviTable.Arret = true; });
+  bt->addStretch();
+  bt->addWidget(BtnArretTable);
+  bt->addWidget(calcTable);
+  vt->addLayout(bt);
+  GrilleTable = new QTableWidget(0, 0);
+  GrilleTable->verticalHeader()->hide();
+  GrilleTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GrilleTable->verticalHeader()->setDefaultSectionSize(20);
+  vt->addWidget(GrilleTable, 1);
+  auto* bct = new QHBoxLayout;
+  bct->addWidget(new QLabel("Courbe"));
+  ChoixCourbe = new QComboBox;
+  bct->addWidget(ChoixCourbe);
+  bct->addStretch();
+  vt->addLayout(bct);
+  CourbeTable = new TGraphe;
+  vt->addWidget(CourbeTable, 1);
+  connect(ChoixCourbe, &QComboBox::currentIndexChanged, this, [this] { MajCourbeTable(); });
+  Pages->addTab(tab, "Table hydrostatique");
+  h->addWidget(Pages, 1);
+
+  connect(calculer, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
+  connect(calculer2, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
+  connect(BtnEnregistrer, &QPushButton::clicked, this, [this] {
+    QString f = DemandeFichier(this, true, rs("rsTXTFilter"));
+    if (!f.isEmpty()) Enregistre(f.toStdString());
+  });
+  connect(BtnImprimer, &QPushButton::clicked, this,
+          [this] { DemandeImpression(this, Q(rs("rsHydrostatFormCaption")), LignesRapport()); });
+  resize(820, 620);
+  Initialise();
+}
+
+void THydrostatForm::Initialise() {
+  Liste->clear();
+  Indices.clear();
+  for (int k = 0; k < Doc.NbSurf(); k++) {
+    if (!Doc.Surf(k).Calc) continue;
+    if (!Doc.Surf(k).Calculee) MajSurface(Doc, true, k);
+    Liste->addItem(Q(Doc.Surf(k).Nom));
+    Indices.push_back(k);
+  }
+  SelectionneTout(true);
+  NbCouples->setValue(std::clamp(2 * Doc.Precision + 1, MinSectionsHydro, MaxSectionsHydro));
+  // By default from halfway down the deepest point to a little above the design waterline.
+  const double k = ZQuille(Doc, Portee());
+  EdZ0->setText(QString::asprintf("%.3f", 0.5 * k));
+  EdZ1->setText(QString::asprintf("%.3f", -0.1 * k));
+  Pages->setCurrentIndex(0);
+}
+
+void THydrostatForm::SelectionneTout(bool oui) {
+  for (int i = 0; i < Liste->count(); i++) Liste->item(i)->setSelected(oui);
+}
+
+TListSurf THydrostatForm::Portee() const {
+  TListSurf l;
+  for (int i = 0; i < Liste->count(); i++)
+    if (Liste->item(i)->isSelected()) l.push_back(Indices[static_cast<size_t>(i)]);
+  return l;
+}
+
+void THydrostatForm::ChoisitPortee() {
+  QDialog d(this);
+  d.setWindowTitle(Q(rs("rsListeSurfFormCapPorteeCalc")));
+  auto* v = new QVBoxLayout(&d);
+  std::vector<QCheckBox*> cases;
+  for (int k = 0; k < Doc.NbSurf(); k++) {
+    auto* c = new QCheckBox(Q(Doc.Surf(k).Nom));
+    c->setChecked(Doc.Surf(k).Calc);
+    v->addWidget(c);
+    cases.push_back(c);
+  }
+  auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(bb, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+  connect(bb, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+  v->addWidget(bb);
+  if (d.exec() != QDialog::Accepted) return;
+  bool change = false;
+  for (int k = 0; k < Doc.NbSurf(); k++) {
+    bool c = cases[static_cast<size_t>(k)]->isChecked();
+    if (Doc.Surf(k).Calc != c) Doc.Surf(k).Calc = c, change = true;
+  }
+  if (change) Doc.MarqueModifie();
+  Initialise();
+}
+
+void THydrostatForm::BtnCalculerClick() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Pending messages run between surfaces: the window repaints during a long calculation.
+  const TBarycentre g = PoidsTotal();
+  const TListSurf portee = Portee();
+  // Without a hull in scope there is no metacentre: G alone would give a GM of -KG.
+  R = CalcHydrostatiques(
+      Doc, portee, NbCouples->value(), [](int, int) { QApplication::processEvents(); },
+      g.Valeur > 0 && !portee.empty() ? &g : nullptr);
+  QStringList av;
+  for (const auto& a : R.Avertissements) av << Q(a);
+  Avertissements->setText(av.join("\n"));
+  Avertissements->setVisible(!av.isEmpty());
+  Remplit();
+  Courbe->Efface();
+  Courbe->AjouteLigne(Q(rs("rsCourbeAires")), Qt::red, R.Courbe);
+  Courbe->ZoomInitial();
+  Courbe->setVisible(true);
+  BtnEnregistrer->setEnabled(true);
+  BtnImprimer->setEnabled(true);
+  QApplication::restoreOverrideCursor();
+}
+
+void THydrostatForm::Remplit() {
+  Grille->clearContents();
+  Grille->setRowCount(static_cast<int>(R.Lignes.size()));
+  QFont gras = Grille->font();
+  gras.setBold(true);
+  for (int i = 0; i < static_cast<int>(R.Lignes.size()); i++) {
+    const THydroLigne& l = R.Lignes[static_cast<size_t>(i)];
+    auto* a = new QTableWidgetItem(Q(l.Libelle));
+    auto* b = new QTableWidgetItem(l.Titre ? QString() : Val4(l.Valeur));
+    b->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (l.Titre) {
+      for (auto* it : {a, b}) {
+        it->setFont(gras);
+        it->setBackground(QColor(192, 192, 192));
+      }
+    }
+    Grille->setItem(i, 0, a);
+    Grille->setItem(i, 1, b);
+  }
+}
+
+std::vector<std::string> THydrostatForm::Lignes() const { return TexteHydro(R, ProprietesRapport(Doc)); }
+
+bool THydrostatForm::Enregistre(const std::string& chemin) const {
+  std::vector<std::string> l = Lignes();
+  l.emplace_back("");
+  return EcritFichierTexte(chemin, l);
+}
+
+std::vector<TLigneRapport> THydrostatForm::LignesRapport() const {
+  std::vector<TLigneRapport> r;
+  const std::vector<std::string> l = Lignes();
+  const size_t entete = 1 + ProprietesRapport(Doc).size();
+  for (size_t i = 0; i < l.size(); i++) {
+    // Heading rows end with the tab of their empty value.
+    bool titre = i < entete || (!l[i].empty() && l[i].back() == '\t');
+    r.push_back({l[i], titre});
+  }
+  return r;
+}
+
+QString THydrostatForm::TexteSelection() const {
+  QString t;
+  for (int i = 0; i < Grille->rowCount(); i++) {
+    if (!Grille->item(i, 0) || !Grille->item(i, 0)->isSelected()) continue;
+    t += Grille->item(i, 0)->text() + "\t" + (Grille->item(i, 1) ? Grille->item(i, 1)->text() : QString()) +
+         "\r";
+  }
+  return t;
+}
+
+TBarycentre THydrostatForm::PoidsTotal() const {
+  // The initial stability needs the total weight of every surface brought up to date.
+  MajSurface(Doc, true, -1);
+  const TPoids& t = Doc.PoidsTotal;
+  return {{t.X, t.Y, t.Z}, t.Masse};
+}
+
+std::string THydrostatForm::CalculeTable() {
+  double z0 = 0, z1 = 0;
+  int n = 0;
+  if (!LitReel(EdZ0->text().toStdString(), z0) || !LitReel(EdZ1->text().toStdString(), z1) ||
+      !LitEntier(EdNbLignes->text().toStdString(), n) || n < 2 || n > 201 || !(z1 > z0)) {
+    std::string m = "Hauteurs ou nombre de lignes d'eau incorrects (2 à 201 lignes, Z croissant)";
+    AfficheMessage(m, mtError, mbOK);
+    return m;
+  }
+  const TBarycentre g = PoidsTotal();
+  TableAvecPoids = g.Valeur > 0;
+  SuiviTable.Arret = false;
+  SuiviTable.TraiteMessages = [] { QApplication::processEvents(); };
+  BtnArretTable->setVisible(true);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  LignesTable = TableHydrostatique(Doc, Portee(), HauteursTable(z0, z1, n), NbCouples->value(),
+                                   TableAvecPoids ? &g : nullptr, &SuiviTable);
+  QApplication::restoreOverrideCursor();
+  BtnArretTable->setVisible(false);
+  const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
+  GrilleTable->setColumnCount(static_cast<int>(ent.size()));
+  QStringList h;
+  for (const auto& e : ent) h << Q(e);
+  GrilleTable->setHorizontalHeaderLabels(h);
+  GrilleTable->setRowCount(static_cast<int>(LignesTable.size()));
+  for (int i = 0; i < static_cast<int>(LignesTable.size()); i++) {
+    const std::vector<double> v = ValeursTableHydro(LignesTable[static_cast<size_t>(i)], TableAvecPoids);
+    for (int c = 0; c < static_cast<int>(v.size()); c++) {
+      auto* it = new QTableWidgetItem(Val4(v[static_cast<size_t>(c)]));
+      it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      GrilleTable->setItem(i, c, it);
+    }
+  }
+  GrilleTable->resizeColumnsToContents();
+  const QString avant = ChoixCourbe->currentText();
+  const bool b = ChoixCourbe->blockSignals(true);
+  ChoixCourbe->clear();
+  // Every column but the heights themselves can be drawn against the draught.
+  for (size_t c = 2; c < ent.size(); c++) ChoixCourbe->addItem(Q(ent[c]), static_cast<int>(c));
+  int k = ChoixCourbe->findText(avant);
+  ChoixCourbe->setCurrentIndex(k >= 0 ? k : 1);
+  ChoixCourbe->blockSignals(b);
+  MajCourbeTable();
+  return "";
+}
+
+void THydrostatForm::MajCourbeTable() {
+  const int c = ChoixCourbe->currentData().toInt();
+  const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
+  CourbeTable->Efface();
+  if (c <= 0 || c >= static_cast<int>(ent.size())) return;
+  CourbeTable->Titres(Q(ent[static_cast<size_t>(c)]), Q(ent[static_cast<size_t>(c)]), Q(ent[1]));
+  TGraphe::TPoints pts;
+  for (const auto& l : LignesTable) {
+    const std::vector<double> v = ValeursTableHydro(l, TableAvecPoids);
+    pts.push_back({v[static_cast<size_t>(c)], v[1]});
+  }
+  CourbeTable->AjouteLigne(ChoixCourbe->currentText(), QColor(0, 90, 200), pts);
+  CourbeTable->ZoomInitial();
+}

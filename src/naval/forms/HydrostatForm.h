@@ -1,0 +1,70 @@
+// The hydrostatics window: the scope list, the result grid with its save, print
+// and copy, and the curve of sectional areas.
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "naval/Hydrostat.h"
+#include "naval/TableHydro.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+class TGraphe;
+struct TLigneRapport;
+
+class THydrostatForm : public QDialog {
+ public:
+  explicit THydrostatForm(TDocument& doc, QWidget* parent = nullptr);
+
+  // The list of the surfaces whose Calc is set, every one selected.
+  void Initialise();
+  // Both "&Calculer" buttons.
+  void BtnCalculerClick();
+  // The scope from the list's selection (document indices).
+  TListSurf Portee() const;
+  void SelectionneTout(bool oui);
+  bool Enregistre(const std::string& chemin) const;
+  std::vector<TLigneRapport> LignesRapport() const;
+  std::vector<std::string> Lignes() const;
+
+  QListWidget* Liste = nullptr;
+  QTableWidget* Grille = nullptr;
+  TGraphe* Courbe = nullptr;
+  QSpinBox* NbCouples = nullptr;
+  QTabWidget* Pages = nullptr;
+  QPushButton *BtnEnregistrer = nullptr, *BtnImprimer = nullptr;
+  const TResultatsHydro& Resultats() const { return R; }
+
+  // "Table hydrostatique": the particulars over a range of waterlines, and one of them drawn
+  // against the draught. Returns "" or the message shown for a bad range.
+  std::string CalculeTable();
+  void MajCourbeTable();
+  QLineEdit *EdZ0 = nullptr, *EdZ1 = nullptr, *EdNbLignes = nullptr;
+  QTableWidget* GrilleTable = nullptr;
+  QComboBox* ChoixCourbe = nullptr;
+  TGraphe* CourbeTable = nullptr;
+  QLabel* Avertissements = nullptr;
+  QPushButton* BtnArretTable = nullptr;
+  const std::vector<TLigneTableHydro>& Table() const { return LignesTable; }
+  TSuiviCalcul SuiviTable;
+  // What Ctrl+C in the grid copies: label, tab, value and a carriage return per selected row.
+  QString TexteSelection() const;
+
+ private:
+  TDocument& Doc;
+  std::vector<int> Indices;  // the document index of each list item
+  TResultatsHydro R;
+  std::vector<TLigneTableHydro> LignesTable;
+  bool TableAvecPoids = false;
+  TBarycentre PoidsTotal() const;
+  void ChoisitPortee();
+  void Remplit();
+};

@@ -1,0 +1,559 @@
+#include "naval/forms/StabForm.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/Chaines.h"
+#include "app/Services.h"
+#include "app/forms/Rapport.h"
+#include "document/FichierStr.h"
+#include "model/ObjCom.h"
+#include "naval/forms/Graphe.h"
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString U(const char* s) { return QString::fromUtf8(s); }
+}  // namespace
+
+// The wire-frame view: the water, the boundary lines of every working copy in the
+// floating position of one step, and G and B.
+class TVueStab : public QWidget {
+ public:
+  explicit TVueStab(TStab& s) : S(s) { setMinimumSize(300, 250); }
+  int Etape = -1;  // -1: upright
+  double Theta = 270, Phi = 0;
+  int Zoom = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.setRenderHint(QPainter::Antialiasing);
+    const TGZ* e = Etape >= 0 && Etape < static_cast<int>(S.Etapes.size())
+                       ? &S.Etapes[static_cast<size_t>(Etape)]
+                       : nullptr;
+    TMatrice4 m = e ? MatriceEtape(*e, S.Poids.Centre) : MatIdentite();
+    const double t = Theta * M_PI / 180, f = Phi * M_PI / 180;
+    auto proj = [&](TVertex3f v) {
+      double u = -v.X * std::sin(t) + v.Y * std::cos(t);
+      double d = v.X * std::cos(t) + v.Y * std::sin(t);
+      return QPointF(u, v.Z * std::cos(f) + d * std::sin(f));
+    };
+    std::vector<std::vector<QPointF>> lignes;
+    for (const TDoubleSurf& c : S.Copies.Items)
+      for (const TArrayVertex3f* g : {&c.Pts, &c.PtsSym}) {
+        if (g->empty() || (*g)[0].empty()) continue;
+        const size_t nl = g->size(), nc = (*g)[0].size();
+        std::vector<QPointF> a, b, cc, dd;
+        for (size_t j = 0; j < nc; j++) {
+          TVertex3f p0 = (*g)[0][j], p1 = (*g)[nl - 1][j];
+          Transformation3D(m, p0), Transformation3D(m, p1);
+          a.push_back(proj(p0)), b.push_back(proj(p1));
+        }
+        for (size_t i = 0; i < nl; i++) {
+          TVertex3f p0 = (*g)[i][0], p1 = (*g)[i][nc - 1];
+          Transformation3D(m, p0), Transformation3D(m, p1);
+          cc.push_back(proj(p0)), dd.push_back(proj(p1));
+        }
+        lignes.insert(lignes.end(), {a, b, cc, dd});
+      }
+    std::vector<QPointF> eau;
+    for (auto [x, y] : {std::pair{-5.0, -5.0}, {5.0, -5.0}, {5.0, 10.0}, {-5.0, 10.0}, {-5.0, -5.0}})
+      eau.push_back(proj({x, y, 0}));
+    QRectF bornes;
+    for (const auto& l : lignes)
+      for (const auto& q : l)
+        bornes =
+            bornes.isNull() ? QRectF(q, QSizeF(1e-9, 1e-9)) : bornes.united(QRectF(q, QSizeF(1e-9, 1e-9)));
+    if (bornes.isNull()) bornes = QRectF(-1, -1, 2, 2);
+    double ech =
+        0.95 * std::min(width() / std::max(bornes.width(), 1e-6), height() / std::max(bornes.height(), 1e-6));
+    ech += Zoom;
+    if (ech <= 0) ech = 10;
+    const QPointF c = bornes.center();
+    auto ecran = [&](QPointF q) {
+      return QPointF(width() / 2.0 + (q.x() - c.x()) * ech, height() / 2.0 - (q.y() - c.y()) * ech);
+    };
+    auto trace = [&](const std::vector<QPointF>& l) {
+      QPolygonF poly;
+      for (const auto& q : l) poly << ecran(q);
+      p.drawPolyline(poly);
+    };
+    p.setPen(QPen(Qt::blue, 1));
+    trace(eau);
+    p.setPen(QPen(QColor(192, 192, 192), 1));
+    for (const auto& l : lignes) trace(l);
+    if (e) {
+      auto point = [&](TVertex3f v, const QColor& col, const char* nom) {
+        QPointF s = ecran(proj(v));
+        p.setPen(col);
+        p.drawEllipse(QRectF(s.x() - 5, s.y() - 5, 11, 11));
+        p.drawLine(QPointF(s.x(), s.y() - 8), QPointF(s.x(), s.y() + 8));
+        p.drawLine(QPointF(s.x() - 8, s.y()), QPointF(s.x() + 8, s.y()));
+        QFont ft = p.font();
+        ft.setPointSize(8);
+        p.setFont(ft);
+        p.drawText(QPointF(s.x() + 5, s.y() + 15), nom);
+      };
+      point(e->CG.Centre, Qt::green, "G");
+      point(e->CC.Centre, QColor(80, 140, 255), "B");
+    }
+  }
+
+ private:
+  TStab& S;
+};
+
+TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc) {
+  setObjectName("StabForm");
+  setWindowTitle(Q(rs("rsStabCaption")));
+  auto* h = new QHBoxLayout(this);
+  auto* gauche = new QVBoxLayout;
+  auto* etat = new QGroupBox("Etat initial");
+  auto* fe = new QFormLayout(etat);
+  LblDeplacement = new QLabel;
+  LblPoidsInitial = new QLabel;
+  fe->addRow(U("Déplacement initial"), LblDeplacement);
+  fe->addRow("Poids initial", LblPoidsInitial);
+  gauche->addWidget(etat);
+
+  Conditions = new QGroupBox("Conditions de calcul");
+  auto* fc = new QFormLayout(Conditions);
+  auto edit = [&](const char* lib, const char* defaut) {
+    auto* e = new QLineEdit(defaut);
+    e->setAlignment(Qt::AlignRight);
+    e->setMaximumWidth(90);
+    fc->addRow(U(lib), e);
+    return e;
+  };
+  EdAngleMax = edit("Angle de gite Max [°]", "180");
+  EdPas = edit("Pas de calcul [°]", "5");
+  EdTolEnf = edit("Tolérance enfoncement [%]", "1");
+  EdDensite = edit("Densité de l'eau", "1.026");
+  CBAssiette = new QCheckBox("Correction de l'assiette");
+  fc->addRow(CBAssiette);
+  EdTolAssiette = new QLineEdit("0.1");  // not shown
+  EdTolAssiette->setVisible(false);
+  LblPoids = new QLabel;
+  fc->addRow("Poids", LblPoids);
+  RBDeplacement = new QRadioButton(U("Fixer Poids = Déplacement initial"));
+  RBPoidsFixe = new QRadioButton("Fixer Poids = ");
+  RBInitiales = new QRadioButton("Valeurs initiales");
+  RBInitiales->setChecked(true);
+  EdPoidsFixe = new QLineEdit("0.00");
+  EdPoidsFixe->setEnabled(false);
+  EdPoidsFixe->setMaximumWidth(90);
+  connect(RBPoidsFixe, &QRadioButton::toggled, EdPoidsFixe, &QLineEdit::setEnabled);
+  fc->addRow(RBDeplacement);
+  fc->addRow(RBPoidsFixe, EdPoidsFixe);
+  fc->addRow(RBInitiales);
+  CBAligner = new QCheckBox("Aligner verticalement G et Z");
+  fc->addRow(CBAligner);
+  auto* ajuster = new QPushButton("&Ajuster");
+  connect(ajuster, &QPushButton::clicked, this, [this] { Ajuster(); });
+  fc->addRow(ajuster);
+  gauche->addWidget(Conditions);
+
+  auto* calc = new QGroupBox;
+  auto* vc = new QVBoxLayout(calc);
+  for (auto*& l : LblCalc) {
+    l = new QLabel;
+    vc->addWidget(l);
+  }
+  Progres = new QProgressBar;
+  Progres->setRange(0, 100);
+  vc->addWidget(Progres);
+  auto* bc = new QHBoxLayout;
+  BtnAnnuler = new QPushButton("&Annuler");
+  BtnAnnuler->setVisible(false);
+  BtnCalculer = new QPushButton("&Calculer");
+  bc->addWidget(BtnAnnuler);
+  bc->addWidget(BtnCalculer);
+  vc->addLayout(bc);
+  gauche->addWidget(calc);
+  auto* fermer = new QPushButton("&Fermer");
+  gauche->addWidget(fermer);
+  gauche->addStretch();
+  h->addLayout(gauche);
+  connect(BtnAnnuler, &QPushButton::clicked, this, [this] { Stab.Arret = true; });
+  connect(BtnCalculer, &QPushButton::clicked, this, [this] { Calculer(); });
+  connect(fermer, &QPushButton::clicked, this, [this] { reject(); });
+
+  Pages = new QTabWidget;
+  // Affichage
+  auto* aff = new QWidget;
+  auto* va = new QVBoxLayout(aff);
+  Vue = new TVueStab(Stab);
+  va->addWidget(Vue, 1);
+  auto* bv = new QHBoxLayout;
+  auto* lon = new QSlider(Qt::Horizontal);
+  lon->setObjectName("TrackBarLongitude");
+  lon->setRange(-360, 360);
+  lon->setValue(270);
+  auto* lat = new QSlider(Qt::Horizontal);
+  lat->setObjectName("TrackBarLatitude");
+  lat->setRange(-360, 360);
+  connect(lon, &QSlider::valueChanged, this, [this](int v) { Vue->Theta = v, Vue->update(); });
+  connect(lat, &QSlider::valueChanged, this, [this](int v) { Vue->Phi = v, Vue->update(); });
+  bv->addWidget(lon);
+  bv->addWidget(lat);
+  for (auto [nom, t, f] : {std::tuple{"Couple", 270, 0}, {"Profil", 0, 0}, {"Plan", 0, 90}}) {
+    auto* b = new QPushButton(nom);
+    connect(b, &QPushButton::clicked, this, [lon, lat, t = t, f = f] { lon->setValue(t), lat->setValue(f); });
+    bv->addWidget(b);
+  }
+  auto* zp = new QPushButton("+");
+  auto* zm = new QPushButton("-");
+  connect(zp, &QPushButton::clicked, this, [this] { Vue->Zoom += 10, Vue->update(); });
+  connect(zm, &QPushButton::clicked, this, [this] { Vue->Zoom -= 10, Vue->update(); });
+  bv->addWidget(zp);
+  bv->addWidget(zm);
+  va->addLayout(bv);
+  auto* bf = new QHBoxLayout;
+  TrackBarEtapes = new QSlider(Qt::Horizontal);
+  TrackBarEtapes->setObjectName("TrackBarEtapes");
+  BtnFilm = new QPushButton("Film");
+  LblFilm = new QLabel(U("0°"));
+  LblFilm->setMinimumWidth(70);
+  bf->addWidget(TrackBarEtapes, 1);
+  bf->addWidget(LblFilm);
+  bf->addWidget(BtnFilm);
+  va->addLayout(bf);
+  connect(TrackBarEtapes, &QSlider::valueChanged, this, [this](int v) { MontreEtape(v); });
+  connect(BtnFilm, &QPushButton::clicked, this, [this] { DemarreFilm(); });
+  Film.setInterval(150);
+  connect(&Film, &QTimer::timeout, this, [this] {
+    int p = TrackBarEtapes->value();
+    MontreEtape(p);
+    if (p >= TrackBarEtapes->maximum())
+      Film.stop();
+    else
+      TrackBarEtapes->setValue(p + 1);
+  });
+  Pages->addTab(aff, "Affichage");
+
+  // Courbe de stabilité
+  auto* pg = new QWidget;
+  auto* vg = new QVBoxLayout(pg);
+  CourbeGZ = new TGraphe;
+  vg->addWidget(CourbeGZ, 1);
+  auto* bg = new QHBoxLayout;
+  RBGZ = new QRadioButton("GZ");
+  RBMoment = new QRadioButton("Moment d'inertie");
+  RBGZ->setChecked(true);
+  connect(RBGZ, &QRadioButton::toggled, this, [this] { MajCourbeGZ(); });
+  auto* zoom = new QPushButton("Zoom initial");
+  connect(zoom, &QPushButton::clicked, this, [this] { CourbeGZ->ZoomInitial(); });
+  auto* imp = new QPushButton("Imprimer...");
+  connect(imp, &QPushButton::clicked, this, [this] { CourbeGZ->ImprimeAvecDialogue(); });
+  auto* img = new QPushButton("Enregistrer l'image...");
+  connect(img, &QPushButton::clicked, this, [this] { CourbeGZ->EnregistreAvecDialogue(); });
+  for (QWidget* w : std::initializer_list<QWidget*>{RBGZ, RBMoment, zoom, imp, img}) bg->addWidget(w);
+  bg->addStretch();
+  vg->addLayout(bg);
+  Pages->addTab(pg, U("Courbe de stabilité"));
+
+  CourbeAssiette = new TGraphe;
+  CourbeAssiette->Titres("Assiette", U("Angle [°]"), U("Assiette [°]"));
+  Pages->addTab(CourbeAssiette, "Assiette");
+
+  // Mesures
+  auto* pm = new QWidget;
+  auto* vm = new QVBoxLayout(pm);
+  Mesures = new QTableWidget(1, 12);
+  Mesures->verticalHeader()->hide();
+  Mesures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Mesures->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Mesures->verticalHeader()->setDefaultSectionSize(20);
+  vm->addWidget(Mesures, 1);
+  InstalleCopie(Mesures, [this] { return TexteSelection(Mesures, true); });
+  auto* bm = new QHBoxLayout;
+  auto* transformer = new QPushButton("Transformer");
+  connect(transformer, &QPushButton::clicked, this, [this] { Transformer(); });
+  auto export_ = [this](QHBoxLayout* b) {
+    auto* e = new QPushButton("Export");
+    connect(e, &QPushButton::clicked, this, [this] {
+      QString f = DemandeFichier(this, true, rs("rsTXTFilter"));
+      if (!f.isEmpty()) Enregistre(f.toStdString());
+    });
+    auto* i = new QPushButton("Imprimer");
+    connect(i, &QPushButton::clicked, this,
+            [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapport()); });
+    b->addWidget(e);
+    b->addWidget(i);
+  };
+  bm->addWidget(transformer);
+  bm->addStretch();
+  export_(bm);
+  vm->addLayout(bm);
+  Pages->addTab(pm, "Mesures");
+
+  auto* ps = new QWidget;
+  auto* vs = new QVBoxLayout(ps);
+  Synth = new QTableWidget(0, 2);
+  Synth->horizontalHeader()->hide();
+  Synth->verticalHeader()->hide();
+  Synth->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Synth->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Synth->setColumnWidth(0, 340);
+  Synth->setColumnWidth(1, 130);
+  Synth->verticalHeader()->setDefaultSectionSize(20);
+  InstalleCopie(Synth, [this] { return TexteSelection(Synth, false); });
+  vs->addWidget(Synth, 1);
+  auto* bs = new QHBoxLayout;
+  bs->addStretch();
+  export_(bs);
+  vs->addLayout(bs);
+  Pages->addTab(ps, U("Synthèse"));
+  h->addWidget(Pages, 1);
+
+  Stab.TraiteMessages = [] { QApplication::processEvents(); };
+  Stab.Progression = [this](int total, int fait) {
+    Progres->setValue(static_cast<int>(std::lround(100.0 * fait / total)));
+    MajCourbeGZ();
+  };
+  Stab.EtapeAjoutee = [this](const TGZ& e) {
+    auto l = LibellesCalcul(e.Gite, e.Assiette, e.CC.Valeur, Stab.Iterations + 0);
+    for (size_t i = 0; i < 4 && i < l.size(); i++) LblCalc[i]->setText(Q(l[i]));
+    Vue->Etape = static_cast<int>(Stab.Etapes.size()) - 1;
+    Vue->update();
+  };
+  resize(1100, 720);
+  InitStabForm();
+}
+
+void TStabForm::InitStabForm() {
+  Stab.Init(Doc);
+  LblPoidsInitial->setText(Q(TexteReel(Stab.PoidsDocument.Valeur, 4) + " kg"));
+  LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4) + " kg"));
+  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4) + " kg"));
+  Stab.Etapes.clear();
+  TrackBarEtapes->setRange(0, 0);
+  for (auto* l : LblCalc) l->clear();
+  Progres->setValue(0);
+  Vue->Etape = -1;
+  Pages->setCurrentIndex(0);
+  MajCourbeGZ();
+  MajResults();
+}
+
+void TStabForm::Occupe(bool oui) {
+  EnCalcul = oui;
+  BtnAnnuler->setVisible(oui);
+  BtnCalculer->setVisible(!oui);
+  Conditions->setEnabled(!oui);
+  TrackBarEtapes->setEnabled(!oui);
+  BtnFilm->setEnabled(!oui);
+  if (oui)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+std::string TStabForm::Calculer() {
+  TSaisieStab s;
+  s.AngleMax = EdAngleMax->text().toStdString();
+  s.Pas = EdPas->text().toStdString();
+  s.TolEnfoncement = EdTolEnf->text().toStdString();
+  s.Densite = EdDensite->text().toStdString();
+  s.TolAssiette = EdTolAssiette->text().toStdString();
+  s.CorrectionAssiette = CBAssiette->isChecked();
+  TConditionsStab c;
+  std::string err = LitConditionsStab(s, c);
+  if (err.empty()) err = ValideConditionsStab(c, Stab.Poids.Valeur);
+  if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
+  if (!err.empty()) {
+    AfficheMessage(err, mtError, mbOK);
+    return err;
+  }
+  // A new density changes the initial displacement the copies float at.
+  if (c.Densite != Stab.Conditions.Densite) {
+    Stab.Conditions = c;
+    Stab.MajCarInitiale();
+    LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4) + " kg"));
+  }
+  Stab.Conditions = c;
+  Film.stop();
+  LblFilm->setText(U("0°"));
+  Occupe(true);
+  try {
+    err = Stab.CalcStab();
+  } catch (...) {
+    Occupe(false);
+    throw;
+  }
+  Occupe(false);
+  Vue->Etape = Stab.Etapes.empty() ? -1 : 0;
+  Vue->update();
+  MajCourbeGZ();
+  MajResults();
+  return err;
+}
+
+void TStabForm::Ajuster() {
+  TModeAjuste m = RBDeplacement->isChecked() ? ajDeplacementInitial
+                  : RBPoidsFixe->isChecked() ? ajPoidsFixe
+                                             : ajValeursInitiales;
+  double fixe = 0;
+  if (m == ajPoidsFixe && !LitReel(EdPoidsFixe->text().toStdString(), fixe)) {
+    AfficheMessage(Format(rs("rsErrConversionReel"), EdPoidsFixe->text().toStdString().c_str()), mtError,
+                   mbOK);
+    return;
+  }
+  Stab.Ajuste(m, fixe, CBAligner->isChecked());
+  LblPoids->setText(Q(TexteReel(Stab.Poids.Valeur, 4) + " kg"));
+  Vue->update();
+}
+
+void TStabForm::MajCourbeGZ() {
+  const bool gz = RBGZ->isChecked();
+  CourbeGZ->Efface();
+  CourbeGZ->Titres(gz ? "GZ" : "Moment d'inertie RM", U("Angle [°]"),
+                   gz ? "GZ [m]" : "Moment d'inertie RM [N.m]");
+  TGraphe::TPoints pts, ass;
+  for (const TGZ& e : Stab.Etapes) {
+    if (!e.Converge) continue;
+    pts.push_back({e.Gite, gz ? e.GZ() : e.Moment()});
+    ass.push_back({e.Gite, e.Assiette});
+  }
+  CourbeGZ->AjouteLigne(gz ? "GZ" : "RM", Qt::red, pts);
+  CourbeGZ->ZoomInitial();
+  CourbeAssiette->Efface();
+  if (Stab.Conditions.CorrectionAssiette) CourbeAssiette->AjouteLigne("Assiette", Qt::blue, ass);
+  CourbeAssiette->ZoomInitial();
+
+  const std::vector<std::string> ent = EnteteTableGZ();
+  Mesures->setColumnCount(static_cast<int>(ent.size()));
+  QStringList h;
+  for (const auto& s : ent) h << Q(s);
+  Mesures->setHorizontalHeaderLabels(h);
+  Mesures->setRowCount(std::max<int>(1, static_cast<int>(Stab.Etapes.size())));
+  Mesures->clearContents();
+  for (int i = 0; i < static_cast<int>(Stab.Etapes.size()); i++) {
+    auto l = LigneTableGZ(Stab.Etapes[static_cast<size_t>(i)]);
+    for (int c = 0; c < static_cast<int>(l.size()); c++) {
+      auto* it = new QTableWidgetItem(Q(l[static_cast<size_t>(c)]));
+      it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      Mesures->setItem(i, c, it);
+    }
+  }
+  Mesures->resizeColumnsToContents();
+  TrackBarEtapes->setRange(0, std::max(0, static_cast<int>(Stab.Etapes.size()) - 1));
+}
+
+void TStabForm::MajResults() {
+  LignesSynthese = Stab.Etapes.empty() ? std::vector<TLigneSynthese>{} : Synthese(Stab);
+  Synth->setRowCount(static_cast<int>(LignesSynthese.size()));
+  QFont gras = Synth->font();
+  gras.setBold(true);
+  for (int i = 0; i < static_cast<int>(LignesSynthese.size()); i++) {
+    const auto& l = LignesSynthese[static_cast<size_t>(i)];
+    auto* a = new QTableWidgetItem(Q(l.Libelle));
+    auto* b = new QTableWidgetItem(Q(l.Valeur));
+    b->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (l.Titre)
+      for (auto* it : {a, b}) it->setFont(gras), it->setBackground(QColor(192, 192, 192));
+    Synth->setItem(i, 0, a);
+    Synth->setItem(i, 1, b);
+  }
+}
+
+void TStabForm::MontreEtape(int p) {
+  if (p < 0 || p >= static_cast<int>(Stab.Etapes.size())) return;
+  Vue->Etape = p;
+  Vue->update();
+  LblFilm->setText(QString::asprintf("%.2f", Stab.Etapes[static_cast<size_t>(p)].Gite) + U("°"));
+}
+
+void TStabForm::DemarreFilm() {
+  if (Film.isActive()) {
+    Film.stop();
+    return;
+  }
+  if (TrackBarEtapes->value() >= TrackBarEtapes->maximum()) TrackBarEtapes->setValue(0);
+  Film.start();
+}
+
+bool TStabForm::Transformer() {
+  const int r = Mesures->currentRow();
+  if (Stab.Etapes.empty() || r < 0 || r >= static_cast<int>(Stab.Etapes.size())) return false;
+  if (AfficheMessage(rs("rsStabConfirmTransformer"), mtConfirmation, mbYes | mbNo) != mrYes) return false;
+  if (AvantTransformer) AvantTransformer();
+  AppliqueTransformation(Stab.Etapes[static_cast<size_t>(r)]);
+  if (ApresTransformer) ApresTransformer();
+  return true;
+}
+
+void TStabForm::AppliqueTransformation(const TGZ& e) {
+  TransformerModele(Doc, e, Stab.Poids.Centre);
+  Doc.MarqueModifie();
+}
+
+std::vector<std::string> TStabForm::Lignes() const {
+  TEnteteDocument d{Doc.Proprietes.Titre, Doc.Proprietes.Archi, Doc.Proprietes.Version, Doc.Proprietes.Date};
+  return LignesExportStab(d, LignesSynthese, Stab.Etapes);
+}
+
+bool TStabForm::Enregistre(const std::string& chemin) const { return EcritFichierTexte(chemin, Lignes()); }
+
+std::vector<TLigneRapport> TStabForm::LignesRapport() const {
+  std::vector<TLigneRapport> r;
+  for (const auto& l : Lignes()) {
+    bool titre = l.rfind("Brivane - ", 0) == 0 || l == rs("rsStabSynthese") || l == rs("rsStabMesures");
+    for (const auto& s : LignesSynthese)
+      if (s.Titre && l == s.Libelle) titre = true;
+    r.push_back({l, titre});
+  }
+  return r;
+}
+
+QString TStabForm::TexteSelection(const QTableWidget* t, bool entete) const {
+  QString s;
+  if (entete) {
+    QStringList h;
+    for (int c = 0; c < t->columnCount(); c++) h << t->horizontalHeaderItem(c)->text();
+    s += h.join('\t') + "\r";
+  }
+  for (int i = 0; i < t->rowCount(); i++) {
+    if (!t->item(i, 0) || !t->item(i, 0)->isSelected()) continue;
+    QStringList l;
+    for (int c = 0; c < t->columnCount(); c++) l << (t->item(i, c) ? t->item(i, c)->text() : QString());
+    s += l.join('\t') + "\r";
+  }
+  return s;
+}
+
+void TStabForm::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Delete && EnCalcul) {
+    Stab.Arret = true;
+    return;
+  }
+  QDialog::keyPressEvent(e);
+}
+
+void TStabForm::reject() {
+  // "&Fermer" during a sweep stops it first; the window closes once the sweep has returned.
+  if (EnCalcul) {
+    Stab.Arret = true;
+    return;
+  }
+  Film.stop();
+  QDialog::reject();
+}

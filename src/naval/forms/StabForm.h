@@ -1,0 +1,85 @@
+// The stability window: the conditions, the heel sweep with its progress and stop
+// button, the wire-frame view of the heeled hull with G and B, the GZ or moment
+// curve, the trim curve, the step table, the synthesis, the film, "&Ajuster" and
+// "Transformer".
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "naval/Stab.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+class QTableWidget;
+class QGroupBox;
+class TGraphe;
+class TVueStab;
+struct TLigneRapport;
+
+class TStabForm : public QDialog {
+ public:
+  explicit TStabForm(TDocument& doc, QWidget* parent = nullptr);
+
+  // The state when the window is shown: weights, working copies, initial displacement.
+  void InitStabForm();
+  // "&Calculer": every condition checked (the message shown and nothing computed on a fault).
+  // Returns "" or that message.
+  std::string Calculer();
+  void Ajuster();
+  // "Transformer" on the selected row of "Mesures", after the question. True when the
+  // model was moved.
+  bool Transformer();
+  // The one change "Transformer" makes to the document; the undo recording goes around it.
+  void AppliqueTransformation(const TGZ& e);
+  void MajCourbeGZ();
+  void MajResults();
+  void MontreEtape(int p);
+  void DemarreFilm();
+  std::vector<std::string> Lignes() const;
+  std::vector<TLigneRapport> LignesRapport() const;
+  bool Enregistre(const std::string& chemin) const;
+  QString TexteSelection(const QTableWidget* t, bool entete) const;
+
+  // After "Transformer" moved the model: the views redraw. Before it: the undo snapshot.
+  std::function<void()> AvantTransformer, ApresTransformer;
+
+  TStab Stab;
+  QLineEdit *EdAngleMax = nullptr, *EdPas = nullptr, *EdTolEnf = nullptr, *EdDensite = nullptr,
+            *EdTolAssiette = nullptr, *EdPoidsFixe = nullptr;
+  QCheckBox *CBAssiette = nullptr, *CBAligner = nullptr;
+  QRadioButton *RBDeplacement = nullptr, *RBPoidsFixe = nullptr, *RBInitiales = nullptr;
+  QRadioButton *RBGZ = nullptr, *RBMoment = nullptr;
+  QLabel *LblDeplacement = nullptr, *LblPoidsInitial = nullptr, *LblPoids = nullptr;
+  QLabel* LblCalc[4] = {};
+  QProgressBar* Progres = nullptr;
+  QPushButton *BtnAnnuler = nullptr, *BtnCalculer = nullptr;
+  QGroupBox* Conditions = nullptr;
+  QTabWidget* Pages = nullptr;
+  TGraphe *CourbeGZ = nullptr, *CourbeAssiette = nullptr;
+  QTableWidget *Mesures = nullptr, *Synth = nullptr;
+  QSlider* TrackBarEtapes = nullptr;
+  QLabel* LblFilm = nullptr;
+  QPushButton* BtnFilm = nullptr;
+  QTimer Film;
+  TVueStab* Vue = nullptr;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void reject() override;
+
+ private:
+  TDocument& Doc;
+  bool EnCalcul = false;
+  std::vector<TLigneSynthese> LignesSynthese;
+  void Occupe(bool oui);
+};
