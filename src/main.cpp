@@ -18,6 +18,7 @@
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
+#include "app/forms/Icones.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
@@ -98,6 +99,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brivane");
   QApplication::setOrganizationName("Brivane");
   QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+  // The desktop matches the windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName("brivane");
+  QApplication::setWindowIcon(IconeSvg(":/icones/brivane.svg"));
 
   // One instance at a time (screenshots excepted: they change nothing).
   QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");

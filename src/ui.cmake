@@ -1,7 +1,7 @@
 # The Qt user interface: the brivane_ui library (forms, views, studio) and the
 # `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
 # AUTOMOC is set on these targets only: the core and the command line never see Qt.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Svg)
 
 file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/views/*.cpp
@@ -23,6 +23,7 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.h ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
@@ -34,17 +35,23 @@ add_custom_target(ui_pure_no_qt DEPENDS ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp)
 
 # An object library: every unit is linked whole, so the commands and windows each
 # unit registers at start-up (app/forms/Registre.h) are all in the program and the tests.
-add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES})
+# The pictograms are compiled in (resources/icones.qrc): the program needs no icon theme.
+add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES} ${CMAKE_SOURCE_DIR}/resources/icones.qrc)
 add_dependencies(brivane_ui ui_pure_no_qt)
-set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
+set_target_properties(brivane_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Widgets Qt6::Gui Qt6::Core)
+target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core)
 # Qt's headers are not ours to warn about.
 target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
 
 add_executable(brivane ${CMAKE_SOURCE_DIR}/src/main.cpp)
 set_target_properties(brivane PROPERTIES AUTOMOC ON)
 target_link_libraries(brivane PRIVATE brivane_ui)
+# The guide next to the program, as "&Guide de l'utilisateur" looks for it first: the
+# program run from its build folder finds it too.
+add_custom_command(TARGET brivane POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/guide $<TARGET_FILE_DIR:brivane>/Doc
+  VERBATIM)
 
 # The view benchmark draws with QPainter into an image: it needs Qt Gui (no window),
 # so it joins brivane-bench only in a GUI build. The bench target is made after this
