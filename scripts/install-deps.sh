@@ -10,7 +10,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
-  libclang-rt-14-dev locales dpkg-dev file
+  libclang-rt-14-dev locales dpkg-dev file desktop-file-utils
 )
 
 # The document tests check number formatting under a French locale.
