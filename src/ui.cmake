@@ -48,10 +48,9 @@ add_executable(brivane ${CMAKE_SOURCE_DIR}/src/main.cpp)
 set_target_properties(brivane PROPERTIES AUTOMOC ON)
 target_link_libraries(brivane PRIVATE brivane_ui)
 # The guide next to the program, as "&Guide de l'utilisateur" looks for it first: the
-# program run from its build folder finds it too.
-add_custom_command(TARGET brivane POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/guide $<TARGET_FILE_DIR:brivane>/Doc
-  VERBATIM)
+# program run from its build folder finds it too (copied at every build: it is small).
+add_custom_target(brivane_guide ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/guide ${CMAKE_BINARY_DIR}/Doc VERBATIM)
 
 # The view benchmark draws with QPainter into an image: it needs Qt Gui (no window),
 # so it joins brivane-bench only in a GUI build. The bench target is made after this
