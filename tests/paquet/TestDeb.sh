@@ -54,6 +54,18 @@ if command -v xmllint > /dev/null; then
     fail "xmllint"
 fi
 
+# What a double-click in the file manager goes through: the document type's glob in the
+# MIME database, and the program that opens that type.
+if command -v update-mime-database > /dev/null; then
+  update-mime-database "$root/usr/share/mime" > /dev/null 2>&1 || fail "update-mime-database"
+  grep -q '^[0-9]*:application/x-brivane:\*\.kvb' "$root/usr/share/mime/globs2" || fail "*.kvb not in the MIME database"
+fi
+if command -v update-desktop-database > /dev/null; then
+  update-desktop-database "$root/usr/share/applications" || fail "update-desktop-database"
+  grep -qx 'application/x-brivane=brivane.desktop;' "$root/usr/share/applications/mimeinfo.cache" ||
+    fail "brivane.desktop does not open application/x-brivane"
+fi
+
 # The programs run from the scratch root.
 out=$("$root/usr/bin/brivane-cli" --version)
 [ "$out" = "brivane-cli $version" ] || fail "brivane-cli --version said: $out"
