@@ -5,12 +5,12 @@ set -euo pipefail
 
 PKGS=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+  qt6-base-dev qt6-svg-dev libqt6opengl6-dev qt6-charts-dev
   libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libgif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
-  libclang-rt-14-dev locales qt6-translations-l10n
+  libclang-rt-14-dev locales qt6-translations-l10n dpkg-dev file desktop-file-utils
 )
 
 # The document tests check number formatting under a French locale.

@@ -22,7 +22,8 @@ stage() {  # stage NAME COMMAND...
 stage configure cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIVANE_WERROR=ON
 stage build ninja -C build/ci -j"$JOBS"
 if [ ${#failed[@]} -eq 0 ]; then
-  stage tests ctest --test-dir build/ci --output-on-failure -j"$JOBS" -LE display
+  stage tests ctest --test-dir build/ci --output-on-failure -j"$JOBS" -LE 'display|paquet'
+  stage package-tests ctest --test-dir build/ci --output-on-failure -L paquet
   if ctest --test-dir build/ci -N -L display | grep -q 'Total Tests: [1-9]'; then
     stage display-tests xvfb-run -a -s "-screen 0 1280x1024x24" \
       ctest --test-dir build/ci --output-on-failure -L display

@@ -21,6 +21,7 @@
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
+#include "app/forms/Icones.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
@@ -111,6 +112,9 @@ int main(int argc, char** argv) {
   if (traductionQt.load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&traductionQt);
+  // The desktop matches the windows to the installed entry and its icon.
+  QGuiApplication::setDesktopFileName("brivane");
+  QApplication::setWindowIcon(IconeSvg(":/icones/brivane.svg"));
 
   // One instance at a time (screenshots excepted: they change nothing).
   QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");

@@ -1,7 +1,7 @@
 # The Qt user interface: the brivane_ui library (forms, views, studio) and the
 # `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
 # AUTOMOC is set on these targets only: the core and the command line never see Qt.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Charts PrintSupport)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Charts PrintSupport Svg)
 # The studio draws with OpenGL 1.1 and GLU (Mesa).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 if(NOT TARGET OpenGL::GLU)
@@ -35,6 +35,7 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.h ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.h ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/GLGest.h ${CMAKE_SOURCE_DIR}/src/studio/GLGest.cpp
@@ -49,11 +50,12 @@ add_custom_target(ui_pure_no_qt DEPENDS ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp)
 
 # An object library: every unit is linked whole, so the commands and windows each
 # unit registers at start-up (app/forms/Registre.h) are all in the program and the tests.
-add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES})
+# The pictograms are compiled in (resources/icones.qrc): the program needs no icon theme.
+add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES} ${CMAKE_SOURCE_DIR}/resources/icones.qrc)
 add_dependencies(brivane_ui ui_pure_no_qt)
-set_target_properties(brivane_ui PROPERTIES AUTOMOC ON)
+set_target_properties(brivane_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Gui Qt6::Core
+target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core
   OpenGL::GL OpenGL::GLU)
 # Qt's headers are not ours to warn about.
 target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
@@ -61,6 +63,10 @@ target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
 add_executable(brivane ${CMAKE_SOURCE_DIR}/src/main.cpp)
 set_target_properties(brivane PROPERTIES AUTOMOC ON)
 target_link_libraries(brivane PRIVATE brivane_ui)
+# The guide next to the program, as "&Guide de l'utilisateur" looks for it first: the
+# program run from its build folder finds it too (copied at every build: it is small).
+add_custom_target(brivane_guide ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/guide ${CMAKE_BINARY_DIR}/Doc VERBATIM)
 
 # The view benchmark draws with QPainter into an image: it needs Qt Gui (no window),
 # so it joins brivane-bench only in a GUI build. The bench target is made after this

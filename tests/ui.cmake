@@ -16,7 +16,7 @@ foreach(dir views forms calculs)
     target_include_directories(tests_${dir} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_compile_definitions(tests_${dir} PRIVATE BRIVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
       BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples" BRIVANE_GUI_EXE="$<TARGET_FILE:brivane>"
-      BRIVANE_CLI="$<TARGET_FILE:brivane-cli>")
+      BRIVANE_CLI="$<TARGET_FILE:brivane-cli>" BRIVANE_CMAKE="${CMAKE_COMMAND}" BRIVANE_BUILD_DIR="${CMAKE_BINARY_DIR}")
     add_dependencies(tests_${dir} brivane brivane-cli)
     gtest_discover_tests(tests_${dir} DISCOVERY_MODE PRE_TEST
       PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)

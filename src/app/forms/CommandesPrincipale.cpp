@@ -41,6 +41,14 @@ const TEnregistrement Enregistre([] {
                       }});
   EnregistreCommande({.Nom = "MeGuide", .Execute = [](F& f, bool) { f.GuideUtilisateur(); }});
   EnregistreCommande({.Nom = "MeAPropos", .Execute = [](F& f, bool) { TSplash(true, &f).exec(); }});
+  // The bars alone for the screenshot mode (the guide's pictures, a look at the icons).
+  EnregistreFenetre(
+      {.Nom = "toolbar", .Ordre = 100, .Montre = [](F& f) -> QWidget* { return f.BarreOutils(); }});
+  EnregistreFenetre({.Nom = "toolbox", .Ordre = 110, .Montre = [](F& f) -> QWidget* {
+                       f.BoiteOutils()->show();
+                       f.BoiteOutils()->adjustSize();
+                       return f.BoiteOutils();
+                     }});
 });
 
 }  // namespace

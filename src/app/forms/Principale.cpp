@@ -36,6 +36,8 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
+#include "app/forms/Guide.h"
+#include "app/forms/Icones.h"
 #include "app/forms/Registre.h"
 #include "model/ObjCom.h"
 #include "studio/CommandesStudio.h"
@@ -64,10 +66,12 @@ QIcon IconeGlyphe(const char* glyphe) {
 
 // A button that runs a command and mirrors its enabled and checked state. Its own hint:
 // the same command may carry different hints on the tool bar and in the toolbox.
+// Its picture is its command's; the letters only stand in for one not drawn yet.
 QToolButton* BoutonCommande(QWidget* parent, const TBouton& d, QAction* a) {
   auto* b = new QToolButton(parent);
   b->setObjectName(Q(d.Nom));
-  b->setIcon(IconeGlyphe(d.Glyphe.c_str()));
+  QIcon icone = a ? a->icon() : QIcon();
+  b->setIcon(icone.isNull() ? IconeGlyphe(d.Glyphe.c_str()) : icone);
   b->setAutoRaise(true);
   std::string cle = "rs" + d.Nom + "Hint";
   if (ChaineConnue(cle)) b->setToolTip(Q(rs(cle)));
@@ -103,6 +107,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   TRACE("MainForm.Create");
   setObjectName("MainForm");
   setWindowTitle(Q(rs("rsMainFormCaption")));
+  setWindowIcon(IconeSvg(":/icones/brivane.svg"));
   OptV.ZoomMax = ZoomMaxDefaut;
   Debug = lc.Debug;
   PortDebug = lc.Port;
@@ -121,6 +126,9 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
     }
     return QFileDialog::getOpenFileName(this, QString(), initial, FiltreQt(filtre));
   };
+
+  DossierProgramme = QCoreApplication::applicationDirPath();
+  OuvreDocument = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
 
   CreeVues();
   CreeActions();
@@ -197,6 +205,7 @@ void TMainForm::CreeActions() {
       if (!c.Raccourci.empty()) a->setShortcut(QKeySequence(Q(c.Raccourci)));
       bool radio = c.Genre == TGenre::Radio || c.Genre == TGenre::RadioOptionnel;
       a->setCheckable(radio || c.Genre == TGenre::Coche);
+      if (!c.Icone.empty()) a->setIcon(IconeSvg(Q(c.Icone)));
       if (radio) {
         QActionGroup*& g = groupes[c.Groupe];
         if (!g) {
@@ -304,7 +313,7 @@ void TMainForm::Lance(const TCommande& c, bool coche) {
 void TMainForm::CreeBarreOutils() {
   Barre = addToolBar(Q(rs("rsMeBarreStandardCaption")).remove('&'));
   Barre->setObjectName("BarreStandard");
-  Barre->setIconSize(QSize(22, 22));
+  Barre->setIconSize(QSize(24, 24));
   for (const TBouton& d : BoutonsEnregistres(TBarre::Standard)) {
     if (d.Separateur) Barre->addSeparator();
     Barre->addWidget(BoutonCommande(Barre, d, Action(Q(d.Commande))));
@@ -318,7 +327,9 @@ void TMainForm::CreeBoiteOutils() {
   g->setSpacing(1);
   int i = 0;
   for (const TBouton& d : BoutonsEnregistres(TBarre::Boite)) {
-    g->addWidget(BoutonCommande(Boite, d, Action(Q(d.Commande))), i / 2, i % 2);
+    QToolButton* b = BoutonCommande(Boite, d, Action(Q(d.Commande)));
+    b->setIconSize(QSize(24, 24));
+    g->addWidget(b, i / 2, i % 2);
     i++;
   }
   Boite->setFixedWidth(65);
@@ -899,12 +910,11 @@ void TMainForm::Copier() {
 }
 
 void TMainForm::GuideUtilisateur() {
-  QString dossier = QCoreApplication::applicationDirPath() + "/Doc/";
-  QString chemin = dossier + "index.html";
-  if (!QFileInfo::exists(chemin)) chemin = dossier + "Brivane.html";
-  if (!QFileInfo::exists(chemin)) {
-    AfficheMessage(Format(rs("rsFichierIntrouvable"), chemin.toStdString().c_str()), mtError, mbOK);
+  std::string dernier;
+  std::string chemin = TrouveGuide(DossierProgramme.toStdString(), &dernier);
+  if (chemin.empty()) {
+    AfficheMessage(Format(rs("rsFichierIntrouvable"), dernier.c_str()), mtError, mbOK);
     return;
   }
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(chemin))) AfficheMessage(rs("rsErrNavigateur"), mtError, mbOK);
+  if (!OuvreDocument(QUrl::fromLocalFile(Q(chemin)))) AfficheMessage(rs("rsErrNavigateur"), mtError, mbOK);
 }

@@ -25,6 +25,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QProgressBar;
 class QToolBar;
+class QUrl;
 class TBoiteOutilsForm;
 class TCalculatriceForm;
 class TEditionProgramme;
@@ -119,6 +120,10 @@ class TMainForm : public QMainWindow, public THoteVues {
   // File choice: (save?, filter in the text table's "name|pattern|..." form, initial path)
   // -> chosen path, empty when cancelled. Tests install their own.
   std::function<QString(bool enregistrer, const QString& filtre, const QString& initial)> ChoisirFichier;
+  // The user's guide: looked for from the program's folder, opened with the desktop's
+  // default program (true: it started). Tests install their own.
+  QString DossierProgramme;
+  std::function<bool(const QUrl&)> OuvreDocument;
   TDocumentIO IO;
 
   TAffichageVues Aff;

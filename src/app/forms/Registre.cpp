@@ -70,6 +70,7 @@ void EnregistreCommande(TCommande c) {
   Fusionne(a.Groupe, c.Groupe, c.Nom, "group");
   Fusionne(a.CleLibelle, c.CleLibelle, c.Nom, "caption key");
   Fusionne(a.CleAide, c.CleAide, c.Nom, "hint key");
+  Fusionne(a.Icone, c.Icone, c.Nom, "icon");
   FusionneFonction(a.Libelle, c.Libelle, c.Nom, "caption test");
   FusionneFonction(a.Actif, c.Actif, c.Nom, "enabled test");
   FusionneFonction(a.Coche, c.Coche, c.Nom, "checked test");

@@ -100,6 +100,7 @@ struct TCommande {
   std::string Groupe{};               // Radio items: the group's name
   std::string CleLibelle{};           // caption key; empty: "rs" + Nom + "Caption"
   std::string CleAide{};              // hint (tool tip) key; empty: "rs" + Nom + "Hint" when known
+  std::string Icone{};                // its pictogram, a resource path (":/icones/nouveau.svg")
   std::function<std::string(const TMainForm&)> Libelle{};  // a caption key that changes
   std::function<bool(const TMainForm&)> Actif{};           // enabled
   std::function<bool(const TMainForm&)> Coche{};           // checked (Coche and Radio items)
@@ -114,7 +115,7 @@ enum class TBarre { Standard, Boite };  // the tool bar, the toolbox
 struct TBouton {
   std::string Nom{};       // "SBNouveau": the button's object name
   std::string Commande{};  // the command it runs
-  std::string Glyphe{};    // the short label drawn on it
+  std::string Glyphe{};    // the short label drawn on it when its command has no icon
   TBarre Barre = TBarre::Standard;
   int Ordre = 0;         // left to right (the toolbox: two a row)
   bool Separateur = false;  // a separator before it (tool bar)
