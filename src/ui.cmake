@@ -15,6 +15,7 @@ file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/geometry/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/lines/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/exchange/forms/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/naval/forms/*.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
 
 # View maths and command-line parsing that need no Qt at all: they could move to the
