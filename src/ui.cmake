@@ -26,6 +26,7 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/views/ListeDessin.h
   ${CMAKE_SOURCE_DIR}/src/views/Affiche.h ${CMAKE_SOURCE_DIR}/src/views/Affiche.cpp
   ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.h ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Mesures.h ${CMAKE_SOURCE_DIR}/src/views/Mesures.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
