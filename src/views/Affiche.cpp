@@ -396,7 +396,8 @@ void TDessinateur::Tout() {
     if (dessines > 0 && d.CentreVoilure.Valeur != 0 && P.Projette(d.CentreVoilure.Centre, a)) {
       L.Ellipse(s, a.X - 4, a.Y - 4, a.X + 5, a.Y + 5, false);
       L.Ellipse(s, a.X - 1, a.Y - 1, a.X + 2, a.Y + 2, false);
-      L.Texte(s, a.X + 7, a.Y - 8, "CV");
+      // Left of the marker: the sail's own weight, when shown, writes its name to the right.
+      L.Texte(s, a.X - 22, a.Y - 8, "CV");
     }
   }
 }

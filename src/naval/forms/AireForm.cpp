@@ -58,7 +58,9 @@ void TGrilleResultatsForm::Remplit(const QStringList& entete, const std::vector<
       haut = 2 * G->frameWidth() + G->horizontalHeader()->sizeHint().height();
   for (int c = 0; c < G->columnCount(); c++) larg += G->columnWidth(c);
   for (int r = 0; r < G->rowCount(); r++) haut += G->rowHeight(r);
-  G->setMinimumSize(std::min(larg, 900), std::min(haut + 4, 500));
+  // As tall as its rows: a short list leaves no empty grid below it.
+  G->setMinimumWidth(std::min(larg, 900));
+  G->setFixedHeight(std::min(haut + 4, 500));
   adjustSize();
 }
 
