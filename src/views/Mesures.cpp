@@ -1,6 +1,7 @@
 #include "views/Mesures.h"
 
 #include "app/Chaines.h"
+#include "model/NetGest.h"
 
 bool MesurePossible(const TParamVue& vue) { return vue.Type != tvPersp; }
 
