@@ -31,6 +31,7 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/views/Edition.h ${CMAKE_SOURCE_DIR}/src/views/Edition.cpp
   ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.h ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.cpp
   ${CMAKE_SOURCE_DIR}/src/views/FenSel.h ${CMAKE_SOURCE_DIR}/src/views/FenSel.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Mesures.h ${CMAKE_SOURCE_DIR}/src/views/Mesures.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp

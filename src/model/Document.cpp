@@ -32,6 +32,7 @@ void TDocument::Vider() {
   ListePoids.clear();
   PoidsTotal = TPoids{};
   PoidsTotal.Nom = "TOTAL";
+  CentreVoilure = {};
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();

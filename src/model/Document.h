@@ -78,6 +78,8 @@ class TDocument {
 
   TListPoids ListePoids;
   TPoids PoidsTotal;
+  // The sails' centre of effort and total area: recomputed on demand, not saved.
+  TBarycentre CentreVoilure;
 
   std::string NomFichier;
   bool Modifie = false;

@@ -11,6 +11,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "lines/Coupes.h"
+#include "naval/AiresVoiles.h"
 #include "naval/Poids.h"
 
 int SurfNom2Num(const TDocument& doc, const std::string& nom) {
@@ -32,6 +33,7 @@ void MajSurface(TDocument& doc, bool forcer, int numSurf) {
   }
   MajMinMaxAllSurf(doc);
   if (doc.Affichage.Poids || forcer) MajTotalPoids(doc);
+  if (doc.Affichage.CentreVoilure) MajCentreVoilure(doc);
 }
 
 void MajCoupesSurface(TDocument& doc) {

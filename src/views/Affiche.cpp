@@ -376,8 +376,8 @@ void TDessinateur::Tout() {
   if (A.BasePlanSym)
     for (int k = 0; k < n; k++)
       if (d.Surf(k).Visible && !d.Surf(k).Verrou) DrawBase(d.Surf(k));
-  // 12, 14, 15. Dimensions, sail centres, reference marks and flooding points are not held
-  // by the document yet: their toggles wait for them.
+  // 12, 15. Dimensions, reference marks and flooding points are not held by the document
+  // yet: their toggles wait for them.
   // 13. Weights: the surfaces' own, the list, then the total unless it would repeat a lone weight.
   if (A.Poids) {
     int dessines = 0;
@@ -385,6 +385,25 @@ void TDessinateur::Tout() {
       if (d.Surf(k).Poids.Masse != 0) DessinePoids(d.Surf(k).Poids), dessines++;
     for (const auto& p : d.ListePoids) DessinePoids(p), dessines++;
     if (d.PoidsTotal.Masse != 0 && dessines != 1) DessinePoids(d.PoidsTotal);
+  }
+  // 14. Sail centres, then the centre of effort. It is labelled even for a lone sail:
+  // a plan with one sail has a centre of effort all the same.
+  if (A.CentreVoilure) {
+    TStylo s = Plein(O.Mesure);
+    TPixel a;
+    int dessines = 0;
+    for (int k = 0; k < n; k++) {
+      const TEntity& e = d.Surf(k);
+      if (!e.Voile || e.CentreBorde.Valeur == 0 || !P.Projette(e.CentreBorde.Centre, a)) continue;
+      L.Ellipse(s, a.X - 2, a.Y - 2, a.X + 3, a.Y + 3, false);
+      dessines++;
+    }
+    if (dessines > 0 && d.CentreVoilure.Valeur != 0 && P.Projette(d.CentreVoilure.Centre, a)) {
+      L.Ellipse(s, a.X - 4, a.Y - 4, a.X + 5, a.Y + 5, false);
+      L.Ellipse(s, a.X - 1, a.Y - 1, a.X + 2, a.Y + 2, false);
+      // Left of the marker: the sail's own weight, when shown, writes its name to the right.
+      L.Texte(s, a.X - 22, a.Y - 8, "CV");
+    }
   }
 }
 

@@ -234,6 +234,30 @@ TEST(Drawing, WeightsTotalOnlyWhenNotALoneWeightAndNoArrowInPlan) {
   EXPECT_TRUE(d.L.Textes.empty());
 }
 
+TEST(Drawing, SailCentresAndTheCentreOfEffortLabelledCV) {
+  Dessin d;
+  d.Aff.Poids = false;
+  // No sail: nothing drawn for the sail plan.
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Ellipse), 0);
+  // One sail: its centre, then the centre of effort (two circles) and its label.
+  TEntity& s = d.Doc.Surf(0);
+  s.Voile = true;
+  s.CentreBorde = {{0, 1, 3}, 10};
+  d.Doc.CentreVoilure = {{0, 1, 3}, 10};
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.L.Textes, (std::vector<std::string>{"CV"}));
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Ellipse), 3);
+  // A sail of no area draws nothing; the toggle off draws nothing either.
+  s.CentreBorde.Valeur = 0;
+  d.Trace(tvProfil);
+  EXPECT_EQ(d.Compte(d.Opt.Mesure, TFigure::Ellipse), 0);
+  s.CentreBorde.Valeur = 10;
+  d.Aff.CentreVoilure = false;
+  d.Trace(tvProfil);
+  EXPECT_TRUE(d.L.Textes.empty());
+}
+
 TEST(Drawing, WeightArrowLengthFollowsMassAndRatio) {
   Dessin d;
   d.Doc.ListePoids.push_back({"P", 500, 0, 0, 0, -1});

@@ -4,6 +4,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "model/ObjCom.h"
+#include "naval/AiresVoiles.h"
 #include "views/FormFille.h"
 
 namespace {
@@ -47,6 +48,7 @@ void Bascule(F& f, const std::string& nom, bool TAffichageVues::*champ, bool coc
     for (auto& s : doc.TabSurf)
       if (s->Visible) s->SecCalc = s->LgECalc = s->LongCalc = s->DiagCalc = false;
   if (nom == "MeCarene" || nom == "MeReseau" || nom == "MeSurfParam") MajSurface(doc, false, -1);
+  if (nom == "MeCentreVoilure" && coche) MajCentreVoilure(doc);
   if ((coche && (nom == "MeCouples" || nom == "MeLignesEau" || nom == "MeLongitudinales" || nom == "MeDiagonales" ||
                  nom == "MeHerisson")) ||
       nom == "MeCarene" || nom == "MeReseau")

@@ -1,0 +1,21 @@
+// The areas of every surface below and above the waterline (Z = 0): the wetted
+// and dry plating of each part of the hull.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/Document.h"
+
+struct TLigneAire {
+  std::string Nom;
+  double Immergee = 0, Emergee = 0, Totale = 0;
+};
+
+// One row per surface in list order, whatever its Visible and Calc flags; the
+// grids must be evaluated (CalcAires does it).
+std::vector<TLigneAire> LignesAires(const TDocument& doc);
+// Every surface brought up to date first, as the areas window opens.
+std::vector<TLigneAire> CalcAires(TDocument& doc);
+// The sums of the three columns.
+TLigneAire TotalAires(const std::vector<TLigneAire>& lignes);
