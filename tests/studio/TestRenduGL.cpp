@@ -244,14 +244,17 @@ TEST(StudioGL, TurnsTheYachtAtPrecision100) {
   t.start();
   for (int i = 0; i < N; i++) {
     TourneSouris(s.Camera, 6, 0);  // three degrees a frame
-    gl->repaint();
+    gl->update();
+    (void)gl->grabFramebuffer();  // draws now, unlike a repaint that may be folded
   }
-  const double mur = N * 1000.0 / std::max<qint64>(1, t.elapsed());
+  // The figures count the frames really drawn.
+  const int images = s.Images() - avant;
+  const double mur = images * 1000.0 / std::max<qint64>(1, t.elapsed());
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
   const double cpu = double(c1.tv_sec - c0.tv_sec) + double(c1.tv_nsec - c0.tv_nsec) * 1e-9;
-  std::printf("studio %dx%d, yacht at precision 100: %.1f frames per second, %.1f per processor second\n",
-              gl->width(), gl->height(), mur, N / cpu);
-  EXPECT_EQ(s.Images() - avant, N);
+  std::printf("studio %dx%d, yacht at precision 100: %d frames, %.1f frames per second, %.1f per processor second\n",
+              gl->width(), gl->height(), images, mur, images / cpu);
+  EXPECT_EQ(images, N);
   EXPECT_FLOAT_EQ(s.Camera.Azimut, -35 + N * 3);
 }
 
