@@ -33,6 +33,9 @@ void TDocument::Vider() {
   PoidsTotal = TPoids{};
   PoidsTotal.Nom = "TOTAL";
   CentreVoilure = {};
+  ListeReperes.clear();
+  ListeReperesEnv.clear();
+  ListeCotes.clear();
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();

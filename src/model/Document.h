@@ -9,10 +9,12 @@
 
 #include "document/PropFich.h"
 #include "lines/Grille.h"
+#include "model/Cotes.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
+#include "model/Reperes.h"
 #include "naval/Poids.h"
 
 // The display toggles that decide what the updates recompute.
@@ -80,6 +82,10 @@ class TDocument {
   TPoids PoidsTotal;
   // The sails' centre of effort and total area: recomputed on demand, not saved.
   TBarycentre CentreVoilure;
+
+  TListeReperes ListeReperes;        // reference marks
+  TListeReperesEnv ListeReperesEnv;  // flooding points
+  TListeCotes ListeCotes;            // dimensions placed in the views
 
   std::string NomFichier;
   bool Modifie = false;
