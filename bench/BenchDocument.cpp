@@ -9,7 +9,7 @@
 
 #include "app/Services.h"
 #include "document/GestFich.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

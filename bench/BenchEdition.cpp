@@ -11,7 +11,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "document/GestFich.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Affiche.h"
 #include "views/Annuler.h"
 #include "views/Edition.h"
@@ -48,7 +48,7 @@ struct Atelier : THoteEdition {
             TCadrage(tvPersp, 640, 480)} {
     Services().AfficheMessage = [](const std::string&, int, int b) { return ReponseParDefaut(b); };
     OuvrirFichier(Doc, BRIVANE_SAMPLES "/Voilier11.kvb");
-    Doc.Affichage.Carene = Doc.Affichage.LignesEau = true;
+    AffichageCalculs().Carene = AffichageCalculs().LignesEau = true;
     Aff.Couples = Aff.LignesEau = true;
     ChangePrecision(Doc, precision);
     MajSurface(Doc, true, -1);

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "lines/Coupes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Hull model: transforming nets and updating extents.
 #include <benchmark/benchmark.h>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 static void Model_TransformeNet31x31(benchmark::State& st) {
   TSurface s(0, 10);

@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "Voilier.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Stab.h"
 
 namespace {
@@ -17,6 +17,7 @@ namespace {
 void PrepareStab(TDocument& doc, TStab& st) {
   Voilier(doc);
   st.Conditions.CorrectionAssiette = true;
+  MajSurface(doc, true, -1);
   st.Init(doc);
   st.Poids.Valeur = st.CarInitiale.Valeur;
   st.Poids.Centre = {0, st.CarInitiale.Centre.Y + 0.15, 0.1};

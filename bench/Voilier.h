@@ -6,7 +6,7 @@
 #include <memory>
 #include <numbers>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Face.h"
 
 namespace {

@@ -9,7 +9,7 @@ PKGS=(
   libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libgif-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang
+  xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang clang-format clang-tidy
   libclang-rt-14-dev locales qt6-translations-l10n dpkg-dev file desktop-file-utils
 )
 

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 #include <clocale>
@@ -116,8 +117,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName("brivane");
   QApplication::setWindowIcon(IconeSvg(":/icones/brivane.svg"));
 
-  // One instance at a time (screenshots excepted: they change nothing).
-  QLockFile verrou(QDir::tempPath() + "/MutexBrivane.lock");
+  // One instance at a time for each user (screenshots excepted: they change nothing): the
+  // lock is in the user's runtime folder, not in the temporary folder every user shares.
+  QLockFile verrou(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/MutexBrivane.lock");
   if (!lc.Capture && !verrou.tryLock(0)) {
     std::fprintf(stderr, "brivane: %s\n", rs("rsDejaLance").c_str());
     // Without a screen nobody could close the dialog.

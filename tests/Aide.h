@@ -1,10 +1,19 @@
-// Test helpers: a recorder of the messages the core shows, restored on exit.
+// Test helpers: a recorder of the messages the core shows, and a guard of the shell
+// hooks; both put the defaults back when they go, whatever assertion failed meanwhile.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "app/Services.h"
+
+// Hooks a test sets by hand go back to the defaults at the end of its scope.
+struct GardeServices {
+  GardeServices() = default;
+  GardeServices(const GardeServices&) = delete;
+  GardeServices& operator=(const GardeServices&) = delete;
+  ~GardeServices() { RestaureServicesDefaut(); }
+};
 
 struct EnregistreMessages {
   std::vector<std::string> Textes;

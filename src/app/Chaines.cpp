@@ -7,6 +7,7 @@
 #include <fstream>
 #include <unordered_map>
 
+#include "app/Debug.h"
 #include "app/Encodage.h"
 
 namespace {
@@ -768,6 +769,52 @@ void ChaineDefauts() {
   for (size_t i = 0; i < Defs.size(); i++) v[i] = Defs[i].Defaut;
 }
 
+std::string Placeholders(std::string_view f, bool exact) {
+  std::string r;
+  for (size_t i = 0; i < f.size(); i++) {
+    if (f[i] != '%') continue;
+    if (++i >= f.size()) return r + '?';
+    if (f[i] == '%') continue;
+    while (i < f.size() && std::string_view("-+ #0'").find(f[i]) != std::string_view::npos) i++;
+    auto nombre = [&] {
+      if (i < f.size() && f[i] == '*') {
+        r += exact ? "*" : "i";
+        i++;
+      } else {
+        while (i < f.size() && f[i] >= '0' && f[i] <= '9') i++;
+      }
+    };
+    nombre();
+    if (i < f.size() && f[i] == '.') {
+      i++;
+      nombre();
+    }
+    size_t debut = i;
+    while (i < f.size() && std::string_view("hlLqjzt").find(f[i]) != std::string_view::npos) i++;
+    if (i >= f.size()) return r + '?';
+    const char c = f[i];
+    char g = '?';
+    if (std::string_view("diouxXc").find(c) != std::string_view::npos) g = 'i';
+    else if (std::string_view("fFeEgGaA").find(c) != std::string_view::npos) g = 'f';
+    else if (c == 's') g = 's';
+    else if (c == 'p') g = 'p';
+    if (exact && g != '?') r += std::string(f.substr(debut, i - debut)) + c + ' ';
+    else r += g;
+  }
+  return r;
+}
+
+namespace chaines_detail {
+std::string SansPlaceholders(const std::string& fmt) {
+  std::string r;
+  for (size_t i = 0; i < fmt.size(); i++) {
+    r += fmt[i];
+    if (fmt[i] == '%' && i + 1 < fmt.size() && fmt[i + 1] == '%') i++;
+  }
+  return r;
+}
+}  // namespace chaines_detail
+
 bool ChargerChaines(const std::string& chemin) {
   std::vector<std::pair<std::string, std::string>> entrees;
   std::ifstream in(chemin, std::ios::binary);
@@ -786,7 +833,10 @@ bool ChargerChaines(const std::string& chemin) {
     v[i] = Defs[i].Defaut;
     for (const auto& [cle, texte] : entrees)
       if (EgalSansCasse(cle, Defs[i].Cle)) {
-        v[i] = texte;
+        // A text whose placeholders differ from the default's would be a format for
+        // values the code does not pass: the default stays.
+        if (Placeholders(texte, true) == Placeholders(Defs[i].Defaut, true)) v[i] = texte;
+        else DbgErr(erDivers, "Chaines.ChargerChaines", static_cast<int>(i), {Defs[i].Cle, texte});
         break;
       }
   }

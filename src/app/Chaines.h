@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 // The current text of a key. An unknown key is a programming error: it yields
@@ -25,18 +26,42 @@ const std::vector<TChaineDef>& TableChaines();
 // Whether the table knows a key (exact case).
 bool ChaineConnue(std::string_view cle);
 
-// printf-style formatting of a table text with the C numeric locale's point.
-// A translated text keeps its placeholders: the code passes its values to it.
+// The placeholders of a printf format, one letter each in order: 'i' an integer
+// (%d %u %x %c..., and a '*' width or precision), 'f' a floating value, 's' a C string,
+// 'p' a pointer, '?' anything printf would not take ("%%" is no placeholder). With exact,
+// each is written with its length and conversion ("ld", ".4f" is "f"), the form a
+// translated text must keep.
+std::string Placeholders(std::string_view fmt, bool exact = false);
+
+// printf-style formatting of a table text with the C numeric locale's point. A text is
+// used as a format only when its placeholders take the values given, in kind and number;
+// otherwise it comes back as it is (a language file's texts are checked against the
+// defaults when the file is read, so that only a fault of the code gets there).
 std::string FormatC(const char* fmt, ...);
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-security"
+namespace chaines_detail {
+template <typename T>
+constexpr char Genre() {
+  using U = std::decay_t<T>;
+  if constexpr (std::is_integral_v<U> || std::is_enum_v<U>) return 'i';
+  else if constexpr (std::is_floating_point_v<U>) return 'f';
+  else if constexpr (std::is_same_v<U, const char*> || std::is_same_v<U, char*>) return 's';
+  else if constexpr (std::is_pointer_v<U>) return 'p';
+  else return '?';
+}
+std::string SansPlaceholders(const std::string& fmt);  // "%%" as "%"
+}  // namespace chaines_detail
+
 template <typename... A>
 std::string Format(const char* fmt, A... a) {
-  return FormatC(fmt, a...);
+  static constexpr char genres[] = {chaines_detail::Genre<A>()..., '\0'};
+  static_assert(((chaines_detail::Genre<A>() != '?') && ...), "Format takes numbers, C strings and pointers");
+  if (!fmt) return {};
+  if (Placeholders(fmt) != genres) return fmt;  // never an unchecked text as a format
+  if constexpr (sizeof...(A) == 0) return chaines_detail::SansPlaceholders(fmt);
+  else return FormatC(fmt, a...);
 }
 template <typename... A>
 std::string Format(const std::string& fmt, A... a) {
-  return FormatC(fmt.c_str(), a...);
+  return Format(fmt.c_str(), a...);
 }
-#pragma GCC diagnostic pop

@@ -69,3 +69,20 @@ TCurseurAttente::TCurseurAttente(bool actif) : Actif(actif) {
 TCurseurAttente::~TCurseurAttente() {
   if (Actif && Services().CurseurAttente) Services().CurseurAttente(false);
 }
+
+TMessagesCollectes::TMessagesCollectes() : Ancien(Services().AfficheMessage) {
+  Services().AfficheMessage = [this](const std::string& texte, int, int boutons) {
+    Textes.push_back(texte);
+    return ReponseParDefaut(boutons);
+  };
+}
+
+TMessagesCollectes::~TMessagesCollectes() {
+  if (!Rendu) Services().AfficheMessage = Ancien;
+}
+
+std::vector<std::string> TMessagesCollectes::Rend() {
+  if (!Rendu) Services().AfficheMessage = Ancien;
+  Rendu = true;
+  return Textes;
+}

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Message dialog types (caption and icon).
 enum TTypeMessage : int { mtWarning = 0, mtError = 1, mtInformation = 2, mtConfirmation = 3, mtCustom = 4 };
@@ -55,6 +56,25 @@ void RestaureServicesDefaut();
 int ReponseParDefaut(int buttons);
 
 int AfficheMessage(const std::string& text, int type = mtInformation, int buttons = mbOK);
+
+// While it lives, the message hook is a collector that answers each message with its
+// default button (nobody can answer: the command line, a trial read); the hook in force
+// before comes back when it goes, whatever happens meanwhile, or at Rend().
+class TMessagesCollectes {
+ public:
+  TMessagesCollectes();
+  ~TMessagesCollectes();
+  TMessagesCollectes(const TMessagesCollectes&) = delete;
+  TMessagesCollectes& operator=(const TMessagesCollectes&) = delete;
+  const std::vector<std::string>& Messages() const { return Textes; }
+  // Puts the hook back now; returns what was collected.
+  std::vector<std::string> Rend();
+
+ private:
+  std::vector<std::string> Textes;
+  std::function<int(const std::string&, int, int)> Ancien;
+  bool Rendu = false;
+};
 void WriteStatusBar(int panel, const std::string& text);
 void ProgressMax(int maximum);
 void ProgressPos(int position);

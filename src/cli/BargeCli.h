@@ -8,6 +8,7 @@
 
 #include "cli/Commandes.h"
 #include "naval/Stab.h"
+#include "session/ObjCom.h"
 
 // Divisions of the barge's bottom, side and deck. Its faces are flat, so the prism integrals are
 // exact at any division; more facets only show the body better in a drawing.
@@ -29,5 +30,6 @@ inline void ConstruitBargeCli(TDocument& doc, const std::string& texte) {
     throw TErreurCli("--barge: B, L, T must be above 0 and D above T");
   doc.Vider();
   AjouteBargeFermee(doc, v[0], v[1], v[2], v[3], DivisionsBargeCli);
+  MajSurface(doc, true, -1);
   doc.Modifie = false;
 }

@@ -9,6 +9,7 @@
 #include "cli/Commandes.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -39,7 +40,8 @@ void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
 int Areas(const TOptionsAires& o) {
   TDocument doc;
   ChargeDocumentCli(doc, o.Fichier);
-  const std::vector<TLigneAire> aires = CalcAires(doc);
+  MajSurface(doc, true, -1);
+  const std::vector<TLigneAire> aires = LignesAires(doc);
   const TLigneAire total = TotalAires(aires);
   const TEquilibre eq = CalcEquilibre(doc);
   const std::vector<TLigneVoile> voiles = LignesVoiles(doc);

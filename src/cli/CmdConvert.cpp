@@ -28,7 +28,7 @@ int Convert(const TOptionsConvert& o) {
   std::string erreur;
   bool ok = EnregistrerFichier(doc, nums, o.Sortie, &erreur);
   if (!ok) throw TErreurCli(erreur);
-  messages.Avertit();
+  Avertit(messages);
   std::cout << o.Sortie << ": " << doc.NbSurf() << " surface(s), version " << VersionDocument << "\n";
   return 0;
 }

@@ -11,7 +11,7 @@
 #include "exchange/ExportSTL.h"
 #include "exchange/ExportTXT.h"
 #include "lines/Coupes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -26,14 +26,15 @@ const std::map<std::string, TTypeExport> Types = {
 const std::map<std::string, int> Vues = {
     {"section", tvSection}, {"plan", tvPlan}, {"profile", tvProfil}, {"perspective", tvPersp}};
 
-TOptionsExport Options(const TOptionsCli& c, const TDocument& doc) {
+TOptionsExport Options(const TOptionsCli& c) {
   const TTypeExport t = Types.at(c.Type);
   TMenuVue m;
-  m.Carene = doc.Affichage.Carene;
-  m.LignesEau = doc.Affichage.LignesEau;
-  m.Longitudinales = doc.Affichage.Longitudinales;
-  m.Diagonales = doc.Affichage.Diagonales;
-  m.SurfParam = doc.Affichage.SurfParam;
+  const TAffichage& a = AffichageCalculs();
+  m.Carene = a.Carene;
+  m.LignesEau = a.LignesEau;
+  m.Longitudinales = a.Longitudinales;
+  m.Diagonales = a.Diagonales;
+  m.SurfParam = a.SurfParam;
   m.Moitie = c.Moitie;
   TOptionsExport o = PreselectionExport(t, m);
   if (!c.Entites.empty() && t != teIGES) {
@@ -67,7 +68,7 @@ int Export(const TOptionsCli& c) {
   TDocument doc;
   ChargeDocumentCli(doc, c.Fichier);
   const TTypeExport t = Types.at(c.Type);
-  TOptionsExport o = Options(c, doc);
+  TOptionsExport o = Options(c);
   if (c.Precision > 0) ChangePrecision(doc, c.Precision);
   // Every surface, visible or not, then the lines of the checked kinds.
   for (auto& s : doc.TabSurf) s->MarqueNonCalculee();
@@ -98,7 +99,7 @@ int Export(const TOptionsCli& c) {
       r = ExportOBJ(doc, c.Sortie);
       break;
   }
-  messages.Avertit();
+  Avertit(messages);
   for (const auto& m : r.Messages) std::cerr << "warning: " << m << "\n";
   if (!r.Ok) throw TErreurCli("cannot write " + c.Sortie + ": " + r.Erreur);
   std::printf("%s\n", c.Sortie.c_str());

@@ -6,8 +6,9 @@
 
 #include "app/Chaines.h"
 #include "cli/Commandes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Hydrostat.h"
+#include "naval/Poids.h"
 #include "naval/TableHydro.h"
 
 namespace {

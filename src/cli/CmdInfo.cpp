@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/Commandes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "app/Chaines.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
-#include "document/FichierStr.h"
-#include "model/ObjCom.h"
+#include "app/FichierStr.h"
+#include "session/ObjCom.h"
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
 

@@ -10,7 +10,7 @@
 #include "app/Chaines.h"
 #include "cli/Commandes.h"
 #include "lines/Grille.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace lignes_cli {
 

@@ -28,6 +28,7 @@ int Offsets(const TOptionsOffsets& o) {
     }
   }
   TTableCotes t;
+  MajSurface(doc, true, -1);
   CalculeTableCotes(doc, sel,
                     o.Croisement == "buttocks" ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, t);
   if (!o.Csv.empty()) {

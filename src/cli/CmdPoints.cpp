@@ -8,7 +8,7 @@
 
 #include "app/Chaines.h"
 #include "cli/Commandes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

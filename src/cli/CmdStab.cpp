@@ -10,10 +10,11 @@
 #include "app/Encodage.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
 #include "naval/Stab.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int Stab(const TOptionsStab& o) {
   if (o.Precision > 0) ChangePrecision(doc, o.Precision);
   TStab st;
   st.Conditions = o.Conditions;
+  MajSurface(doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   st.Init(doc);
   if (o.PoidsDonne) st.Poids.Valeur = o.Poids;
   if (!o.Cg.empty()) st.Poids.Centre = LitCentre(o.Cg);

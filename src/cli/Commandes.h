@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Services.h"
 #include "model/Document.h"
 
 // A failure the command line reports in one line with exit status 2.
@@ -31,22 +32,9 @@ void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
 // The same, evaluating the surfaces or not (a command that only rewrites the file needs no grids).
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer);
 
-// While it lives, the program's message dialog (which nobody can answer here) is
-// replaced by a collector; the messages are then printed as warnings.
-class TMessagesCollectes {
- public:
-  TMessagesCollectes();
-  ~TMessagesCollectes();
-  TMessagesCollectes(const TMessagesCollectes&) = delete;
-  TMessagesCollectes& operator=(const TMessagesCollectes&) = delete;
-  // Puts the dialog back and prints what was collected to standard error.
-  void Avertit();
-
- private:
-  std::vector<std::string> Messages;
-  std::function<int(const std::string&, int, int)> Ancien;
-  bool Rendu = false;
-};
+// The program's message dialog, which nobody can answer here, is replaced by the
+// collector of app/Services.h; this puts it back and prints what was collected as warnings.
+void Avertit(TMessagesCollectes& messages);
 
 // 1 once a document was read with errors: the command's output stands on a partial
 // document, which the exit status must tell a script.

@@ -3,7 +3,7 @@
 #include "app/Services.h"
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 #include <iostream>
 
@@ -18,26 +18,13 @@ bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) 
   opt.Evaluer = evaluer;
   bool ok = OuvrirFichier(doc, chemin, opt, &erreur);
   if (!ok) throw TErreurCli(erreur.empty() ? "cannot read " + chemin : erreur);
-  messages.Avertit();
+  Avertit(messages);
   if (!doc.FichierLuAvecErreurs.empty()) CodeSortieLecture() = 1;
   return true;
 }
 
-TMessagesCollectes::TMessagesCollectes() : Ancien(Services().AfficheMessage) {
-  Services().AfficheMessage = [this](const std::string& texte, int, int boutons) {
-    Messages.push_back(texte);
-    return ReponseParDefaut(boutons);
-  };
-}
-
-TMessagesCollectes::~TMessagesCollectes() {
-  if (!Rendu) Services().AfficheMessage = Ancien;
-}
-
-void TMessagesCollectes::Avertit() {
-  Services().AfficheMessage = Ancien;
-  Rendu = true;
-  for (const auto& m : Messages) std::cerr << "brivane-cli: warning: " << m << "\n";
+void Avertit(TMessagesCollectes& messages) {
+  for (const auto& m : messages.Rend()) std::cerr << "brivane-cli: warning: " << m << "\n";
 }
 
 int& CodeSortieLecture() {

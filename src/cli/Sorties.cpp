@@ -9,7 +9,7 @@
 
 #include "app/Encodage.h"
 #include "cli/Commandes.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
   std::vector<size_t> larg;

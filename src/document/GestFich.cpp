@@ -16,8 +16,8 @@
 #include "app/Encodage.h"
 #include "app/Services.h"
 #include "lines/Grille.h"
-#include "model/ObjCom.h"
 #include "naval/Poids.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -679,6 +679,7 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
     std::vector<double> masses;
     for (const auto& s : doc.TabSurf) masses.push_back(s->Poids.Masse);
     const TPoids total = doc.PoidsTotal;
+    MajSurface(doc, true, -1);
     GrilleParDefaut(doc);
     if (!opt.Evaluer) {
       for (size_t k = 0; k < masses.size(); k++) doc.TabSurf[k]->Poids.Masse = masses[k];
@@ -775,11 +776,11 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
     if (std::string_view(nom) == "BALLAST") {
       // Attachments are written as the index of the surface in this file, -1 for none.
       int k = 0;
-      for (const TPoids& p : doc.ListePoids) {
-        auto it = std::find(nums.begin(), nums.end(), p.Surface);
-        const int att = p.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
-        f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(TexteSansSeparateurs(p.Nom, ";")) + ";" + TexteReel(p.Masse, 4) + ";" + TexteReel(p.X, 4) +
-                                                  ";" + TexteReel(p.Y, 4) + ";" + TexteReel(p.Z, 4) + ";" +
+      for (const TPoids& w : doc.ListePoids) {
+        auto it = std::find(nums.begin(), nums.end(), w.Surface);
+        const int att = w.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
+        f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(TexteSansSeparateurs(w.Nom, ";")) + ";" + TexteReel(w.Masse, 4) + ";" + TexteReel(w.X, 4) +
+                                                  ";" + TexteReel(w.Y, 4) + ";" + TexteReel(w.Z, 4) + ";" +
                                                   std::to_string(att) + ";");
       }
       f.EcrireFin();

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/Debug.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 namespace {
 

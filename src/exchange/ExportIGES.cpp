@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/Debug.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 #include "geometry/Nurbs.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "app/Debug.h"
 #include "app/Encodage.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 #include "naval/Face.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/Debug.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 namespace {
 

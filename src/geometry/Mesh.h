@@ -9,3 +9,5 @@
 // no area). Normales takes the size of Pts; a grid of one row or one column has
 // no cell and gets zero normals.
 void CalcNormalesMesh(const TArrayVertex3f& pts, TArrayVertex3f& normales);
+// Computes the normals and mirror images of a mesh surface's grid.
+void EvalueSurfaceMesh(TDXFSurface& s);

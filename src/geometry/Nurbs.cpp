@@ -178,6 +178,13 @@ int FindSpan(int k, int n, const double* knots, double u) {
 
 void DersBasisFuns(int span, int k, const double* knots, int nd, double u,
                    double ders[MaxDeriv + 1][MaxOrdre]) {
+  // The tables hold MaxDeriv derivatives of orders up to MaxOrdre: nothing is written beyond.
+  nd = std::clamp(nd, 0, MaxDeriv);
+  if (k < 1 || k > MaxOrdre) {
+    for (int d = 0; d <= nd; d++)
+      for (int j = 0; j < MaxOrdre; j++) ders[d][j] = 0;
+    return;
+  }
   const int p = k - 1;
   const int n = std::min(nd, p);
   double ndu[MaxOrdre + 1][MaxOrdre + 1];
@@ -226,7 +233,7 @@ void DersBasisFuns(int span, int k, const double* knots, int nd, double u,
     for (int j = 0; j <= p; j++) ders[kk][j] *= f;
     f *= (p - kk);
   }
-  for (int kk = n + 1; kk <= std::min(nd, MaxDeriv); kk++)
+  for (int kk = n + 1; kk <= nd; kk++)
     for (int j = 0; j <= p; j++) ders[kk][j] = 0;
 }
 
@@ -450,6 +457,7 @@ bool AvxPresent() {
 #endif
 
 bool AvxAutorise = true;
+thread_local long long Reprises = 0;  // samples handed to the point-by-point path
 
 template <int ND>
 void Contracte(const THomog (*pw)[MaxNet], int nbCol, int su, int ku, const double nu[MaxDeriv + 1][MaxOrdre],
@@ -502,7 +510,7 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
 
   // Stage 1: the rational derivatives, the normal direction and the curvature numerator.
   const T poidsMin = zero + PoidsMin;
-  const M signe = reinterpret_cast<M>(zero - 0.0);  // the sign bits alone
+  const M signe = reinterpret_cast<M>(-zero);  // the sign bits alone (-0.0: zero - 0.0 is +0.0)
   auto charge = [](const double* p) {
     T v;
     std::memcpy(&v, p, sizeof v);
@@ -579,6 +587,7 @@ void FinitLigne(const TSNurbs& r, int i, int n, double u, const TBaseParam* bv, 
     for (int e = 0; e < 2 && j + e <= m; e++) {
       if (d.PoidsOk[j + e] == 0) {
         // Rare (zero weight at the point): the point-by-point path owns the fallback.
+        Reprises++;
         double kp = 0;
         const double v = bv[j + e].U;
         const TPtNormale pn = ND == 2 ? EvalPtGauss(r, o.Inverse, u, v, o.Distance, kp)
@@ -647,6 +656,8 @@ double* TableGauss(std::vector<double>& gauss) {
 }  // namespace
 
 void AutoriseAvx(bool oui) { AvxAutorise = oui; }
+bool AvxAutorisee() { return AvxAutorise; }
+long long ReprisesPointParPoint() { return Reprises; }
 
 void EvalWholeSurface(const TSNurbs& r, int n, int m, TArrayVertex3f& normales, TArrayVertex3f& pts,
                       double distance, bool inverse) {

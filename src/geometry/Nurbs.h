@@ -55,6 +55,8 @@ int FindSpan(int k, int n, const double* knots, double u);
 
 // Basis functions of order k at u and their derivatives up to nd:
 // ders[d][r] is the d-th derivative of N[span - k + 1 + r]. Rows above the degree are zero.
+// nd is held to 0..MaxDeriv (rows beyond are not written); an order outside 1..MaxOrdre
+// gives zeros.
 void DersBasisFuns(int span, int k, const double* knots, int nd, double u,
                    double ders[MaxDeriv + 1][MaxOrdre]);
 
@@ -104,5 +106,16 @@ void EvalGrillesSurface(const TSNurbs& r, const TPlan& plan, bool courbure, TArr
                         std::vector<double>& gauss);
 
 // Whether the samplers may use AVX where the processor has it (the default);
-// tests turn it off to check the baseline path too.
+// tests turn it off to check the baseline path too (TAvxAutorise puts it back).
 void AutoriseAvx(bool oui);
+bool AvxAutorisee();
+struct TAvxAutorise {
+  explicit TAvxAutorise(bool oui) : Avant(AvxAutorisee()) { AutoriseAvx(oui); }
+  ~TAvxAutorise() { AutoriseAvx(Avant); }
+  TAvxAutorise(const TAvxAutorise&) = delete;
+  TAvxAutorise& operator=(const TAvxAutorise&) = delete;
+  bool Avant;
+};
+// Samples the grid samplers of this thread handed to the point-by-point path (a weight
+// of about zero at the point) since the thread started: tests and benchmarks watch it.
+long long ReprisesPointParPoint();

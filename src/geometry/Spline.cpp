@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Services.h"
+#include "geometry/Mesh.h"
 #include "geometry/Nurbs.h"
 
 namespace {
@@ -60,7 +62,7 @@ void MinMaxPoints(const TVertex3f* p, size_t n, double mn[3], double mx[3]) {
       bas[l] = Min2(bas[l], c);
       haut[l] = Max2(haut[l], c);
     }
-  auto plie = [](double a, double b, bool bas) { return bas ? (b < a ? b : a) : (b > a ? b : a); };
+  auto plie = [](double a, double b, bool versBas) { return versBas ? (b < a ? b : a) : (b > a ? b : a); };
   mn[0] = plie(bas[0][0], bas[1][1], true), mn[1] = plie(bas[0][1], bas[2][0], true);
   mn[2] = plie(bas[1][0], bas[2][1], true);
   mx[0] = plie(haut[0][0], haut[1][1], false), mx[1] = plie(haut[0][1], haut[2][0], false);
@@ -189,4 +191,28 @@ void EvalueSurfaceNurbs(TSurface& s) {
     CalcGrillesSym(s);
   }
   WriteStatusBar(2, "");
+}
+
+// --- The evaluation of the model's surfaces ------------------------------------------
+
+void TEntity::SetMinMax() {
+  // From the first point: a model of any size (or unit) gets its own extremes.
+  TVertex3f ext[6] = {{10000, 0, 0}, {-10000, 0, 0}, {0, 10000, 0}, {0, -10000, 0}, {0, 0, 10000}, {0, 0, -10000}};
+  if (!Pts.empty() && !Pts[0].empty())
+    for (TVertex3f& e : ext) e = Pts[0][0];
+  ExtremesGrille(Pts, Sym ? &PtsSym : nullptr, ext);
+  PtXMin = ext[0], PtXMax = ext[1], PtYMin = ext[2], PtYMax = ext[3], PtZMin = ext[4], PtZMax = ext[5];
+}
+
+void TEntity::CalcSurface() {
+  if (auto* n = dynamic_cast<TSurface*>(this)) {
+    if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
+    EvalueSurfaceNurbs(*n);
+  } else if (auto* m = dynamic_cast<TDXFSurface*>(this)) {
+    if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
+    EvalueSurfaceMesh(*m);
+  }
+  SetMinMax();
+  Calculee = true;
+  SecCalc = LgECalc = LongCalc = DiagCalc = false;
 }

@@ -18,3 +18,7 @@ void CalcGrillesSym(TEntity& e);
 // Z highest. Only a coordinate strictly beyond the value ext[k] holds on entry
 // counts; when none is, ext[k] is left as it is.
 void ExtremesGrille(const TArrayVertex3f& pts, const TArrayVertex3f* sym, TVertex3f ext[6]);
+
+// Evaluates the net of a NURBS surface into its grids of points and normals
+// and their mirror images (the surface evaluator).
+void EvalueSurfaceNurbs(TSurface& s);

@@ -20,7 +20,6 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "model/Document.h"
-#include "model/ObjCom.h"
 
 // --- presence tables ------------------------------------------------------------
 
@@ -687,8 +686,8 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     }
     if (iMax >= iMin) {
       const auto debut = static_cast<long>(static_cast<size_t>(iMin) * mots);
-      const auto fin = static_cast<long>(static_cast<size_t>(iMax + 1) * mots);
-      for (auto* v : {&dessus, &dessous, &zero}) std::fill(v->begin() + debut, v->begin() + fin, 0);
+      const auto finBits = static_cast<long>(static_cast<size_t>(iMax + 1) * mots);
+      for (auto* v : {&dessus, &dessous, &zero}) std::fill(v->begin() + debut, v->begin() + finBits, 0);
     }
     l.insert(l.end(), lLigne.begin(), lLigne.end());
     l.insert(l.end(), lNoeud.begin(), lNoeud.end());
@@ -737,7 +736,7 @@ void CalcFamille(const TDocument& doc, const TArrayVertex3f& g, const TEntity& e
 
 }  // namespace
 
-void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f) {
+void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure) {
   const TGenre& genre = Genre(f);
   if (e.*genre.Calc) return;
   TRACE("TEntity.CalcAll");
@@ -753,7 +752,7 @@ void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f) {
     CalcFamille(doc, e.Pts, e, f, main,
                 [&](int k) { WriteStatusBar(2, statut + std::to_string(k + 1) + " - " + e.Nom); });
     if (e.Sym) CalcFamille(doc, e.PtsSym, e, f, sym, {});
-    if (f == flSections && doc.Affichage.Herisson)
+    if (f == flSections && courbure)
       for (auto& c : main) CalcCourbureCoupe(c);
   } catch (const std::exception& ex) {
     // A table that could not be rebuilt stays as it is; the display simply lacks those lines.
@@ -763,19 +762,19 @@ void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f) {
   WriteStatusBar(2, "");
 }
 
-void CalcAllSec(TDocument& doc, TEntity& e) { CalcAll(doc, e, flSections); }
+void CalcAllSec(TDocument& doc, TEntity& e, bool courbure) { CalcAll(doc, e, flSections, courbure); }
 void CalcAllLgE(TDocument& doc, TEntity& e) { CalcAll(doc, e, flLignesEau); }
 void CalcAllLong(TDocument& doc, TEntity& e) { CalcAll(doc, e, flLongitudinales); }
 void CalcAllDiag(TDocument& doc, TEntity& e) { CalcAll(doc, e, flDiagonales); }
 
 namespace {
-void CalcTabLignes(TDocument& doc, TFamilleLignes f) {
+void CalcTabLignes(TDocument& doc, TFamilleLignes f, bool courbure = false) {
   for (auto& s : doc.TabSurf)
-    if (s->Visible) CalcAll(doc, *s, f);
+    if (s->Visible) CalcAll(doc, *s, f, courbure);
 }
 }  // namespace
 
-void CalcTabLignesSec(TDocument& doc) { CalcTabLignes(doc, flSections); }
+void CalcTabLignesSec(TDocument& doc, bool courbure) { CalcTabLignes(doc, flSections, courbure); }
 void CalcTabLignesLE(TDocument& doc) { CalcTabLignes(doc, flLignesEau); }
 void CalcTabLignesLgt(TDocument& doc) { CalcTabLignes(doc, flLongitudinales); }
 void CalcTabLignesDiag(TDocument& doc) { CalcTabLignes(doc, flDiagonales); }
@@ -798,10 +797,4 @@ void CalcCourbureCoupe(TCoupe& coupe) {
       l[k].Courbure = c;
     }
   }
-}
-
-void CourbureOptionsChangees(TDocument& doc) {
-  for (auto& s : doc.TabSurf)
-    if (s->Visible) s->SecCalc = false;
-  MajCoupesSurface(doc);
 }

@@ -107,21 +107,19 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int nbLnPt, int nbColPt, const std
                      const std::function<void(int)>& avantLigne = {});
 
 // All lines of one kind of one surface, when that kind is out of date; both
-// halves when the surface is symmetric; the sections' curvature for the comb display.
-void CalcAllSec(TDocument& doc, TEntity& e);
+// halves when the surface is symmetric; with courbure, the sections' curvature for the
+// comb display. The surface must be evaluated (the session's MajSurface).
+void CalcAllSec(TDocument& doc, TEntity& e, bool courbure = false);
 void CalcAllLgE(TDocument& doc, TEntity& e);
 void CalcAllLong(TDocument& doc, TEntity& e);
 void CalcAllDiag(TDocument& doc, TEntity& e);
-void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f);
+void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure = false);
 
 // The same for every visible surface.
-void CalcTabLignesSec(TDocument& doc);
+void CalcTabLignesSec(TDocument& doc, bool courbure = false);
 void CalcTabLignesLE(TDocument& doc);
 void CalcTabLignesLgt(TDocument& doc);
 void CalcTabLignesDiag(TDocument& doc);
 
 // The discrete curvature at every inner point of each polyline; end points get none.
 void CalcCourbureCoupe(TCoupe& coupe);
-// After a change of the curvature options: the sections of every visible
-// surface are out of date, and the displayed lines are recomputed.
-void CourbureOptionsChangees(TDocument& doc);

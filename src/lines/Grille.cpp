@@ -2,7 +2,7 @@
 // of a new grid to the document.
 #include "lines/Grille.h"
 
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,24 +13,8 @@
 #include "app/Debug.h"
 #include "lines/Coupes.h"
 #include "model/Document.h"
-#include "model/ObjCom.h"
-
-TGrille::TGrille() {
-  for (int i = 0; i < NbDiag; i++) AngleDiag[static_cast<size_t>(i)] = 30 + i * 50.0 / (NbDiag - 1);
-}
 
 int MinLignes(TFamilleLignes f) { return f == flDiagonales ? 2 : 1; }
-
-int TGrille::Nombre(TFamilleLignes f) const {
-  switch (f) {
-    case flSections: return NbSec;
-    case flLignesEau: return NbLE;
-    case flLongitudinales: return NbLong;
-    default: return NbDiag;
-  }
-}
-
-int TGrille::NombreValide(TFamilleLignes f) const { return std::clamp(Nombre(f), 0, MaxLignes); }
 
 namespace {
 const TPositionsGrille& PosFamille(const TGrille& g, TFamilleLignes f) {
@@ -53,11 +37,6 @@ int& NombreFamille(TGrille& g, TFamilleLignes f) {
   }
 }
 }  // namespace
-
-std::vector<double> TGrille::Positions(TFamilleLignes f) const {
-  const TPositionsGrille& p = PosFamille(*this, f);
-  return {p.begin(), p.begin() + NombreValide(f)};
-}
 
 bool AngleDiagValide(double a) { return std::isfinite(a) && std::fmod(a, 180.0) != 0; }
 
@@ -221,7 +200,6 @@ void AnglesStandard(TEspacement& e, int n) {
 
 TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n) {
   TRACE("Grille.AutoStand");
-  MajSurface(doc, true, -1);
   n = std::clamp(n, 0, MaxLignes);
   TEtendue e;
   switch (f) {
@@ -364,8 +342,7 @@ void RemplitTable(TTableGrille& t, TFamilleLignes f, const TEspacement& e) {
   t.Modifiee = true;
 }
 
-void MajGrille(TDocument& doc, const TTablesGrille& t) {
-  TRACE("TGrilleForm.MajGrille");
+void AppliqueGrille(TDocument& doc, const TTablesGrille& t) {
   for (auto& s : doc.TabSurf) s->FreeTabCoupes();
   TGrille& g = doc.Grille;
   for (int f = 0; f < NbFamillesLignes; f++) {
@@ -388,8 +365,6 @@ void MajGrille(TDocument& doc, const TTablesGrille& t) {
   g.NumSc = std::clamp(t.NumSc, 1, g.NbSec);
   MinMaxGrille(g);
   ReconstruitTablesCoupes(doc);
-  MajCoupesSurface(doc);
-  doc.MarqueModifie();
 }
 
 // --- numbers --------------------------------------------------------------------

@@ -8,44 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "model/DonneesGrille.h"
 #include "model/Limites.h"
 #include "model/Matrice.h"
 
 class TDocument;
-
-enum TFamilleLignes : int { flSections = 0, flLignesEau = 1, flLongitudinales = 2, flDiagonales = 3 };
-constexpr int NbFamillesLignes = 4;
-
-using TPositionsGrille = std::array<double, MaxLignes>;
-
-// The document's grid. The counts keep the names the rest of the model uses.
-struct TGrille {
-  TGrille();
-
-  int NbSec = 11;
-  int NumSc = 5;  // sections drawn on the mirror side when the body plan is split
-  TPositionsGrille PosSec{};
-  int NbLE = 7;
-  TPositionsGrille PosLgE{};
-  int NbLong = 9;
-  TPositionsGrille PosLong{};
-  TPositionsGrille PosLongSym{};  // kept equal to -PosLong
-  int NbDiag = 5;
-  TPositionsGrille PosDiag{};   // height of each diagonal on the centre plane
-  TPositionsGrille AngleDiag{};  // degrees from the vertical; 90 is horizontal
-  TVertex3f GrilleMin{10000, 10000, 10000};
-  TVertex3f GrilleMax{-10000, -10000, -10000};
-
-  // One highlighted line per family for the selection window (not saved).
-  std::array<std::array<bool, MaxLignes>, NbFamillesLignes> Selection{};
-  int NumSecSel = -1;
-
-  int Nombre(TFamilleLignes f) const;
-  // The count of a family, held within its limits (a count read from a file may be anything).
-  int NombreValide(TFamilleLignes f) const;
-  // The positions of a family in grid order (the count held within its limits).
-  std::vector<double> Positions(TFamilleLignes f) const;
-};
 
 int MinLignes(TFamilleLignes f);  // 1, or 2 for the diagonals
 
@@ -66,8 +33,8 @@ struct TEspacement {
   double Pas = 0;
 };
 
-// "Standard": spread over the family's extent of the model (every surface is
-// brought up to date first).
+// "Standard": spread over the family's extent of the model (the surfaces must be
+// evaluated: the session's MajSurface(doc, true, -1) first).
 TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n);
 // "Espacement donné": Base + i * Espacement.
 TEspacement EspacementDonne(TFamilleLignes f, double base, double espacement, int n);
@@ -111,9 +78,9 @@ std::optional<int> LitScinder(const std::string& texte, int nbSec);
 std::string VerifieTable(const TTableGrille& t, TFamilleLignes f);
 // Writes an automatic rule's positions (and angles) into the table and its step into the label.
 void RemplitTable(TTableGrille& t, TFamilleLignes f, const TEspacement& e);
-// OK of the dialog: the tables become the document's grid, every line table is
-// rebuilt and the displayed lines recomputed.
-void MajGrille(TDocument& doc, const TTablesGrille& t);
+// The tables become the document's grid and every line table is rebuilt, empty (OK of
+// the dialog is the session's MajGrille, which then recomputes the displayed lines).
+void AppliqueGrille(TDocument& doc, const TTablesGrille& t);
 
 // A real with a fixed number of decimals and a point, whatever the locale ("%.*f").
 std::string FormatReel(double v, int decimales);

@@ -1,7 +1,7 @@
 // The table of offsets: building its rows, the export file and the report lines.
 #include "lines/TabCotes.h"
 
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +15,6 @@
 #include "lines/Coupes.h"
 #include "lines/Grille.h"
 #include "model/Document.h"
-#include "model/ObjCom.h"
 
 void TTableCotes::Reinitialise() {
   L.assign(2, TLigne{});
@@ -147,7 +146,6 @@ void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroise
   std::sort(sel.begin(), sel.end());
   sel.erase(std::unique(sel.begin(), sel.end()), sel.end());
 
-  MajSurface(doc, true, -1);
   CalcTabLignesSec(doc);
   // A hidden surface is listed from sections of its present shape, not from
   // whatever lines it held when it was last shown.

@@ -42,8 +42,8 @@ void IntersectionCoupleLg(TTableCotes& t, const TCoupe& coupe, double x);
 void IntersectionCoupleAretes(TTableCotes& t, const TEntity& e, double y);
 
 // "Calculer": every listed surface (document indices, any order) section by
-// section, then the edge crossings. Every surface is evaluated first and the
-// listed ones get up-to-date sections, visible or not.
+// section, then the edge crossings. The surfaces must be evaluated (the session's
+// MajSurface(doc, true, -1) first); the listed ones get up-to-date sections, visible or not.
 void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroisementCotes croisement,
                        TTableCotes& t);
 

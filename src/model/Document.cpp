@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "app/Services.h"
-#include "model/ObjCom.h"
 
 TDocument::TDocument() { PoidsTotal.Nom = "TOTAL"; }
 
@@ -47,16 +46,10 @@ void TDocument::Vider() {
   Modifie = false;
 }
 
-void TDocument::InitDefaut() {
-  Vider();
-  TOptionsNouvelleSurface o;
-  o.FlexLongitudinale = o.FlexTransversale = 4;
-  NouvelleSurface(*this, "Surface1", 0, o);
-  ChangeCurrentPC(*this, {0, 0, 0});
-  GrilleParDefaut(*this);
-  MajSurface(*this, true, -1);
-  MajMinMaxAllNet(*this, false);
-  Modifie = false;
+int SurfNom2Num(const TDocument& doc, const std::string& nom) {
+  for (int i = 0; i < doc.NbSurf(); i++)
+    if (doc.Surf(i).Nom == nom) return i;
+  return -1;
 }
 
 int PrecisionValide(int n) { return std::clamp(n, MinPrecision, MaxPrecision); }

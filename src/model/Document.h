@@ -7,27 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "document/PropFich.h"
-#include "lines/Grille.h"
 #include "model/Cotes.h"
+#include "model/DonneesGrille.h"
+#include "model/DonneesPoids.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
+#include "model/PropFich.h"
 #include "model/Reperes.h"
-#include "naval/Poids.h"
-
-// The display toggles that decide what the updates recompute.
-struct TAffichage {
-  bool Carene = true;        // "&Carène"
-  bool SurfParam = false;    // "S&urface paramétrique"
-  bool LignesEau = false;    // "&Lignes d'eau"
-  bool Longitudinales = false;  // "L&ongitudinales"
-  bool Diagonales = false;   // "&Diagonales"
-  bool Poids = false;        // "Affiche les &poids"
-  bool CentreVoilure = false;  // "Centre de &voilure"
-  bool Herisson = false;     // "Hérisson": curvature combs along the sections
-};
 
 // The flags and orders chosen in the new-surface dialog.
 struct TOptionsNouvelleSurface {
@@ -74,8 +62,7 @@ class TDocument {
   double NetXMin = 0, NetXMax = 0, NetYMin = 0, NetYMax = 0, NetZMin = 0, NetZMax = 0;
 
   int Precision = 20;
-  TGrille Grille;  // the lines grid
-  TAffichage Affichage;
+  TGrille Grille;  // the lines grid (its computations: lines/Grille.h)
   TOptionsNouvelleSurface OptionsNouvelle;
 
   TListPoids ListePoids;
@@ -107,9 +94,14 @@ class TDocument {
   void MarqueEnregistre();
   // Empties the document: no surface, no weld, no weight, no file name.
   void Vider();
-  // The document of a program start: one surface "Surface1" from shape 0, orders 4.
+  // The document of a program start: one surface "Surface1" from shape 0, orders 4,
+  // evaluated, with the default lines grid. Defined by the session layer (session/ObjCom.cpp),
+  // which brings it up to date: the model itself never evaluates.
   void InitDefaut();
 };
+
+// The index of the surface of that name, or -1.
+int SurfNom2Num(const TDocument& doc, const std::string& nom);
 
 // The precision kept within its limits, whatever its source.
 int PrecisionValide(int n);

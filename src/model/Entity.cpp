@@ -1,12 +1,11 @@
-// Surface classes: construction, the common tail of the evaluation, extremes,
-// line tables and transformations.
+// Surface classes: construction, line tables and transformations (the evaluation
+// is the geometry layer's: geometry/Spline.cpp).
 #include "model/Entity.h"
 
 #include <algorithm>
 
 #include "app/Chaines.h"
 #include "app/Services.h"
-#include "geometry/Spline.h"
 
 TEntityA::TEntityA(int numSurf) : NumSurf(numSurf) {}
 
@@ -36,19 +35,7 @@ void TEntity::MarqueNonCalculee() {
   SecCalc = LgECalc = LongCalc = DiagCalc = false;
 }
 
-void TEntity::CalcSurface() {
-  SetMinMax();
-  Calculee = true;
-  SecCalc = LgECalc = LongCalc = DiagCalc = false;
-}
-
 void TEntity::Transforme(const TMatrice4&) {}
-
-void TEntity::SetMinMax() {
-  TVertex3f ext[6] = {{10000, 0, 0}, {-10000, 0, 0}, {0, 10000, 0}, {0, -10000, 0}, {0, 0, 10000}, {0, 0, -10000}};
-  ExtremesGrille(Pts, Sym ? &PtsSym : nullptr, ext);
-  PtXMin = ext[0], PtXMax = ext[1], PtYMin = ext[2], PtYMax = ext[3], PtZMin = ext[4], PtZMax = ext[5];
-}
 
 void TEntity::CreateTabCoupes(int nbSec, int nbLE, int nbLong, int nbDiag) {
   auto cree = [](std::vector<TCoupe>& t, int n) { t.assign(static_cast<size_t>(std::clamp(n, 0, MaxLignes)), {}); };
@@ -69,12 +56,6 @@ TSurface::TSurface(int numSurf, int precision)
               std::clamp(precision, MinPrecision, MaxPrecision) + 1),
       Net(numSurf) {}
 
-void TSurface::CalcSurface() {
-  if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
-  EvalueSurfaceNurbs(*this);
-  TEntity::CalcSurface();
-}
-
 void TSurface::Transforme(const TMatrice4& m) {
   for (int i = 0; i < Net.NbLn; i++)
     for (int j = 0; j < Net.NbCol; j++) {
@@ -83,12 +64,6 @@ void TSurface::Transforme(const TMatrice4& m) {
       Net.PC[i][j].SetV(v);
     }
   MarqueNonCalculee();
-}
-
-void TDXFSurface::CalcSurface() {
-  if (Calculee) AfficheMessage(rs("rsSurfDejaCalculee"), mtWarning, mbOK);
-  EvalueSurfaceMesh(*this);
-  TEntity::CalcSurface();
 }
 
 void TDXFSurface::Transforme(const TMatrice4& m) {

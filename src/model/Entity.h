@@ -9,7 +9,7 @@
 #include "model/Calcs.h"
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
-#include "naval/Poids.h"
+#include "model/DonneesPoids.h"
 
 // One computed line of one surface: its polylines, each following the line.
 using TCoupe = std::vector<TListPt3D>;
@@ -77,8 +77,9 @@ class TEntity : public TEntityA {
   TEntity(int numSurf, int nbCol, int nbLn);
 
   virtual bool EstNurbs() const { return false; }
-  // The whole evaluation of the surface; the common tail (extremes, flags) is TEntity's.
-  virtual void CalcSurface();
+  // The whole evaluation of the surface (NURBS or mesh), then its extremes and flags.
+  // Defined by the geometry layer (geometry/Spline.cpp): the model never evaluates.
+  void CalcSurface();
   virtual void Transforme(const TMatrice4& m);
   virtual std::unique_ptr<TEntity> Clone() const = 0;
 
@@ -96,6 +97,7 @@ class TEntity : public TEntityA {
 
   // Sizes the four grids; false (grids unchanged) when memory runs out.
   bool RedimGrilles(int nbLn, int nbCol);
+  // The extreme points of the evaluated grids (geometry layer, as CalcSurface).
   void SetMinMax();
   // Marks the grids and every kind of line out of date.
   void MarqueNonCalculee();
@@ -108,7 +110,6 @@ class TSurface : public TEntity {
   TSurface(int numSurf, int precision);
 
   bool EstNurbs() const override { return true; }
-  void CalcSurface() override;
   void Transforme(const TMatrice4& m) override;
   std::unique_ptr<TEntity> Clone() const override { return std::make_unique<TSurface>(*this); }
 
@@ -124,7 +125,8 @@ class TSurface : public TEntity {
   bool AvecCourbure = false;
 
   // Fills the evaluation record from the net: vertices, weights, orders lowered to the
-  // vertex counts, knot vectors (surface evaluator).
+  // vertex counts, knot vectors (surface evaluator). These three are defined by the
+  // geometry layer (geometry/Spline.cpp).
   void MyNurbs2SNurbs(TSNurbs& r) const;
   // The knot vectors of the text export, from the net.
   void Calc_VecteursNoeud();
@@ -136,13 +138,6 @@ class TDXFSurface : public TEntity {
  public:
   TDXFSurface(int numSurf, int nbCol, int nbLn) : TEntity(numSurf, nbCol, nbLn) {}
 
-  void CalcSurface() override;
   void Transforme(const TMatrice4& m) override;
   std::unique_ptr<TEntity> Clone() const override { return std::make_unique<TDXFSurface>(*this); }
 };
-
-// Evaluates the net of a NURBS surface into its grids of points and normals
-// and their mirror images (the surface evaluator).
-void EvalueSurfaceNurbs(TSurface& s);
-// Computes the normals and mirror images of a mesh surface's grid.
-void EvalueSurfaceMesh(TDXFSurface& s);

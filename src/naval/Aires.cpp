@@ -1,6 +1,5 @@
 #include "naval/Aires.h"
 
-#include "model/ObjCom.h"
 #include "naval/Face.h"
 
 std::vector<TLigneAire> LignesAires(const TDocument& doc) {
@@ -18,11 +17,6 @@ std::vector<TLigneAire> LignesAires(const TDocument& doc) {
     r.push_back(l);
   }
   return r;
-}
-
-std::vector<TLigneAire> CalcAires(TDocument& doc) {
-  MajSurface(doc, true, -1);
-  return LignesAires(doc);
 }
 
 TLigneAire TotalAires(const std::vector<TLigneAire>& lignes) {

@@ -13,9 +13,7 @@ struct TLigneAire {
 };
 
 // One row per surface in list order, whatever its Visible and Calc flags; the
-// grids must be evaluated (CalcAires does it).
+// grids must be evaluated (the session's MajSurface(doc, true, -1) first).
 std::vector<TLigneAire> LignesAires(const TDocument& doc);
-// Every surface brought up to date first, as the areas window opens.
-std::vector<TLigneAire> CalcAires(TDocument& doc);
 // The sums of the three columns.
 TLigneAire TotalAires(const std::vector<TLigneAire>& lignes);

@@ -1,6 +1,5 @@
 #include "naval/AiresVoiles.h"
 
-#include "model/ObjCom.h"
 
 void MajCentreVoilure(TDocument& doc) {
   TBarycentre c;
@@ -45,7 +44,6 @@ TCentreAire PlanAntiDerive(const TDocument& doc, const std::vector<int>& portee)
 }
 
 TEquilibre CalcEquilibre(TDocument& doc) {
-  MajSurface(doc, true, -1);
   MajCentreVoilure(doc);
   TEquilibre e;
   e.Voilure = doc.CentreVoilure;

@@ -32,6 +32,7 @@ struct TEquilibre {
   std::optional<double> Avance;
 };
 
-// The whole balance of a sailing design, its grids evaluated; the lateral plane is
-// taken from the surfaces whose Calc is set.
+// The whole balance of a sailing design; the grids must be evaluated (the session's
+// MajSurface(doc, true, -1) first). The lateral plane is taken from the surfaces whose
+// Calc is set.
 TEquilibre CalcEquilibre(TDocument& doc);

@@ -9,7 +9,6 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "lines/Coupes.h"
-#include "model/ObjCom.h"
 #include "naval/Face.h"
 #include "naval/Parallele.h"
 
@@ -503,9 +502,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   TListSurf scope;
   for (int k : portee)
     if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
-  for (int k : scope)
-    if (!doc.Surf(k).Calculee) MajSurface(doc, true, k);
-
   // Stations of every surface, merged.
   TListAires& st = r.Stations;
   for (int k : scope)

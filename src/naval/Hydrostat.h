@@ -90,6 +90,7 @@ struct TResultatsHydro {
 };
 
 // The whole calculation for the surfaces in scope, with nbSections stations per surface.
+// The surfaces in scope must be evaluated (the session's MajSurface).
 // The progress hook receives (surfaces cut, surfaces in scope). With a weight (centre of
 // gravity, mass in kg above 0) the initial stability also gives GMt and GMl.
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,

@@ -12,7 +12,6 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Encodage.h"
-#include "model/ObjCom.h"
 #include "naval/Face.h"
 
 // --- Numbers and text files ----------------------------------------------------

@@ -8,21 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "document/FichierStr.h"  // LitReel, EcritFichierTexte
+#include "app/FichierStr.h"  // LitReel, EcritFichierTexte
+#include "model/DonneesPoids.h"
 #include "model/Matrice.h"
 
 class TEntity;
 class TDocument;
-
-struct TPoids {
-  std::string Nom;
-  double Masse = 0;            // kg
-  double X = 0, Y = 0, Z = 0;  // centre of gravity, m
-  int Surface = -1;            // attached surface, -1 for none
-  friend bool operator==(const TPoids&, const TPoids&) = default;
-};
-
-using TListPoids = std::vector<TPoids>;
 
 // --- Numbers as text, whatever the process locale -----------------------------
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/Chaines.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Services.h"
-#include "model/ObjCom.h"
 #include "naval/Poids.h"
 
 namespace {
@@ -179,8 +178,6 @@ void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g) {
       }
   }
   doc.MarqueModifie();
-  MajSurface(doc, true, -1);
-  MajCoupesSurface(doc);
 }
 
 TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div, double rho) {
@@ -202,7 +199,6 @@ TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double 
   s->Poids.Masse = rho * 1000 * b * l * t;
   s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
   doc.TabSurf.push_back(std::move(s));
-  MajSurface(doc, true, -1);
   return doc.Surf(doc.NbSurf() - 1);
 }
 
@@ -576,7 +572,6 @@ void TStab::Prepare() {
 
 void TStab::Init(TDocument& doc) {
   TRACE("TStabForm.InitStabForm");
-  MajSurface(doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   const TPoids& t = doc.PoidsTotal;
   PoidsDocument = {{t.X, t.Y, t.Z}, t.Masse};
   Poids = PoidsDocument;

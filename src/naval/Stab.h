@@ -10,6 +10,7 @@
 
 #include "model/Document.h"
 #include "naval/Face.h"
+#include "naval/Poids.h"
 
 constexpr double Gravite = 9.806;           // m/s², turns a mass times an arm into N.m
 constexpr int MaxIterEnfoncement = 36;      // sinkage bisection: the interval shrinks 2^36 times
@@ -84,7 +85,8 @@ TMatrice4 MatriceAttitude(double gite, double assiette, const TVertex3f& g);
 // film draws the copies through it; "Transformer" moves the model by it.
 TMatrice4 MatriceEtape(const TGZ& e, const TVertex3f& g);
 // "Transformer": puts every surface of the document (with its symmetry plane and attached
-// weights) in the floating position of a step, computed about g; re-evaluates the surfaces.
+// weights) in the floating position of a step, computed about g. The surfaces are left out
+// of date: the caller re-evaluates them (the session's MajSurface(doc, true, -1), MajCoupesSurface).
 void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g);
 
 // A box barge of breadth b, length l, draft t and depth d (keel to deck) as one closed
@@ -92,6 +94,7 @@ void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g);
 // back along the deck, div divisions each way, from Y = 0 to l with the keel at Z = -t. Its own
 // weight is a fixed mass at the centre of its volume ("Poids fixe"), that of the water of
 // density rho it displaces at the draft t. A body whose answers are known in closed form.
+// Not evaluated: the caller brings the document up to date (the session's MajSurface).
 TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div, double rho = 1.026);
 
 // The facets of all working copies in one attitude, ready to be cut by many waterlines:
@@ -219,8 +222,9 @@ class TStab {
   TListGZ Etapes;
   int Iterations = 0;         // sinkage iterations of the last sweep
 
-  // The window's opening: brings the document up to date, takes its total weight, builds the
-  // copies of the floating surfaces and computes the initial displacement.
+  // The window's opening: takes the document's total weight, builds the copies of the
+  // floating surfaces and computes the initial displacement. The document must be up to
+  // date, its total weight included (the session's MajSurface(doc, true, -1) first).
   void Init(TDocument& doc);
   void BuildSurfList(const TDocument& doc);
   // B0 and the displacement (kg) of the copies upright at W = 0 and the current density.

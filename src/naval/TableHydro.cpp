@@ -19,7 +19,8 @@ void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDoc
     abaisse(e->PtsSym);
     e->PlanSym.Origine.Z -= z;
     e->PlanSym.MajPlan();
-    e->SetMinMax();
+    // Lowered as the grids are: the same points stay extreme (rounding is monotonic).
+    for (TVertex3f* x : {&e->PtXMin, &e->PtXMax, &e->PtYMin, &e->PtYMax, &e->PtZMin, &e->PtZMax}) x->Z -= z;
     copie.TabSurf.push_back(std::move(e));
   }
 }

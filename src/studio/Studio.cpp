@@ -25,7 +25,7 @@
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "studio/GaussCtrl.h"
 
 namespace {

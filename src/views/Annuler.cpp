@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/Debug.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Selection.h"
 
 void TAnnulation::Reinitialise() {

@@ -19,7 +19,7 @@
 #include "app/Services.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/FenSelForm.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "app/Debug.h"
 #include "app/Options.h"
 #include "app/Services.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Poids.h"
 
 namespace {

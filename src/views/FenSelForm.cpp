@@ -8,7 +8,7 @@
 
 #include "app/Chaines.h"
 #include "app/forms/Principale.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Affiche.h"
 #include "views/Cadrage.h"
 #include "views/RenduQt.h"

@@ -3,6 +3,7 @@
 
 #include "app/Chaines.h"
 #include "naval/Hydrostat.h"
+#include "session/ObjCom.h"
 
 namespace {
 double Valeur(const TResultatsHydro& r, const char* cle) {
@@ -17,6 +18,7 @@ THydroInstant CalcHydroInstant(TDocument& doc) {
   THydroInstant h;
   TListSurf portee = PorteeCalc(doc);
   if (portee.empty()) return h;
+  MajSurfacesPortee(doc, portee);
   TResultatsHydro r = CalcHydrostatiques(doc, portee, SectionsHydroInstant);
   h.Deplacement = Valeur(r, "rsDeplacementEauMer");
   h.Immerge = h.Deplacement > 0;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/Chaines.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Cadrage.h"
 
 namespace {

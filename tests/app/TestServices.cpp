@@ -8,6 +8,7 @@
 #include <set>
 #include <unistd.h>
 
+#include "Aide.h"
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Encodage.h"
@@ -127,6 +128,46 @@ TEST(Chaines, LanguageFileRules) {
   EXPECT_EQ(rs("rsXVal"), "X=%.4f");
 }
 
+// The defaults come back at the end of a test that loads a language file.
+struct GardeChaines {
+  ~GardeChaines() { ChaineDefauts(); }
+};
+
+TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
+  GardeChaines garde;
+  Temp t;
+  fs::path p = t.Dir / "lang_Test.dat";
+  {
+    std::ofstream f(p, std::ios::binary);
+    f << "rsStatusVx=Vx : %d [ %s ]\r\n"                // the values the other way round
+      << "rsXVal=X : %s\r\n"                           // a string for a real
+      << "rsYVal=Y : %.2f m (%d)\r\n"                   // one value too many
+      << "rsZVal=Z = %8.2f\r\n"                         // width and precision may change
+      << "rsErrCompteInvalide=Hors limites (%s) : 100 %%\r\n";
+  }
+  ASSERT_TRUE(ChargerChaines(p.string()));
+  EXPECT_EQ(rs("rsStatusVx"), "Vx : [ %s; %d; %d ]");
+  EXPECT_EQ(rs("rsXVal"), "X=%.4f");
+  EXPECT_EQ(rs("rsYVal"), "Y=%.4f");
+  EXPECT_EQ(rs("rsZVal"), "Z = %8.2f");
+  EXPECT_EQ(Format(rs("rsZVal"), 1.5), "Z =     1.50");
+  EXPECT_EQ(Format(rs("rsErrCompteInvalide"), "x"), "Hors limites (x) : 100 %");
+}
+
+TEST(Chaines, AFormatIsUsedOnlyForTheValuesItTakes) {
+  EXPECT_EQ(Format("%d surfaces", 3), "3 surfaces");
+  EXPECT_EQ(Format("%.*f", 2, 1.0), "1.00");
+  EXPECT_EQ(Format("%s = %ld", "n", 4L), "n = 4");
+  // A text whose placeholders do not take the values comes back as it is.
+  EXPECT_EQ(Format("%s de %s", 1, 2), "%s de %s");
+  EXPECT_EQ(Format("%d", 1.5), "%d");
+  EXPECT_EQ(Format("%n"), "%n");
+  EXPECT_EQ(Format("100 %%"), "100 %");
+  EXPECT_EQ(Format("sans valeur %s"), "sans valeur %s");
+  EXPECT_EQ(Placeholders("%-8.3f %5d %%%s %*d"), "fisii");
+  EXPECT_EQ(Placeholders("%lu %.4f", true), "lu f ");
+}
+
 TEST(Chaines, KeysAreUnique) {
   std::set<std::string> vues;
   for (const auto& d : TableChaines()) EXPECT_TRUE(vues.insert(d.Cle).second) << d.Cle;
@@ -148,6 +189,7 @@ TEST(Services, DefaultAnswerIsTheFirstButton) {
   EXPECT_EQ(ReponseParDefaut(mbCancel | mbOK), mrOk);
   EXPECT_EQ(ReponseParDefaut(0), mrNone);
   int n = 0;
+  GardeServices garde;
   Services().CurseurAttente = [&](bool on) { n += on ? 1 : -10; };
   try {
     TCurseurAttente c;
@@ -155,7 +197,6 @@ TEST(Services, DefaultAnswerIsTheFirstButton) {
   } catch (int) {
   }
   EXPECT_EQ(n, -9);
-  RestaureServicesDefaut();
 }
 
 }  // namespace

@@ -30,7 +30,7 @@
 #include "document/GestFich.h"
 #include "lines/Grille.h"
 #include "lines/forms/TabCotesForm.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Face.h"
 #include "naval/forms/Graphe.h"
 #include "naval/forms/HydrostatForm.h"

@@ -12,7 +12,7 @@
 
 #include "app/Services.h"
 #include "document/GestFich.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 // Records the messages instead of printing them, for the life of the test.
 class TestAvecMessages : public ::testing::Test {

@@ -215,6 +215,7 @@ TEST_F(LectureErreurs, DocumentWithoutGridGetsTheStandardSpacing) {
   // An unmirrored surface keeps the whole breadth, mirror half included.
   lu.Surf(0).Sym = false;
   lu.Surf(0).MarqueNonCalculee();
+  MajSurface(lu, true, -1);
   AutoStand(lu, flLongitudinales);
   EXPECT_NEAR(lu.Grille.PosLong[0], 0, 1e-5);
   EXPECT_NEAR(lu.Grille.PosLong[8], 1.2, 1e-5);
@@ -223,6 +224,7 @@ TEST_F(LectureErreurs, DocumentWithoutGridGetsTheStandardSpacing) {
   mirroir.Net.PC[0][0] = {0.5, 0, 0, 1}, mirroir.Net.PC[0][1] = {0.5, 1, 0, 1};
   mirroir.Net.PC[1][0] = {0.6, 0, 0.1, 1}, mirroir.Net.PC[1][1] = {0.6, 1, 0.1, 1};
   mirroir.Net.LFlex = mirroir.Net.CFlex = 2;
+  MajSurface(lu, true, -1);
   AutoStand(lu, flLongitudinales);
   EXPECT_NEAR(lu.Grille.PosLong[0], -0.6, 1e-5);
   EXPECT_NEAR(lu.Grille.PosLong[8], 1.2, 1e-5);

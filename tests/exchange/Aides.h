@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/Document.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace aides_export {
 

@@ -12,6 +12,7 @@
 
 #include "app/Services.h"
 #include "app/forms/Principale.h"
+#include "session/ObjCom.h"
 #include "views/Modele.h"
 
 // Documents "on disk" for the window: a name gives a builder; writes are recorded.
@@ -70,6 +71,7 @@ struct FauxDisque {
 };
 
 struct FenetreTest {
+  TAffichageGarde Garde;  // the window sets the session's toggles: they come back after it
   FauxDisque Disque;
   std::unique_ptr<TMainForm> F;
   std::deque<int> Reponses;           // answers to the next questions, in order

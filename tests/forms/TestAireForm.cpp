@@ -9,6 +9,7 @@
 
 #include "document/GestFich.h"
 #include "naval/Aires.h"
+#include "session/ObjCom.h"
 #include "naval/forms/AireForm.h"
 
 namespace {
@@ -53,7 +54,8 @@ TEST(AireForm, OneRowPerSurfaceAndTheirSums) {
 TEST(AiresVoilesForm, SailsAndTheCentreOfEffortCopiedAsText) {
   TDocument doc;
   Charge(doc);
-  doc.Affichage.CentreVoilure = false;
+  TAffichageGarde garde;
+  AffichageCalculs().CentreVoilure = false;
   TAiresVoilesForm f(doc);
   f.Prepare();
   const QTableWidget* g = f.Grille();

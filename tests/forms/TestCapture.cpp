@@ -138,6 +138,7 @@ TEST(SingleInstance, ASecondStartIsRefused) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("TMPDIR", d.path());
+  env.insert("XDG_RUNTIME_DIR", d.path());  // the user's runtime folder holds the lock
   premier.setProcessEnvironment(env);
   premier.start(BRIVANE_GUI_EXE, {});
   ASSERT_TRUE(premier.waitForStarted());
@@ -161,6 +162,36 @@ TEST(SingleInstance, ASecondStartIsRefused) {
   ASSERT_TRUE(aide.waitForFinished(20000));
   EXPECT_EQ(aide.exitCode(), 0);
   EXPECT_TRUE(QString::fromUtf8(aide.readAllStandardOutput()).startsWith("usage: brivane [FILE]"));
+}
+
+TEST(SingleInstance, AnotherUsersSessionIsNotBlocked) {
+  // Two users share the temporary folder but each has a runtime folder of their own.
+  QTemporaryDir tmp, a, b;
+  auto env = [&tmp](const QTemporaryDir& runtime) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("QT_QPA_PLATFORM", "offscreen");
+    e.insert("TMPDIR", tmp.path());
+    e.insert("XDG_RUNTIME_DIR", runtime.path());
+    return e;
+  };
+  QProcess premier, second;
+  premier.setProcessEnvironment(env(a));
+  premier.start(BRIVANE_GUI_EXE, {});
+  ASSERT_TRUE(premier.waitForStarted());
+  for (int i = 0; i < 100 && !QFile::exists(a.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
+  ASSERT_TRUE(QFile::exists(a.filePath("MutexBrivane.lock")));
+  second.setProcessEnvironment(env(b));
+  second.start(BRIVANE_GUI_EXE, {});
+  ASSERT_TRUE(second.waitForStarted());
+  // The other user's program runs: it takes its own lock and does not stop.
+  for (int i = 0; i < 100 && !QFile::exists(b.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
+  bool fini = second.waitForFinished(1500);
+  EXPECT_TRUE(QFile::exists(b.filePath("MutexBrivane.lock")));
+  EXPECT_FALSE(fini) << second.exitCode() << " " << QString::fromLocal8Bit(second.readAllStandardError()).toStdString();
+  for (QProcess* p : {&premier, &second}) {
+    p->kill();
+    p->waitForFinished();
+  }
 }
 
 }  // namespace

@@ -124,6 +124,15 @@ TEST(DocumentLife, OpenAnsweredYesReplacesTheDocumentAndFitsTheViews) {
   EXPECT_TRUE(sb->isEnabled());
 }
 
+TEST(DocumentLife, TheTrialReadsMessageHookComesBackWhateverTheReaderThrows) {
+  FenetreTest t;
+  t.Disque.Fichiers["/bateaux/lance.kvb"] = [](TDocument&) { throw 42; };
+  EXPECT_ANY_THROW(t.F->OuvrirFichier("/bateaux/lance.kvb", false, false));
+  // The window's messages reach the window again, not the trial read's collector.
+  AfficheMessage("après", mtInformation, mbOK);
+  EXPECT_TRUE(t.A_Vu("après"));
+}
+
 TEST(DocumentLife, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
   FenetreTest t;
   Modifie(t);

@@ -94,12 +94,12 @@ TEST(ViewImages, DisplayTogglesRedrawEveryVisibleViewAndReachTheDocument) {
   t.A("MeAxes")->trigger();
   for (int type = tvSection; type <= tvPersp; type++) EXPECT_EQ(tirets(type), 0) << type;
   t.A("MeLignesEau")->trigger();
-  EXPECT_TRUE(t.Doc().Affichage.LignesEau);
+  EXPECT_TRUE(AffichageCalculs().LignesEau);
   t.A("MeSurfParam")->trigger();
-  EXPECT_TRUE(t.Doc().Affichage.SurfParam);
+  EXPECT_TRUE(AffichageCalculs().SurfParam);
   EXPECT_TRUE(t.F->Affichage().SurfParam);
   t.A("MePoids")->trigger();
-  EXPECT_FALSE(t.Doc().Affichage.Poids);
+  EXPECT_FALSE(AffichageCalculs().Poids);
 }
 
 TEST(ViewImages, HullAndNetAreNeverBothOff) {
@@ -118,7 +118,7 @@ TEST(ViewImages, HullAndNetAreNeverBothOff) {
   EXPECT_TRUE(t.A("MeReseau")->isChecked());
   EXPECT_FALSE(t.A("MeCarene")->isChecked());
   EXPECT_EQ(marqueurs(tvPlan), 10);
-  EXPECT_FALSE(t.Doc().Affichage.Carene);
+  EXPECT_FALSE(AffichageCalculs().Carene);
   t.A("MeReseau")->trigger();  // net off: the hull comes back
   EXPECT_TRUE(t.A("MeCarene")->isChecked());
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "geometry/Mesh.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -218,7 +218,7 @@ TEST(SurfaceDerivs, DerivativesMatchDifferencesOfTheRationalSurface) {
 // they must give what the point-by-point evaluation gives, corners included.
 TEST(Echantillonnage, FastPathEqualsPointByPointOnRandomRationalNets) {
   for (bool avx : {true, false}) {
-    AutoriseAvx(avx);  // where the processor has AVX, the baseline path is checked too
+    TAvxAutorise garde(avx);  // where the processor has AVX, the baseline path is checked too
     std::mt19937 g(2024);
     std::uniform_int_distribution<int> taille(1, 12);
     const int precisions[][2] = {{1, 1}, {2, 3}, {7, 5}, {20, 13}, {33, 40}};
@@ -259,7 +259,51 @@ TEST(Echantillonnage, FastPathEqualsPointByPointOnRandomRationalNets) {
         }
     EXPECT_EQ(nbCas, 125);
   }
-  AutoriseAvx(true);
+}
+
+TEST(Echantillonnage, NegativeWeightsStayOnTheVectorPath) {
+  // A net whose weights are all negative is the same surface as with positive ones; only a
+  // weight of about zero at a point sends that point to the point-by-point path.
+  for (bool avx : {true, false}) {
+    TAvxAutorise garde(avx);
+    std::mt19937 g(7);
+    TSurface s = SurfaceAleatoire(g, 6, 7, 4, 4, 20);
+    for (int i = 0; i < s.Net.NbLn; i++)
+      for (int j = 0; j < s.Net.NbCol; j++) s.Net.PC[i][j].W = -s.Net.PC[i][j].W;
+    TSNurbs r;
+    s.MyNurbs2SNurbs(r);
+    TArrayVertex3f pts = GrilleVide(20, 20), nor = GrilleVide(20, 20);
+    const long long avant = ReprisesPointParPoint();
+    EvalWholeSurface(r, 20, 20, nor, pts, 1.0, false);
+    EXPECT_EQ(ReprisesPointParPoint() - avant, 0) << "avx " << avx;
+    const double tol = 1e-12 * TailleModele(s);
+    for (int i = 0; i <= 20; i++)
+      for (int j = 0; j <= 20; j++)
+        ASSERT_LT(Ecart(pts[i][j], EvalPtNormale(r, false, Param(i, 20), Param(j, 20), 1.0).Point), tol);
+  }
+}
+
+TEST(Base, DerivativeCountIsHeldToTheTables) {
+  // Asked for more derivatives than the tables hold, nothing is written past them.
+  const std::vector<double> t = Noeuds(MaxOrdre, 8);
+  struct {
+    double Ders[MaxDeriv + 1][MaxOrdre];
+    double Garde[4 * MaxOrdre];
+  } z;
+  for (double& g : z.Garde) g = 12345;
+  const int span = FindSpan(MaxOrdre, 8, t.data(), 0.4);
+  DersBasisFuns(span, MaxOrdre, t.data(), MaxOrdre - 1, 0.4, z.Ders);
+  for (double g : z.Garde) EXPECT_EQ(g, 12345);
+  double ref[MaxDeriv + 1][MaxOrdre];
+  DersBasisFuns(span, MaxOrdre, t.data(), MaxDeriv, 0.4, ref);
+  for (int d = 0; d <= MaxDeriv; d++)
+    for (int j = 0; j < MaxOrdre; j++) EXPECT_EQ(z.Ders[d][j], ref[d][j]) << d << " " << j;
+  // An order beyond the tables gives zeros, a negative count the functions alone.
+  DersBasisFuns(span, MaxOrdre + 3, t.data(), 1, 0.4, z.Ders);
+  for (double g : z.Garde) EXPECT_EQ(g, 12345);
+  EXPECT_EQ(z.Ders[0][0], 0);
+  DersBasisFuns(span, MaxOrdre, t.data(), -4, 0.4, z.Ders);
+  EXPECT_EQ(z.Ders[0][0], ref[0][0]);
 }
 
 TEST(Echantillonnage, CornersAreEvaluatedJustInsideTheDomain) {

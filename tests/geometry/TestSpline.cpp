@@ -9,7 +9,7 @@
 
 #include "geometry/Nurbs.h"
 #include "geometry/Spline.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ TVertex3f NormaleDifferences(const TArrayVertex3f& g, int i, int j) {
 
 TEST(CalcSurface, FusedPassEqualsSamplingDenormaliseAndMirrors) {
   for (bool avx : {true, false}) {
-    AutoriseAvx(avx);
+    TAvxAutorise garde(avx);
     for (bool courbure : {false, true}) {
       TSurface s(0, 24);
       Coque(s);
@@ -86,7 +86,6 @@ TEST(CalcSurface, FusedPassEqualsSamplingDenormaliseAndMirrors) {
         }
     }
   }
-  AutoriseAvx(true);
 }
 
 TEST(CalcSurface, MirrorNormalsFollowTheSurfacesOwnPlane) {

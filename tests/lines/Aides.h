@@ -9,7 +9,7 @@
 
 #include "lines/Coupes.h"
 #include "model/Document.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace aides {
 

@@ -306,6 +306,7 @@ TEST(Coupes, LinesOfAnExactSphereLieOnIt) {
 }
 
 TEST(Coupes, OnlyDisplayedKindsAndVisibleSurfacesAreRecomputed) {
+  TAffichageGarde garde;  // the session's toggles come back after the test
   TDocument doc;
   doc.InitDefaut();
   TEntity& s = doc.Surf(0);
@@ -313,7 +314,7 @@ TEST(Coupes, OnlyDisplayedKindsAndVisibleSurfacesAreRecomputed) {
   EXPECT_TRUE(s.SecCalc);
   EXPECT_FALSE(s.LgECalc);
   EXPECT_FALSE(s.DiagCalc);
-  doc.Affichage.LignesEau = true;
+  AffichageCalculs().LignesEau = true;
   MajCoupesSurface(doc);
   EXPECT_TRUE(s.LgECalc);
   EXPECT_FALSE(s.LgE[3].empty());
@@ -333,6 +334,7 @@ TEST(Coupes, OnlyDisplayedKindsAndVisibleSurfacesAreRecomputed) {
 }
 
 TEST(Coupes, CurvatureAlongSectionsForTheComb) {
+  TAffichageGarde garde;  // the session's toggles come back after the test
   // A bilge of radius 2 along Y: the section at Y = 1 passes through the nodes of column 2.
   TDocument doc;
   TEntity& s = aides::AjouteMaillage(doc, "Bouchain", Grille(12, 6, [](int i, int j) {
@@ -342,8 +344,8 @@ TEST(Coupes, CurvatureAlongSectionsForTheComb) {
   doc.Grille.NbSec = 1;
   doc.Grille.PosSec[0] = 1;
   ReconstruitTablesCoupes(doc);
-  doc.Affichage.Herisson = true;
-  CalcAllSec(doc, s);
+  AffichageCalculs().Herisson = true;  // the session's recomputations below take them too
+  CalcAllSec(doc, s, true);
   ASSERT_EQ(s.Sec[0].size(), 1u);
   const TListPt3D& l = s.Sec[0][0];
   ASSERT_EQ(l.size(), 13u);

@@ -4,10 +4,16 @@
 
 #include "Aides.h"
 #include "app/Chaines.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 #include "lines/Grille.h"
 
 namespace {
+
+// The session's upkeep before the rule: every surface evaluated.
+TEspacement Standard(TDocument& doc, TFamilleLignes f, int n) {
+  MajSurface(doc, true, -1);
+  return EspacementStandard(doc, f, n);
+}
 
 // A flat-sided box hull: X from x0 to x1 across the rows' width, Y along the
 // columns, Z down the rows.
@@ -21,14 +27,14 @@ TEntity& Caisson(TDocument& doc, double y0, double y1, double z0, double z1, dou
 TEST(Grille, SectionsSpanTheDesignWaterlineOrTheWholeLengthAboveIt) {
   TDocument doc;
   Caisson(doc, 0.2, 5.8, -0.5, 0.5);
-  TEspacement e = EspacementStandard(doc, flSections, 11);
+  TEspacement e = Standard(doc, flSections, 11);
   ASSERT_EQ(e.Pos.size(), 11u);
   for (int i = 0; i < 11; i++) EXPECT_NEAR(e.Pos[i], 0.2 + 0.56 * i, 1e-6) << i;
   EXPECT_NEAR(e.Pas, 0.56, 1e-6);
 
   TDocument haut;
   Caisson(haut, 1, 4, 1, 2);
-  e = EspacementStandard(haut, flSections, 4);
+  e = Standard(haut, flSections, 4);
   EXPECT_NEAR(e.Pos[0], 1, 1e-6);
   EXPECT_NEAR(e.Pos[3], 4, 1e-6);
 }
@@ -36,22 +42,22 @@ TEST(Grille, SectionsSpanTheDesignWaterlineOrTheWholeLengthAboveIt) {
 TEST(Grille, StandardDiagonalsWaterlinesAndButtocks) {
   TDocument doc;
   Caisson(doc, 0, 6, 0, 1);
-  TEspacement d = EspacementStandard(doc, flDiagonales, 5);
+  TEspacement d = Standard(doc, flDiagonales, 5);
   const double pos[] = {0.2, 0.4, 0.6, 0.8, 1.0}, ang[] = {30, 42.5, 55, 67.5, 80};
   for (int i = 0; i < 5; i++) {
     EXPECT_NEAR(d.Pos[i], pos[i], 1e-6);
     EXPECT_DOUBLE_EQ(d.Angles[i], ang[i]);
   }
-  TEspacement le = EspacementStandard(doc, flLignesEau, 3);
+  TEspacement le = Standard(doc, flLignesEau, 3);
   EXPECT_NEAR(le.Pos[1], 0.5, 1e-6);
   // Every buttock is also cut through the mirror half: over a symmetric surface they
   // are spread over its main half only, or half of them would repeat the others.
-  TEspacement lg = EspacementStandard(doc, flLongitudinales, 3);
+  TEspacement lg = Standard(doc, flLongitudinales, 3);
   EXPECT_NEAR(lg.Pos[0], 0.5, 1e-6);
   EXPECT_NEAR(lg.Pos[2], 1.5, 1e-6);
   // A surface outside the floating body counts for neither heights nor waterline length.
   doc.Surf(0).Calc = false;
-  EXPECT_EQ(EspacementStandard(doc, flLignesEau, 3).Pos, (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(Standard(doc, flLignesEau, 3).Pos, (std::vector<double>{0, 0, 0}));
 }
 
 TEST(Grille, WaterlinesSpanTheBodyNotItsAppendages) {
@@ -135,6 +141,7 @@ TEST(Grille, TablesGrowWithZerosAndTheSplitFollowsTheSections) {
 }
 
 TEST(Grille, ApplyingTheGridRebuildsTheLinesOnDisplay) {
+  TAffichageGarde garde;  // the session's toggles come back after the test
   TDocument doc;
   TEntity& s = Caisson(doc, 0, 6, -0.5, 0.5);
   TTablesGrille t = ChargeTablesGrille(doc.Grille);
@@ -161,7 +168,7 @@ TEST(Grille, ApplyingTheGridRebuildsTheLinesOnDisplay) {
   EXPECT_FALSE(s.LongCalc);
   EXPECT_EQ(s.Sec[0].size(), 1u);
   EXPECT_EQ(s.Long.size(), 2u);
-  doc.Affichage.Longitudinales = doc.Affichage.Diagonales = true;
+  AffichageCalculs().Longitudinales = AffichageCalculs().Diagonales = true;
   MajCoupesSurface(doc);
   EXPECT_EQ(s.Long[0].size(), 1u);
   EXPECT_TRUE(s.Long[1].empty());   // X = -1 is on the mirror half

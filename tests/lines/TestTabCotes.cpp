@@ -11,6 +11,12 @@
 
 namespace {
 
+// The session's upkeep before the table: every surface evaluated.
+void Cotes(TDocument& doc, const std::vector<int>& surfaces, TCroisementCotes c, TTableCotes& t) {
+  MajSurface(doc, true, -1);
+  CalculeTableCotes(doc, surfaces, c, t);
+}
+
 using aides::Grille;
 
 std::vector<std::string> Cles(const TTableCotes& t) {
@@ -23,7 +29,7 @@ TEST(TabCotes, NoSurfaceLeavesTheHeaderAndOneNumberedRow) {
   TDocument doc;
   doc.InitDefaut();
   TTableCotes t;
-  CalculeTableCotes(doc, {}, TCroisementCotes::LignesEau, t);
+  Cotes(doc, {}, TCroisementCotes::LignesEau, t);
   ASSERT_EQ(t.Lignes().size(), 2u);
   EXPECT_EQ(TexteExportCotes(t), "Num;Nom;X;Y;Z\r\n0;;;;\r\n");
   EXPECT_EQ(LignesRapportCotes(t)[0], "Num\tNom\tX\tY\tZ");
@@ -93,7 +99,7 @@ TEST(TabCotes, CalculationListsSectionsThenEdgesAndReadsHiddenSurfacesAfresh) {
   doc.Grille.NbLE = 2, doc.Grille.PosLgE[0] = -0.5, doc.Grille.PosLgE[1] = -0.8;
   ReconstruitTablesCoupes(doc);
   TTableCotes t;
-  CalculeTableCotes(doc, {0}, TCroisementCotes::LignesEau, t);
+  Cotes(doc, {0}, TCroisementCotes::LignesEau, t);
   std::vector<std::string> attendu = {"LE_-0.50", "LE_-0.80", "LE_-0.50", "LE_-0.80"};
   for (const char* k : {"Br_1", "Br_2"})
     for (int n = 0; n < 2; n++) attendu.push_back(std::string(k) + "_Coque_1.00");
@@ -110,7 +116,7 @@ TEST(TabCotes, CalculationListsSectionsThenEdgesAndReadsHiddenSurfacesAfresh) {
     for (auto& p : r) p.X += 1;
   s.MarqueNonCalculee();
   s.CalcSurface();
-  CalculeTableCotes(doc, {0}, TCroisementCotes::LignesEau, t);
+  Cotes(doc, {0}, TCroisementCotes::LignesEau, t);
   EXPECT_EQ(t.Lignes()[1][2], "1.6000");
 }
 

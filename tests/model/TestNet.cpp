@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "Aide.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

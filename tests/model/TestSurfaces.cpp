@@ -6,7 +6,7 @@
 
 #include "Aide.h"
 #include "model/Etendue.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -174,15 +174,16 @@ TEST(ListOps, RenameMirrorScopeAndVisibility) {
 }
 
 TEST(Updates, MajSurfaceFollowsDisplaysAndVisibility) {
+  TAffichageGarde garde;  // the session's toggles come back after the test
   TDocument doc;
   NouvelleSurface(doc, "A", 1, Opt());
   NouvelleSurface(doc, "B", 1, Opt());
-  doc.Affichage.Carene = false;
-  doc.Affichage.SurfParam = false;
+  AffichageCalculs().Carene = false;
+  AffichageCalculs().SurfParam = false;
   MajSurface(doc, false, -1);
   EXPECT_FALSE(doc.Surf(0).Calculee);
   doc.Surf(1).Visible = false;
-  doc.Affichage.SurfParam = true;
+  AffichageCalculs().SurfParam = true;
   MajSurface(doc, false, -1);
   EXPECT_TRUE(doc.Surf(0).Calculee);
   EXPECT_FALSE(doc.Surf(1).Calculee);  // hidden surfaces keep their old grids

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 inline TEntity& AjouteBarge(TDocument& doc, double b, double l, double t, double creux, int div = 4,
                             double y0 = 0) {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
 
@@ -36,7 +36,7 @@ TEST(Aires, BelowAboveAndAcrossTheWaterline) {
   AjoutePlaque(doc, "Bordé", {0.5, 0, -1}, {0, 0, 4}, {0, 2, 0}, false);
   // The same plate wholly above water, symmetric.
   AjoutePlaque(doc, "Pont", {0.5, 0, 1}, {0, 0, 1}, {0, 2, 0}, true);
-  const auto l = CalcAires(doc);
+  const auto l = LignesAires(doc);
   ASSERT_EQ(l.size(), 3u);
   EXPECT_EQ(l[0].Nom, "Fond");
   EXPECT_NEAR(l[0].Totale, 4, 1e-6);
@@ -54,7 +54,7 @@ TEST(Aires, BelowAboveAndAcrossTheWaterline) {
   // Hidden and out-of-calculation surfaces count all the same.
   doc.Surf(1).Visible = false;
   doc.Surf(1).Calc = false;
-  EXPECT_NEAR(CalcAires(doc)[1].Totale, 8, 1e-6);
+  EXPECT_NEAR(LignesAires(doc)[1].Totale, 8, 1e-6);
 }
 
 TEST(Voilure, CentreOfEffortWeightsEachSailByItsArea) {
@@ -91,7 +91,8 @@ TEST(Voilure, CentreOfEffortWeightsEachSailByItsArea) {
   doc.Surf(0).Voile = true;
   MajSurface(doc, false, -1);
   EXPECT_EQ(doc.CentreVoilure.Valeur, 0);
-  doc.Affichage.CentreVoilure = true;
+  TAffichageGarde garde;
+  AffichageCalculs().CentreVoilure = true;
   MajSurface(doc, false, -1);
   EXPECT_NEAR(doc.CentreVoilure.Valeur, 10, 1e-6);
 }

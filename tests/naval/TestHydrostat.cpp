@@ -15,6 +15,12 @@
 
 namespace {
 
+// The session's upkeep before the calculation: the surfaces in scope evaluated.
+TResultatsHydro Hydro(TDocument& doc, const TListSurf& portee, int n) {
+  MajSurfacesPortee(doc, portee);
+  return CalcHydrostatiques(doc, portee, n);
+}
+
 std::map<std::string, double> Valeurs(const TResultatsHydro& r) {
   std::map<std::string, double> m;
   for (const auto& l : r.Lignes)
@@ -36,7 +42,7 @@ TEST(Wigley, ConvergesToTheClosedForms) {
   for (int n : {10, 20, 40}) {
     TDocument doc;
     AjouteWigley(doc, L, B, T, 0.2, n);
-    TResultatsHydro r = CalcHydrostatiques(doc, PorteeCalc(doc), 2 * n + 1);
+    TResultatsHydro r = Hydro(doc, PorteeCalc(doc), 2 * n + 1);
     auto v = Valeurs(r);
     double V = std::abs(v[kV]);
     double erreur = std::abs(V - 4.0 / 9 * L * B * T) / (L * B * T);
@@ -56,9 +62,9 @@ TEST(Wigley, ConvergesToTheClosedForms) {
 TEST(Wigley, ReversedOrientationChangesOnlyTheVolumeSigns) {
   TDocument doc;
   TSurface& s = AjouteWigley(doc, 8, 1.2, 0.5, 0.1, 16);
-  auto a = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21));
+  auto a = Valeurs(Hydro(doc, PorteeCalc(doc), 21));
   s.Orientation = !s.Orientation;
-  auto b = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21));
+  auto b = Valeurs(Hydro(doc, PorteeCalc(doc), 21));
   std::set<std::string> signe = {kV, "Carène immergée/Déplacement en eau douce [Kg]",
                                        "Carène immergée/Déplacement en eau de mer [Kg]", kCb, kCp,
                                        "Coefficients/Coef. volumique ( V/L puiss(3) )"};
@@ -143,7 +149,7 @@ TEST(Barge, ExactAtAnyDivision) {
   for (int div : {1, 3}) {
     TDocument doc;
     AjouteBarge(doc, b, L, T, 0.6, div, 2);
-    auto v = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 5));
+    auto v = Valeurs(Hydro(doc, PorteeCalc(doc), 5));
     EXPECT_NEAR(std::abs(v[kV]), 2 * b * L * T, 1e-9);
     EXPECT_NEAR(v[kCCy], 2 + L / 2, 1e-9);
     EXPECT_NEAR(v[kCCz], -T / 2, 1e-9);
@@ -161,7 +167,7 @@ TEST(Barge, ExactAtAnyDivision) {
 TEST(Scope, EmptyOrDryGivesZerosNotErrors) {
   TDocument doc;
   AjouteBarge(doc, 1, 4, 0.5, 0.5);
-  TResultatsHydro vide = CalcHydrostatiques(doc, {}, 21);
+  TResultatsHydro vide = Hydro(doc, {}, 21);
   EXPECT_TRUE(vide.Courbe.empty());
   for (const auto& l : vide.Lignes) EXPECT_EQ(l.Valeur, 0) << l.Libelle;
   // Raised wholly above the waterline.
@@ -169,7 +175,7 @@ TEST(Scope, EmptyOrDryGivesZerosNotErrors) {
   MatTranslation({0, 0, 5}, m);
   doc.Surf(0).Transforme(m);
   MajSurface(doc, true, -1);
-  auto v = Valeurs(CalcHydrostatiques(doc, PorteeCalc(doc), 21));
+  auto v = Valeurs(Hydro(doc, PorteeCalc(doc), 21));
   EXPECT_EQ(v[kV], 0);
   EXPECT_EQ(v[kWetted], 0);
   EXPECT_EQ(v["Flottaison/Longueur [m]"], 0);
@@ -198,7 +204,7 @@ TEST(Stations, MergeAndCountLimits) {
   // Two surfaces over the same range give each station once; a longer one adds its own.
   AjouteBarge(doc, 1, 4, 0.5, 0.5, 2, 1);
   AjouteBarge(doc, 1, 6, 0.5, 0.5, 2, 1);
-  TResultatsHydro r = CalcHydrostatiques(doc, PorteeCalc(doc), 3);
+  TResultatsHydro r = Hydro(doc, PorteeCalc(doc), 3);
   std::vector<float> ys;
   for (const auto& a : r.Stations) ys.push_back(a.Y);
   EXPECT_EQ(ys, (std::vector<float>{1, 3, 4, 5, 7}));
@@ -237,7 +243,7 @@ TEST(Integrals, SectionAreaGirthAndDepth) {
 TEST(Export, HeadingsAndValues) {
   TDocument doc;
   AjouteBarge(doc, 1, 4, 0.5, 0.5);
-  auto lignes = TexteHydro(CalcHydrostatiques(doc, PorteeCalc(doc), 5), {"Titre", ""});
+  auto lignes = TexteHydro(Hydro(doc, PorteeCalc(doc), 5), {"Titre", ""});
   ASSERT_GE(lignes.size(), 10u);
   EXPECT_EQ(lignes[0], "Brivane - Calculs hydrostatiques");
   EXPECT_EQ(lignes[1], "Titre");

@@ -110,16 +110,17 @@ TEST(Total, SurfacesThenWeightsWithTheirMoments) {
 }
 
 TEST(Total, RecomputedByTheUpdateOnlyWhenShownOrForced) {
+  TAffichageGarde garde;  // the session's toggles come back after the test
   TDocument doc;
   TEntity& s = AjouteBarge(doc, 1, 4, 0.5, 1.5, 2);  // forced update inside
   s.TypePoids = tpFixeVolume, s.Poids.Masse = 250;
-  doc.Affichage.Poids = false;
+  AffichageCalculs().Poids = false;
   MajSurface(doc, false, -1);
   EXPECT_EQ(doc.PoidsTotal.Masse, 0);
   MajSurface(doc, true, -1);
   EXPECT_EQ(doc.PoidsTotal.Masse, 250);
   s.Poids.Masse = 125;
-  doc.Affichage.Poids = true;
+  AffichageCalculs().Poids = true;
   MajSurface(doc, false, -1);
   EXPECT_EQ(doc.PoidsTotal.Masse, 125);
 }

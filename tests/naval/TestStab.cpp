@@ -13,6 +13,19 @@
 
 namespace {
 
+// The session's upkeep that the stability window runs around the calculations: the
+// barge evaluated once built, the document up to date before the window opens.
+template <class... A>
+TEntity& BargeFermee(TDocument& doc, A... a) {
+  TEntity& e = AjouteBargeFermee(doc, a...);
+  MajSurface(doc, true, -1);
+  return e;
+}
+void Init(TStab& st, TDocument& doc) {
+  MajSurface(doc, true, -1);
+  st.Init(doc);
+}
+
 constexpr double Rad = std::numbers::pi / 180;
 
 TArrayVertex3f Transforme(TArrayVertex3f g, const TMatrice4& m) {
@@ -36,7 +49,7 @@ TListFace ListeDe(const TDoubleSurfList& l, const TMatrice4& m, double w) {
 void TroisCorps(TDocument& doc) {
   doc.InitDefaut();
   doc.Surf(0).Orientation = false;
-  AjouteBargeFermee(doc, 3, 6, 0.8, 2, 3);
+  BargeFermee(doc, 3, 6, 0.8, 2, 3);
   AjouteBarge(doc, 1, 4, 0.5, 1.5, 4, 7);
 }
 
@@ -138,7 +151,7 @@ TEST(Carene, SinkageAsWithTheLists) {
   doc.Surf(0).Orientation = true;
   TStab st;
   st.Conditions.TolEnfoncement = 0.01;
-  st.Init(doc);
+  Init(st, doc);
   st.Poids.Valeur = 0.8 * st.CarInitiale.Valeur;
   const TMatrice4 m = MatriceGite(30, {0, 3, 0.2});
   const double w = st.Poids.Valeur / 1000, tau = 0.01 * w / 100, rho = st.Conditions.Densite;
@@ -168,7 +181,7 @@ TEST(Carene, SinkageAsWithTheLists) {
 
 TEST(Copies, OnlyUsableGridsAreCopied) {
   TDocument doc;
-  TEntity& e = AjouteBargeFermee(doc, 2, 4, 1, 2, 2);
+  TEntity& e = BargeFermee(doc, 2, 4, 1, 2, 2);
   TDoubleSurfList l;
   ASSERT_TRUE(l.AddSurf(e));
   EXPECT_EQ(l.Items[0].NbLnPt, 6);
@@ -200,8 +213,8 @@ TEST(Barge, WallSidedFormulaBelowDeckImmersion) {
   const int divisions[2] = {12, 36};
   for (int k = 0; k < 2; k++) {
     Calcul c;
-    AjouteBargeFermee(c.Doc, B, L, T, D, divisions[k]);
-    c.S.Init(c.Doc);
+    BargeFermee(c.Doc, B, L, T, D, divisions[k]);
+    Init(c.S, c.Doc);
     EXPECT_NEAR(c.S.Poids.Valeur, 1026 * B * L * T, 1e-6);
     EXPECT_NEAR(c.S.CarInitiale.Valeur, c.S.Poids.Valeur, 1e-6);  // floats at its draft
     c.S.Poids.Centre.Z = KG - T;
@@ -236,8 +249,8 @@ TEST(Barge, GZEqualsTheClippedSections) {
   for (int div : {4, 20})
     for (bool assiette : {false, true}) {
       Calcul c(1e-7);
-      AjouteBargeFermee(c.Doc, B, L, T, D, div);
-      c.S.Init(c.Doc);
+      BargeFermee(c.Doc, B, L, T, D, div);
+      Init(c.S, c.Doc);
       c.S.Poids.Centre = {0, L / 2, KG - T};
       c.Lance(90, 10, assiette);
       ASSERT_EQ(c.S.Etapes.size(), 10u);
@@ -260,8 +273,8 @@ TEST(Barge, TrimsUntilBuoyancyIsUnderG) {
   }
   const double attendu = -lo / Rad;
   Calcul c(1e-5);
-  AjouteBargeFermee(c.Doc, B, L, T, D, 48);
-  c.S.Init(c.Doc);
+  BargeFermee(c.Doc, B, L, T, D, 48);
+  Init(c.S, c.Doc);
   c.S.Poids.Centre = {0, L / 2 + e, KG - T};
   c.S.Conditions.TolAssiette = 1e-4;
   c.Lance(10, 10, true);
@@ -280,16 +293,18 @@ TEST(Barge, TrimsUntilBuoyancyIsUnderG) {
 
 TEST(Barge, TransformerPutsTheModelAfloat) {
   Calcul c(1e-5);
-  TEntity& s = AjouteBargeFermee(c.Doc, 4, 20, 1.5, 4, 8);
+  TEntity& s = BargeFermee(c.Doc, 4, 20, 1.5, 4, 8);
   c.Doc.ListePoids.push_back({"lest", 1000, 0, 15, -1, 0});
   c.Doc.ListePoids.push_back({"libre", 1, 0, 15, -1, -1});
-  c.S.Init(c.Doc);
+  Init(c.S, c.Doc);
   const TVertex3f g = c.S.Poids.Centre;
   c.S.Conditions.TolAssiette = 1e-3;
   c.Lance(20, 20, true);
   const TGZ e = c.S.Etapes[1];
   ASSERT_TRUE(e.Converge);
   TransformerModele(c.Doc, e, g);
+  MajSurface(c.Doc, true, -1);
+  MajCoupesSurface(c.Doc);
   EXPECT_TRUE(s.Calculee);
   // The attached ballast moved with the hull; the free weight stayed.
   TVertex3f lest{0, 15, -1};
@@ -298,7 +313,7 @@ TEST(Barge, TransformerPutsTheModelAfloat) {
   EXPECT_EQ((TVertex3f{c.Doc.ListePoids[1].X, c.Doc.ListePoids[1].Y, c.Doc.ListePoids[1].Z}), (TVertex3f{0, 15, -1}));
   // The model now floats as the step found it: same displacement, B at the step's B.
   TStab apres;
-  apres.Init(c.Doc);
+  Init(apres, c.Doc);
   EXPECT_NEAR(apres.CarInitiale.Valeur / 1000, e.CC.Valeur, 1e-9 * e.CC.Valeur);
   EXPECT_NEAR(Distance3D(apres.CarInitiale.Centre, e.CC.Centre), 0, 1e-9);
 }
@@ -352,8 +367,8 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
 
   // The sweep refuses with the message and computes nothing.
   Calcul k;
-  AjouteBargeFermee(k.Doc, 4, 10, 1, 2, 2);
-  k.S.Init(k.Doc);
+  BargeFermee(k.Doc, 4, 10, 1, 2, 2);
+  Init(k.S, k.Doc);
   k.S.Conditions.Pas = 10, k.S.Conditions.AngleMax = 5;
   EXPECT_EQ(k.S.CalcStab(), rs("rsStabPasIncorrect"));
   EXPECT_TRUE(k.S.Etapes.empty());
@@ -361,15 +376,15 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   k.S.Poids.Valeur = 0;
   EXPECT_EQ(k.S.CalcStab(), rs("rsStabPoidsManquant"));
   k.Doc.Surf(0).Calc = false;
-  k.S.Init(k.Doc);
+  Init(k.S, k.Doc);
   k.S.Poids.Valeur = 100;
   EXPECT_EQ(k.S.CalcStab(), rs("rsStabAucunFlotteur"));
 }
 
 TEST(Convergence, AStepWithoutEquilibriumIsFlagged) {
   Calcul c;
-  AjouteBargeFermee(c.Doc, 4, 10, 1, 2, 4);
-  c.S.Init(c.Doc);
+  BargeFermee(c.Doc, 4, 10, 1, 2, 4);
+  Init(c.S, c.Doc);
   c.S.Poids.Valeur *= 3;  // more than the whole closed box can displace
   int questions = 0;
   c.S.DemandeArret = [&] { return ++questions, false; };
@@ -403,8 +418,8 @@ TEST(Convergence, AStepWithoutEquilibriumIsFlagged) {
 
 TEST(Arret, StopFlagAndHooks) {
   Calcul c(1);
-  AjouteBargeFermee(c.Doc, 4, 10, 1, 2, 4);
-  c.S.Init(c.Doc);
+  BargeFermee(c.Doc, 4, 10, 1, 2, 4);
+  Init(c.S, c.Doc);
   std::vector<std::pair<int, int>> progres;
   int ajoutees = 0, messages = 0;
   c.S.Progression = [&](int n, int f) { progres.push_back({n, f}); };
@@ -458,8 +473,8 @@ TEST(Synthese, ArmsAnglesAndEnergies) {
 
 TEST(Synthese, RowsLabelsAndExport) {
   Calcul c(1);
-  AjouteBargeFermee(c.Doc, 4, 10, 1, 2, 4);
-  c.S.Init(c.Doc);
+  BargeFermee(c.Doc, 4, 10, 1, 2, 4);
+  Init(c.S, c.Doc);
   c.Lance(10, 5);
   std::vector<TLigneSynthese> s = Synthese(c.S);
   ASSERT_EQ(s.size(), 23u);
@@ -501,9 +516,9 @@ TEST(Synthese, RowsLabelsAndExport) {
 
 TEST(Ajuster, WeightAndAlignment) {
   Calcul c;
-  AjouteBargeFermee(c.Doc, 4, 10, 1, 2, 4);
+  BargeFermee(c.Doc, 4, 10, 1, 2, 4);
   c.Doc.ListePoids.push_back({"avant", 2000, 1, 9, 0, -1});
-  c.S.Init(c.Doc);
+  Init(c.S, c.Doc);
   const TBarycentre doc = c.S.Poids;
   EXPECT_GT(doc.Valeur, c.S.CarInitiale.Valeur);
   c.S.Ajuste(ajDeplacementInitial, 0, true);

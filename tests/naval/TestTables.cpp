@@ -9,6 +9,7 @@
 #include "naval/Barge.h"
 #include "naval/Criteres.h"
 #include "naval/TableHydro.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ TEST(TableHydro, BoxBargeAtEveryWaterlineAndTheModelUntouched) {
   const double b = 3, l = 12, t = 1, d = 2.5, KG = 1.4;
   TDocument doc;
   AjouteBargeFermee(doc, b, l, t, d, 3);
+  MajSurface(doc, true, -1);
   const TVertex3f avant = doc.Surf(0).Pts[1][1];
   const TBarycentre g{{0, l / 2, KG - t}, 1000};
   TSuiviCalcul suivi;
@@ -76,6 +78,7 @@ TEST(CrossCurves, BoxBargeKNEqualsTheClippedSections) {
   const double B = 6, L = 20, D = 3;
   TDocument doc;
   AjouteBargeFermee(doc, B, L, 1.5, D, 4);
+  MajSurface(doc, true, -1);
   TDoubleSurfList copies;
   ASSERT_TRUE(copies.AddSurf(doc.Surf(0)));
   TConditionsStab c;
@@ -174,6 +177,7 @@ TEST(Criteria, InitialGMOfABoxBarge) {
   const double B = 4, L = 10, T = 1.5, D = 4, KG = 1.7;
   TDocument doc;
   AjouteBargeFermee(doc, B, L, T, D, 4);
+  MajSurface(doc, true, -1);
   TStab s;
   s.Init(doc);
   s.Poids.Centre.Z = KG - T;

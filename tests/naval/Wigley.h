@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 inline TSurface& AjouteWigley(TDocument& doc, double L, double B, double T, double h, int precision) {
   TOptionsNouvelleSurface o;

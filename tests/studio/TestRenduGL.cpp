@@ -18,7 +18,7 @@
 
 #include "document/GestFich.h"
 #include "lines/Coupes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "studio/RenduStudio.h"
 #include "studio/Studio.h"
 
@@ -163,7 +163,8 @@ TEST(StudioGL, SectionsStayVisibleOverTheFill) {
   Studio s;
   Yacht(s.Doc, 20);
   s.Aff.Couples = true;
-  s.Doc.Affichage.Carene = true;
+  TAffichageGarde garde;
+  AffichageCalculs().Carene = true;
   // Eleven stations a metre apart along the hull.
   s.Doc.Grille.NbSec = 11;
   for (int i = 0; i < 11; i++) s.Doc.Grille.PosSec[size_t(i)] = 0.5 + i;

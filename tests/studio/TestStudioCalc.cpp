@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "studio/GLGest.h"
 #include "studio/StudioCalc.h"
 

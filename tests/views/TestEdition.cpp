@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "app/Services.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Annuler.h"
 #include "views/Edition.h"
 #include "views/FenSel.h"

@@ -3,8 +3,8 @@
 #include "app/Debug.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
-#include "model/ObjCom.h"
 #include "naval/AiresVoiles.h"
+#include "session/ObjCom.h"
 #include "views/FormFille.h"
 
 namespace {

@@ -39,7 +39,7 @@
 #include "app/forms/Guide.h"
 #include "app/forms/Icones.h"
 #include "app/forms/Registre.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "studio/CommandesStudio.h"
 #include "views/CommandesEdition.h"
 
@@ -425,13 +425,14 @@ void TMainForm::Relie() {
 }
 
 void TMainForm::SyncAffichage() {
-  Doc.Affichage.Carene = Aff.Carene;
-  Doc.Affichage.SurfParam = Aff.SurfParam;
-  Doc.Affichage.LignesEau = Aff.LignesEau;
-  Doc.Affichage.Longitudinales = Aff.Longitudinales;
-  Doc.Affichage.Diagonales = Aff.Diagonales;
-  Doc.Affichage.Poids = Aff.Poids;
-  Doc.Affichage.CentreVoilure = Aff.CentreVoilure;
+  TAffichage& a = AffichageCalculs();
+  a.Carene = Aff.Carene;
+  a.SurfParam = Aff.SurfParam;
+  a.LignesEau = Aff.LignesEau;
+  a.Longitudinales = Aff.Longitudinales;
+  a.Diagonales = Aff.Diagonales;
+  a.Poids = Aff.Poids;
+  a.CentreVoilure = Aff.CentreVoilure;
 }
 
 bool TMainForm::ModeZoom() const { return Zoom; }
@@ -747,27 +748,23 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     {
       // The trial read speaks only through its result: its messages would come again
       // with the real read. Its first one stands for the failure when it gives no other.
-      std::vector<std::string> dits;
-      auto hook = Services().AfficheMessage;
-      Services().AfficheMessage = [&dits](const std::string& t, int, int boutons) {
-        dits.push_back(t);
-        return ReponseParDefaut(boutons);
-      };
+      TMessagesCollectes dits;
       try {
         ok = IO.Lire(essai, chemin, demarrage, false, erreur);
       } catch (const std::exception& e) {
         ok = false, erreur = e.what();
       }
-      Services().AfficheMessage = hook;
-      if (!ok && erreur.empty() && !dits.empty()) erreur = dits.front();
+      // The hook comes back before the question below, which the collector would answer.
+      const std::vector<std::string> messages = dits.Rend();
+      if (!ok && erreur.empty() && !messages.empty()) erreur = messages.front();
       // A partial read: its last message is the question that lists what was lost.
-      if (ok && !essai.FichierLuAvecErreurs.empty() && !dits.empty()) {
+      if (ok && !essai.FichierLuAvecErreurs.empty() && !messages.empty()) {
         // A picture of part of a file would pass for the file's: a screenshot refuses it.
         if (demarrage && ModeCapture) {
-          ErreurDemarrage = dits.back();
+          ErreurDemarrage = messages.back();
           return false;
         }
-        if (AfficheMessage(dits.back(), mtWarning, mbYes | mbNo) != mrYes) return false;
+        if (AfficheMessage(messages.back(), mtWarning, mbYes | mbNo) != mrYes) return false;
       }
     }
     if (ok) {

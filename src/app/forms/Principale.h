@@ -101,7 +101,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   void Rafraichit();
   QAction* Action(const QString& nom) const;
   bool ModeDebug() const { return Debug; }
-  // Copies the display toggles the core's updates read into the document.
+  // Copies the display toggles the session's updates read (AffichageCalculs).
   void SyncAffichage();
 
   TFormFille* Vue(int type) const;

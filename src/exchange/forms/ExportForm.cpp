@@ -21,7 +21,7 @@
 #include "exchange/ExportSTL.h"
 #include "exchange/ExportTXT.h"
 #include "lines/Coupes.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/FormFille.h"
 
 namespace {

@@ -18,7 +18,8 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -247,6 +248,7 @@ void TGrilleForm::Automatique(TFamilleLignes f) {
   TEspacement e;
   double base = 0, autre = 0;
   if (p.RBStandard->isChecked()) {
+    MajSurface(Doc, true, -1);
     e = EspacementStandard(Doc, f, n);
   } else if (p.RBEspDonne->isChecked()) {
     if (!lit(p.Base, "rsLabelBaseCaption", base) || !lit(p.Espacement, "rsLabelBase2Caption", autre)) return;

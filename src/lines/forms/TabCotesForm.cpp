@@ -13,7 +13,7 @@
 #include "app/Chaines.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

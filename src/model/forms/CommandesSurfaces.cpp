@@ -13,7 +13,7 @@
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "lines/forms/GrilleForm.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "model/forms/ListeSurfForm.h"
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"

@@ -19,7 +19,7 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/Document.h"
-#include "model/PropSurf.h"
+#include "session/PropSurf.h"
 
 class QCheckBox;
 class QComboBox;

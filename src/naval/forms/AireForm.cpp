@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
 
@@ -94,7 +94,8 @@ TAireForm::TAireForm(TDocument& doc, QWidget* parent) : TGrilleResultatsForm(par
 }
 
 void TAireForm::Prepare() {
-  const auto aires = CalcAires(Doc);
+  MajSurface(Doc, true, -1);
+  const auto aires = LignesAires(Doc);
   std::vector<QStringList> l;
   for (const auto& a : aires)
     l.push_back({Q(a.Nom), F("%.4f", a.Immergee), F("%.4f", a.Emergee), F("%.4f", a.Totale)});

@@ -20,8 +20,8 @@
 #include "app/Chaines.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
-#include "document/FichierStr.h"
-#include "model/ObjCom.h"
+#include "app/FichierStr.h"
+#include "session/ObjCom.h"
 #include "naval/forms/Graphe.h"
 
 namespace {

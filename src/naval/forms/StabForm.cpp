@@ -23,8 +23,8 @@
 #include "app/Chaines.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
-#include "document/FichierStr.h"
-#include "model/ObjCom.h"
+#include "app/FichierStr.h"
+#include "session/ObjCom.h"
 #include "naval/forms/Graphe.h"
 
 namespace {
@@ -340,6 +340,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
 }
 
 void TStabForm::InitStabForm() {
+  MajSurface(Doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   Stab.Init(Doc);
   LblPoidsInitial->setText(Q(TexteReel(Stab.PoidsDocument.Valeur, 4) + " kg"));
   LblDeplacement->setText(Q(TexteReel(Stab.CarInitiale.Valeur, 4) + " kg"));
@@ -503,6 +504,8 @@ bool TStabForm::Transformer() {
 
 void TStabForm::AppliqueTransformation(const TGZ& e) {
   TransformerModele(Doc, e, Stab.Poids.Centre);
+  MajSurface(Doc, true, -1);
+  MajCoupesSurface(Doc);
   Doc.MarqueModifie();
 }
 

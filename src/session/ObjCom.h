@@ -1,16 +1,40 @@
-// Operations on the document's surface list and the updates that bring
-// evaluated grids, extents and lines up to date after an edit.
+// The session: operations on the document's surface list, and the updates that decide
+// what to recompute after an edit and bring evaluated grids, extents, lines and the
+// weight total up to date. The only caller of evaluation (geometry), line computation
+// (lines) and the weight total (naval) in the core; the windows and the command line
+// call these.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "lines/Grille.h"
 #include "model/Document.h"
 
-int SurfNom2Num(const TDocument& doc, const std::string& nom);
+// The display toggles that decide what the updates recompute: the windows set them
+// from their menus; the command line and the tests keep the defaults or set their own.
+struct TAffichage {
+  bool Carene = true;        // "&Carène"
+  bool SurfParam = false;    // "S&urface paramétrique"
+  bool LignesEau = false;    // "&Lignes d'eau"
+  bool Longitudinales = false;  // "L&ongitudinales"
+  bool Diagonales = false;   // "&Diagonales"
+  bool Poids = false;        // "Affiche les &poids"
+  bool CentreVoilure = false;  // "Centre de &voilure"
+  bool Herisson = false;     // "Hérisson": curvature combs along the sections
+};
+// The session's toggles (one session a process).
+TAffichage& AffichageCalculs();
+// Keeps the toggles and puts them back when it goes, whatever happens meanwhile (tests).
+struct TAffichageGarde {
+  TAffichage Avant = AffichageCalculs();
+  ~TAffichageGarde() { AffichageCalculs() = Avant; }
+};
 
 // Re-evaluates what is out of date: NumSurf = -1 for every visible surface.
 void MajSurface(TDocument& doc, bool forcer, int numSurf);
+// MajSurface(doc, true, k) for each surface of the list not evaluated yet (a calculation's scope).
+void MajSurfacesPortee(TDocument& doc, const std::vector<int>& portee);
 // MajSurface for all, then the lines of the kinds on display.
 void MajCoupesSurface(TDocument& doc);
 void MajMinMaxAllSurf(TDocument& doc);
@@ -69,6 +93,13 @@ void RAZPlanSym(TDocument& doc, int numSurf);
 
 // Sets the precision and resizes the grids of the NURBS surfaces (mesh grids keep their size).
 bool ChangePrecision(TDocument& doc, int n);
+
+// After a change of the curvature options: the sections of every visible
+// surface are out of date, and the displayed lines are recomputed.
+void CourbureOptionsChangees(TDocument& doc);
+// OK of the grid dialog: the tables become the document's grid (AppliqueGrille), the
+// displayed lines are recomputed and the document is marked modified.
+void MajGrille(TDocument& doc, const TTablesGrille& t);
 
 // The vertex of a reference, or nullptr when it names no vertex of a NURBS net.
 TPtNet* VertexDe(TDocument& doc, const TPC& pc);

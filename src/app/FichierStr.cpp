@@ -1,6 +1,6 @@
 // The tagged line file: loading, section index, keyed reads, writers and the
 // safe write through a temporary file.
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

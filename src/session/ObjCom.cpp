@@ -1,6 +1,6 @@
-// Surface list operations, net edits with their document upkeep, weld upkeep
-// and the update procedures.
-#include "model/ObjCom.h"
+// The session: surface list operations, net edits with their document upkeep, weld
+// upkeep and the update procedures.
+#include "session/ObjCom.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -11,19 +11,46 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "lines/Coupes.h"
+#include "lines/Grille.h"
 #include "naval/AiresVoiles.h"
 #include "naval/Poids.h"
 
-int SurfNom2Num(const TDocument& doc, const std::string& nom) {
-  for (int i = 0; i < doc.NbSurf(); i++)
-    if (doc.Surf(i).Nom == nom) return i;
-  return -1;
+TAffichage& AffichageCalculs() {
+  static TAffichage a;
+  return a;
+}
+
+void TDocument::InitDefaut() {
+  Vider();
+  TOptionsNouvelleSurface o;
+  o.FlexLongitudinale = o.FlexTransversale = 4;
+  NouvelleSurface(*this, "Surface1", 0, o);
+  ChangeCurrentPC(*this, {0, 0, 0});
+  // The standard grid spreads over the evaluated surface.
+  MajSurface(*this, true, -1);
+  GrilleParDefaut(*this);
+  MajSurface(*this, true, -1);
+  MajMinMaxAllNet(*this, false);
+  Modifie = false;
+}
+
+void CourbureOptionsChangees(TDocument& doc) {
+  for (auto& s : doc.TabSurf)
+    if (s->Visible) s->SecCalc = false;
+  MajCoupesSurface(doc);
+}
+
+void MajGrille(TDocument& doc, const TTablesGrille& t) {
+  TRACE("TGrilleForm.MajGrille");
+  AppliqueGrille(doc, t);
+  MajCoupesSurface(doc);
+  doc.MarqueModifie();
 }
 
 void MajSurface(TDocument& doc, bool forcer, int numSurf) {
   TRACE("ObjCom.MajSurface");
   TCurseurAttente attente(!Options().SplineTR);
-  if (doc.Affichage.Carene || doc.Affichage.SurfParam || forcer) {
+  if (AffichageCalculs().Carene || AffichageCalculs().SurfParam || forcer) {
     if (numSurf == -1) {
       for (auto& s : doc.TabSurf)
         if (!s->Calculee && (s->Visible || forcer)) s->CalcSurface();
@@ -32,8 +59,13 @@ void MajSurface(TDocument& doc, bool forcer, int numSurf) {
     }
   }
   MajMinMaxAllSurf(doc);
-  if (doc.Affichage.Poids || forcer) MajTotalPoids(doc);
-  if (doc.Affichage.CentreVoilure) MajCentreVoilure(doc);
+  if (AffichageCalculs().Poids || forcer) MajTotalPoids(doc);
+  if (AffichageCalculs().CentreVoilure) MajCentreVoilure(doc);
+}
+
+void MajSurfacesPortee(TDocument& doc, const std::vector<int>& portee) {
+  for (int k : portee)
+    if (k >= 0 && k < doc.NbSurf() && !doc.Surf(k).Calculee) MajSurface(doc, true, k);
 }
 
 void MajCoupesSurface(TDocument& doc) {
@@ -41,15 +73,25 @@ void MajCoupesSurface(TDocument& doc) {
   TCurseurAttente attente(!Options().SplineTR);
   MajSurface(doc, false, -1);
   // Only the kinds on display: the others are computed when they are shown.
-  if (doc.Affichage.Carene) CalcTabLignesSec(doc);
-  if (doc.Affichage.LignesEau) CalcTabLignesLE(doc);
-  if (doc.Affichage.Longitudinales) CalcTabLignesLgt(doc);
-  if (doc.Affichage.Diagonales) CalcTabLignesDiag(doc);
+  if (AffichageCalculs().Carene) CalcTabLignesSec(doc, AffichageCalculs().Herisson);
+  if (AffichageCalculs().LignesEau) CalcTabLignesLE(doc);
+  if (AffichageCalculs().Longitudinales) CalcTabLignesLgt(doc);
+  if (AffichageCalculs().Diagonales) CalcTabLignesDiag(doc);
 }
 
+// Extents start from the first value met, not from a bound: a model of any size (or
+// unit) gets its own. With nothing to measure they stay the empty marks +-10000.
 void MajMinMaxAllSurf(TDocument& doc) {
   double xmin = 10000, xmax = -10000, ymin = 10000, ymax = -10000, zmin = 10000, zmax = -10000;
+  bool premier = true;
   for (const auto& s : doc.TabSurf) {
+    // A surface never evaluated has no extremes yet (its marks are crossed).
+    if (s->PtXMin.X > s->PtXMax.X) continue;
+    if (premier) {
+      xmin = s->PtXMin.X, xmax = s->PtXMax.X, ymin = s->PtYMin.Y, ymax = s->PtYMax.Y;
+      zmin = s->PtZMin.Z, zmax = s->PtZMax.Z;
+      premier = false;
+    }
     xmin = std::min(xmin, s->PtXMin.X), xmax = std::max(xmax, s->PtXMax.X);
     ymin = std::min(ymin, s->PtYMin.Y), ymax = std::max(ymax, s->PtYMax.Y);
     zmin = std::min(zmin, s->PtZMin.Z), zmax = std::max(zmax, s->PtZMax.Z);
@@ -60,7 +102,9 @@ void MajMinMaxAllSurf(TDocument& doc) {
 
 void MajMinMaxAllNet(TDocument& doc, bool visiblesSeules) {
   double xmin = 10000, xmax = -10000, ymin = 10000, ymax = -10000, zmin = 10000, zmax = -10000;
+  bool premier = true;
   auto teste = [&](const TVertex3f& p) {
+    if (premier) xmin = xmax = p.X, ymin = ymax = p.Y, zmin = zmax = p.Z, premier = false;
     xmin = std::min(xmin, p.X), xmax = std::max(xmax, p.X);
     ymin = std::min(ymin, p.Y), ymax = std::max(ymax, p.Y);
     zmin = std::min(zmin, p.Z), zmax = std::max(zmax, p.Z);

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "geometry/Precision.h"
-#include "model/ObjCom.h"
-#include "model/PropSurf.h"
+#include "session/ObjCom.h"
+#include "session/PropSurf.h"
 
 namespace {
 

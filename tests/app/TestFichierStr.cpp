@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Outils.h"
+#include "document/Outils.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The properties dialog's records: read from a surface, typed values checked,
 // modified records copied back on OK.
-#include "model/PropSurf.h"
+#include "session/PropSurf.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "model/Document.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 TPropSurf LitPropSurf(const TEntity& s) {
   TPropSurf p;
