@@ -138,7 +138,7 @@ void IntersectionCoupleAretes(TTableCotes& t, const TEntity& e, double y) {
 }
 
 void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroisementCotes croisement,
-                       TTableCotes& t) {
+                       TTableCotes& t, bool courbure) {
   TRACE("TTabCotesForm.Calculer");
   std::vector<int> sel;
   for (int k : surfaces)
@@ -146,11 +146,11 @@ void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroise
   std::sort(sel.begin(), sel.end());
   sel.erase(std::unique(sel.begin(), sel.end()), sel.end());
 
-  CalcTabLignesSec(doc);
+  CalcTabLignesSec(doc, courbure);
   // A hidden surface is listed from sections of its present shape, not from
   // whatever lines it held when it was last shown.
   for (int k : sel)
-    if (!doc.Surf(k).Visible) CalcAllSec(doc, doc.Surf(k));
+    if (!doc.Surf(k).Visible) CalcAllSec(doc, doc.Surf(k), courbure);
 
   t.Reinitialise();
   const TGrille& g = doc.Grille;

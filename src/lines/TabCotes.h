@@ -43,9 +43,10 @@ void IntersectionCoupleAretes(TTableCotes& t, const TEntity& e, double y);
 
 // "Calculer": every listed surface (document indices, any order) section by
 // section, then the edge crossings. The surfaces must be evaluated (the session's
-// MajSurface(doc, true, -1) first); the listed ones get up-to-date sections, visible or not.
+// MajSurface(doc, true, -1) first); the listed ones get up-to-date sections, visible or not,
+// with their curvature when courbure (the sections shown with combs stay so).
 void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroisementCotes croisement,
-                       TTableCotes& t);
+                       TTableCotes& t, bool courbure = false);
 
 // The export text: every row, the header included, cells joined by ";",
 // Windows-1252 with CR LF after every line.

@@ -254,7 +254,7 @@ void LanceExport(TMainForm& f, TTypeExport t) {
   TCurseurAttente attente;
   // Every surface, visible or not, then the lines of the checked kinds.
   MajSurface(doc, true, -1);
-  if (o.Couples) CalcTabLignesSec(doc);
+  if (o.Couples) CalcTabLignesSec(doc, AffichageCalculs().Herisson);
   if (o.LignesEau) CalcTabLignesLE(doc);
   if (o.Longitudinales) CalcTabLignesLgt(doc);
   if (o.Diagonales) CalcTabLignesDiag(doc);

@@ -78,9 +78,11 @@ void TTabCotesForm::Calculer() {
   for (int i = 0; i < Liste->count(); i++)
     if (Liste->item(i)->isSelected()) sel.push_back(i);
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  MajSurface(Doc, true, -1);  // the model may have changed since the window opened
   CalculeTableCotes(
       Doc, sel,
-      Croisement->currentIndex() == 1 ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, T);
+      Croisement->currentIndex() == 1 ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, T,
+      AffichageCalculs().Herisson);
   QApplication::restoreOverrideCursor();
   Affiche();
 }
