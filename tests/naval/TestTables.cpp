@@ -73,6 +73,34 @@ TEST(TableHydro, BoxBargeAtEveryWaterlineAndTheModelUntouched) {
   EXPECT_EQ(HauteursTable(0, 1, 3), (std::vector<double>{0, 0.5, 1}));
 }
 
+// The lowered copies keep extremes that match their grids, as if measured again, and
+// are lowered by the same amount; the model keeps its own.
+TEST(TableHydro, LoweredCopiesKeepTheirExtremesWithTheirGrids) {
+  TDocument doc;
+  AjouteBargeFermee(doc, 3, 12, 1, 2.5, 3);
+  MajSurface(doc, true, -1);
+  const TEntity& m = doc.Surf(0);
+  for (double z : {0.37, -0.8, 1e-9}) {
+    SCOPED_TRACE(z);
+    TDocument copie;
+    CopieAbaissee(doc, PorteeCalc(doc), z, copie);
+    ASSERT_EQ(copie.NbSurf(), 1);
+    TEntity& c = copie.Surf(0);
+    const TVertex3f ext[6] = {c.PtXMin, c.PtXMax, c.PtYMin, c.PtYMax, c.PtZMin, c.PtZMax};
+    c.SetMinMax();  // measured again on the lowered grids
+    EXPECT_EQ(ext[0].X, c.PtXMin.X);
+    EXPECT_EQ(ext[1].X, c.PtXMax.X);
+    EXPECT_EQ(ext[2].Y, c.PtYMin.Y);
+    EXPECT_EQ(ext[3].Y, c.PtYMax.Y);
+    EXPECT_EQ(ext[4].Z, c.PtZMin.Z);
+    EXPECT_EQ(ext[5].Z, c.PtZMax.Z);
+    EXPECT_EQ(ext[0], c.PtXMin);  // the same point, lowered
+    EXPECT_NEAR(ext[4].Z, -1 - z, 1e-12);  // the keel
+    EXPECT_NEAR(ext[5].Z, 1.5 - z, 1e-12);  // the deck
+  }
+  EXPECT_NEAR(m.PtZMin.Z, -1, 1e-12);
+}
+
 // KN of a box is the arm of G at the keel: the clipped sections with KG = 0.
 TEST(CrossCurves, BoxBargeKNEqualsTheClippedSections) {
   const double B = 6, L = 20, D = 3;
