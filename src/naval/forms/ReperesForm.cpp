@@ -43,7 +43,8 @@ TListePointsForm::TListePointsForm(TDocument& doc, const QString& titre, TLectur
   Grille->setHorizontalHeaderLabels({"Num", "Nom", "X", "Y", "Z"});
   Grille->verticalHeader()->hide();
   for (int c = 0; auto w : {35, 85, 60, 60, 60}) Grille->setColumnWidth(c++, w);
-  Grille->horizontalHeader()->setStretchLastSection(true);
+  // The name takes what room there is; the numbers keep their width.
+  Grille->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   Grille->setSelectionMode(QAbstractItemView::SingleSelection);
   Grille->setMinimumWidth(35 + 85 + 3 * 60 + 30);
   v->addWidget(Grille, 1);
@@ -211,6 +212,7 @@ TImportRepForm::TImportRepForm(TDocument& doc, QWidget* parent) : QDialog(parent
             [this] { LblLigne->setText(Q(LigneAttendue(CBNom->isChecked(), OrdreChoisi()))); });
   }
   v->addWidget(go);
+  setMinimumWidth(320);
   auto* gl = new QGroupBox("Ligne attendue du fichier");
   auto* vl = new QVBoxLayout(gl);
   LblLigne = new QLabel;
