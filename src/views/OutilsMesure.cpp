@@ -101,9 +101,13 @@ bool TOutilsMesure::eventFilter(QObject* o, QEvent* e) {
     return false;
   TGenreMesure genre = gmMetre;
   bool cotation = false;
-  if (!ModeCourant(genre, cotation)) return false;
   TFormFille* v = VueDe(F, o);
   if (!v) return false;
+  if (!ModeCourant(genre, cotation)) {
+    // The last measure stays on the screen until the next click in a view.
+    if (type == QEvent::MouseButtonPress && Affiche) Reinitialise();
+    return false;
+  }
   auto* me = static_cast<QMouseEvent*>(e);
   const QPoint pos = me->position().toPoint();
   const TParamVue& vue = v->Cadrage.Param;

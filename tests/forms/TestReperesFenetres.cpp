@@ -58,6 +58,12 @@ TEST(MesuresVues, DistanceInThePlanViewAndShiftKeepsTheMode) {
   EXPECT_FALSE(t.A("MeMesMetre")->isChecked()) << "one use without Shift";
   EXPECT_TRUE(t.Doc().ListeCotes.empty()) << "a measure is not kept";
   EXPECT_FALSE(t.Doc().Modifie);
+  // The measure shows until the next click in a view.
+  EXPECT_TRUE(TOutilsMesure::De(*t.F).Affiche);
+  Souris(plan, QEvent::MouseButtonPress, {10, 10});
+  Souris(plan, QEvent::MouseButtonRelease, {10, 10});
+  EXPECT_FALSE(TOutilsMesure::De(*t.F).Affiche);
+  EXPECT_EQ(t.Statut(), "");
   // Shift at the release keeps the tool for another measure, here a 3-4-5 diagonal.
   t.A("MeMesRayon")->trigger();
   Geste(plan, {100, 100}, {250, 300}, Qt::ShiftModifier);
