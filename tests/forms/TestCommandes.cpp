@@ -238,6 +238,9 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
       // The calculation windows.
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
+      // Marks, flooding points, measures and dimensions.
+      "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon", "MeCotAngle", "MeListeCotes",
+      "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", "MeTaille",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -397,7 +400,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeOptions", "MeTaille"}) {
+                        "MeListeVertex", "MeOptions"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

@@ -25,6 +25,7 @@
 #include "app/forms/Rapport.h"
 #include "document/FichierStr.h"
 #include "model/ObjCom.h"
+#include "naval/Envahissement.h"
 #include "naval/forms/Graphe.h"
 
 namespace {
@@ -434,6 +435,15 @@ void TStabForm::MajCourbeGZ() {
     ass.push_back({e.Gite, e.Assiette});
   }
   CourbeGZ->AjouteLigne(gz ? "GZ" : "RM", Qt::red, pts);
+  // Flooding points on the heel axis: red where one goes under, blue where it comes out.
+  TGraphe::TPoints rouges, bleus;
+  std::vector<QString> nomsRouges, nomsBleus;
+  for (const auto& m : MarquesEnvahissement(Doc.ListeReperesEnv, Stab.Etapes, Stab.Poids.Centre)) {
+    (m.Immerge ? rouges : bleus).push_back({m.Gite, 0});
+    (m.Immerge ? nomsRouges : nomsBleus).push_back(Q(m.Nom));
+  }
+  if (!rouges.empty()) CourbeGZ->AjoutePoints(Qt::red, rouges, nomsRouges);
+  if (!bleus.empty()) CourbeGZ->AjoutePoints(Qt::blue, bleus, nomsBleus);
   CourbeGZ->ZoomInitial();
   CourbeAssiette->Efface();
   if (Stab.Conditions.CorrectionAssiette) CourbeAssiette->AjouteLigne("Assiette", Qt::blue, ass);
