@@ -63,8 +63,8 @@ bool Intersect2Cercles(const TPoint2f& c1, const TPoint2f& c2, TPoint2f& p1, dou
   }
   const long double R1 = r1, R2 = r2;
   const long double W = R2 * R2 - R1 * R1 - x2 * x2 + x1 * x1 - y2 * y2 + y1 * y1;
-  const long double echelle =
-      (std::fabs(R1) + std::fabs(R2)) * (std::fabs(R1) + std::fabs(R2) + std::hypot(x1, y1) + std::hypot(x2, y2));
+  const long double echelle = (std::fabs(R1) + std::fabs(R2)) *
+                              (std::fabs(R1) + std::fabs(R2) + std::hypot(x1, y1) + std::hypot(x2, y2));
   long double ax = 0, ay = 0, bx = 0, by = 0;
   long double d = 0;
   if (std::fabs(y1 - y2) > EpsCentre) {

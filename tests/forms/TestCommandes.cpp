@@ -238,6 +238,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
       // The calculation windows.
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
+      // Shaping the surfaces and the hull dimensions.
+      "MeSurfTransformations", "MeSurfDeveloppement", "MeSurfEpaisseur", "MeTaille",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -396,8 +398,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeOptions", "MeTaille"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeListeVertex", "MeOptions"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

@@ -1,5 +1,6 @@
 // The commands and screenshot windows of the development and the thickness: both add
 // surfaces, so each takes an undo step of a changed surface list before it does.
+#include <QListWidget>
 #include <QWidget>
 
 #include "app/Chaines.h"

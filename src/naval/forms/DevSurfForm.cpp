@@ -71,11 +71,14 @@ TDevSurfForm::TDevSurfForm(TDocument& doc, QWidget* parent) : QDialog(parent), D
   Grille->setHorizontalHeaderLabels({Q(rs("rsSurface")), Q(rs("rsDirectrice")), Q(rs("rsErreur"))});
   Grille->verticalHeader()->hide();
   Grille->verticalHeader()->setDefaultSectionSize(20);
-  for (int c = 0; c < 3; c++) Grille->setColumnWidth(c, c == 0 ? 120 : 87);
+  // The error is shown to 15 significant digits: its column takes them whole.
+  Grille->setColumnWidth(0, 130);
+  Grille->setColumnWidth(1, 87);
+  Grille->setColumnWidth(2, 170);
   Grille->horizontalHeader()->setStretchLastSection(true);
   Grille->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Grille->setSelectionBehavior(QAbstractItemView::SelectRows);
-  Grille->setMinimumSize(340, 300);
+  Grille->setMinimumSize(410, 320);
   ve->addWidget(Grille);
   droite->addWidget(ge, 1);
   auto* bf = new QHBoxLayout;
