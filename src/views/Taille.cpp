@@ -1,6 +1,8 @@
 // Hull dimensions of chosen surfaces.
 #include "views/Taille.h"
 
+#include <cmath>
+
 #include "app/Chaines.h"
 
 TDimensionsCoque CalcDimensionsCoque(const TDocument& doc, const TListSurf& l) {
@@ -29,6 +31,9 @@ TDimensionsCoque CalcDimensionsCoque(const TDocument& doc, const TListSurf& l) {
 
 namespace {
 
+// A value that rounds to zero is shown as 0.0000, not -0.0000.
+double Net(double v) { return std::fabs(v) < 5e-5 ? 0.0 : v; }
+
 TGroupeTaille Groupe(const char* cle, std::vector<std::string> lignes) {
   return {cle, rs(cle), std::move(lignes)};
 }
@@ -40,8 +45,8 @@ TGroupeTaille Extreme(const TDimensionsCoque& d, int i) {
                                  "Max Y=%.4f", "Min Z=%.4f", "Max Z=%.4f"};
   const TVertex3f& p = d.Pt[i];
   const double v = i < 2 ? p.X : i < 4 ? p.Y : p.Z;
-  return Groupe(cles[i], {Format(tetes[i], v), Format(rs("rsXVal"), p.X), Format(rs("rsYVal"), p.Y),
-                          Format(rs("rsZVal"), p.Z)});
+  return Groupe(cles[i], {Format(tetes[i], Net(v)), Format(rs("rsXVal"), Net(p.X)),
+                          Format(rs("rsYVal"), Net(p.Y)), Format(rs("rsZVal"), Net(p.Z))});
 }
 
 TGroupeTaille Dimensions(const TDimensionsCoque& d) {
