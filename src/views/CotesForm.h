@@ -1,12 +1,11 @@
-// The dimensions list ("Liste des cotes") and the hull dimensions window
-// ("Dimensions caractéristiques") with its printed report.
+// The dimensions list ("Liste des cotes").
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <vector>
 
-#include "views/Taille.h"
+class TDocument;
 
 class QGroupBox;
 class QLabel;
@@ -30,20 +29,3 @@ class TCotesForm : public QDialog {
 // "Vertical", "Plan", "Profil", and "Perspective" for a tool made there.
 QString NomVueCote(int vue);
 
-class TTailleForm : public QDialog {
- public:
-  explicit TTailleForm(TDocument& doc, QWidget* parent = nullptr);
-  // The surfaces selected in the list, recomputed and shown.
-  void Recalcule();
-  void Toutes(bool oui);
-  std::vector<TLigneRapport> LignesRapport() const;
-  const TTaille& Resultat() const { return T; }
-
-  QListWidget* Liste = nullptr;
-  std::vector<QGroupBox*> Groupes;  // in the window's order (GroupesTaille)
-  std::vector<std::vector<QLabel*>> Lignes;
-
- private:
-  TDocument& Doc;
-  TTaille T;
-};

@@ -1,57 +1,82 @@
+// Hull dimensions of chosen surfaces.
 #include "views/Taille.h"
+
+#include <cmath>
 
 #include "app/Chaines.h"
 
-TTaille CalculeTaille(const TDocument& doc, const TListSurf& l) {
-  TTaille t;
-  if (l.empty()) {
-    t.XMin = t.XMax = t.YMin = t.YMax = t.ZMin = t.ZMax = {0, 0, 0};
-    return t;
-  }
+TDimensionsCoque CalcDimensionsCoque(const TDocument& doc, const TListSurf& l) {
+  TDimensionsCoque d;
+  bool une = false;
+  TVertex3f p[6] = {{10000, 0, 0},  {-10000, 0, 0}, {0, 10000, 0},
+                    {0, -10000, 0}, {0, 0, 10000},  {0, 0, -10000}};
+  // From the last to the first, strict comparisons: ties keep the point found first.
   for (auto it = l.rbegin(); it != l.rend(); ++it) {
     if (*it < 0 || *it >= doc.NbSurf()) continue;
-    const TEntity& e = doc.Surf(*it);
-    if (e.PtXMin.X < t.XMin.X) t.XMin = e.PtXMin;
-    if (e.PtXMax.X > t.XMax.X) t.XMax = e.PtXMax;
-    if (e.PtYMin.Y < t.YMin.Y) t.YMin = e.PtYMin;
-    if (e.PtYMax.Y > t.YMax.Y) t.YMax = e.PtYMax;
-    if (e.PtZMin.Z < t.ZMin.Z) t.ZMin = e.PtZMin;
-    if (e.PtZMax.Z > t.ZMax.Z) t.ZMax = e.PtZMax;
+    une = true;
+    const TEntity& s = doc.Surf(*it);
+    if (s.PtXMin.X < p[0].X) p[0] = s.PtXMin;
+    if (s.PtXMax.X > p[1].X) p[1] = s.PtXMax;
+    if (s.PtYMin.Y < p[2].Y) p[2] = s.PtYMin;
+    if (s.PtYMax.Y > p[3].Y) p[3] = s.PtYMax;
+    if (s.PtZMin.Z < p[4].Z) p[4] = s.PtZMin;
+    if (s.PtZMax.Z > p[5].Z) p[5] = s.PtZMax;
   }
-  t.LongueurFlottaison = LongueurFlottaisonListe(doc, l, 0).Longueur;
-  t.LargeurFlottaison = LargeurFlottaisonListe(doc, l, 0).Longueur;
-  return t;
+  if (!une) return d;
+  for (int i = 0; i < 6; i++) d.Pt[i] = p[i];
+  d.LongueurFlottaison = LongueurFlottaisonListe(doc, l, 0).Longueur;
+  d.LargeurFlottaison = LargeurFlottaisonListe(doc, l, 0).Longueur;
+  return d;
 }
 
 namespace {
 
-TGroupeTaille Extreme(const char* titre, const char* premiere, double v, const TVertex3f& p) {
-  return {titre, {Format(premiere, v), Format("X=%.4f", p.X), Format("Y=%.4f", p.Y), Format("Z=%.4f", p.Z)}};
+// A value that rounds to zero is shown as 0.0000, not -0.0000.
+double Net(double v) { return std::fabs(v) < 5e-5 ? 0.0 : v; }
+
+TGroupeTaille Groupe(const char* cle, std::vector<std::string> lignes) {
+  return {cle, rs(cle), std::move(lignes)};
+}
+
+TGroupeTaille Extreme(const TDimensionsCoque& d, int i) {
+  static const char* cles[6] = {"rsGBMinXCaption", "rsGBMaxXCaption", "rsGBMinYCaption",
+                                "rsGBMaxYCaption", "rsGBMinZCaption", "rsGBMaxZCaption"};
+  static const char* tetes[6] = {"Min X=%.4f", "Max X=%.4f", "Min Y=%.4f",
+                                 "Max Y=%.4f", "Min Z=%.4f", "Max Z=%.4f"};
+  const TVertex3f& p = d.Pt[i];
+  const double v = i < 2 ? p.X : i < 4 ? p.Y : p.Z;
+  return Groupe(cles[i], {Format(tetes[i], Net(v)), Format(rs("rsXVal"), Net(p.X)),
+                          Format(rs("rsYVal"), Net(p.Y)), Format(rs("rsZVal"), Net(p.Z))});
+}
+
+TGroupeTaille Dimensions(const TDimensionsCoque& d) {
+  return Groupe("rsGBDimCaption", {Format("Longueur=%.4f", d.Pt[3].Y - d.Pt[2].Y),
+                                   Format("Largeur=%.4f", d.Pt[1].X - d.Pt[0].X),
+                                   Format("Hauteur=%.4f", d.Pt[5].Z - d.Pt[4].Z)});
+}
+
+TGroupeTaille Hauteurs(const TDimensionsCoque& d) {
+  return Groupe("rsGBTA_TECaption", {Format("Hauteur max=%.4f", d.Pt[5].Z > 0 ? d.Pt[5].Z : 0.0),
+                                     Format("Profondeur max=%.4f", d.Pt[4].Z < 0 ? d.Pt[4].Z : 0.0)});
+}
+
+TGroupeTaille Flottaison(const TDimensionsCoque& d) {
+  return Groupe("rsGBFlottCaption",
+                {Format("Longueur=%.4f", d.LongueurFlottaison), Format("Largeur=%.4f", d.LargeurFlottaison)});
 }
 
 }  // namespace
 
-std::vector<TGroupeTaille> GroupesTaille(const TTaille& t) {
-  return {
-      Extreme("Min largeur X", "Min X=%.4f", t.XMin.X, t.XMin),
-      Extreme("Max largeur X", "Max X=%.4f", t.XMax.X, t.XMax),
-      Extreme("Min largeur Y", "Min Y=%.4f", t.YMin.Y, t.YMin),
-      Extreme("Max largeur Y", "Max Y=%.4f", t.YMax.Y, t.YMax),
-      Extreme("Min largeur Z", "Min Z=%.4f", t.ZMin.Z, t.ZMin),
-      Extreme("Max largeur Z", "Max Z=%.4f", t.ZMax.Z, t.ZMax),
-      {"Dimensions",
-       {Format("Longueur=%.4f", t.YMax.Y - t.YMin.Y), Format("Largeur=%.4f", t.XMax.X - t.XMin.X),
-        Format("Hauteur=%.4f", t.ZMax.Z - t.ZMin.Z)}},
-      {"Hauteur",
-       {Format("Hauteur max=%.4f", t.ZMax.Z > 0 ? t.ZMax.Z : 0.0),
-        Format("Profondeur max=%.4f", t.ZMin.Z < 0 ? t.ZMin.Z : 0.0)}},
-      {"Flottaison",
-       {Format("Longueur=%.4f", t.LongueurFlottaison), Format("Largeur=%.4f", t.LargeurFlottaison)}},
-  };
+std::vector<TGroupeTaille> GroupesTaille(const TDimensionsCoque& d) {
+  std::vector<TGroupeTaille> g;
+  for (int i = 0; i < 6; i++) g.push_back(Extreme(d, i));
+  g.push_back(Dimensions(d));
+  g.push_back(Hauteurs(d));
+  g.push_back(Flottaison(d));
+  return g;
 }
 
-std::vector<TGroupeTaille> GroupesImpressionTaille(const TTaille& t) {
-  const auto g = GroupesTaille(t);
-  // Dimensions, Hauteur, Flottaison, then each axis's maximum before its minimum.
-  return {g[6], g[7], g[8], g[1], g[0], g[3], g[2], g[5], g[4]};
+std::vector<TGroupeTaille> GroupesTailleImpression(const TDimensionsCoque& d) {
+  return {Dimensions(d), Hauteurs(d),   Flottaison(d), Extreme(d, 1), Extreme(d, 0),
+          Extreme(d, 3), Extreme(d, 2), Extreme(d, 5), Extreme(d, 4)};
 }

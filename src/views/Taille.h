@@ -1,29 +1,31 @@
-// The hull dimensions of chosen surfaces: extreme points, main dimensions, air draft,
-// draft and waterline dimensions, as the "Dimensions caractéristiques" window shows
-// and prints them.
+// The hull dimensions of chosen surfaces: extreme points, main dimensions, air draft and
+// draft, waterline length and breadth, as the "Dimensions caractéristiques" window
+// shows and prints them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "model/Document.h"
 #include "model/Etendue.h"
 
-struct TTaille {
-  TVertex3f XMin{10000, 0, 0}, XMax{-10000, 0, 0};
-  TVertex3f YMin{0, 10000, 0}, YMax{0, -10000, 0};
-  TVertex3f ZMin{0, 0, 10000}, ZMax{0, 0, -10000};
+struct TDimensionsCoque {
+  // Extreme points: X min, X max, Y min, Y max, Z min, Z max (mirror halves included).
+  TVertex3f Pt[6];
   double LongueurFlottaison = 0, LargeurFlottaison = 0;
 };
 
-// From the surfaces' extreme points (computed beforehand), last surface first so that
-// ties keep the point found first; every point (0, 0, 0) when the list is empty.
-TTaille CalculeTaille(const TDocument& doc, const TListSurf& l);
+// The surfaces must be computed. An empty list gives every value 0.
+TDimensionsCoque CalcDimensionsCoque(const TDocument& doc, const TListSurf& l);
 
+// One group of the window: its caption and its lines of text.
 struct TGroupeTaille {
+  std::string Cle;  // the caption key ("rsGBMinXCaption"...)
   std::string Titre;
   std::vector<std::string> Lignes;
 };
-// The groups in the window's order: the six extremes, "Dimensions", "Hauteur", "Flottaison".
-std::vector<TGroupeTaille> GroupesTaille(const TTaille& t);
-// The groups in the printed order.
-std::vector<TGroupeTaille> GroupesImpressionTaille(const TTaille& t);
+// In the window's order: min X, max X, min Y, max Y, min Z, max Z, dimensions, heights,
+// waterline.
+std::vector<TGroupeTaille> GroupesTaille(const TDimensionsCoque& d);
+// The printed order: dimensions, heights, waterline, then max before min for each axis.
+std::vector<TGroupeTaille> GroupesTailleImpression(const TDimensionsCoque& d);

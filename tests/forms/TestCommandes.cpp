@@ -240,7 +240,9 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
       // Marks, flooding points, measures and dimensions.
       "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon", "MeCotAngle", "MeListeCotes",
-      "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", "MeTaille",
+      "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", 
+      // Shaping the surfaces and the hull dimensions.
+      "MeSurfTransformations", "MeSurfDeveloppement", "MeSurfEpaisseur", "MeTaille",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -399,8 +401,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeOptions"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeListeVertex", "MeOptions"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

@@ -9,7 +9,6 @@
 #include "views/Affiche.h"
 #include "views/Cadrage.h"
 #include "views/Mesures.h"
-#include "views/Taille.h"
 
 namespace {
 
@@ -158,41 +157,6 @@ TEST(DessinReperes, CrossesForMarksCirclesForFloodingPoints) {
   v.Aff.Reperes = v.Aff.PtsEnvahissement = false;
   v.Trace(tvPlan);
   EXPECT_TRUE(v.L.Elements.empty());
-}
-
-TEST(Taille, ExtremesLastSurfaceFirstAndTheSummaries) {
-  TDocument doc;
-  for (const char* n : {"Coque", "Pont"}) NouvelleSurface(doc, n, 0, {});
-  TEntity &a = doc.Surf(0), &b = doc.Surf(1);
-  // Both reach X = -1.5: the tie keeps the point of the surface looked at first, the last.
-  a.PtXMin = {-1.5, 1, 0.2}, b.PtXMin = {-1.5, 7, 0.9};
-  a.PtXMax = {1.5, 2, 0}, b.PtXMax = {1.2, 2, 0};
-  a.PtYMin = {0, -0.5, 0.3}, b.PtYMin = {0, 0, 1};
-  a.PtYMax = {0, 8, 0.4}, b.PtYMax = {0, 7.5, 1};
-  a.PtZMin = {0, 4, 0.25}, b.PtZMin = {0, 4, 0.8};
-  a.PtZMax = {0, 1, 1.2}, b.PtZMax = {0, 1, 1.6};
-  const TTaille t = CalculeTaille(doc, {0, 1});
-  EXPECT_EQ(t.XMin, (TVertex3f{-1.5, 7, 0.9}));
-  EXPECT_EQ(t.XMax.X, 1.5);
-  const auto g = GroupesTaille(t);
-  ASSERT_EQ(g.size(), 9u);
-  EXPECT_EQ(g[0].Titre, "Min largeur X");
-  EXPECT_EQ(g[0].Lignes, (std::vector<std::string>{"Min X=-1.5000", "X=-1.5000", "Y=7.0000", "Z=0.9000"}));
-  EXPECT_EQ(g[6].Lignes, (std::vector<std::string>{"Longueur=8.5000", "Largeur=3.0000", "Hauteur=1.3500"}));
-  // Everything above the waterline: no depth.
-  EXPECT_EQ(g[7].Lignes, (std::vector<std::string>{"Hauteur max=1.6000", "Profondeur max=0.0000"}));
-  // The printed order: the summaries, then each axis's maximum before its minimum.
-  const auto imp = GroupesImpressionTaille(t);
-  std::vector<std::string> titres;
-  for (const auto& x : imp) titres.push_back(x.Titre);
-  EXPECT_EQ(titres,
-            (std::vector<std::string>{"Dimensions", "Hauteur", "Flottaison", "Max largeur X", "Min largeur X",
-                                      "Max largeur Y", "Min largeur Y", "Max largeur Z", "Min largeur Z"}));
-  // No surface: every value is 0.
-  for (const auto& x : GroupesTaille(CalculeTaille(doc, {})))
-    for (const auto& l : x.Lignes) EXPECT_NE(l.find("=0.0000"), std::string::npos) << l;
-  // One surface only.
-  EXPECT_EQ(CalculeTaille(doc, {0}).XMin, (TVertex3f{-1.5, 1, 0.2}));
 }
 
 }  // namespace
