@@ -145,14 +145,16 @@ void TEditPCForm::AffichePoint(const TPC& pc) {
 }
 
 void TEditPCForm::MontreChamps() {
+  for (int c = 0; c < 4; c++) MontreChamp(c);
+}
+
+void TEditPCForm::MontreChamp(int c) {
   const bool nurbs = VertexNurbs(F.Document(), Montre);
   const double v[4] = {Edite.X, Edite.Y, Edite.Z, Edite.W};
-  for (int c = 0; c < 4; c++) {
-    QLineEdit* e = Champs[static_cast<size_t>(c)];
-    e->setText(nurbs ? Q(Format("%.4f", v[c])) : QString());
-    e->setModified(false);
-    e->setEnabled(nurbs);
-  }
+  QLineEdit* e = Champs[static_cast<size_t>(c)];
+  e->setText(nurbs ? Q(Format("%.4f", v[c])) : QString());
+  e->setModified(false);
+  e->setEnabled(nurbs);
 }
 
 bool TEditPCForm::QuitteChamp(int i) {
@@ -162,14 +164,14 @@ bool TEditPCForm::QuitteChamp(int i) {
   const std::string texte = e->text().toStdString();
   double v = 0;
   if (!LitCoordonnee(texte, v)) {
-    e->setModified(false);
-    MontreChamps();
+    MontreChamp(i);
     AfficheMessage(Format(rs("rsEditPCErrValeur"), NomsChamps[i], texte.c_str()), mtError, mbOK);
     return false;
   }
   (i == 0 ? Edite.X : i == 1 ? Edite.Y : i == 2 ? Edite.Z : Edite.W) = v;
   Mod = true;
-  MontreChamps();
+  // This field only: another one may hold text typed and not yet converted.
+  MontreChamp(i);
   return true;
 }
 

@@ -59,6 +59,7 @@ class TEditPCForm : public QDialog {
   // Leaving a field: its text converted if the user edited it; false when refused.
   bool QuitteChamp(int i);
   void MontreChamps();
+  void MontreChamp(int c);
   void ChoisitSurface(int index);
   void Ferme();
 };

@@ -238,6 +238,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
       // The calculation windows.
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
+      // The vertex editor and list.
+      "MeEditeurVertex", "MeListeVertex",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",

@@ -209,3 +209,17 @@ TEST(ListeVertex, ExportStartsWithTheHeaderLine) {
   EXPECT_EQ(t.Messages.size(), 1u);
   std::filesystem::remove(d);
 }
+
+TEST(EditeurVertex, DoubleClickInAViewOpensIt) {
+  Modele t;
+  ASSERT_FALSE(EditeurPC(*t.F).isVisible());
+  QTest::mouseDClick(&t.Vue(tvPlan), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_TRUE(EditeurPC(*t.F).isVisible());
+  EXPECT_TRUE(t.A("MeEditeurVertex")->isChecked());
+  // Without a surface the command is off and the editor closes.
+  t.Doc().Vider();
+  t.F->AfficheNet();
+  t.F->Rafraichit();
+  EXPECT_FALSE(EditeurPC(*t.F).isVisible());
+  EXPECT_FALSE(t.A("MeEditeurVertex")->isEnabled());
+}
