@@ -20,6 +20,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "model/ObjCom.h"
+#include "views/EditPCForm.h"
 #include "views/FenSelForm.h"
 
 namespace {
@@ -349,6 +350,7 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
     f.Rafraichit();
   };
   e->MajCurseurs();
+  InstalleEditeurVertex(f);
   return e;
 }
 

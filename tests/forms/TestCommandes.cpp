@@ -243,6 +243,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", 
       // Shaping the surfaces and the hull dimensions.
       "MeSurfTransformations", "MeSurfDeveloppement", "MeSurfEpaisseur", "MeTaille",
+      // The vertex editor and list.
+      "MeEditeurVertex", "MeListeVertex",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -401,7 +403,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeListeVertex", "MeOptions"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeOptions"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
