@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
 #include <memory>
@@ -86,6 +87,24 @@ const TEnregistrement Enregistre([] {
                        return Montre<TStabForm>(f, [](TStabForm& w) {
                          w.Calculer();
                          w.Pages->setCurrentIndex(1);  // the GZ curve
+                       });
+                     }});
+  // The two pages beyond the sweep's: the cross curves around the floating displacement,
+  // and the criteria of a sweep to 60 degrees.
+  EnregistreFenetre({.Nom = "stabkn", .Montre = [](TMainForm& f) {
+                       return Montre<TStabForm>(f, [](TStabForm& w) {
+                         const double d = w.Stab.CarInitiale.Valeur;
+                         w.EdKNDeplacements->setText(
+                             QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
+                         w.CalculerKN();
+                         w.Pages->setCurrentIndex(5);
+                       });
+                     }});
+  EnregistreFenetre({.Nom = "stabcriteres", .Montre = [](TMainForm& f) {
+                       return Montre<TStabForm>(f, [](TStabForm& w) {
+                         w.EdAngleMax->setText("60");
+                         w.Calculer();
+                         w.Pages->setCurrentIndex(6);
                        });
                      }});
   EnregistreFenetre(

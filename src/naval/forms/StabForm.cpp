@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QChart>
+#include <QLegend>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
@@ -338,7 +340,8 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
     saisieKN->addWidget(e);
     return e;
   };
-  EdKNDeplacements = champ("Déplacements [kg]", "", 260);
+  EdKNDeplacements = champ("Déplacements [kg]", "", 340);
+  EdKNDeplacements->setMinimumWidth(220);
   EdKNDeplacements->setAlignment(Qt::AlignLeft);
   EdKNDeplacements->setToolTip(U("Séparés par des virgules"));
   EdKNAngleMax = champ("Gite Max [°]", "90", 60);
@@ -356,6 +359,9 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   vk->addLayout(saisieKN);
   CourbeKN = new TGraphe;
   CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
+  // One curve per displacement: the legend tells them apart.
+  CourbeKN->chart()->legend()->setAlignment(Qt::AlignRight);
+  CourbeKN->chart()->legend()->show();
   vk->addWidget(CourbeKN, 3);
   TableKN = new QTableWidget(0, 0);
   TableKN->verticalHeader()->hide();
