@@ -93,6 +93,8 @@ const Cmd Table[] = {
     {"MeAlignerEspace", "Ali&gner dans l'espace", ""},
     {"MeTranslationH", "Horizontale", "F5"},
     {"MeTranslationV", "Verticale", "F6"},
+    {"MeHomothetieH", "Horizontale", "F7"},
+    {"MeHomothetieV", "Verticale", "F8"},
     {"MeSouder", "S&ouder", ""},
     {"MeDessouder", "Desso&uder", ""},
     {"MeSelectTous", "&Sélectionner tous", "Ctrl+W"},
@@ -202,7 +204,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
       "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
-      "MeTranslation[MeTranslationH MeTranslationV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
+      "MeTranslation[MeTranslationH MeTranslationV] MeHomothetie[MeHomothetieH MeHomothetieV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
       "MeEditeurVertex MeListeVertex]",
       "MeSurfaces[MeSurfAjouter MeSurfSupprimer MeSurfDupliquer MeSurfEpaisseur MeSurfRenommer - MeSurfProprietes "
       "MeSurfVisibilite MeSurfVerrouillage MeSurfTransformations MeSurfDeveloppement - MePrecision[MePrecFaible "
@@ -234,8 +236,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
       "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
           "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
-      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
-      "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
+      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeHomothetieH", "MeHomothetieV",
+      "MeSouder", "MeDessouder", "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
       // The calculation windows.
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
       // Marks, flooding points, measures and dimensions.
@@ -255,7 +257,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales",
       "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
       "MeReperes", "MePtsEnvahissement", "MeImageFond", "MeAjoutLigne", "MeSupprLigne", "MeTranslationH",
-      "MeTranslationV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
+      "MeTranslationV", "MeHomothetieH", "MeHomothetieV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
       "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
       "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
       "MeStudio", "MeHydroInstantanee",
