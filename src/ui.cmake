@@ -29,9 +29,12 @@ set(BRIVANE_UI_PURE
   ${CMAKE_SOURCE_DIR}/src/views/Selection.h ${CMAKE_SOURCE_DIR}/src/views/Selection.cpp
   ${CMAKE_SOURCE_DIR}/src/views/Annuler.h ${CMAKE_SOURCE_DIR}/src/views/Annuler.cpp
   ${CMAKE_SOURCE_DIR}/src/views/Edition.h ${CMAKE_SOURCE_DIR}/src/views/Edition.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/EditPC.h ${CMAKE_SOURCE_DIR}/src/views/EditPC.cpp
   ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.h ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.cpp
   ${CMAKE_SOURCE_DIR}/src/views/FenSel.h ${CMAKE_SOURCE_DIR}/src/views/FenSel.cpp
   ${CMAKE_SOURCE_DIR}/src/views/Mesures.h ${CMAKE_SOURCE_DIR}/src/views/Mesures.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Transfo.h ${CMAKE_SOURCE_DIR}/src/views/Transfo.cpp
+  ${CMAKE_SOURCE_DIR}/src/views/Taille.h ${CMAKE_SOURCE_DIR}/src/views/Taille.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp

@@ -17,7 +17,8 @@ foreach(dir views forms calculs)
     target_compile_definitions(tests_${dir} PRIVATE BRIVANE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
       BRIVANE_SAMPLES="${CMAKE_SOURCE_DIR}/samples" BRIVANE_GUI_EXE="$<TARGET_FILE:brivane>"
       BRIVANE_CLI="$<TARGET_FILE:brivane-cli>" BRIVANE_CMAKE="${CMAKE_COMMAND}" BRIVANE_BUILD_DIR="${CMAKE_BINARY_DIR}")
-    add_dependencies(tests_${dir} brivane brivane-cli)
+    add_dependencies(tests_${dir} brivane brivane-cli michlet_substitut)
+    target_compile_definitions(tests_${dir} PRIVATE BRIVANE_MICHLET_SUBSTITUT="$<TARGET_FILE:michlet_substitut>")
     gtest_discover_tests(tests_${dir} DISCOVERY_MODE PRE_TEST
       PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
   endif()

@@ -87,3 +87,57 @@ int AjouteReperes(TListeReperes& liste, const TResultatImport& r) {
   liste.insert(liste.end(), r.Reperes.begin(), r.Reperes.end());
   return static_cast<int>(r.Reperes.size());
 }
+
+std::vector<TLigneRepere> LignesDesReperes(const std::vector<TRepere>& liste) {
+  std::vector<TLigneRepere> l;
+  for (const TRepere& r : liste) l.push_back({r.Nom, Format("%.4f", r.X), Format("%.4f", r.Y), Format("%.4f", r.Z)});
+  if (l.empty()) l.emplace_back();
+  return l;
+}
+
+namespace {
+
+bool Convertit(const std::string& s, double& v, std::string& message) {
+  if (LitReel(s, v)) return true;
+  message = Format(rs("rsErrConversionReel"), s.c_str());
+  return false;
+}
+
+bool LitLigneGrille(const TLigneRepere& l, TRepere& r, std::string& message) {
+  r.Nom = l.Nom;
+  return Convertit(l.X, r.X, message) && Convertit(l.Y, r.Y, message) && Convertit(l.Z, r.Z, message);
+}
+
+}  // namespace
+
+std::string VerifieLignesReperes(const std::vector<TLigneRepere>& lignes) {
+  std::string message;
+  TRepere r;
+  for (const TLigneRepere& l : lignes)
+    if (!LitLigneGrille(l, r, message)) return message;
+  return {};
+}
+
+bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie, std::string& message) {
+  message.clear();
+  if (lignes.size() == 1 && lignes[0].X.empty() && lignes[0].Y.empty() && lignes[0].Z.empty()) {
+    sortie.clear();
+    return true;
+  }
+  std::vector<TRepere> lus;
+  for (const TLigneRepere& l : lignes) {
+    TRepere r;
+    if (!LitLigneGrille(l, r, message)) return false;
+    lus.push_back(std::move(r));
+  }
+  sortie = std::move(lus);
+  return true;
+}
+
+std::string LitNouveauRepere(const TLigneRepere& l, TRepere& r) {
+  if (l.X.empty() || l.Y.empty() || l.Z.empty()) return rs("rsErrReperesChampsVides");
+  TRepere lu{l.Nom, 0, 0, 0};
+  if (!LitReel(l.X, lu.X) || !LitReel(l.Y, lu.Y) || !LitReel(l.Z, lu.Z)) return rs("rsErrRepereValeur");
+  r = std::move(lu);
+  return {};
+}

@@ -31,3 +31,21 @@ struct TResultatImport {
 TResultatImport LitReperes(const std::string& texte, bool avecNom, int ordre);
 // Appends the marks of a good import to the list; returns how many were added.
 int AjouteReperes(TListeReperes& liste, const TResultatImport& r);
+
+// A row of the marks (or flooding points) windows, as typed: name, X, Y, Z.
+struct TLigneRepere {
+  std::string Nom, X, Y, Z;
+};
+
+// The rows a window opens with: one per point, coordinates "%.4f"; one empty row for
+// an empty list.
+std::vector<TLigneRepere> LignesDesReperes(const std::vector<TRepere>& liste);
+// "" when X, Y and Z of every row convert, else the conversion message of the first
+// that does not.
+std::string VerifieLignesReperes(const std::vector<TLigneRepere>& lignes);
+// The points the rows stand for: a lone row with X, Y and Z all empty is no point.
+// False (sortie untouched) with the message when a row does not convert.
+bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie, std::string& message);
+// The "Nouveau repère" dialog's fields: an empty coordinate and one that does not convert
+// have their own messages ("" when the mark is read).
+std::string LitNouveauRepere(const TLigneRepere& l, TRepere& r);

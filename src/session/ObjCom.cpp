@@ -608,3 +608,14 @@ bool ChangePrecision(TDocument& doc, int n) {
   MajCoupesSurface(doc);
   return ok;
 }
+
+void PrepareCarenesMichlet(TDocument& doc, const std::vector<int>& carenes) {
+  TRACE("TVexrunForm.Prepare");
+  MajSurface(doc, true, -1);
+  for (int k : carenes)
+    if (k >= 0 && k < doc.NbSurf()) {
+      TEntity& e = doc.Surf(k);
+      if (!e.Calculee) e.CalcSurface();
+      CalcAllSec(doc, e);
+    }
+}

@@ -103,3 +103,7 @@ void MajGrille(TDocument& doc, const TTablesGrille& t);
 
 // The vertex of a reference, or nullptr when it names no vertex of a NURBS net.
 TPtNet* VertexDe(TDocument& doc, const TPC& pc);
+
+// The chosen hulls brought up to date for the file: every surface evaluated, and the
+// sections of the chosen hulls computed whether they are shown or not.
+void PrepareCarenesMichlet(TDocument& doc, const std::vector<int>& carenes);

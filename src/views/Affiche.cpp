@@ -6,6 +6,7 @@
 
 #include "app/Debug.h"
 #include "views/Cadrage.h"
+#include "views/Mesures.h"
 
 namespace {
 
@@ -376,8 +377,13 @@ void TDessinateur::Tout() {
   if (A.BasePlanSym)
     for (int k = 0; k < n; k++)
       if (d.Surf(k).Visible && !d.Surf(k).Verrou) DrawBase(d.Surf(k));
-  // 12, 15. Dimensions, reference marks and flooding points are not held by the document
-  // yet: their toggles wait for them.
+  // 12. Dimensions made in this view; the perspective view shows them all.
+  if (A.Cotes)
+    for (const TCote& c : d.ListeCotes)
+      if (Vue.Type == tvPersp || c.Outil.Vue == Vue.Type) {
+        TMesure m = c.Outil;  // a copy: drawing recomputes the value as this view shows it
+        DessineMesure(m, Vue, O.Mesure, true, L);
+      }
   // 13. Weights: the surfaces' own, the list, then the total unless it would repeat a lone weight.
   if (A.Poids) {
     int dessines = 0;
@@ -404,6 +410,20 @@ void TDessinateur::Tout() {
       // Left of the marker: the sail's own weight, when shown, writes its name to the right.
       L.Texte(s, a.X - 22, a.Y - 8, "CV");
     }
+  }
+  // 15. Reference marks (crosses) and flooding points (circles).
+  {
+    TStylo s = Plein(O.Mesure);
+    TPixel a;
+    if (A.Reperes)
+      for (const TRepere& r : d.ListeReperes)
+        if (P.Projette({r.X, r.Y, r.Z}, a)) {
+          L.Segment(s, {a.X - 2, a.Y - 2}, {a.X + 4, a.Y + 4});
+          L.Segment(s, {a.X - 2, a.Y + 3}, {a.X + 4, a.Y - 3});
+        }
+    if (A.PtsEnvahissement)
+      for (const TRepereEnv& r : d.ListeReperesEnv)
+        if (P.Projette({r.X, r.Y, r.Z}, a)) L.Ellipse(s, a.X - 5, a.Y - 5, a.X + 6, a.Y + 6, false);
   }
 }
 

@@ -20,6 +20,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "session/ObjCom.h"
+#include "views/EditPCForm.h"
 #include "views/FenSelForm.h"
 
 namespace {
@@ -64,6 +65,21 @@ const TEnregistrement Enregistre([] {
                       .Execute = [](F& f, bool) { Ed(f)->Refaire(); }});
   for (const char* n : {"MeAjoutLigne", "MeSupprLigne", "MeTranslationH", "MeTranslationV"})
     EnregistreCommande({.Nom = n, .Execute = Rien});
+  // The proportional items stay out of the menus; their keys constrain a drag as F5 and F6.
+  EnregistreCommande({.Nom = "MeHomothetie",
+                      .Places = {{"MeVertex", 75}},
+                      .Genre = TGenre::SousMenu,
+                      .Visible = [](const F&) { return false; }});
+  EnregistreCommande({.Nom = "MeHomothetieH",
+                      .Places = {{"MeHomothetie", 10}},
+                      .Raccourci = "F7",
+                      .Genre = TGenre::Coche,
+                      .Execute = Rien});
+  EnregistreCommande({.Nom = "MeHomothetieV",
+                      .Places = {{"MeHomothetie", 20}},
+                      .Raccourci = "F8",
+                      .Genre = TGenre::Coche,
+                      .Execute = Rien});
   EnregistreCommande({.Nom = "MeGrouperPlan", .Execute = [](F& f, bool) { Ed(f)->Grouper(false); }});
   EnregistreCommande({.Nom = "MeGrouperEspace", .Execute = [](F& f, bool) { Ed(f)->Grouper(true); }});
   EnregistreCommande({.Nom = "MeAlignerPlan", .Execute = [](F& f, bool) { Ed(f)->Aligner(false); }});
@@ -210,8 +226,8 @@ TModesEdition TEditionProgramme::ModesEdition() const {
   TModesEdition m;
   m.Insertion = c("MeAjoutLigne");
   m.Suppression = c("MeSupprLigne");
-  m.Horizontale = c("MeTranslationH");
-  m.Verticale = c("MeTranslationV");
+  m.Horizontale = c("MeTranslationH") || c("MeHomothetieH");
+  m.Verticale = c("MeTranslationV") || c("MeHomothetieV");
   m.BasePlanSym = c("MeBasePlanSym");
   m.Orientation = c("MeOrientation");
   return m;
@@ -223,8 +239,8 @@ void TEditionProgramme::FinInsertionSuppression() {
 }
 
 void TEditionProgramme::FinContraintes() {
-  F.Action("MeTranslationH")->setChecked(false);
-  F.Action("MeTranslationV")->setChecked(false);
+  for (const char* n : {"MeTranslationH", "MeTranslationV", "MeHomothetieH", "MeHomothetieV"})
+    F.Action(n)->setChecked(false);
 }
 
 void TEditionProgramme::ApresEdition() {
@@ -253,9 +269,9 @@ void TEditionProgramme::MajCurseurs() {
     c = CurseurNomme(TCurseurNomme::Insertion);
   else if (F.Action("MeSupprLigne")->isChecked())
     c = CurseurNomme(TCurseurNomme::Suppression);
-  else if (F.Action("MeTranslationH")->isChecked())
+  else if (F.Action("MeTranslationH")->isChecked() || F.Action("MeHomothetieH")->isChecked())
     c = Qt::SizeHorCursor;
-  else if (F.Action("MeTranslationV")->isChecked())
+  else if (F.Action("MeTranslationV")->isChecked() || F.Action("MeHomothetieV")->isChecked())
     c = Qt::SizeVerCursor;
   for (int t = tvSection; t <= tvPersp; t++)
     if (TFormFille* v = F.Vue(t)) v->setCursor(c);
@@ -326,6 +342,10 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
   };
   exclusifs("MeAjoutLigne", "MeSupprLigne");
   exclusifs("MeTranslationH", "MeTranslationV");
+  exclusifs("MeHomothetieH", "MeHomothetieV");
+  // In a hidden menu the keys would not reach them: the window holds them too.
+  f.addAction(f.Action("MeHomothetieH"));
+  f.addAction(f.Action("MeHomothetieV"));
   QObject::connect(f.Action("MeAjoutLigne"), &QAction::toggled, &f, [&f](bool on) {
     f.Aff.ModeInsertion = on;
     f.AfficheNet();
@@ -349,6 +369,7 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
     f.Rafraichit();
   };
   e->MajCurseurs();
+  InstalleEditeurVertex(f);
   return e;
 }
 

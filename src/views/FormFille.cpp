@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QWheelEvent>
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/Debug.h"
@@ -19,6 +20,18 @@ TModifs Modifs(Qt::KeyboardModifiers m) {
 }
 
 }  // namespace
+
+void THoteVues::InstalleOutil(TOutilVue o) {
+  auto it = std::upper_bound(Outils.begin(), Outils.end(), o.Priorite,
+                             [](int p, const TOutilVue& t) { return p < t.Priorite; });
+  Outils.insert(it, std::move(o));
+}
+
+std::optional<TOutilVue> THoteVues::OutilActif(const TFormFille& v) const {
+  for (const TOutilVue& o : Outils)
+    if (o.Actif && o.Actif(v)) return o;
+  return std::nullopt;
+}
 
 TFormFille::TFormFille(THoteVues& hote, int type, QWidget* parent)
     : QWidget(parent), Cadrage(type, width(), height()), Hote(hote) {
@@ -114,6 +127,8 @@ void TFormFille::mousePressEvent(QMouseEvent* e) {
     Cadrage.MemorisePrecedente();
     RefPan = pos;
     PanEnCours = true;
+  } else if ((Outil = Hote.OutilActif(*this))) {
+    if (Outil->Appui) Outil->Appui(*this, pos, Modifs(e->modifiers()));
   } else if (TEditeurVue* ed = Editeur()) {
     // Picking reads the positions of the model as it is now, not as last drawn.
     Tab.MajTabCoor(Hote.Document(), Cadrage.Param);
@@ -145,6 +160,8 @@ void TFormFille::mouseMoveEvent(QMouseEvent* e) {
     Cadrage.Deplace(pos.x() - RefPan.x(), pos.y() - RefPan.y());
     RefPan = pos;
     Redessine();
+  } else if (Outil && BoutonBas) {
+    if (Outil->Mouvement) Outil->Mouvement(*this, pos);
   } else if (EditionEnCours && BoutonBas && Ed) {
     Ed->Mouvement(pos.x(), pos.y());
     if (Ed->FenetreEnCours()) {
@@ -178,6 +195,11 @@ void TFormFille::mouseReleaseEvent(QMouseEvent* e) {
     PanEnCours = false;
     Redessine();
     if (!(e->modifiers() & Qt::ShiftModifier)) Hote.FinModeDeplacer();
+  } else if (Outil) {
+    // Taken first: the tool's dialog may run an event loop that reaches this view again.
+    TOutilVue o = std::move(*Outil);
+    Outil.reset();
+    if (o.Relache) o.Relache(*this, pos, e->globalPosition().toPoint(), Modifs(e->modifiers()));
   } else if (EditionEnCours && Ed) {
     EditionEnCours = false;
     if (Sup == TSuperpose::RectPointille) Sup = TSuperpose::Rien;

@@ -7,8 +7,11 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "views/Affiche.h"
 #include "views/Cadrage.h"
@@ -17,6 +20,19 @@
 #include "views/TabCoor.h"
 
 class TFormFille;
+
+// A tool that takes a view's left-button gestures while its mode is on (new ballast, new
+// reference mark, measures, dimensions). Zoom and pan come first; then the tools, by
+// Priorite (marks 30, measures 40, dimensions 50, ballast 60, as the press rules rank
+// them); the vertex editing only when no tool is on. The tool chosen at the press keeps
+// the gesture until the release.
+struct TOutilVue {
+  int Priorite = 100;
+  std::function<bool(const TFormFille& v)> Actif{};  // its mode is on for this view
+  std::function<void(TFormFille& v, QPoint p, TModifs m)> Appui{};
+  std::function<void(TFormFille& v, QPoint p)> Mouvement{};
+  std::function<void(TFormFille& v, QPoint p, QPoint global, TModifs m)> Relache{};
+};
 
 // What a view needs from the window that holds it.
 class THoteVues {
@@ -37,6 +53,14 @@ class THoteVues {
   virtual void EcritStatus(int panneau, const std::string& texte) = 0;
   // The editing side of the program (undo, modes, recomputation); null: views only look.
   virtual THoteEdition* HoteEdition() { return nullptr; }
+
+  // The tools of the views (see TOutilVue), installed once by the unit that owns each.
+  void InstalleOutil(TOutilVue o);
+  // The first tool on for this view, or none.
+  std::optional<TOutilVue> OutilActif(const TFormFille& v) const;
+
+ private:
+  std::vector<TOutilVue> Outils;
 };
 
 class TFormFille : public QWidget {
@@ -81,4 +105,5 @@ class TFormFille : public QWidget {
   QPoint RefPan;
   std::unique_ptr<TEditeurVue> Ed;
   bool EditionEnCours = false;
+  std::optional<TOutilVue> Outil;  // the tool that took the press, until the release
 };

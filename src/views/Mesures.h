@@ -6,6 +6,7 @@
 
 #include "model/Calcs.h"
 #include "model/Cotes.h"
+#include "views/ListeDessin.h"
 
 // The perspective view has no depth to invert a click into: no measure there.
 bool MesurePossible(const TParamVue& vue);
@@ -15,6 +16,11 @@ void CalculeMesure(TMesure& m, const TParamVue& vue);
 std::string TexteStatusMesure(const TMesure& m);
 // "Mètre", "Rayon", "Angle".
 std::string GenreCote(TGenreMesure g);
+
+// Draws a tool in the colour given: final (its value text, a radius's circle in the plane of
+// the view it was made in) or as the rubber band of a gesture under way. Recomputes its
+// value as the view shows it first.
+void DessineMesure(TMesure& m, const TParamVue& vue, int couleur, bool final, TListeDessin& l);
 
 // One gesture of a tool in a view, from the press to the release that ends it.
 class TGesteMesure {

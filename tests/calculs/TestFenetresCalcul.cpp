@@ -25,6 +25,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "app/Chaines.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
 #include "document/GestFich.h"
@@ -259,6 +260,80 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>() * f.Stab.Poids.Valeur * 9.806,
               1e-6);
+}
+
+// The cross curves and the criteria pages: the CLI's numbers for the same inputs, and two
+// figures checked by hand (KN upright is zero on a symmetric hull; the areas are trapezoids).
+TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
+  TDocument doc;
+  Ouvre(doc, "Voilier11.kvb");
+  TStabForm f(doc);
+  const double d0 = f.Stab.CarInitiale.Valeur;
+  const std::string deps = Format("%.1f,%.1f", 0.8 * d0, 1.1 * d0);
+  Messages.clear();
+  f.EdKNDeplacements->setText("");
+  EXPECT_NE(f.CalculerKN(), "");
+  f.EdKNDeplacements->setText("1000, -3");
+  EXPECT_EQ(f.CalculerKN(), Format("« %s » n'est pas un déplacement en kg supérieur à 0", "-3"));
+  EXPECT_EQ(Messages.size(), 2u);
+  EXPECT_EQ(f.TableKN->rowCount(), 0) << "a refused input computes nothing";
+  f.EdKNDeplacements->setText(QString::fromStdString(deps));
+  f.EdKNAngleMax->setText("60");
+  f.EdKNPas->setText("20");
+  ASSERT_EQ(f.CalculerKN(), "");
+  auto j = nlohmann::json::parse(Cli("kn --json --displacements " + deps + " --heels 0:60:20 " +
+                                     Echantillon("Voilier11.kvb")));
+  ASSERT_EQ(f.TableKN->rowCount(), 2);
+  ASSERT_EQ(f.TableKN->columnCount(), 2 + 4);
+  ASSERT_EQ(f.CourbeKN->NbSeries(), 2);
+  EXPECT_EQ(f.CourbeKN->TitreY(), "KN [m]");
+  for (int i = 0; i < 2; i++) {
+    const auto& c = j["curves"][static_cast<size_t>(i)];
+    EXPECT_NEAR(Nombre(f.TableKN, i, 0), c["displacement"].get<double>(), 0.06);
+    EXPECT_NEAR(Nombre(f.TableKN, i, 1), c["lcg"].get<double>(), 6e-5);
+    for (int h = 0; h < 4; h++) {
+      const auto& p = c["points"][static_cast<size_t>(h)];
+      ASSERT_TRUE(p["converged"].get<bool>());
+      EXPECT_NEAR(Nombre(f.TableKN, i, 2 + h), p["kn"].get<double>(), 6e-5) << i << " " << h;
+      EXPECT_NEAR(f.CourbeKN->Serie(i)[static_cast<size_t>(h)].second, p["kn"].get<double>(), 1e-9);
+    }
+    EXPECT_NEAR(Nombre(f.TableKN, i, 2), 0.0, 1e-3) << "no arm upright";
+    EXPECT_GT(Nombre(f.TableKN, i, 4), Nombre(f.TableKN, i, 3)) << "the arm grows from 20 to 40 degrees";
+  }
+
+  f.EdAngleMax->setText("60");
+  f.EdPas->setText("5");
+  ASSERT_EQ(f.Calculer(), "");
+  auto s = nlohmann::json::parse(Cli("stab --json --criteria --max 60 --step 5 " + Echantillon("Voilier11.kvb")));
+  const auto& cr = s["criteria"];
+  ASSERT_EQ(f.Criteres->rowCount(), static_cast<int>(cr.size()));
+  for (int i = 0; i < f.Criteres->rowCount(); i++) {
+    const auto& c = cr[static_cast<size_t>(i)];
+    EXPECT_EQ(f.Criteres->item(i, 0)->text().toStdString(), c["label"].get<std::string>());
+    EXPECT_NEAR(Nombre(f.Criteres, i, 1), c["required"].get<double>(), 5e-4);
+    ASSERT_FALSE(c["attained"].is_null()) << i;
+    EXPECT_NEAR(Nombre(f.Criteres, i, 2), c["attained"].get<double>(), 6e-5) << i;
+    const bool passe = c["pass"].get<bool>();
+    EXPECT_EQ(f.Criteres->item(i, 3)->text(), passe ? "Satisfait" : "Non satisfait");
+    const QColor fond = f.Criteres->item(i, 3)->background().color();
+    EXPECT_EQ(fond.green() > fond.red(), passe) << "green passes, red fails";
+  }
+  // The areas by trapezoids over the 5-degree steps, in metre-radians.
+  auto aire = [&](double a, double b) {
+    double r = 0;
+    for (size_t k = 1; k < f.Stab.Etapes.size(); k++) {
+      const TGZ &p = f.Stab.Etapes[k - 1], &q = f.Stab.Etapes[k];
+      if (p.Gite >= a - 1e-9 && q.Gite <= b + 1e-9) r += (q.Gite - p.Gite) * (M_PI / 180) * (p.GZ() + q.GZ()) / 2;
+    }
+    return r;
+  };
+  EXPECT_NEAR(Nombre(f.Criteres, 0, 2), aire(0, 30), 1e-4);
+  EXPECT_NEAR(Nombre(f.Criteres, 1, 2), aire(0, 40), 1e-4);
+  // A flooding angle of 35 degrees ends the second and third areas there.
+  f.EdEnvahissement->setText("35");
+  Q_EMIT f.EdEnvahissement->editingFinished();
+  EXPECT_NEAR(Nombre(f.Criteres, 1, 2), aire(0, 35), 1e-4);
+  EXPECT_NEAR(Nombre(f.Criteres, 2, 2), aire(30, 35), 1e-4);
 }
 
 TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {

@@ -1,5 +1,6 @@
 // The sample designs shipped in samples/: a cruising sloop, a planing motor
-// boat with a chine and a sailing dinghy, built here in the program's own model.
+// boat with a chine, a sailing dinghy and a plywood runabout with ruled panels, built
+// here in the program's own model.
 // Run with BRIVANE_REGEN_SAMPLES=1 to write them; otherwise the test checks that
 // the committed files are what this code builds and that they read back whole.
 #include <cmath>
@@ -302,6 +303,52 @@ void Deriveur42(TDocument& doc) {
   doc.Proprietes.Commentaire = {"Dériveur à bouchain rond, dérive sabre et grand-voile seule."};
 }
 
+// A hard-chine plywood runabout: bottom and topsides are each one panel between two
+// chine lines, rows of order 2, so that every column of the evaluated grid is a straight
+// ruling, as a sheet of plywood bends, and both panels can be developed flat.
+void Canot52(TDocument& doc) {
+  const int nc = 7;
+  TSurface& fond = Nouvelle(doc, "Fond", 2, 4);
+  TSurface& borde = Nouvelle(doc, "Bordé", 2, 4);
+  fond.Net.NbLn = borde.Net.NbLn = 2;
+  fond.Net.NbCol = borde.Net.NbCol = nc;
+  const double yPied = 4.75, yBouchain = 4.95, yTete = 5.2;
+  for (int j = 0; j < nc; j++) {
+    const double s = double(j) / (nc - 1);
+    auto y = [&](double yEtrave) { return s * yPied + std::pow(s, 4) * (yEtrave - yPied); };
+    const double cb = s < 0.4 ? 0.78 - 0.08 * std::pow((0.4 - s) / 0.4, 2)
+                              : 0.78 * std::pow(1 - std::pow((s - 0.4) / 0.6, 2), 0.7);  // chine half-breadth
+    const double zc = 0.03 + 0.32 * std::pow(s, 2.2);                                      // chine height
+    const double zk = s < 0.6 ? -0.16 - 0.03 * s / 0.6 : -0.19 + 0.31 * std::pow((s - 0.6) / 0.4, 2);
+    const double bs = s < 0.45 ? 0.95 - 0.10 * std::pow((0.45 - s) / 0.45, 2)
+                               : 0.95 * std::pow(1 - std::pow((s - 0.45) / 0.55, 2), 0.6);  // sheer half-breadth
+    const double zs = 0.58 + 0.27 * s * s;
+    fond.Net.PC[0][j] = {0, y(yPied), zk, 1};
+    fond.Net.PC[1][j] = {cb, y(yBouchain), zc, 1};
+    borde.Net.PC[0][j] = fond.Net.PC[1][j];
+    borde.Net.PC[1][j] = {bs, y(yTete), zs, 1};
+    doc.GroupesSoudes.push_back({{0, 1, j}, {1, 0, j}});
+  }
+  ReconstruitPCSoudes(doc);
+  fond.JonctionSym = borde.JonctionSym = true;
+  fond.TypePoids = borde.TypePoids = tpEpaisseurDensite;
+  fond.Epaisseur = 0.009, borde.Epaisseur = 0.006;
+  fond.Densite = borde.Densite = 0.6;  // okoume plywood
+  fond.Coul = 0x2050A0;
+  borde.Coul = 0xD8E8F0;
+  AjoutePoids(doc, {{"Moteur hors-bord", 45, 0, 0.05, 0.35},
+                    {"Réservoir", 25, 0, 0.6, 0.05},
+                    {"Équipage", 160, 0, 1.6, 0.25},
+                    {"Armement et divers", 34.9, 0, 3.38, 0.10}});
+  doc.Proprietes.Titre = "Canot à bouchain vif 5,2 m";
+  doc.Proprietes.Type = "Bateau à moteur";
+  doc.Proprietes.Archi = "Bureau d'études Brivane";
+  doc.Proprietes.Version = "1";
+  doc.Proprietes.Date = "2024";
+  doc.Proprietes.Commentaire = {"Construction en contreplaqué : fond et bordé sont des surfaces réglées,",
+                                "développables à plat (Surfaces > Développement)."};
+}
+
 struct TEchantillon {
   const char* Fichier;
   void (*Construit)(TDocument&);
@@ -314,6 +361,7 @@ const TEchantillon Echantillons[] = {
     {"Voilier11.kvb", Voilier11, 4, 11.0, 3.6, -1.92},
     {"Vedette85.kvb", Vedette85, 2, 8.5, 2.9, -0.42},
     {"Deriveur42.kvb", Deriveur42, 3, 4.2, 1.6, -1.0},
+    {"Canot52.kvb", Canot52, 2, 5.2, 1.9, -0.19},
 };
 
 class Samples : public TestAvecMessages {};

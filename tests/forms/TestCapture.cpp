@@ -216,6 +216,16 @@ TEST(Capture, EachDialogIsPicturedAloneFilledFromTheFile) {
       for (int x = 0; x < im.width(); x++) sombres += qGray(im.pixel(x, y)) < 80;
     EXPECT_GT(sombres, 200) << nom;
   }
+  // The shaping windows, on the sample whose panels are ruled.
+  const QString canot = QString(BRIVANE_SAMPLES) + "/Canot52.kvb";
+  for (const char* nom : {"trans", "taille", "devsurf", "epaisseur"}) {
+    QString png = d.filePath(QString(nom) + ".png");
+    Resultat r = Lance({"--screenshot", png, "--window", nom, canot}, d.path());
+    ASSERT_EQ(r.Code, 0) << nom << ": " << r.Erreurs.toStdString();
+    QImage im(png);
+    EXPECT_GT(im.width(), 250) << nom;
+    EXPECT_LT(im.width(), 1000) << nom;
+  }
   // A name that is no window is refused.
   Resultat r = Lance({"--screenshot", d.filePath("x.png"), "--window", "bogus", doc}, d.path());
   EXPECT_EQ(r.Code, 2);

@@ -93,6 +93,8 @@ const Cmd Table[] = {
     {"MeAlignerEspace", "Ali&gner dans l'espace", ""},
     {"MeTranslationH", "Horizontale", "F5"},
     {"MeTranslationV", "Verticale", "F6"},
+    {"MeHomothetieH", "Horizontale", "F7"},
+    {"MeHomothetieV", "Verticale", "F8"},
     {"MeSouder", "S&ouder", ""},
     {"MeDessouder", "Desso&uder", ""},
     {"MeSelectTous", "&Sélectionner tous", "Ctrl+W"},
@@ -202,7 +204,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
       "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
-      "MeTranslation[MeTranslationH MeTranslationV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
+      "MeTranslation[MeTranslationH MeTranslationV] MeHomothetie[MeHomothetieH MeHomothetieV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
       "MeEditeurVertex MeListeVertex]",
       "MeSurfaces[MeSurfAjouter MeSurfSupprimer MeSurfDupliquer MeSurfEpaisseur MeSurfRenommer - MeSurfProprietes "
       "MeSurfVisibilite MeSurfVerrouillage MeSurfTransformations MeSurfDeveloppement - MePrecision[MePrecFaible "
@@ -234,10 +236,17 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
       "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
           "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
-      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
-      "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
+      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeHomothetieH", "MeHomothetieV",
+      "MeSouder", "MeDessouder", "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
       // The calculation windows.
       "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
+      // Marks, flooding points, measures and dimensions.
+      "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon", "MeCotAngle", "MeListeCotes",
+      "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", 
+      // Shaping the surfaces and the hull dimensions.
+      "MeSurfTransformations", "MeSurfDeveloppement", "MeSurfEpaisseur", "MeTaille",
+      // The vertex editor and list.
+      "MeEditeurVertex", "MeListeVertex",
   };
   const std::set<std::string> cochees = {
       "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
@@ -248,7 +257,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales",
       "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
       "MeReperes", "MePtsEnvahissement", "MeImageFond", "MeAjoutLigne", "MeSupprLigne", "MeTranslationH",
-      "MeTranslationV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
+      "MeTranslationV", "MeHomothetieH", "MeHomothetieV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
       "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
       "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
       "MeStudio", "MeHydroInstantanee",
@@ -396,8 +405,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeOptions", "MeTaille"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeOptions"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

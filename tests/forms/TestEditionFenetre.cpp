@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -14,6 +17,7 @@
 #include "app/Chaines.h"
 #include "app/Options.h"
 #include "forms/Fenetre.h"
+#include "naval/forms/PoidsForm.h"
 #include "views/CommandesEdition.h"
 #include "views/FenSelForm.h"
 
@@ -69,6 +73,87 @@ TEST(EditMouse, DragDeltasInEachFlatViewThenUndoFromTheMenu) {
   EXPECT_NE(V(t.Doc(), {0, 1, 1}).Y, avant.Y);
   b->click();
   EXPECT_EQ(V(t.Doc(), {0, 1, 1}).Y, avant.Y);
+}
+
+TEST(EditMouse, HiddenProportionalKeysConstrainADragAsTheTranslations) {
+  FenetreTest t;
+  QMenu* m = t.F->findChild<QMenu*>("MeHomothetie");
+  ASSERT_NE(m, nullptr);
+  t.F->Rafraichit();
+  EXPECT_FALSE(m->menuAction()->isVisible());
+  t.F->ActiveVue(tvSection, false);
+  TFormFille& v = t.Vue(tvSection);
+  v.Redessine();
+  const TPC pc{0, 1, 1};
+  QApplication::setActiveWindow(t.F.get());
+  for (auto [touche, nom] : {std::pair{Qt::Key_F7, "MeHomothetieH"}, std::pair{Qt::Key_F8, "MeHomothetieV"}}) {
+    QTest::keyClick(t.F.get(), touche);
+    ASSERT_TRUE(t.A(nom)->isChecked()) << nom;
+    EXPECT_EQ(v.cursor().shape(), touche == Qt::Key_F7 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+    TVertex3f v0 = V(t.Doc(), pc);
+    QPoint p = Pt(Ecran(v, pc));
+    Glisse(v, p, p + QPoint(24, 12));
+    double s = v.Cadrage.Param.Echelle;
+    TVertex3f v1 = V(t.Doc(), pc);
+    if (touche == Qt::Key_F7) {
+      EXPECT_NEAR(v1.X, v0.X + 24 / s, 1e-6);
+      EXPECT_EQ(v1.Z, v0.Z);
+    } else {
+      EXPECT_EQ(v1.X, v0.X);
+      EXPECT_NEAR(v1.Z, v0.Z - 12 / s, 1e-6);
+    }
+    EXPECT_FALSE(t.A(nom)->isChecked()) << "off after the drag";
+  }
+}
+
+TEST(EditMouse, BallastModeTakesTheClickInsteadOfTheVertexUnderIt) {
+  FenetreTest t;
+  t.F->ActiveVue(tvPlan, false);
+  TFormFille& v = t.Vue(tvPlan);
+  v.Redessine();
+  const TPC pc{0, 1, 1};
+  const TVertex3f v0 = V(t.Doc(), pc);
+  const QPoint p = Pt(Ecran(v, pc));
+  t.A("MeAjoutBallast")->trigger();
+  ASSERT_TRUE(t.A("MeAjoutBallast")->isChecked());
+  int dialogues = 0;
+  auto repond = [&] {
+    QTimer::singleShot(0, [&] {
+      auto* d = dynamic_cast<TDefPoidsForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      dialogues++;
+      d->EdValeur->setText("250");
+      d->EdNom->setText("Lest");
+      if (std::string e = d->Valider(); !e.empty()) ADD_FAILURE() << e, d->reject();
+    });
+  };
+  repond();
+  // A press and a drag over a vertex: the vertex neither moves nor is picked.
+  Glisse(v, p, p + QPoint(6, 0));
+  EXPECT_EQ(dialogues, 1);
+  EXPECT_EQ(V(t.Doc(), pc).Y, v0.Y);
+  EXPECT_TRUE(v.Selection.empty());
+  EXPECT_FALSE(t.A("MeAnnuler")->isEnabled()) << "no undo step: nothing was edited";
+  EXPECT_FALSE(t.A("MeAjoutBallast")->isChecked()) << "one ballast per click without Shift";
+  ASSERT_FALSE(t.Doc().ListePoids.empty());
+  const TPoids& w = t.Doc().ListePoids.back();
+  EXPECT_EQ(w.Nom, "Lest");
+  EXPECT_DOUBLE_EQ(w.Masse, 250);
+  // Released 6 pixels to the right of the vertex: in the plan view that is +Y.
+  const double s = v.Cadrage.Param.Echelle;
+  EXPECT_NEAR(w.Y, v0.Y + 6 / s, 1.5 / s);
+  EXPECT_NEAR(w.X, v0.X, 1.5 / s);
+  EXPECT_EQ(w.Z, 0);
+  // The perspective view places no ballast: the click goes to the editing as always.
+  t.A("MeAjoutBallast")->trigger();
+  TFormFille& q = t.Vue(tvPersp);
+  t.F->ActiveVue(tvPersp, false);
+  q.Redessine();
+  QTest::mouseClick(&q, Qt::LeftButton, {}, Pt(Ecran(q, pc)));
+  QApplication::processEvents();
+  EXPECT_EQ(dialogues, 1);
+  EXPECT_EQ(t.Doc().PCCourant, pc);
+  t.A("MeAjoutBallast")->trigger();
 }
 
 TEST(EditMouse, PerspectiveDragAndPlainClicksChangeNothing) {

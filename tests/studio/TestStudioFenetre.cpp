@@ -36,6 +36,35 @@ struct FenetreStudio : FenetreTest {
   }
 };
 
+// The studio beside the views follows a vertex drag at every move, not only at the release.
+TEST(StudioFenetre, RedrawnAtEveryMoveOfADragInAView) {
+  FenetreStudio t;
+  t.A("MeStudio")->trigger();
+  t.F->MosaiqueHorizontale();
+  QApplication::processEvents();
+  ASSERT_TRUE(t.S->isVisible());
+  int dessins = 0;
+  auto avant = t.F->RedessineFenetres;
+  ASSERT_TRUE(avant);
+  t.F->RedessineFenetres = [&] {
+    dessins++;
+    avant();
+  };
+  t.F->ActiveVue(tvPlan, false);
+  TFormFille& v = t.Vue(tvPlan);
+  v.Redessine();
+  const TPixel e = v.Tab.Pos[0][1][1];
+  const QPoint p(e.X, e.Y);
+  QTest::mousePress(&v, Qt::LeftButton, {}, p);
+  dessins = 0;
+  QTest::mouseMove(&v, p + QPoint(4, 0));
+  QTest::mouseMove(&v, p + QPoint(9, 0));
+  QTest::mouseMove(&v, p + QPoint(15, 0));
+  EXPECT_GE(dessins, 3);
+  QTest::mouseRelease(&v, Qt::LeftButton, {}, p + QPoint(15, 0));
+  EXPECT_TRUE(t.F->Document().Modifie);
+}
+
 TEST(StudioFenetre, OffscreenShowsAPlaceholderSayingWhy) {
   FenetreStudio t;
   ASSERT_NE(t.S, nullptr);

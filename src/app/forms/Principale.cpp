@@ -35,6 +35,7 @@
 #include "app/Debug.h"
 #include "app/Options.h"
 #include "app/Services.h"
+#include "app/forms/AvisFermeture.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Guide.h"
 #include "app/forms/Icones.h"
@@ -704,6 +705,7 @@ void TMainForm::EtapesFermeture() {
   Doc.VuesPerso = {};
   Doc.VuesLues = false;
   Doc.MarqueEnregistre();
+  AnnonceFermeture(this);
   MajCaption();
   RafraichitFenetresOutils();
   AfficheNet();

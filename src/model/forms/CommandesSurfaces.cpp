@@ -17,6 +17,7 @@
 #include "model/forms/ListeSurfForm.h"
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"
+#include "views/CommandesEdition.h"
 #include "views/GrilleVue.h"
 
 namespace {
@@ -77,10 +78,22 @@ void ExporteSurfaces(TMainForm& f) {
 
 void Connecte(TMainForm& f, const TFenetresSurfaces& w) {
   w.SurfNew->QuandCree = [&f](int k) {
+    // The snapshot holds the new surface: an undo then never reaches an older edit.
+    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot);
     MajSurface(f.Document(), true, k);
     Actualise(f, false);
   };
+  w.ListeSurf->AvantModification = [&f](int mode) {
+    TEditionProgramme* e = f.Edition();
+    if (!e) return;
+    if (mode == lsSuppr)
+      e->RecordAction(taListeChangee);
+    else if (mode == lsMirroirV || mode == lsMirroirH)
+      e->RecordAction(taSnapshot);
+  };
   w.ListeSurf->QuandApplique = [&f](const TChangementSurfaces& c) {
+    if (c.Mode == lsSuppr)
+      if (TEditionProgramme* e = f.Edition()) e->RepareSelections();
     if (c.Mode != lsExport) Actualise(f, true);
   };
   w.Visibles->QuandChange = [&f] { Actualise(f, true); };

@@ -149,6 +149,7 @@ bool TListeSurfForm::Applique(const std::vector<int>& sel) {
     case lsSuppr:
       if (sel.empty()) return true;
       if (AfficheMessage(rs("rsConfirmDeleteSurface"), mtConfirmation, mbYes | mbNo) != mrYes) return false;
+      if (AvantModification) AvantModification(ModeCourant);
       SupprimerSurfaces(Doc, sel);
       PCCourantPremierLibre(Doc);
       Doc.MarqueModifie();
@@ -165,6 +166,8 @@ bool TListeSurfForm::Applique(const std::vector<int>& sel) {
     }
     case lsMirroirV:
     case lsMirroirH:
+      if (sel.empty()) return true;
+      if (AvantModification) AvantModification(ModeCourant);
       for (auto it = sel.rbegin(); it != sel.rend(); ++it)
         (ModeCourant == lsMirroirV ? MirroirZ : MirroirX)(Doc, *it);
       return true;

@@ -43,6 +43,9 @@ class TListeSurfForm : public QDialog {
   std::vector<int> Selection() const;
 
   std::function<void(const TChangementSurfaces&)> QuandApplique;
+  // Called with the mode once a deletion is confirmed or a mirror is about to run, before
+  // the document changes: the undo step is taken there.
+  std::function<void(int mode)> AvantModification;
   // Export mode: writes the selected surfaces; false keeps the window open.
   std::function<bool(const std::vector<int>&)> Exporte;
 

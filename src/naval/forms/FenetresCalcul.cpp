@@ -2,9 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QEvent>
 #include <QImage>
-#include <QMouseEvent>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <cstdio>
 #include <memory>
@@ -16,6 +15,7 @@
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
 #include "views/Cadrage.h"
+#include "views/CommandesEdition.h"
 
 namespace {
 
@@ -24,37 +24,24 @@ void Redessine(TMainForm& f) {
   f.RafraichitFenetresOutils();
 }
 
-// In the ballast mode a release in a view opens "Nouveau ballast" at the model point.
-class TFiltreBallast : public QObject {
- public:
-  explicit TFiltreBallast(TMainForm& f) : QObject(&f), F(f) {}
-  bool eventFilter(QObject* o, QEvent* e) override {
-    if (e->type() != QEvent::MouseButtonRelease) return false;
-    QAction* mode = F.Action("MeAjoutBallast");
-    auto* me = static_cast<QMouseEvent*>(e);
-    if (!mode || !mode->isChecked() || me->button() != Qt::LeftButton) return false;
-    for (int t = tvSection; t <= tvPersp; t++) {
-      TFormFille* v = F.Vue(t);
-      if (v != o || t == tvPersp) continue;
-      QPoint p = me->position().toPoint();
-      TDefPoidsForm d(F.Document(), CalculePt3DInv(v->Cadrage.Param, p.x(), p.y(), 0), &F);
-      d.move(me->globalPosition().toPoint());
-      if (d.exec() == QDialog::Accepted) Redessine(F);
-      // Shift held keeps the mode for the next click.
-      if (!(QApplication::keyboardModifiers() & Qt::ShiftModifier)) mode->setChecked(false);
-      return true;
-    }
-    return false;
-  }
-  TMainForm& F;
-};
-
-TFiltreBallast& FiltreBallast(TMainForm& f) {
-  if (auto* e = f.findChild<TFiltreBallast*>()) return *e;
-  auto* filtre = new TFiltreBallast(f);
-  for (int t = tvSection; t <= tvPersp; t++)
-    if (TFormFille* v = f.Vue(t)) v->installEventFilter(filtre);
-  return *filtre;
+// "Ajout de ballast": a release in a flat view opens "Nouveau ballast" at the model point.
+void InstalleOutilBallast(TMainForm& f) {
+  if (f.property("OutilBallast").toBool()) return;
+  f.setProperty("OutilBallast", true);
+  f.InstalleOutil({.Priorite = 60,
+                   .Actif =
+                       [&f](const TFormFille& v) {
+                         QAction* mode = f.Action("MeAjoutBallast");
+                         return mode && mode->isChecked() && v.Type() != tvPersp;
+                       },
+                   .Relache = [&f](TFormFille& v, QPoint p, QPoint global, TModifs) {
+                     TDefPoidsForm d(f.Document(), CalculePt3DInv(v.Cadrage.Param, p.x(), p.y(), 0), &f);
+                     d.move(global);
+                     if (d.exec() == QDialog::Accepted) Redessine(f);
+                     // Shift held keeps the mode for the next click.
+                     if (!(QApplication::keyboardModifiers() & Qt::ShiftModifier))
+                       f.Action("MeAjoutBallast")->setChecked(false);
+                   }});
 }
 
 template <class W>
@@ -73,7 +60,7 @@ const TEnregistrement Enregistre([] {
                       }});
   EnregistreCommande({.Nom = "MeStabilite", .Execute = [](TMainForm& f, bool) {
                         TStabForm w(f.Document(), &f);
-                        w.ApresTransformer = [&f] { Redessine(f); };
+                        RelieStab(f, w);
                         w.exec();
                       }});
   EnregistreCommande({.Nom = "MeDevisPoids", .Execute = [](TMainForm& f, bool) {
@@ -87,7 +74,7 @@ const TEnregistrement Enregistre([] {
                       }});
   // The mode: a release in a view adds a ballast there (see TFiltreBallast).
   EnregistreCommande({.Nom = "MeAjoutBallast", .Execute = [](TMainForm& f, bool coche) {
-                        FiltreBallast(f);
+                        InstalleOutilBallast(f);
                         for (int t = tvSection; t <= tvPersp; t++)
                           if (TFormFille* v = f.Vue(t))
                             v->setCursor(coche ? Qt::PointingHandCursor : Qt::CrossCursor);
@@ -102,6 +89,24 @@ const TEnregistrement Enregistre([] {
                          w.Pages->setCurrentIndex(1);  // the GZ curve
                        });
                      }});
+  // The two pages beyond the sweep's: the cross curves around the floating displacement,
+  // and the criteria of a sweep to 60 degrees.
+  EnregistreFenetre({.Nom = "stabkn", .Montre = [](TMainForm& f) {
+                       return Montre<TStabForm>(f, [](TStabForm& w) {
+                         const double d = w.Stab.CarInitiale.Valeur;
+                         w.EdKNDeplacements->setText(
+                             QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
+                         w.CalculerKN();
+                         w.Pages->setCurrentIndex(5);
+                       });
+                     }});
+  EnregistreFenetre({.Nom = "stabcriteres", .Montre = [](TMainForm& f) {
+                       return Montre<TStabForm>(f, [](TStabForm& w) {
+                         w.EdAngleMax->setText("60");
+                         w.Calculer();
+                         w.Pages->setCurrentIndex(6);
+                       });
+                     }});
   EnregistreFenetre(
       {.Nom = "poids", .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); }});
   EnregistreFenetre({.Nom = "tabcotes", .Montre = [](TMainForm& f) {
@@ -110,3 +115,14 @@ const TEnregistrement Enregistre([] {
 });
 
 }  // namespace
+
+void RelieStab(TMainForm& f, TStabForm& w) {
+  // Everything the heel moves (nets, meshes, bases, weights) is one undo step.
+  w.AvantTransformer = [&f] {
+    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot);
+  };
+  w.ApresTransformer = [&f] {
+    if (TEditionProgramme* e = f.Edition()) e->ApresEdition();
+    Redessine(f);
+  };
+}

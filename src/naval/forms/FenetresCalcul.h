@@ -2,5 +2,12 @@
 // "Calculs de stabilité...", "Devis de poids...", "Tableau de cotes", the ballast mode
 // "Ajout de ballast") and, for the screenshot mode, the windows "hydrostat", "stab", "poids"
 // and "tabcotes", each opened on the document with its calculation run. Everything is
-// registered at start-up (app/forms/Registre.h); nothing to call.
+// registered at start-up (app/forms/Registre.h).
 #pragma once
+
+class TMainForm;
+class TStabForm;
+
+// Ties a stability window to the main window: "Transformer" takes the undo snapshot first
+// and the views follow the moved model.
+void RelieStab(TMainForm& f, TStabForm& w);

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QChart>
+#include <QLegend>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
@@ -18,12 +20,16 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QRegularExpression>
 #include <cmath>
+#include <iterator>
 
 #include "app/Chaines.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
 #include "app/FichierStr.h"
+#include "naval/Envahissement.h"
+#include "naval/Hydrostat.h"
 #include "session/ObjCom.h"
 #include "naval/forms/Graphe.h"
 
@@ -322,6 +328,85 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   export_(bs);
   vs->addLayout(bs);
   Pages->addTab(ps, U("Synthèse"));
+
+  // Courbes KN
+  auto* pk = new QWidget;
+  auto* vk = new QVBoxLayout(pk);
+  auto* saisieKN = new QHBoxLayout;
+  auto champ = [&](const char* lib, const char* defaut, int largeur) {
+    auto* e = new QLineEdit(U(defaut));
+    e->setAlignment(Qt::AlignRight);
+    e->setMaximumWidth(largeur);
+    saisieKN->addWidget(new QLabel(U(lib)));
+    saisieKN->addWidget(e);
+    return e;
+  };
+  EdKNDeplacements = champ("Déplacements [kg]", "", 340);
+  EdKNDeplacements->setMinimumWidth(220);
+  EdKNDeplacements->setAlignment(Qt::AlignLeft);
+  EdKNDeplacements->setToolTip(U("Séparés par des virgules"));
+  EdKNAngleMax = champ("Gite Max [°]", "90", 60);
+  EdKNPas = champ("Pas [°]", "10", 60);
+  BtnKN = new QPushButton("Calculer les KN");
+  BtnArretKN = new QPushButton("&Arrêter");
+  BtnArretKN->setVisible(false);
+  ProgresKN = new QProgressBar;
+  ProgresKN->setRange(0, 100);
+  ProgresKN->setMaximumWidth(140);
+  saisieKN->addWidget(BtnKN);
+  saisieKN->addWidget(BtnArretKN);
+  saisieKN->addWidget(ProgresKN);
+  saisieKN->addStretch();
+  vk->addLayout(saisieKN);
+  CourbeKN = new TGraphe;
+  CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
+  // One curve per displacement: the legend tells them apart.
+  CourbeKN->chart()->legend()->setAlignment(Qt::AlignRight);
+  CourbeKN->chart()->legend()->show();
+  vk->addWidget(CourbeKN, 3);
+  TableKN = new QTableWidget(0, 0);
+  TableKN->verticalHeader()->hide();
+  TableKN->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  TableKN->setSelectionBehavior(QAbstractItemView::SelectRows);
+  TableKN->verticalHeader()->setDefaultSectionSize(20);
+  InstalleCopie(TableKN, [this] { return TexteSelection(TableKN, true); });
+  vk->addWidget(TableKN, 2);
+  connect(BtnKN, &QPushButton::clicked, this, [this] { CalculerKN(); });
+  connect(BtnArretKN, &QPushButton::clicked, this, [this] { SuiviKN.Arret = true; });
+  SuiviKN.TraiteMessages = [] { QApplication::processEvents(); };
+  SuiviKN.Progression = [this](int total, int fait) {
+    ProgresKN->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
+  };
+  Pages->addTab(pk, "Courbes KN");
+
+  // Critères
+  auto* pc = new QWidget;
+  auto* vcr = new QVBoxLayout(pc);
+  auto* hc = new QHBoxLayout;
+  LblReglement = new QLabel(Q(rs(Reglements().at(0).Cle)));
+  QFont gras = LblReglement->font();
+  gras.setBold(true);
+  LblReglement->setFont(gras);
+  hc->addWidget(LblReglement);
+  hc->addStretch();
+  hc->addWidget(new QLabel(U("Angle d'envahissement [°] (0 : aucun)")));
+  EdEnvahissement = new QLineEdit("0");
+  EdEnvahissement->setAlignment(Qt::AlignRight);
+  EdEnvahissement->setMaximumWidth(70);
+  hc->addWidget(EdEnvahissement);
+  vcr->addLayout(hc);
+  Criteres = new QTableWidget(0, 4);
+  Criteres->setHorizontalHeaderLabels({Q(rs("rsCritCritere")), Q(rs("rsCritRequis")), Q(rs("rsCritObtenu")),
+                                       Q(rs("rsCritResultat"))});
+  Criteres->verticalHeader()->hide();
+  Criteres->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Criteres->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Criteres->verticalHeader()->setDefaultSectionSize(22);
+  Criteres->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  InstalleCopie(Criteres, [this] { return TexteSelection(Criteres, true); });
+  vcr->addWidget(Criteres, 1);
+  connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] { MajCriteres(false); });
+  Pages->addTab(pc, U("Critères"));
   h->addWidget(Pages, 1);
 
   Stab.TraiteMessages = [] { QApplication::processEvents(); };
@@ -353,6 +438,7 @@ void TStabForm::InitStabForm() {
   Pages->setCurrentIndex(0);
   MajCourbeGZ();
   MajResults();
+  MajCriteres(false);
 }
 
 void TStabForm::Occupe(bool oui) {
@@ -405,6 +491,7 @@ std::string TStabForm::Calculer() {
   Vue->update();
   MajCourbeGZ();
   MajResults();
+  MajCriteres(true);
   return err;
 }
 
@@ -435,6 +522,15 @@ void TStabForm::MajCourbeGZ() {
     ass.push_back({e.Gite, e.Assiette});
   }
   CourbeGZ->AjouteLigne(gz ? "GZ" : "RM", Qt::red, pts);
+  // Flooding points on the heel axis: red where one goes under, blue where it comes out.
+  TGraphe::TPoints rouges, bleus;
+  std::vector<QString> nomsRouges, nomsBleus;
+  for (const auto& m : MarquesEnvahissement(Doc.ListeReperesEnv, Stab.Etapes, Stab.Poids.Centre)) {
+    (m.Immerge ? rouges : bleus).push_back({m.Gite, 0});
+    (m.Immerge ? nomsRouges : nomsBleus).push_back(Q(m.Nom));
+  }
+  if (!rouges.empty()) CourbeGZ->AjoutePoints(Qt::red, rouges, nomsRouges);
+  if (!bleus.empty()) CourbeGZ->AjoutePoints(Qt::blue, bleus, nomsBleus);
   CourbeGZ->ZoomInitial();
   CourbeAssiette->Efface();
   if (Stab.Conditions.CorrectionAssiette) CourbeAssiette->AjouteLigne("Assiette", Qt::blue, ass);
@@ -545,7 +641,7 @@ QString TStabForm::TexteSelection(const QTableWidget* t, bool entete) const {
 
 void TStabForm::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Delete && EnCalcul) {
-    Stab.Arret = true;
+    Stab.Arret = SuiviKN.Arret = true;
     return;
   }
   QDialog::keyPressEvent(e);
@@ -554,9 +650,135 @@ void TStabForm::keyPressEvent(QKeyEvent* e) {
 void TStabForm::reject() {
   // "&Fermer" during a sweep stops it first; the window closes once the sweep has returned.
   if (EnCalcul) {
-    Stab.Arret = true;
+    Stab.Arret = SuiviKN.Arret = true;
     return;
   }
   Film.stop();
   QDialog::reject();
+}
+
+void TStabForm::OccupeKN(bool oui) {
+  EnCalcul = oui;
+  BtnArretKN->setVisible(oui);
+  BtnKN->setVisible(!oui);
+  BtnCalculer->setEnabled(!oui);
+  for (QLineEdit* e : {EdKNDeplacements, EdKNAngleMax, EdKNPas}) e->setEnabled(!oui);
+  Conditions->setEnabled(!oui);
+  if (oui)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+std::string TStabForm::CalculerKN() {
+  if (EnCalcul) return {};
+  std::vector<double> deplacements;
+  std::string err;
+  for (const QString& x : EdKNDeplacements->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts)) {
+    double v = 0;
+    if (!LitReel(x.toStdString(), v) || !std::isfinite(v) || v <= 0) {
+      err = Format(rs("rsKNDeplacementInvalide"), x.toStdString().c_str());
+      break;
+    }
+    deplacements.push_back(v);
+  }
+  if (err.empty() && deplacements.empty()) err = rs("rsKNDeplacementsManquants");
+  TConditionsStab c;
+  if (err.empty()) {
+    TSaisieStab s;
+    s.AngleMax = EdKNAngleMax->text().toStdString();
+    s.Pas = EdKNPas->text().toStdString();
+    s.TolEnfoncement = EdTolEnf->text().toStdString();
+    s.Densite = EdDensite->text().toStdString();
+    s.TolAssiette = EdTolAssiette->text().toStdString();
+    s.CorrectionAssiette = CBAssiette->isChecked();
+    err = LitConditionsStab(s, c);
+  }
+  if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
+  std::vector<TCourbeKN> r;
+  if (err.empty()) {
+    SuiviKN.Arret = false;
+    ProgresKN->setValue(0);
+    OccupeKN(true);
+    try {
+      r = CalcKN(Stab.Copies, ZQuille(Doc, PorteeCalc(Doc)), deplacements, c, err, &SuiviKN);
+    } catch (...) {
+      OccupeKN(false);
+      throw;
+    }
+    OccupeKN(false);
+  }
+  if (!err.empty()) {
+    AfficheMessage(err, mtError, mbOK);
+    return err;
+  }
+  // A stop keeps the curves finished before it.
+  CourbesKN = std::move(r);
+  MontreKN();
+  return {};
+}
+
+void TStabForm::MontreKN() {
+  static const QColor couleurs[] = {Qt::red, Qt::blue, QColor(0, 150, 0), Qt::magenta, QColor(200, 120, 0),
+                                    Qt::darkCyan, Qt::black, Qt::darkYellow};
+  CourbeKN->Efface();
+  CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
+  const size_t nh = CourbesKN.empty() ? 0 : CourbesKN[0].Points.size();
+  QStringList h{U("Déplacement [kg]"), "LCG [m]"};
+  for (size_t j = 0; j < nh; j++) h << QString::asprintf("%.2f", CourbesKN[0].Points[j].Gite) + U("°");
+  TableKN->setColumnCount(h.size());
+  TableKN->setHorizontalHeaderLabels(h);
+  TableKN->setRowCount(static_cast<int>(CourbesKN.size()));
+  auto cellule = [this](int i, int j, const std::string& t) {
+    auto* it = new QTableWidgetItem(Q(t));
+    it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TableKN->setItem(i, j, it);
+  };
+  for (size_t i = 0; i < CourbesKN.size(); i++) {
+    const TCourbeKN& k = CourbesKN[i];
+    const int l = static_cast<int>(i);
+    cellule(l, 0, TexteReel(k.Deplacement, 1));
+    cellule(l, 1, TexteReel(k.LCG, 4));
+    TGraphe::TPoints pts;
+    for (size_t j = 0; j < k.Points.size(); j++) {
+      const TPointKN& p = k.Points[j];
+      cellule(l, static_cast<int>(j) + 2, p.Converge ? TexteReel(p.KN, 4) : rs("rsStabNonConverge"));
+      if (p.Converge) pts.push_back({p.Gite, p.KN});
+    }
+    CourbeKN->AjouteLigne(Q(TexteReel(k.Deplacement, 0) + " kg"), couleurs[i % std::size(couleurs)], pts);
+  }
+  TableKN->resizeColumnsToContents();
+  CourbeKN->ZoomInitial();
+}
+
+void TStabForm::MajCriteres(bool nouveauGM) {
+  double envahissement = 0;
+  const std::string t = EdEnvahissement->text().trimmed().toStdString();
+  if (!t.empty() && (!LitReel(t, envahissement) || !std::isfinite(envahissement) || envahissement < 0)) {
+    AfficheMessage(Format(rs("rsErrConversionReel"), t.c_str()), mtError, mbOK);
+    EdEnvahissement->setText("0");
+    envahissement = 0;
+  }
+  if (Stab.Etapes.empty()) {
+    ResultatsCriteres.clear();
+  } else {
+    if (nouveauGM) GM0 = GMInitial(Stab);
+    ResultatsCriteres = VerifieCriteres(Stab.Etapes, GM0, envahissement, Reglements().at(0));
+  }
+  Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
+  for (int i = 0; i < static_cast<int>(ResultatsCriteres.size()); i++) {
+    const TResultatCritere& c = ResultatsCriteres[static_cast<size_t>(i)];
+    const QColor fond = !c.Evalue ? QColor(220, 220, 220) : c.Satisfait ? QColor(190, 240, 190) : QColor(250, 190, 190);
+    const std::string verdict = rs(!c.Evalue ? "rsCritNonEvalue" : c.Satisfait ? "rsCritSatisfait" : "rsCritNonSatisfait");
+    const std::string textes[4] = {c.Libelle, TexteReel(c.Requis, 3), c.Evalue ? TexteReel(c.Obtenu, 4) : "-", verdict};
+    for (int j = 0; j < 4; j++) {
+      auto* it = new QTableWidgetItem(Q(textes[j]));
+      it->setTextAlignment((j == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+      if (j == 3) it->setBackground(fond), it->setTextAlignment(Qt::AlignCenter);
+      Criteres->setItem(i, j, it);
+    }
+  }
+  Criteres->resizeColumnToContents(1);
+  Criteres->resizeColumnToContents(2);
+  Criteres->resizeColumnToContents(3);
 }

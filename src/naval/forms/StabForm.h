@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "naval/Criteres.h"
 #include "naval/Stab.h"
 
 class QCheckBox;
@@ -41,6 +42,12 @@ class TStabForm : public QDialog {
   bool Transformer();
   // The one change "Transformer" makes to the document; the undo recording goes around it.
   void AppliqueTransformation(const TGZ& e);
+  // "Courbes KN": the cross curves at the displacements and heels typed on the page, with
+  // the density, tolerance and trim of the conditions. Returns "" or the message shown.
+  std::string CalculerKN();
+  // "Critères": the criteria of the first rule set on the last sweep (GM0 computed once
+  // per sweep; the flooding angle re-reads only the table).
+  void MajCriteres(bool nouveauGM);
   void MajCourbeGZ();
   void MajResults();
   void MontreEtape(int p);
@@ -72,6 +79,17 @@ class TStabForm : public QDialog {
   QPushButton* BtnFilm = nullptr;
   QTimer Film;
   TVueStab* Vue = nullptr;
+  QLineEdit *EdKNDeplacements = nullptr, *EdKNAngleMax = nullptr, *EdKNPas = nullptr;
+  QPushButton *BtnKN = nullptr, *BtnArretKN = nullptr;
+  QProgressBar* ProgresKN = nullptr;
+  TGraphe* CourbeKN = nullptr;
+  QTableWidget* TableKN = nullptr;
+  std::vector<TCourbeKN> CourbesKN;
+  QLineEdit* EdEnvahissement = nullptr;
+  QLabel* LblReglement = nullptr;
+  QTableWidget* Criteres = nullptr;
+  std::vector<TResultatCritere> ResultatsCriteres;
+  double GM0 = 0;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -80,6 +98,9 @@ class TStabForm : public QDialog {
  private:
   TDocument& Doc;
   bool EnCalcul = false;
+  TSuiviCalcul SuiviKN;
   std::vector<TLigneSynthese> LignesSynthese;
   void Occupe(bool oui);
+  void OccupeKN(bool oui);
+  void MontreKN();
 };
