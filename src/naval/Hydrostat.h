@@ -40,6 +40,12 @@ void FermeParPlanSym(TCoupe& c, const TEntity& e);
 
 // The section of one surface at Y (both halves when symmetric) and its depth.
 TAireRec SectionSurface(const TEntity& e, double y, double* profondeur = nullptr);
+// The same at every station of ys from one sweep of each half's grid, into r[k] and
+// profondeurs[k] (when given). A mirror half that is the main half's exact image in
+// x = 0 is not cut but turned over from it, unless deduireMiroir is false: the areas
+// agree to rounding, the centres to their single precision.
+void SectionsStations(const TEntity& e, const std::vector<double>& ys, TAireRec* r,
+                      double* profondeurs = nullptr, bool deduireMiroir = true);
 // The waterplane of one surface at height z (both halves when symmetric).
 TAireRec FlottaisonSurface(const TEntity& e, double z);
 // The same over a list of surfaces, combined with area-weighted centres.
