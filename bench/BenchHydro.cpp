@@ -4,6 +4,7 @@
 
 #include "Voilier.h"
 #include "naval/Hydrostat.h"
+#include "naval/Parallele.h"
 
 namespace {
 
@@ -17,8 +18,33 @@ void Hydro(benchmark::State& etat) {
   }
 }
 
+// The same on the calling thread alone, as inside a piece of work already shared.
+void HydroUnFil(benchmark::State& etat) {
+  DansParallele = true;
+  Hydro(etat);
+  DansParallele = false;
+}
+
+// The 201 station sections of every surface, the mirror half cut or turned over.
+void Sections(benchmark::State& etat, bool deduire) {
+  TDocument doc;
+  Voilier(doc, 100);
+  std::vector<double> ys;
+  for (int k = 0; k < 201; k++) ys.push_back(0.2 + 9.6 * k / 200);
+  std::vector<TAireRec> r(ys.size());
+  for (auto _ : etat) {
+    for (const auto& s : doc.TabSurf) SectionsStations(*s, ys, r.data(), nullptr, deduire);
+    benchmark::DoNotOptimize(r[100].Aire);
+  }
+}
+
 const bool enregistre = [] {
   benchmark::RegisterBenchmark("Hydro/4x31x31/N100", Hydro)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Hydro/4x31x31/N100/OneThread", HydroUnFil)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Hydro/Sections/201/MirrorCut", Sections, false)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Hydro/Sections/201/MirrorTurnedOver", Sections, true)
+      ->Unit(benchmark::kMillisecond);
   return true;
 }();
 

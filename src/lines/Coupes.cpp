@@ -6,10 +6,13 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <iterator>
 #include <limits>
 #include <numeric>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -736,6 +739,40 @@ void CalcFamille(const TDocument& doc, const TArrayVertex3f& g, const TEntity& e
 
 }  // namespace
 
+namespace {
+
+// Runs b on a second thread while a runs on this one (the halves of a surface share
+// nothing; the status bar stays with a, here), and rethrows what either threw. Without
+// a thread to be had, b runs after a.
+template <typename A, typename B>
+void AvecSecondFil(A&& a, B&& b) {
+  std::exception_ptr erreur;
+  std::thread fil;
+  try {
+    fil = std::thread([&] {
+      try {
+        b();
+      } catch (...) {
+        erreur = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    a();
+    b();
+    return;
+  }
+  try {
+    a();
+  } catch (...) {
+    fil.join();
+    throw;
+  }
+  fil.join();
+  if (erreur) std::rethrow_exception(erreur);
+}
+
+}  // namespace
+
 void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure) {
   const TGenre& genre = Genre(f);
   if (e.*genre.Calc) return;
@@ -749,9 +786,15 @@ void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure) {
     sym.resize(n);
     for (auto& c : sym) c.clear();
     const std::string statut = rs(genre.CleStatut);
-    CalcFamille(doc, e.Pts, e, f, main,
-                [&](int k) { WriteStatusBar(2, statut + std::to_string(k + 1) + " - " + e.Nom); });
-    if (e.Sym) CalcFamille(doc, e.PtsSym, e, f, sym, {});
+    auto principale = [&] {
+      CalcFamille(doc, e.Pts, e, f, main,
+                  [&](int k) { WriteStatusBar(2, statut + std::to_string(k + 1) + " - " + e.Nom); });
+    };
+    auto miroir = [&] { CalcFamille(doc, e.PtsSym, e, f, sym, {}); };
+    if (e.Sym)
+      AvecSecondFil(principale, miroir);
+    else
+      principale();
     if (f == flSections && courbure)
       for (auto& c : main) CalcCourbureCoupe(c);
   } catch (const std::exception& ex) {

@@ -221,32 +221,56 @@ TAireRec SectionGrille(const TEntity& e, const TArrayVertex3f& g, double y, doub
   return SectionDeCoupe(e, c, y, prof);
 }
 
-// Every station of one surface in one sweep of each half's grid.
-std::vector<TAireRec> SectionsSurface(const TEntity& e, const std::vector<double>& ys,
-                                      std::vector<double>* profondeurs = nullptr) {
-  std::vector<TAireRec> r(ys.size());
+// Whether the mirror grid is the main one's exact image in the plane x = 0 (rows in
+// reverse order): its cuts are then the main half's turned over, and its sections
+// follow from the main half's without cutting it again.
+bool MiroirDeduit(const TEntity& e) {
+  const TPlan pl = e.PlanSym.Plan();
+  if (!e.Sym || pl.A != 1 || pl.B != 0 || pl.C != 0 || pl.D != 0) return false;
+  const TArrayVertex3f &g = e.Pts, &s = e.PtsSym;
+  const size_t n = g.size();
+  if (s.size() != n) return false;
+  for (size_t i = 0; i < n; i++) {
+    const auto &r = g[i], &q = s[n - 1 - i];
+    if (q.size() != r.size()) return false;
+    for (size_t j = 0; j < r.size(); j++)
+      if (!(q[j].X == -r[j].X && q[j].Y == r[j].Y && q[j].Z == r[j].Z)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void SectionsStations(const TEntity& e, const std::vector<double>& ys, TAireRec* r, double* profondeurs,
+                      bool deduireMiroir) {
   std::vector<TCoupe> principal, miroir;
   auto coupe = [&](const TArrayVertex3f& g, std::vector<TCoupe>& c) {
     c.assign(ys.size(), {});
     if (g.empty() || g[0].empty()) return;
     CalcFamilleParallele(g, static_cast<int>(g.size()) - 1, static_cast<int>(g[0].size()) - 1, apY, ys, c);
   };
+  const bool deduit = deduireMiroir && MiroirDeduit(e);
   coupe(e.Pts, principal);
-  if (e.Sym) coupe(e.PtsSym, miroir);
+  if (e.Sym && !deduit) coupe(e.PtsSym, miroir);
   for (size_t k = 0; k < ys.size(); k++) {
     double prof = 0;
     TAireRec a = SectionDeCoupe(e, principal[k], ys[k], prof);
-    if (e.Sym) {
+    if (deduit) {
+      TAireRec b = a;
+      b.X = -a.X;
+      a = Combine(a, b);
+    } else if (e.Sym) {
       double profSym = 0;
       a = Combine(a, SectionDeCoupe(e, miroir[k], ys[k], profSym));
       prof = std::min(prof, profSym);
     }
     a.Y = static_cast<float>(ys[k]);
     r[k] = a;
-    if (profondeurs) (*profondeurs)[k] = prof;
+    if (profondeurs) profondeurs[k] = prof;
   }
-  return r;
 }
+
+namespace {
 
 struct TMomentsPlan;
 void AjouteMoments(TMomentsPlan* m, const TCoupe& c);
@@ -514,7 +538,18 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   const int ns = static_cast<int>(scope.size());
   std::vector<std::vector<TAireRec>> secs(scope.size());
   std::vector<std::vector<double>> profs(scope.size(), std::vector<double>(st.size(), 0.0));
-  EnParallele(0, ns, [&](int s) { secs[s] = SectionsSurface(doc.Surf(scope[s]), ys, &profs[s]); });
+  // Each surface's stations in two halves, the pieces shared between the cores: every
+  // plane is cut on its own, so the split changes no crossing and no sum.
+  const int moities = n >= 2 ? 2 : 1;
+  for (auto& sec : secs) sec.resize(st.size());
+  EnParallele(0, ns * moities, [&](int t) {
+    const int s = t / moities, h = t % moities;
+    const size_t debut = static_cast<size_t>(n) * h / moities,
+                 fin = static_cast<size_t>(n) * (h + 1) / moities;
+    const std::vector<double> part(ys.begin() + static_cast<std::ptrdiff_t>(debut),
+                                   ys.begin() + static_cast<std::ptrdiff_t>(fin));
+    SectionsStations(doc.Surf(scope[s]), part, secs[s].data() + debut, profs[s].data() + debut);
+  });
   for (int s = 0; s < ns; s++) {
     const std::vector<TAireRec>& sec = secs[s];
     for (int i = 0; i < n; i++) {
@@ -527,11 +562,13 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
   // Immersed body.
   TCumulCarene cumul;
-  // Surface by surface, so that the same sums tell which one is turned inside out.
-  for (int k : scope) {
-    TCumulCarene c;
-    CumuleImmerge(doc.Surf(k), c);
-    ControleSurface(doc.Surf(k), c, r.Avertissements);
+  // Surface by surface, so that the same sums tell which one is turned inside out; the
+  // surfaces on the cores at once, added in scope order.
+  std::vector<TCumulCarene> cumuls(scope.size());
+  EnParallele(0, ns, [&](int s) { CumuleImmerge(doc.Surf(scope[s]), cumuls[s]); });
+  for (int s = 0; s < ns; s++) {
+    const TCumulCarene& c = cumuls[s];
+    ControleSurface(doc.Surf(scope[s]), c, r.Avertissements);
     cumul.Vol += c.Vol, cumul.Mx += c.Mx, cumul.My += c.My, cumul.Mz += c.Mz, cumul.Aire += c.Aire;
   }
   TBarycentre cc;
@@ -576,8 +613,15 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   for (int i = 0; i < n; i++)
     if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
 
+  // The two waterplanes are independent: one on each core.
   TInertieFlottaison in;
-  TAireRec wp0 = FlottaisonInertie(doc, scope, 0, in), wp1 = FlottaisonListe(doc, scope, 0.01);
+  TAireRec wp0, wp1;
+  EnParallele(0, 2, [&](int k) {
+    if (k == 0)
+      wp0 = FlottaisonInertie(doc, scope, 0, in);
+    else
+      wp1 = FlottaisonListe(doc, scope, 0.01);
+  });
 
   TGrilleHydro g(r);
   g.Titre("rsGBCareneImmergee");

@@ -72,6 +72,12 @@ class TFiltreStudio : public QObject {
 
 TStudioForm* StudioDe(const TMainForm& f) { return f.findChild<TStudioForm*>("StudioForm"); }
 
+void PrendVueStudioDuDocument(TMainForm& f) {
+  TStudioForm* st = StudioDe(f);
+  if (!st) return;
+  if (const auto v = VueStudioDocument(f.Document())) st->PrendVueDocument(*v);
+}
+
 void ActiveStudio(TMainForm& f) {
   QMdiSubWindow* s = SousStudio(f);
   TStudioForm* st = StudioDe(f);

@@ -11,6 +11,8 @@ class QImage;
 void InstalleStudio(TMainForm& f);
 // The studio of the main window, or nullptr before InstalleStudio.
 TStudioForm* StudioDe(const TMainForm& f);
+// The studio camera of a document just read (not merged), when it carried one.
+void PrendVueStudioDuDocument(TMainForm& f);
 // Shows the studio maximised and makes it the active window.
 void ActiveStudio(TMainForm& f);
 // The picture of `--screenshot OUT.png --window studio [--curvature]`: the main window with

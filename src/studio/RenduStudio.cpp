@@ -5,6 +5,8 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "views/GrilleVue.h"
 
@@ -66,6 +68,7 @@ class TDessinModele {
         if (D.Surf(k).Visible) DrawArray(k);
     for (int k = 0; k < n; k++)
       if (D.Surf(k).Visible) Vecteurs(D.Surf(k));
+    if (A.Reperes) DrawReperes();
   }
 
  private:
@@ -74,6 +77,12 @@ class TDessinModele {
   const TAffichageVues& A;
   const TReglagesStudio& R;
   const TEtatStudio& E;
+  // The arrays of one half, kept from surface to surface so that they are allocated once a frame.
+  struct {
+    std::vector<GLfloat> P, N;
+    std::vector<GLubyte> C;
+    std::vector<GLuint> I;
+  } T;
 
   int CouleurSurface(const TEntity& e) const { return e.Coul == -1 ? R.BordSf : e.Coul; }
   bool Miroir(const TEntity& e) const { return e.Sym && !A.Moitie; }
@@ -164,6 +173,76 @@ class TDessinModele {
     glEnd();
   }
 
+  using TPointGrille = std::function<const TVertex3f&(int, int)>;
+  using TNormaleGrille = std::function<TVertex3f(int, int)>;
+  using TCouleurGrille = std::function<int(int, int)>;
+
+  // Rows 0..nl of a half, one quadrilateral strip between each two.
+  void GrilleImmediate(int nl, int nc, const TPointGrille& point, const TNormaleGrille& normale,
+                       const TCouleurGrille& couleur) {
+    for (int u = 1; u <= nl; u++) {
+      glBegin(GL_QUAD_STRIP);
+      for (int m = 0; m <= nc; m++)
+        for (int r : {u - 1, u}) {
+          if (couleur) CouleurOctets(couleur(r, m));
+          Normale(normale(r, m));
+          Point(point(r, m));
+        }
+      glEnd();
+    }
+  }
+
+  // The same quadrilaterals over vertices shared between neighbouring rows, so that each
+  // grid point is lit once instead of once per strip. Each quadrilateral starts where the
+  // strip's would and ends on the strip's last vertex, so that it is split into the same
+  // two triangles and flat shading takes the same vertex's colour.
+  void GrilleTableaux(int nl, int nc, const TPointGrille& point, const TNormaleGrille& normale,
+                      const TCouleurGrille& couleur) {
+    if (nl < 1 || nc < 1) return GrilleImmediate(nl, nc, point, normale, couleur);
+    const size_t larg = size_t(nc) + 1, nv = (size_t(nl) + 1) * larg;
+    T.P.resize(3 * nv);
+    T.N.resize(3 * nv);
+    T.C.resize(couleur ? 3 * nv : 0);
+    for (int u = 0; u <= nl; u++)
+      for (int m = 0; m <= nc; m++) {
+        const size_t k = 3 * (size_t(u) * larg + size_t(m));
+        const TVertex3f& p = point(u, m);
+        const TVertex3f n = normale(u, m);
+        T.P[k] = static_cast<GLfloat>(p.X), T.P[k + 1] = static_cast<GLfloat>(p.Y),
+        T.P[k + 2] = static_cast<GLfloat>(p.Z);
+        T.N[k] = static_cast<GLfloat>(n.X), T.N[k + 1] = static_cast<GLfloat>(n.Y),
+        T.N[k + 2] = static_cast<GLfloat>(n.Z);
+        if (couleur) {
+          const int c = couleur(u, m);
+          T.C[k] = static_cast<GLubyte>(c & 0xFF), T.C[k + 1] = static_cast<GLubyte>((c >> 8) & 0xFF),
+          T.C[k + 2] = static_cast<GLubyte>((c >> 16) & 0xFF);
+        }
+      }
+    T.I.clear();
+    T.I.reserve(4 * size_t(nl) * size_t(nc));
+    for (int u = 1; u <= nl; u++)
+      for (int m = 0; m < nc; m++) {
+        const auto a = static_cast<GLuint>(size_t(u - 1) * larg + size_t(m)),
+                   b = static_cast<GLuint>(a + larg);
+        T.I.insert(T.I.end(), {a + 1, a, b, b + 1});
+      }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, T.P.data());
+    glNormalPointer(GL_FLOAT, 0, T.N.data());
+    if (couleur) {
+      glEnableClientState(GL_COLOR_ARRAY);
+      glColorPointer(3, GL_UNSIGNED_BYTE, 0, T.C.data());
+    }
+    glDrawElements(GL_QUADS, static_cast<GLsizei>(T.I.size()), GL_UNSIGNED_INT, T.I.data());
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // The current colour and normal after an array draw are undefined: leave the strips' last ones.
+    if (couleur) CouleurOctets(couleur(nl, nc));
+    Normale(normale(nl, nc));
+  }
+
   void TraceOneSurf(int k) {
     const TEntity& e = D.Surf(k);
     if (UneLigne(e) || UneColonne(e)) {
@@ -186,43 +265,26 @@ class TDessinModele {
     if (E.Courbure) glDisable(GL_LIGHTING);
     const int nl = std::min(Lignes(e.Pts, e.NbLnPt), Lignes(e.Normales, e.NbLnPt));
     const int nc = std::min(Colonnes(e.Pts, e.NbColPt), Colonnes(e.Normales, e.NbColPt));
-    auto coul = [&](int u, int m) {
-      if (couleurs)
-        CouleurOctets(nurbs->CouleurCourbure[static_cast<size_t>(u) * MaxGrille + static_cast<size_t>(m)]);
+    auto couleur = [&](int u, int m) {
+      return nurbs->CouleurCourbure[static_cast<size_t>(u) * MaxGrille + static_cast<size_t>(m)];
     };
-    for (int u = 1; u <= nl; u++) {
-      const auto &p0 = e.Pts[size_t(u - 1)], &p1 = e.Pts[size_t(u)];
-      const auto &n0 = e.Normales[size_t(u - 1)], &n1 = e.Normales[size_t(u)];
-      glBegin(GL_QUAD_STRIP);
-      for (int m = 0; m <= nc; m++) {
-        coul(u - 1, m);
-        Normale(n0[size_t(m)]);
-        Point(p0[size_t(m)]);
-        coul(u, m);
-        Normale(n1[size_t(m)]);
-        Point(p1[size_t(m)]);
-      }
-      glEnd();
-    }
+    const std::function<int(int, int)> coul = couleurs ? std::function<int(int, int)>(couleur) : nullptr;
+    auto trace = E.Tableaux ? &TDessinModele::GrilleTableaux : &TDessinModele::GrilleImmediate;
+    (this->*trace)(
+        nl, nc, [&](int u, int m) -> const TVertex3f& { return e.Pts[size_t(u)][size_t(m)]; },
+        [&](int u, int m) { return e.Normales[size_t(u)][size_t(m)]; }, coul);
     // The mirror grids run in reverse row order: row k of the main half is row size - 1 - k.
     const int ns = static_cast<int>(std::min(e.PtsSym.size(), e.NormalesSym.size()));
     if (Miroir(e) && ns > 0) {
       const int nls = std::min(nl, ns - 1);
       const int ncs = std::min({nc, Colonnes(e.PtsSym, nc), Colonnes(e.NormalesSym, nc)});
-      for (int u = 1; u <= nls; u++) {
-        const auto &p0 = e.PtsSym[size_t(ns - u)], &p1 = e.PtsSym[size_t(ns - 1 - u)];
-        const auto &n0 = e.NormalesSym[size_t(ns - u)], &n1 = e.NormalesSym[size_t(ns - 1 - u)];
-        glBegin(GL_QUAD_STRIP);
-        for (int m = 0; m <= ncs; m++) {
-          coul(u - 1, m);
-          glNormal3d(-n0[size_t(m)].X, -n0[size_t(m)].Y, -n0[size_t(m)].Z);
-          Point(p0[size_t(m)]);
-          coul(u, m);
-          glNormal3d(-n1[size_t(m)].X, -n1[size_t(m)].Y, -n1[size_t(m)].Z);
-          Point(p1[size_t(m)]);
-        }
-        glEnd();
-      }
+      (this->*trace)(
+          nls, ncs, [&](int u, int m) -> const TVertex3f& { return e.PtsSym[size_t(ns - 1 - u)][size_t(m)]; },
+          [&](int u, int m) {
+            const TVertex3f& n = e.NormalesSym[size_t(ns - 1 - u)][size_t(m)];
+            return TVertex3f{-n.X, -n.Y, -n.Z};
+          },
+          coul);
     }
     if (E.Courbure) glEnable(GL_LIGHTING);
   }
@@ -287,6 +349,28 @@ class TDessinModele {
     trace(false);
     if (Miroir(*s)) trace(true);
     glEnable(GL_LIGHTING);
+  }
+
+  // A small lit ball on every reference mark, in the polygon mode the surfaces left.
+  void DrawReperes() {
+    if (D.ListeReperes.empty()) return;
+    const float diffuse[4] = {1, 0.2f, 0.2f, 1}, specular[4] = {1, 1, 1, 1},
+                emission[4] = {0.3f, 0.3f, 0.2f, 0};
+    glEnable(GL_LIGHTING);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_AMBIENT, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glMaterialf(GL_FRONT, GL_SHININESS, 100);
+    glColor3f(1, 0.8f, 0.8f);
+    GLUquadric* q = gluNewQuadric();
+    for (const TRepere& r : D.ListeReperes) {
+      glPushMatrix();
+      glTranslated(r.X, r.Y, r.Z);
+      gluSphere(q, R.OptTailleReperesStudio / 2, 20, 20);
+      glPopMatrix();
+    }
+    gluDeleteQuadric(q);
   }
 
   void Vecteurs(const TEntity& e) {

@@ -1,8 +1,8 @@
 // One frame of the studio drawn with OpenGL 1.1 and GLU on whatever context is
 // current: projection, camera, axes, lights, the model (surfaces opaque before
 // transparent, lines, nets, orientation vectors) and the water plane last.
-// Immediate mode: a display list or packed vertex arrays measured no faster under
-// Mesa's software renderer, which spends its time lighting and filling.
+// The surfaces' grids go as vertex arrays shared between neighbouring rows: a software
+// renderer spends its time lighting vertices, and strips would light each one twice.
 #pragma once
 
 #include "model/Document.h"
@@ -17,6 +17,9 @@ struct TEtatStudio {
   bool Lissage = true;
   bool Courbure = false;
   bool PlanEau = true;
+  // False: each grid row as a quadrilateral strip in immediate mode, the plain drawing
+  // that the shared arrays must reproduce pixel for pixel.
+  bool Tableaux = true;
 };
 
 struct TSceneStudio {

@@ -3,6 +3,8 @@
 #include "studio/StudioCalc.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +17,50 @@ void ZoomStudio(TCameraStudio& c, bool agrandir, TModifs m, int curseurMax) {
 
 float DistanceDuCurseur(int position, int curseurMax) {
   return static_cast<float>(curseurMax - position + 1) / 10.0f;
+}
+
+std::optional<TVueDocument> VueStudioDocument(const TDocument& doc) {
+  auto egal = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) ==
+                    std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  for (const TSectionBrute& sb : doc.SectionsBrutes) {
+    if (!egal(sb.Nom, "VUES")) continue;
+    for (size_t k = 0; k + 1 < sb.Lignes.size(); k++) {
+      std::string_view cle = sb.Lignes[k];
+      while (!cle.empty() && (cle.front() == ' ' || cle.front() == '\t')) cle.remove_prefix(1);
+      if (!egal(cle, "[St]")) continue;
+      std::string_view reste = sb.Lignes[k + 1];
+      double v[6] = {};
+      bool ok = true;
+      for (double& x : v) {
+        const size_t fin = reste.find(';');
+        std::string_view champ = reste.substr(0, fin);
+        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        while (!champ.empty() && champ.front() == ' ') champ.remove_prefix(1);
+        while (!champ.empty() && champ.back() == ' ') champ.remove_suffix(1);
+        const auto r = std::from_chars(champ.data(), champ.data() + champ.size(), x);
+        ok = ok && !champ.empty() && r.ec == std::errc{} && r.ptr == champ.data() + champ.size() &&
+             std::isfinite(x);
+      }
+      // Offsets are whole tenths of a metre; single precision holds the rest.
+      ok = ok && v[0] == std::trunc(v[0]) && v[1] == std::trunc(v[1]) && std::abs(v[0]) < 1e9 &&
+           std::abs(v[1]) < 1e9 && std::abs(v[2]) < 1e30 && std::abs(v[3]) < 1e30 && std::abs(v[4]) < 1e30 &&
+           std::abs(v[5]) < 1e30;
+      TVueDocument d;
+      d.Echelle = 10;
+      if (ok) {
+        d.OrigineX = static_cast<int>(v[0]), d.OrigineY = static_cast<int>(v[1]);
+        d.Echelle = static_cast<float>(v[2]);
+        d.Angle1 = static_cast<float>(v[3]), d.Angle2 = static_cast<float>(v[4]),
+        d.Angle3 = static_cast<float>(v[5]);
+      }
+      return d;
+    }
+  }
+  return std::nullopt;
 }
 
 void LieControleVues(TCameraStudio& c) {

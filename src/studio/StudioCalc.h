@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ struct TCameraStudio {
 };
 
 constexpr int CurseurZoomMin = 1, CurseurZoomMax = 350;
+
+// The studio camera a document carried (key "St" of its views section, as read): offset
+// x; offset y; distance; azimuth; elevation; third angle. A field that does not read
+// gives offsets 0, distance 10 and angles 0; nothing when the document has no such key.
+std::optional<TVueDocument> VueStudioDocument(const TDocument& doc);
 
 // Zoom in (true) or out: step 5 with Alt, else 0.2 with Ctrl, else 1; no lower bound on the
 // distance. The scale follows as the slider position the distance stands for.

@@ -192,6 +192,70 @@ TEST(StudioGL, SectionsStayVisibleOverTheFill) {
   EXPECT_LT(masquees, verts(gl.Rendu(s.Rendu, s.Scene())));
 }
 
+// The shared vertex arrays against one immediate-mode strip per row: the same picture,
+// pixel for pixel, in every way a grid is drawn.
+TEST(StudioGL, SharedVerticesDrawTheStripsPicture) {
+  CONTEXTE(gl);
+  Studio s;
+  Yacht(s.Doc, 24);
+  InitCouleursCourbureAllSurf(s.Doc, TEchelleGauss{});
+  s.Doc.Surf(1).Alpha = 0.6;  // a transparent one too
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  auto compare = [&](const char* cas) {
+    s.Etat.Tableaux = false;
+    const QImage bandes = gl.Rendu(s.Rendu, s.Scene());
+    s.Etat.Tableaux = true;
+    const QImage tableaux = gl.Rendu(s.Rendu, s.Scene());
+    int differents = 0, coque = 0;
+    for (int y = 0; y < H; y++)
+      for (int x = 0; x < W; x++) {
+        differents += bandes.pixel(x, y) != tableaux.pixel(x, y);
+        coque += (bandes.pixel(x, y) & 0xFFFFFF) != 0;
+      }
+    EXPECT_EQ(differents, 0) << cas;
+    EXPECT_GT(coque, W * H / 10) << cas;  // something was drawn
+  };
+  compare("smooth");
+  s.Etat.Lissage = false;
+  compare("flat");
+  s.Etat.Lissage = true;
+  s.Etat.Courbure = true;
+  compare("curvature");
+  s.Etat.Courbure = false;
+  s.Etat.Mode = TModeDessin::Filaire;
+  s.Etat.CacheesInvisibles = true;
+  compare("wire frame over the background fill");
+  s.Etat.Mode = TModeDessin::Points;
+  s.Etat.CacheesInvisibles = false;
+  compare("points");
+  s.Etat.Mode = TModeDessin::Rempli;
+  s.Aff.Moitie = true;
+  compare("half");
+}
+
+TEST(StudioGL, ReferenceMarksAreBallsWhenShown) {
+  CONTEXTE(gl);
+  Studio s;
+  Yacht(s.Doc, 10);
+  s.Etat.PlanEau = false;
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  // Well above the deck, where only background is behind it.
+  const TVertex3f p{0, (s.Doc.SurfYMin + s.Doc.SurfYMax) / 2, s.Doc.SurfZMax + 1.5};
+  s.Doc.ListeReperes.push_back({"Tête", p.X, p.Y, p.Z});
+  s.Reglages.OptTailleReperesStudio = 0.4;
+  const QPoint c = s.Pixel(p);
+  s.Aff.Reperes = false;
+  EXPECT_EQ(gl.Rendu(s.Rendu, s.Scene()).pixel(c) & 0xFFFFFF, 0u);
+  s.Aff.Reperes = true;
+  const QImage im = gl.Rendu(s.Rendu, s.Scene());
+  const QColor m = im.pixelColor(c);
+  EXPECT_GT(m.red(), 150) << m.name().toStdString();
+  EXPECT_GT(m.red(), m.blue() + 60) << m.name().toStdString();
+  // Its radius is half the setting: a pixel 0.3 m off the centre is background again.
+  const QPoint hors = s.Pixel({p.X, p.Y, p.Z + 0.3});
+  EXPECT_EQ(im.pixel(hors) & 0xFFFFFF, 0u);
+}
+
 TEST(StudioGL, ALightSwitchedOffStopsShiningInTheSameContext) {
   CONTEXTE(gl);
   Studio s;
@@ -234,29 +298,36 @@ TEST(StudioGL, TurnsTheYachtAtPrecision100) {
   auto* gl = s.findChild<QOpenGLWidget*>("GLC");
   ASSERT_NE(gl, nullptr);
   s.InitDraw();
-  CadreStudio(s.Camera, doc, -35, 18, gl->width(), gl->height());
   for (int i = 0; i < 10; i++) QCoreApplication::processEvents();
-  gl->repaint();
-  const int avant = s.Images();
-  constexpr int N = 60;
-  QElapsedTimer t;
-  timespec c0{}, c1{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
-  t.start();
-  for (int i = 0; i < N; i++) {
-    TourneSouris(s.Camera, 6, 0);  // three degrees a frame
-    gl->update();
-    (void)gl->grabFramebuffer();  // draws now, unlike a repaint that may be folded
+  // The plain strips first, for comparison, then the drawing the studio uses.
+  for (bool tableaux : {false, true}) {
+    s.Etat.Tableaux = tableaux;
+    CadreStudio(s.Camera, doc, -35, 18, gl->width(), gl->height());
+    gl->repaint();
+    const int avant = s.Images();
+    constexpr int N = 60;
+    QElapsedTimer t;
+    timespec c0{}, c1{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c0);
+    t.start();
+    for (int i = 0; i < N; i++) {
+      TourneSouris(s.Camera, 6, 0);  // three degrees a frame
+      gl->update();
+      (void)gl->grabFramebuffer();  // draws now, unlike a repaint that may be folded
+    }
+    // The figures count the frames really drawn.
+    const int images = s.Images() - avant;
+    const double mur = images * 1000.0 / std::max<qint64>(1, t.elapsed());
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
+    const double cpu = double(c1.tv_sec - c0.tv_sec) + double(c1.tv_nsec - c0.tv_nsec) * 1e-9;
+    std::printf(
+        "studio %dx%d, yacht at precision 100, %s: %d frames, %.1f frames per second, %.1f per processor "
+        "second\n",
+        gl->width(), gl->height(), tableaux ? "shared vertex arrays" : "strips in immediate mode", images,
+        mur, images / cpu);
+    EXPECT_EQ(images, N);
+    EXPECT_FLOAT_EQ(s.Camera.Azimut, -35 + N * 3);
   }
-  // The figures count the frames really drawn.
-  const int images = s.Images() - avant;
-  const double mur = images * 1000.0 / std::max<qint64>(1, t.elapsed());
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &c1);
-  const double cpu = double(c1.tv_sec - c0.tv_sec) + double(c1.tv_nsec - c0.tv_nsec) * 1e-9;
-  std::printf("studio %dx%d, yacht at precision 100: %d frames, %.1f frames per second, %.1f per processor second\n",
-              gl->width(), gl->height(), images, mur, images / cpu);
-  EXPECT_EQ(images, N);
-  EXPECT_FLOAT_EQ(s.Camera.Azimut, -35 + N * 3);
 }
 
 }  // namespace

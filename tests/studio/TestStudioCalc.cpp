@@ -214,6 +214,34 @@ TEST(CameraStudio, SideViewAtZeroAnglesAndFramingCentresTheModel) {
       }
 }
 
+TEST(CameraStudio, TheDocumentsStudioCameraAsItWasSaved) {
+  TDocument d;
+  EXPECT_FALSE(VueStudioDocument(d).has_value());
+  d.SectionsBrutes.push_back(
+      {"VUES", {"[Se]", "10;20;100.0000;", "[St]", "3;-7;12.5000;40.0000;-15.5000;2.0000;"}});
+  auto v = VueStudioDocument(d);
+  ASSERT_TRUE(v.has_value());
+  EXPECT_EQ(v->OrigineX, 3);
+  EXPECT_EQ(v->OrigineY, -7);
+  EXPECT_FLOAT_EQ(v->Echelle, 12.5f);
+  EXPECT_FLOAT_EQ(v->Angle1, 40);
+  EXPECT_FLOAT_EQ(v->Angle2, -15.5f);
+  EXPECT_FLOAT_EQ(v->Angle3, 2);
+  // A field that does not convert (a comma, a fraction of a tenth, one missing): the defaults.
+  for (const char* mauvais :
+       {"3;-7;12,5;40;0;0;", "3.5;-7;12.5;40;0;0;", "3;-7;12.5;40;0;", "3;x;1;1;1;1;"}) {
+    d.SectionsBrutes.back().Lignes.back() = mauvais;
+    v = VueStudioDocument(d);
+    ASSERT_TRUE(v.has_value()) << mauvais;
+    EXPECT_EQ(v->OrigineX, 0) << mauvais;
+    EXPECT_FLOAT_EQ(v->Echelle, 10) << mauvais;
+    EXPECT_FLOAT_EQ(v->Angle1, 0) << mauvais;
+  }
+  // A views section without the studio's key leaves the studio as it is.
+  d.SectionsBrutes.back().Lignes = {"[Se]", "10;20;100.0000;"};
+  EXPECT_FALSE(VueStudioDocument(d).has_value());
+}
+
 TEST(PassesStudio, OpaqueSurfacesFirstThenTransparentInListOrder) {
   TDocument d;
   for (int i = 0; i < 4; i++) NouvelleSurface(d, "S" + std::to_string(i), 1, {});

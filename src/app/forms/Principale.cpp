@@ -812,6 +812,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   if (fusion) Doc.MarqueModifie();
   else Doc.MarqueEnregistre();
   MajCaption();
+  if (!fusion) PrendVueStudioDuDocument(*this);
   if (DessinOK) {
     if (Doc.VuesLues) AppliqueVuesDocument();
     else AjusterTout();
