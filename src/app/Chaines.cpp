@@ -714,6 +714,13 @@ const std::vector<TChaineDef> Defs = {
     {"rsPMStudioControleVuesCaption", "Contrôle des vues"},
     {"rsStudioSansOpenGL", "Le Studio a besoin d'un affichage OpenGL, que la plate-forme « %s » n'offre pas."},
     {"rsGaussFormCaption", "Gaussienne"},
+    // The options window.
+    {"rsOptionFormCaption", "Options"},
+    {"rsCourbure", "Courbure"},
+    {"rsRayonCourbure", "Rayon de courbure"},
+    {"rsInterieurCourbe", "Interieur de la courbe"},
+    {"rsExterieurCourbe", "Exterieur de la courbe"},
+    {"rsErrTailleReperes", "« %s » n'est pas une taille de repères valide (un nombre positif, en mètres)."},
 };
 
 std::vector<std::string>& Valeurs() {

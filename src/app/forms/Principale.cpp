@@ -34,6 +34,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Options.h"
+#include "app/forms/ReglagesQt.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Guide.h"
@@ -145,6 +146,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   // The first document, then the file the command line names.
   Doc.InitDefaut();
   Doc.MarqueEnregistre();
+  ChargeReglages(*this);
   Grille = GrilleDuDocument(Doc);
   SyncAffichage();
   Rafraichit();
@@ -631,6 +633,7 @@ void TMainForm::ReorganiseIcones() {
 
 void TMainForm::PremierAffichage(bool montrerErreurs) {
   DessinOK = true;
+  ChargeLumieres(*this);
   // All four views side by side: a designer sees the whole model at once.
   Mosaique(true, true);
   if (Doc.VuesLues) AppliqueVuesDocument();
@@ -888,6 +891,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
   DessinOK = false;
   Boite->hide();
   Calc->hide();
+  EcritReglagesSortie(*this);
   e->accept();
 }
 

@@ -1,0 +1,135 @@
+#include "app/forms/ReglagesQt.h"
+
+#include <QByteArray>
+#include <QSettings>
+#include <cstdlib>
+
+#include "app/forms/Principale.h"
+#include "studio/CommandesStudio.h"
+#include "studio/Studio.h"
+
+namespace {
+
+QString Cle(const std::string& section, const std::string& cle) {
+  return QString::fromStdString(section) + "/" + QString::fromStdString(cle);
+}
+
+}  // namespace
+
+TMagasinQt::TMagasinQt(const QString& fichier)
+    : S(fichier.isEmpty() ? std::make_unique<QSettings>("Brivane", "Brivane")
+                          : std::make_unique<QSettings>(fichier, QSettings::IniFormat)) {}
+
+TMagasinQt::~TMagasinQt() = default;
+
+std::optional<std::string> TMagasinQt::Lit(const std::string& section, const std::string& cle) const {
+  QVariant v = S->value(Cle(section, cle));
+  if (!v.isValid() || v.typeId() == QMetaType::QByteArray) return std::nullopt;
+  return v.toString().toStdString();
+}
+
+std::optional<std::vector<unsigned char>> TMagasinQt::LitBinaire(const std::string& section,
+                                                                 const std::string& cle) const {
+  QVariant v = S->value(Cle(section, cle));
+  if (!v.isValid() || v.typeId() != QMetaType::QByteArray) return std::nullopt;
+  QByteArray b = v.toByteArray();
+  return std::vector<unsigned char>(b.begin(), b.end());
+}
+
+void TMagasinQt::Ecrit(const std::string& section, const std::string& cle, const std::string& valeur) {
+  S->setValue(Cle(section, cle), QString::fromStdString(valeur));
+}
+
+void TMagasinQt::EcritBinaire(const std::string& section, const std::string& cle,
+                              const std::vector<unsigned char>& valeur) {
+  S->setValue(Cle(section, cle), QByteArray(reinterpret_cast<const char*>(valeur.data()),
+                                            static_cast<qsizetype>(valeur.size())));
+}
+
+void TMagasinQt::EffaceSection(const std::string& section) { S->remove(QString::fromStdString(section)); }
+
+void TMagasinQt::Synchronise() { S->sync(); }
+
+std::unique_ptr<IMagasinReglages> OuvreMagasin() {
+  const char* f = std::getenv("BRIVANE_SETTINGS");
+  return std::make_unique<TMagasinQt>(f && *f ? QString::fromLocal8Bit(f) : QString());
+}
+
+TReglages& ReglagesProgramme() {
+  static TReglages r;
+  return r;
+}
+
+void AppliqueReglages(TMainForm& f, const TReglages& r) {
+  TOptionsVues& o = f.OptV;
+  o.Arp = r.Couleur("Arp");
+  o.Axes = r.Couleur("Axes");
+  o.AxesPlanSym = r.Couleur("AxesPlanSym");
+  o.Grille = r.Couleur("Grille");
+  o.Mesure = r.Couleur("Mesure");
+  o.ResVertex = r.Couleur("ResVertex");
+  o.Vertex = r.Couleur("Vertex");
+  o.SelVertex = r.Couleur("SelVertex");
+  o.SoudeVertex = r.Couleur("SoudeVertex");
+  o.BordSf = r.Couleur("BordSf");
+  o.Sec = r.Couleur("Sec");
+  o.LE = r.Couleur("LE");
+  o.Longit = r.Couleur("Longit");
+  o.Diag = r.Couleur("Diag");
+  o.ZoomMax = static_cast<float>(r.ZoomMax);
+  o.RatioVect = r.RatioVect;
+  o.OptAxesPlanSym = r.OptAxesPlanSym;
+  TOptions& c = Options();
+  c.FacteurCourbure = r.LongRayon;
+  c.TypeRayon = r.TypeRayon;
+  c.OrientationRayon = r.OrientationRayon;
+  c.SplineTR = r.SplineTR;
+  c.MultiFen = r.MultiFen;
+  if (TStudioForm* s = StudioDe(f)) {
+    TReglagesStudio& g = s->Reglages;
+    g.ArpStudio = r.Couleur("ArpStudio");
+    g.BordSf = o.BordSf;
+    g.Sec = o.Sec;
+    g.LE = o.LE;
+    g.Longit = o.Longit;
+    g.Diag = o.Diag;
+    g.ResVertex = o.ResVertex;
+    g.PolyFactor = r.PolyFactor;
+    g.PolyUnits = r.PolyUnits;
+    g.OptNetVxStudio = r.OptNetVxStudio;
+    g.OptTailleReperesStudio = r.OptTailleReperesStudio;
+  }
+}
+
+void ChargeReglages(TMainForm& f) {
+  auto m = OuvreMagasin();
+  ReglagesProgramme() = LitReglages(*m);
+  AppliqueReglages(f, ReglagesProgramme());
+}
+
+void ChargeLumieres(TMainForm& f) {
+  const TReglages& r = ReglagesProgramme();
+  TStudioForm* s = StudioDe(f);
+  if (!r.PosLight || !s) return;
+  for (int i = 0; i < 8; ++i) {
+    const TLumiereReglage& l = r.Lumieres[static_cast<size_t>(i)];
+    s->Lumieres[i].SetEnabled(l.Visible);
+    s->Lumieres[i].SetDistZ(static_cast<float>(l.Dist));
+    s->Lumieres[i].SetRotX(static_cast<float>(l.RX));
+    s->Lumieres[i].SetRotY(static_cast<float>(l.RY));
+    s->Reglages.Lumieres[static_cast<size_t>(i)] = {l.Visible, l.Dist, l.RX, l.RY};
+  }
+}
+
+void EcritReglagesSortie(TMainForm& f) {
+  TReglages& r = ReglagesProgramme();
+  auto m = OuvreMagasin();
+  EcritFichiersRecents(*m, r.Fichiers);
+  TStudioForm* s = StudioDe(f);
+  if (r.PosLight && s) {
+    for (int i = 0; i < 8; ++i)
+      r.Lumieres[static_cast<size_t>(i)] = {s->Lumieres[i].Enabled(), s->Lumieres[i].DistZ(),
+                                            s->Lumieres[i].RotX(), s->Lumieres[i].RotY()};
+    EcritLumieres(*m, r.Lumieres);
+  }
+}
