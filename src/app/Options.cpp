@@ -1,6 +1,7 @@
 #include "app/Options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -184,7 +185,7 @@ TReglages LitReglages(IMagasinReglages& m) {
   for (int i = 1;; ++i) {
     auto f = m.Lit("Files", "File" + std::to_string(i));
     if (!f) break;
-    if (!f->empty() && r.Fichiers.size() < NbFichiersRecents) r.Fichiers.push_back(*f);
+    if (!f->empty()) r.Fichiers.push_back(*f);
   }
   for (int i = 0; i < NbCouleurs; ++i)
     r.Couleurs[i] = LitEntier(m, "Colors", CouleursReglages[i].Cle, CouleursReglages[i].Defaut, 0, 0xFFFFFF);
@@ -273,7 +274,11 @@ void AjouteFichierRecent(std::vector<std::string>& liste, const std::string& che
   std::error_code ec;
   std::string abs = std::filesystem::absolute(chemin, ec).lexically_normal().string();
   if (ec) abs = chemin;
-  std::erase(liste, abs);
+  auto minuscules = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+  };
+  const std::string cle = minuscules(abs);
+  std::erase_if(liste, [&](const std::string& e) { return minuscules(e) == cle; });
   liste.insert(liste.begin(), abs);
-  if (liste.size() > NbFichiersRecents) liste.resize(NbFichiersRecents);
 }

@@ -92,7 +92,6 @@ constexpr int PolyMin = 0, PolyMax = 1000;
 constexpr int LongRayonMin = 1, LongRayonMax = 25000;
 constexpr int PapierMin = 10, PapierMax = 2000;  // mm
 constexpr int PenWidthMin = 1, PenWidthMax = 50;
-constexpr int NbFichiersRecents = 9;
 
 struct TReglages {
   std::array<int, NbCouleurs> Couleurs{};  // in CouleursReglages' order
@@ -137,5 +136,6 @@ void EcritFichiersRecents(IMagasinReglages& m, const std::vector<std::string>& f
 void EcritLumieres(IMagasinReglages& m, const std::array<TLumiereReglage, 8>& l);
 void EcritImprimante(IMagasinReglages& m, const TReglages& r);
 
-// Puts a file at the head of the recent files (once, at most NbFichiersRecents kept).
+// Puts a file, as an absolute path, at the head of the recent files; an entry equal to
+// it whatever the case goes.
 void AjouteFichierRecent(std::vector<std::string>& liste, const std::string& chemin);

@@ -232,7 +232,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
       "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
-      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
+      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio", "MeOptions",
           "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
       "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeSouder", "MeDessouder",
       "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
@@ -397,7 +397,7 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
   for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeOptions", "MeTaille"}) {
+                        "MeListeVertex", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }

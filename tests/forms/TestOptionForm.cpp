@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -146,4 +147,22 @@ TEST(OptionForm, CurvatureSliderActsAtOnceButTheStoreKeepsTheOldValue) {
       fen.grab().save(qEnvironmentVariable("BRIVANE_CAPTURE_DIR") + QString("/option%1.png").arg(i));
     }
   }
+}
+
+TEST(FichiersRecents, OpeningAndSavingPutTheFileAtTheHeadOfTheMenu) {
+  MagasinTemporaire t;
+  FenetreTest w;
+  QAction* derniers = w.F->Action("MeDerniers");
+  ASSERT_TRUE(derniers && derniers->menu());
+  EXPECT_FALSE(derniers->isEnabled());
+  ASSERT_TRUE(w.F->OuvrirFichier("/bateaux/plan.kvb", false, false));
+  ASSERT_TRUE(w.F->OuvrirFichier("/bateaux/yacht.kvb", false, false));
+  EXPECT_TRUE(derniers->isEnabled());
+  Q_EMIT derniers->menu()->aboutToShow();
+  ASSERT_EQ(derniers->menu()->actions().size(), 2);
+  EXPECT_EQ(derniers->menu()->actions()[0]->text(), "/bateaux/yacht.kvb");
+  w.F->Document().NomFichier = "/bateaux/plan.kvb";
+  ASSERT_TRUE(w.F->Enregistrer());
+  EXPECT_EQ(ReglagesProgramme().Fichiers,
+            (std::vector<std::string>{"/bateaux/plan.kvb", "/bateaux/yacht.kvb"}));
 }

@@ -222,8 +222,7 @@ const TEnregistrement Enregistre([] {
                         .Genre = l.Genre,
                         .Groupe = l.Groupe});
   for (const TBouton& b : Boutons) EnregistreBouton(b);
-  // The recent files wait for their list; the resistance program for its settings.
-  EnregistreCommande({.Nom = "MeDerniers", .Actif = [](const TMainForm&) { return false; }});
+  // The resistance program waits for its settings.
   EnregistreCommande({.Nom = "MeVexrun", .Visible = [](const TMainForm&) { return false; }});
   // Debug items only in debug mode.
   for (const char* n : {"MeDebug", "MeTraduction"})

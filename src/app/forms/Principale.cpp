@@ -809,6 +809,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   if (!fusion) Doc.NomFichier = chemin;
   Grille = GrilleDuDocument(Doc);
   if (!fusion && Edit) Edit->DocumentFerme();
+  if (!fusion) FichierRecent(*this, chemin);
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);
@@ -865,6 +866,7 @@ bool TMainForm::Enregistrer() {
     return false;
   }
   Doc.MarqueEnregistre();
+  FichierRecent(*this, Doc.NomFichier);
   return true;
 }
 

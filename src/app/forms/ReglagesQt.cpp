@@ -1,10 +1,15 @@
 #include "app/forms/ReglagesQt.h"
 
+#include <QAction>
 #include <QByteArray>
+#include <QMenu>
 #include <QSettings>
+#include <QTimer>
 #include <cstdlib>
 
+#include "app/Chaines.h"
 #include "app/forms/Principale.h"
+#include "app/forms/Registre.h"
 #include "studio/CommandesStudio.h"
 #include "studio/Studio.h"
 
@@ -101,10 +106,42 @@ void AppliqueReglages(TMainForm& f, const TReglages& r) {
   }
 }
 
+namespace {
+
+// The menu shows the first ten entries; clicking one asks about the open document,
+// then opens it.
+void RemplitDerniers(TMainForm& f, QMenu* menu) {
+  menu->clear();
+  const auto& l = ReglagesProgramme().Fichiers;
+  for (size_t i = 0; i < l.size() && i < 10; ++i) {
+    const std::string chemin = l[i];
+    QAction* a = menu->addAction(QString::fromStdString(chemin));
+    QObject::connect(a, &QAction::triggered, &f, [&f, chemin] {
+      // After the menu closes: opening may show questions and rebuild this menu.
+      QTimer::singleShot(0, &f, [&f, chemin] {
+        if (f.Fermer()) f.OuvrirFichier(chemin, false, false);
+      });
+    });
+  }
+}
+
+}  // namespace
+
 void ChargeReglages(TMainForm& f) {
   auto m = OuvreMagasin();
   ReglagesProgramme() = LitReglages(*m);
   AppliqueReglages(f, ReglagesProgramme());
+  if (QAction* a = f.Action("MeDerniers"); a && a->menu()) {
+    QMenu* menu = a->menu();
+    QObject::connect(menu, &QMenu::aboutToShow, &f, [&f, menu] { RemplitDerniers(f, menu); });
+  }
+}
+
+void FichierRecent(TMainForm& f, const std::string& chemin) {
+  f.EcritStatus(2, rs("rsMeDerniersCaption"));
+  if (chemin.empty()) return;
+  AjouteFichierRecent(ReglagesProgramme().Fichiers, chemin);
+  f.Rafraichit();
 }
 
 void ChargeLumieres(TMainForm& f) {
@@ -120,6 +157,15 @@ void ChargeLumieres(TMainForm& f) {
     s->Reglages.Lumieres[static_cast<size_t>(i)] = {l.Visible, l.Dist, l.RX, l.RY};
   }
 }
+
+namespace {
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande(
+      {.Nom = "MeDerniers", .Actif = [](const TMainForm&) { return !ReglagesProgramme().Fichiers.empty(); }});
+});
+
+}  // namespace
 
 void EcritReglagesSortie(TMainForm& f) {
   TReglages& r = ReglagesProgramme();

@@ -43,5 +43,7 @@ void AppliqueReglages(TMainForm& f, const TReglages& r);
 void ChargeReglages(TMainForm& f);
 // First display: the studio's lights when PosLight is on.
 void ChargeLumieres(TMainForm& f);
+// A file opened or saved: at the head of the recent files (its absolute path).
+void FichierRecent(TMainForm& f, const std::string& chemin);
 // Exit: the recent files, then the lights when PosLight is on.
 void EcritReglagesSortie(TMainForm& f);
