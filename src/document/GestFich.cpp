@@ -877,5 +877,7 @@ bool EnregistrerFichierAll(TDocument& doc, bool recovery, std::string* erreur) {
   for (int k = 0; k < doc.NbSurf(); k++) nums[static_cast<size_t>(k)] = k;
   // The recovery copy is not the document's own file: its name and modified
   // state stay, so that the real file is still asked for at exit.
-  return EnregistrerFichier(doc, nums, recovery ? std::string("recovery.kvb") : doc.NomFichier, erreur);
+  // An absolute name, so that the recent files still find it from another folder.
+  const std::string recup = std::filesystem::absolute("recovery.kvb").string();
+  return EnregistrerFichier(doc, nums, recovery ? recup : doc.NomFichier, erreur);
 }

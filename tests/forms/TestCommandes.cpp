@@ -222,7 +222,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
   FenetreTest t;
   const std::set<std::string> actives = {
       "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeExportDXF", "MeExportIGES",
-      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeQuitter", "MeCopier", "MeZoom",
+      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeImprimer", "MeConfigImpression", "MeProprietes", "MeQuitter", "MeCopier", "MeZoom",
       "MeAgrandir", "MeReduire", "MeVuePrecedente", "MeDeplacer", "MeAjuster", "MeRecentrer", "MeVuePerso",
       "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
       "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
@@ -396,15 +396,18 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeSurfTransformations", 
-                        "MeListeVertex", "MeTaille"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire", "MeSurfTransformations", "MeListeVertex", "MeTaille"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
   // Their tool-bar and toolbox buttons follow.
-  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBImprimer");
+  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBAnnuler");
   ASSERT_NE(b, nullptr);
   EXPECT_FALSE(b->isEnabled());
+  // Printing has its work: its button is enabled with the active view.
+  auto* imp = t.F->BarreOutils()->findChild<QToolButton*>("SBImprimer");
+  ASSERT_NE(imp, nullptr);
+  EXPECT_TRUE(imp->isEnabled());
   // A command with its work enables its button.
   auto* h = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
   ASSERT_NE(h, nullptr);

@@ -34,6 +34,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Options.h"
+#include "app/forms/RecuperationQt.h"
 #include "app/forms/ReglagesQt.h"
 #include "app/Services.h"
 #include "app/forms/Dialogues.h"
@@ -147,6 +148,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   Doc.InitDefaut();
   Doc.MarqueEnregistre();
   ChargeReglages(*this);
+  DemarreRecuperation(*this);
   Grille = GrilleDuDocument(Doc);
   SyncAffichage();
   Rafraichit();
@@ -645,6 +647,7 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
     ErreurDemarrage.clear();
     AfficheMessage(e, mtError, mbOK);
   }
+  if (OffreRecuperation(*this)) MajCaption();
 }
 
 void TMainForm::AppliqueVuesDocument() {
@@ -867,6 +870,7 @@ bool TMainForm::Enregistrer() {
   }
   Doc.MarqueEnregistre();
   FichierRecent(*this, Doc.NomFichier);
+  FinRecuperation();
   return true;
 }
 
@@ -894,6 +898,7 @@ void TMainForm::closeEvent(QCloseEvent* e) {
   Boite->hide();
   Calc->hide();
   EcritReglagesSortie(*this);
+  FinRecuperation();
   e->accept();
 }
 
