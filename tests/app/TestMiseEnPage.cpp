@@ -61,11 +61,11 @@ TEST(MiseEnPage, FixedScaleNeedsTheRightBlockOfPages) {
   TApercu a;
   a.L = 210, a.H = 297, a.Droite = 210, a.Bas = 297;
   const double e = EchelleFixe(a.L, 210, 10);
-  EXPECT_DOUBLE_EQ(e, 1000.0);
-  // The preview pixel here is a millimetre of paper: 1 m = 100 mm at 1/10.
-  const double eMm = EchelleFixe(210, 210, 10) * 210 / 2100.0;
-  EXPECT_DOUBLE_EQ(eMm, 100.0);
-  auto b = BlocFixe(100.0, {0, 12, -0.5, 1.5}, a);  // a 12 m model, 2 m high
+  EXPECT_DOUBLE_EQ(e, 100.0);
+  // Twice the preview pixels for the same paper: twice the pixels per metre.
+  EXPECT_DOUBLE_EQ(EchelleFixe(420, 210, 10), 200.0);
+  EXPECT_DOUBLE_EQ(EchelleFixe(210, 210, 20), 50.0);
+  auto b = BlocFixe(e, {0, 12, -0.5, 1.5}, a);  // a 12 m model, 2 m high
   ASSERT_TRUE(b);
   EXPECT_EQ(b->NbPagesH, static_cast<int>(std::trunc(1200.0 / 210 + 1)));
   EXPECT_EQ(b->NbPagesH, 6);
@@ -197,6 +197,32 @@ TEST(EnteteRapport, PropertiesCutToTheirLimitsAndTheHeadingBlock) {
   EXPECT_EQ(e[4], "2026-12-09");
   EXPECT_EQ(e[5], "________________________________");
   EXPECT_EQ(e[6], "");
+}
+
+}  // namespace
+
+#include "app/PlaceFenetre.h"
+
+namespace {
+
+TEST(PlaceFenetre, StoredPlaceComesBackOnAScreenThatExists) {
+  const TRectEcran defaut{10, 10, 800, 600};
+  const std::vector<TRectEcran> un = {{0, 0, 1920, 1040}};
+  const std::vector<TRectEcran> deux = {{0, 0, 1920, 1040}, {1920, 0, 1280, 1000}};
+  // On the screen: kept as it was.
+  EXPECT_EQ(PlaceSurEcran({100, 50, 1000, 700}, un, defaut), (TRectEcran{100, 50, 1000, 700}));
+  // On a second screen that is gone: the default place.
+  EXPECT_EQ(PlaceSurEcran({2200, 100, 900, 700}, un, defaut), defaut);
+  EXPECT_EQ(PlaceSurEcran({2200, 100, 900, 700}, deux, defaut), (TRectEcran{2200, 100, 900, 700}));
+  // Half off the right edge: moved in, whole.
+  EXPECT_EQ(PlaceSurEcran({1500, 600, 800, 600}, un, defaut), (TRectEcran{1120, 440, 800, 600}));
+  // Across two screens: onto the one it covers most, shrunk to its size.
+  EXPECT_EQ(PlaceSurEcran({1800, -20, 1500, 1100}, deux, defaut), (TRectEcran{1920, 0, 1280, 1000}));
+  // Only a sliver visible, or sizes that are no window: the default.
+  EXPECT_EQ(PlaceSurEcran({1900, 1000, 800, 600}, un, defaut), defaut);
+  EXPECT_EQ(PlaceSurEcran({100, 100, 0, 600}, un, defaut), defaut);
+  EXPECT_EQ(PlaceSurEcran({100, 100, 800, -5}, un, defaut), defaut);
+  EXPECT_EQ(PlaceSurEcran({100, 100, 800, 600}, {}, defaut), defaut);
 }
 
 }  // namespace

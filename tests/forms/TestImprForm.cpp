@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -154,16 +155,16 @@ TEST(ImprForm, ScreenAndFitGiveOnePageAndTheCustomScaleIsHeld) {
     EXPECT_EQ(d.Bloc.NbPages(), 1) << i;
   }
   d.EdEchelle->setText("0");
-  emit d.EdEchelle->editingFinished();
+  Q_EMIT d.EdEchelle->editingFinished();
   EXPECT_EQ(d.EdEchelle->text(), "1");
   d.EdCopies->setText("250");
-  emit d.EdCopies->textEdited("250");
+  Q_EMIT d.EdCopies->textEdited("250");
   EXPECT_EQ(d.EdCopies->text(), "100");
   EXPECT_EQ(d.Copies, 100);
   // A page beyond the block is the last one.
   d.CBEchelle->setCurrentIndex(7);  // 1 / 50
   d.EdPage->setText("999");
-  emit d.EdPage->editingFinished();
+  Q_EMIT d.EdPage->editingFinished();
   EXPECT_EQ(d.Page, d.Bloc.NbPages());
   // The paper choice is kept in the store.
   d.CBPapier->setCurrentIndex(0);  // A3

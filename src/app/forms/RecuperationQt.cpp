@@ -1,5 +1,6 @@
 #include "app/forms/RecuperationQt.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>

@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <cstdlib>
 
 #include "app/Chaines.h"
+#include "app/PlaceFenetre.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "studio/CommandesStudio.h"
@@ -144,8 +147,56 @@ void FichierRecent(TMainForm& f, const std::string& chemin) {
   f.Rafraichit();
 }
 
+namespace {
+
+// The main window's place (section PosFen), kept on a screen that exists now.
+void ChargePositionPrincipale(TMainForm& f) {
+  auto m = OuvreMagasin();
+  const std::string etat = LitTexte(*m, "PosFen", "MainFormWinState", "Normal");
+  if (etat == "Maximized") {
+    f.showMaximized();
+    return;
+  }
+  if (etat == "Minimized") {
+    f.showMinimized();
+    return;
+  }
+  const QRect g = f.geometry();
+  TRectEcran r{LitEntier(*m, "PosFen", "MainFormLeft", g.x(), -100000, 100000),
+               LitEntier(*m, "PosFen", "MainFormTop", g.y(), -100000, 100000),
+               LitEntier(*m, "PosFen", "MainFormWidth", g.width(), 0, 100000),
+               LitEntier(*m, "PosFen", "MainFormHeight", g.height(), 0, 100000)};
+  std::vector<TRectEcran> ecrans;
+  if (QScreen* p = QGuiApplication::primaryScreen()) {
+    QRect a = p->availableGeometry();
+    ecrans.push_back({a.x(), a.y(), a.width(), a.height()});
+  }
+  for (QScreen* s : QGuiApplication::screens()) {
+    if (s == QGuiApplication::primaryScreen()) continue;
+    QRect a = s->availableGeometry();
+    ecrans.push_back({a.x(), a.y(), a.width(), a.height()});
+  }
+  const TRectEcran p = PlaceSurEcran(r, ecrans, {g.x(), g.y(), g.width(), g.height()});
+  f.setGeometry(p.X, p.Y, p.L, p.H);
+}
+
+void EcritPositionPrincipale(TMainForm& f, IMagasinReglages& m) {
+  m.EffaceSection("PosFen");
+  const QRect g = f.normalGeometry().isValid() ? f.normalGeometry() : f.geometry();
+  EcritEntier(m, "PosFen", "MainFormLeft", g.x());
+  EcritEntier(m, "PosFen", "MainFormTop", g.y());
+  EcritEntier(m, "PosFen", "MainFormWidth", g.width());
+  EcritEntier(m, "PosFen", "MainFormHeight", g.height());
+  if (f.isMaximized()) m.Ecrit("PosFen", "MainFormWinState", "Maximized");
+  else if (f.isMinimized()) m.Ecrit("PosFen", "MainFormWinState", "Minimized");
+  EcritBooleen(m, "PosFen", "MainFormVisible", true);
+}
+
+}  // namespace
+
 void ChargeLumieres(TMainForm& f) {
   const TReglages& r = ReglagesProgramme();
+  if (r.PosFen) ChargePositionPrincipale(f);
   TStudioForm* s = StudioDe(f);
   if (!r.PosLight || !s) return;
   for (int i = 0; i < 8; ++i) {
@@ -171,6 +222,7 @@ void EcritReglagesSortie(TMainForm& f) {
   TReglages& r = ReglagesProgramme();
   auto m = OuvreMagasin();
   EcritFichiersRecents(*m, r.Fichiers);
+  if (r.PosFen) EcritPositionPrincipale(f, *m);
   TStudioForm* s = StudioDe(f);
   if (r.PosLight && s) {
     for (int i = 0; i < 8; ++i)
