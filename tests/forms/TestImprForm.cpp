@@ -83,7 +83,7 @@ TEST(ImprForm, YachtProfileAtOneTwentiethTilesA4Pages) {
   TDocument& doc = t.Doc();
   MajMinMaxAllNet(doc, true);
   const QRectF zone = d.Imprimante().pageLayout().paintRect(QPageLayout::Millimeter);
-  const double lMm = (doc.NetXMax - doc.NetXMin) * 1000 / 20, hMm = (doc.NetZMax - doc.NetZMin) * 1000 / 20;
+  const double lMm = (doc.NetYMax - doc.NetYMin) * 1000 / 20, hMm = (doc.NetZMax - doc.NetZMin) * 1000 / 20;
   const int nh = static_cast<int>(std::trunc(lMm / zone.width() + 1));
   const int nv = static_cast<int>(std::trunc(hMm / zone.height() + 1));
   ASSERT_GT(lMm, 400);  // an 11 m yacht: more than one A4 across

@@ -467,6 +467,7 @@ const TEnregistrement Enregistre([] {
                         d.exec();
                       }});
   EnregistreFenetre({.Nom = "impr", .Ordre = 430, .Montre = [](TMainForm& f) -> QWidget* {
+                       f.ActiveVue(tvProfil, false);  // the view a print is most often of
                        auto* d = new TImprForm(f, &f);
                        d->setAttribute(Qt::WA_DeleteOnClose);
                        d->CBEchelle->setCurrentIndex(IdxPremierFixe + 4);  // 1 / 20: a block of pages
