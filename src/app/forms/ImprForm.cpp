@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -394,21 +393,16 @@ bool TImprForm::Imprime() {
   Printer->setDocName(Q(TitreTravail(F.Document().NomFichier)));
   Printer->setCopyCount(1);  // the copies are printed here, one job each
   const bool toutes = Choix == TChoixEchelle::Fixe && RBToutesPages->isChecked();
-  // The page's drawing goes into a picture first, as onto any device: one page that
-  // fails to draw is logged and the others still print.
+  // One page that fails to draw is logged and the others still print.
   auto page = [&](QPainter& g, const TPointI& origineAp) {
     const TConversionImp ci = VersImprimante(Bloc.Echelle, origineAp, Apercu, Pilote);
-    QPicture pic;
-    QPainter pp(&pic);
+    g.save();
+    g.setClipRect(0, 0, Pilote.Page.X, Pilote.Page.Y);
     try {
-      DessineVue(pp, ci.EchelleImp, ci.Origine, epaisseur, true);
+      DessineVue(g, ci.EchelleImp, ci.Origine, epaisseur, true);
     } catch (const std::exception& e) {
       DbgErr(erDivers, "TImprForm.Imprime", ci.Origine.X, {std::to_string(ci.Origine.Y), e.what()});
     }
-    pp.end();
-    g.save();
-    g.setClipRect(0, 0, Pilote.Page.X, Pilote.Page.Y);
-    g.drawPicture(0, 0, pic);
     g.restore();
   };
   int imprimees = 0;
