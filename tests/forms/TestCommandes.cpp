@@ -401,7 +401,7 @@ TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
   // Their tool-bar and toolbox buttons follow.
-  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBAnnuler");
+  auto* b = t.F->BoiteOutils()->findChild<QToolButton*>("BOTransformations");
   ASSERT_NE(b, nullptr);
   EXPECT_FALSE(b->isEnabled());
   // Printing has its work: its button is enabled with the active view.
