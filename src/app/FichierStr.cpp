@@ -344,13 +344,20 @@ std::string TfichierStr::Texte() const {
   return t;
 }
 
-bool TfichierStr::Enregistrer(const std::string& nomFichier, std::string* erreur) const {
+bool TfichierStr::Enregistrer(const std::string& nomFichier, std::string* erreur,
+                              const std::function<bool(std::string*)>& avant) const {
   const std::string texteConstruit = TamponExact ? std::string() : Texte();
   std::string_view texte = TamponExact ? std::string_view(Tampon) : std::string_view(texteConstruit);
-  return EcritFichierAtomique(nomFichier, texte, erreur);
+  return EcritFichierAtomique(nomFichier, texte, erreur, avant);
 }
 
-bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte, std::string* erreur) {
+std::function<void(const std::string& cible)>& CrochetAvantRenommage() {
+  static std::function<void(const std::string&)> c;
+  return c;
+}
+
+bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte, std::string* erreur,
+                          const std::function<bool(std::string*)>& avant) {
   namespace fs = std::filesystem;
   auto echec = [&](const std::string& raison) {
     if (erreur) *erreur = raison;
@@ -397,6 +404,14 @@ bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte,
     ::unlink(temp.c_str());
     return echec(ErrnoTexte(e));
   }
+  if (avant) {
+    std::string raison;
+    if (!avant(&raison)) {
+      ::unlink(temp.c_str());
+      return echec(raison);
+    }
+  }
+  if (CrochetAvantRenommage()) CrochetAvantRenommage()(cible.string());
   if (::rename(temp.c_str(), cible.c_str()) != 0) {
     int e = errno;
     ::unlink(temp.c_str());

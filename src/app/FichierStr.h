@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,7 +69,10 @@ class TfichierStr {
   // Writes every line followed by CR LF through a temporary file in the same folder,
   // renamed over the target only once complete. False, with the reason, on failure:
   // the previous file is then untouched.
-  bool Enregistrer(const std::string& nomFichier, std::string* erreur = nullptr) const;
+  // avant runs once the temporary file is complete, just before the rename (see
+  // EcritFichierAtomique).
+  bool Enregistrer(const std::string& nomFichier, std::string* erreur = nullptr,
+                   const std::function<bool(std::string*)>& avant = {}) const;
   // The whole text as Enregistrer writes it.
   std::string Texte() const;
 
@@ -104,7 +108,13 @@ class TfichierStr {
 
 // Writes bytes through a temporary file in the target's folder, synced, then renamed
 // over the target: the previous file stays whole on any failure (reason in erreur).
-bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets, std::string* erreur = nullptr);
+// avant, when given, runs once the temporary file is complete and synced, just before
+// the rename: returning false stops the write (its reason in erreur), target untouched.
+bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets, std::string* erreur = nullptr,
+                          const std::function<bool(std::string*)>& avant = {});
+// Tests only: called with the target between the complete temporary file and the
+// rename, to stop a writer there (a fork that exits) as a crash would.
+std::function<void(const std::string& cible)>& CrochetAvantRenommage();
 // The same for text lines held as UTF-8: written Windows-1252, each ended by CR LF.
 bool EcritFichierTexte(const std::string& nomFichier, const std::vector<std::string>& lignes,
                        std::string* erreur = nullptr);

@@ -4,9 +4,13 @@
 #include "document/GestFich.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <tuple>
@@ -806,13 +810,18 @@ bool MemeFichier(const std::string& a, const std::string& b) {
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
+// A byte copy written atomically: a copy cut short never replaces a good backup.
 bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (!fs::exists(chemin, ec)) return true;
-  fs::copy_file(chemin, chemin + ".bak", fs::copy_options::overwrite_existing, ec);
-  if (ec && erreur) *erreur = ec.message();
-  return !ec;
+  std::ifstream in(chemin, std::ios::binary);
+  std::string octets((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) {
+    if (erreur) *erreur = std::strerror(errno);
+    return false;
+  }
+  return EcritFichierAtomique(chemin + ".bak", octets, erreur);
 }
 
 bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std::string& chemin,
@@ -831,13 +840,17 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
   std::string raison;
   bool ok = ConstruitFichier(doc, nums, f, &raison);
   std::string msg = raison;
-  if (ok && !SaveBackupFileFichier(chemin, &raison)) {
+  // The backup is taken only once the new text is safely on disk beside the file: a
+  // save that fails on a full or read-only disk leaves both the file and its backup.
+  bool echecBak = false;
+  auto sauvegarde = [&](std::string* e) {
+    echecBak = !SaveBackupFileFichier(chemin, e);
+    return !echecBak;
+  };
+  if (ok && !f.Enregistrer(chemin, &raison, sauvegarde)) {
     ok = false;
-    msg = Format(rs("rsErrSauvegardeBak").c_str(), (chemin + ".bak").c_str(), raison.c_str());
-  }
-  if (ok && !f.Enregistrer(chemin, &raison)) {
-    ok = false;
-    msg = Format(rs("rsErrEcritureFichier").c_str(), chemin.c_str(), raison.c_str());
+    msg = echecBak ? Format(rs("rsErrSauvegardeBak").c_str(), (chemin + ".bak").c_str(), raison.c_str())
+                   : Format(rs("rsErrEcritureFichier").c_str(), chemin.c_str(), raison.c_str());
   }
   if (!ok) {
     DbgErr(erFichier, "GestFich.EnregistrerFichier", 0, {msg});
@@ -865,5 +878,7 @@ bool EnregistrerFichierAll(TDocument& doc, bool recovery, std::string* erreur) {
   for (int k = 0; k < doc.NbSurf(); k++) nums[static_cast<size_t>(k)] = k;
   // The recovery copy is not the document's own file: its name and modified
   // state stay, so that the real file is still asked for at exit.
-  return EnregistrerFichier(doc, nums, recovery ? std::string("recovery.kvb") : doc.NomFichier, erreur);
+  // An absolute name, so that the recent files still find it from another folder.
+  const std::string recup = std::filesystem::absolute("recovery.kvb").string();
+  return EnregistrerFichier(doc, nums, recovery ? recup : doc.NomFichier, erreur);
 }

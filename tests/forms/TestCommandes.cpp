@@ -224,7 +224,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
   FenetreTest t;
   const std::set<std::string> actives = {
       "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeExportDXF", "MeExportIGES",
-      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeQuitter", "MeCopier", "MeZoom",
+      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeImprimer", "MeConfigImpression", "MeProprietes", "MeQuitter", "MeCopier", "MeZoom",
       "MeAgrandir", "MeReduire", "MeVuePrecedente", "MeDeplacer", "MeAjuster", "MeRecentrer", "MeVuePerso",
       "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
       "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
@@ -234,7 +234,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
       "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",
       "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
-      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio",
+      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio", "MeOptions",
           "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
       "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeHomothetieH", "MeHomothetieV",
       "MeSouder", "MeDessouder", "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
@@ -405,14 +405,18 @@ TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
 
 TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   FenetreTest t;
-  for (const char* n : {"MeAnnuler", "MeRefaire", "MeImprimer", "MeOptions"}) {
+  for (const char* n : {"MeAnnuler", "MeRefaire"}) {
     EXPECT_FALSE(t.A(n)->isEnabled()) << n;
     EXPECT_TRUE(t.A(n)->isVisible()) << n;
   }
-  // Their tool-bar and toolbox buttons follow.
-  auto* b = t.F->BarreOutils()->findChild<QToolButton*>("SBImprimer");
-  ASSERT_NE(b, nullptr);
-  EXPECT_FALSE(b->isEnabled());
+  // Their tool-bar buttons follow.
+  auto* u = t.F->BarreOutils()->findChild<QToolButton*>("SBAnnuler");
+  ASSERT_NE(u, nullptr);
+  EXPECT_FALSE(u->isEnabled());
+  // Printing has its work: its button is enabled with the active view.
+  auto* imp = t.F->BarreOutils()->findChild<QToolButton*>("SBImprimer");
+  ASSERT_NE(imp, nullptr);
+  EXPECT_TRUE(imp->isEnabled());
   // A command with its work enables its button.
   auto* h = t.F->BarreOutils()->findChild<QToolButton*>("SBHydro");
   ASSERT_NE(h, nullptr);

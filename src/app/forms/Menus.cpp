@@ -222,8 +222,6 @@ const TEnregistrement Enregistre([] {
                         .Genre = l.Genre,
                         .Groupe = l.Groupe});
   for (const TBouton& b : Boutons) EnregistreBouton(b);
-  // The recent files wait for their list.
-  EnregistreCommande({.Nom = "MeDerniers", .Actif = [](const TMainForm&) { return false; }});
   // Debug items only in debug mode.
   for (const char* n : {"MeDebug", "MeTraduction"})
     EnregistreCommande({.Nom = n, .Visible = [](const TMainForm& f) { return f.ModeDebug(); }});

@@ -34,6 +34,8 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Options.h"
+#include "app/forms/RecuperationQt.h"
+#include "app/forms/ReglagesQt.h"
 #include "app/Services.h"
 #include "app/forms/AvisFermeture.h"
 #include "app/forms/Dialogues.h"
@@ -146,6 +148,8 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   // The first document, then the file the command line names.
   Doc.InitDefaut();
   Doc.MarqueEnregistre();
+  ChargeReglages(*this);
+  DemarreRecuperation(*this);
   Grille = GrilleDuDocument(Doc);
   SyncAffichage();
   Rafraichit();
@@ -633,6 +637,7 @@ void TMainForm::ReorganiseIcones() {
 
 void TMainForm::PremierAffichage(bool montrerErreurs) {
   DessinOK = true;
+  ChargeLumieres(*this);
   // All four views side by side: a designer sees the whole model at once.
   Mosaique(true, true);
   if (Doc.VuesLues) AppliqueVuesDocument();
@@ -644,6 +649,7 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
     ErreurDemarrage.clear();
     AfficheMessage(e, mtError, mbOK);
   }
+  if (OffreRecuperation(*this)) MajCaption();
 }
 
 void TMainForm::AppliqueVuesDocument() {
@@ -805,6 +811,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   if (!fusion) Doc.NomFichier = chemin;
   Grille = GrilleDuDocument(Doc);
   if (!fusion && Edit) Edit->DocumentFerme();
+  if (!fusion) FichierRecent(*this, chemin);
   MajSurface(Doc, true, -1);
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);
@@ -862,6 +869,8 @@ bool TMainForm::Enregistrer() {
     return false;
   }
   Doc.MarqueEnregistre();
+  FichierRecent(*this, Doc.NomFichier);
+  FinRecuperation();
   return true;
 }
 
@@ -888,6 +897,8 @@ void TMainForm::closeEvent(QCloseEvent* e) {
   DessinOK = false;
   Boite->hide();
   Calc->hide();
+  EcritReglagesSortie(*this);
+  FinRecuperation();
   e->accept();
 }
 

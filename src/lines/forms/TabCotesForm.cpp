@@ -12,6 +12,7 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
+#include "app/EnteteRapport.h"
 #include "app/forms/Rapport.h"
 #include "session/ObjCom.h"
 
@@ -112,12 +113,9 @@ bool TTabCotesForm::Exporter(const std::string& chemin) {
 }
 
 std::vector<TLigneRapport> TTabCotesForm::LignesRapport() const {
-  std::vector<TLigneRapport> r{{"Brivane - " + rs("rsTabCotesFormCaption"), true}};
-  for (const std::string* s :
-       {&Doc.Proprietes.Titre, &Doc.Proprietes.Archi, &Doc.Proprietes.Version, &Doc.Proprietes.Date})
-    r.push_back({*s, true});
-  r.push_back({std::string(32, '_'), true});
-  r.push_back({"", false});
+  std::vector<TLigneRapport> r;
+  const std::vector<std::string> entete = EnteteRapport(Doc.Proprietes, rs("rsTabCotesFormCaption"));
+  for (const auto& l : entete) r.push_back({l, !l.empty()});
   for (const auto& l : LignesRapportCotes(T)) r.push_back({l, false});
   return r;
 }

@@ -1,0 +1,33 @@
+#include "app/PlaceFenetre.h"
+
+#include <algorithm>
+
+namespace {
+
+long long Commun(const TRectEcran& a, const TRectEcran& b) {
+  const long long l = std::min<long long>(a.X + a.L, b.X + b.L) - std::max(a.X, b.X);
+  const long long h = std::min<long long>(a.Y + a.H, b.Y + b.H) - std::max(a.Y, b.Y);
+  return l > 0 && h > 0 ? l * h : 0;
+}
+
+}  // namespace
+
+TRectEcran PlaceSurEcran(const TRectEcran& r, const std::vector<TRectEcran>& ecrans,
+                         const TRectEcran& defaut) {
+  if (ecrans.empty() || r.L < LargeurFenetreMin || r.H < HauteurFenetreMin) return defaut;
+  const TRectEcran* meilleur = nullptr;
+  long long max = 0;
+  for (const auto& e : ecrans) {
+    const long long c = Commun(r, e);
+    if (c > max) max = c, meilleur = &e;
+  }
+  // A sliver on a screen is no place to find a window again.
+  if (!meilleur || max < static_cast<long long>(LargeurFenetreMin) * HauteurFenetreMin) return defaut;
+  const TRectEcran& e = *meilleur;
+  TRectEcran p = r;
+  p.L = std::min(p.L, e.L);
+  p.H = std::min(p.H, e.H);
+  p.X = std::clamp(p.X, e.X, e.X + e.L - p.L);
+  p.Y = std::clamp(p.Y, e.Y, e.Y + e.H - p.H);
+  return p;
+}

@@ -1,0 +1,20 @@
+// The periodic recovery save of the main window and its offer at the next start.
+#pragma once
+
+#include <string>
+
+class TMainForm;
+
+// Where the recovery document goes: BRIVANE_RECOVERY when set (tests), else the user's
+// data folder; always an absolute path.
+std::string CheminRecuperationProgramme();
+// Starts the timer (interval "System" / "Recuperation", minutes) that writes the
+// recovery document while the design is modified.
+void DemarreRecuperation(TMainForm& f);
+// One recovery save now, when the design is modified (the timer's work). True when written.
+bool SauveRecuperation(TMainForm& f);
+// At first display: when the recovery document is newer than the design it copies, asks
+// whether to open it; yes opens it under that design's name, marked modified. True then.
+bool OffreRecuperation(TMainForm& f);
+// The work is safe (saved, or closed on purpose): the recovery document goes.
+void FinRecuperation();

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "Fenetre.h"
+#include "app/forms/OptionForm.h"
+#include "app/forms/ReglagesQt.h"
+
+namespace {
+
+// Each test gets its own scratch store, so no test sees another's settings.
+struct MagasinTemporaire {
+  QTemporaryDir Dossier;
+  QByteArray Ancien = qgetenv("BRIVANE_SETTINGS");
+  QString Fichier = QDir(Dossier.path()).filePath("Brivane.ini");
+  MagasinTemporaire() {
+    qputenv("BRIVANE_SETTINGS", Fichier.toLocal8Bit());
+    ReglagesProgramme() = TReglages();
+  }
+  ~MagasinTemporaire() {
+    qputenv("BRIVANE_SETTINGS", Ancien);
+    ReglagesProgramme() = TReglages();
+    Options() = TOptions();
+  }
+};
+
+}  // namespace
+
+TEST(MagasinQt, TextAndBinaryValuesSurviveReopening) {
+  MagasinTemporaire t;
+  {
+    TMagasinQt m(t.Fichier);
+    auto l = LumieresParDefaut();
+    l[4].Dist = 9.5;
+    EcritLumieres(m, l);
+    m.Ecrit("Colors", "Arp", "255");
+    m.Ecrit("Files", "File1", "/a.kvb");
+    m.Ecrit("Files", "File2", "/b.kvb");
+  }
+  TMagasinQt m(t.Fichier);
+  EXPECT_EQ(m.Lit("Colors", "Arp"), "255");
+  EXPECT_FALSE(m.Lit("Colors", "Axes"));
+  ASSERT_TRUE(m.LitBinaire("PosLight", "L4Dist"));
+  EXPECT_EQ(m.LitBinaire("PosLight", "L4Dist")->size(), 8u);
+  EXPECT_FALSE(m.LitBinaire("Colors", "Arp"));  // text is not a light position
+  TReglages r = LitReglages(m);
+  EXPECT_DOUBLE_EQ(r.Lumieres[4].Dist, 9.5);
+  EXPECT_EQ(r.Couleur("Arp"), 255);
+  m.EffaceSection("Files");
+  EXPECT_FALSE(m.Lit("Files", "File1"));
+}
+
+TEST(MagasinQt, SettingsSurviveARestartOfTheMainWindow) {
+  MagasinTemporaire t;
+  {
+    FenetreTest w;
+    EXPECT_EQ(w.F->OptV.Arp, 0);  // first start: black views, red axes
+    EXPECT_EQ(w.F->OptV.Axes, 255);
+    TReglages r = ReglagesProgramme();
+    r.Couleurs[0] = 0x203040;
+    r.RatioVect = 400;
+    r.Fichiers = {"/bateaux/yacht.kvb"};
+    AppliqueOptions(*w.F, r);
+    ReglagesProgramme().Fichiers = r.Fichiers;
+    w.F->close();
+  }
+  ReglagesProgramme() = TReglages();
+  FenetreTest w;
+  EXPECT_EQ(w.F->OptV.Arp, 0x203040);
+  EXPECT_DOUBLE_EQ(w.F->OptV.RatioVect, 400);
+  EXPECT_EQ(ReglagesProgramme().Fichiers, std::vector<std::string>{"/bateaux/yacht.kvb"});
+}
+
+TEST(OptionForm, OpensOnTheFirstPageWithTheLanguagesOfTheFolder) {
+  MagasinTemporaire t;
+  FenetreTest w;
+  QFile(QDir(t.Dossier.path()).filePath("lang_English.dat")).open(QIODevice::WriteOnly);
+  QFile(QDir(t.Dossier.path()).filePath("lang_..dat")).open(QIODevice::WriteOnly);
+  TReglages r;
+  r.Language = "English";
+  r.LongRayon = 1;  // below the slider's range: shown at its minimum
+  TOptionForm fen(*w.F);
+  fen.Pages->setCurrentIndex(2);
+  fen.Ouvre(r, t.Dossier.path());
+  EXPECT_EQ(fen.Pages->currentIndex(), 0);
+  ASSERT_EQ(fen.CBLangue->count(), 2);
+  EXPECT_EQ(fen.CBLangue->itemText(0), "English");
+  EXPECT_EQ(fen.CBLangue->itemText(1), QString::fromUtf8("Français"));
+  EXPECT_EQ(fen.CBLangue->currentText(), "English");
+  EXPECT_EQ(fen.EdTailleReperes->text(), "0.020");
+  EXPECT_EQ(fen.TBCourbure->value(), 10);
+  EXPECT_TRUE(fen.CBPosLight->isChecked());
+}
+
+TEST(OptionForm, AWrongMarkerSizeAppliesNothing) {
+  MagasinTemporaire t;
+  FenetreTest w;
+  TOptionForm fen(*w.F);
+  fen.Ouvre(ReglagesProgramme(), t.Dossier.path());
+  fen.CBMultiFen->setChecked(true);
+  fen.findChild<QPushButton*>("BtnCouleursDefaut")->click();
+  fen.EdTailleReperes->setText("deux");
+  fen.Pages->setCurrentIndex(1);
+  EXPECT_FALSE(fen.Valide());
+  EXPECT_EQ(fen.Pages->currentIndex(), 0);
+  ASSERT_EQ(w.Messages.size(), 1u);
+  EXPECT_NE(w.Messages[0].find("deux"), std::string::npos);
+  EXPECT_FALSE(fen.Resultat().MultiFen);
+  EXPECT_FALSE(Options().MultiFen);
+
+  fen.EdTailleReperes->setText("0.05");
+  ASSERT_TRUE(fen.Valide());
+  EXPECT_TRUE(fen.Resultat().MultiFen);
+  EXPECT_DOUBLE_EQ(fen.Resultat().OptTailleReperesStudio, 0.05);
+  AppliqueOptions(*w.F, fen.Resultat());
+  EXPECT_TRUE(Options().MultiFen);
+  TMagasinQt m(t.Fichier);
+  EXPECT_EQ(m.Lit("Environement", "MultiFen"), "1");
+  EXPECT_EQ(m.Lit("Environement", "OptTailleReperesStudio"), "0.050");
+  EXPECT_FALSE(m.Lit("Environement", "Language"));  // unchanged: not written
+}
+
+TEST(OptionForm, CurvatureSliderActsAtOnceButTheStoreKeepsTheOldValue) {
+  MagasinTemporaire t;
+  FenetreTest w;
+  TOptionForm fen(*w.F);
+  fen.Ouvre(ReglagesProgramme(), t.Dossier.path());
+  fen.TBCourbure->setValue(2500);
+  EXPECT_EQ(Options().FacteurCourbure, 2500);
+  fen.reject();
+  EXPECT_EQ(Options().FacteurCourbure, 2500);
+  TMagasinQt m(t.Fichier);
+  EXPECT_NE(m.Lit("Courbure", "LongRayon"), "2500");
+  if (qEnvironmentVariableIsSet("BRIVANE_CAPTURE_DIR")) {
+    fen.show();
+    for (int i = 0; i < 3; ++i) {
+      fen.Pages->setCurrentIndex(i);
+      fen.grab().save(qEnvironmentVariable("BRIVANE_CAPTURE_DIR") + QString("/option%1.png").arg(i));
+    }
+  }
+}
+
+TEST(FichiersRecents, OpeningAndSavingPutTheFileAtTheHeadOfTheMenu) {
+  MagasinTemporaire t;
+  FenetreTest w;
+  QAction* derniers = w.F->Action("MeDerniers");
+  ASSERT_TRUE(derniers && derniers->menu());
+  EXPECT_FALSE(derniers->isEnabled());
+  ASSERT_TRUE(w.F->OuvrirFichier("/bateaux/plan.kvb", false, false));
+  ASSERT_TRUE(w.F->OuvrirFichier("/bateaux/yacht.kvb", false, false));
+  EXPECT_TRUE(derniers->isEnabled());
+  Q_EMIT derniers->menu()->aboutToShow();
+  ASSERT_EQ(derniers->menu()->actions().size(), 2);
+  EXPECT_EQ(derniers->menu()->actions()[0]->text(), "/bateaux/yacht.kvb");
+  w.F->Document().NomFichier = "/bateaux/plan.kvb";
+  ASSERT_TRUE(w.F->Enregistrer());
+  EXPECT_EQ(ReglagesProgramme().Fichiers,
+            (std::vector<std::string>{"/bateaux/plan.kvb", "/bateaux/yacht.kvb"}));
+}
