@@ -40,7 +40,7 @@ int Develop(const TOptionsDevelop& o) {
   std::string message;
   if (!DevelopSNURBS(*doc.SurfNurbs(k), patron, erreurs, &message))
     throw TErreurCli(o.Surface + ": " + message);
-  messages.Avertit();
+  Avertit(messages);
   double emax = 0;
   for (const auto& e : erreurs) emax = std::max(emax, e.Erreur);
   auto longueur = [](const std::vector<TVertex3f>& l) {
@@ -104,7 +104,7 @@ int Thickness(const TOptionsEpaisseur& o) {
   for (int i = 0; i < doc.NbSurf(); i++) nums.push_back(i);
   std::string erreur;
   if (!EnregistrerFichier(doc, nums, o.Sortie, &erreur)) throw TErreurCli(erreur);
-  messages.Avertit();
+  Avertit(messages);
   std::cout << o.Sortie << ": surface \"" << doc.Surf(nouvelle).Nom << "\" added, "
             << Format("%.4f", o.Epaisseur) << " m " << (o.Exterieur ? "outside" : "inside") << " \""
             << doc.Surf(k).Nom << "\"\n";

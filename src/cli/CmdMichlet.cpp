@@ -41,7 +41,7 @@ int Michlet(const TOptionsMichlet& o) {
   } catch (const TErreurMichlet& e) {
     throw TErreurCli(e.what());
   }
-  messages.Avertit();
+  Avertit(messages);
   std::printf("%zu hull(s) written to %s\n", carenes.size(), o.Sortie.c_str());
   return CodeSortieLecture();
 }

@@ -182,8 +182,10 @@ TEST(StudioFenetre, LightControlsChooseSwitchAndTurnTheSelectedLight) {
   EXPECT_FALSE(num->wrapping());
   EXPECT_TRUE(actif->isChecked());
   EXPECT_TRUE(t.S->Lumieres[0].Enabled());
-  EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotX(), 50);
-  EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotY(), 130);
+  // An empty settings store: the main window's first display gave every light its
+  // stored default place, (60, 60) for light 0 and lights 4 to 7.
+  EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotX(), 60);
+  EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotY(), 60);
   EXPECT_FALSE(t.S->Lumieres[3].Enabled());
 
   num->setValue(5);
@@ -203,15 +205,15 @@ TEST(StudioFenetre, LightControlsChooseSwitchAndTurnTheSelectedLight) {
   auto* haut = t.W<QToolButton>("SB_Haut");
   gauche->setDown(true);
   t.S->PasLumiere();
-  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 350);
+  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 50);
   haut->setDown(true);  // the first pressed in the order up, down, left, right decides
   t.S->PasLumiere();
-  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotX(), 350);
-  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 350);
+  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotX(), 50);
+  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 50);
   haut->setDown(false);
   gauche->setDown(false);
   t.S->PasLumiere();
-  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 350);
+  EXPECT_FLOAT_EQ(t.S->Lumieres[5].RotY(), 50);
 
   t.W<QToolButton>("BtnSpot")->click();
   for (int i = 0; i < 8; i++) EXPECT_FALSE(t.S->Lumieres[i].SpotVisible()) << i;
