@@ -39,6 +39,7 @@ void TDocument::Vider() {
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();
+  ImagesFond = {};
   FichierLuAvecErreurs.clear();
   ErreursLecture.clear();
   Grille = TGrille{};
