@@ -251,6 +251,7 @@ void TBitMFondForm::Applique() {
   }
   for (int t = tvSection; t <= tvPersp; t++)
     if (TFormFille* v = F.Vue(t)) v->ChargeFondFichier();
+  F.Aff.ImageFond = true;
   F.AfficheNet();
   F.Rafraichit();
 }
@@ -268,21 +269,8 @@ const TEnregistrement Enregistre([] {
                         TBitMFondForm d(f, &f);
                         d.exec();
                       }});
-  EnregistreCommande({.Nom = "MeImageFond",
-                      .Actif = UneImage,
-                      .Coche =
-                          [](const TMainForm& f) {
-                            for (const auto& im : f.Document().ImagesFond)
-                              if (!im.Fichier.empty() && im.Affiche) return true;
-                            return false;
-                          },
-                      .Execute =
-                          [](TMainForm& f, bool coche) {
-                            // One toggle for every view that has a picture.
-                            for (auto& im : f.Document().ImagesFond)
-                              if (!im.Fichier.empty()) im.Affiche = coche;
-                            f.AfficheNet();
-                          }});
+  // The toggle itself is the display's; it waits for a view with a picture.
+  EnregistreCommande({.Nom = "MeImageFond", .Actif = UneImage});
   EnregistreFenetre({.Nom = "bitmfond", .Montre = [](TMainForm& f) -> QWidget* {
                        // The dialog over the main window, so that the picture behind the
                        // profile view shows beside the settings that put it there.

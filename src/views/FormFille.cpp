@@ -51,7 +51,7 @@ void TFormFille::Redessine() {
     const TImageFondDoc& im = doc.ImagesFond[static_cast<size_t>(Type())];
     // A document opened or closed since: its picture is decoded once, on first need.
     if (!FondTente || im.Fichier != FondNom) ChargeFondFichier();
-    if (FondOK && im.Affiche && Hote.ImagesFondAffichees() && !FondEtire.isNull()) fond = &im;
+    if (FondOK && im.Affiche && Hote.Affichage().ImageFond && !FondEtire.isNull()) fond = &im;
   }
   RenduListe(Bitmap, Dessin, fond ? &FondEtire : nullptr, fond ? fond->X : 0, fond ? fond->Y : 0);
   update();

@@ -117,8 +117,15 @@ void TVueCtrlForm::closeEvent(QCloseEvent* e) {
   F.Rafraichit();  // unchecks "&Contrôle des vues"
 }
 
+TVueCtrlForm* VueCtrlExistante(const TMainForm& f) {
+  // No meta-object of its own: findChild<TVueCtrlForm*> would take any widget.
+  for (QObject* o : f.children())
+    if (auto* w = dynamic_cast<TVueCtrlForm*>(o)) return w;
+  return nullptr;
+}
+
 TVueCtrlForm& VueCtrl(TMainForm& f) {
-  if (auto* w = f.findChild<TVueCtrlForm*>()) return *w;
+  if (auto* w = VueCtrlExistante(f)) return *w;
   auto* w = new TVueCtrlForm(f, &f);
   // Activation binds it, every redraw of its view moves the sliders.
   auto activation = f.ApresActivationVue;
@@ -141,7 +148,7 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MeControleVues",
                       .Coche =
                           [](const TMainForm& f) {
-                            auto* w = f.findChild<TVueCtrlForm*>();
+                            auto* w = VueCtrlExistante(f);
                             return w && w->isVisible();
                           },
                       .Execute =

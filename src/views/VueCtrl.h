@@ -35,5 +35,6 @@ class TVueCtrlForm : public QWidget {
   bool Maj = false;
 };
 
-// The window of the main window (made on first use).
+// The window of the main window (made on first use), or nullptr before.
 TVueCtrlForm& VueCtrl(TMainForm& f);
+TVueCtrlForm* VueCtrlExistante(const TMainForm& f);

@@ -19,7 +19,7 @@ const std::string Images = std::string(BRIVANE_TEST_DATA) + "/images/";
 TEST(VueCtrl, AnglesFollowTheViewKindAndSlidersSetTheActiveView) {
   FenetreTest t;
   t.F->Lance("MeControleVues", true);
-  auto* w = t.F->findChild<TVueCtrlForm*>();
+  auto* w = VueCtrlExistante(*t.F);
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->isVisible());
   EXPECT_TRUE(t.A("MeControleVues")->isChecked());
@@ -89,9 +89,11 @@ TEST(ImagesFond, DialogLoadsFitsAndStoresThePicture) {
   EXPECT_GT(coin.red(), 200);
   EXPECT_GT(coin.green(), 200);
   EXPECT_LT(coin.blue(), 235);
-  // Toggled off, the views no longer show it.
+  // Toggled off, the view no longer shows it.
   t.F->Lance("MeImageFond", false);
-  EXPECT_FALSE(t.Doc().ImagesFond[tvProfil].Affiche);
+  EXPECT_FALSE(t.A("MeImageFond")->isChecked());
+  v.Redessine();
+  EXPECT_NE(v.Image().pixelColor(2, 42), coin);
 
   // The other views were left without a picture.
   EXPECT_FALSE(t.Vue(tvPlan).FondCharge());
