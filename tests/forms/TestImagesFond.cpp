@@ -1,4 +1,5 @@
 // The view-control window and the background pictures, on the offscreen platform.
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
