@@ -114,6 +114,7 @@ void TVueCtrlForm::Applique(int curseur, int valeur) {
 
 void TVueCtrlForm::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
+  hide();
   F.Rafraichit();  // unchecks "&Contrôle des vues"
 }
 
