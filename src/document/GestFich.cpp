@@ -4,6 +4,8 @@
 #include "document/GestFich.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -28,6 +30,8 @@ namespace {
 constexpr int PanneauEtat = 3;  // status-bar panel of the progress messages
 constexpr char SepComment = '\xA4';  // "¤" in Windows-1252
 constexpr size_t LimNomSurf = MaxNomSurf;
+constexpr size_t LimNomRepere = 255;  // names of weights, marks and flooding points
+constexpr size_t LimTexteCote = 255;
 
 // A fatal read error: the message is the program's.
 struct TErreurLecture : std::runtime_error {
@@ -66,6 +70,8 @@ class TLecteur {
   // The errors the reading went past: each one lost part of the file.
   std::vector<std::string> Erreurs;
   bool GrilleLue = false;
+  bool VuesLues = false;
+  std::array<bool, 4> VuesPersoLues{};
 
  private:
   std::string Version;
@@ -74,6 +80,7 @@ class TLecteur {
   int N0;
   std::string Nom;
   int Prem = 0, Nb = 0;  // the section being read
+  int NbFichier = 0;     // surfaces read from the file
 
   std::string_view Chaine(std::string_view cle, std::string_view def = {}) { return F.LireValeur(cle, def, Prem, Nb); }
   int Entier(std::string_view cle, int def) { return F.LireEntier(cle, def, Prem, Nb); }
@@ -110,7 +117,15 @@ class TLecteur {
   void LirePlanS(TEntity& e);
   void LireSoudes(int nbFichier);
   void LireGrille();
-  void LireSectionsBrutes();
+  void LireSectionsSuivantes();
+  void LireVues();
+  void LireOptions();
+  void LireCotes();
+  void LirePoids(int nbFichier);
+  template <class R>
+  void LireReperes(std::vector<R>& liste, const char* msg);
+  // The numbered keys a section can hold: each takes a key line and a value line.
+  int Capacite() const { return Nb / 2; }
 };
 
 void TLecteur::Lire() {
@@ -137,8 +152,8 @@ void TLecteur::Lire() {
 
   WriteStatusBar(PanneauEtat, rs("rsStLectSoudures"));
   if (F.ChercherSection("SOUDES", Prem, Nb)) LireSoudes(nbFichier);
-  LireSectionsBrutes();
-  if (N0 == 0 && F.ChercherSection("GRILLE", Prem, Nb)) LireGrille();
+  NbFichier = nbFichier;
+  LireSectionsSuivantes();
   WriteStatusBar(PanneauEtat, rs("rsStFinFichier"));
 }
 
@@ -353,120 +368,213 @@ void TLecteur::LireGrille() {
   GrilleLue = true;
 }
 
-void TLecteur::LireSectionsBrutes() {
-  static const char* const etats[] = {"rsStLectVues",    "rsStLectGrille",  "rsStLectOptions", "rsStLectCotes",
-                                      "rsStLectCharges", "rsStLectReperes", "rsStLectEnv"};
-  for (size_t k = 0; k < std::size(SectionsSuivantes); k++) {
-    // The dimensions announce themselves only once found.
-    if (k != 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
-    if (!F.ChercherSection(SectionsSuivantes[k], Prem, Nb)) continue;
-    if (k == 3) WriteStatusBar(PanneauEtat, rs(etats[k]));
-    if (std::string_view(SectionsSuivantes[k]) == "GRILLE") continue;  // read for itself
-    TSectionBrute sb;
-    sb.Nom = SectionsSuivantes[k];
-    for (int i = Prem; i < Prem + Nb - 1 && i < F.NbLignes(); i++) sb.Lignes.emplace_back(F.Ligne(i));
-    Lu.SectionsBrutes.push_back(std::move(sb));
+void TLecteur::LireSectionsSuivantes() {
+  WriteStatusBar(PanneauEtat, rs("rsStLectVues"));
+  if (F.ChercherSection("VUES", Prem, Nb)) LireVues();
+  WriteStatusBar(PanneauEtat, rs("rsStLectGrille"));
+  if (N0 == 0 && F.ChercherSection("GRILLE", Prem, Nb)) LireGrille();
+  WriteStatusBar(PanneauEtat, rs("rsStLectOptions"));
+  if (F.ChercherSection("OPTIONS", Prem, Nb)) LireOptions();
+  // The dimensions announce themselves only once found.
+  if (F.ChercherSection("COTES", Prem, Nb)) {
+    WriteStatusBar(PanneauEtat, rs("rsStLectCotes"));
+    LireCotes();
+  }
+  WriteStatusBar(PanneauEtat, rs("rsStLectCharges"));
+  if (F.ChercherSection("BALLAST", Prem, Nb)) LirePoids(NbFichier);
+  WriteStatusBar(PanneauEtat, rs("rsStLectReperes"));
+  if (F.ChercherSection("REPERES", Prem, Nb)) LireReperes(Lu.ListeReperes, "rsErrLectReperes");
+  WriteStatusBar(PanneauEtat, rs("rsStLectEnv"));
+  if (F.ChercherSection("ENVAHISEMENT", Prem, Nb)) LireReperes(Lu.ListeReperesEnv, "rsErrLectEnv");
+}
+
+void TLecteur::LireVues() {
+  static const char* const cles[5] = {"Se", "Pl", "Pf", "Pe", "St"};
+  for (size_t k = 0; k < 5; k++) {
+    std::string_view reste = Chaine(cles[k]);
+    TVueDocument v;
+    // A key an older file did not write leaves that window as it is placed (scale 0).
+    if (reste.empty()) {
+      Lu.Vues[k] = v;
+      continue;
+    }
+    const int nbAngles = k >= 3 ? 3 : 0;
+    bool ok = LitEntier(Decouper(';', reste), v.OrigineX) && LitEntier(Decouper(';', reste), v.OrigineY) &&
+              LitReel(Decouper(';', reste), v.Echelle) && std::isfinite(v.Echelle);
+    float* angles[3] = {&v.Angle1, &v.Angle2, &v.Angle3};
+    for (int a = 0; ok && a < nbAngles; a++) ok = LitReel(Decouper(';', reste), *angles[a]);
+    if (!ok) {
+      v = TVueDocument{};
+      v.Echelle = k == 4 ? 10.0f : 100.0f;
+      // The studio's placement is not worth a question.
+      if (k < 4) Avertit(Format(rs("rsErrLectVues").c_str(), cles[k]) + Derniere());
+    }
+    Lu.Vues[k] = v;
+  }
+  VuesLues = true;
+}
+
+void TLecteur::LireOptions() {
+  static const char* const cles[4] = {"ImSe", "ImPl", "ImPf", "ImPe"};
+  static const char* const msgs[4] = {"rsErrLectImSe", "rsErrLectImPl", "rsErrLectImPf", "rsErrLectImPe"};
+  for (size_t k = 0; k < 4; k++) {
+    TImageFondDoc& im = Lu.ImagesFond[k];
+    im = TImageFondDoc{};
+    std::string_view reste = Chaine(cles[k]);
+    if (Version == "1.01") {
+      im.Fichier = Cp1252VersUtf8(reste);
+      continue;
+    }
+    im.Fichier = Cp1252VersUtf8(Decouper(';', reste));
+    int v[3] = {0, 0, 0};
+    bool ok = LitEntier(Decouper(';', reste), v[0]);
+    if (ok) im.Affiche = v[0] != 0;
+    ok = ok && LitEntier(Decouper(';', reste), im.X) && LitEntier(Decouper(';', reste), im.Y);
+    if (!ok) {
+      Avertit(rs(msgs[k]) + Derniere());
+      continue;
+    }
+    // The fit follows, in files that have it; a file without keeps the defaults.
+    if (reste.empty()) continue;
+    if (!LitEntier(Decouper(';', reste), v[0]) || !LitEntier(Decouper(';', reste), v[1]) ||
+        !LitEntier(Decouper(';', reste), v[2])) {
+      Avertit(rs(msgs[k]) + Derniere());
+      continue;
+    }
+    im.Ajustement = std::clamp(v[0], 0, 4);
+    im.LargeurFixe = std::clamp(v[1], 1, MaxTailleImage);
+    im.HauteurFixe = std::clamp(v[2], 1, MaxTailleImage);
+  }
+  for (int k = 0; k < 4; k++) {
+    std::string_view reste = Chaine(NumTexte("VueP", k));
+    if (reste.empty()) continue;  // the slot keeps its state
+    TVuePerso p;
+    bool ok = LitEntier(Decouper(';', reste), p.OrigineX) && LitEntier(Decouper(';', reste), p.OrigineY) &&
+              LitReel(Decouper(';', reste), p.Echelle) && LitReel(Decouper(';', reste), p.Theta) &&
+              LitReel(Decouper(';', reste), p.Phi);
+    if (!ok) {
+      Avertit(Format(rs("rsErrLectVueP").c_str(), k) + Derniere());
+      continue;
+    }
+    p.Sauvee = true;
+    Lu.VuesPerso[static_cast<size_t>(k)] = p;
+    VuesPersoLues[static_cast<size_t>(k)] = true;
   }
 }
 
-// The list sections whose entries a merge appends, with their key prefix.
-const char* PrefixeListe(std::string_view section) {
-  if (section == "COTES") return "Ct_";
-  if (section == "BALLAST") return "Bl_";
-  if (section == "REPERES" || section == "ENVAHISEMENT") return "Rep_";
-  return nullptr;
-}
-
-// Appends the entries of a merged file's list section after those of the document,
-// numbering them on from the document's count.
-void FusionneSectionListe(TSectionBrute& doc, const TSectionBrute& lu, std::string_view prefixe) {
-  auto estCle = [&](std::string_view l) {
-    return l.size() > prefixe.size() + 2 && l.front() == '[' && l.back() == ']' &&
-           EgalCasse(l.substr(1, prefixe.size()), prefixe);
-  };
-  int n = 0;
-  for (size_t i = 0; i + 1 < doc.Lignes.size(); i++)
-    if (estCle(doc.Lignes[i])) n++;
-  for (size_t i = 0; i + 1 < lu.Lignes.size(); i++)
-    if (estCle(lu.Lignes[i]) && !lu.Lignes[i + 1].empty() && lu.Lignes[i + 1][0] != '[') {
-      doc.Lignes.push_back("[" + std::string(prefixe) + std::to_string(++n) + "]");
-      doc.Lignes.push_back(lu.Lignes[i + 1]);
+void TLecteur::LireCotes() {
+  const int capacite = Capacite();
+  for (int k = 1; k <= capacite; k++) {
+    std::string_view reste = Chaine(NumTexte("Ct_", k));
+    if (reste.empty()) break;
+    std::string genre = Cp1252VersUtf8(Decouper(';', reste));
+    TCote c;
+    if (genre == "Metre" || genre == "Mètre") c.Outil.Genre = gmMetre, c.Genre = rs("rsMetre");
+    else if (genre == "Rayon") c.Outil.Genre = gmRayon, c.Genre = rs("rsRayon");
+    else if (genre == "Angle") c.Outil.Genre = gmAngle, c.Genre = rs("rsAngle"), c.Outil.Etape = 2;
+    else continue;  // a kind this program does not know
+    c.Texte = c.Outil.Texte = TronqueUtf8(Cp1252VersUtf8(Decouper(';', reste)), LimTexteCote);
+    {
+      // The value as displayed starts with its number.
+      std::string_view t = c.Texte;
+      size_t n = 0;
+      while (n < t.size() && (std::isdigit(static_cast<unsigned char>(t[n])) || t[n] == '.' || t[n] == '-')) n++;
+      float v = 0;
+      if (LitReel(t.substr(0, n), v)) c.Outil.Valeur = v;
     }
+    std::string_view vue = Decouper(';', reste);
+    bool ok = true;
+    if (vue == "Section") c.Outil.Vue = tvSection;
+    else if (vue == "Plan") c.Outil.Vue = tvPlan;
+    else if (vue == "Profile") c.Outil.Vue = tvProfil;
+    else ok = false;
+    double v[9];
+    for (double& x : v) ok = ok && LitReel(Decouper(';', reste), x);
+    if (!ok) {
+      Avertit(rs("rsErrLectCotes") + Derniere());
+      continue;  // the next key starts afresh
+    }
+    c.Outil.Point1 = {v[0], v[1], v[2]};
+    c.Outil.Point3 = {v[3], v[4], v[5]};
+    c.Outil.Point2 = {v[6], v[7], v[8]};
+    Lu.ListeCotes.push_back(std::move(c));
+  }
 }
 
-TSectionBrute* SectionBrute(TDocument& doc, std::string_view nom) {
-  for (auto& s : doc.SectionsBrutes)
-    if (s.Nom == nom) return &s;
-  return nullptr;
-}
-
-// The weights and ballasts of a BALLAST section: one "[Bl_k]" key per weight, its value
-// "name;weight;x;y;z;attachment;". An entry whose numbers do not convert is left out; an
-// attachment to no surface of the file becomes -1.
-TListPoids PoidsDeSection(const TSectionBrute& sb, int nbSurfFichier) {
-  TListPoids l;
-  for (size_t i = 0; i + 1 < sb.Lignes.size(); i++) {
-    std::string_view cle = sb.Lignes[i];
-    if (cle.size() < 6 || cle.front() != '[' || cle.back() != ']' || !EgalCasse(cle.substr(1, 3), "Bl_")) continue;
-    std::string_view reste = sb.Lignes[i + 1];
+void TLecteur::LirePoids(int nbFichier) {
+  const int capacite = Capacite();
+  for (int k = 1; k <= capacite; k++) {
+    std::string_view reste = Chaine(NumTexte("Bl_", k));
+    if (reste.empty()) continue;
     TPoids p;
-    p.Nom = Cp1252VersUtf8(Decouper(';', reste));
+    p.Nom = TronqueUtf8(Cp1252VersUtf8(Decouper(';', reste)), LimNomRepere);
     int att = -1;
     bool ok = LitReel(Decouper(';', reste), p.Masse) && LitReel(Decouper(';', reste), p.X) &&
               LitReel(Decouper(';', reste), p.Y) && LitReel(Decouper(';', reste), p.Z) &&
               LitEntier(Decouper(';', reste), att);
     if (!ok) {
-      DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {"BALLAST", sb.Lignes[i + 1]});
+      Avertit(rs("rsErrLectBallast") + Derniere());
       continue;
     }
-    if (p.Nom == "TOTAL") continue;
-    p.Surface = att >= 0 && att < nbSurfFichier ? att : -1;
-    l.push_back(std::move(p));
-    i++;
+    if (p.Nom == "TOTAL") continue;  // the total is recomputed, never kept
+    p.Surface = att >= 0 && att < nbFichier ? att : -1;
+    Lu.ListePoids.push_back(std::move(p));
   }
-  return l;
+}
+
+template <class R>
+void TLecteur::LireReperes(std::vector<R>& liste, const char* msg) {
+  const int capacite = Capacite();
+  for (int k = 1; k <= capacite; k++) {
+    std::string_view reste = Chaine(NumTexte("Rep_", k));
+    if (reste.empty()) continue;
+    R r;
+    r.Nom = TronqueUtf8(Cp1252VersUtf8(Decouper(';', reste)), LimNomRepere);
+    if (!LitReel(Decouper(';', reste), r.X) || !LitReel(Decouper(';', reste), r.Y) ||
+        !LitReel(Decouper(';', reste), r.Z)) {
+      Avertit(rs(msg) + Derniere());
+      continue;
+    }
+    liste.push_back(std::move(r));
+  }
 }
 
 // Brings what was read into the open document: only called once the whole file was read.
-void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion, bool grilleLue) {
+void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion, const TLecteur& l) {
   const int n0 = doc.NbSurf();
-  TListPoids poids;
-  for (auto it = lu.SectionsBrutes.begin(); it != lu.SectionsBrutes.end(); ++it)
-    if (it->Nom == "BALLAST") {
-      poids = PoidsDeSection(*it, lu.NbSurf());
-      lu.SectionsBrutes.erase(it);
-      break;
-    }
-  if (!fusion) doc.ListePoids.clear();
-  for (TPoids& p : poids) {
+  if (!fusion) {
+    doc.ListePoids.clear();
+    doc.ListeReperes.clear();
+    doc.ListeReperesEnv.clear();
+    doc.ListeCotes.clear();
+  }
+  // The lists gain the file's entries; a weight stays on the surface it came with.
+  for (TPoids& p : lu.ListePoids) {
     if (p.Surface >= 0) p.Surface += n0;
     doc.ListePoids.push_back(std::move(p));
   }
+  for (auto& r : lu.ListeReperes) doc.ListeReperes.push_back(std::move(r));
+  for (auto& r : lu.ListeReperesEnv) doc.ListeReperesEnv.push_back(std::move(r));
+  for (auto& c : lu.ListeCotes) doc.ListeCotes.push_back(std::move(c));
   for (auto& s : lu.TabSurf) doc.TabSurf.push_back(std::move(s));
   for (auto& g : lu.GroupesSoudes) doc.GroupesSoudes.push_back(std::move(g));
   for (const TPC& pc : lu.PCSoudes)
     if (!PCDansListe(doc.PCSoudes, pc)) doc.PCSoudes.push_back(pc);
-  if (!fusion) {
-    doc.NomFichier = nomFichier;
-    doc.Proprietes = lu.Proprietes;
-    doc.SectionsBrutes = std::move(lu.SectionsBrutes);
-    if (grilleLue) {
-      doc.Grille = lu.Grille;
-      MinMaxGrille(doc.Grille);
-      ReconstruitTablesCoupes(doc);
-    }
-    return;
+  if (fusion) return;  // views, grid and options stay the open document's
+  doc.NomFichier = nomFichier;
+  doc.Proprietes = lu.Proprietes;
+  doc.SectionsBrutes.clear();
+  if (l.VuesLues) {
+    doc.Vues = lu.Vues;
+    doc.VuesLues = true;
   }
-  // Views, grid and options stay the open document's; the lists gain the file's entries.
-  for (auto& s : lu.SectionsBrutes) {
-    const char* prefixe = PrefixeListe(s.Nom);
-    if (!prefixe) continue;
-    TSectionBrute* d = SectionBrute(doc, s.Nom);
-    if (!d) {
-      doc.SectionsBrutes.push_back({s.Nom, {}});
-      d = &doc.SectionsBrutes.back();
-    }
-    FusionneSectionListe(*d, s, prefixe);
+  doc.ImagesFond = lu.ImagesFond;
+  for (size_t k = 0; k < 4; k++)
+    if (l.VuesPersoLues[k]) doc.VuesPerso[k] = lu.VuesPerso[k];
+  if (l.GrilleLue) {
+    doc.Grille = lu.Grille;
+    MinMaxGrille(doc.Grille);
+    ReconstruitTablesCoupes(doc);
   }
 }
 
@@ -616,6 +724,82 @@ void EcrireGrille(TfichierStr& f, const TGrille& g) {
   f.EcrireChaine("LDgA", ListeGrille(g, flDiagonales, g.AngleDiag));
 }
 
+// A name or text made safe for one field of a ";" list.
+std::string Champ(std::string_view utf8) { return TexteSansSeparateurs(utf8, ";"); }
+
+void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::vector<int>& nums) {
+  static const char* const clesVues[5] = {"Se", "Pl", "Pf", "Pe", "St"};
+  f.EcrireSection("VUES");
+  for (size_t k = 0; k < 5; k++) {
+    const TVueDocument& v = doc.Vues[k];
+    std::string t = std::to_string(v.OrigineX) + ";" + std::to_string(v.OrigineY) + ";" + TexteReel4(v.Echelle) + ";";
+    if (k >= 3)
+      for (float a : {v.Angle1, v.Angle2, v.Angle3}) t += TexteReel4(a) + ";";
+    f.EcrireChaine(clesVues[k], t);
+  }
+  f.EcrireFin();
+
+  f.EcrireSection("GRILLE");
+  EcrireGrille(f, doc.Grille);
+  f.EcrireFin();
+
+  static const char* const clesImages[4] = {"ImSe", "ImPl", "ImPf", "ImPe"};
+  f.EcrireSection("OPTIONS");
+  for (size_t k = 0; k < 4; k++) {
+    const TImageFondDoc& im = doc.ImagesFond[k];
+    // The fit goes after the four fields older readers know.
+    f.EcrireChaine(clesImages[k], SansCrochetDebut(Champ(im.Fichier)) + ";" + (im.Affiche ? "1" : "0") + ";" +
+                                      std::to_string(im.X) + ";" + std::to_string(im.Y) + ";" +
+                                      std::to_string(std::clamp(im.Ajustement, 0, 4)) + ";" +
+                                      std::to_string(std::clamp(im.LargeurFixe, 1, MaxTailleImage)) + ";" +
+                                      std::to_string(std::clamp(im.HauteurFixe, 1, MaxTailleImage)) + ";");
+  }
+  for (size_t k = 0; k < 4; k++) {
+    const TVuePerso& p = doc.VuesPerso[k];
+    if (!p.Sauvee) continue;
+    f.EcrireChaine(NumTexte("VueP", static_cast<int>(k)), std::to_string(p.OrigineX) + ";" +
+                                                              std::to_string(p.OrigineY) + ";" + TexteReel4(p.Echelle) +
+                                                              ";" + TexteReel4(p.Theta) + ";" + TexteReel4(p.Phi) + ";");
+  }
+  f.EcrireFin();
+
+  f.EcrireSection("COTES");
+  int k = 0;
+  for (const TCote& c : doc.ListeCotes) {
+    const char* genre = c.Genre == rs("rsRayon") ? "Rayon" : c.Genre == rs("rsAngle") ? "Angle" : "Metre";
+    const int vue = c.Outil.Vue;
+    const char* nomVue = vue == tvPlan ? "Plan" : vue == tvProfil ? "Profile" : "Section";
+    std::string t = std::string(genre) + ";" + Champ(c.Texte) + ";" + nomVue + ";";
+    for (const TVertex3f* p : {&c.Outil.Point1, &c.Outil.Point3, &c.Outil.Point2})
+      for (double x : {p->X, p->Y, p->Z}) t += TexteReel4(x) + ";";
+    f.EcrireChaine(NumTexte("Ct_", ++k), t);
+  }
+  f.EcrireFin();
+
+  // Attachments are written as the index of the surface in this file, -1 for none.
+  f.EcrireSection("BALLAST");
+  k = 0;
+  for (const TPoids& p : doc.ListePoids) {
+    auto it = std::find(nums.begin(), nums.end(), p.Surface);
+    const int att = p.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
+    f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(Champ(p.Nom)) + ";" + TexteReel(p.Masse, 4) + ";" +
+                                              TexteReel(p.X, 4) + ";" + TexteReel(p.Y, 4) + ";" + TexteReel(p.Z, 4) +
+                                              ";" + std::to_string(att) + ";");
+  }
+  f.EcrireFin();
+
+  auto reperes = [&](const char* section, const auto& liste) {
+    f.EcrireSection(section);
+    int n = 0;
+    for (const TRepere& r : liste)
+      f.EcrireChaine(NumTexte("Rep_", ++n), SansCrochetDebut(Champ(r.Nom)) + ";" + TexteReel4(r.X) + ";" +
+                                                TexteReel4(r.Y) + ";" + TexteReel4(r.Z) + ";");
+    f.EcrireFin();
+  };
+  reperes("REPERES", doc.ListeReperes);
+  reperes("ENVAHISEMENT", doc.ListeReperesEnv);
+}
+
 // Whether the reader would take the surface back; the message otherwise.
 bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
   bool ok = true;
@@ -675,7 +859,7 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
       return false;
     }
   }
-  Installe(doc, lu, nomFichier, fusion, lecteur.GrilleLue);
+  Installe(doc, lu, nomFichier, fusion, lecteur);
   if (!fusion && !lecteur.GrilleLue) {
     // A file that kept no grid gets the standard one over its own extents. Measuring
     // them evaluates the surfaces; a read that asked for no evaluation (a conversion)
@@ -770,33 +954,7 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
   for (size_t n = 0; n < nums.size(); n++) ecr.EcrireSurface(doc.Surf(nums[n]), static_cast<int>(n));
   ecr.EcrireSoudes(doc, nums);
 
-  for (const char* nom : SectionsSuivantes) {
-    f.EcrireSection(nom);
-    if (std::string_view(nom) == "GRILLE") {
-      EcrireGrille(f, doc.Grille);
-      f.EcrireFin();
-      continue;
-    }
-    if (std::string_view(nom) == "BALLAST") {
-      // Attachments are written as the index of the surface in this file, -1 for none.
-      int k = 0;
-      for (const TPoids& w : doc.ListePoids) {
-        auto it = std::find(nums.begin(), nums.end(), w.Surface);
-        const int att = w.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
-        f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(TexteSansSeparateurs(w.Nom, ";")) + ";" + TexteReel(w.Masse, 4) + ";" + TexteReel(w.X, 4) +
-                                                  ";" + TexteReel(w.Y, 4) + ";" + TexteReel(w.Z, 4) + ";" +
-                                                  std::to_string(att) + ";");
-      }
-      f.EcrireFin();
-      continue;
-    }
-    for (const auto& s : doc.SectionsBrutes)
-      if (s.Nom == nom) {
-        for (const auto& l : s.Lignes) f.AjouteLigne(l);
-        break;
-      }
-    f.EcrireFin();
-  }
+  EcrireSectionsSuivantes(f, doc, nums);
   return true;
 }
 

@@ -12,9 +12,7 @@
 // The format version the writer writes.
 inline constexpr const char* VersionDocument = "1.10";
 
-// The sections that follow SOUDES, in writing order. GRILLE is read into the grid;
-// until their own readers exist the others are kept as read (TDocument::SectionsBrutes)
-// and written back.
+// The sections that follow SOUDES, in writing order.
 inline constexpr const char* SectionsSuivantes[] = {"VUES",  "GRILLE",  "OPTIONS",     "COTES",
                                                     "BALLAST", "REPERES", "ENVAHISEMENT"};
 

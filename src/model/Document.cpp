@@ -38,6 +38,7 @@ void TDocument::Vider() {
   NomFichier.clear();
   Proprietes.Vider();
   SectionsBrutes.clear();
+  ImagesFond = {};
   FichierLuAvecErreurs.clear();
   ErreursLecture.clear();
   Grille = TGrille{};

@@ -39,6 +39,20 @@ struct TVuePerso {
   float Echelle = 0, Phi = 0, Theta = 0;
 };
 
+// The largest side of a background picture and of its fitted copy, pixels.
+inline constexpr int MaxTailleImage = 16384;
+
+// The background picture of one view as the document keeps it. The picture itself is
+// decoded by the view from the file each time it is read: only its name is saved.
+struct TImageFondDoc {
+  std::string Fichier;  // empty: no picture
+  bool Affiche = false;
+  int X = 0, Y = 0;     // where its top-left corner lands in the view, pixels
+  int Ajustement = 0;   // 0 none, 1 window width, 2 window height, 3 fixed width, 4 fixed height
+  int LargeurFixe = 500, HauteurFixe = 500;  // pixels, at least 1
+  friend bool operator==(const TImageFondDoc&, const TImageFondDoc&) = default;
+};
+
 class TDocument {
  public:
   TDocument();
@@ -89,6 +103,7 @@ class TDocument {
   std::array<TVueDocument, 5> Vues;
   bool VuesLues = false;
   std::array<TVuePerso, 4> VuesPerso;
+  std::array<TImageFondDoc, 4> ImagesFond;  // views 0..3
 
   void MarqueModifie();
   void MarqueEnregistre();

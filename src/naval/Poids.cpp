@@ -196,6 +196,13 @@ TLignePoids LigneTotal(const TPoids& t) {
   return {"", "TOTAL", TexteReel(t.Masse, 3), TexteReel(t.X, 3), TexteReel(t.Y, 3), TexteReel(t.Z, 3), ""};
 }
 
+bool NomPoidsReserve(std::string_view nom) {
+  // The file keeps names as typed, less what a line cannot hold; the reader drops "TOTAL".
+  while (!nom.empty() && static_cast<unsigned char>(nom.front()) <= ' ') nom.remove_prefix(1);
+  while (!nom.empty() && static_cast<unsigned char>(nom.back()) <= ' ') nom.remove_suffix(1);
+  return nom == "TOTAL";
+}
+
 void RenumeroteLignes(TGrillePoids& g) {
   for (size_t i = 0; i < g.size(); i++) g[i][0] = std::to_string(i);
 }
@@ -222,6 +229,7 @@ void SupprimeLigne(TGrillePoids& g, int ligne) {
 std::string VerifieLignes(const TGrillePoids& g) {
   if (GrilleVide(g)) return "";
   for (const auto& l : g) {
+    if (NomPoidsReserve(l[1])) return rs("rsErrPoidsTotal");
     double v[4];
     int col = 0;
     if (!LitNombres(l, v, &col)) return MessageConversion(l[static_cast<size_t>(col)]);
@@ -336,6 +344,7 @@ std::string AjouteBallast(TDocument& doc, const TSaisieBallast& s) {
   TPoids p;
   if (!LitReel(s.Valeur, p.Masse) || !LitReel(s.X, p.X) || !LitReel(s.Y, p.Y) || !LitReel(s.Z, p.Z))
     return rs("rsErrBallastValeur");
+  if (NomPoidsReserve(s.Nom)) return rs("rsErrPoidsTotal");
   p.Nom = s.Nom;
   p.Surface = s.Surface >= 0 && s.Surface < doc.NbSurf() ? s.Surface : -1;
   doc.ListePoids.push_back(p);

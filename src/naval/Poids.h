@@ -25,6 +25,9 @@ std::string TexteReel(double v, int decimales);
 // Recomputes one surface's own weight from its weight model. False when the result is not
 // a finite mass and position (the surface is then left out of the total).
 bool MajBarycentre(TEntity& e);
+// "TOTAL" names the computed total: a weight so named would vanish on the next reading.
+bool NomPoidsReserve(std::string_view nom);
+
 // Recomputes every surface's weight and the total ("TOTAL") with its centre of gravity.
 void MajTotalPoids(TDocument& doc);
 // Moves the weights attached to a surface by the transformation the surface underwent

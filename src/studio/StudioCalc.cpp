@@ -20,6 +20,8 @@ float DistanceDuCurseur(int position, int curseurMax) {
 }
 
 std::optional<TVueDocument> VueStudioDocument(const TDocument& doc) {
+  // The reader fills the placements when the file has its VUES section.
+  if (doc.VuesLues) return doc.Vues[4];
   auto egal = [](std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
              return std::tolower(static_cast<unsigned char>(x)) ==

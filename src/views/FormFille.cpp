@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/Debug.h"
+#include "views/BitMFond.h"
 #include "views/RenduQt.h"
 
 namespace {
@@ -58,8 +59,37 @@ void TFormFille::Redessine() {
     DbgErr(erDivers, "Affiche.AfficheNet", Type(), {e.what()});
   }
   if (Bitmap.size() != s) Bitmap = QImage(s, QImage::Format_RGB32);
-  RenduListe(Bitmap, Dessin);
+  const TImageFondDoc* fond = nullptr;
+  if (Type() >= tvSection && Type() <= tvPersp) {
+    const TImageFondDoc& im = doc.ImagesFond[static_cast<size_t>(Type())];
+    // A document opened or closed since: its picture is decoded once, on first need.
+    if (!FondTente || im.Fichier != FondNom) ChargeFondFichier();
+    if (FondOK && im.Affiche && Hote.Affichage().ImageFond && !FondEtire.isNull()) fond = &im;
+  }
+  RenduListe(Bitmap, Dessin, fond ? &FondEtire : nullptr, fond ? fond->X : 0, fond ? fond->Y : 0);
   update();
+  Hote.VueRedessinee(*this);
+}
+
+void TFormFille::ChargeFondFichier() {
+  TRACE("ChargeFondFichier");
+  FondOK = false;
+  FondTente = true;
+  FondSrc = FondEtire = QImage();
+  if (Type() < tvSection || Type() > tvPersp) return;
+  const TDocument& doc = Hote.Document();
+  FondNom = doc.ImagesFond[static_cast<size_t>(Type())].Fichier;
+  if (FondNom.empty()) return;
+  FondOK = ChargeImageFond(CheminImageFond(FondNom, doc.NomFichier), FondSrc);
+  if (FondOK) StretchFondFichier();
+}
+
+void TFormFille::StretchFondFichier() {
+  if (!FondOK || Type() < tvSection || Type() > tvPersp) return;
+  const TImageFondDoc& im = Hote.Document().ImagesFond[static_cast<size_t>(Type())];
+  QImage etire;
+  if (EtireImageFond(FondSrc, im, width(), height(), etire)) FondEtire = std::move(etire);
+  else DbgErr(erDivers, "TFormFille.StretchFondFichier", Type(), {FondNom});
 }
 
 void TFormFille::VideSelection() {
@@ -109,6 +139,7 @@ void TFormFille::paintEvent(QPaintEvent* e) {
 void TFormFille::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   Cadrage.Resize(width(), height());
+  if (FondOK && Hote.Document().ImagesFond[static_cast<size_t>(Type() & 3)].Ajustement != 0) StretchFondFichier();
   Redessine();
 }
 

@@ -53,6 +53,8 @@ class THoteVues {
   virtual void EcritStatus(int panneau, const std::string& texte) = 0;
   // The editing side of the program (undo, modes, recomputation); null: views only look.
   virtual THoteEdition* HoteEdition() { return nullptr; }
+  // Every redraw of a view ends here (the view-control window follows its view).
+  virtual void VueRedessinee(TFormFille&) {}
 
   // The tools of the views (see TOutilVue), installed once by the unit that owns each.
   void InstalleOutil(TOutilVue o);
@@ -80,6 +82,16 @@ class TFormFille : public QWidget {
   // The mouse editing of this view, once the program offers editing.
   TEditeurVue* Editeur();
 
+  // The background picture: decoded from the file the document names for this view,
+  // and fitted to the window by the document's fit mode.
+  void ChargeFondFichier();
+  void StretchFondFichier();
+  bool FondCharge() const { return FondOK; }
+  const QImage& FondSource() const { return FondSrc; }
+  const QImage& FondAjuste() const { return FondEtire; }
+  // The view-control window's last offsets.
+  int DeplH = 0, DeplV = 0;
+
   // Rubber bands (drawn over the image, never into it).
   enum class TSuperpose { Rien, Croix, RectProportionnel, RectPointille };
   TSuperpose Superposition() const { return Sup; }
@@ -106,4 +118,8 @@ class TFormFille : public QWidget {
   std::unique_ptr<TEditeurVue> Ed;
   bool EditionEnCours = false;
   std::optional<TOutilVue> Outil;  // the tool that took the press, until the release
+  QImage FondSrc, FondEtire;
+  bool FondOK = false;
+  std::string FondNom = "";  // the file FondSrc came from
+  bool FondTente = false;
 };

@@ -140,8 +140,12 @@ void Rendu(QPainter& p, const TListeDessin& l, const TPixels* direct) {
 
 void RenduListe(QPainter& p, const TListeDessin& l) { Rendu(p, l, nullptr); }
 
-void RenduListe(QImage& image, const TListeDessin& l) {
+void RenduListe(QImage& image, const TListeDessin& l, const QImage* fond, int x, int y) {
   image.fill(QColor::fromRgb(CouleurQt(l.Fond)));
+  if (fond && !fond->isNull()) {
+    QPainter pf(&image);
+    pf.drawImage(x, y, *fond);
+  }
   TPixels px;
   QImage::Format f = image.format();
   bool direct = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;

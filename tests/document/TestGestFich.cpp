@@ -33,7 +33,7 @@ void DocumentComplet(TDocument& doc) {
   doc.Proprietes.Archi = "Atelier";
   doc.Proprietes.Societe = "Chantier";
   doc.Proprietes.Commentaire = {"première ligne", "", "fin; avec point-virgule"};
-  doc.SectionsBrutes = {{"VUES", {"[Se]", "10;20;100.0000;"}}};
+  doc.Vues[tvSection] = {10, 20, 100, 0, 0, 0};
   doc.ListePoids = {{"Lest", 800, 0, 5, -1.2, 0}, {"Équipage; deux", 150, 0.1, 3, 0.4, -1}};
 }
 
@@ -176,8 +176,12 @@ TEST_F(GestFich, OlderVersionRules) {
   EXPECT_EQ(d105.Proprietes.Commentaire, (std::vector<std::string>{"première ligne", "seconde"}));
   EXPECT_EQ(d105.Surf(0).Coul, 255);
   EXPECT_EQ(d105.GroupesSoudes.size(), 1u);
-  // The weights are read into the document's list, the other sections kept as read.
-  ASSERT_EQ(d105.SectionsBrutes.size(), 1u);
+  // The placements the file gives; the windows it does not name stay unplaced (scale 0).
+  EXPECT_TRUE(d105.VuesLues);
+  EXPECT_EQ(d105.Vues[tvSection].OrigineX, 10);
+  EXPECT_EQ(d105.Vues[tvSection].OrigineY, 20);
+  EXPECT_EQ(d105.Vues[tvPlan].Echelle, 50.0f);
+  EXPECT_EQ(d105.Vues[tvProfil].Echelle, 0.0f);
   EXPECT_EQ(d105.ListePoids, (TListPoids{{"Moteur", 250, 0, 2, 0.3, 0}}));
 
   TDocument d102;
@@ -222,7 +226,7 @@ TEST_F(GestFich, MergeAppendsSurfacesAndShiftsWelds) {
   AjouteNurbs(fichier, "F1", 3, 3);
   fichier.GroupesSoudes = {{{0, 1, 1}, {1, 2, 2}}};
   fichier.Proprietes.Titre = "Autre";
-  fichier.SectionsBrutes = {{"VUES", {"[Se]", "1;1;1.0000;"}}};
+  fichier.Vues[tvSection] = {1, 1, 1, 0, 0, 0};
   fichier.ListePoids = {{"Lest B", 10, 0, 0, 0, 0}};
   const std::string t = TexteDocument(fichier);
 
@@ -242,7 +246,8 @@ TEST_F(GestFich, MergeAppendsSurfacesAndShiftsWelds) {
   EXPECT_EQ(doc.NomFichier, "ouvert.kvb");
   EXPECT_EQ(doc.Proprietes.Titre, "Ouvert");  // MAIN is not read when merging
   EXPECT_TRUE(doc.Modifie);
-  EXPECT_TRUE(doc.SectionsBrutes.empty());  // the file's views are not taken
+  EXPECT_FALSE(doc.VuesLues);  // the file's views are not taken
+  EXPECT_EQ(doc.Vues[tvSection].Echelle, 0.0f);
   // The file's weights follow the open document's, attached to the surface they came with.
   EXPECT_EQ(doc.ListePoids, (TListPoids{{"Lest A", 20, 0, 0, 0, 1}, {"Lest B", 10, 0, 0, 0, 2}}));
 

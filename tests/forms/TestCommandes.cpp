@@ -229,7 +229,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
       "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
       "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
-      "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice", "MeAires",
+      "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice", "MeAires", "MeControleVues", "MeImagesFond",
       "MeSurfaceVoiles",
       "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
       "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",

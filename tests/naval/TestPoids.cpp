@@ -259,3 +259,21 @@ TEST(Ballast, DialogChecksThenAppends) {
 }
 
 }  // namespace
+
+// "TOTAL" is the computed total's name: a weight so named would be dropped on reading.
+TEST(Ballast, TheTotalsNameIsRefusedWhenEntered) {
+  TDocument doc;
+  AjouteBarge(doc, 1, 4, 0.5, 1.5, 2).Nom = "Coque";
+  doc.MarqueEnregistre();
+  EXPECT_EQ(AjouteBallast(doc, {"100", "TOTAL", "0", "1.5", "1", -1}), rs("rsErrPoidsTotal"));
+  EXPECT_EQ(AjouteBallast(doc, {"100", " TOTAL ", "0", "1.5", "1", -1}), rs("rsErrPoidsTotal"));
+  EXPECT_TRUE(doc.ListePoids.empty());
+  EXPECT_FALSE(doc.Modifie);
+  // Another case is another name.
+  EXPECT_EQ(AjouteBallast(doc, {"100", "Total", "0", "1.5", "1", -1}), "");
+  doc.ListePoids = {{"avant", 5, 0, 0, 0, -1}};
+  TGrillePoids g = {{"0", "lest", "100", "0", "2", "-1", "Coque"}, {"1", "TOTAL", "50", "0", "1", "0", ""}};
+  EXPECT_EQ(ValideGrillePoids(doc, g), rs("rsErrPoidsTotal"));
+  ASSERT_EQ(doc.ListePoids.size(), 1u);  // the list is left whole
+  EXPECT_EQ(doc.ListePoids[0].Nom, "avant");
+}

@@ -92,8 +92,6 @@ const TEnregistrement Enregistre([] {
                         .Coche = [champ](const F& f) { return f.Aff.*champ; },
                         .Execute = [nom, champ](F& f, bool coche) { Bascule(f, nom, champ, coche); }});
   }
-  // The background image waits for an image to show.
-  EnregistreCommande({.Nom = "MeImageFond", .Actif = [](const F&) { return false; }});
   // Surfaces > Précision
   for (auto [nom, n] : {std::pair{"MePrecFaible", 10}, {"MePrecMoyenne", 20}, {"MePrecBonne", 50}, {"MePrecTresBonne", 100}})
     EnregistreCommande({.Nom = nom,

@@ -582,6 +582,7 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
   VueAnnoncee = type;
   EcritStatus(0, NomVueStatus(type));
   Rafraichit();
+  if (ApresActivationVue) ApresActivationVue(type);
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 

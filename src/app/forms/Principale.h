@@ -135,6 +135,12 @@ class TMainForm : public QMainWindow, public THoteVues {
   std::function<bool(const std::string& commande, TModifs m)> CommandeFenetre;
   std::function<void()> RedessineFenetres;
   std::function<bool()> FenetreHorsVuesActive;
+  // Followers of the views (the view-control window): a view kind activated, redrawn.
+  std::function<void(int type)> ApresActivationVue;
+  std::function<void(int type)> ApresRedessinVue;
+  void VueRedessinee(TFormFille& v) override {
+    if (ApresRedessinVue) ApresRedessinVue(v.Type());
+  }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
