@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/PropFich.h"
+#include "model/PropFich.h"
 
 // The first n characters of a UTF-8 text (a character is never cut in two).
 std::string CoupeCaracteres(const std::string& s, size_t n);

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "Outils.h"
-#include "document/FichierStr.h"
+#include "app/FichierStr.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "app/forms/PropFichForm.h"
 #include "app/forms/RecuperationQt.h"
 #include "app/forms/ReglagesQt.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "app/forms/ReglagesQt.h"
-#include "model/ObjCom.h"
+#include "session/ObjCom.h"
 #include "views/Affiche.h"
 #include "views/Cadrage.h"
 #include "views/FormFille.h"
