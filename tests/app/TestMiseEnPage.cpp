@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/EnteteRapport.h"
+#include "model/EnteteRapport.h"
 #include "app/MiseEnPage.h"
 
 namespace {

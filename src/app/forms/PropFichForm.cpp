@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "app/EnteteRapport.h"
+#include "model/EnteteRapport.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
-#include "app/EnteteRapport.h"
+#include "model/EnteteRapport.h"
 #include "app/forms/Rapport.h"
 #include "session/ObjCom.h"
 

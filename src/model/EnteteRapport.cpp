@@ -1,4 +1,4 @@
-#include "app/EnteteRapport.h"
+#include "model/EnteteRapport.h"
 
 std::string CoupeCaracteres(const std::string& s, size_t n) {
   size_t i = 0, nb = 0;
