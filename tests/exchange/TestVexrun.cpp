@@ -12,6 +12,7 @@
 
 #include "../naval/Barge.h"
 #include "exchange/Vexrun.h"
+#include "session/ObjCom.h"
 #include "lines/Coupes.h"
 
 namespace fs = std::filesystem;

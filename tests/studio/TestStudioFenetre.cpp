@@ -186,7 +186,8 @@ TEST(StudioFenetre, LightControlsChooseSwitchAndTurnTheSelectedLight) {
   // stored default place, (60, 60) for light 0 and lights 4 to 7.
   EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotX(), 60);
   EXPECT_FLOAT_EQ(t.S->Lumieres[0].RotY(), 60);
-  EXPECT_FALSE(t.S->Lumieres[3].Enabled());
+  EXPECT_TRUE(t.S->Lumieres[3].Enabled());  // lights 0 to 3 are on by default
+  EXPECT_FALSE(t.S->Lumieres[4].Enabled());
 
   num->setValue(5);
   EXPECT_FALSE(actif->isChecked());

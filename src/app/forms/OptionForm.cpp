@@ -24,6 +24,7 @@
 #include "app/forms/Registre.h"
 #include "app/forms/ReglagesQt.h"
 #include "lines/Coupes.h"
+#include "session/ObjCom.h"
 
 namespace {
 

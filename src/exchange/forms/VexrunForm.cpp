@@ -31,6 +31,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "naval/forms/Graphe.h"
+#include "session/ObjCom.h"
 
 namespace {
 
