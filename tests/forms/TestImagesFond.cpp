@@ -123,6 +123,11 @@ TEST(ImagesFond, FixedSizesAreAtLeastOne) {
 TEST(ImagesFond, BadOrMissingPicturesLeaveTheViewBare) {
   FenetreTest t;
   std::vector<TDbgEntree> entrees;
+  // Entries are recorded in debug mode only; both settings go back however the test ends.
+  struct Garde {
+    ~Garde() { DebugConfig().ModeDebug = false, DebugConfig().Recepteur = nullptr; }
+  } garde;
+  DebugConfig().ModeDebug = true;
   DebugConfig().Recepteur = [&](const TDbgEntree& e) { entrees.push_back(e); };
   const auto dossier =
       std::filesystem::temp_directory_path() / ("brivane_fond_" + std::to_string(::getpid()));
@@ -140,6 +145,8 @@ TEST(ImagesFond, BadOrMissingPicturesLeaveTheViewBare) {
     t.Vue(tvPlan).ChargeFondFichier();
     EXPECT_FALSE(t.Vue(tvPlan).FondCharge());
     EXPECT_TRUE(t.Vue(tvPlan).FondAjuste().isNull());
+    ASSERT_FALSE(entrees.empty());
+    EXPECT_EQ(entrees.front().Type, erFichier);
   }
   EXPECT_TRUE(t.Messages.empty());
   // The three formats each decode from a file.
