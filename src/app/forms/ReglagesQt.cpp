@@ -141,10 +141,15 @@ void ChargeReglages(TMainForm& f) {
 }
 
 void FichierRecent(TMainForm& f, const std::string& chemin) {
-  f.EcritStatus(2, rs("rsMeDerniersCaption"));
-  if (chemin.empty()) return;
-  AjouteFichierRecent(ReglagesProgramme().Fichiers, chemin);
-  f.Rafraichit();
+  // A step text of the reader and writer, cleared when the step ends: not a caption.
+  std::string texte = rs("rsMeDerniersCaption");
+  std::erase(texte, '&');
+  f.EcritStatus(2, texte);
+  if (!chemin.empty()) {
+    AjouteFichierRecent(ReglagesProgramme().Fichiers, chemin);
+    f.Rafraichit();
+  }
+  f.EcritStatus(2, "");
 }
 
 namespace {
