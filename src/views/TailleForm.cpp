@@ -14,18 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
 #include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QPushButton* Bouton(QWidget* parent, const char* cle, const char* nom) {
-  auto* b = new QPushButton(Q(rs(cle)), parent);
-  b->setObjectName(nom);
-  b->setAutoDefault(false);
-  return b;
-}
 }  // namespace
 
 TTailleForm::TTailleForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc) {
@@ -34,20 +29,12 @@ TTailleForm::TTailleForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc
   setWindowFlags(windowFlags() | Qt::Tool | Qt::WindowStaysOnTopHint);
   auto* h = new QHBoxLayout(this);
   auto* gauche = new QVBoxLayout;
-  Liste = new QListWidget(this);
-  Liste->setObjectName("Liste");
-  Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+  const TChoixSurfaces choix = AjouteChoixSurfaces(this, gauche);
+  Liste = choix.Liste, BtnToutes = choix.Toutes, BtnAucune = choix.Aucune;
   Liste->setMaximumWidth(180);
-  gauche->addWidget(Liste, 1);
-  auto* tb = new QHBoxLayout;
-  BtnToutes = Bouton(this, "rsBtnToutes", "BtnToutes");
-  BtnAucune = Bouton(this, "rsBtnAucune", "BtnAucune");
-  tb->addWidget(BtnToutes);
-  tb->addWidget(BtnAucune);
-  gauche->addLayout(tb);
-  BtnImprimer = Bouton(this, "rsImprimer", "BtnImprimer");
+  BtnImprimer = BoutonTexte(this, "rsImprimer", "BtnImprimer");
   gauche->addWidget(BtnImprimer);
-  BtnOK = Bouton(this, "rsBtnOK", "BtnOK");
+  BtnOK = BoutonTexte(this, "rsBtnOK", "BtnOK");
   BtnOK->setDefault(true);
   gauche->addWidget(BtnOK);
   h->addLayout(gauche);

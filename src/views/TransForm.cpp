@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "app/Chaines.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "session/ObjCom.h"
@@ -38,12 +39,6 @@ QLineEdit* Champ(QWidget* parent, const QString& nom) {
   return e;
 }
 
-QPushButton* Bouton(QWidget* parent, const char* cle, const char* nom) {
-  auto* b = new QPushButton(Q(rs(cle)), parent);
-  b->setObjectName(nom);
-  b->setAutoDefault(false);
-  return b;
-}
 }  // namespace
 
 TTransForm::TTransForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc) {
@@ -57,18 +52,10 @@ TTransForm::TTransForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   racine->addLayout(haut, 1);
 
   auto* gauche = new QVBoxLayout;
-  Liste = new QListWidget(this);
-  Liste->setObjectName("Liste");
-  Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+  const TChoixSurfaces choix = AjouteChoixSurfaces(this, gauche);
+  Liste = choix.Liste, BtnToutes = choix.Toutes, BtnAucune = choix.Aucune;
   Liste->setMinimumWidth(140);
   Liste->setMaximumWidth(200);
-  gauche->addWidget(Liste, 1);
-  auto* tb = new QHBoxLayout;
-  BtnToutes = Bouton(this, "rsBtnToutes", "BtnToutes");
-  BtnAucune = Bouton(this, "rsBtnAucune", "BtnAucune");
-  tb->addWidget(BtnToutes);
-  tb->addWidget(BtnAucune);
-  gauche->addLayout(tb);
   haut->addLayout(gauche);
 
   Pages = new QTabWidget(this);
@@ -124,8 +111,8 @@ TTransForm::TTransForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   {
     auto* p = new QWidget;
     auto* v = new QVBoxLayout(p);
-    BtnMirHor = Bouton(p, "rsBtnMirHorCaption", "BtnMirHor");
-    BtnMirVer = Bouton(p, "rsBtnMirVerCaption", "BtnMirVer");
+    BtnMirHor = BoutonTexte(p, "rsBtnMirHorCaption", "BtnMirHor");
+    BtnMirVer = BoutonTexte(p, "rsBtnMirVerCaption", "BtnMirVer");
     for (QPushButton* b : {BtnMirHor, BtnMirVer}) {
       b->setCheckable(true);
       b->setMinimumHeight(36);
@@ -179,9 +166,9 @@ TTransForm::TTransForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
 
   auto* bas = new QHBoxLayout;
   bas->addStretch(1);
-  BtnOK = Bouton(this, "rsBtnOK", "BtnOK");
-  BtnFermer = Bouton(this, "rsBtnFermer", "BtnFermer");
-  BtnAppliquer = Bouton(this, "rsBtnAppliquer", "BtnAppliquer");
+  BtnOK = BoutonTexte(this, "rsBtnOK", "BtnOK");
+  BtnFermer = BoutonTexte(this, "rsBtnFermer", "BtnFermer");
+  BtnAppliquer = BoutonTexte(this, "rsBtnAppliquer", "BtnAppliquer");
   // Enter applies the page in front and leaves the window open.
   BtnAppliquer->setDefault(true);
   for (QPushButton* b : {BtnOK, BtnFermer, BtnAppliquer}) bas->addWidget(b);

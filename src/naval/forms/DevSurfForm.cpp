@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "app/Chaines.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
 #include "app/Services.h"
 #include "model/Limites.h"
@@ -26,12 +27,6 @@
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QPushButton* Bouton(QWidget* parent, const char* cle, const char* nom) {
-  auto* b = new QPushButton(Q(rs(cle)), parent);
-  b->setObjectName(nom);
-  b->setAutoDefault(false);
-  return b;
-}
 
 // Green below a millimetre, orange below a centimetre, red above.
 QColor CouleurErreur(double e) {
@@ -47,18 +42,10 @@ TDevSurfForm::TDevSurfForm(TDocument& doc, QWidget* parent) : QDialog(parent), D
   auto* h = new QHBoxLayout(this);
   auto* gs = new QGroupBox(Q(rs("rsSelection")), this);
   auto* vs = new QVBoxLayout(gs);
-  Liste = new QListWidget(gs);
-  Liste->setObjectName("Liste");
-  Liste->setSelectionMode(QAbstractItemView::MultiSelection);
+  const TChoixSurfaces choix = AjouteChoixSurfaces(gs, vs);
+  Liste = choix.Liste, BtnToutes = choix.Toutes, BtnAucune = choix.Aucune;
   Liste->setMinimumWidth(170);
-  vs->addWidget(Liste, 1);
-  auto* hb = new QHBoxLayout;
-  BtnToutes = Bouton(gs, "rsBtnToutes", "BtnToutes");
-  BtnAucune = Bouton(gs, "rsBtnAucune", "BtnAucune");
-  hb->addWidget(BtnToutes);
-  hb->addWidget(BtnAucune);
-  vs->addLayout(hb);
-  BtnLancer = Bouton(gs, "rsBtnLancerCaption", "BtnLancer");
+  BtnLancer = BoutonTexte(gs, "rsBtnLancerCaption", "BtnLancer");
   BtnLancer->setDefault(true);
   vs->addWidget(BtnLancer);
   h->addWidget(gs);
@@ -83,7 +70,7 @@ TDevSurfForm::TDevSurfForm(TDocument& doc, QWidget* parent) : QDialog(parent), D
   droite->addWidget(ge, 1);
   auto* bf = new QHBoxLayout;
   bf->addStretch(1);
-  BtnFermer = Bouton(this, "rsBtnFermer", "BtnFermer");
+  BtnFermer = BoutonTexte(this, "rsBtnFermer", "BtnFermer");
   bf->addWidget(BtnFermer);
   droite->addLayout(bf);
   h->addLayout(droite, 1);
