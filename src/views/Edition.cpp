@@ -111,28 +111,9 @@ void DeplaceListe(TDocument& doc, const TListPC& liste, const TVertex3f& d) {
   MajMinMaxAllNet(doc, false);
 }
 
-namespace {
-template <typename F>
-void PourChaquePoint(TDocument& doc, int k, F f) {
-  TEntity& e = doc.Surf(k);
-  if (TSurface* s = doc.SurfNurbs(k)) {
-    for (int i = 0; i < s->Net.NbLn; i++)
-      for (int j = 0; j < s->Net.NbCol; j++) {
-        TVertex3f v = s->Net.PC[i][j].V();
-        f(v);
-        s->Net.PC[i][j].SetV(v);
-      }
-  } else {
-    for (auto& row : e.Pts)
-      for (auto& p : row) f(p);
-  }
-  e.MarqueNonCalculee();
-}
-}  // namespace
-
 void TranslateSurface(TDocument& doc, int k, const TVertex3f& d) {
   if (k < 0 || k >= doc.NbSurf()) return;
-  PourChaquePoint(doc, k, [&](TVertex3f& v) { v = v + d; });
+  PourChaquePoint(doc.Surf(k), [&](TVertex3f& v) { v = v + d; });
   TMatrice4 m;
   MatTranslation(d, m);
   DeplacePoidsAttaches(doc, k, m);
@@ -151,7 +132,7 @@ void TourneSurface(TDocument& doc, int k, int type, double angleDeg) {
   Rotation3D(zero, ang, b.Axe2);
   Rotation3D(zero, ang, b.Axe3);
   b.MajPlan();
-  PourChaquePoint(doc, k, [&](TVertex3f& v) { Rotation3D(o, ang, v); });
+  PourChaquePoint(doc.Surf(k), [&](TVertex3f& v) { Rotation3D(o, ang, v); });
   TMatrice4 m;
   MatRotation3D(o, ang, m);
   DeplacePoidsAttaches(doc, k, m);

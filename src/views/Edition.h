@@ -47,6 +47,24 @@ TVertex3f ArretSymetrie(const TDocument& doc, int type, const TListPC& liste, TV
 // Moves every vertex of the list by d (references that name no vertex are skipped).
 void DeplaceListe(TDocument& doc, const TListPC& liste, const TVertex3f& d);
 
+// Gives each vertex of a NURBS net (its weight kept) or each point of a mesh surface to f
+// to move, and marks the surface for evaluation.
+template <typename F>
+void PourChaquePoint(TEntity& e, F f) {
+  if (auto* s = dynamic_cast<TSurface*>(&e)) {
+    for (int i = 0; i < s->Net.NbLn; i++)
+      for (int j = 0; j < s->Net.NbCol; j++) {
+        TVertex3f v = s->Net.PC[i][j].V();
+        f(v);
+        s->Net.PC[i][j].SetV(v);
+      }
+  } else {
+    for (auto& l : e.Pts)
+      for (auto& p : l) f(p);
+  }
+  e.MarqueNonCalculee();
+}
+
 // Translates a surface with its base and its weights.
 void TranslateSurface(TDocument& doc, int k, const TVertex3f& d);
 // Rotates a surface, its base and its weights about the base origin by an angle in degrees

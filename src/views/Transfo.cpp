@@ -6,27 +6,11 @@
 #include "app/Debug.h"
 #include "session/ObjCom.h"
 #include "naval/Poids.h"
+#include "views/Edition.h"
 
 namespace {
 
 bool Valide(const TDocument& doc, int k) { return k >= 0 && k < doc.NbSurf(); }
-
-// Net vertices of the rows and columns in use (W unchanged), or mesh points.
-template <typename F>
-void PourChaquePoint(TEntity& e, F f) {
-  if (auto* s = dynamic_cast<TSurface*>(&e)) {
-    for (int i = 0; i < s->Net.NbLn; i++)
-      for (int j = 0; j < s->Net.NbCol; j++) {
-        TVertex3f v = s->Net.PC[i][j].V();
-        f(v);
-        s->Net.PC[i][j].SetV(v);
-      }
-  } else {
-    for (auto& l : e.Pts)
-      for (auto& p : l) f(p);
-  }
-  e.MarqueNonCalculee();
-}
 
 }  // namespace
 
