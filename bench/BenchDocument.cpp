@@ -20,7 +20,8 @@ void Document4x31(TDocument& doc) {
     s->Net.NbLn = s->Net.NbCol = 31;
     for (int i = 0; i < 31; i++)
       for (int j = 0; j < 31; j++)
-        s->Net.PC[i][j] = {1.8 * std::sin(0.05 * i) + 0.01 * k, 0.37 * j, -0.6 * std::cos(0.05 * i) + 0.013 * j, 1};
+        s->Net.PC[i][j] = {1.8 * std::sin(0.05 * i) + 0.01 * k, 0.37 * j,
+                           -0.6 * std::cos(0.05 * i) + 0.013 * j, 1};
     s->Net.LFlex = s->Net.CFlex = 4;
     doc.TabSurf.push_back(std::move(s));
   }

@@ -67,7 +67,8 @@ void PrepareCoque(TDocument& doc) {
     const double k = 1 - 0.12 * s;
     AjouteSurface(doc, "Surface" + std::to_string(s + 1), [&](double u, double v) {
       double f = Forme(v), a = u * std::numbers::pi / 2;
-      return TVertex3f{1.2 * k * f * std::sin(a), 0.3 * s + 6 * k * v, -0.7 * k * f * std::cos(a) + 0.6 * u + 0.1 * s};
+      return TVertex3f{1.2 * k * f * std::sin(a), 0.3 * s + 6 * k * v,
+                       -0.7 * k * f * std::cos(a) + 0.6 * u + 0.1 * s};
     });
   }
   TGrille& g = doc.Grille;

@@ -7,8 +7,8 @@
 #include <numbers>
 
 #include "Voilier.h"
-#include "session/ObjCom.h"
 #include "naval/Stab.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -70,6 +70,14 @@ void Views_DisplayList4_yacht(benchmark::State& st) { Views_Redraw4(st, false); 
 
 }  // namespace
 
-BENCHMARK(Views_Redraw4_yacht)->Name("Views/Redraw4/yacht")->ArgName("N")->Arg(50)->Unit(benchmark::kMillisecond);
-BENCHMARK(Views_DisplayList4_yacht)->Name("Views/DisplayList4/yacht")->ArgName("N")->Arg(50)->Unit(benchmark::kMillisecond);
+BENCHMARK(Views_Redraw4_yacht)
+    ->Name("Views/Redraw4/yacht")
+    ->ArgName("N")
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Views_DisplayList4_yacht)
+    ->Name("Views/DisplayList4/yacht")
+    ->ArgName("N")
+    ->Arg(50)
+    ->Unit(benchmark::kMillisecond);
 #endif

@@ -6,8 +6,8 @@
 #include <memory>
 #include <numbers>
 
-#include "session/ObjCom.h"
 #include "naval/Face.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ void AjouteSurface(TDocument& doc, const char* nom, F f) {
 
 // Half thickness of a symmetric foil at chord fraction c (a NACA four-digit shape).
 inline double Epaisseur(double c, double t) {
-  return 5 * t * (0.2969 * std::sqrt(c) - 0.126 * c - 0.3516 * c * c + 0.2843 * c * c * c - 0.1036 * c * c * c * c);
+  return 5 * t *
+         (0.2969 * std::sqrt(c) - 0.126 * c - 0.3516 * c * c + 0.2843 * c * c * c - 0.1036 * c * c * c * c);
 }
 
 // A 10 m sailing hull: canoe body, fin keel, rudder and deckhouse, every surface closed by

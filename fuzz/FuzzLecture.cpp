@@ -31,9 +31,9 @@ void Lit(TDocument& doc, std::string_view texte) {
   if (relu.NbSurf() != doc.NbSurf()) __builtin_trap();
   // The other sections come back whole: what was read is what can be written.
   if (relu.ListePoids.size() != doc.ListePoids.size() || relu.ListeCotes.size() != doc.ListeCotes.size() ||
-      relu.ListeReperes.size() != doc.ListeReperes.size() || relu.ListeReperesEnv.size() != doc.ListeReperesEnv.size())
+      relu.ListeReperes.size() != doc.ListeReperes.size() ||
+      relu.ListeReperesEnv.size() != doc.ListeReperesEnv.size())
     __builtin_trap();
-
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ stage() {  # stage NAME COMMAND...
   if ! "$@" 2>&1 | tee -a "$summary"; then failed+=("$name"); fi
 }
 
+# Formatting first: it is quick and says at once when a change was not formatted.
+stage format bash scripts/format.sh
 stage configure cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIVANE_WERROR=ON
 stage build ninja -C build/ci -j"$JOBS"
 if [ ${#failed[@]} -eq 0 ]; then

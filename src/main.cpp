@@ -88,8 +88,9 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
 int main(int argc, char** argv) {
   std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
   TLigneCommande lc = AnalyseLigneCommande(params);
-  const std::string usage = "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
-                            NomsFenetres("|", "|") + " [--curvature]]]\n";
+  const std::string usage =
+      "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
+      NomsFenetres("|", "|") + " [--curvature]]]\n";
   if (lc.Aide) {
     std::fputs(usage.c_str(), stdout);
     return 0;
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   // A screenshot needs no screen.
-  if (lc.Capture && !std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+  if (lc.Capture && !std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
+      !std::getenv("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
   TApplication app(argc, argv);

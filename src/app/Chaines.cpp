@@ -249,7 +249,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsGMl", "GMl [m]"},
     {"rsCareneRetournee",
      "La surface %s a un volume immergé négatif (%.4f m3) : son \"Orientation\" est inversée"},
-    {"rsCareneOuverte", "La surface %s doit fermer un volume mais n'a pas de symétrie : le volume reste ouvert"},
+    {"rsCareneOuverte",
+     "La surface %s doit fermer un volume mais n'a pas de symétrie : le volume reste ouvert"},
     {"rsCourbeAires", "Courbe des aires"},
     {"rsErreurImportReperes", "Erreur de lecture du fichier d'import"},
     {"rsErreurImportLigne", " (ligne %d)"},
@@ -286,7 +287,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrLectVertex", "Erreur de lecture du fichier; Vertex - Str = "},
     {"rsErrLectPlanS", "Erreur de lecture du fichier SURF/PlanS - Str ="},
     {"rsErrLectSoudes", "Erreur de lecture du fichier : SOUDES - Str ="},
-    {"rsErrLectSoudesIgnores", "Erreur de lecture du fichier : SOUDES - %d vertex soudés hors des surfaces lues ignorés"},
+    {"rsErrLectSoudesIgnores",
+     "Erreur de lecture du fichier : SOUDES - %d vertex soudés hors des surfaces lues ignorés"},
     {"rsErrLectHorsLimites", "Erreur de lecture du fichier; %s hors limites - Surf %d - Str = %s"},
     {"rsErrLectType", "Erreur de lecture du fichier; type de surface inconnu - Surf %d - Str = %s"},
     {"rsErrLectLieu", " (fichier %s, ligne %d)"},
@@ -324,17 +326,26 @@ const std::vector<TChaineDef> Defs = {
     {"rsBitMFondHauteurFen", "Hauteur de la fenêtre"},
     {"rsBitMFondLargeurFixe", "Largeur fixée"},
     {"rsBitMFondHauteurFixe", "Hauteur fixée"},
-    {"rsBitMFondFiltre", "Tout (*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF (*.gif)|*.gif"},
+    {"rsBitMFondFiltre",
+     "Tout (*.bmp;*.jpg;*.gif)|*.bmp;*.jpg;*.gif|Bitmaps (*.bmp)|*.bmp|JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF "
+     "(*.gif)|*.gif"},
     {"rsErrPoidsTotal", "Le nom TOTAL est réservé au poids total : choisissez un autre nom."},
-    {"rsErrLectGrilleTrop", "Erreur de lecture du fichier : GRILLE/%s - plus de %d valeurs, les suivantes sont ignorées"},
-    {"rsQuestOuvrirErreurs", "Le fichier %s n'a pu être lu qu'en partie (%d surface(s) lue(s)) ; ce qui suit est perdu :"},
+    {"rsErrLectGrilleTrop",
+     "Erreur de lecture du fichier : GRILLE/%s - plus de %d valeurs, les suivantes sont ignorées"},
+    {"rsQuestOuvrirErreurs",
+     "Le fichier %s n'a pu être lu qu'en partie (%d surface(s) lue(s)) ; ce qui suit est perdu :"},
     {"rsQuestOuvrirLu", "Ouvrir ce qui a pu être lu ? (Non : garder le dessin actuel)"},
     {"rsQuestFusionnerLu", "Ajouter au dessin ce qui a pu être lu ? (Non : garder le dessin tel quel)"},
     {"rsOuvertureAbandonnee", "Ouverture de %s abandonnée : le dessin actuel est conservé"},
-    {"rsQuestEcraserErreurs", "Ce dessin a été ouvert avec des erreurs de lecture. Remplacer le fichier %s par ce qui a pu être lu ? Ce qui n'a pas été lu sera perdu."},
+    {"rsQuestEcraserErreurs",
+     "Ce dessin a été ouvert avec des erreurs de lecture. Remplacer le fichier %s par ce qui a pu être lu ? "
+     "Ce qui n'a pas été lu sera perdu."},
     {"rsErrEcritSurface", "Enregistrement impossible : la surface %s (SURF%d) a une valeur %s hors limites"},
-    {"rsErrSauvegardeBak", "Impossible de créer la copie de sauvegarde %s : %s. Le document n'a pas été enregistré."},
-    {"rsErrEcritureFichier", "Impossible d'enregistrer le fichier %s : %s. Le fichier précédent est intact et le document reste modifié."},
+    {"rsErrSauvegardeBak",
+     "Impossible de créer la copie de sauvegarde %s : %s. Le document n'a pas été enregistré."},
+    {"rsErrEcritureFichier",
+     "Impossible d'enregistrer le fichier %s : %s. Le fichier précédent est intact et le document reste "
+     "modifié."},
     {"rsErrEcritNonFinis", "%d valeurs non numériques ont été enregistrées à 0"},
     {"rsStOuverture", "Ouverture du fichier"},
     {"rsStLectHeader", "Lecture du header"},
@@ -419,7 +430,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},
     {"rsStabMaxIterations",
-     "Nombre maximum d'itérations dépassé. Modifier le dessin ou introduire une tolérance supérieure. Arrêt des calculs ?"},
+     "Nombre maximum d'itérations dépassé. Modifier le dessin ou introduire une tolérance supérieure. Arrêt "
+     "des calculs ?"},
     {"rsStabConfirmTransformer",
      "Etes-vous sûr de vouloir modifier le dessin avec les paramètres de la ligne sélectionnée ?"},
     {"rsStabColGite", "Gite"},
@@ -788,8 +800,10 @@ const std::vector<TChaineDef> Defs = {
     {"rsGBControleErreursCaption", "Contrôle des erreurs"},
     {"rsDirectrice", "Directrice"},
     {"rsSurface", "Surface"},
-    {"rsDevAucuneReglee", "Aucune surface réglée à développer (réseau de 2 lignes ou 2 colonnes, flexibilité rigide)"},
-    {"rsDevNonReglee", "Surface non développable : il faut un réseau de 2 lignes (ou 2 colonnes) de flexibilité rigide"},
+    {"rsDevAucuneReglee",
+     "Aucune surface réglée à développer (réseau de 2 lignes ou 2 colonnes, flexibilité rigide)"},
+    {"rsDevNonReglee",
+     "Surface non développable : il faut un réseau de 2 lignes (ou 2 colonnes) de flexibilité rigide"},
     {"rsDevNonCalculee", "Surface non calculée"},
     {"rsDevErreurNan", "Intersect2Cercles - Erreur NAN"},
     {"rsEpaisseurFormCaption", "Epaisseur"},
@@ -813,7 +827,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsPMStudioProfilCaption", "Vue Longitudinale"},
     {"rsPMStudioPerspCaption", "Vue Perspective"},
     {"rsPMStudioControleVuesCaption", "Contrôle des vues"},
-    {"rsStudioSansOpenGL", "Le Studio a besoin d'un affichage OpenGL, que la plate-forme « %s » n'offre pas."},
+    {"rsStudioSansOpenGL",
+     "Le Studio a besoin d'un affichage OpenGL, que la plate-forme « %s » n'offre pas."},
     {"rsGaussFormCaption", "Gaussienne"},
     // The resistance program's window and files.
     {"rsVexrunFormCaption", "Michlet"},
@@ -998,12 +1013,18 @@ std::string Placeholders(std::string_view f, bool exact) {
     if (i >= f.size()) return r + '?';
     const char c = f[i];
     char g = '?';
-    if (std::string_view("diouxXc").find(c) != std::string_view::npos) g = 'i';
-    else if (std::string_view("fFeEgGaA").find(c) != std::string_view::npos) g = 'f';
-    else if (c == 's') g = 's';
-    else if (c == 'p') g = 'p';
-    if (exact && g != '?') r += std::string(f.substr(debut, i - debut)) + c + ' ';
-    else r += g;
+    if (std::string_view("diouxXc").find(c) != std::string_view::npos)
+      g = 'i';
+    else if (std::string_view("fFeEgGaA").find(c) != std::string_view::npos)
+      g = 'f';
+    else if (c == 's')
+      g = 's';
+    else if (c == 'p')
+      g = 'p';
+    if (exact && g != '?')
+      r += std::string(f.substr(debut, i - debut)) + c + ' ';
+    else
+      r += g;
   }
   return r;
 }
@@ -1039,8 +1060,10 @@ bool ChargerChaines(const std::string& chemin) {
       if (EgalSansCasse(cle, Defs[i].Cle)) {
         // A text whose placeholders differ from the default's would be a format for
         // values the code does not pass: the default stays.
-        if (Placeholders(texte, true) == Placeholders(Defs[i].Defaut, true)) v[i] = texte;
-        else DbgErr(erDivers, "Chaines.ChargerChaines", static_cast<int>(i), {Defs[i].Cle, texte});
+        if (Placeholders(texte, true) == Placeholders(Defs[i].Defaut, true))
+          v[i] = texte;
+        else
+          DbgErr(erDivers, "Chaines.ChargerChaines", static_cast<int>(i), {Defs[i].Cle, texte});
         break;
       }
   }

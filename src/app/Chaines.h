@@ -43,11 +43,16 @@ namespace chaines_detail {
 template <typename T>
 constexpr char Genre() {
   using U = std::decay_t<T>;
-  if constexpr (std::is_integral_v<U> || std::is_enum_v<U>) return 'i';
-  else if constexpr (std::is_floating_point_v<U>) return 'f';
-  else if constexpr (std::is_same_v<U, const char*> || std::is_same_v<U, char*>) return 's';
-  else if constexpr (std::is_pointer_v<U>) return 'p';
-  else return '?';
+  if constexpr (std::is_integral_v<U> || std::is_enum_v<U>)
+    return 'i';
+  else if constexpr (std::is_floating_point_v<U>)
+    return 'f';
+  else if constexpr (std::is_same_v<U, const char*> || std::is_same_v<U, char*>)
+    return 's';
+  else if constexpr (std::is_pointer_v<U>)
+    return 'p';
+  else
+    return '?';
 }
 std::string SansPlaceholders(const std::string& fmt);  // "%%" as "%"
 }  // namespace chaines_detail
@@ -58,8 +63,10 @@ std::string Format(const char* fmt, A... a) {
   static_assert(((chaines_detail::Genre<A>() != '?') && ...), "Format takes numbers, C strings and pointers");
   if (!fmt) return {};
   if (Placeholders(fmt) != genres) return fmt;  // never an unchecked text as a format
-  if constexpr (sizeof...(A) == 0) return chaines_detail::SansPlaceholders(fmt);
-  else return FormatC(fmt, a...);
+  if constexpr (sizeof...(A) == 0)
+    return chaines_detail::SansPlaceholders(fmt);
+  else
+    return FormatC(fmt, a...);
 }
 template <typename... A>
 std::string Format(const std::string& fmt, A... a) {

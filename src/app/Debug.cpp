@@ -50,12 +50,18 @@ std::vector<std::string> TraceAnneauRecent() {
 
 std::string TexteTypeErr(int type) {
   switch (type) {
-    case erDivZero: return "erDivZero";
-    case erDivers: return "erDivers";
-    case erGLdll: return "erGLdll";
-    case erFichier: return "erFichier";
-    case waTrace: return "waTrace";
-    default: return "erInconnue";
+    case erDivZero:
+      return "erDivZero";
+    case erDivers:
+      return "erDivers";
+    case erGLdll:
+      return "erGLdll";
+    case erFichier:
+      return "erFichier";
+    case waTrace:
+      return "waTrace";
+    default:
+      return "erInconnue";
   }
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-constexpr int TraceLongNom = 30;    // a name is cut to this many characters
+constexpr int TraceLongNom = 30;  // a name is cut to this many characters
 constexpr int TraceTailleAnneau = 10;
 constexpr int TraceTaillePile = 30;
 
@@ -64,8 +64,8 @@ std::string DbgVal(const char* v);
 std::string TexteEnvoiDbg(const TDbgEntree& e);
 
 struct TDebugConfig {
-  bool ModeDebug = false;      // "-d" on the command line
-  bool TracesActives = true;   // the "Traces actives" button is down at start
+  bool ModeDebug = false;     // "-d" on the command line
+  bool TracesActives = true;  // the "Traces actives" button is down at start
   // Receives every entry that passes the filters (the debug window, the debugger link).
   std::function<void(const TDbgEntree&)> Recepteur;
 };

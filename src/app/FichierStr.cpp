@@ -114,11 +114,14 @@ bool TfichierStr::ChargerTexte(std::string_view texte, std::string* erreur) {
     char c = Tampon[i];
     if (c != '\r' && c != '\n') continue;
     Debuts.push_back(static_cast<uint32_t>(debut));
-    Longueurs.push_back(static_cast<uint32_t>(LongueurSansBlancsFin(std::string_view(Tampon).substr(debut, i - debut))));
+    Longueurs.push_back(
+        static_cast<uint32_t>(LongueurSansBlancsFin(std::string_view(Tampon).substr(debut, i - debut))));
     // CR CR LF is what a converter leaves when it adds CR before every LF of a CR LF
     // file: one line end, or every key would be followed by an empty value line.
-    if (c == '\r' && i + 2 < n && Tampon[i + 1] == '\r' && Tampon[i + 2] == '\n') i += 2;
-    else if (c == '\r' && i + 1 < n && Tampon[i + 1] == '\n') i++;
+    if (c == '\r' && i + 2 < n && Tampon[i + 1] == '\r' && Tampon[i + 2] == '\n')
+      i += 2;
+    else if (c == '\r' && i + 1 < n && Tampon[i + 1] == '\n')
+      i++;
     debut = i + 1;
     if (Debuts.size() > MaxLignesDocument) {
       Vider();
@@ -192,13 +195,14 @@ int TfichierStr::ChercheCle(std::string_view cible, int premiere, int fin) {
 }
 
 std::string_view TfichierStr::LireValeur(std::string_view cle, std::string_view defaut, int premiere,
-                                          int nbLignes) {
+                                         int nbLignes) {
   // A key and its value line must both lie inside the section: the header is line
   // premiere - 1 and the "[END]" line premiere + nbLignes - 1.
   const int debut = std::max(premiere, 0);
   const int fin = std::min(premiere + nbLignes - 1, NbLignes());
   auto estCle = [&](std::string_view l) {
-    return l.size() == cle.size() + 2 && l.front() == '[' && l.back() == ']' && EgalCasse(l.substr(1, cle.size()), cle);
+    return l.size() == cle.size() + 2 && l.front() == '[' && l.back() == ']' &&
+           EgalCasse(l.substr(1, cle.size()), cle);
   };
   int valeur = -1;
   // Keys read in writing order cost one comparison each. A cursor outside the
@@ -225,7 +229,8 @@ std::string_view TfichierStr::LireValeur(std::string_view cle, std::string_view 
   return DerniereVue;
 }
 
-std::string TfichierStr::LireChaine(std::string_view cle, std::string_view defaut, int premiere, int nbLignes) {
+std::string TfichierStr::LireChaine(std::string_view cle, std::string_view defaut, int premiere,
+                                    int nbLignes) {
   return std::string(LireValeur(cle, defaut, premiere, nbLignes));
 }
 
@@ -381,7 +386,7 @@ bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte,
     return echec(ErrnoTexte(e));
   };
   // The new file takes the old one's permissions, or the usual ones for a new file.
-  struct stat st{};
+  struct stat st {};
   if (::stat(cible.c_str(), &st) == 0) {
     ::fchmod(fd, st.st_mode & 07777);
   } else {
@@ -420,7 +425,8 @@ bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte,
   return true;
 }
 
-bool EcritFichierTexte(const std::string& nomFichier, const std::vector<std::string>& lignes, std::string* erreur) {
+bool EcritFichierTexte(const std::string& nomFichier, const std::vector<std::string>& lignes,
+                       std::string* erreur) {
   std::string texte;
   for (const auto& l : lignes) {
     texte += Utf8VersCp1252(l);
@@ -449,7 +455,7 @@ namespace {
 // integer and 10^k (k <= 22) is exact, so one division gives the correctly rounded
 // value, the same as the general conversion. False when the text is of another form.
 bool LitReelSimple(std::string_view s, double& v) {
-  static constexpr double Puissances[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+  static constexpr double Puissances[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   size_t i = 0;
   bool negatif = i < s.size() && s[i] == '-';
@@ -462,8 +468,10 @@ bool LitReelSimple(std::string_view s, double& v) {
     if (c >= '0' && c <= '9') {
       m = m * 10 + static_cast<uint64_t>(c - '0');
       if (m != 0) chiffres++;
-      if (decimales >= 0) decimales++;
-      else avantPoint = true;
+      if (decimales >= 0)
+        decimales++;
+      else
+        avantPoint = true;
     } else if (c == '.' && decimales < 0) {
       decimales = 0;
     } else {

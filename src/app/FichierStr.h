@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,7 +22,7 @@ inline constexpr std::string_view PrefixesSections[] = {"[HEAD", "[MAIN", "[SURF
                                                         "[OPTI", "[COTE", "[BALL", "[REPE", "[ENVA"};
 
 struct TEntreeSection {
-  std::string Nom;  // the header line without leading blanks, brackets included
+  std::string Nom;   // the header line without leading blanks, brackets included
   int Premiere = 0;  // the line after the header
   int NbLignes = 0;  // from the header (included) to "[END]" (excluded)
 };
@@ -110,8 +110,8 @@ class TfichierStr {
 // over the target: the previous file stays whole on any failure (reason in erreur).
 // avant, when given, runs once the temporary file is complete and synced, just before
 // the rename: returning false stops the write (its reason in erreur), target untouched.
-bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets, std::string* erreur = nullptr,
-                          const std::function<bool(std::string*)>& avant = {});
+bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets,
+                          std::string* erreur = nullptr, const std::function<bool(std::string*)>& avant = {});
 // Tests only: called with the target between the complete temporary file and the
 // rename, to stop a writer there (a fork that exits) as a crash would.
 std::function<void(const std::string& cible)>& CrochetAvantRenommage();

@@ -33,9 +33,9 @@ void RestaureServicesDefaut() { Instance() = ServicesDefaut(); }
 
 int ReponseParDefaut(int buttons) {
   // The dialog's left-to-right order of buttons.
-  static const int ordre[][2] = {{mbYes, mrYes},       {mbNo, mrNo},     {mbOK, mrOk},
+  static const int ordre[][2] = {{mbYes, mrYes},       {mbNo, mrNo},         {mbOK, mrOk},
                                  {mbRetry, mrRetry},   {mbIgnore, mrIgnore}, {mbAll, mrAll},
-                                 {mbCancel, mrCancel}, {mbAbort, mrAbort}, {mbHelp, mrNone}};
+                                 {mbCancel, mrCancel}, {mbAbort, mrAbort},   {mbHelp, mrNone}};
   for (const auto& b : ordre)
     if (buttons & b[0]) return b[1];
   return mrNone;

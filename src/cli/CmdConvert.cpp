@@ -2,8 +2,8 @@
 // (upgrading an older file), through the program's own reader and writer.
 #include <iostream>
 
-#include "cli/Commandes.h"
 #include "app/Services.h"
+#include "cli/Commandes.h"
 #include "document/GestFich.h"
 
 namespace {
@@ -17,7 +17,8 @@ int Convert(const TOptionsConvert& o) {
   ChargeDocumentCli(doc, o.Entree, false);
   if (!doc.FichierLuAvecErreurs.empty() && MemeFichier(o.Entree, o.Sortie)) {
     // Written over, the file would lose for good what could not be read.
-    std::cerr << "brivane-cli: " << o.Entree << " was read with errors; not written over: give another output\n";
+    std::cerr << "brivane-cli: " << o.Entree
+              << " was read with errors; not written over: give another output\n";
     return 1;
   }
   // The output is another file: the question of writing over a damaged file is not asked.
@@ -35,7 +36,8 @@ int Convert(const TOptionsConvert& o) {
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsConvert>();
-  CLI::App* c = app.add_subcommand("convert", "Read a document and write it back in the current format version");
+  CLI::App* c =
+      app.add_subcommand("convert", "Read a document and write it back in the current format version");
   c->add_option("input", o->Entree, "Document to read (.kvb)")->required();
   c->add_option("output", o->Sortie, "Document to write (.kvb); may be the input")->required();
   return [c, o]() { return c->parsed() ? Convert(*o) : -1; };

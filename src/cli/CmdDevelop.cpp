@@ -7,9 +7,9 @@
 #include "app/Chaines.h"
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
-#include "session/ObjCom.h"
 #include "session/DevSurf.h"
 #include "session/Epaisseur.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "app/Chaines.h"
 #include "cli/Commandes.h"
-#include "session/ObjCom.h"
 #include "naval/Hydrostat.h"
 #include "naval/Poids.h"
 #include "naval/TableHydro.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ struct TOptionsHydro {
 constexpr int MaxLignesTable = 1000;
 
 // The table of particulars at N waterlines from Z0 to Z1.
-int Table(const TOptionsHydro& o, TDocument& doc, const TListSurf& portee, int nbSections, const TBarycentre& g) {
+int Table(const TOptionsHydro& o, TDocument& doc, const TListSurf& portee, int nbSections,
+          const TBarycentre& g) {
   double z0 = 0, z1 = 0, n = 0;
   LitTriplet("--table", o.Table, z0, z1, n);
   if (n != std::floor(n) || n < 1 || n > MaxLignesTable)
@@ -130,9 +131,11 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   c->add_flag("--json", o->Json, "Machine-readable output");
   c->add_flag("--curve", o->Courbe, "Also give the curve of sectional areas");
-  c->add_option("--table", o->Table, "A table of the particulars at N waterlines from Z0 to Z1 (the hull lowered)")
+  c->add_option("--table", o->Table,
+                "A table of the particulars at N waterlines from Z0 to Z1 (the hull lowered)")
       ->type_name("Z0:Z1:N");
-  c->add_option("--csv", o->Csv, "Write CSV to this file ('-': standard output) instead of text")->type_name("OUT");
+  c->add_option("--csv", o->Csv, "Write CSV to this file ('-': standard output) instead of text")
+      ->type_name("OUT");
   return [c, o]() { return c->parsed() ? Hydro(*o) : -1; };
 }}};
 

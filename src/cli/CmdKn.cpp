@@ -6,12 +6,12 @@
 #include <sstream>
 
 #include "app/Chaines.h"
+#include "app/FichierStr.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
-#include "app/FichierStr.h"
-#include "session/ObjCom.h"
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
+#include "session/ObjCom.h"
 
 namespace {
 

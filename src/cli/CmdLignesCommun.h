@@ -66,8 +66,8 @@ inline void Prepare(TDocument& doc, const TOptions& o) {
   for (int f = 0; f < NbFamillesLignes; f++) {
     auto fam = static_cast<TFamilleLignes>(f);
     if (o.Nombres[f] > 0) {
-      int& n = fam == flSections ? doc.Grille.NbSec
-               : fam == flLignesEau ? doc.Grille.NbLE
+      int& n = fam == flSections         ? doc.Grille.NbSec
+               : fam == flLignesEau      ? doc.Grille.NbLE
                : fam == flLongitudinales ? doc.Grille.NbLong
                                          : doc.Grille.NbDiag;
       n = o.Nombres[f];

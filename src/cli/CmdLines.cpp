@@ -26,10 +26,14 @@ constexpr TFamilleCli Familles[] = {{flSections, "sections", "Couples", "Y"},
 
 const std::vector<TCoupe>& Table(const TEntity& e, TFamilleLignes f, bool sym) {
   switch (f) {
-    case flSections: return sym ? e.SecSym : e.Sec;
-    case flLignesEau: return sym ? e.LgESym : e.LgE;
-    case flLongitudinales: return sym ? e.LongSym : e.Long;
-    default: return sym ? e.DiagSym : e.Diag;
+    case flSections:
+      return sym ? e.SecSym : e.Sec;
+    case flLignesEau:
+      return sym ? e.LgESym : e.LgE;
+    case flLongitudinales:
+      return sym ? e.LongSym : e.Long;
+    default:
+      return sym ? e.DiagSym : e.Diag;
   }
 }
 
@@ -50,8 +54,10 @@ int Lines(const TOptionsLines& o) {
   nlohmann::json j = nlohmann::json::object();
   for (const auto& fam : Familles) {
     std::vector<double> pos = doc.Grille.Positions(fam.F);
-    if (o.Json) j[fam.Cle] = nlohmann::json::array();
-    else std::printf("%s: %zu\n", fam.Titre, pos.size());
+    if (o.Json)
+      j[fam.Cle] = nlohmann::json::array();
+    else
+      std::printf("%s: %zu\n", fam.Titre, pos.size());
     for (size_t k = 0; k < pos.size(); k++)
       for (int s = 0; s < doc.NbSurf(); s++) {
         const TEntity& e = doc.Surf(s);
@@ -74,10 +80,11 @@ int Lines(const TOptionsLines& o) {
             if (fam.F == flDiagonales) entree["angle"] = doc.Grille.AngleDiag[k];
             j[fam.Cle].push_back(std::move(entree));
           } else {
-            std::string angle = fam.F == flDiagonales ? "  angle " + FormatReel(doc.Grille.AngleDiag[k], 1) : "";
+            std::string angle =
+                fam.F == flDiagonales ? "  angle " + FormatReel(doc.Grille.AngleDiag[k], 1) : "";
             std::printf("  %3zu  %s=%s%s  %s  %-6s  %zu polyligne(s), %zu point(s)\n", k + 1, fam.Axe,
-                        Reel4(pos[k]).c_str(), angle.c_str(), Aligne(e.Nom, 20).c_str(), sym ? "mirror" : "main", c.size(),
-                        NbPoints(c));
+                        Reel4(pos[k]).c_str(), angle.c_str(), Aligne(e.Nom, 20).c_str(),
+                        sym ? "mirror" : "main", c.size(), NbPoints(c));
           }
         }
       }
@@ -88,7 +95,8 @@ int Lines(const TOptionsLines& o) {
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsLines>();
-  CLI::App* c = app.add_subcommand("lines", "Cut the lines grid through every visible surface and its mirror half");
+  CLI::App* c =
+      app.add_subcommand("lines", "Cut the lines grid through every visible surface and its mirror half");
   lignes_cli::Declare(c, *o);
   c->add_flag("--json", o->Json, "Machine-readable output: every line's polylines");
   return [c, o]() { return c->parsed() ? Lines(*o) : -1; };

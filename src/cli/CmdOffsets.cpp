@@ -29,8 +29,9 @@ int Offsets(const TOptionsOffsets& o) {
   }
   TTableCotes t;
   MajSurface(doc, true, -1);
-  CalculeTableCotes(doc, sel,
-                    o.Croisement == "buttocks" ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, t);
+  CalculeTableCotes(
+      doc, sel, o.Croisement == "buttocks" ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau,
+      t);
   if (!o.Csv.empty()) {
     try {
       ExporteTableCotes(t, o.Csv);
@@ -40,13 +41,15 @@ int Offsets(const TOptionsOffsets& o) {
     std::printf("%zu lignes écrites dans %s\n", t.Lignes().size(), o.Csv.c_str());
     return 0;
   }
-  for (const auto& l : t.Lignes()) std::cout << l[0] << ';' << l[1] << ';' << l[2] << ';' << l[3] << ';' << l[4] << "\n";
+  for (const auto& l : t.Lignes())
+    std::cout << l[0] << ';' << l[1] << ';' << l[2] << ';' << l[3] << ';' << l[4] << "\n";
   return 0;
 }
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsOffsets>();
-  CLI::App* c = app.add_subcommand("offsets", "The table of offsets: sections against waterlines or buttocks, and surface edges");
+  CLI::App* c = app.add_subcommand(
+      "offsets", "The table of offsets: sections against waterlines or buttocks, and surface edges");
   lignes_cli::Declare(c, *o);
   c->add_option("--csv", o->Csv, "Write the table to this file (semicolons, Windows-1252, CR LF)");
   c->add_option("--cross", o->Croisement, "What the sections are crossed with")

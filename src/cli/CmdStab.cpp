@@ -10,7 +10,6 @@
 #include "app/Encodage.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
-#include "session/ObjCom.h"
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
 #include "naval/Stab.h"
@@ -41,7 +40,8 @@ void VerifieOptionsStab(const TConditionsStab& c) {
     refuse("--step", c.Pas, rs("rsStabPasIncorrect") + " (--max " + Format("%g", c.AngleMax) + ")");
   const int n = NombreEtapes(c.AngleMax, c.Pas);
   if (n < 2 || n > MaxEtapesStab)
-    refuse("--step", c.Pas, rs("rsStabPasIncorrect") + " (" + std::to_string(MaxEtapesStab) + " steps at most)");
+    refuse("--step", c.Pas,
+           rs("rsStabPasIncorrect") + " (" + std::to_string(MaxEtapesStab) + " steps at most)");
   if (!(std::isfinite(c.Densite) && c.Densite > 0)) refuse("--rho", c.Densite, rs("rsStabDensite"));
   if (!(std::isfinite(c.TolEnfoncement) && c.TolEnfoncement > 0))
     refuse("--tol", c.TolEnfoncement, rs("rsStabTolerance"));
@@ -54,7 +54,8 @@ TVertex3f LitCentre(const std::string& texte) {
   size_t pos = 0;
   for (int k = 0; k < 3; k++) {
     size_t f = texte.find(',', pos);
-    if ((k < 2) != (f != std::string::npos) || !LitReel(texte.substr(pos, f == std::string::npos ? f : f - pos), v[k]))
+    if ((k < 2) != (f != std::string::npos) ||
+        !LitReel(texte.substr(pos, f == std::string::npos ? f : f - pos), v[k]))
       throw TErreurCli("--cg expects X,Y,Z in metres, not '" + texte + "'");
     pos = f + 1;
   }
@@ -66,12 +67,16 @@ int Stab(const TOptionsStab& o) {
   if (o.PoidsDonne && !(std::isfinite(o.Poids) && o.Poids > 0))
     throw TErreurCli("--weight " + Format("%g", o.Poids) + ": " + rs("rsStabPoidsManquant"));
   if (o.Criteres && !(std::isfinite(o.AngleEnvahissement) && o.AngleEnvahissement >= 0))
-    throw TErreurCli("--flooding-angle " + Format("%g", o.AngleEnvahissement) + ": must be 0 (none) or above");
+    throw TErreurCli("--flooding-angle " + Format("%g", o.AngleEnvahissement) +
+                     ": must be 0 (none) or above");
   if (o.Criteres && o.Conditions.AngleMax < 40)
-    throw TErreurCli("--max " + Format("%g", o.Conditions.AngleMax) + ": the criteria need the curve up to 40 degrees");
+    throw TErreurCli("--max " + Format("%g", o.Conditions.AngleMax) +
+                     ": the criteria need the curve up to 40 degrees");
   TDocument doc;
-  if (!o.Barge.empty()) ConstruitBargeCli(doc, o.Barge);
-  else ChargeDocumentCli(doc, o.Fichier);
+  if (!o.Barge.empty())
+    ConstruitBargeCli(doc, o.Barge);
+  else
+    ChargeDocumentCli(doc, o.Fichier);
   if (o.Precision > 0) ChangePrecision(doc, o.Precision);
   TStab st;
   st.Conditions = o.Conditions;
@@ -83,11 +88,13 @@ int Stab(const TOptionsStab& o) {
   st.DemandeArret = [] { return false; };
   TBarreProgression barre;
   st.Progression = [&barre](int total, int fait) { barre.Montre(total, fait); };
-  for (const auto& a : ControleCarene(doc, PorteeCalc(doc))) std::cerr << "brivane-cli: warning: " << a << "\n";
+  for (const auto& a : ControleCarene(doc, PorteeCalc(doc)))
+    std::cerr << "brivane-cli: warning: " << a << "\n";
   std::string err = st.CalcStab();
   if (!err.empty()) throw TErreurCli(err);
   std::vector<TResultatCritere> criteres;
-  if (o.Criteres) criteres = VerifieCriteres(st.Etapes, GMInitial(st), o.AngleEnvahissement, Reglements().at(0));
+  if (o.Criteres)
+    criteres = VerifieCriteres(st.Etapes, GMInitial(st), o.AngleEnvahissement, Reglements().at(0));
   auto verdict = [](const TResultatCritere& c) {
     return rs(!c.Evalue ? "rsCritNonEvalue" : c.Satisfait ? "rsCritSatisfait" : "rsCritNonSatisfait");
   };
@@ -99,9 +106,9 @@ int Stab(const TOptionsStab& o) {
     nlohmann::json j;
     j["steps"] = nlohmann::json::array();
     for (const auto& e : st.Etapes) {
-      const double v[12] = {e.Gite,          e.Assiette,      -e.Enfoncement,  e.CC.Centre.X, e.CC.Centre.Y,
-                            e.CC.Centre.Z,   e.CG.Centre.X,   e.CG.Centre.Y,   e.CG.Centre.Z, e.GZ(),
-                            e.Moment(),      e.SurfMouillee};
+      const double v[12] = {e.Gite,        e.Assiette,    -e.Enfoncement, e.CC.Centre.X,
+                            e.CC.Centre.Y, e.CC.Centre.Z, e.CG.Centre.X,  e.CG.Centre.Y,
+                            e.CG.Centre.Z, e.GZ(),        e.Moment(),     e.SurfMouillee};
       nlohmann::json s = nlohmann::json::object();
       for (size_t c = 0; c < entete.size(); c++) s[entete[c]] = v[c];
       // An equilibrium that was not found has no arm to report.
@@ -131,8 +138,11 @@ int Stab(const TOptionsStab& o) {
     size_t larg = 0;
     for (const auto& l : synthese) larg = std::max(larg, LongueurUtf8(l.Libelle));
     for (const auto& l : synthese) {
-      if (l.Titre) std::cout << "\n" << l.Libelle << "\n";
-      else std::cout << "  " << l.Libelle << std::string(larg - LongueurUtf8(l.Libelle), ' ') << "  " << l.Valeur << "\n";
+      if (l.Titre)
+        std::cout << "\n" << l.Libelle << "\n";
+      else
+        std::cout << "  " << l.Libelle << std::string(larg - LongueurUtf8(l.Libelle), ' ') << "  " << l.Valeur
+                  << "\n";
     }
     if (o.Criteres) {
       std::cout << "\n" << rs(Reglements().at(0).Cle) << "\n\n";
@@ -150,15 +160,16 @@ int Stab(const TOptionsStab& o) {
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsStab>();
-  CLI::App* c = app.add_subcommand("stab", "Stability: righting arm GZ and moment against heel, and their synthesis");
+  CLI::App* c =
+      app.add_subcommand("stab", "Stability: righting arm GZ and moment against heel, and their synthesis");
   c->add_option("file", o->Fichier, "Document (.kvb); the default new document when absent");
-  c->add_option("--barge", o->Barge, "Instead of a document, a box barge of breadth B, length L, draft T, depth D")
+  c->add_option("--barge", o->Barge,
+                "Instead of a document, a box barge of breadth B, length L, draft T, depth D")
       ->type_name("B,L,T,D");
   c->add_option("--max", o->Conditions.AngleMax, "Largest heel, degrees")->capture_default_str();
   c->add_option("--step", o->Conditions.Pas, "Heel step, degrees")->capture_default_str();
-  c->add_option("--weight", o->Poids, "Weight in kg (default: the document's total)")->each([o](const std::string&) {
-    o->PoidsDonne = true;
-  });
+  c->add_option("--weight", o->Poids, "Weight in kg (default: the document's total)")
+      ->each([o](const std::string&) { o->PoidsDonne = true; });
   c->add_option("--cg", o->Cg, "Centre of gravity (default: the document's total)")->type_name("X,Y,Z");
   c->add_option("--rho", o->Conditions.Densite, "Water density, tonnes per m3")->capture_default_str();
   c->add_option("--tol", o->Conditions.TolEnfoncement, "Sinkage tolerance, percent of the weight")
@@ -168,7 +179,8 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_flag("--json", o->Json, "Machine-readable output");
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   c->add_flag("--criteria", o->Criteres, "Check the IMO 2008 general intact-stability criteria on the curve");
-  c->add_option("--flooding-angle", o->AngleEnvahissement, "Flooding angle for the criteria, degrees (0: none)");
+  c->add_option("--flooding-angle", o->AngleEnvahissement,
+                "Flooding angle for the criteria, degrees (0: none)");
   return [c, o]() { return c->parsed() ? Stab(*o) : -1; };
 }}};
 

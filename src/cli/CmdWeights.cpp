@@ -46,8 +46,10 @@ nlohmann::json PoidsJson(int num, const TPoids& p, const std::string& attachee) 
 
 int Weights(const TOptionsPoids& o) {
   TDocument doc;
-  if (!o.Barge.empty()) ConstruitBargeCli(doc, o.Barge);
-  else ChargeDocumentCli(doc, o.Fichier);
+  if (!o.Barge.empty())
+    ConstruitBargeCli(doc, o.Barge);
+  else
+    ChargeDocumentCli(doc, o.Fichier);
   if (o.Precision > 0) ChangePrecision(doc, o.Precision);  // the shells' areas follow the grids
   // As the weights window opens: every surface brought up to date and weighed.
   MajSurface(doc, true, -1);
@@ -58,7 +60,8 @@ int Weights(const TOptionsPoids& o) {
   if (o.Json) {
     nlohmann::json j;
     j["surfaces"] = nlohmann::json::array();
-    for (int k = 0; k < doc.NbSurf(); k++) j["surfaces"].push_back(PoidsJson(k, doc.Surf(k).Poids, doc.Surf(k).Nom));
+    for (int k = 0; k < doc.NbSurf(); k++)
+      j["surfaces"].push_back(PoidsJson(k, doc.Surf(k).Poids, doc.Surf(k).Nom));
     j["weights"] = nlohmann::json::array();
     for (size_t i = 0; i < doc.ListePoids.size(); i++)
       j["weights"].push_back(PoidsJson(static_cast<int>(i), doc.ListePoids[i], attachee(doc.ListePoids[i])));
@@ -66,9 +69,9 @@ int Weights(const TOptionsPoids& o) {
     std::cout << j.dump(2) << "\n";
     return 0;
   }
-  const std::vector<std::string> entete = {rs("rsPoidsColNum"), rs("rsPoidsColNom"), rs("rsPoidsColValeur"),
-                                           rs("rsPoidsColX"),   rs("rsPoidsColY"),   rs("rsPoidsColZ"),
-                                           rs("rsPoidsColSurface")};
+  const std::vector<std::string> entete = {
+      rs("rsPoidsColNum"), rs("rsPoidsColNom"), rs("rsPoidsColValeur"), rs("rsPoidsColX"),
+      rs("rsPoidsColY"),   rs("rsPoidsColZ"),   rs("rsPoidsColSurface")};
   auto table = [&](const TGrillePoids& g) {
     std::vector<std::vector<std::string>> l{entete};
     for (const auto& r : g) l.emplace_back(r.begin(), r.end());
@@ -77,8 +80,10 @@ int Weights(const TOptionsPoids& o) {
   std::cout << rs("rsPoidsCaption") << "\n\n" << rs("rsPoidsSurfaces") << "\n";
   table(LignesSurfaces(doc));
   std::cout << "\n" << rs("rsPoidsBallasts") << "\n";
-  if (doc.ListePoids.empty()) std::cout << "-\n";
-  else table(LignesPoids(doc));
+  if (doc.ListePoids.empty())
+    std::cout << "-\n";
+  else
+    table(LignesPoids(doc));
   std::cout << "\n";
   TLignePoids total = LigneTotal(t);
   ImprimeTableGauche({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}});
@@ -87,9 +92,11 @@ int Weights(const TOptionsPoids& o) {
 
 TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   auto o = std::make_shared<TOptionsPoids>();
-  CLI::App* c = app.add_subcommand("weights", "Weight estimate: surface weights, weights and ballasts, total and centre of gravity");
+  CLI::App* c = app.add_subcommand(
+      "weights", "Weight estimate: surface weights, weights and ballasts, total and centre of gravity");
   c->add_option("file", o->Fichier, "Document (.kvb); the default new document when absent");
-  c->add_option("--barge", o->Barge, "Instead of a document, a box barge of breadth B, length L, draft T, depth D")
+  c->add_option("--barge", o->Barge,
+                "Instead of a document, a box barge of breadth B, length L, draft T, depth D")
       ->type_name("B,L,T,D");
   c->add_flag("--json", o->Json, "Machine-readable output");
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));

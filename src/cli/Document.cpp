@@ -1,11 +1,11 @@
 // Loading a document for a command: the program's reader, its messages turned
 // into the command line's warnings and errors.
+#include <iostream>
+
 #include "app/Services.h"
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
-
-#include <iostream>
 
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) {
   if (chemin.empty()) {

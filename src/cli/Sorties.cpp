@@ -8,8 +8,8 @@
 #include <iostream>
 
 #include "app/Encodage.h"
-#include "cli/Commandes.h"
 #include "app/FichierStr.h"
+#include "cli/Commandes.h"
 
 void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
   std::vector<size_t> larg;

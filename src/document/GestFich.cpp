@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int PanneauEtat = 3;  // status-bar panel of the progress messages
+constexpr int PanneauEtat = 3;       // status-bar panel of the progress messages
 constexpr char SepComment = '\xA4';  // "¤" in Windows-1252
 constexpr size_t LimNomSurf = MaxNomSurf;
 constexpr size_t LimNomRepere = 255;  // names of weights, marks and flooding points
@@ -61,7 +61,8 @@ class NumTexte {
 
 class TLecteur {
  public:
-  TLecteur(TfichierStr& f, TDocument& lu, int n0, std::string nom) : F(f), Lu(lu), N0(n0), Nom(std::move(nom)) {}
+  TLecteur(TfichierStr& f, TDocument& lu, int n0, std::string nom)
+      : F(f), Lu(lu), N0(n0), Nom(std::move(nom)) {}
 
   void Lire();
   // Where the reading stands, for every message: the file and the line (from 1).
@@ -82,7 +83,9 @@ class TLecteur {
   int Prem = 0, Nb = 0;  // the section being read
   int NbFichier = 0;     // surfaces read from the file
 
-  std::string_view Chaine(std::string_view cle, std::string_view def = {}) { return F.LireValeur(cle, def, Prem, Nb); }
+  std::string_view Chaine(std::string_view cle, std::string_view def = {}) {
+    return F.LireValeur(cle, def, Prem, Nb);
+  }
   int Entier(std::string_view cle, int def) { return F.LireEntier(cle, def, Prem, Nb); }
   double Reel(std::string_view cle, double def) { return F.LireReel(cle, def, Prem, Nb); }
   float Simple(std::string_view cle, float def) {
@@ -90,7 +93,9 @@ class TLecteur {
     return LitReel(F.LireValeur(cle, TexteReel4(def), Prem, Nb), v) ? v : def;
   }
   bool Booleen(std::string_view cle, bool def) { return F.LireBooleen(cle, def, Prem, Nb); }
-  std::string Texte(std::string_view cle, size_t limite) { return TronqueUtf8(Cp1252VersUtf8(Chaine(cle)), limite); }
+  std::string Texte(std::string_view cle, size_t limite) {
+    return TronqueUtf8(Cp1252VersUtf8(Chaine(cle)), limite);
+  }
   std::string Derniere() const { return Cp1252VersUtf8(F.DerniereValeur()); }
 
   // Shown all together once the file is read, with the choice of opening it or not.
@@ -200,8 +205,10 @@ bool TLecteur::LireSurface(int n, int p) {
   e->Specular = Simple("Specular", 0);
   e->Shininess = Simple("Shininess", 0);
   e->Emission = Simple("Emission", 0);
-  if (Version <= "1.07") e->Orientation = !Booleen("StabNeg", false);
-  else e->Orientation = Booleen("Orientation", true);
+  if (Version <= "1.07")
+    e->Orientation = !Booleen("StabNeg", false);
+  else
+    e->Orientation = Booleen("Orientation", true);
   e->JonctionSym = Booleen("JonctionSym", true);
   e->CG = Booleen("CG", true);
   e->TypePoids = EntierBorne("TypePoids", tpFixeBorde, tpEpaisseurDensite, tpDensiteVolume, p);
@@ -251,8 +258,7 @@ void TLecteur::LireSommets(TSurface& s, int) {
       double v[4];
       for (double& x : v) {
         std::string_view champ = Decouper(';', reste);
-        if (!LitReel(champ, x))
-          throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
+        if (!LitReel(champ, x)) throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
       }
       s.Net.PC[i][j] = {v[0], v[1], v[2], v[3]};
     }
@@ -265,8 +271,7 @@ void TLecteur::LireMesh(TDXFSurface& s, int nbL, int nbC) {
       double v[3];
       for (double& x : v) {
         std::string_view champ = Decouper(';', reste);
-        if (!LitReel(champ, x))
-          throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
+        if (!LitReel(champ, x)) throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
       }
       s.Pts[static_cast<size_t>(i)][static_cast<size_t>(j)] = {v[0], v[1], v[2]};
     }
@@ -354,7 +359,8 @@ void TLecteur::LireGrille() {
   g.NbSec = liste("LSe", "rsErrLectGrilleLSE", g.PosSec);
   g.NbLE = liste("LLe", "rsErrLectGrilleLLE", g.PosLgE);
   g.NbLong = liste("LLg", "rsErrLectGrilleLLg", g.PosLong);
-  for (int i = 0; i < g.NbLong; i++) g.PosLongSym[static_cast<size_t>(i)] = -g.PosLong[static_cast<size_t>(i)];
+  for (int i = 0; i < g.NbLong; i++)
+    g.PosLongSym[static_cast<size_t>(i)] = -g.PosLong[static_cast<size_t>(i)];
   int nbDiag = liste("LDg", "rsErrLectGrilleLDg", g.PosDiag);
   // One angle per diagonal: a diagonal without its angle is dropped.
   int nbAngles = liste("LDgA", "rsErrLectGrilleLDgA", g.AngleDiag);
@@ -469,25 +475,34 @@ void TLecteur::LireCotes() {
     if (reste.empty()) break;
     std::string genre = Cp1252VersUtf8(Decouper(';', reste));
     TCote c;
-    if (genre == "Metre" || genre == "Mètre") c.Outil.Genre = gmMetre, c.Genre = rs("rsMetre");
-    else if (genre == "Rayon") c.Outil.Genre = gmRayon, c.Genre = rs("rsRayon");
-    else if (genre == "Angle") c.Outil.Genre = gmAngle, c.Genre = rs("rsAngle"), c.Outil.Etape = 2;
-    else continue;  // a kind this program does not know
+    if (genre == "Metre" || genre == "Mètre")
+      c.Outil.Genre = gmMetre, c.Genre = rs("rsMetre");
+    else if (genre == "Rayon")
+      c.Outil.Genre = gmRayon, c.Genre = rs("rsRayon");
+    else if (genre == "Angle")
+      c.Outil.Genre = gmAngle, c.Genre = rs("rsAngle"), c.Outil.Etape = 2;
+    else
+      continue;  // a kind this program does not know
     c.Texte = c.Outil.Texte = TronqueUtf8(Cp1252VersUtf8(Decouper(';', reste)), LimTexteCote);
     {
       // The value as displayed starts with its number.
       std::string_view t = c.Texte;
       size_t n = 0;
-      while (n < t.size() && (std::isdigit(static_cast<unsigned char>(t[n])) || t[n] == '.' || t[n] == '-')) n++;
+      while (n < t.size() && (std::isdigit(static_cast<unsigned char>(t[n])) || t[n] == '.' || t[n] == '-'))
+        n++;
       float v = 0;
       if (LitReel(t.substr(0, n), v)) c.Outil.Valeur = v;
     }
     std::string_view vue = Decouper(';', reste);
     bool ok = true;
-    if (vue == "Section") c.Outil.Vue = tvSection;
-    else if (vue == "Plan") c.Outil.Vue = tvPlan;
-    else if (vue == "Profile") c.Outil.Vue = tvProfil;
-    else ok = false;
+    if (vue == "Section")
+      c.Outil.Vue = tvSection;
+    else if (vue == "Plan")
+      c.Outil.Vue = tvPlan;
+    else if (vue == "Profile")
+      c.Outil.Vue = tvProfil;
+    else
+      ok = false;
     double v[9];
     for (double& x : v) ok = ok && LitReel(Decouper(';', reste), x);
     if (!ok) {
@@ -585,8 +600,10 @@ void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool
 std::string TexteSansSeparateurs(std::string_view utf8, std::string_view separateurs = {}) {
   std::string s = Utf8VersCp1252(utf8);
   for (char& c : s) {
-    if (c == '\r' || c == '\n') c = ' ';
-    else if (separateurs.find(c) != std::string_view::npos) c = '?';
+    if (c == '\r' || c == '\n')
+      c = ' ';
+    else if (separateurs.find(c) != std::string_view::npos)
+      c = '?';
   }
   return s;
 }
@@ -607,8 +624,10 @@ class TEcrivain {
   explicit TEcrivain(TfichierStr& f) : F(f) {}
 
   void Reel(std::string& s, double v) {
-    if (std::isfinite(v)) AjouteReel4(s, v);
-    else s += '0', F.NbNonFinis++;
+    if (std::isfinite(v))
+      AjouteReel4(s, v);
+    else
+      s += '0', F.NbNonFinis++;
     s += ';';
   }
   void EcrireSurface(const TEntity& e, int n);
@@ -669,7 +688,8 @@ void TEcrivain::EcrireSurface(const TEntity& e, int n) {
   F.EcrireBooleen("Voile", e.Voile);
   const TPlanSym& ps = e.PlanSym;
   Val.clear();
-  for (const TVertex3f* v : {&ps.Origine, &ps.Axe1, &ps.Axe2, &ps.Axe3}) Reel(Val, v->X), Reel(Val, v->Y), Reel(Val, v->Z);
+  for (const TVertex3f* v : {&ps.Origine, &ps.Axe1, &ps.Axe2, &ps.Axe3})
+    Reel(Val, v->X), Reel(Val, v->Y), Reel(Val, v->Z);
   F.EcrireChaine("PlanS", Val);
   F.EcrireFin();
 }
@@ -698,7 +718,8 @@ void TEcrivain::EcrireSoudes(const TDocument& doc, const std::vector<int>& nums)
     for (size_t m = 0; m < groupes[g].size(); m++) {
       const TPC& pc = groupes[g][m];
       F.EcrireChaine(NumTexte("V_", static_cast<int>(g), static_cast<int>(m)),
-                     std::to_string(pc.NumSurf) + ";" + std::to_string(pc.NumLn) + ";" + std::to_string(pc.NumCol) + ";");
+                     std::to_string(pc.NumSurf) + ";" + std::to_string(pc.NumLn) + ";" +
+                         std::to_string(pc.NumCol) + ";");
     }
   }
   F.EcrireFin();
@@ -732,7 +753,8 @@ void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::ve
   f.EcrireSection("VUES");
   for (size_t k = 0; k < 5; k++) {
     const TVueDocument& v = doc.Vues[k];
-    std::string t = std::to_string(v.OrigineX) + ";" + std::to_string(v.OrigineY) + ";" + TexteReel4(v.Echelle) + ";";
+    std::string t =
+        std::to_string(v.OrigineX) + ";" + std::to_string(v.OrigineY) + ";" + TexteReel4(v.Echelle) + ";";
     if (k >= 3)
       for (float a : {v.Angle1, v.Angle2, v.Angle3}) t += TexteReel4(a) + ";";
     f.EcrireChaine(clesVues[k], t);
@@ -757,9 +779,9 @@ void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::ve
   for (size_t k = 0; k < 4; k++) {
     const TVuePerso& p = doc.VuesPerso[k];
     if (!p.Sauvee) continue;
-    f.EcrireChaine(NumTexte("VueP", static_cast<int>(k)), std::to_string(p.OrigineX) + ";" +
-                                                              std::to_string(p.OrigineY) + ";" + TexteReel4(p.Echelle) +
-                                                              ";" + TexteReel4(p.Theta) + ";" + TexteReel4(p.Phi) + ";");
+    f.EcrireChaine(NumTexte("VueP", static_cast<int>(k)),
+                   std::to_string(p.OrigineX) + ";" + std::to_string(p.OrigineY) + ";" +
+                       TexteReel4(p.Echelle) + ";" + TexteReel4(p.Theta) + ";" + TexteReel4(p.Phi) + ";");
   }
   f.EcrireFin();
 
@@ -783,8 +805,8 @@ void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::ve
     auto it = std::find(nums.begin(), nums.end(), p.Surface);
     const int att = p.Surface >= 0 && it != nums.end() ? static_cast<int>(it - nums.begin()) : -1;
     f.EcrireChaine(NumTexte("Bl_", ++k), SansCrochetDebut(Champ(p.Nom)) + ";" + TexteReel(p.Masse, 4) + ";" +
-                                              TexteReel(p.X, 4) + ";" + TexteReel(p.Y, 4) + ";" + TexteReel(p.Z, 4) +
-                                              ";" + std::to_string(att) + ";");
+                                             TexteReel(p.X, 4) + ";" + TexteReel(p.Y, 4) + ";" +
+                                             TexteReel(p.Z, 4) + ";" + std::to_string(att) + ";");
   }
   f.EcrireFin();
 
@@ -805,18 +827,25 @@ bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
   bool ok = true;
   std::string cle;
   if (const auto* s = dynamic_cast<const TSurface*>(&e)) {
-    if (s->Net.NbLn < 1 || s->Net.NbLn > MaxNet) ok = false, cle = "NbL";
-    else if (s->Net.NbCol < 1 || s->Net.NbCol > MaxNet) ok = false, cle = "NbC";
-    else if (s->Net.LFlex < MinOrdre || s->Net.LFlex > MaxOrdre) ok = false, cle = "LFlex";
-    else if (s->Net.CFlex < MinOrdre || s->Net.CFlex > MaxOrdre) ok = false, cle = "CFlex";
+    if (s->Net.NbLn < 1 || s->Net.NbLn > MaxNet)
+      ok = false, cle = "NbL";
+    else if (s->Net.NbCol < 1 || s->Net.NbCol > MaxNet)
+      ok = false, cle = "NbC";
+    else if (s->Net.LFlex < MinOrdre || s->Net.LFlex > MaxOrdre)
+      ok = false, cle = "LFlex";
+    else if (s->Net.CFlex < MinOrdre || s->Net.CFlex > MaxOrdre)
+      ok = false, cle = "CFlex";
   } else {
-    if (e.NbLnPt < 0 || e.NbLnPt >= MaxGrille || e.Pts.size() != static_cast<size_t>(e.NbLnPt + 1)) ok = false, cle = "NbL";
-    else if (e.NbColPt < 0 || e.NbColPt >= MaxGrille) ok = false, cle = "NbC";
+    if (e.NbLnPt < 0 || e.NbLnPt >= MaxGrille || e.Pts.size() != static_cast<size_t>(e.NbLnPt + 1))
+      ok = false, cle = "NbL";
+    else if (e.NbColPt < 0 || e.NbColPt >= MaxGrille)
+      ok = false, cle = "NbC";
     else
       for (const auto& row : e.Pts)
         if (row.size() != static_cast<size_t>(e.NbColPt + 1)) ok = false, cle = "NbC";
   }
-  if (ok && (e.TypePoids < tpEpaisseurDensite || e.TypePoids > tpDensiteVolume)) ok = false, cle = "TypePoids";
+  if (ok && (e.TypePoids < tpEpaisseurDensite || e.TypePoids > tpDensiteVolume))
+    ok = false, cle = "TypePoids";
   if (!ok && erreur) *erreur = Format(rs("rsErrEcritSurface").c_str(), e.Nom.c_str(), n, cle.c_str());
   return ok;
 }
@@ -878,8 +907,10 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
     doc.FichierLuAvecErreurs = nomFichier;
     doc.ErreursLecture = lecteur.Erreurs;
   }
-  if (fusion) doc.MarqueModifie();
-  else doc.MarqueEnregistre();
+  if (fusion)
+    doc.MarqueModifie();
+  else
+    doc.MarqueEnregistre();
   for (int k = 0; k < doc.NbSurf(); k++)
     if (TSurface* s = doc.SurfNurbs(k)) {
       s->Net.AfficheLn = s->Net.AfficheCol = true;
@@ -897,7 +928,8 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
   return true;
 }
 
-bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt, std::string* erreur) {
+bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt,
+                   std::string* erreur) {
   TRACE("GestFich.OuvrirFichier");
   TCurseurAttente attente;
   WriteStatusBar(PanneauEtat, rs("rsStOuverture"));
@@ -912,7 +944,8 @@ bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptions
   return LitDocument(doc, f, nomFichier, opt, erreur);
 }
 
-bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, TfichierStr& f, std::string* erreur) {
+bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, TfichierStr& f,
+                      std::string* erreur) {
   TRACE("GestFich.EnregistrerFichier");
   for (size_t n = 0; n < nums.size(); n++) {
     if (nums[n] < 0 || nums[n] >= doc.NbSurf()) {
@@ -926,7 +959,8 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
   for (int k : nums) {
     const TEntity& e = doc.Surf(k);
     const auto* s = dynamic_cast<const TSurface*>(&e);
-    sommets += s ? static_cast<size_t>(s->Net.NbLn * s->Net.NbCol) : static_cast<size_t>((e.NbLnPt + 1) * (e.NbColPt + 1));
+    sommets += s ? static_cast<size_t>(s->Net.NbLn * s->Net.NbCol)
+                 : static_cast<size_t>((e.NbLnPt + 1) * (e.NbColPt + 1));
   }
   f.Reserve(sommets * 50 + 4096, sommets * 2 + 256);
   f.EcrireSection("HEADER");

@@ -13,7 +13,7 @@
 inline constexpr const char* VersionDocument = "1.10";
 
 // The sections that follow SOUDES, in writing order.
-inline constexpr const char* SectionsSuivantes[] = {"VUES",  "GRILLE",  "OPTIONS",     "COTES",
+inline constexpr const char* SectionsSuivantes[] = {"VUES",    "GRILLE",  "OPTIONS",     "COTES",
                                                     "BALLAST", "REPERES", "ENVAHISEMENT"};
 
 struct TOptionsLecture {
@@ -33,8 +33,8 @@ struct TOptionsLecture {
 bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt = {},
                    std::string* erreur = nullptr);
 // The same from a line file already loaded (tests, fuzzing).
-bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, const TOptionsLecture& opt = {},
-                 std::string* erreur = nullptr);
+bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier,
+                 const TOptionsLecture& opt = {}, std::string* erreur = nullptr);
 
 // Fills an empty line file with the document: the surfaces of `nums`, in that order,
 // and every other section whole. False, with the message, when a surface holds counts

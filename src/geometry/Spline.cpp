@@ -197,7 +197,8 @@ void EvalueSurfaceNurbs(TSurface& s) {
 
 void TEntity::SetMinMax() {
   // From the first point: a model of any size (or unit) gets its own extremes.
-  TVertex3f ext[6] = {{10000, 0, 0}, {-10000, 0, 0}, {0, 10000, 0}, {0, -10000, 0}, {0, 0, 10000}, {0, 0, -10000}};
+  TVertex3f ext[6] = {{10000, 0, 0},  {-10000, 0, 0}, {0, 10000, 0},
+                      {0, -10000, 0}, {0, 0, 10000},  {0, 0, -10000}};
   if (!Pts.empty() && !Pts[0].empty())
     for (TVertex3f& e : ext) e = Pts[0][0];
   ExtremesGrille(Pts, Sym ? &PtsSym : nullptr, ext);

@@ -33,20 +33,23 @@ struct TVoisin {
 };
 
 // Candidates next to a crossing, in order of preference, per crossing type.
-constexpr TVoisin VoisinsLigne[] = {{tcLigne, -1, 0},   {tcLigne, 1, 0},   {tcColonne, -1, 0}, {tcColonne, -1, 1},
-                                    {tcColonne, 0, 0},  {tcColonne, 0, 1}, {tcNoeud, -1, 0},   {tcNoeud, -1, 1},
-                                    {tcNoeud, 1, 0},    {tcNoeud, 1, 1}};
-constexpr TVoisin VoisinsColonne[] = {{tcColonne, 0, -1}, {tcColonne, 0, 1}, {tcLigne, 0, -1}, {tcLigne, 1, -1},
-                                      {tcLigne, 0, 0},    {tcLigne, 1, 0},   {tcNoeud, 0, -1}, {tcNoeud, 0, 1},
-                                      {tcNoeud, 1, -1},   {tcNoeud, 1, 1}};
-constexpr TVoisin VoisinsNoeud[] = {{tcNoeud, -1, -1},  {tcNoeud, -1, 0},   {tcNoeud, -1, 1},  {tcNoeud, 0, -1},
-                                    {tcNoeud, 0, 1},    {tcNoeud, 1, -1},   {tcNoeud, 1, 0},   {tcNoeud, 1, 1},
-                                    {tcLigne, -1, -1},  {tcLigne, -1, 0},   {tcLigne, 1, -1},  {tcLigne, 1, 0},
-                                    {tcColonne, -1, -1}, {tcColonne, -1, 1}, {tcColonne, 0, -1}, {tcColonne, 0, 1}};
+constexpr TVoisin VoisinsLigne[] = {
+    {tcLigne, -1, 0},  {tcLigne, 1, 0},  {tcColonne, -1, 0}, {tcColonne, -1, 1}, {tcColonne, 0, 0},
+    {tcColonne, 0, 1}, {tcNoeud, -1, 0}, {tcNoeud, -1, 1},   {tcNoeud, 1, 0},    {tcNoeud, 1, 1}};
+constexpr TVoisin VoisinsColonne[] = {
+    {tcColonne, 0, -1}, {tcColonne, 0, 1}, {tcLigne, 0, -1}, {tcLigne, 1, -1}, {tcLigne, 0, 0},
+    {tcLigne, 1, 0},    {tcNoeud, 0, -1},  {tcNoeud, 0, 1},  {tcNoeud, 1, -1}, {tcNoeud, 1, 1}};
+constexpr TVoisin VoisinsNoeud[] = {
+    {tcNoeud, -1, -1},   {tcNoeud, -1, 0},   {tcNoeud, -1, 1},   {tcNoeud, 0, -1},
+    {tcNoeud, 0, 1},     {tcNoeud, 1, -1},   {tcNoeud, 1, 0},    {tcNoeud, 1, 1},
+    {tcLigne, -1, -1},   {tcLigne, -1, 0},   {tcLigne, 1, -1},   {tcLigne, 1, 0},
+    {tcColonne, -1, -1}, {tcColonne, -1, 1}, {tcColonne, 0, -1}, {tcColonne, 0, 1}};
 
 }  // namespace
 
-void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt) { NouvelleBoite(nbLnPt, nbColPt, 0, nbLnPt, 0, nbColPt); }
+void TTablesPresence::Nouvelle(int nbLnPt, int nbColPt) {
+  NouvelleBoite(nbLnPt, nbColPt, 0, nbLnPt, 0, nbColPt);
+}
 
 void TTablesPresence::NouvelleBoite(int nbLnPt, int nbColPt, int i0, int i1, int j0, int j1) {
   NbLn = nbLnPt, NbCol = nbColPt;
@@ -63,7 +66,8 @@ void TTablesPresence::NouvelleBoite(int nbLnPt, int nbColPt, int i0, int i1, int
   auto remplit = [&](int type, const auto& voisins) {
     int n = 0;
     for (const TVoisin& v : voisins)
-      Deltas[type - 1][n++] = (static_cast<long>(v.DI) * static_cast<long>(Larg) + v.DJ) * 3 + (v.Type - type);
+      Deltas[type - 1][n++] =
+          (static_cast<long>(v.DI) * static_cast<long>(Larg) + v.DJ) * 3 + (v.Type - type);
   };
   remplit(tcLigne, VoisinsLigne);
   remplit(tcColonne, VoisinsColonne);
@@ -73,10 +77,17 @@ void TTablesPresence::NouvelleBoite(int nbLnPt, int nbColPt, int i0, int i1, int
 bool TTablesPresence::Dans(int type, int i, int j) const {
   bool grille = false;
   switch (type) {
-    case tcLigne: grille = i >= 0 && i <= NbLn && j >= 0 && j < NbCol; break;
-    case tcColonne: grille = i >= 0 && i < NbLn && j >= 0 && j <= NbCol; break;
-    case tcNoeud: grille = i >= 0 && i <= NbLn && j >= 0 && j <= NbCol; break;
-    default: break;
+    case tcLigne:
+      grille = i >= 0 && i <= NbLn && j >= 0 && j < NbCol;
+      break;
+    case tcColonne:
+      grille = i >= 0 && i < NbLn && j >= 0 && j <= NbCol;
+      break;
+    case tcNoeud:
+      grille = i >= 0 && i <= NbLn && j >= 0 && j <= NbCol;
+      break;
+    default:
+      break;
   }
   return grille && i >= I0 && i <= I1 && j >= J0 && j <= J1;
 }
@@ -87,8 +98,8 @@ namespace {
 // there or not, taken or not, follow no pattern a branch predictor could
 // learn, while a line mostly goes on through one of its first candidates.
 template <int N>
-inline bool PremierDisponible(uint32_t* e, size_t p, const std::array<long, 16>& d, uint32_t cible, uint32_t masqueIndex,
-                              uint32_t dispo, int& index) {
+inline bool PremierDisponible(uint32_t* e, size_t p, const std::array<long, 16>& d, uint32_t cible,
+                              uint32_t masqueIndex, uint32_t dispo, int& index) {
   for (int k0 = 0; k0 < N; k0 += 4) {
     uint32_t masque = 0;
     for (int k = k0; k < std::min(k0 + 4, N); k++)
@@ -106,9 +117,12 @@ inline bool PremierDisponible(uint32_t* e, size_t p, const std::array<long, 16>&
 bool TTablesPresence::PresCoupleAdjPos(size_t p, int type, int& index) {
   const uint32_t cible = Marque | Dispo;
   switch (type) {
-    case tcLigne: return PremierDisponible<10>(E.data(), p, Deltas[0], cible, MasqueIndex, Dispo, index);
-    case tcColonne: return PremierDisponible<10>(E.data(), p, Deltas[1], cible, MasqueIndex, Dispo, index);
-    default: return PremierDisponible<16>(E.data(), p, Deltas[2], cible, MasqueIndex, Dispo, index);
+    case tcLigne:
+      return PremierDisponible<10>(E.data(), p, Deltas[0], cible, MasqueIndex, Dispo, index);
+    case tcColonne:
+      return PremierDisponible<10>(E.data(), p, Deltas[1], cible, MasqueIndex, Dispo, index);
+    default:
+      return PremierDisponible<16>(E.data(), p, Deltas[2], cible, MasqueIndex, Dispo, index);
   }
 }
 
@@ -226,7 +240,8 @@ bool GrilleValide(const TArrayVertex3f& g, int nbLnPt, int nbColPt) {
 // Every crossing of one plane, edge by edge and node by node, in list order:
 // column edges, row edges, nodes, each by rows then columns.
 template <typename FDist, typename FArete, typename FNoeud>
-void CherchePlan(const TArrayVertex3f& g, int n, int m, FDist f, FArete arete, FNoeud noeud, TListCouples& l) {
+void CherchePlan(const TArrayVertex3f& g, int n, int m, FDist f, FArete arete, FNoeud noeud,
+                 TListCouples& l) {
   l.clear();
   auto croise = [](double a, double b) { return (a > 0 && b < 0) || (a < 0 && b > 0); };
   for (int i = 0; i < n; i++)
@@ -248,7 +263,9 @@ inline double Coord(const TVertex3f& p, TAxePlan a) { return a == apX ? p.X : a 
 inline TVertex3f PointArete(const TVertex3f& p1, const TVertex3f& p2, TAxePlan a, double v) {
   TVertex3f p;
   Coord(p, a) = v;
-  auto interp = [](double a1, double a2, double x, double b1, double b2) { return b1 + (x - a1) / (a2 - a1) * (b2 - b1); };
+  auto interp = [](double a1, double a2, double x, double b1, double b2) {
+    return b1 + (x - a1) / (a2 - a1) * (b2 - b1);
+  };
   const double a1 = Coord(p1, a), a2 = Coord(p2, a);
   auto autre = [&](double TVertex3f::*c) {
     p.*c = a1 != a2 ? interp(a1, a2, v, p1.*c, p2.*c) : (p1.*c + p2.*c) / 2;
@@ -298,7 +315,8 @@ void TrieLstCouples(const TListCouples& couples, int nbLnPt, int nbColPt, TCoupe
   // A crossing that names no edge or node of the grid cannot be chained: it is left out.
   TTablesPresence& t = TablesPresence();
   t.Nouvelle(nbLnPt, nbColPt);
-  if (std::all_of(couples.begin(), couples.end(), [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); })) {
+  if (std::all_of(couples.begin(), couples.end(),
+                  [&](const TCouple& c) { return t.Dans(c.TypeCouple, c.I, c.J); })) {
     PlaceEtChaine(couples, nbLnPt, nbColPt, coupe);
     return;
   }
@@ -308,9 +326,15 @@ void TrieLstCouples(const TListCouples& couples, int nbLnPt, int nbColPt, TCoupe
   PlaceEtChaine(valides, nbLnPt, nbColPt, coupe);
 }
 
-void CalcSecMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double y) { CalcParallele(g, n, m, coupe, apY, y); }
-void CalcLEMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double z) { CalcParallele(g, n, m, coupe, apZ, z); }
-void CalcLong(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double x) { CalcParallele(g, n, m, coupe, apX, x); }
+void CalcSecMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double y) {
+  CalcParallele(g, n, m, coupe, apY, y);
+}
+void CalcLEMesh(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double z) {
+  CalcParallele(g, n, m, coupe, apZ, z);
+}
+void CalcLong(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double x) {
+  CalcParallele(g, n, m, coupe, apX, x);
+}
 
 void CalcDiag(const TArrayVertex3f& g, int n, int m, TCoupe& coupe, double z0, double pente) {
   coupe.clear();
@@ -354,12 +378,12 @@ namespace {
 
 // Working storage of the family sweeps, kept between calls for its capacity.
 struct TTravailFamille {
-  std::vector<double> Valeurs;        // distinct plane positions, sorted
-  std::vector<int> Unique;            // line index -> index in Valeurs (-1: no plane)
-  std::vector<uint16_t> Code;         // per node: 2 x (planes strictly below) + (on a plane)
-  std::vector<TListCouples> Listes;   // crossings per distinct plane
-  std::vector<double> Sentinelles;    // the positions between two not-a-numbers
-  std::vector<int> Seaux;             // first guess of a rank, by bucket of the positions' span
+  std::vector<double> Valeurs;       // distinct plane positions, sorted
+  std::vector<int> Unique;           // line index -> index in Valeurs (-1: no plane)
+  std::vector<uint16_t> Code;        // per node: 2 x (planes strictly below) + (on a plane)
+  std::vector<TListCouples> Listes;  // crossings per distinct plane
+  std::vector<double> Sentinelles;   // the positions between two not-a-numbers
+  std::vector<int> Seaux;            // first guess of a rank, by bucket of the positions' span
 };
 
 TTravailFamille& Travail() {
@@ -431,8 +455,9 @@ void RangeLignes(std::vector<TCoupe>& coupes, const std::vector<int>& unique, FC
 
 }  // namespace
 
-void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, const std::vector<double>& positions,
-                          std::vector<TCoupe>& coupes, const std::function<void(int)>& avant) {
+void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
+                          const std::vector<double>& positions, std::vector<TCoupe>& coupes,
+                          const std::function<void(int)>& avant) {
   coupes.resize(positions.size());
   for (auto& c : coupes) c.clear();
   if (positions.empty() || !GrilleValide(g, n, m)) return;
@@ -492,7 +517,8 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
   static_assert(sizeof(TVertex3f) == 3 * sizeof(double), "the coordinate stride above");
   // Each edge whose ends differ adds its crossings: the planes strictly between
   // its ends, from the first above the lower end to the last below the upper end.
-  auto ajoute = [&](int type, int i, int j, uint16_t a, uint16_t b, const TVertex3f& p1, const TVertex3f& p2) {
+  auto ajoute = [&](int type, int i, int j, uint16_t a, uint16_t b, const TVertex3f& p1,
+                    const TVertex3f& p2) {
     if ((a | b) & CodeNaN) return;
     int la = a >> 1, lb = b >> 1;
     int k0 = std::min(la + (a & 1), lb + (b & 1)), k1 = std::max(la, lb);
@@ -501,11 +527,13 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe, c
   for (int i = 0; i < n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
     const uint16_t* c1 = c0 + larg;
-    PourDifferences(c0, c1, m + 1, [&](int j) { ajoute(tcColonne, i, j, c0[j], c1[j], g[i][j], g[i + 1][j]); });
+    PourDifferences(c0, c1, m + 1,
+                    [&](int j) { ajoute(tcColonne, i, j, c0[j], c1[j], g[i][j], g[i + 1][j]); });
   }
   for (int i = 0; i <= n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
-    PourDifferences(c0, c0 + 1, m, [&](int j) { ajoute(tcLigne, i, j, c0[j], c0[j + 1], g[i][j], g[i][j + 1]); });
+    PourDifferences(c0, c0 + 1, m,
+                    [&](int j) { ajoute(tcLigne, i, j, c0[j], c0[j + 1], g[i][j], g[i][j + 1]); });
   }
   for (int i = 0; i <= n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
@@ -621,10 +649,12 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     int iMin = n + 1, iMax = -1;  // rows holding bits, cleared again after the line
     for (int gl = 0; gl < gros.NbBl; gl++)
       for (int gc = 0; gc < gros.NbBc; gc++) {
-        if (!TBlocsXZ::Atteint(gros.B[static_cast<size_t>(gl) * gros.NbBc + gc], z0, pente, facteur, marge0)) continue;
+        if (!TBlocsXZ::Atteint(gros.B[static_cast<size_t>(gl) * gros.NbBc + gc], z0, pente, facteur, marge0))
+          continue;
         for (int bl = gl * Groupe; bl < std::min(gl * Groupe + Groupe, fin.NbBl); bl++)
           for (int bc = gc * Groupe; bc < std::min(gc * Groupe + Groupe, fin.NbBc); bc++) {
-            if (!TBlocsXZ::Atteint(fin.B[static_cast<size_t>(bl) * fin.NbBc + bc], z0, pente, facteur, marge0))
+            if (!TBlocsXZ::Atteint(fin.B[static_cast<size_t>(bl) * fin.NbBc + bc], z0, pente, facteur,
+                                   marge0))
               continue;
             const int j0 = bc * TailleBloc, j1 = std::min(j0 + TailleBloc, m);
             const int i0 = bl * TailleBloc, i1 = std::min(i0 + TailleBloc, n);
@@ -677,13 +707,16 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
         if ((d0[w] | u0[w] | z[w]) == 0) continue;
         if (i < n) {
           const uint64_t x = (d0[w] & u0[w + mots]) | (u0[w] & d0[w + mots]);
-          parcourt(x, w, [&](int j) { l.push_back({tcColonne, i, j, PointDiag(g[i][j], g[i + 1][j], z0, pente)}); });
+          parcourt(x, w, [&](int j) {
+            l.push_back({tcColonne, i, j, PointDiag(g[i][j], g[i + 1][j], z0, pente)});
+          });
         }
         // Bit j of the shifted masks is node j + 1: row edge j crosses when its ends differ.
         const uint64_t d1 = (d0[w] >> 1) | (w + 1 < mots ? d0[w + 1] << 63 : 0);
         const uint64_t u1 = (u0[w] >> 1) | (w + 1 < mots ? u0[w + 1] << 63 : 0);
-        parcourt((d0[w] & u1) | (u0[w] & d1), w,
-                 [&](int j) { lLigne.push_back({tcLigne, i, j, PointDiag(g[i][j], g[i][j + 1], z0, pente)}); });
+        parcourt((d0[w] & u1) | (u0[w] & d1), w, [&](int j) {
+          lLigne.push_back({tcLigne, i, j, PointDiag(g[i][j], g[i][j + 1], z0, pente)});
+        });
         parcourt(z[w], w, [&](int j) { lNoeud.push_back({tcNoeud, i, j, g[i][j]}); });
       }
     }
@@ -711,10 +744,11 @@ struct TGenre {
 };
 
 const TGenre& Genre(TFamilleLignes f) {
-  static const TGenre genres[] = {{&TEntity::SecCalc, &TEntity::Sec, &TEntity::SecSym, "rsStatutCouple"},
-                                  {&TEntity::LgECalc, &TEntity::LgE, &TEntity::LgESym, "rsStatutLigneEau"},
-                                  {&TEntity::LongCalc, &TEntity::Long, &TEntity::LongSym, "rsStatutLongitudinale"},
-                                  {&TEntity::DiagCalc, &TEntity::Diag, &TEntity::DiagSym, "rsStatutDiagonale"}};
+  static const TGenre genres[] = {
+      {&TEntity::SecCalc, &TEntity::Sec, &TEntity::SecSym, "rsStatutCouple"},
+      {&TEntity::LgECalc, &TEntity::LgE, &TEntity::LgESym, "rsStatutLigneEau"},
+      {&TEntity::LongCalc, &TEntity::Long, &TEntity::LongSym, "rsStatutLongitudinale"},
+      {&TEntity::DiagCalc, &TEntity::Diag, &TEntity::DiagSym, "rsStatutDiagonale"}};
   return genres[f];
 }
 
@@ -722,8 +756,12 @@ void CalcFamille(const TDocument& doc, const TArrayVertex3f& g, const TEntity& e
                  std::vector<TCoupe>& coupes, const std::function<void(int)>& avant) {
   const TGrille& gr = doc.Grille;
   switch (f) {
-    case flSections: CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apY, gr.Positions(f), coupes, avant); break;
-    case flLignesEau: CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apZ, gr.Positions(f), coupes, avant); break;
+    case flSections:
+      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apY, gr.Positions(f), coupes, avant);
+      break;
+    case flLignesEau:
+      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apZ, gr.Positions(f), coupes, avant);
+      break;
     case flLongitudinales:
       CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apX, gr.Positions(f), coupes, avant);
       break;

@@ -51,7 +51,8 @@ class TTablesPresence {
 
   // The same by table position, for the chaining's inner loop.
   size_t Pos(int type, int i, int j) const {
-    return (static_cast<size_t>(i - I0 + 1) * Larg + static_cast<size_t>(j - J0 + 1)) * 3 + static_cast<size_t>(type - 1);
+    return (static_cast<size_t>(i - I0 + 1) * Larg + static_cast<size_t>(j - J0 + 1)) * 3 +
+           static_cast<size_t>(type - 1);
   }
   void PlacePos(size_t p, int index) { E[p] = Marque | Dispo | static_cast<uint32_t>(index); }
   void MajPos(size_t p, bool disponible) { E[p] = disponible ? E[p] | Dispo : E[p] & ~Dispo; }
@@ -69,9 +70,9 @@ class TTablesPresence {
   std::vector<uint32_t> E;
   int NbLn = -1, NbCol = -1;
   int I0 = 0, I1 = -1, J0 = 0, J1 = -1;
-  size_t Larg = 0;      // positions in a row of the tables, margins included
+  size_t Larg = 0;  // positions in a row of the tables, margins included
   uint32_t Gen = 0;
-  uint32_t Marque = 0;  // the generation in its bits
+  uint32_t Marque = 0;                           // the generation in its bits
   std::array<std::array<long, 16>, 3> Deltas{};  // candidates as offsets from a crossing's position
 };
 

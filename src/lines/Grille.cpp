@@ -2,8 +2,6 @@
 // of a new grid to the document.
 #include "lines/Grille.h"
 
-#include "app/FichierStr.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -11,6 +9,7 @@
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
+#include "app/FichierStr.h"
 #include "lines/Coupes.h"
 #include "model/Document.h"
 
@@ -19,10 +18,14 @@ int MinLignes(TFamilleLignes f) { return f == flDiagonales ? 2 : 1; }
 namespace {
 const TPositionsGrille& PosFamille(const TGrille& g, TFamilleLignes f) {
   switch (f) {
-    case flSections: return g.PosSec;
-    case flLignesEau: return g.PosLgE;
-    case flLongitudinales: return g.PosLong;
-    default: return g.PosDiag;
+    case flSections:
+      return g.PosSec;
+    case flLignesEau:
+      return g.PosLgE;
+    case flLongitudinales:
+      return g.PosLong;
+    default:
+      return g.PosDiag;
   }
 }
 TPositionsGrille& PosFamille(TGrille& g, TFamilleLignes f) {
@@ -30,10 +33,14 @@ TPositionsGrille& PosFamille(TGrille& g, TFamilleLignes f) {
 }
 int& NombreFamille(TGrille& g, TFamilleLignes f) {
   switch (f) {
-    case flSections: return g.NbSec;
-    case flLignesEau: return g.NbLE;
-    case flLongitudinales: return g.NbLong;
-    default: return g.NbDiag;
+    case flSections:
+      return g.NbSec;
+    case flLignesEau:
+      return g.NbLE;
+    case flLongitudinales:
+      return g.NbLong;
+    default:
+      return g.NbDiag;
   }
 }
 }  // namespace
@@ -52,7 +59,8 @@ void MinMaxGrille(TGrille& g) {
     if (v < mn) mn = v;
     if (v > mx) mx = v;
   };
-  for (int i = 0; i < g.NombreValide(flLongitudinales); i++) etend(g.PosLong[i], g.GrilleMin.X, g.GrilleMax.X);
+  for (int i = 0; i < g.NombreValide(flLongitudinales); i++)
+    etend(g.PosLong[i], g.GrilleMin.X, g.GrilleMax.X);
   for (int i = 0; i < g.NombreValide(flSections); i++) etend(g.PosSec[i], g.GrilleMin.Y, g.GrilleMax.Y);
   for (int i = 0; i < g.NombreValide(flLignesEau); i++) etend(g.PosLgE[i], g.GrilleMin.Z, g.GrilleMax.Z);
 }
@@ -146,7 +154,8 @@ TEtendue LongueurSurf(const TDocument& doc) {
 TEtendue HauteurSurf(const TDocument& doc) {
   TBoite b;
   for (const auto& s : doc.TabSurf)
-    if (s->Calc && GrilleCoherente(*s)) PourChaquePoint(s->Pts, *s, [&](const TVertex3f& p) { b.Ajoute(p.Z); });
+    if (s->Calc && GrilleCoherente(*s))
+      PourChaquePoint(s->Pts, *s, [&](const TVertex3f& p) { b.Ajoute(p.Z); });
   return b.Etendue();
 }
 
@@ -207,9 +216,15 @@ TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n) {
       e = LongueurFlottaison(doc, 0);
       if (e.Longueur == 0) e = LongueurSurf(doc);
       break;
-    case flLongitudinales: e = LargeurSurf(doc); break;
-    case flLignesEau: e = HauteurCoque(doc); break;
-    default: e = HauteurSurf(doc); break;
+    case flLongitudinales:
+      e = LargeurSurf(doc);
+      break;
+    case flLignesEau:
+      e = HauteurCoque(doc);
+      break;
+    default:
+      e = HauteurSurf(doc);
+      break;
   }
   TEspacement r;
   r.Pos.resize(static_cast<size_t>(n));

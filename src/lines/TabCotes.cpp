@@ -1,8 +1,6 @@
 // The table of offsets: building its rows, the export file and the report lines.
 #include "lines/TabCotes.h"
 
-#include "app/FichierStr.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Encodage.h"
+#include "app/FichierStr.h"
 #include "lines/Coupes.h"
 #include "lines/Grille.h"
 #include "model/Document.h"
@@ -93,7 +92,8 @@ void IntersectionCoupleAretes(TTableCotes& t, const TEntity& e, double y) {
   try {
     auto grilleOk = [&](const TArrayVertex3f& g) {
       if (n < 0 || m < 0 || g.size() < static_cast<size_t>(n) + 1) return false;
-      return std::all_of(g.begin(), g.begin() + n + 1, [&](const auto& r) { return r.size() >= static_cast<size_t>(m) + 1; });
+      return std::all_of(g.begin(), g.begin() + n + 1,
+                         [&](const auto& r) { return r.size() >= static_cast<size_t>(m) + 1; });
     };
     if (!grilleOk(e.Pts)) throw std::out_of_range("grille incomplete");
     const bool sym = e.Sym;
@@ -162,8 +162,10 @@ void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroise
     for (int s = 0; s < nbSec; s++) {
       if (static_cast<size_t>(s) >= e.Sec.size()) break;
       for (double v : niveaux) {
-        if (croisement == TCroisementCotes::LignesEau) IntersectionCoupleLE(t, e.Sec[s], v);
-        else IntersectionCoupleLg(t, e.Sec[s], v);
+        if (croisement == TCroisementCotes::LignesEau)
+          IntersectionCoupleLE(t, e.Sec[s], v);
+        else
+          IntersectionCoupleLg(t, e.Sec[s], v);
       }
     }
   }

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
-#include <stdexcept>
 #include <numbers>
+#include <stdexcept>
 
 #include "app/Chaines.h"
 #include "app/Options.h"
@@ -237,8 +237,10 @@ double AngleOriente2D(const TPoint2f& p1, const TPoint2f& p2, const TPoint2f& p3
   double s = (ux * vy - vx * uy) / (nu * nv);
   if (c == 0) return s > 0 ? 90 : (s < 0 ? -90 : 0);
   double a = std::atan(s / c) * RadDeg;
-  if (c < 0 && s >= 0) a += 180;
-  else if (c < 0 && s < 0) a -= 180;
+  if (c < 0 && s >= 0)
+    a += 180;
+  else if (c < 0 && s < 0)
+    a -= 180;
   return a;
 }
 
@@ -306,8 +308,11 @@ bool SurSegment(const TPixel& p1, const TPixel& p2, const TPixel& p) {
       p.Y > std::max(p1.Y, p2.Y) + 1)
     return false;
   double t;
-  if (p1.X == p2.X && p1.Y == p2.Y) t = 0;
-  else if (p1.X == p2.X) t = static_cast<double>(p2.Y - p.Y) / (p2.Y - p1.Y);
-  else t = static_cast<double>(p2.X - p.X) / (p2.X - p1.X);
+  if (p1.X == p2.X && p1.Y == p2.Y)
+    t = 0;
+  else if (p1.X == p2.X)
+    t = static_cast<double>(p2.Y - p.Y) / (p2.Y - p1.Y);
+  else
+    t = static_cast<double>(p2.X - p.X) / (p2.X - p1.X);
   return t >= 0 && t <= 1;
 }

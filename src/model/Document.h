@@ -47,8 +47,8 @@ inline constexpr int MaxTailleImage = 16384;
 struct TImageFondDoc {
   std::string Fichier;  // empty: no picture
   bool Affiche = false;
-  int X = 0, Y = 0;     // where its top-left corner lands in the view, pixels
-  int Ajustement = 0;   // 0 none, 1 window width, 2 window height, 3 fixed width, 4 fixed height
+  int X = 0, Y = 0;    // where its top-left corner lands in the view, pixels
+  int Ajustement = 0;  // 0 none, 1 window width, 2 window height, 3 fixed width, 4 fixed height
   int LargeurFixe = 500, HauteurFixe = 500;  // pixels, at least 1
   friend bool operator==(const TImageFondDoc&, const TImageFondDoc&) = default;
 };

@@ -9,16 +9,23 @@ TGrille::TGrille() {
 
 int TGrille::Nombre(TFamilleLignes f) const {
   switch (f) {
-    case flSections: return NbSec;
-    case flLignesEau: return NbLE;
-    case flLongitudinales: return NbLong;
-    default: return NbDiag;
+    case flSections:
+      return NbSec;
+    case flLignesEau:
+      return NbLE;
+    case flLongitudinales:
+      return NbLong;
+    default:
+      return NbDiag;
   }
 }
 
 int TGrille::NombreValide(TFamilleLignes f) const { return std::clamp(Nombre(f), 0, MaxLignes); }
 
 std::vector<double> TGrille::Positions(TFamilleLignes f) const {
-  const TPositionsGrille& p = f == flSections ? PosSec : f == flLignesEau ? PosLgE : f == flLongitudinales ? PosLong : PosDiag;
+  const TPositionsGrille& p = f == flSections         ? PosSec
+                              : f == flLignesEau      ? PosLgE
+                              : f == flLongitudinales ? PosLong
+                                                      : PosDiag;
   return {p.begin(), p.begin() + NombreValide(f)};
 }

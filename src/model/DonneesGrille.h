@@ -27,7 +27,7 @@ struct TGrille {
   TPositionsGrille PosLong{};
   TPositionsGrille PosLongSym{};  // kept equal to -PosLong
   int NbDiag = 5;
-  TPositionsGrille PosDiag{};   // height of each diagonal on the centre plane
+  TPositionsGrille PosDiag{};    // height of each diagonal on the centre plane
   TPositionsGrille AngleDiag{};  // degrees from the vertical; 90 is horizontal
   TVertex3f GrilleMin{10000, 10000, 10000};
   TVertex3f GrilleMax{-10000, -10000, -10000};

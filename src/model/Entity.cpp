@@ -9,9 +9,7 @@
 
 TEntityA::TEntityA(int numSurf) : NumSurf(numSurf) {}
 
-TEntity::TEntity(int numSurf, int nbCol, int nbLn) : TEntityA(numSurf) {
-  RedimGrilles(nbLn, nbCol);
-}
+TEntity::TEntity(int numSurf, int nbCol, int nbLn) : TEntityA(numSurf) { RedimGrilles(nbLn, nbCol); }
 
 bool TEntity::RedimGrilles(int nbLn, int nbCol) {
   // A grid beyond 201 x 201 would overflow the curvature and colour tables.
@@ -38,7 +36,9 @@ void TEntity::MarqueNonCalculee() {
 void TEntity::Transforme(const TMatrice4&) {}
 
 void TEntity::CreateTabCoupes(int nbSec, int nbLE, int nbLong, int nbDiag) {
-  auto cree = [](std::vector<TCoupe>& t, int n) { t.assign(static_cast<size_t>(std::clamp(n, 0, MaxLignes)), {}); };
+  auto cree = [](std::vector<TCoupe>& t, int n) {
+    t.assign(static_cast<size_t>(std::clamp(n, 0, MaxLignes)), {});
+  };
   cree(Sec, nbSec), cree(SecSym, nbSec);
   cree(LgE, nbLE), cree(LgESym, nbLE);
   cree(Long, nbLong), cree(LongSym, nbLong);

@@ -7,14 +7,20 @@
 #include <vector>
 
 #include "model/Calcs.h"
+#include "model/DonneesPoids.h"
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
-#include "model/DonneesPoids.h"
 
 // One computed line of one surface: its polylines, each following the line.
 using TCoupe = std::vector<TListPt3D>;
 
-enum TTypePoids : int { tpEpaisseurDensite = 0, tpFixeBorde = 1, tpParM2 = 2, tpFixeVolume = 3, tpDensiteVolume = 4 };
+enum TTypePoids : int {
+  tpEpaisseurDensite = 0,
+  tpFixeBorde = 1,
+  tpParM2 = 2,
+  tpFixeVolume = 3,
+  tpDensiteVolume = 4
+};
 
 // A centre and a value (area, volume).
 struct TBarycentre {

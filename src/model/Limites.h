@@ -2,12 +2,12 @@
 // file, a dialog or the mouse is checked against them where it enters.
 #pragma once
 
-constexpr int MaxSurf = 4;          // surfaces in a document
-constexpr int MaxNet = 31;          // rows (columns) of a control net
-constexpr int MinOrdre = 2;         // B-spline order ("flexibility")
+constexpr int MaxSurf = 4;   // surfaces in a document
+constexpr int MaxNet = 31;   // rows (columns) of a control net
+constexpr int MinOrdre = 2;  // B-spline order ("flexibility")
 constexpr int MaxOrdre = 6;
-constexpr int MaxGrille = 201;      // rows (columns) of an evaluated grid
-constexpr int MaxPrecision = 200;   // parameter steps: grids are (N + 1) x (N + 1)
+constexpr int MaxGrille = 201;     // rows (columns) of an evaluated grid
+constexpr int MaxPrecision = 200;  // parameter steps: grids are (N + 1) x (N + 1)
 constexpr int MinPrecision = 1;
-constexpr int MaxLignes = 100;      // lines of each kind in the lines grid
-constexpr int MaxNomSurf = 20;      // characters of a surface name
+constexpr int MaxLignes = 100;  // lines of each kind in the lines grid
+constexpr int MaxNomSurf = 20;  // characters of a surface name

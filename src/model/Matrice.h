@@ -10,8 +10,12 @@ struct TVertex3f {
   friend bool operator==(const TVertex3f&, const TVertex3f&) = default;
 };
 
-inline TVertex3f operator+(const TVertex3f& a, const TVertex3f& b) { return {a.X + b.X, a.Y + b.Y, a.Z + b.Z}; }
-inline TVertex3f operator-(const TVertex3f& a, const TVertex3f& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
+inline TVertex3f operator+(const TVertex3f& a, const TVertex3f& b) {
+  return {a.X + b.X, a.Y + b.Y, a.Z + b.Z};
+}
+inline TVertex3f operator-(const TVertex3f& a, const TVertex3f& b) {
+  return {a.X - b.X, a.Y - b.Y, a.Z - b.Z};
+}
 inline TVertex3f operator*(const TVertex3f& a, double k) { return {a.X * k, a.Y * k, a.Z * k}; }
 inline TVertex3f operator*(double k, const TVertex3f& a) { return a * k; }
 inline TVertex3f operator-(const TVertex3f& a) { return {-a.X, -a.Y, -a.Z}; }

@@ -193,11 +193,17 @@ void TNet::Transpose() {
 
 std::string NomFlexibilite(int ordre) {
   switch (ordre) {
-    case 2: return rs("rsRigide");
-    case 3: return rs("rsPeuflexible");
-    case 4: return rs("rsFlexible");
-    case 5: return rs("rsSouple");
-    case 6: return rs("rsTresSouple");
-    default: return rs("rsErrFlexibilite");
+    case 2:
+      return rs("rsRigide");
+    case 3:
+      return rs("rsPeuflexible");
+    case 4:
+      return rs("rsFlexible");
+    case 5:
+      return rs("rsSouple");
+    case 6:
+      return rs("rsTresSouple");
+    default:
+      return rs("rsErrFlexibilite");
   }
 }

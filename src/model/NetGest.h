@@ -28,7 +28,11 @@ void RetirePCListe(TListPC& l, const TPC& pc);
 struct TPtNet {
   double X = 0, Y = 0, Z = 0, W = 0;
   TVertex3f V() const { return {X, Y, Z}; }
-  void SetV(const TVertex3f& v) { X = v.X; Y = v.Y; Z = v.Z; }
+  void SetV(const TVertex3f& v) {
+    X = v.X;
+    Y = v.Y;
+    Z = v.Z;
+  }
   friend bool operator==(const TPtNet&, const TPtNet&) = default;
 };
 

@@ -1,6 +1,5 @@
 #include "naval/AiresVoiles.h"
 
-
 void MajCentreVoilure(TDocument& doc) {
   TBarycentre c;
   TVertex3f m;

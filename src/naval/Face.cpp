@@ -46,12 +46,13 @@ TVertex3f I(const TVertex3f& p, const TVertex3f& q, double w) {
 
 }  // namespace
 
-int GetTriUnderDWL(TVertex3f& a, TVertex3f& b, TVertex3f& c, double w, TVertex3f& d, TVertex3f& e, TVertex3f& f) {
+int GetTriUnderDWL(TVertex3f& a, TVertex3f& b, TVertex3f& c, double w, TVertex3f& d, TVertex3f& e,
+                   TVertex3f& f) {
   bool aSous = a.Z < w, bSous = b.Z < w, cSous = c.Z < w;
   bool aSur = a.Z > w, bSur = b.Z > w, cSur = c.Z > w;
   if (!aSous && !bSous && !cSous) return 0;
   if (!aSur && !bSur && !cSur) return 1;
-  bool aBas = !aSur, bBas = !bSur, cBas = !cSur;  // at or below
+  bool aBas = !aSur, bBas = !bSur, cBas = !cSur;        // at or below
   bool aHaut = !aSous, bHaut = !bSous, cHaut = !cSous;  // at or above
   if (aBas && bHaut && cHaut) {
     b = I(a, b, w), c = I(a, c, w);
@@ -119,17 +120,20 @@ void MakeFaceList(const TArrayVertex3f& g, int ordre, TListFace& l, double w) {
 
 bool GetSymPt(const TArrayVertex3f& s, int k, int c, TVertex3f& p) {
   int r = static_cast<int>(s.size()) - 1 - k;
-  if (r < 0 || k < 0 || c < 0 || r >= static_cast<int>(s.size()) || c >= static_cast<int>(s[r].size())) return false;
+  if (r < 0 || k < 0 || c < 0 || r >= static_cast<int>(s.size()) || c >= static_cast<int>(s[r].size()))
+    return false;
   p = s[r][c];
   return true;
 }
 
-void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, double w, TListFace& l, bool clip,
-                   bool fermer) {
+void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, double w, TListFace& l,
+                   bool clip, bool fermer) {
   TRACE("Face.BuildFaceList");
   auto ajout = [&](const TVertex3f& a, const TVertex3f& b, const TVertex3f& c) {
-    if (clip) l.Add(a, b, c, ordre, w);
-    else l.Add(a, b, c, ordre);
+    if (clip)
+      l.Add(a, b, c, ordre, w);
+    else
+      l.Add(a, b, c, ordre);
   };
   Triangule(g, ajout);
   if (!s || s->empty()) return;
@@ -143,7 +147,7 @@ void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, 
   // The strips alone, in the order and corner order of the whole-body topology.
   const int nl = static_cast<int>(g.size()), nc = static_cast<int>(g[0].size());
   for (const auto& r : g)
-    if (static_cast<int>(r.size()) != nc) return;  // a ragged grid has no boundary to close
+    if (static_cast<int>(r.size()) != nc) return;   // a ragged grid has no boundary to close
   const int grilles = 2 * 2 * (nl - 1) * (nc - 1);  // facets of the grid and of its mirror
   int n = 0;
   auto pt = [&](const TRefPt& r) -> const TVertex3f& { return (r.Sym ? *s : g)[r.Ln][r.Col]; };

@@ -14,7 +14,7 @@ struct TFacette {
   double Aire = 0;  // area of the triangle
   TFacette() = default;
   TFacette(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c);
-  double Nz = 0;    // twice the signed area of the triangle projected on a horizontal plane
+  double Nz = 0;  // twice the signed area of the triangle projected on a horizontal plane
 };
 
 // An area and its centre.
@@ -38,15 +38,16 @@ class TListFace {
 
 // Clips triangle A, B, C below Z = W. Returns 0 (nothing below), 1 (A, B, C modified)
 // or 2 (A, B, C modified and D, E, F the second triangle).
-int GetTriUnderDWL(TVertex3f& a, TVertex3f& b, TVertex3f& c, double w, TVertex3f& d, TVertex3f& e, TVertex3f& f);
+int GetTriUnderDWL(TVertex3f& a, TVertex3f& b, TVertex3f& c, double w, TVertex3f& d, TVertex3f& e,
+                   TVertex3f& f);
 
 void MakeFaceList(const TArrayVertex3f& g, int ordre, TListFace& l);
 void MakeFaceList(const TArrayVertex3f& g, int ordre, TListFace& l, double w);
 // The image of grid point [k][c] in a mirror grid (whose rows are reversed). False outside.
 bool GetSymPt(const TArrayVertex3f& s, int k, int c, TVertex3f& p);
 // Grid, mirror grid (may be null or empty) and, when fermer, the closing strips.
-void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, double w, TListFace& l, bool clip,
-                   bool fermer);
+void BuildFaceList(const TArrayVertex3f& g, const TArrayVertex3f* s, int ordre, double w, TListFace& l,
+                   bool clip, bool fermer);
 void BuildFaceListFull(const TEntity& e, TListFace& l, double w);  // clipped below w
 void BuildFaceListFull(const TEntity& e, TListFace& l);            // the whole closed body
 void BuildSimpleFaceList(const TEntity& e, TListFace& l);          // grid and mirror only, for areas

@@ -114,7 +114,8 @@ TAireRec AireSec(const TCoupe& c, double wd) {
   TSommesSection t(static_cast<float>(wd));
   float y = 0;
   for (const auto& p : c) {
-    PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
+    PourSegments(
+        p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
     if (!p.empty()) y = static_cast<float>(p.back().Y);
   }
   TAireRec r = t.Rec();
@@ -124,7 +125,9 @@ TAireRec AireSec(const TCoupe& c, double wd) {
 
 double PerimetreSec(const TCoupe& c, double wd) {
   TSommesSection t(static_cast<float>(wd));
-  for (const auto& p : c) PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
+  for (const auto& p : c)
+    PourSegments(
+        p.size(), [&](size_t k) { return p[k].V(); }, t.W, t);
   return t.L;
 }
 
@@ -195,7 +198,8 @@ TAireRec SectionDeCoupe(const TEntity& e, const TCoupe& c, double y, double& pro
   TSommesSection girth(0), aire(0);
   for (const auto& p : c) {
     if (p.empty()) continue;
-    PourSegments(p.size(), [&](size_t k) { return p[k].V(); }, 0.f, girth);
+    PourSegments(
+        p.size(), [&](size_t k) { return p[k].V(); }, 0.f, girth);
     // [projected first] + polyline + [projected last] + [projection of the new first].
     const size_t debut = e.Sym ? 1 : 0, n = p.size() + (e.Sym ? 3 : 1);
     const TVertex3f premier = e.Sym ? proj(p.front().V()) : p.front().V();
@@ -381,7 +385,8 @@ namespace {
 // The waterplane of the list and its second moments, from one cut per grid.
 TAireRec FlottaisonInertie(const TDocument& doc, const TListSurf& l, double z, TInertieFlottaison& in) {
   TMomentsPlan m;
-  TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurfaceMoments(e, z, &m); });
+  TAireRec r =
+      CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurfaceMoments(e, z, &m); });
   r.Z = static_cast<float>(z);
   in = Inertie(m);
   return r;
@@ -459,8 +464,9 @@ void CumuleImmerge(const TEntity& e, TCumulCarene& c) {
     return;
   }
   auto pt = [&](const TRefPt& r) -> const TVertex3f& { return (r.Sym ? s : g)[r.Ln][r.Col]; };
-  PourFacettesCorps(static_cast<int>(nl), static_cast<int>(nc), sym, e.Orientation ? 1 : 0, e.JonctionSym,
-                    [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) { c.AjouteSous(pt(a), pt(b), pt(d), 0); });
+  PourFacettesCorps(
+      static_cast<int>(nl), static_cast<int>(nc), sym, e.Orientation ? 1 : 0, e.JonctionSym,
+      [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) { c.AjouteSous(pt(a), pt(b), pt(d), 0); });
 }
 
 }  // namespace

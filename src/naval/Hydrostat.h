@@ -79,7 +79,7 @@ struct THydroLigne {
 // The particulars as numbers, for the tables: the values of the rows of the same names.
 struct TParticulesHydro {
   double V = 0, SurfMouillee = 0;
-  TVertex3f CC;  // centre of buoyancy (Z from the waterline)
+  TVertex3f CC;                         // centre of buoyancy (Z from the waterline)
   double Lwl = 0, Bwl = 0, Tirant = 0;  // Tirant: the draught below the waterline at the largest section, > 0
   double Awp = 0, Xf = 0, Yf = 0, It = 0, Il = 0;
   double Amax = 0, Cb = 0, Cp = 0, Cwp = 0, Cm = 0;

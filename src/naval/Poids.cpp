@@ -80,15 +80,19 @@ void MajTotalPoids(TDocument& doc) {
   };
   for (int k = 0; k < doc.NbSurf(); k++) {
     try {
-      if (MajBarycentre(doc.Surf(k))) ajoute(doc.Surf(k).Poids);
-      else DbgErr(erCalcul, "ObjCom.MajTotalPoids", k, {"surface weight not finite"});
+      if (MajBarycentre(doc.Surf(k)))
+        ajoute(doc.Surf(k).Poids);
+      else
+        DbgErr(erCalcul, "ObjCom.MajTotalPoids", k, {"surface weight not finite"});
     } catch (const std::exception& ex) {
       DbgErr(erCalcul, "ObjCom.MajTotalPoids", k, {ex.what()});
     }
   }
   for (size_t i = 0; i < doc.ListePoids.size(); i++) {
-    if (PoidsFini(doc.ListePoids[i])) ajoute(doc.ListePoids[i]);
-    else DbgErr(erCalcul, "ObjCom.MajTotalPoids", static_cast<int>(i), {"weight not finite"});
+    if (PoidsFini(doc.ListePoids[i]))
+      ajoute(doc.ListePoids[i]);
+    else
+      DbgErr(erCalcul, "ObjCom.MajTotalPoids", static_cast<int>(i), {"weight not finite"});
   }
   TPoids t;
   t.Nom = "TOTAL";
@@ -119,8 +123,8 @@ void DeplacePoidsAttaches(TDocument& doc, int numSurf, const TMatrice4& m) {
 namespace {
 
 TLignePoids LigneDe(int num, const TPoids& p, const std::string& attachee) {
-  return {std::to_string(num), p.Nom,         TexteReel(p.Masse, 3), TexteReel(p.X, 3),
-          TexteReel(p.Y, 3),   TexteReel(p.Z, 3), attachee};
+  return {std::to_string(num), p.Nom,   TexteReel(p.Masse, 3), TexteReel(p.X, 3), TexteReel(p.Y, 3),
+          TexteReel(p.Z, 3),   attachee};
 }
 
 TLignePoids LigneVide(int num) { return {std::to_string(num), "", "0.000", "0.000", "0.000", "0.000", ""}; }
@@ -155,7 +159,9 @@ bool LigneBlanche(const TLignePoids& l) {
   return true;
 }
 
-std::string MessageConversion(const std::string& texte) { return Format(rs("rsErrConversionReel"), texte.c_str()); }
+std::string MessageConversion(const std::string& texte) {
+  return Format(rs("rsErrConversionReel"), texte.c_str());
+}
 
 }  // namespace
 
@@ -221,8 +227,10 @@ void InsereLigne(TGrillePoids& g, int ligne) {
 void SupprimeLigne(TGrillePoids& g, int ligne) {
   if (ligne < 0 || ligne >= static_cast<int>(g.size())) return;
   // A grid keeps one row: the last one is emptied rather than removed.
-  if (g.size() == 1) g[0] = TLignePoids{};
-  else g.erase(g.begin() + ligne);
+  if (g.size() == 1)
+    g[0] = TLignePoids{};
+  else
+    g.erase(g.begin() + ligne);
   RenumeroteLignes(g);
 }
 
@@ -311,7 +319,8 @@ std::vector<std::string> LignesCsv(const TGrillePoids& surfaces, const TGrillePo
   return r;
 }
 
-std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces, const TGrillePoids& poids) {
+std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces,
+                            const TGrillePoids& poids) {
   TRACE("TPoidsForm.BtnExportClick");
   std::string pourquoi;
   if (!EcritFichierTexte(chemin, LignesCsv(surfaces, poids), &pourquoi)) {
@@ -328,8 +337,14 @@ std::vector<std::string> LignesImpressionPoids(const TEnteteDocument& d, const T
     for (int c = 2; c <= 6; c++) s += "\t" + l[static_cast<size_t>(c)];
     return s;
   };
-  std::vector<std::string> r = {"Brivane - " + rs("rsPoidsCaption"), d.Titre, d.Architecte, d.Version, d.Date,
-                                std::string(32, '_'), "", ""};
+  std::vector<std::string> r = {"Brivane - " + rs("rsPoidsCaption"),
+                                d.Titre,
+                                d.Architecte,
+                                d.Version,
+                                d.Date,
+                                std::string(32, '_'),
+                                "",
+                                ""};
   r.push_back(rs("rsPoidsColNom") + "\t" + rs("rsPoidsColValeur") + "\t" + rs("rsPoidsColX") + "\t" +
               rs("rsPoidsColY") + "\t" + rs("rsPoidsColZ") + "\t" + rs("rsPoidsColSurface"));
   for (const auto* g : {&surfaces, &poids})

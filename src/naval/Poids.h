@@ -52,9 +52,9 @@ TLignePoids LigneTotal(const TPoids& total);
 
 // Row buttons. Rows are renumbered from 0 in column 0.
 void RenumeroteLignes(TGrillePoids& g);
-void AjouteLigne(TGrillePoids& g);              // "&Ajouter"
-void InsereLigne(TGrillePoids& g, int ligne);   // "&Insérer": before that row
-void SupprimeLigne(TGrillePoids& g, int ligne); // "&Supprimer": the last row left is emptied
+void AjouteLigne(TGrillePoids& g);               // "&Ajouter"
+void InsereLigne(TGrillePoids& g, int ligne);    // "&Insérer": before that row
+void SupprimeLigne(TGrillePoids& g, int ligne);  // "&Supprimer": the last row left is emptied
 
 // The check made before "&Ajouter", "&Insérer" and "&OK": "" when every numeric cell
 // converts, else the conversion message of the first that does not.
@@ -70,7 +70,8 @@ std::string ImportePoidsCsv(const std::string& chemin, TGrillePoids& g);
 TLignePoids LigneCsv(std::string ligne);
 // "Export": the surfaces rows, an empty line, the weights rows, columns 1 to 6 joined by ";".
 std::vector<std::string> LignesCsv(const TGrillePoids& surfaces, const TGrillePoids& poids);
-std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces, const TGrillePoids& poids);
+std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces,
+                            const TGrillePoids& poids);
 
 // The document properties printed at the head of the reports.
 struct TEnteteDocument {

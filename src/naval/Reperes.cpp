@@ -90,7 +90,8 @@ int AjouteReperes(TListeReperes& liste, const TResultatImport& r) {
 
 std::vector<TLigneRepere> LignesDesReperes(const std::vector<TRepere>& liste) {
   std::vector<TLigneRepere> l;
-  for (const TRepere& r : liste) l.push_back({r.Nom, Format("%.4f", r.X), Format("%.4f", r.Y), Format("%.4f", r.Z)});
+  for (const TRepere& r : liste)
+    l.push_back({r.Nom, Format("%.4f", r.X), Format("%.4f", r.Y), Format("%.4f", r.Z)});
   if (l.empty()) l.emplace_back();
   return l;
 }
@@ -118,7 +119,8 @@ std::string VerifieLignesReperes(const std::vector<TLigneRepere>& lignes) {
   return {};
 }
 
-bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie, std::string& message) {
+bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie,
+                      std::string& message) {
   message.clear();
   if (lignes.size() == 1 && lignes[0].X.empty() && lignes[0].Y.empty() && lignes[0].Z.empty()) {
     sortie.clear();

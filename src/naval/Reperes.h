@@ -45,7 +45,8 @@ std::vector<TLigneRepere> LignesDesReperes(const std::vector<TRepere>& liste);
 std::string VerifieLignesReperes(const std::vector<TLigneRepere>& lignes);
 // The points the rows stand for: a lone row with X, Y and Z all empty is no point.
 // False (sortie untouched) with the message when a row does not convert.
-bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie, std::string& message);
+bool LitLignesReperes(const std::vector<TLigneRepere>& lignes, std::vector<TRepere>& sortie,
+                      std::string& message);
 // The "Nouveau repère" dialog's fields: an empty coordinate and one that does not convert
 // have their own messages ("" when the mark is read).
 std::string LitNouveauRepere(const TLigneRepere& l, TRepere& r);

@@ -39,8 +39,10 @@ double AngleOriente(double x1, double y1, double x2, double y2, double x3, doubl
   double c = (ux * vx + uy * vy) / (nu * nv), s = (ux * vy - vx * uy) / (nu * nv);
   if (c == 0) return s > 0 ? 90 : (s < 0 ? -90 : 0);
   double a = std::atan(s / c) / DegRad;
-  if (c < 0 && s >= 0) a += 180;
-  else if (c < 0 && s < 0) a -= 180;
+  if (c < 0 && s >= 0)
+    a += 180;
+  else if (c < 0 && s < 0)
+    a -= 180;
   return a;
 }
 
@@ -112,14 +114,16 @@ std::string LitConditionsStab(const TSaisieStab& s, TConditionsStab& c) {
 }
 
 std::string ValideConditionsStab(const TConditionsStab& c, double poids) {
-  if (!(std::isfinite(c.AngleMax) && c.AngleMax >= 0 && c.AngleMax <= AngleMaxStab)) return rs("rsStabAngleMax");
+  if (!(std::isfinite(c.AngleMax) && c.AngleMax >= 0 && c.AngleMax <= AngleMaxStab))
+    return rs("rsStabAngleMax");
   // A quotient too large to count (1e308 / 1e-300) counts as no step at all: refused too.
   const int n = NombreEtapes(c.AngleMax, c.Pas);
   bool pasOk = std::isfinite(c.Pas) && c.Pas > 0 && c.AngleMax >= c.Pas && n >= 2 && n <= MaxEtapesStab;
   if (!pasOk) return rs("rsStabPasIncorrect");
   if (!(std::isfinite(poids) && poids > 0)) return rs("rsStabPoidsManquant");
   if (!(std::isfinite(c.TolEnfoncement) && c.TolEnfoncement > 0)) return rs("rsStabTolerance");
-  if (c.CorrectionAssiette && !(std::isfinite(c.TolAssiette) && c.TolAssiette > 0)) return rs("rsStabTolerance");
+  if (c.CorrectionAssiette && !(std::isfinite(c.TolAssiette) && c.TolAssiette > 0))
+    return rs("rsStabTolerance");
   if (!(std::isfinite(c.Densite) && c.Densite > 0)) return rs("rsStabDensite");
   return "";
 }
@@ -190,9 +194,12 @@ TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double 
     for (int j = 0; j < nc; j++) {
       const double y = l * j / div;
       TVertex3f& p = s->Pts[i][j];
-      if (i <= div) p = {x * i / div, y, -t};
-      else if (i <= 2 * div) p = {x, y, -t + d * (i - div) / div};
-      else p = {x * (3 * div - i) / div, y, d - t};
+      if (i <= div)
+        p = {x * i / div, y, -t};
+      else if (i <= 2 * div)
+        p = {x, y, -t + d * (i - div) / div};
+      else
+        p = {x * (3 * div - i) / div, y, d - t};
     }
   s->JonctionSym = true;
   s->TypePoids = tpFixeVolume;
@@ -307,7 +314,8 @@ void TCarene::Construit(const TDoubleSurfList& l) {
   Pts = Source;
   Utilise.assign(Source.size(), 0);
   for (const auto& t : Tri) Utilise[t.A] = Utilise[t.B] = Utilise[t.C] = 1;
-  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm, &FCxz, &FCyz, &FCzz}) v->assign(static_cast<size_t>(n), 0);
+  for (auto* v : {&FZMin, &FZMax, &FNz2, &FD, &FXm, &FYm, &FCxz, &FCyz, &FCzz})
+    v->assign(static_cast<size_t>(n), 0);
   Place(MatIdentite());
 }
 
@@ -322,7 +330,8 @@ void TCarene::Place(const TMatrice4& m) {
   for (size_t i = 0; i < Source.size(); i++) {
     const TVertex3f& p = Source[i];
     TVertex3f& q = Pts[i];
-    q = {m[0][0] * p.X + m[0][1] * p.Y + m[0][2] * p.Z + m[0][3], m[1][0] * p.X + m[1][1] * p.Y + m[1][2] * p.Z + m[1][3],
+    q = {m[0][0] * p.X + m[0][1] * p.Y + m[0][2] * p.Z + m[0][3],
+         m[1][0] * p.X + m[1][1] * p.Y + m[1][2] * p.Z + m[1][3],
          m[2][0] * p.X + m[2][1] * p.Y + m[2][2] * p.Z + m[2][3]};
     if (Utilise[i]) {
       lo = q.Z < lo ? q.Z : lo;
@@ -444,8 +453,10 @@ double TCarene::ResserreVolume(double lo, double hi, double w) {
     }
     if (FZMin[k] >= hi) return false;
     if (FZMin[k] < w) {
-      if (FZMax[k] <= w) v += a * (wr - d);
-      else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+      if (FZMax[k] <= w)
+        v += a * (wr - d);
+      else
+        v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
     }
     return true;
   };
@@ -484,8 +495,10 @@ double TCarene::Volume(double w) {
   double v = Dessous.A * wr - Dessous.D;
   auto facette = [&](int k) {
     if (FZMin[k] >= w) return;
-    if (FZMax[k] <= w) v += FNz2[k] * (wr - FD[k]);
-    else v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
+    if (FZMax[k] <= w)
+      v += FNz2[k] * (wr - FD[k]);
+    else
+      v += VolSous(Pts[Tri[k].A], Pts[Tri[k].B], Pts[Tri[k].C], w);
   };
   for (int k : Actives) facette(k);
   for (int p : PatchsActifs) {
@@ -544,15 +557,19 @@ void TCarene::Integre(double w, TCumulCarene& cumul) {
   for (int k : Ordre) {
     if (Places[PatchDe[k]].ZBas >= w || FZMin[k] >= w) continue;
     const TVertex3f &a = Pts[Tri[k].A], &b = Pts[Tri[k].B], &c = Pts[Tri[k].C];
-    if (FZMax[k] <= w) cumul.Ajoute(a, b, c, w);
-    else cumul.AjouteSous(a, b, c, w);
+    if (FZMax[k] <= w)
+      cumul.Ajoute(a, b, c, w);
+    else
+      cumul.AjouteSous(a, b, c, w);
   }
 }
 
 // --- The calculation ----------------------------------------------------------------------
 
 TStab::TStab() {
-  DemandeArret = [] { return AfficheMessage(rs("rsStabMaxIterations"), mtConfirmation, mbYes | mbNo) == mrYes; };
+  DemandeArret = [] {
+    return AfficheMessage(rs("rsStabMaxIterations"), mtConfirmation, mbYes | mbNo) == mrYes;
+  };
 }
 
 void TStab::BuildSurfList(const TDocument& doc) {
@@ -588,9 +605,15 @@ void TStab::MajCarInitiale() {
 
 void TStab::Ajuste(TModeAjuste mode, double poidsFixe, bool aligner) {
   switch (mode) {
-    case ajDeplacementInitial: Poids.Valeur = CarInitiale.Valeur; break;
-    case ajPoidsFixe: Poids.Valeur = poidsFixe; break;
-    case ajValeursInitiales: Poids = PoidsDocument; break;
+    case ajDeplacementInitial:
+      Poids.Valeur = CarInitiale.Valeur;
+      break;
+    case ajPoidsFixe:
+      Poids.Valeur = poidsFixe;
+      break;
+    case ajValeursInitiales:
+      Poids = PoidsDocument;
+      break;
   }
   if (aligner) Poids.Centre.X = CarInitiale.Centre.X, Poids.Centre.Y = CarInitiale.Centre.Y;
 }
@@ -775,9 +798,10 @@ std::string TStab::CalcStab() {
 // --- Results ------------------------------------------------------------------------------
 
 std::vector<std::string> EnteteTableGZ() {
-  return {rs("rsStabColGite"), rs("rsStabColAssiette"), rs("rsStabColEnfoncement"), rs("rsStabColCBx"),
-          rs("rsStabColCBy"),  rs("rsStabColCBz"),      rs("rsStabColCGx"),         rs("rsStabColCGy"),
-          rs("rsStabColCGz"),  rs("rsStabColGZ"),       rs("rsStabColMoment"),      rs("rsStabColSurfMouillee")};
+  return {rs("rsStabColGite"), rs("rsStabColAssiette"), rs("rsStabColEnfoncement"),
+          rs("rsStabColCBx"),  rs("rsStabColCBy"),      rs("rsStabColCBz"),
+          rs("rsStabColCGx"),  rs("rsStabColCGy"),      rs("rsStabColCGz"),
+          rs("rsStabColGZ"),   rs("rsStabColMoment"),   rs("rsStabColSurfMouillee")};
 }
 
 std::vector<std::string> LigneTableGZ(const TGZ& e) {
@@ -837,7 +861,9 @@ TResumeStab ResumeStab(const TListGZ& l) {
 std::vector<TLigneSynthese> Synthese(const TStab& s) {
   std::vector<TLigneSynthese> l;
   auto titre = [&](const char* cle) { l.push_back({rs(cle), "", 0, true}); };
-  auto ligne = [&](const char* cle, double v, int dec) { l.push_back({rs(cle), TexteReel(v, dec), v, false}); };
+  auto ligne = [&](const char* cle, double v, int dec) {
+    l.push_back({rs(cle), TexteReel(v, dec), v, false});
+  };
   const TConditionsStab& c = s.Conditions;
   titre("rsStabSynConditions");
   ligne("rsStabSynMasse", s.Poids.Valeur, 3);
@@ -867,27 +893,29 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
     ligne("rsStabSynEnergieRedressement", r.EnergieRedressement, 4);
   }
   if (r.NbNonConverges > 0)
-    l.push_back({rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
+    l.push_back(
+        {rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
   return l;
 }
 
 std::vector<std::string> LibellesCalcul(double gite, double assiette, double deplacement, int iterations,
                                         bool debut) {
-  return {rs(debut ? "rsStabLblGite" : "rsStabLblAngle") + " " + TexteReel(gite, 2) + "°", rs("rsStabLblAssiette") + " " + TexteReel(assiette, 2) + "°",
+  return {rs(debut ? "rsStabLblGite" : "rsStabLblAngle") + " " + TexteReel(gite, 2) + "°",
+          rs("rsStabLblAssiette") + " " + TexteReel(assiette, 2) + "°",
           rs("rsStabLblDeplacement") + " " + TexteReel(deplacement, 4) + " t",
           rs("rsStabLblIterations") + " " + std::to_string(iterations)};
 }
 
-std::vector<std::string> LignesExportStab(const TEnteteDocument& d, const std::vector<TLigneSynthese>& synthese,
+std::vector<std::string> LignesExportStab(const TEnteteDocument& d,
+                                          const std::vector<TLigneSynthese>& synthese,
                                           const TListGZ& etapes) {
   const std::string traits(32, '_');
   std::vector<std::string> l;
   l.push_back("Brivane - " + rs("rsStabCaption"));
-  const std::pair<const char*, const std::string*> props[] = {
-      {"rsStabExpTitre", &d.Titre},
-      {"rsStabExpArchitecte", &d.Architecte},
-      {"rsStabExpVersion", &d.Version},
-      {"rsStabExpDate", &d.Date}};
+  const std::pair<const char*, const std::string*> props[] = {{"rsStabExpTitre", &d.Titre},
+                                                              {"rsStabExpArchitecte", &d.Architecte},
+                                                              {"rsStabExpVersion", &d.Version},
+                                                              {"rsStabExpDate", &d.Date}};
   for (const auto& [cle, valeur] : props)
     if (!valeur->empty()) l.push_back(rs(cle) + " : \t" + *valeur);
   l.emplace_back();

@@ -12,12 +12,12 @@
 #include "naval/Face.h"
 #include "naval/Poids.h"
 
-constexpr double Gravite = 9.806;           // m/s², turns a mass times an arm into N.m
-constexpr int MaxIterEnfoncement = 36;      // sinkage bisection: the interval shrinks 2^36 times
-constexpr int MaxIterAssiette = 61;         // trim search steps before the user is asked
-constexpr double PasAssietteMax = 5;        // degrees: the first trim step is capped to this
-constexpr int MaxEtapesStab = 3601;         // heel steps of one sweep: 0..180 by 0.05 degrees
-constexpr double AngleMaxStab = 180;        // largest heel, degrees: beyond, the boat is upside up again
+constexpr double Gravite = 9.806;       // m/s², turns a mass times an arm into N.m
+constexpr int MaxIterEnfoncement = 36;  // sinkage bisection: the interval shrinks 2^36 times
+constexpr int MaxIterAssiette = 61;     // trim search steps before the user is asked
+constexpr double PasAssietteMax = 5;    // degrees: the first trim step is capped to this
+constexpr int MaxEtapesStab = 3601;     // heel steps of one sweep: 0..180 by 0.05 degrees
+constexpr double AngleMaxStab = 180;    // largest heel, degrees: beyond, the boat is upside up again
 
 // A working copy of one floating surface: its grids as evaluated, never the document's.
 struct TDoubleSurf {
@@ -58,7 +58,7 @@ struct TConditionsStab {
   double TolEnfoncement = 1;  // percent of the weight
   double Densite = 1.026;     // tonnes per m³
   bool CorrectionAssiette = false;
-  double TolAssiette = 0.1;   // degrees
+  double TolAssiette = 0.1;  // degrees
 };
 
 // The same fields as typed in the window.
@@ -95,7 +95,8 @@ void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g);
 // weight is a fixed mass at the centre of its volume ("Poids fixe"), that of the water of
 // density rho it displaces at the draft t. A body whose answers are known in closed form.
 // Not evaluated: the caller brings the document up to date (the session's MajSurface).
-TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div, double rho = 1.026);
+TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div,
+                           double rho = 1.026);
 
 // The facets of all working copies in one attitude, ready to be cut by many waterlines:
 // the topology is built once, an attitude transforms the untouched points, and a waterline
@@ -161,10 +162,10 @@ class TCarene {
   std::vector<TVertex3f> Source, Pts;
   std::vector<char> Utilise;  // the point is a corner of some facet
   std::vector<TTri> Tri;
-  std::vector<TPatch> Patchs;   // each holds a run of facets
-  std::vector<int> Ordre;       // for each facet in the lists' order, its place here
-  std::vector<int> PatchDe;     // the patch of each facet
-  std::vector<int> PatchTri;    // while building: the facets in patch order
+  std::vector<TPatch> Patchs;  // each holds a run of facets
+  std::vector<int> Ordre;      // for each facet in the lists' order, its place here
+  std::vector<int> PatchDe;    // the patch of each facet
+  std::vector<int> PatchTri;   // while building: the facets in patch order
   std::vector<TPatchPlace> Places;
   // Per facet, untouched: the normal and the mean of the corners. A transformation carries
   // the normal by its cofactor matrix, so the attitude's normal needs no cross product.
@@ -189,7 +190,7 @@ struct TEquilibre {
   double Assiette = 0;
   double Enfoncement = 0;  // the waterline height in the heeled (trimmed) hull
   double SurfMouillee = 0;
-  TBarycentre CC;          // Z from the waterline, Valeur in tonnes
+  TBarycentre CC;  // Z from the waterline, Valeur in tonnes
   int Iterations = 0;
   bool Converge = false;
 };
@@ -220,7 +221,7 @@ class TStab {
   TBarycentre CarInitiale;    // B0 and the displacement in kg, upright with the waterline at 0
   TConditionsStab Conditions;
   TListGZ Etapes;
-  int Iterations = 0;         // sinkage iterations of the last sweep
+  int Iterations = 0;  // sinkage iterations of the last sweep
 
   // The window's opening: takes the document's total weight, builds the copies of the
   // floating surfaces and computes the initial displacement. The document must be up to
@@ -247,7 +248,7 @@ class TStab {
 
  private:
   void Prepare();
-  void DebutCalcul();  // the weight and sinkage tolerance in tonnes
+  void DebutCalcul();             // the weight and sinkage tolerance in tonnes
   TEquilibre Enfonce(double w0);  // on the attitude already placed; the centre only
   void Termine(TEquilibre& r);    // the exact record and the wetted area at r's waterline
   TCarene Car;
@@ -266,8 +267,8 @@ struct TResumeStab {
   int NbConverges = 0, NbNonConverges = 0;
   double GZMin = 0, GZMax = 0, MomentMin = 0, MomentMax = 0;
   double AngleGZMin = 0, AngleGZMax = 0;
-  double AngleDisparition = 0;  // where the moment goes from positive to negative (last one), else 0
-  double EnergieChavirage = 0;  // |area under the positive moment|, J
+  double AngleDisparition = 0;     // where the moment goes from positive to negative (last one), else 0
+  double EnergieChavirage = 0;     // |area under the positive moment|, J
   double EnergieRedressement = 0;  // |area under the negative moment|, J
 };
 TResumeStab ResumeStab(const TListGZ& l);
@@ -287,5 +288,5 @@ std::vector<std::string> LibellesCalcul(double gite, double assiette, double dep
                                         bool debut = false);
 
 // The lines of the "Export" buttons of "Mesures" and "Synthèse".
-std::vector<std::string> LignesExportStab(const TEnteteDocument& d, const std::vector<TLigneSynthese>& synthese,
-                                          const TListGZ& etapes);
+std::vector<std::string> LignesExportStab(const TEnteteDocument& d,
+                                          const std::vector<TLigneSynthese>& synthese, const TListGZ& etapes);

@@ -132,8 +132,10 @@ TPtNet* VertexDe(TDocument& doc, const TPC& pc) {
 void ChangeCurrentPC(TDocument& doc, const TPC& pc) {
   bool valide = pc.NumSurf >= 0 && pc.NumSurf < doc.NbSurf();
   if (valide) {
-    if (TSurface* s = doc.SurfNurbs(pc.NumSurf)) valide = s->Net.DansNet(pc.NumLn, pc.NumCol);
-    else valide = pc.NumLn >= 0 && pc.NumCol >= 0;  // a mesh surface has no net; (0, 0) names it
+    if (TSurface* s = doc.SurfNurbs(pc.NumSurf))
+      valide = s->Net.DansNet(pc.NumLn, pc.NumCol);
+    else
+      valide = pc.NumLn >= 0 && pc.NumCol >= 0;  // a mesh surface has no net; (0, 0) names it
   }
   doc.PCCourant = valide ? pc : TPC{};
 }
@@ -241,11 +243,15 @@ void SupprimerSurface(TDocument& doc, int k) {
   RenumeroteSurfaces(doc);
   SoudesSurfaceSupprimee(doc, k);
   for (auto& p : doc.ListePoids) {
-    if (p.Surface == k) p.Surface = -1;
-    else if (p.Surface > k) p.Surface--;
+    if (p.Surface == k)
+      p.Surface = -1;
+    else if (p.Surface > k)
+      p.Surface--;
   }
-  if (doc.BasePlanSymCourante.NumSurf == k) doc.BasePlanSymCourante = {};
-  else if (doc.BasePlanSymCourante.NumSurf > k) doc.BasePlanSymCourante.NumSurf--;
+  if (doc.BasePlanSymCourante.NumSurf == k)
+    doc.BasePlanSymCourante = {};
+  else if (doc.BasePlanSymCourante.NumSurf > k)
+    doc.BasePlanSymCourante.NumSurf--;
   PCCourantPremierLibre(doc);
   MajMinMaxAllSurf(doc);
   MajTotalPoids(doc);
@@ -312,14 +318,23 @@ void VisibiliteSurfaces(TDocument& doc, const std::vector<int>& nums) {
 namespace {
 void MessageNet(TResultatNet r, bool ligne) {
   switch (r) {
-    case TResultatNet::MaxAtteint: AfficheMessage(rs(ligne ? "rsMaxLignes" : "rsMaxCols"), mtWarning, mbOK); break;
+    case TResultatNet::MaxAtteint:
+      AfficheMessage(rs(ligne ? "rsMaxLignes" : "rsMaxCols"), mtWarning, mbOK);
+      break;
     case TResultatNet::Impossible:
       AfficheMessage(rs(ligne ? "rsSupprLnImpossible" : "rsSupprColImpossible"), mtWarning, mbOK);
       break;
-    case TResultatNet::PasDePrecedent: AfficheMessage(rs("rsErrInsertionPremier"), mtWarning, mbOK); break;
-    case TResultatNet::VuePersp: AfficheMessage(rs("rsErrServNonFourniPersp"), mtWarning, mbOK); break;
-    case TResultatNet::VueNonPrevue: AfficheMessage(rs("rsErrFenNonDeclaree"), mtError, mbOK); break;
-    case TResultatNet::Ok: break;
+    case TResultatNet::PasDePrecedent:
+      AfficheMessage(rs("rsErrInsertionPremier"), mtWarning, mbOK);
+      break;
+    case TResultatNet::VuePersp:
+      AfficheMessage(rs("rsErrServNonFourniPersp"), mtWarning, mbOK);
+      break;
+    case TResultatNet::VueNonPrevue:
+      AfficheMessage(rs("rsErrFenNonDeclaree"), mtError, mbOK);
+      break;
+    case TResultatNet::Ok:
+      break;
   }
 }
 
@@ -345,7 +360,7 @@ TResultatNet AjoutPC(TDocument& doc, const TVertex3f& p, const TPC& pc, int vue)
   TNet& net = s->Net;
   double prop = 1, angle = 0;
   TResultatNet r = (ligne ? net.NbLn : net.NbCol) >= MaxNet ? TResultatNet::MaxAtteint
-                                                             : net.CalcProp_AjoutPC(p, pc, vue, prop, angle);
+                                                            : net.CalcProp_AjoutPC(p, pc, vue, prop, angle);
   int index = 0;
   if (r == TResultatNet::Ok) {
     if (ligne) {
@@ -360,8 +375,10 @@ TResultatNet AjoutPC(TDocument& doc, const TVertex3f& p, const TPC& pc, int vue)
     MessageNet(r, ligne);
     return r;
   }
-  if (ligne) SoudesLigneInseree(doc, pc.NumSurf, index);
-  else SoudesColonneInseree(doc, pc.NumSurf, index);
+  if (ligne)
+    SoudesLigneInseree(doc, pc.NumSurf, index);
+  else
+    SoudesColonneInseree(doc, pc.NumSurf, index);
   ApresModifNet(doc, pc.NumSurf);
   return r;
 }
@@ -377,8 +394,10 @@ TResultatNet SupprPC(TDocument& doc) {
     MessageNet(r, ligne);
     return r;
   }
-  if (ligne) SoudesLigneSupprimee(doc, pc.NumSurf, pc.NumLn);
-  else SoudesColonneSupprimee(doc, pc.NumSurf, pc.NumCol);
+  if (ligne)
+    SoudesLigneSupprimee(doc, pc.NumSurf, pc.NumLn);
+  else
+    SoudesColonneSupprimee(doc, pc.NumSurf, pc.NumCol);
   // After a row deletion too: the old current vertex may lie outside the net.
   ChangeCurrentPC(doc, {pc.NumSurf, 0, 0});
   ApresModifNet(doc, pc.NumSurf);
@@ -398,9 +417,12 @@ namespace {
 // The two coordinates of a view kind: 0 (X, Z), 1 (Y, X), 2 (Y, Z).
 double& Coord2D(TPtNet& p, int vue, int axe) {
   switch (vue) {
-    case tvSection: return axe == 0 ? p.X : p.Z;
-    case tvPlan: return axe == 0 ? p.Y : p.X;
-    default: return axe == 0 ? p.Y : p.Z;
+    case tvSection:
+      return axe == 0 ? p.X : p.Z;
+    case tvPlan:
+      return axe == 0 ? p.Y : p.X;
+    default:
+      return axe == 0 ? p.Y : p.Z;
   }
 }
 
@@ -554,11 +576,20 @@ bool GrouperPC(TDocument& doc, const TListPC& sel, int vue) {
   for (size_t k = 1; k < sel.size(); k++) {
     TPtNet& p = *VertexDe(doc, sel[k]);
     switch (vue) {
-      case -1: p.X = p0.X, p.Y = p0.Y, p.Z = p0.Z; break;
-      case tvSection: p.X = p0.X, p.Z = p0.Z; break;
-      case tvPlan: p.X = p0.X, p.Y = p0.Y; break;
-      case tvProfil: p.Y = p0.Y, p.Z = p0.Z; break;
-      default: break;
+      case -1:
+        p.X = p0.X, p.Y = p0.Y, p.Z = p0.Z;
+        break;
+      case tvSection:
+        p.X = p0.X, p.Z = p0.Z;
+        break;
+      case tvPlan:
+        p.X = p0.X, p.Y = p0.Y;
+        break;
+      case tvProfil:
+        p.Y = p0.Y, p.Z = p0.Z;
+        break;
+      default:
+        break;
     }
   }
   MarqueSurfacesDe(doc, sel);

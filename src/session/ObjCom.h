@@ -14,14 +14,14 @@
 // The display toggles that decide what the updates recompute: the windows set them
 // from their menus; the command line and the tests keep the defaults or set their own.
 struct TAffichage {
-  bool Carene = true;        // "&Carène"
-  bool SurfParam = false;    // "S&urface paramétrique"
-  bool LignesEau = false;    // "&Lignes d'eau"
+  bool Carene = true;           // "&Carène"
+  bool SurfParam = false;       // "S&urface paramétrique"
+  bool LignesEau = false;       // "&Lignes d'eau"
   bool Longitudinales = false;  // "L&ongitudinales"
-  bool Diagonales = false;   // "&Diagonales"
-  bool Poids = false;        // "Affiche les &poids"
-  bool CentreVoilure = false;  // "Centre de &voilure"
-  bool Herisson = false;     // "Hérisson": curvature combs along the sections
+  bool Diagonales = false;      // "&Diagonales"
+  bool Poids = false;           // "Affiche les &poids"
+  bool CentreVoilure = false;   // "Centre de &voilure"
+  bool Herisson = false;        // "Hérisson": curvature combs along the sections
 };
 // The session's toggles (one session a process).
 TAffichage& AffichageCalculs();

@@ -44,7 +44,8 @@ class TDessinateur {
   void AfficheSurface(const TEntity& e, bool bords);
   void AfficheOrientation(const TEntity& e);
   bool DrawCoupe(const TCoupe& c, int couleur);
-  void DrawFamille(const TEntity& e, const std::vector<TCoupe>& reel, const std::vector<TCoupe>& sym, int couleur);
+  void DrawFamille(const TEntity& e, const std::vector<TCoupe>& reel, const std::vector<TCoupe>& sym,
+                   int couleur);
   void DrawSections(const TEntity& e);
   void DrawNet(const TSurface& s);
   void AfficheLignesSelection(const TSurface& s);
@@ -114,7 +115,8 @@ void TDessinateur::AfficheSurface(const TEntity& e, bool bords) {
 void TDessinateur::AfficheOrientation(const TEntity& e) {
   if (!e.Calculee || e.Pts.empty() || e.Normales.empty()) return;
   size_t i = static_cast<size_t>(e.NbLnPt / 2), j = static_cast<size_t>(e.NbColPt / 2);
-  if (i >= e.Pts.size() || j >= e.Pts[i].size() || i >= e.Normales.size() || j >= e.Normales[i].size()) return;
+  if (i >= e.Pts.size() || j >= e.Pts[i].size() || i >= e.Normales.size() || j >= e.Normales[i].size())
+    return;
   TVertex3f p = e.Pts[i][j], n = e.Normales[i][j];
   TVertex3f bout = e.Orientation ? p + n : p - n;
   TPixel a, b;
@@ -149,8 +151,8 @@ bool TDessinateur::DrawCoupe(const TCoupe& c, int couleur) {
   return true;
 }
 
-void TDessinateur::DrawFamille(const TEntity& e, const std::vector<TCoupe>& reel, const std::vector<TCoupe>& sym,
-                               int couleur) {
+void TDessinateur::DrawFamille(const TEntity& e, const std::vector<TCoupe>& reel,
+                               const std::vector<TCoupe>& sym, int couleur) {
   for (size_t i = 0; i < reel.size(); i++) {
     DrawCoupe(reel[i], couleur);
     if (Miroir(e) && i < sym.size()) DrawCoupe(sym[i], couleur);
@@ -243,9 +245,9 @@ void TDessinateur::AffichePC() {
       for (int j = 0; j < nc; j++) {
         std::uint8_t etat = C.Tab.Etat[k][i][j];
         if (etat == epInactif || !C.Tab.Valide[k][i][j]) continue;
-        int coul = etat == epSelectionne            ? O.SelVertex
+        int coul = etat == epSelectionne                    ? O.SelVertex
                    : PCDansListe(C.Doc.PCSoudes, {k, i, j}) ? O.SoudeVertex
-                                                      : O.Vertex;
+                                                            : O.Vertex;
         bool coin = (i == 0 || i == nl - 1) && (j == 0 || j == nc - 1);
         TPixel p = C.Tab.Pos[k][i][j];
         L.Rectangle(Plein(coul), p.X - 3, p.Y - 3, p.X + 4, p.Y + 4, coin);
@@ -262,7 +264,9 @@ void TDessinateur::DrawBase(const TEntity& e) {
   struct Axe {
     TVertex3f V;
     int Trait, Disque;
-  } axes[3] = {{b.Axe1, CoulBaseAxe1, 0x0000FF}, {b.Axe2, CoulBaseAxes23, 0x00FF00}, {b.Axe3, CoulBaseAxes23, 0xFF0000}};
+  } axes[3] = {{b.Axe1, CoulBaseAxe1, 0x0000FF},
+               {b.Axe2, CoulBaseAxes23, 0x00FF00},
+               {b.Axe3, CoulBaseAxes23, 0xFF0000}};
   for (const auto& a : axes) {
     TPixel t;
     if (!P.Projette(b.Origine + a.V, t)) continue;
@@ -277,7 +281,8 @@ void TDessinateur::AxesPlanSym() {
   for (const auto& e : C.Doc.TabSurf) {
     if (!e->Visible) continue;
     const TPlanSym& b = e->PlanSym;
-    bool defaut = b.A == 1 && b.B == 0 && b.C == 0 && b.D == 0 && b.Origine == TVertex3f{0, 0, 0} && b.Axe3.Z == 1;
+    bool defaut =
+        b.A == 1 && b.B == 0 && b.C == 0 && b.D == 0 && b.Origine == TVertex3f{0, 0, 0} && b.Axe3.Z == 1;
     if (defaut) continue;
     // A base axis parallel to the cutting plane has no point at the wanted height: skip.
     TVertex3f o = b.Origine, w = o + b.Axe3, v = o + b.Axe2;
@@ -324,7 +329,8 @@ void TDessinateur::Tout() {
   if (A.Grille) {
     constexpr double RadDeg = 180.0 / 3.14159265358979323846;
     TStylo s = Plein(O.Grille);
-    for (const auto& g : SegmentsGrille(C.Grille, Vue.Theta * RadDeg, Vue.Phi * RadDeg)) Segment3D(s, g.A, g.B);
+    for (const auto& g : SegmentsGrille(C.Grille, Vue.Theta * RadDeg, Vue.Phi * RadDeg))
+      Segment3D(s, g.A, g.B);
   }
   const int n = d.NbSurf();
   // 3, 4. Parametric lines and orientation vectors, last surface first.
@@ -437,7 +443,8 @@ TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y
     return r.X < a.X + a.L && a.X < r.X + r.L && r.Y < a.Y + a.H && a.Y < r.Y + r.H;
   };
   // Down one line at a time until it is clear; a bounded search, labels are few.
-  for (int essai = 0; essai < 64 && std::any_of(placees.begin(), placees.end(), chevauche); essai++) r.Y += HauteurEtiquette;
+  for (int essai = 0; essai < 64 && std::any_of(placees.begin(), placees.end(), chevauche); essai++)
+    r.Y += HauteurEtiquette;
   placees.push_back(r);
   return r;
 }

@@ -10,28 +10,28 @@
 
 // The display toggles of the "Affichage" menu, and the view modes drawing reads.
 struct TAffichageVues {
-  bool Carene = true;           // "&Carène"
-  bool Reseau = true;           // "&Réseau de vertex"
-  bool BasePlanSym = false;     // "Base du plan de symétrie"
-  bool Moitie = false;          // "&Moitié"
-  bool Scinder = false;         // "Sc&inder"
-  bool Couples = false;         // "Co&uples"
-  bool LignesEau = false;       // "&Lignes d'eau"
-  bool Longitudinales = false;  // "L&ongitudinales"
-  bool Diagonales = false;      // "&Diagonales"
-  bool SurfParam = false;       // "S&urface paramétrique"
-  bool Grille = false;          // "&Grille"
-  bool Orientation = false;     // "Orientation des surfaces"
-  bool Herisson = false;        // "Hérisson"
-  bool Poids = true;            // "Poids et Ballasts"
-  bool CentreVoilure = true;    // "Centre de Voilure"
-  bool Cotes = true;            // "C&otes"
-  bool Axes = true;             // "Axes"
-  bool Reperes = true;          // "Repères"
-  bool PtsEnvahissement = true; // "Points d'envahissement"
-  bool ImageFond = true;        // "&Image de fond"
-  bool SelectionVertex = false; // "Sélection des verte&x" (the vertex selection window is shown)
-  bool ModeInsertion = false;   // row or column insertion mode
+  bool Carene = true;            // "&Carène"
+  bool Reseau = true;            // "&Réseau de vertex"
+  bool BasePlanSym = false;      // "Base du plan de symétrie"
+  bool Moitie = false;           // "&Moitié"
+  bool Scinder = false;          // "Sc&inder"
+  bool Couples = false;          // "Co&uples"
+  bool LignesEau = false;        // "&Lignes d'eau"
+  bool Longitudinales = false;   // "L&ongitudinales"
+  bool Diagonales = false;       // "&Diagonales"
+  bool SurfParam = false;        // "S&urface paramétrique"
+  bool Grille = false;           // "&Grille"
+  bool Orientation = false;      // "Orientation des surfaces"
+  bool Herisson = false;         // "Hérisson"
+  bool Poids = true;             // "Poids et Ballasts"
+  bool CentreVoilure = true;     // "Centre de Voilure"
+  bool Cotes = true;             // "C&otes"
+  bool Axes = true;              // "Axes"
+  bool Reperes = true;           // "Repères"
+  bool PtsEnvahissement = true;  // "Points d'envahissement"
+  bool ImageFond = true;         // "&Image de fond"
+  bool SelectionVertex = false;  // "Sélection des verte&x" (the vertex selection window is shown)
+  bool ModeInsertion = false;    // row or column insertion mode
 };
 
 // Colours (0x00BBGGRR) and the setting values drawing reads.
@@ -48,8 +48,8 @@ struct TOptionsVues {
   int Sec = 0xFFFFFF, LE = 0xFFFFFF, Longit = 0xFFFFFF, Diag = 0xFFFFFF;
   int Mesure = 0x00FFFF;
   float ZoomMax = 2500;
-  double RatioVect = 1000;     // kg per 10 m of weight arrow
-  bool OptAxesPlanSym = false; // draw the axes of moved symmetry planes
+  double RatioVect = 1000;      // kg per 10 m of weight arrow
+  bool OptAxesPlanSym = false;  // draw the axes of moved symmetry planes
 };
 
 // Fixed colours of the drawing.

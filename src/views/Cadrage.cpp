@@ -27,21 +27,31 @@ void EtendPoint(TEtendue2D& e, const TVertex3f& p, const TParamVue& vue) {
 
 std::string TitreVue(int type) {
   switch (type) {
-    case tvSection: return rs("rsTitreVueSection");
-    case tvPlan: return rs("rsTitreVuePlan");
-    case tvProfil: return rs("rsTitreVueProfil");
-    case tvPersp: return rs("rsTitreVuePersp");
-    default: return "";
+    case tvSection:
+      return rs("rsTitreVueSection");
+    case tvPlan:
+      return rs("rsTitreVuePlan");
+    case tvProfil:
+      return rs("rsTitreVueProfil");
+    case tvPersp:
+      return rs("rsTitreVuePersp");
+    default:
+      return "";
   }
 }
 
 std::string NomVueStatus(int type) {
   switch (type) {
-    case tvSection: return rs("rsVueSection");
-    case tvPlan: return rs("rsVuePlan");
-    case tvProfil: return rs("rsVueProfil");
-    case tvPersp: return rs("rsVuePersp");
-    default: return "";
+    case tvSection:
+      return rs("rsVueSection");
+    case tvPlan:
+      return rs("rsVuePlan");
+    case tvProfil:
+      return rs("rsVueProfil");
+    case tvPersp:
+      return rs("rsVuePersp");
+    default:
+      return "";
   }
 }
 
@@ -102,7 +112,8 @@ bool AjusteRectangle(const TDocument& doc, int mode, int w, int h, TParamVue& vu
   float echelle = static_cast<float>(0.95 * std::min(sx, sy));
   echelle = std::min(echelle, zoomMax);
   vue.Echelle = echelle;
-  vue.OrigineX = -Arrondi(static_cast<double>(echelle) * e.MinU - (w - static_cast<double>(echelle) * du) / 2);
+  vue.OrigineX =
+      -Arrondi(static_cast<double>(echelle) * e.MinU - (w - static_cast<double>(echelle) * du) / 2);
   vue.OrigineY = Arrondi(static_cast<double>(echelle) * e.MaxV + (h - static_cast<double>(echelle) * dv) / 2);
   return true;
 }
@@ -111,11 +122,17 @@ TVertex3f CalculePt3DInv(const TParamVue& vue, int sx, int sy, double profondeur
   double k = vue.Echelle != 0 ? 1.0 / vue.Echelle : 0.0;
   double a = (sx - vue.OrigineX) * k, b = (vue.OrigineY - sy) * k;
   switch (vue.Type) {
-    case tvSection: return {a, profondeur, b};
-    case tvPlan: return {-b, a, profondeur};
-    case tvProfil: return {profondeur, a, b};
-    case tvPersp: return {0, 0, 0};
-    default: AfficheMessage(rs("rsErrFenNonDeclaree"), mtError, mbOK); return {0, 0, 0};
+    case tvSection:
+      return {a, profondeur, b};
+    case tvPlan:
+      return {-b, a, profondeur};
+    case tvProfil:
+      return {profondeur, a, b};
+    case tvPersp:
+      return {0, 0, 0};
+    default:
+      AfficheMessage(rs("rsErrFenNonDeclaree"), mtError, mbOK);
+      return {0, 0, 0};
   }
 }
 
@@ -126,19 +143,31 @@ std::string TexteCoordonnees(const TParamVue& vue, int sx, int sy) {
   for (double* c : {&p.X, &p.Y, &p.Z})
     if (std::fabs(*c) < 0.00005) *c = 0;
   switch (vue.Type) {
-    case tvSection: return Format("X = %.4f; Y = 0.0000; Z = %.4f", p.X, p.Z);
-    case tvPlan: return Format("X = %.4f; Y = %.4f; Z = 0.0000", p.X, p.Y);
-    default: return Format("X = 0.0000; Y = %.4f; Z = %.4f", p.Y, p.Z);
+    case tvSection:
+      return Format("X = %.4f; Y = 0.0000; Z = %.4f", p.X, p.Z);
+    case tvPlan:
+      return Format("X = %.4f; Y = %.4f; Z = 0.0000", p.X, p.Y);
+    default:
+      return Format("X = 0.0000; Y = %.4f; Z = %.4f", p.Y, p.Z);
   }
 }
 
-TCadrage::TCadrage(int type, int largeur, int hauteur) : Largeur(std::max(largeur, 1)), Hauteur(std::max(hauteur, 1)) {
+TCadrage::TCadrage(int type, int largeur, int hauteur)
+    : Largeur(std::max(largeur, 1)), Hauteur(std::max(hauteur, 1)) {
   Param.Type = type;
   switch (type) {
-    case tvSection: Param.Echelle = 100, Param.Theta = 4.712389f, Param.Phi = 0; break;
-    case tvPlan: Param.Echelle = 50, Param.Theta = 0, Param.Phi = 1.5707964f; break;
-    case tvProfil: Param.Echelle = 50, Param.Theta = 0, Param.Phi = 0; break;
-    default: Param.Echelle = 50, Param.Theta = -2.3561945f, Param.Phi = 0.5235988f; break;
+    case tvSection:
+      Param.Echelle = 100, Param.Theta = 4.712389f, Param.Phi = 0;
+      break;
+    case tvPlan:
+      Param.Echelle = 50, Param.Theta = 0, Param.Phi = 1.5707964f;
+      break;
+    case tvProfil:
+      Param.Echelle = 50, Param.Theta = 0, Param.Phi = 0;
+      break;
+    default:
+      Param.Echelle = 50, Param.Theta = -2.3561945f, Param.Phi = 0.5235988f;
+      break;
   }
   Centre();
   MemorisePrecedente();
@@ -192,7 +221,8 @@ bool TCadrage::CentreModele(const TDocument& doc, bool moitie) {
     Centre();
     return false;
   }
-  const double uc = (static_cast<double>(e.MinU) + e.MaxU) / 2, vc = (static_cast<double>(e.MinV) + e.MaxV) / 2;
+  const double uc = (static_cast<double>(e.MinU) + e.MaxU) / 2,
+               vc = (static_cast<double>(e.MinV) + e.MaxV) / 2;
   Param.OrigineX = Arrondi(Largeur / 2.0 - Param.Echelle * uc);
   Param.OrigineY = Arrondi(Hauteur / 2.0 + Param.Echelle * vc);
   return true;
@@ -215,8 +245,10 @@ void TCadrage::AnglesAutour(int azimutDeg, int elevationDeg, const TVertex3f& pi
 }
 
 void TCadrage::Fleche(int dx, int dy, bool shift, const TVertex3f& pivot) {
-  if (shift && Param.Type == tvPersp) AnglesAutour(AzimutDeg + dx, ElevationDeg + dy, pivot);
-  else Fleche(dx, dy, shift);
+  if (shift && Param.Type == tvPersp)
+    AnglesAutour(AzimutDeg + dx, ElevationDeg + dy, pivot);
+  else
+    Fleche(dx, dy, shift);
 }
 
 std::vector<TRectFenetre> DispositionMosaique(int n, int largeur, int hauteur, bool horizontale) {
@@ -266,9 +298,7 @@ std::vector<TRectFenetre> DispositionCascade(int n, int largeur, int hauteur, in
   return r;
 }
 
-void TCadrage::MemorisePrecedente() {
-  Precedente = {Param.OrigineX, Param.OrigineY, Param.Echelle};
-}
+void TCadrage::MemorisePrecedente() { Precedente = {Param.OrigineX, Param.OrigineY, Param.Echelle}; }
 
 void TCadrage::EchangePrecedente() {
   TVuePrecedente actuelle{Param.OrigineX, Param.OrigineY, Param.Echelle};
@@ -376,8 +406,14 @@ TPixel CoinZoomProportionnel(int x1, int y1, int x, int largeur, int hauteur) {
 }
 
 const TPresetPersp PresetsPersp[10] = {
-    {"rsPerspAvant", 90, 0},           {"rsPerspArriere", -90, 0},       {"rsPerspProfilTribord", 0, 0},
-    {"rsPerspProfilBabord", 180, 0},   {"rsPerspDessous", 0, -90},       {"rsPerspDessus", 0, 90},
-    {"rsPerspTribordAvant", 45, 30},   {"rsPerspBabordAvant", 135, 30},  {"rsPerspTribordArriere", -45, 30},
+    {"rsPerspAvant", 90, 0},
+    {"rsPerspArriere", -90, 0},
+    {"rsPerspProfilTribord", 0, 0},
+    {"rsPerspProfilBabord", 180, 0},
+    {"rsPerspDessous", 0, -90},
+    {"rsPerspDessus", 0, 90},
+    {"rsPerspTribordAvant", 45, 30},
+    {"rsPerspBabordAvant", 135, 30},
+    {"rsPerspTribordArriere", -45, 30},
     {"rsPerspBabordArriere", -135, 30},
 };

@@ -75,7 +75,7 @@ class TCadrage {
   // Perspective angles in whole degrees, as the keyboard and presets change them.
   int AzimutDeg = -135, ElevationDeg = 30;
 
-  void Centre();                  // origin at the window centre, scale kept
+  void Centre();  // origin at the window centre, scale kept
   // The model's projected extent at the window centre, scale kept ("Recentrer",
   // "Centrer"): the origin of a hull is its transom, far from its middle. False
   // (origin centred) when nothing is visible.
@@ -83,8 +83,8 @@ class TCadrage {
   // A new direction of view ("3D Express"): centred as above, and fitted when at the
   // present scale the model would not fit in the window.
   void CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax);
-  void MemorisePrecedente();      // the current origin and scale become the previous view
-  void EchangePrecedente();       // "Vue &précédente": a second use returns
+  void MemorisePrecedente();  // the current origin and scale become the previous view
+  void EchangePrecedente();   // "Vue &précédente": a second use returns
   void Resize(int largeur, int hauteur);
   // Zoom about the window centre; factors by Alt (1.6), Ctrl (1.1), else 1.3.
   // A step that would pass the limit (ZOOMMAX, EchelleMin) is not taken: false, nothing

@@ -28,4 +28,3 @@ class TCotesForm : public QDialog {
 
 // "Vertical", "Plan", "Profil", and "Perspective" for a tool made there.
 QString NomVueCote(int vue);
-

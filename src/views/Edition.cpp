@@ -9,8 +9,8 @@
 #include "app/Debug.h"
 #include "app/Options.h"
 #include "app/Services.h"
-#include "session/ObjCom.h"
 #include "naval/Poids.h"
+#include "session/ObjCom.h"
 
 namespace {
 

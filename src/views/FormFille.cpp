@@ -88,8 +88,10 @@ void TFormFille::StretchFondFichier() {
   if (!FondOK || Type() < tvSection || Type() > tvPersp) return;
   const TImageFondDoc& im = Hote.Document().ImagesFond[static_cast<size_t>(Type())];
   QImage etire;
-  if (EtireImageFond(FondSrc, im, width(), height(), etire)) FondEtire = std::move(etire);
-  else DbgErr(erDivers, "TFormFille.StretchFondFichier", Type(), {FondNom});
+  if (EtireImageFond(FondSrc, im, width(), height(), etire))
+    FondEtire = std::move(etire);
+  else
+    DbgErr(erDivers, "TFormFille.StretchFondFichier", Type(), {FondNom});
 }
 
 void TFormFille::VideSelection() {
@@ -132,14 +134,16 @@ void TFormFille::paintEvent(QPaintEvent* e) {
       p.setPen(QPen(QColor::fromRgb(CouleurQt(fond ^ 0x00FF00)), 0, Qt::DotLine));
       p.drawRect(QRect(P1, P2 - QPoint(1, 1)).normalized());
       break;
-    case TSuperpose::Rien: break;
+    case TSuperpose::Rien:
+      break;
   }
 }
 
 void TFormFille::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
   Cadrage.Resize(width(), height());
-  if (FondOK && Hote.Document().ImagesFond[static_cast<size_t>(Type() & 3)].Ajustement != 0) StretchFondFichier();
+  if (FondOK && Hote.Document().ImagesFond[static_cast<size_t>(Type() & 3)].Ajustement != 0)
+    StretchFondFichier();
   Redessine();
 }
 
@@ -215,8 +219,7 @@ void TFormFille::mouseReleaseEvent(QMouseEvent* e) {
     ZoomEnCours = false;
     bool proportionnel = Sup == TSuperpose::RectProportionnel;
     Sup = TSuperpose::Rien;
-    if (proportionnel &&
-        Cadrage.ZoomRectangle(P1.x(), P1.y(), pos.x(), Hote.OptionsVues().ZoomMax)) {
+    if (proportionnel && Cadrage.ZoomRectangle(P1.x(), P1.y(), pos.x(), Hote.OptionsVues().ZoomMax)) {
       Hote.FinModeZoom();
       Redessine();
     } else {

@@ -30,7 +30,7 @@ struct TStylo {
 struct TElement {
   TFigure Figure = TFigure::Polyligne;
   TStylo Stylo;
-  bool Rempli = false;  // filled with the pen's colour
+  bool Rempli = false;                  // filled with the pen's colour
   std::uint32_t Debut = 0, Nombre = 0;  // range in Points (Texte: index in Textes, one point)
   std::uint32_t Texte = 0;
 };
@@ -55,17 +55,23 @@ class TListeDessin {
   void Ajoute(const TPixel& p) { Points.push_back(p); }
   void Ferme() {
     Courant.Nombre = static_cast<std::uint32_t>(Points.size()) - Courant.Debut;
-    if (Courant.Nombre >= 2) Elements.push_back(Courant);
-    else Points.resize(Courant.Debut);
+    if (Courant.Nombre >= 2)
+      Elements.push_back(Courant);
+    else
+      Points.resize(Courant.Debut);
   }
-  void Segment(const TStylo& s, const TPixel& a, const TPixel& b) { Ajout(TFigure::Segment, s, false, {a, b}); }
+  void Segment(const TStylo& s, const TPixel& a, const TPixel& b) {
+    Ajout(TFigure::Segment, s, false, {a, b});
+  }
   void Rectangle(const TStylo& s, int x1, int y1, int x2, int y2, bool rempli) {
     Ajout(TFigure::Rectangle, s, rempli, {{x1, y1}, {x2, y2}});
   }
   void Ellipse(const TStylo& s, int x1, int y1, int x2, int y2, bool rempli) {
     Ajout(TFigure::Ellipse, s, rempli, {{x1, y1}, {x2, y2}});
   }
-  void Polygone(const TStylo& s, std::initializer_list<TPixel> pts) { Ajout(TFigure::Polygone, s, false, pts); }
+  void Polygone(const TStylo& s, std::initializer_list<TPixel> pts) {
+    Ajout(TFigure::Polygone, s, false, pts);
+  }
   void Texte(const TStylo& s, int x, int y, std::string t) {
     Textes.push_back(std::move(t));
     Ajout(TFigure::Texte, s, false, {{x, y}});
@@ -75,7 +81,8 @@ class TListeDessin {
  private:
   TElement Courant;
   void Ajout(TFigure f, const TStylo& s, bool rempli, std::initializer_list<TPixel> pts) {
-    TElement e{f, s, rempli, static_cast<std::uint32_t>(Points.size()), static_cast<std::uint32_t>(pts.size()), 0};
+    TElement e{
+        f, s, rempli, static_cast<std::uint32_t>(Points.size()), static_cast<std::uint32_t>(pts.size()), 0};
     Points.insert(Points.end(), pts.begin(), pts.end());
     Elements.push_back(e);
   }

@@ -11,10 +11,10 @@
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
+#include "app/FichierStr.h"
 #include "app/Services.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
-#include "app/FichierStr.h"
 #include "session/ObjCom.h"
 #include "views/CommandesEdition.h"
 #include "views/EditPC.h"

@@ -74,7 +74,9 @@ bool TGesteMesure::Relache(const TVertex3f& p, const TParamVue& vue) {
 
 namespace {
 
-void Marque(TListeDessin& l, const TStylo& s, const TPixel& p) { l.Ellipse(s, p.X - 4, p.Y - 4, p.X + 5, p.Y + 5, false); }
+void Marque(TListeDessin& l, const TStylo& s, const TPixel& p) {
+  l.Ellipse(s, p.X - 4, p.Y - 4, p.X + 5, p.Y + 5, false);
+}
 
 TPixel Ecran(const TVertex3f& p, const TParamVue& vue) {
   TPixel e;
@@ -83,7 +85,8 @@ TPixel Ecran(const TVertex3f& p, const TParamVue& vue) {
 }
 
 void TexteEntre(TListeDessin& l, const TStylo& s, const TPixel& a, const TPixel& b, const std::string& t) {
-  const int xm = static_cast<int>(std::lround((a.X + b.X) / 2.0)), ym = static_cast<int>(std::lround((a.Y + b.Y) / 2.0));
+  const int xm = static_cast<int>(std::lround((a.X + b.X) / 2.0)),
+            ym = static_cast<int>(std::lround((a.Y + b.Y) / 2.0));
   l.Texte(s, xm - 10, ym, t);
 }
 
@@ -136,7 +139,8 @@ void DessineMesure(TMesure& m, const TParamVue& vue, int couleur, bool final, TL
     l.Ouvre(s);
     for (int j = 0; j <= 24; j++) {
       const double t = debut + balayage * j / 24;
-      l.Ajoute({b.X + static_cast<int>(std::lround(10 * std::cos(t))), b.Y - static_cast<int>(std::lround(10 * std::sin(t)))});
+      l.Ajoute({b.X + static_cast<int>(std::lround(10 * std::cos(t))),
+                b.Y - static_cast<int>(std::lround(10 * std::sin(t)))});
     }
     l.Ferme();
     if (final) TexteEntre(l, s, a, c, m.Texte);

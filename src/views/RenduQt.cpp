@@ -23,9 +23,14 @@ QPen Stylo(const TStylo& s) {
   // Width 1 is cosmetic (0): one pixel whatever the transform, and the fast stroker.
   QPen pen(QColor::fromRgb(CouleurQt(s.Couleur)), s.Epaisseur <= 1 ? 0 : s.Epaisseur);
   switch (s.Style) {
-    case TStyleTrait::Pointille: pen.setStyle(Qt::DotLine); break;
-    case TStyleTrait::TiretPoint: pen.setStyle(Qt::DashDotLine); break;
-    default: break;
+    case TStyleTrait::Pointille:
+      pen.setStyle(Qt::DotLine);
+      break;
+    case TStyleTrait::TiretPoint:
+      pen.setStyle(Qt::DashDotLine);
+      break;
+    default:
+      break;
   }
   return pen;
 }
@@ -107,10 +112,14 @@ void Rendu(QPainter& p, const TListeDessin& l, const TPixels* direct) {
       case TFigure::Polygone:
         poly.resize(static_cast<int>(e.Nombre));
         for (std::uint32_t i = 0; i < e.Nombre; i++) poly[static_cast<int>(i)] = QPoint(pts[i].X, pts[i].Y);
-        if (e.Figure == TFigure::Polyligne) p.drawPolyline(poly);
-        else p.drawPolygon(poly);
+        if (e.Figure == TFigure::Polyligne)
+          p.drawPolyline(poly);
+        else
+          p.drawPolygon(poly);
         break;
-      case TFigure::Segment: p.drawLine(pts[0].X, pts[0].Y, pts[1].X, pts[1].Y); break;
+      case TFigure::Segment:
+        p.drawLine(pts[0].X, pts[0].Y, pts[1].X, pts[1].Y);
+        break;
       case TFigure::Rectangle:
       case TFigure::Ellipse: {
         // The rectangle excludes its right and bottom edges; a cosmetic outline of
@@ -119,8 +128,10 @@ void Rendu(QPainter& p, const TListeDessin& l, const TPixels* direct) {
         if (w <= 0 || h <= 0) break;
         p.setBrush(e.Rempli ? QBrush(QColor::fromRgb(CouleurQt(e.Stylo.Couleur))) : QBrush(Qt::NoBrush));
         if (e.Figure == TFigure::Rectangle) {
-          if (e.Rempli) p.fillRect(pts[0].X, pts[0].Y, w, h, QColor::fromRgb(CouleurQt(e.Stylo.Couleur)));
-          else p.drawRect(pts[0].X, pts[0].Y, w - 1, h - 1);
+          if (e.Rempli)
+            p.fillRect(pts[0].X, pts[0].Y, w, h, QColor::fromRgb(CouleurQt(e.Stylo.Couleur)));
+          else
+            p.drawRect(pts[0].X, pts[0].Y, w - 1, h - 1);
         } else {
           p.drawEllipse(pts[0].X, pts[0].Y, w - 1, h - 1);
         }
@@ -148,10 +159,12 @@ void RenduListe(QImage& image, const TListeDessin& l, const QImage* fond, int x,
   }
   TPixels px;
   QImage::Format f = image.format();
-  bool direct = f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+  bool direct =
+      f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
   if (direct) {
     // Taken before the painter opens: the raster engine writes the same buffer in place.
-    px = {reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4, image.width(), image.height()};
+    px = {reinterpret_cast<std::uint32_t*>(image.bits()), image.bytesPerLine() / 4, image.width(),
+          image.height()};
   }
   QPainter p(&image);
   Rendu(p, l, direct ? &px : nullptr);

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "session/ObjCom.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <cmath>
 
 #include "app/Chaines.h"
-#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
 #include "app/Services.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "session/ObjCom.h"
 
 namespace {

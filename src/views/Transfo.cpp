@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "app/Debug.h"
-#include "session/ObjCom.h"
 #include "naval/Poids.h"
+#include "session/ObjCom.h"
 #include "views/Edition.h"
 
 namespace {

@@ -16,9 +16,10 @@ class FichierStr : public TestAvecMessages {};
 
 TEST_F(FichierStr, IndexOfSections) {
   TfichierStr f;
-  ASSERT_TRUE(f.ChargerTexte(Lignes({"[HEADER]", "[END]", "", "[SURF0]", "[Nom]", "A", "[END]", "[SURF0]", "[Nom]",
-                                     "B", "[END]", "[Surf1]", "[Nom]", "C", "[END]", "  [SOUDES]", "[NbGp]", "0",
-                                     "[end]", "[VUES]", "[Se]", "1;2;3;", "[GRILLE]", "[NumSc]", "5"})));
+  ASSERT_TRUE(f.ChargerTexte(Lignes(
+      {"[HEADER]", "[END]",  "",        "[SURF0]", "[Nom]",    "A",       "[END]",      "[SURF0]", "[Nom]",
+       "B",        "[END]",  "[Surf1]", "[Nom]",   "C",        "[END]",   "  [SOUDES]", "[NbGp]",  "0",
+       "[end]",    "[VUES]", "[Se]",    "1;2;3;",  "[GRILLE]", "[NumSc]", "5"})));
   int p = 0, n = 0;
   // A header directly closed holds nothing.
   EXPECT_FALSE(f.ChercherSection("HEADER", p, n));
@@ -49,8 +50,8 @@ TEST_F(FichierStr, LineEndsOfEveryKind) {
 
 TEST_F(FichierStr, ReadsStayWithinTheKeysOwnSection) {
   TfichierStr f;
-  ASSERT_TRUE(f.ChargerTexte(Lignes({"[SURF0]", "[Nom]", "A", "[Visible]", "[Verrou]", "1", "[Coul]", "[END]", "",
-                                     "[SURF1]", "[Coul]", "255", "[Nom]", "B", "[Fin]"})));
+  ASSERT_TRUE(f.ChargerTexte(Lignes({"[SURF0]", "[Nom]", "A", "[Visible]", "[Verrou]", "1", "[Coul]", "[END]",
+                                     "", "[SURF1]", "[Coul]", "255", "[Nom]", "B", "[Fin]"})));
   int p0, n0, p1, n1;
   ASSERT_TRUE(f.ChercherSection("SURF0", p0, n0));
   ASSERT_TRUE(f.ChercherSection("SURF1", p1, n1));
@@ -72,8 +73,9 @@ TEST_F(FichierStr, ReadsStayWithinTheKeysOwnSection) {
 
 TEST_F(FichierStr, TypedReadsFallBackToTheirDefault) {
   TfichierStr f;
-  ASSERT_TRUE(f.ChargerTexte(Lignes({"[MAIN]", "[B]", "yes", "[E]", "7.5", "[R]", "-2.5e1", "[N]", "nan", "[I]", "inf",
-                                     "[G]", "1e999", "[H]", "0x10", "[S]", " 12 ", "[V]", "1,5", "[END]"})));
+  ASSERT_TRUE(f.ChargerTexte(
+      Lignes({"[MAIN]", "[B]", "yes",   "[E]", "7.5",  "[R]", "-2.5e1", "[N]", "nan", "[I]",
+              "inf",    "[G]", "1e999", "[H]", "0x10", "[S]", " 12 ",   "[V]", "1,5", "[END]"})));
   int p, n;
   ASSERT_TRUE(f.ChercherSection("MAIN", p, n));
   EXPECT_TRUE(f.LireBooleen("B", true, p, n));
@@ -106,8 +108,9 @@ TEST_F(FichierStr, WritersAndTheirText) {
   f.EcrireReel("NaN", std::nan(""));
   f.EcrireBooleen("B", true);
   f.EcrireFin();
-  EXPECT_EQ(f.Texte(), Lignes({"[MAIN]", "[Titre]", "Yacht", "[N]", "-12", "[R]", "0.6667", "[Neg]", "-0.0000",
-                               "[Big]", "1000000000000000.5000", "[NaN]", "0", "[B]", "1", "[END]", ""}));
+  EXPECT_EQ(f.Texte(),
+            Lignes({"[MAIN]", "[Titre]", "Yacht", "[N]", "-12", "[R]", "0.6667", "[Neg]", "-0.0000", "[Big]",
+                    "1000000000000000.5000", "[NaN]", "0", "[B]", "1", "[END]", ""}));
   EXPECT_EQ(f.NbNonFinis, 1);
   // A value that would break the file is made harmless at the last step.
   TfichierStr h;
@@ -144,9 +147,13 @@ TEST_F(FichierStr, NumbersIgnoreAFrenchLocale) {
 // The writer's own "%.4f" must agree with printf everywhere, halfway cases included.
 TEST_F(FichierStr, RealsFormatLikePrintf) {
   uint64_t x = 88172645463325252ull;  // xorshift: the same values on every run
-  auto suivant = [&x] { x ^= x << 13, x ^= x >> 7, x ^= x << 17; return x; };
-  std::vector<double> v = {0.0, -0.0, 0.00005, -0.00005, 0.00015, 1.00005, 2.5e-5, 0.12345, 1e11 + 0.00005,
-                           123456789012.34567, 1e12, -1e15, 1e300, 5e-324, 0.1, 0.7, 1.0 / 3};
+  auto suivant = [&x] {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    return x;
+  };
+  std::vector<double> v = {
+      0.0,  -0.0,  0.00005, -0.00005, 0.00015, 1.00005, 2.5e-5, 0.12345, 1e11 + 0.00005, 123456789012.34567,
+      1e12, -1e15, 1e300,   5e-324,   0.1,     0.7,     1.0 / 3};
   for (int i = 0; i < 200000; i++) {
     double m = static_cast<double>(suivant() % 2000000001) - 1e9;
     v.push_back(m / std::pow(10.0, static_cast<double>(suivant() % 10)));  // decimals near the ties
@@ -160,7 +167,8 @@ TEST_F(FichierStr, RealsFormatLikePrintf) {
     // And reading any decimal text gives the correctly rounded value, as strtod does.
     std::snprintf(b, sizeof b, "%.*f", static_cast<int>(suivant() % 18), d);
     double lu = 0;
-    if ((!LitReel(b, lu) || lu != std::strtod(b, nullptr)) && ecarts++ < 5) ADD_FAILURE() << b << " read " << lu;
+    if ((!LitReel(b, lu) || lu != std::strtod(b, nullptr)) && ecarts++ < 5)
+      ADD_FAILURE() << b << " read " << lu;
   }
   EXPECT_EQ(ecarts, 0);
 }

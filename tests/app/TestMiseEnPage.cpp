@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "model/EnteteRapport.h"
 #include "app/MiseEnPage.h"
+#include "model/EnteteRapport.h"
 
 namespace {
 

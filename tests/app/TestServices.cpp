@@ -1,12 +1,12 @@
 // Call trace, diagnostics entries, the error log, the text table and the
 // Windows-1252 conversion.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <unistd.h>
 
 #include "Aide.h"
 #include "app/Chaines.h"
@@ -139,10 +139,10 @@ TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
   fs::path p = t.Dir / "lang_Test.dat";
   {
     std::ofstream f(p, std::ios::binary);
-    f << "rsStatusVx=Vx : %d [ %s ]\r\n"                // the values the other way round
-      << "rsXVal=X : %s\r\n"                           // a string for a real
-      << "rsYVal=Y : %.2f m (%d)\r\n"                   // one value too many
-      << "rsZVal=Z = %8.2f\r\n"                         // width and precision may change
+    f << "rsStatusVx=Vx : %d [ %s ]\r\n"  // the values the other way round
+      << "rsXVal=X : %s\r\n"              // a string for a real
+      << "rsYVal=Y : %.2f m (%d)\r\n"     // one value too many
+      << "rsZVal=Z = %8.2f\r\n"           // width and precision may change
       << "rsErrCompteInvalide=Hors limites (%s) : 100 %%\r\n";
   }
   ASSERT_TRUE(ChargerChaines(p.string()));

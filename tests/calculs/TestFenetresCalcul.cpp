@@ -31,12 +31,12 @@
 #include "document/GestFich.h"
 #include "lines/Grille.h"
 #include "lines/forms/TabCotesForm.h"
-#include "session/ObjCom.h"
 #include "naval/Face.h"
 #include "naval/forms/Graphe.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
+#include "session/ObjCom.h"
 
 namespace {
 
@@ -281,8 +281,8 @@ TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
   f.EdKNAngleMax->setText("60");
   f.EdKNPas->setText("20");
   ASSERT_EQ(f.CalculerKN(), "");
-  auto j = nlohmann::json::parse(Cli("kn --json --displacements " + deps + " --heels 0:60:20 " +
-                                     Echantillon("Voilier11.kvb")));
+  auto j = nlohmann::json::parse(
+      Cli("kn --json --displacements " + deps + " --heels 0:60:20 " + Echantillon("Voilier11.kvb")));
   ASSERT_EQ(f.TableKN->rowCount(), 2);
   ASSERT_EQ(f.TableKN->columnCount(), 2 + 4);
   ASSERT_EQ(f.CourbeKN->NbSeries(), 2);
@@ -304,7 +304,8 @@ TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
   f.EdAngleMax->setText("60");
   f.EdPas->setText("5");
   ASSERT_EQ(f.Calculer(), "");
-  auto s = nlohmann::json::parse(Cli("stab --json --criteria --max 60 --step 5 " + Echantillon("Voilier11.kvb")));
+  auto s =
+      nlohmann::json::parse(Cli("stab --json --criteria --max 60 --step 5 " + Echantillon("Voilier11.kvb")));
   const auto& cr = s["criteria"];
   ASSERT_EQ(f.Criteres->rowCount(), static_cast<int>(cr.size()));
   for (int i = 0; i < f.Criteres->rowCount(); i++) {
@@ -323,7 +324,8 @@ TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
     double r = 0;
     for (size_t k = 1; k < f.Stab.Etapes.size(); k++) {
       const TGZ &p = f.Stab.Etapes[k - 1], &q = f.Stab.Etapes[k];
-      if (p.Gite >= a - 1e-9 && q.Gite <= b + 1e-9) r += (q.Gite - p.Gite) * (M_PI / 180) * (p.GZ() + q.GZ()) / 2;
+      if (p.Gite >= a - 1e-9 && q.Gite <= b + 1e-9)
+        r += (q.Gite - p.Gite) * (M_PI / 180) * (p.GZ() + q.GZ()) / 2;
     }
     return r;
   };
@@ -630,8 +632,8 @@ TEST_F(Fenetres, CaptureDeChaqueFenetre) {
     EXPECT_GT(im.height(), 400);
   }
   const std::string cmd = std::string("QT_QPA_PLATFORM=offscreen ") + BRIVANE_GUI_EXE + " --screenshot " +
-                          (Dossier / "x.png").string() + " --window nulle-part " + Echantillon("Deriveur42.kvb") +
-                          " 2>/dev/null";
+                          (Dossier / "x.png").string() + " --window nulle-part " +
+                          Echantillon("Deriveur42.kvb") + " 2>/dev/null";
   EXPECT_NE(std::system(cmd.c_str()), 0);
 }
 

@@ -1,9 +1,10 @@
 // Runs brivane-cli and captures its output and exit status.
 #pragma once
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 struct ResultatCli {
   int Code = -1;

@@ -71,7 +71,7 @@ TEST(CliTables, CrossCurvesOfTheSloopAndOfABarge) {
   ASSERT_EQ(c.Code, 0);
   auto csv = LitCsv(c.Sortie);
   ASSERT_EQ(csv.size(), 3u);
-  ASSERT_EQ(csv[0].size(), 5u);                // displacement, LCG and three heels
+  ASSERT_EQ(csv[0].size(), 5u);  // displacement, LCG and three heels
   // Upright, KN is nearly 0: the mirror half's cells are cut along the other diagonal, so a
   // coarse grid leaves the hull a millimetre or two off symmetric.
   EXPECT_NEAR(std::stod(csv[1][2]), 0, 5e-3);

@@ -35,13 +35,13 @@ double Bosse(double s, double v0, double sm, double vm, double v1) {
 // at the bow, flared topsides, a vertical transom at Y = 0 and a raked straight stem.
 struct TCoqueRonde {
   int NbLn = 7, NbCol = 11;
-  double YPied, ZPied;      // forefoot: where the stem meets the canoe body
-  double YTete;             // stem head
-  double SBs, Bs0, Bsm;     // sheer half-breadth: transom, maximum (at SBs)
-  double SBw, Bw0, Bwm;     // waterline half-breadth
-  double ST, T0, Tm, Tb;    // canoe-body depth below the waterline: transom, maximum, bow
+  double YPied, ZPied;        // forefoot: where the stem meets the canoe body
+  double YTete;               // stem head
+  double SBs, Bs0, Bsm;       // sheer half-breadth: transom, maximum (at SBs)
+  double SBw, Bw0, Bwm;       // waterline half-breadth
+  double ST, T0, Tm, Tb;      // canoe-body depth below the waterline: transom, maximum, bow
   double SZs, Zs0, Zsm, Zs1;  // sheer height: transom, lowest (at SZs), stem head
-  double VProue;            // how far the bow sections turn to a V (0 round, 1 straight)
+  double VProue;              // how far the bow sections turn to a V (0 round, 1 straight)
 };
 
 void RemplitCoque(TSurface& s, const TCoqueRonde& c) {
@@ -51,8 +51,10 @@ void RemplitCoque(TSurface& s, const TCoqueRonde& c) {
   const int nSous = c.NbLn - 2;  // rows 0 .. nSous-1 below the waterline, the last at it
   for (int j = 0; j < c.NbCol; j++) {
     const double sj = double(j) / (c.NbCol - 1);
-    double bs = sj < c.SBs ? Bosse(sj, c.Bs0, c.SBs, c.Bsm, c.Bsm) : c.Bsm * std::pow(1 - std::pow((sj - c.SBs) / (1 - c.SBs), 2), 0.7);
-    double bw = sj < c.SBw ? Bosse(sj, c.Bw0, c.SBw, c.Bwm, c.Bwm) : c.Bwm * std::pow(1 - std::pow((sj - c.SBw) / (1 - c.SBw), 2), 0.85);
+    double bs = sj < c.SBs ? Bosse(sj, c.Bs0, c.SBs, c.Bsm, c.Bsm)
+                           : c.Bsm * std::pow(1 - std::pow((sj - c.SBs) / (1 - c.SBs), 2), 0.7);
+    double bw = sj < c.SBw ? Bosse(sj, c.Bw0, c.SBw, c.Bwm, c.Bwm)
+                           : c.Bwm * std::pow(1 - std::pow((sj - c.SBw) / (1 - c.SBw), 2), 0.85);
     double t = Bosse(sj, c.T0, c.ST, c.Tm, c.Tb);
     double zs = Bosse(sj, c.Zs0, c.SZs, c.Zsm, c.Zs1);
     double v = c.VProue * std::pow(std::max(0.0, (sj - 0.5) / 0.5), 2);
@@ -91,7 +93,8 @@ struct TAppendice {
 };
 
 double DemiEpaisseurNaca(double f, double tc) {
-  return tc / 0.2 * (0.2969 * std::sqrt(f) - 0.126 * f - 0.3516 * f * f + 0.2843 * f * f * f - 0.1015 * f * f * f * f);
+  return tc / 0.2 *
+         (0.2969 * std::sqrt(f) - 0.126 * f - 0.3516 * f * f + 0.2843 * f * f * f - 0.1015 * f * f * f * f);
 }
 
 void RemplitAppendice(TSurface& s, const TAppendice& a) {
@@ -109,8 +112,9 @@ void RemplitAppendice(TSurface& s, const TAppendice& a) {
     for (int i = 0; i < 7; i++) {
       double f = corde[i];
       // The net lies outside its surface: thicken it a little to keep the section's thickness.
-      double x = i == 0 || i == 6 ? 0 : i == 1 ? 1.3 * DemiEpaisseurNaca(0.03, a.Epaisseur) * ch
-                                              : 1.15 * DemiEpaisseurNaca(f, a.Epaisseur) * ch;
+      double x = i == 0 || i == 6 ? 0
+                 : i == 1         ? 1.3 * DemiEpaisseurNaca(0.03, a.Epaisseur) * ch
+                                  : 1.15 * DemiEpaisseurNaca(f, a.Epaisseur) * ch;
       n.PC[i][j] = {saumon ? 0.0 : x, yba - f * ch, z, 1};
     }
   }
@@ -206,7 +210,8 @@ void Vedette85(TDocument& doc) {
   TSurface& borde = Nouvelle(doc, "Bordé", 3, 4);
   fond.Net.NbLn = 5, fond.Net.NbCol = nc;
   borde.Net.NbLn = 3, borde.Net.NbCol = nc;
-  const double yPied = 7.6, zPied = -0.05, yBouchain = 7.95, zBouchainEtrave = 0.45, yTete = 8.5, zTete = 1.35;
+  const double yPied = 7.6, zPied = -0.05, yBouchain = 7.95, zBouchainEtrave = 0.45, yTete = 8.5,
+               zTete = 1.35;
   for (int j = 0; j < nc; j++) {
     double s = double(j) / (nc - 1);
     double cb = s < 0.35 ? 1.33 - 0.03 * std::pow((0.35 - s) / 0.35, 2)
@@ -318,10 +323,11 @@ void Canot52(TDocument& doc) {
     auto y = [&](double yEtrave) { return s * yPied + std::pow(s, 4) * (yEtrave - yPied); };
     const double cb = s < 0.4 ? 0.78 - 0.08 * std::pow((0.4 - s) / 0.4, 2)
                               : 0.78 * std::pow(1 - std::pow((s - 0.4) / 0.6, 2), 0.7);  // chine half-breadth
-    const double zc = 0.03 + 0.32 * std::pow(s, 2.2);                                      // chine height
+    const double zc = 0.03 + 0.32 * std::pow(s, 2.2);                                    // chine height
     const double zk = s < 0.6 ? -0.16 - 0.03 * s / 0.6 : -0.19 + 0.31 * std::pow((s - 0.6) / 0.4, 2);
-    const double bs = s < 0.45 ? 0.95 - 0.10 * std::pow((0.45 - s) / 0.45, 2)
-                               : 0.95 * std::pow(1 - std::pow((s - 0.45) / 0.55, 2), 0.6);  // sheer half-breadth
+    const double bs = s < 0.45
+                          ? 0.95 - 0.10 * std::pow((0.45 - s) / 0.45, 2)
+                          : 0.95 * std::pow(1 - std::pow((s - 0.45) / 0.55, 2), 0.6);  // sheer half-breadth
     const double zs = 0.58 + 0.27 * s * s;
     fond.Net.PC[0][j] = {0, y(yPied), zk, 1};
     fond.Net.PC[1][j] = {cb, y(yBouchain), zc, 1};

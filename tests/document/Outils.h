@@ -76,7 +76,8 @@ inline std::string TexteDocument(const TDocument& doc) {
 }
 
 // Reads a document from text into doc (no evaluation unless asked).
-inline bool LitTexte(TDocument& doc, const std::string& texte, std::string* erreur = nullptr, bool evaluer = false) {
+inline bool LitTexte(TDocument& doc, const std::string& texte, std::string* erreur = nullptr,
+                     bool evaluer = false) {
   TfichierStr f;
   if (!f.ChargerTexte(texte, erreur)) return false;
   TOptionsLecture o;

@@ -82,7 +82,8 @@ TEST_F(CliDocument, ADamagedFileEndsInStatusOneAndIsNeverWrittenOver) {
   EcritFichier(d, t);
   TSortie i = Lance("info " + d);
   EXPECT_EQ(i.Statut, 1) << i.Texte;
-  EXPECT_NE(i.Texte.find("NbVxi & NbVxj <=0 - Surf1 (fichier " + d + ", ligne "), std::string::npos) << i.Texte;
+  EXPECT_NE(i.Texte.find("NbVxi & NbVxj <=0 - Surf1 (fichier " + d + ", ligne "), std::string::npos)
+      << i.Texte;
   EXPECT_NE(i.Texte.find("Surfaces: 1"), std::string::npos);
   // Converted over itself it is refused and left as it was; into another file it is
   // written, still with status 1.

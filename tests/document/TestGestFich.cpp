@@ -75,7 +75,8 @@ TEST_F(GestFich, WriteReadWriteGivesTheSameLines) {
   EXPECT_EQ(lu.PCSoudes.size(), 5u);
   EXPECT_EQ(lu.Proprietes, doc.Proprietes);
   // A separator in a weight's name would split its field list: it is written as "?".
-  EXPECT_EQ(lu.ListePoids, (TListPoids{{"Lest", 800, 0, 5, -1.2, 0}, {"Équipage? deux", 150, 0.1, 3, 0.4, -1}}));
+  EXPECT_EQ(lu.ListePoids,
+            (TListPoids{{"Lest", 800, 0, 5, -1.2, 0}, {"Équipage? deux", 150, 0.1, 3, 0.4, -1}}));
   EXPECT_EQ(lu.NomFichier, "memoire.kvb");
   EXPECT_FALSE(lu.Modifie);
 }
@@ -278,7 +279,9 @@ TEST_F(GestFich, FiveSurfacesReadFourAndDropTheWeldsOfTheFifth) {
   EXPECT_EQ(lu.NbSurf(), 4);
   // Said once, in the question that lists what the read lost.
   EXPECT_EQ(std::count_if(Messages.begin(), Messages.end(),
-                          [](const std::string& m) { return m.find("Nombre maximum de Surfaces ouvertes atteint") != std::string::npos; }),
+                          [](const std::string& m) {
+                            return m.find("Nombre maximum de Surfaces ouvertes atteint") != std::string::npos;
+                          }),
             1);
   ASSERT_EQ(lu.GroupesSoudes.size(), 1u);
   EXPECT_EQ(lu.GroupesSoudes[0].size(), 2u);
@@ -318,7 +321,8 @@ TEST_F(GestFich, HostileFilesLeaveTheOpenDocumentUntouched) {
       {"vertex without weight", remplace(";-0.2500;1.0000;", ";-0.2500;"), "Vertex - Str = "},
       {"missing vertex", remplace("[V_2_2]", "[W_2_2]"), "Vertex - Str = "},
       {"vertex value in next section",
-       bon.substr(0, bon.find("[V_0_0]")) + "[V_0_0]\r\n[END]\r\n\r\n[SURF9]\r\n0;0;0;1;\r\n", "Vertex - Str = "},
+       bon.substr(0, bon.find("[V_0_0]")) + "[V_0_0]\r\n[END]\r\n\r\n[SURF9]\r\n0;0;0;1;\r\n",
+       "Vertex - Str = "},
       {"truncated without END", bon.substr(0, bon.find("[V_2_2]") + 9), "Vertex - Str = "},
       {"no section at all", "du texte\r\nsans section\r\n", "aucune section"},
   };
@@ -357,7 +361,8 @@ TEST_F(GestFich, RecoverableDefectsAreDroppedCleanly) {
   t.replace(t.find("[NbC]\r\n2", b), 9, "[NbC]\r\n0");
   // Weld members naming no vertex read: an unread surface, a vertex outside its net, negatives.
   t.replace(t.find("[GpS_0]\r\n2"), 10, "[GpS_0]\r\n5");
-  t.insert(t.find("[END]", t.find("[SOUDES]")), "[V_0_2]\r\n0;2;0;\r\n[V_0_3]\r\n0;-1;0;\r\n[V_0_4]\r\n0;1;0;\r\n");
+  t.insert(t.find("[END]", t.find("[SOUDES]")),
+           "[V_0_2]\r\n0;2;0;\r\n[V_0_3]\r\n0;-1;0;\r\n[V_0_4]\r\n0;1;0;\r\n");
   t.replace(t.find("[PlanS]\r\n0.0000"), 15, "[PlanS]\r\nabc");
   TDocument lu;
   ASSERT_TRUE(LitTexte(lu, t));

@@ -12,8 +12,8 @@
 
 #include "../naval/Barge.h"
 #include "exchange/Vexrun.h"
-#include "session/ObjCom.h"
 #include "lines/Coupes.h"
+#include "session/ObjCom.h"
 
 namespace fs = std::filesystem;
 

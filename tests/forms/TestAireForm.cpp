@@ -9,8 +9,8 @@
 
 #include "document/GestFich.h"
 #include "naval/Aires.h"
-#include "session/ObjCom.h"
 #include "naval/forms/AireForm.h"
+#include "session/ObjCom.h"
 
 namespace {
 

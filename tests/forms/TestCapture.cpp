@@ -75,7 +75,8 @@ TEST(Capture, OneNamedWindowFillsTheFrame) {
   int gauche = 800, droite = 0;
   for (int y = 0; y < 600; y++)
     for (int x = 0; x < 800; x++)
-      if ((im.pixel(x, y) & 0xFFFFFF) == (CouleurQt(o.BordSf) & 0xFFFFFF)) gauche = std::min(gauche, x), droite = std::max(droite, x);
+      if ((im.pixel(x, y) & 0xFFFFFF) == (CouleurQt(o.BordSf) & 0xFFFFFF))
+        gauche = std::min(gauche, x), droite = std::max(droite, x);
   EXPECT_GT(droite - gauche, 600);
 }
 
@@ -93,7 +94,7 @@ TEST(Capture, StudioShadedAndWithCurvature) {
       for (int x = 100; x < im.width(); x++) {
         QColor p = im.pixelColor(x, y);
         const int r = p.red(), g = p.green(), b = p.blue();
-        c.Coque += b > 180 && r < 60 && g > 90;                          // the default hull colour, lit
+        c.Coque += b > 180 && r < 60 && g > 90;                               // the default hull colour, lit
         c.Eau += r > 20 && r < 70 && g > 70 && g < 140 && b > 90 && b < 160;  // the water plane
         c.Rouge += r > 150 && g < 90 && b < 90;
         c.Blanc += r > 235 && g > 235 && b > 235;
@@ -187,7 +188,8 @@ TEST(SingleInstance, AnotherUsersSessionIsNotBlocked) {
   for (int i = 0; i < 100 && !QFile::exists(b.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
   bool fini = second.waitForFinished(1500);
   EXPECT_TRUE(QFile::exists(b.filePath("MutexBrivane.lock")));
-  EXPECT_FALSE(fini) << second.exitCode() << " " << QString::fromLocal8Bit(second.readAllStandardError()).toStdString();
+  EXPECT_FALSE(fini) << second.exitCode() << " "
+                     << QString::fromLocal8Bit(second.readAllStandardError()).toStdString();
   for (QProcess* p : {&premier, &second}) {
     p->kill();
     p->waitForFinished();

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-
 #include <set>
 #include <stdexcept>
 
@@ -169,10 +168,10 @@ TEST(Commands, EveryCommandIsAnActionWithItsCaptionAndShortcut) {
   // The menu bar holds the eleven menus in order.
   QStringList menus;
   for (QAction* a : t.F->menuBar()->actions()) menus << a->text();
-  EXPECT_EQ(menus, (QStringList{"&Fichier", "&Edition", "&Voir", "&Affichage", "Verte&x", "&Surfaces", "&Outils",
-                                "&Données", "Fe&nêtre", "&?"}));
-  for (const char* sm : {"MeDerniers", "MeExport", "MeBarresIcones", "MeTranslation", "MePrecision", "MeMesures",
-                         "MeCotations"})
+  EXPECT_EQ(menus, (QStringList{"&Fichier", "&Edition", "&Voir", "&Affichage", "Verte&x", "&Surfaces",
+                                "&Outils", "&Données", "Fe&nêtre", "&?"}));
+  for (const char* sm : {"MeDerniers", "MeExport", "MeBarresIcones", "MeTranslation", "MePrecision",
+                         "MeMesures", "MeCotations"})
     EXPECT_NE(t.F->findChild<QMenu*>(sm), nullptr) << sm;
 }
 
@@ -183,9 +182,12 @@ std::string Arbre(const QMenu* m) {
   for (QAction* a : m->actions()) {
     r += premier ? "" : " ";
     premier = false;
-    if (a->isSeparator()) r += "-";
-    else if (a->menu()) r += Arbre(a->menu());
-    else r += a->objectName().toStdString();
+    if (a->isSeparator())
+      r += "-";
+    else if (a->menu())
+      r += Arbre(a->menu());
+    else
+      r += a->objectName().toStdString();
   }
   return r + "]";
 }
@@ -195,23 +197,33 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
   std::vector<std::string> menus;
   for (QAction* a : t.F->menuBar()->actions()) menus.push_back(Arbre(a->menu()));
   const std::vector<std::string> attendus = {
-      "MeFichier[MeNouveau MeOuvrir MeDerniers[] MeFermer MeEnregistrer MeEnregistrerSous - MeExport[MeExportSurfaces "
-      "MeExportDXF MeExportIGES MeExportTexte MeExportSTL MeExportOBJ] - MeImprimer MeConfigImpression MeProprietes - MeQuitter]",
+      "MeFichier[MeNouveau MeOuvrir MeDerniers[] MeFermer MeEnregistrer MeEnregistrerSous - "
+      "MeExport[MeExportSurfaces "
+      "MeExportDXF MeExportIGES MeExportTexte MeExportSTL MeExportOBJ] - MeImprimer MeConfigImpression "
+      "MeProprietes - MeQuitter]",
       "MeEdition[MeAnnuler MeRefaire - MeCopier]",
-      "MeVoir[MeZoom MeAgrandir MeReduire MeVuePrecedente MeDeplacer MeAjuster MeRecentrer MeVuePerso MeSauverVue - "
+      "MeVoir[MeZoom MeAgrandir MeReduire MeVuePrecedente MeDeplacer MeAjuster MeRecentrer MeVuePerso "
+      "MeSauverVue - "
       "MeControleVues MeBarresIcones[MeBarreStandard MeBoiteOutils]]",
-      "MeAffichage[MeCarene MeReseau MeBasePlanSym MeMoitie MeScinder - MeCouples MeLignesEau MeLongitudinales "
-      "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes MeReperes "
+      "MeAffichage[MeCarene MeReseau MeBasePlanSym MeMoitie MeScinder - MeCouples MeLignesEau "
+      "MeLongitudinales "
+      "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes "
+      "MeReperes "
       "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
-      "MeTranslation[MeTranslationH MeTranslationV] MeHomothetie[MeHomothetieH MeHomothetieV] MeSouder MeDessouder - MeSelectTous MeSelectionVertex "
+      "MeTranslation[MeTranslationH MeTranslationV] MeHomothetie[MeHomothetieH MeHomothetieV] MeSouder "
+      "MeDessouder - MeSelectTous MeSelectionVertex "
       "MeEditeurVertex MeListeVertex]",
-      "MeSurfaces[MeSurfAjouter MeSurfSupprimer MeSurfDupliquer MeSurfEpaisseur MeSurfRenommer - MeSurfProprietes "
-      "MeSurfVisibilite MeSurfVerrouillage MeSurfTransformations MeSurfDeveloppement - MePrecision[MePrecFaible "
+      "MeSurfaces[MeSurfAjouter MeSurfSupprimer MeSurfDupliquer MeSurfEpaisseur MeSurfRenommer - "
+      "MeSurfProprietes "
+      "MeSurfVisibilite MeSurfVerrouillage MeSurfTransformations MeSurfDeveloppement - "
+      "MePrecision[MePrecFaible "
       "MePrecMoyenne MePrecBonne MePrecTresBonne MePrecPerso]]",
-      "MeOutils[MeMesures[MeMesMetre MeMesRayon MeMesAngle] MeCotations[MeCotMetre MeCotRayon MeCotAngle] MeListeCotes "
+      "MeOutils[MeMesures[MeMesMetre MeMesRayon MeMesAngle] MeCotations[MeCotMetre MeCotRayon MeCotAngle] "
+      "MeListeCotes "
       "- MeAjoutRepere MeImportReperes MeListeReperes - MeImagesFond MeCalculatrice MeOptions - MeVexrun]",
-      "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids MeListeEnvahissement - "
+      "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids "
+      "MeListeEnvahissement - "
       "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes]",
       "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
       "MeReorganiser - MeDebug MeTraduction]",
@@ -223,47 +235,148 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
 TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
   FenetreTest t;
   const std::set<std::string> actives = {
-      "MeNouveau", "MeOuvrir", "MeFermer", "MeEnregistrer", "MeEnregistrerSous", "MeExportDXF", "MeExportIGES",
-      "MeExportTexte", "MeExportSTL", "MeExportOBJ", "MeImprimer", "MeConfigImpression", "MeProprietes", "MeQuitter", "MeCopier", "MeZoom",
-      "MeAgrandir", "MeReduire", "MeVuePrecedente", "MeDeplacer", "MeAjuster", "MeRecentrer", "MeVuePerso",
-      "MeSauverVue", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie",
-      "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
-      "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
-      "MePtsEnvahissement", "MePrecFaible", "MePrecMoyenne", "MePrecBonne", "MePrecTresBonne", "MeCalculatrice", "MeAires", "MeControleVues", "MeImagesFond",
+      "MeNouveau",
+      "MeOuvrir",
+      "MeFermer",
+      "MeEnregistrer",
+      "MeEnregistrerSous",
+      "MeExportDXF",
+      "MeExportIGES",
+      "MeExportTexte",
+      "MeExportSTL",
+      "MeExportOBJ",
+      "MeImprimer",
+      "MeConfigImpression",
+      "MeProprietes",
+      "MeQuitter",
+      "MeCopier",
+      "MeZoom",
+      "MeAgrandir",
+      "MeReduire",
+      "MeVuePrecedente",
+      "MeDeplacer",
+      "MeAjuster",
+      "MeRecentrer",
+      "MeVuePerso",
+      "MeSauverVue",
+      "MeBarreStandard",
+      "MeBoiteOutils",
+      "MeCarene",
+      "MeReseau",
+      "MeBasePlanSym",
+      "MeMoitie",
+      "MeScinder",
+      "MeCouples",
+      "MeLignesEau",
+      "MeLongitudinales",
+      "MeDiagonales",
+      "MeSurfParam",
+      "MeGrille",
+      "MeOrientation",
+      "MeHerisson",
+      "MePoids",
+      "MeCentreVoilure",
+      "MeCotes",
+      "MeAxes",
+      "MeReperes",
+      "MePtsEnvahissement",
+      "MePrecFaible",
+      "MePrecMoyenne",
+      "MePrecBonne",
+      "MePrecTresBonne",
+      "MeCalculatrice",
+      "MeAires",
+      "MeControleVues",
+      "MeImagesFond",
       "MeSurfaceVoiles",
-      "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp", "MeMosaiqueH", "MeMosaiqueV", "MeCascade",
-      "MeReorganiser", "MeGuide", "MeAPropos", "MeExportSurfaces", "MeSurfAjouter", "MeSurfSupprimer",
-      "MeSurfDupliquer", "MeSurfRenommer", "MeSurfProprietes", "MeSurfVisibilite", "MeSurfVerrouillage",
-      "MePrecPerso", "MeEspacementGrille", "MePorteeCalculs", "MeStudio", "MeOptions",
-          "MeAjoutLigne", "MeSupprLigne", "MeGrouperPlan", "MeGrouperEspace",
-      "MeAlignerPlan", "MeAlignerEspace", "MeTranslationH", "MeTranslationV", "MeHomothetieH", "MeHomothetieV",
-      "MeSouder", "MeDessouder", "MeSelectTous", "MeSelectionVertex", "MeHydroInstantanee",
+      "MeVueSection",
+      "MeVuePlan",
+      "MeVueProfil",
+      "MeVuePersp",
+      "MeMosaiqueH",
+      "MeMosaiqueV",
+      "MeCascade",
+      "MeReorganiser",
+      "MeGuide",
+      "MeAPropos",
+      "MeExportSurfaces",
+      "MeSurfAjouter",
+      "MeSurfSupprimer",
+      "MeSurfDupliquer",
+      "MeSurfRenommer",
+      "MeSurfProprietes",
+      "MeSurfVisibilite",
+      "MeSurfVerrouillage",
+      "MePrecPerso",
+      "MeEspacementGrille",
+      "MePorteeCalculs",
+      "MeStudio",
+      "MeOptions",
+      "MeAjoutLigne",
+      "MeSupprLigne",
+      "MeGrouperPlan",
+      "MeGrouperEspace",
+      "MeAlignerPlan",
+      "MeAlignerEspace",
+      "MeTranslationH",
+      "MeTranslationV",
+      "MeHomothetieH",
+      "MeHomothetieV",
+      "MeSouder",
+      "MeDessouder",
+      "MeSelectTous",
+      "MeSelectionVertex",
+      "MeHydroInstantanee",
       // The calculation windows.
-      "MeHydrostatique", "MeStabilite", "MeDevisPoids", "MeTableauCotes", "MeAjoutBallast",
+      "MeHydrostatique",
+      "MeStabilite",
+      "MeDevisPoids",
+      "MeTableauCotes",
+      "MeAjoutBallast",
       // Marks, flooding points, measures and dimensions.
-      "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon", "MeCotAngle", "MeListeCotes",
-      "MeAjoutRepere", "MeImportReperes", "MeListeReperes", "MeListeEnvahissement", 
+      "MeMesMetre",
+      "MeMesRayon",
+      "MeMesAngle",
+      "MeCotMetre",
+      "MeCotRayon",
+      "MeCotAngle",
+      "MeListeCotes",
+      "MeAjoutRepere",
+      "MeImportReperes",
+      "MeListeReperes",
+      "MeListeEnvahissement",
       // Shaping the surfaces and the hull dimensions.
-      "MeSurfTransformations", "MeSurfDeveloppement", "MeSurfEpaisseur", "MeTaille",
+      "MeSurfTransformations",
+      "MeSurfDeveloppement",
+      "MeSurfEpaisseur",
+      "MeTaille",
       // The vertex editor and list.
-      "MeEditeurVertex", "MeListeVertex",
+      "MeEditeurVertex",
+      "MeListeVertex",
   };
   const std::set<std::string> cochees = {
-      "MeBarreStandard", "MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
-      "MePtsEnvahissement", "MeImageFond", "MePrecMoyenne", "MeVueSection",
+      "MeBarreStandard", "MeCarene",  "MeReseau",           "MePoids",     "MeCentreVoilure", "MeCotes",
+      "MeAxes",          "MeReperes", "MePtsEnvahissement", "MeImageFond", "MePrecMoyenne",   "MeVueSection",
   };
   const std::set<std::string> cochables = {
-      "MeZoom", "MeDeplacer", "MeControleVues", "MeBarreStandard", "MeBoiteOutils", "MeCarene", "MeReseau",
-      "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales", "MeDiagonales",
-      "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
-      "MeReperes", "MePtsEnvahissement", "MeImageFond", "MeAjoutLigne", "MeSupprLigne", "MeTranslationH",
-      "MeTranslationV", "MeHomothetieH", "MeHomothetieV", "MeSelectionVertex", "MeEditeurVertex", "MePrecFaible", "MePrecMoyenne", "MePrecBonne",
-      "MePrecTresBonne", "MePrecPerso", "MeMesMetre", "MeMesRayon", "MeMesAngle", "MeCotMetre", "MeCotRayon",
-      "MeCotAngle", "MeAjoutRepere", "MeAjoutBallast", "MeVueSection", "MeVuePlan", "MeVueProfil", "MeVuePersp",
-      "MeStudio", "MeHydroInstantanee",
+      "MeZoom",           "MeDeplacer",     "MeControleVues", "MeBarreStandard",
+      "MeBoiteOutils",    "MeCarene",       "MeReseau",       "MeBasePlanSym",
+      "MeMoitie",         "MeScinder",      "MeCouples",      "MeLignesEau",
+      "MeLongitudinales", "MeDiagonales",   "MeSurfParam",    "MeGrille",
+      "MeOrientation",    "MeHerisson",     "MePoids",        "MeCentreVoilure",
+      "MeCotes",          "MeAxes",         "MeReperes",      "MePtsEnvahissement",
+      "MeImageFond",      "MeAjoutLigne",   "MeSupprLigne",   "MeTranslationH",
+      "MeTranslationV",   "MeHomothetieH",  "MeHomothetieV",  "MeSelectionVertex",
+      "MeEditeurVertex",  "MePrecFaible",   "MePrecMoyenne",  "MePrecBonne",
+      "MePrecTresBonne",  "MePrecPerso",    "MeMesMetre",     "MeMesRayon",
+      "MeMesAngle",       "MeCotMetre",     "MeCotRayon",     "MeCotAngle",
+      "MeAjoutRepere",    "MeAjoutBallast", "MeVueSection",   "MeVuePlan",
+      "MeVueProfil",      "MeVuePersp",     "MeStudio",       "MeHydroInstantanee",
   };
   const std::set<std::string> cachees = {
-      "MeVexrun", "MeDebug", "MeTraduction",
+      "MeVexrun",
+      "MeDebug",
+      "MeTraduction",
   };
   int vus = 0;
   std::function<void(const QMenu*)> parcourt = [&](const QMenu* m) {
@@ -295,10 +408,12 @@ TEST(Commands, TheViewPopUpsHoldTheirCommands) {
   auto* pz = t.F->findChild<QMenu*>("PopZone");
   ASSERT_NE(pv, nullptr);
   ASSERT_NE(pz, nullptr);
-  EXPECT_EQ(Arbre(pv), "PopVue[MePopVueAjuster MePopVueCentrer - MeZoom MeDeplacer MePop3DExpress[MePop3D0 MePop3D1 "
-                       "MePop3D2 MePop3D3 MePop3D4 MePop3D5 MePop3D6 MePop3D7 MePop3D8 MePop3D9]]");
-  EXPECT_EQ(Arbre(pz), "PopZone[MePopZoneAjuster MePopZoneCentrer - MePopZoneSection MePopZonePlan MePopZoneProfil "
-                       "MePopZonePersp - MeControleVues MeSelectionVertex - MePopZoneMosaique MePopZoneCascade]");
+  EXPECT_EQ(Arbre(pv),
+            "PopVue[MePopVueAjuster MePopVueCentrer - MeZoom MeDeplacer MePop3DExpress[MePop3D0 MePop3D1 "
+            "MePop3D2 MePop3D3 MePop3D4 MePop3D5 MePop3D6 MePop3D7 MePop3D8 MePop3D9]]");
+  EXPECT_EQ(Arbre(pz),
+            "PopZone[MePopZoneAjuster MePopZoneCentrer - MePopZoneSection MePopZonePlan MePopZoneProfil "
+            "MePopZonePersp - MeControleVues MeSelectionVertex - MePopZoneMosaique MePopZoneCascade]");
   EXPECT_EQ(t.A("MePopVueAjuster")->text(), "Ajuster");
   // The 3D presets show on the perspective view only.
   t.F->ActiveVue(tvPlan, false);
@@ -349,7 +464,8 @@ TEST(Registry, TwoRegistrationsOfOneNameMergeAndConflictsAreRefused) {
   EXPECT_EQ(c->Raccourci, "Ctrl+K");
   EXPECT_TRUE(static_cast<bool>(c->Execute));
   EXPECT_EQ(c->Places.size(), 2u);
-  EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Execute = [](TMainForm&, bool) {}}), std::logic_error);
+  EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Execute = [](TMainForm&, bool) {}}),
+               std::logic_error);
   EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Raccourci = "Ctrl+J"}), std::logic_error);
   EXPECT_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Places = {{"MeAide", 6}}}), std::logic_error);
   EXPECT_NO_THROW(EnregistreCommande({.Nom = "MeTestFusion", .Places = {{"MeAide", 5}}}));
@@ -369,15 +485,18 @@ TEST(Registry, ScreenshotWindowsByName) {
 
 TEST(Commands, CheckAndRadioItemsStartAsDescribed) {
   FenetreTest t;
-  for (const char* n : {"MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
-                        "MePtsEnvahissement", "MeImageFond", "MeBarreStandard", "MePrecMoyenne"}) {
+  for (const char* n :
+       {"MeCarene", "MeReseau", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes",
+        "MePtsEnvahissement", "MeImageFond", "MeBarreStandard", "MePrecMoyenne"}) {
     EXPECT_TRUE(t.A(n)->isCheckable()) << n;
     EXPECT_TRUE(t.A(n)->isChecked()) << n;
   }
-  for (const char* n : {"MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau", "MeLongitudinales",
-                        "MeDiagonales", "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson", "MeZoom",
-                        "MeDeplacer", "MeAjoutLigne", "MeSupprLigne", "MeTranslationH", "MeTranslationV",
-                        "MeAjoutRepere", "MeAjoutBallast", "MeSelectionVertex", "MeMesMetre", "MeCotAngle"}) {
+  for (const char* n :
+       {"MeBasePlanSym",    "MeMoitie",       "MeScinder",     "MeCouples",      "MeLignesEau",
+        "MeLongitudinales", "MeDiagonales",   "MeSurfParam",   "MeGrille",       "MeOrientation",
+        "MeHerisson",       "MeZoom",         "MeDeplacer",    "MeAjoutLigne",   "MeSupprLigne",
+        "MeTranslationH",   "MeTranslationV", "MeAjoutRepere", "MeAjoutBallast", "MeSelectionVertex",
+        "MeMesMetre",       "MeCotAngle"}) {
     EXPECT_TRUE(t.A(n)->isCheckable()) << n;
     EXPECT_FALSE(t.A(n)->isChecked()) << n;
   }
@@ -419,7 +538,8 @@ TEST(Commands, CommandsOfLaterWorkAreShownDisabled) {
   EXPECT_TRUE(h->isEnabled());
   EXPECT_EQ(h->toolTip(), "Calculs hydrostatiques");
   int boutons = 0;
-  for (auto* b : t.F->BarreOutils()->findChildren<QToolButton*>()) boutons += b->objectName().startsWith("SB");
+  for (auto* b : t.F->BarreOutils()->findChildren<QToolButton*>())
+    boutons += b->objectName().startsWith("SB");
   EXPECT_EQ(boutons, 32);
 }
 
@@ -545,18 +665,19 @@ TEST(Commands, PrecisionCopyGuideAndAbout) {
 }
 
 std::vector<bool> Etat(const TAffichageVues& a) {
-  return {a.Carene,     a.Reseau,      a.BasePlanSym, a.Moitie,        a.Scinder, a.Couples, a.LignesEau,
-          a.Longitudinales, a.Diagonales, a.SurfParam, a.Grille,       a.Orientation, a.Herisson, a.Poids,
-          a.CentreVoilure, a.Cotes,    a.Axes,        a.Reperes,       a.PtsEnvahissement, a.ImageFond};
+  return {a.Carene,           a.Reseau,         a.BasePlanSym,   a.Moitie,    a.Scinder, a.Couples,
+          a.LignesEau,        a.Longitudinales, a.Diagonales,    a.SurfParam, a.Grille,  a.Orientation,
+          a.Herisson,         a.Poids,          a.CentreVoilure, a.Cotes,     a.Axes,    a.Reperes,
+          a.PtsEnvahissement, a.ImageFond};
 }
 
 TEST(Commands, EachDisplayToggleChangesWhatTheViewsDraw) {
   FenetreTest t;
   int n = 0;
-  for (const char* nom : {"MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples",
-                          "MeLignesEau", "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille",
-                          "MeOrientation", "MeHerisson", "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes",
-                          "MeReperes", "MePtsEnvahissement"}) {
+  for (const char* nom :
+       {"MeCarene", "MeReseau", "MeBasePlanSym", "MeMoitie", "MeScinder", "MeCouples", "MeLignesEau",
+        "MeLongitudinales", "MeDiagonales", "MeSurfParam", "MeGrille", "MeOrientation", "MeHerisson",
+        "MePoids", "MeCentreVoilure", "MeCotes", "MeAxes", "MeReperes", "MePtsEnvahissement"}) {
     ASSERT_TRUE(t.A(nom)->isEnabled()) << nom;
     std::vector<bool> avant = Etat(t.F->Affichage());
     bool coche = t.A(nom)->isChecked();

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "Fenetre.h"
 

@@ -6,10 +6,10 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QTimer>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -86,7 +86,8 @@ TEST(EditMouse, HiddenProportionalKeysConstrainADragAsTheTranslations) {
   v.Redessine();
   const TPC pc{0, 1, 1};
   QApplication::setActiveWindow(t.F.get());
-  for (auto [touche, nom] : {std::pair{Qt::Key_F7, "MeHomothetieH"}, std::pair{Qt::Key_F8, "MeHomothetieV"}}) {
+  for (auto [touche, nom] :
+       {std::pair{Qt::Key_F7, "MeHomothetieH"}, std::pair{Qt::Key_F8, "MeHomothetieV"}}) {
     QTest::keyClick(t.F.get(), touche);
     ASSERT_TRUE(t.A(nom)->isChecked()) << nom;
     EXPECT_EQ(v.cursor().shape(), touche == Qt::Key_F7 ? Qt::SizeHorCursor : Qt::SizeVerCursor);

@@ -14,8 +14,8 @@
 #include "Aide.h"
 #include "Fenetre.h"
 #include "app/Chaines.h"
-#include "session/ObjCom.h"
 #include "naval/forms/DevSurfForm.h"
+#include "session/ObjCom.h"
 #include "views/TailleForm.h"
 #include "views/TransForm.h"
 

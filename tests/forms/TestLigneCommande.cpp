@@ -47,7 +47,8 @@ TEST(CommandLine, PortWithoutANumberNeitherReadsPastNorEatsTheFileName) {
 }
 
 TEST(CommandLine, ScreenshotOptions) {
-  TLigneCommande l = AnalyseLigneCommande({"--screenshot", "out.png", "--size", "800x600", "--window", "Plan", "y.kvb"});
+  TLigneCommande l =
+      AnalyseLigneCommande({"--screenshot", "out.png", "--size", "800x600", "--window", "Plan", "y.kvb"});
   EXPECT_TRUE(l.Capture);
   EXPECT_EQ(l.CaptureSortie, "out.png");
   EXPECT_EQ(l.Largeur, 800);

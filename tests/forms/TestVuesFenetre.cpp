@@ -73,7 +73,8 @@ TEST(ViewImages, BuiltYachtFittedInEveryView) {
   int centre = s.Cadrage.Param.OrigineX, gauche = 0;
   const QImage& im = s.Image();
   for (int y = 0; y < im.height(); y++)
-    for (int x = 0; x < centre - 3; x++) gauche += (im.pixel(x, y) & 0xFFFFFF) == Rgb(t.F->OptionsVues().BordSf);
+    for (int x = 0; x < centre - 3; x++)
+      gauche += (im.pixel(x, y) & 0xFFFFFF) == Rgb(t.F->OptionsVues().BordSf);
   EXPECT_GT(gauche, 50);
   t.A("MeMoitie")->trigger();
   gauche = 0;

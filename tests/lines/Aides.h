@@ -22,7 +22,8 @@ inline TArrayVertex3f Grille(int n, int m, const std::function<TVertex3f(int, in
 }
 
 // Appends a mesh surface holding the grid; it is evaluated (mirror grid) at once.
-inline TEntity& AjouteMaillage(TDocument& doc, const std::string& nom, const TArrayVertex3f& g, bool sym = true) {
+inline TEntity& AjouteMaillage(TDocument& doc, const std::string& nom, const TArrayVertex3f& g,
+                               bool sym = true) {
   int n = static_cast<int>(g.size()) - 1, m = static_cast<int>(g[0].size()) - 1;
   auto s = std::make_unique<TDXFSurface>(doc.NbSurf(), m + 1, n + 1);
   s->Nom = nom;
@@ -60,7 +61,8 @@ inline bool MemesPoints(const TCoupe& a, const TCoupe& b) {
   for (size_t k = 0; k < a.size(); k++) {
     if (a[k].size() != b[k].size()) return false;
     for (size_t p = 0; p < a[k].size(); p++)
-      if (!Meme(a[k][p].X, b[k][p].X) || !Meme(a[k][p].Y, b[k][p].Y) || !Meme(a[k][p].Z, b[k][p].Z)) return false;
+      if (!Meme(a[k][p].X, b[k][p].X) || !Meme(a[k][p].Y, b[k][p].Y) || !Meme(a[k][p].Z, b[k][p].Z))
+        return false;
   }
   return true;
 }

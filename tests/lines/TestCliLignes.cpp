@@ -1,5 +1,7 @@
 // The lines and offsets commands, run as a user would.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -7,8 +9,6 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "cli/CliAide.h"
 
@@ -22,7 +22,8 @@ TEST(CliLignes, LinesOfAStartingShapeAsJson) {
   TSortie s = Lance("lines --template 1 --sections 3 --buttocks 5 --precision 10 --json");
   ASSERT_EQ(s.Code, 0) << s.Sortie;
   nlohmann::json j = nlohmann::json::parse(s.Sortie);
-  for (const char* cle : {"sections", "waterlines", "buttocks", "diagonals"}) ASSERT_TRUE(j.contains(cle)) << cle;
+  for (const char* cle : {"sections", "waterlines", "buttocks", "diagonals"})
+    ASSERT_TRUE(j.contains(cle)) << cle;
   const auto& sec = j["sections"];
   ASSERT_EQ(sec.size(), 6u);  // 3 sections x (main, mirror)
   EXPECT_EQ(sec[0]["half"], "main");
@@ -67,7 +68,8 @@ TEST(CliLignes, OffsetsWrittenInTheExportFormat) {
   EXPECT_NE(t.find(";Br_1_Surface1_"), std::string::npos);
   EXPECT_EQ(t.find("\n", t.find("\n") + 1) - t.find("\n"), t.find("\r\n", t.find("\n")) + 1 - t.find("\n"));
   // What was written is said: the lines and the file.
-  EXPECT_EQ(s.Sortie, std::to_string(std::count(t.begin(), t.end(), '\n')) + " lignes écrites dans " + f.string() + "\n");
+  EXPECT_EQ(s.Sortie, std::to_string(std::count(t.begin(), t.end(), '\n')) + " lignes écrites dans " +
+                          f.string() + "\n");
   // Into a folder that does not exist: a failure, said so.
   TSortie e = Lance("offsets --template 0 --csv " + (dir / "absent" / "c.txt").string());
   EXPECT_EQ(e.Code, 2);

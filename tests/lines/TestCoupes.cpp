@@ -76,7 +76,9 @@ TEST(Coupes, ALoopClosesOnItsFirstPoint) {
 
 TEST(Coupes, TwoCrossingsMakeASegmentNotALoop) {
   // The plane x + y = 0.5 only clips the corner cell of the grid.
-  TArrayVertex3f g = Grille(4, 4, [](int i, int j) { return TVertex3f{double(i), double(j), double(i + j)}; });
+  TArrayVertex3f g = Grille(4, 4, [](int i, int j) {
+    return TVertex3f{double(i), double(j), double(i + j)};
+  });
   TCoupe c;
   CalcLEMesh(g, 4, 4, c, 0.5);
   ASSERT_EQ(c.size(), 1u);
@@ -126,8 +128,9 @@ TEST(Coupes, DiagonalsStayOnTheStarboardSide) {
 
 TEST(Coupes, MirrorDiagonalOfAHullToPortIsEmpty) {
   TDocument doc;
-  TEntity& s = aides::AjouteMaillage(
-      doc, "Coque", Grille(10, 10, [](int i, int j) { return TVertex3f{0.1 * i, 0.3 * j, -1 + 0.1 * i}; }));
+  TEntity& s = aides::AjouteMaillage(doc, "Coque", Grille(10, 10, [](int i, int j) {
+                                       return TVertex3f{0.1 * i, 0.3 * j, -1 + 0.1 * i};
+                                     }));
   doc.Grille.NbDiag = 2;
   doc.Grille.PosDiag[0] = -0.5, doc.Grille.AngleDiag[0] = 45;
   doc.Grille.PosDiag[1] = -0.8, doc.Grille.AngleDiag[1] = 60;
@@ -173,9 +176,12 @@ void CompareFamilles(const TArrayVertex3f& g, int n, int m, const std::vector<do
     ASSERT_EQ(famille.size(), pos.size());
     for (size_t k = 0; k < pos.size(); k++) {
       TCoupe ref;
-      if (a == apX) CalcLong(g, n, m, ref, pos[k]);
-      else if (a == apY) CalcSecMesh(g, n, m, ref, pos[k]);
-      else CalcLEMesh(g, n, m, ref, pos[k]);
+      if (a == apX)
+        CalcLong(g, n, m, ref, pos[k]);
+      else if (a == apY)
+        CalcSecMesh(g, n, m, ref, pos[k]);
+      else
+        CalcLEMesh(g, n, m, ref, pos[k]);
       EXPECT_TRUE(aides::MemesPoints(famille[k], ref)) << "axe " << a << " plan " << k << " a " << pos[k];
     }
   }
@@ -288,13 +294,20 @@ TEST(Coupes, LinesOfAnExactSphereLieOnIt) {
   };
   for (int k = 0; k < 9; k++) {
     for (bool sym : {false, true}) {
-      verifie(sym ? s.SecSym[k] : s.Sec[k], [&](const TPt3D& p) { return p.Y == g.PosSec[k]; }, "couple ", k);
-      verifie(sym ? s.LgESym[k] : s.LgE[k], [&](const TPt3D& p) { return p.Z == g.PosLgE[k]; }, "ligne d'eau ", k);
-      verifie(sym ? s.LongSym[k] : s.Long[k], [&](const TPt3D& p) { return p.X == g.PosLong[k]; }, "longit. ", k);
+      verifie(
+          sym ? s.SecSym[k] : s.Sec[k], [&](const TPt3D& p) { return p.Y == g.PosSec[k]; }, "couple ", k);
+      verifie(
+          sym ? s.LgESym[k] : s.LgE[k], [&](const TPt3D& p) { return p.Z == g.PosLgE[k]; }, "ligne d'eau ",
+          k);
+      verifie(
+          sym ? s.LongSym[k] : s.Long[k], [&](const TPt3D& p) { return p.X == g.PosLong[k]; }, "longit. ", k);
       double pente = PenteDiag(g.AngleDiag[k]);
-      verifie(sym ? s.DiagSym[k] : s.Diag[k],
-              [&](const TPt3D& p) { return std::fabs(p.Z - (g.PosDiag[k] + pente * p.X)) < 1e-12 * (1 + std::fabs(pente)); },
-              "diagonale ", k);
+      verifie(
+          sym ? s.DiagSym[k] : s.Diag[k],
+          [&](const TPt3D& p) {
+            return std::fabs(p.Z - (g.PosDiag[k] + pente * p.X)) < 1e-12 * (1 + std::fabs(pente));
+          },
+          "diagonale ", k);
     }
     // Sections inside the sphere's length are single arcs from the keel to the waterline.
     if (k > 0) {

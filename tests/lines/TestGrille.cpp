@@ -17,11 +17,12 @@ TEspacement Standard(TDocument& doc, TFamilleLignes f, int n) {
 
 // A flat-sided box hull: X from x0 to x1 across the rows' width, Y along the
 // columns, Z down the rows.
-TEntity& Caisson(TDocument& doc, double y0, double y1, double z0, double z1, double x0 = 0.5, double x1 = 1.5) {
-  return aides::AjouteMaillage(doc, "Coque", aides::Grille(4, 10, [=](int i, int j) {
-                                 return TVertex3f{x0 + (x1 - x0) * j / 10.0, y0 + (y1 - y0) * j / 10.0,
-                                                  z0 + (z1 - z0) * i / 4.0};
-                               }));
+TEntity& Caisson(TDocument& doc, double y0, double y1, double z0, double z1, double x0 = 0.5,
+                 double x1 = 1.5) {
+  return aides::AjouteMaillage(
+      doc, "Coque", aides::Grille(4, 10, [=](int i, int j) {
+        return TVertex3f{x0 + (x1 - x0) * j / 10.0, y0 + (y1 - y0) * j / 10.0, z0 + (z1 - z0) * i / 4.0};
+      }));
 }
 
 TEST(Grille, SectionsSpanTheDesignWaterlineOrTheWholeLengthAboveIt) {
@@ -171,9 +172,9 @@ TEST(Grille, ApplyingTheGridRebuildsTheLinesOnDisplay) {
   AffichageCalculs().Longitudinales = AffichageCalculs().Diagonales = true;
   MajCoupesSurface(doc);
   EXPECT_EQ(s.Long[0].size(), 1u);
-  EXPECT_TRUE(s.Long[1].empty());   // X = -1 is on the mirror half
+  EXPECT_TRUE(s.Long[1].empty());  // X = -1 is on the mirror half
   EXPECT_EQ(s.LongSym[1].size(), 1u);
-  EXPECT_TRUE(s.Diag[1].empty());   // the unreadable angle (0) gives no plane, and no NaN
+  EXPECT_TRUE(s.Diag[1].empty());  // the unreadable angle (0) gives no plane, and no NaN
 }
 
 TEST(Grille, MinMaxOfAnEmptyFamilyStaysAtItsStart) {

@@ -64,8 +64,9 @@ TEST(TabCotes, LevelsAreMatchedAfterRoundingToFourDecimals) {
 TEST(TabCotes, EdgesOfBothHalvesAndTheirCorners) {
   TDocument doc;
   // Rows along Y from 0 to 3, columns across X from 0.5 to 1.5, Z = -row.
-  TEntity& s = aides::AjouteMaillage(
-      doc, "Coque", Grille(3, 2, [](int i, int j) { return TVertex3f{0.5 + 0.5 * j, double(i), -0.25 * i}; }));
+  TEntity& s = aides::AjouteMaillage(doc, "Coque", Grille(3, 2, [](int i, int j) {
+                                       return TVertex3f{0.5 + 0.5 * j, double(i), -0.25 * i};
+                                     }));
   TTableCotes t;
   IntersectionCoupleAretes(t, s, 1.5);
   // Br_1 and Br_2 are rows 0 and 3 (Y = 0 and 3): not crossed; Br_3 and Br_4 once, on each half.

@@ -192,7 +192,7 @@ TEST(Alignement, InThePlaneOfTheView) {
   TNet& n = d.net();
   n.PC[0][0] = {0, 0, 0, 1};
   n.PC[0][1] = {1, 1, 5, 1};
-  n.PC[0][2] = {2, 3, 7, 1};   // beyond P0 on P1's side: g < 90
+  n.PC[0][2] = {2, 3, 7, 1};    // beyond P0 on P1's side: g < 90
   n.PC[0][3] = {-1, 0, -2, 1};  // behind P0: g >= 90
   ASSERT_TRUE(AligneDansLePlan(d.doc, {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}, {0, 0, 3}}, tvSection));
   // Section view works in (X, Z); Y stays.

@@ -19,7 +19,8 @@ inline TEntity& AjouteBarge(TDocument& doc, double b, double l, double t, double
   for (int i = 0; i < nl; i++)
     for (int j = 0; j < nc; j++) {
       double y = y0 + l * j / div;
-      s->Pts[i][j] = i <= div ? TVertex3f{b * i / div, y, -t} : TVertex3f{b, y, -t + (creux + t) * (i - div) / div};
+      s->Pts[i][j] =
+          i <= div ? TVertex3f{b * i / div, y, -t} : TVertex3f{b, y, -t + (creux + t) * (i - div) / div};
     }
   s->JonctionSym = true;
   s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
@@ -39,7 +40,8 @@ inline double GZSectionBoite(double B, double D, double T, double KG, double phi
     std::vector<P> r;
     for (size_t i = 0; i < rect.size(); i++) {
       const P &p = rect[i], &q = rect[(i + 1) % rect.size()];
-      double fp = u.first * p.first + u.second * p.second - c, fq = u.first * q.first + u.second * q.second - c;
+      double fp = u.first * p.first + u.second * p.second - c,
+             fq = u.first * q.first + u.second * q.second - c;
       if (fp <= 0) r.push_back(p);
       if ((fp < 0 && fq > 0) || (fp > 0 && fq < 0)) {
         double t = fp / (fp - fq);

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "session/ObjCom.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "Aide.h"
 #include "app/Chaines.h"
-#include "session/ObjCom.h"
 #include "session/DevSurf.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "Aide.h"
-#include "session/ObjCom.h"
 #include "session/Epaisseur.h"
+#include "session/ObjCom.h"
 
 namespace {
 

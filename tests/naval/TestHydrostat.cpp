@@ -65,16 +65,22 @@ TEST(Wigley, ReversedOrientationChangesOnlyTheVolumeSigns) {
   auto a = Valeurs(Hydro(doc, PorteeCalc(doc), 21));
   s.Orientation = !s.Orientation;
   auto b = Valeurs(Hydro(doc, PorteeCalc(doc), 21));
-  std::set<std::string> signe = {kV, "Carène immergée/Déplacement en eau douce [Kg]",
-                                       "Carène immergée/Déplacement en eau de mer [Kg]", kCb, kCp,
-                                       "Coefficients/Coef. volumique ( V/L puiss(3) )"};
+  std::set<std::string> signe = {kV,
+                                 "Carène immergée/Déplacement en eau douce [Kg]",
+                                 "Carène immergée/Déplacement en eau de mer [Kg]",
+                                 kCb,
+                                 kCp,
+                                 "Coefficients/Coef. volumique ( V/L puiss(3) )"};
   const std::string si = "Stabilité initiale/";
-  for (const char* k : {"BMt [m]", "BMl [m]"}) signe.insert(si + k);  // the moment to trim is rho Il / (100 L)
+  for (const char* k : {"BMt [m]", "BMl [m]"})
+    signe.insert(si + k);  // the moment to trim is rho Il / (100 L)
   for (const auto& [k, va] : a) {
     if (k == "Coefficients/Coef. de finesse global ( L/V puiss(1/3) )") continue;  // 0 for a negative V
-    if (k == si + "KMt [m]" || k == si + "KMl [m]") continue;                    // KB plus a reversed BM
-    if (signe.count(k)) EXPECT_NEAR(b[k], -va, 1e-9 * (1 + std::abs(va))) << k;
-    else EXPECT_NEAR(b[k], va, 1e-9 * (1 + std::abs(va))) << k;
+    if (k == si + "KMt [m]" || k == si + "KMl [m]") continue;                      // KB plus a reversed BM
+    if (signe.count(k))
+      EXPECT_NEAR(b[k], -va, 1e-9 * (1 + std::abs(va))) << k;
+    else
+      EXPECT_NEAR(b[k], va, 1e-9 * (1 + std::abs(va))) << k;
   }
 }
 
@@ -107,10 +113,13 @@ TEST(Wigley, InitialStabilityWithinATenthOfAPercent) {
   proche(si + "Immersion par cm [t/cm]", 2.0 / 3 * L * B * 1.026 / 100);
   proche(si + "GMt [m]", 5.0 / 8 * T + BMt - (0.1 + T));
   proche(si + "GMl [m]", 5.0 / 8 * T + BMl - (0.1 + T));
-  proche(si + "Moment pour changer l'assiette de 1 cm [t.m/cm]", V * 1.026 * (5.0 / 8 * T + BMl - 0.1 - T) / (100 * L));
+  proche(si + "Moment pour changer l'assiette de 1 cm [t.m/cm]",
+         V * 1.026 * (5.0 / 8 * T + BMl - 0.1 - T) / (100 * L));
   // The block comes after the lateral area, the earlier blocks keeping their order.
   ASSERT_GE(r.Lignes.size(), 2u);
-  auto titre = std::find_if(r.Lignes.begin(), r.Lignes.end(), [](const THydroLigne& l) { return l.Titre && l.Libelle == "Stabilité initiale"; });
+  auto titre = std::find_if(r.Lignes.begin(), r.Lignes.end(), [](const THydroLigne& l) {
+    return l.Titre && l.Libelle == "Stabilité initiale";
+  });
   ASSERT_NE(titre, r.Lignes.end());
   EXPECT_EQ((titre - 1)->Libelle, "MC z [m]");
   // Without a weight there is no GM.

@@ -140,7 +140,7 @@ TEST(Attaches, WeightsFollowTheirSurfaceOnly) {
   EXPECT_EQ(doc.ListePoids[0].Z, 3);
   EXPECT_EQ(doc.ListePoids[2].Z, 3);
   EXPECT_NEAR(doc.PoidsTotal.Z, (3 + 13 + 3) / 3.0, 1e-12);  // recomputed
-  DeplacePoidsAttaches(doc, 7, m);                             // no such surface: nothing moves
+  DeplacePoidsAttaches(doc, 7, m);                           // no such surface: nothing moves
   EXPECT_EQ(doc.ListePoids[1].Z, 13);
 }
 
@@ -156,7 +156,9 @@ TEST(Grille, RowsTotalAndButtons) {
   ASSERT_EQ(g.size(), 1u);
   EXPECT_EQ(g[0], (TLignePoids{"0", "", "0.000", "0.000", "0.000", "0.000", ""}));
 
-  g = {{"0", "a", "10", "1", "0", "0", ""}, {"1", "b", "30", "x", "0", "0", ""}, {"2", "c", "30", "3", "2", "0", ""}};
+  g = {{"0", "a", "10", "1", "0", "0", ""},
+       {"1", "b", "30", "x", "0", "0", ""},
+       {"2", "c", "30", "3", "2", "0", ""}};
   TPoids t = TotalDesLignes(surf, g);  // the surface weighs 0 and row b does not convert
   EXPECT_EQ(t.Masse, 40);
   EXPECT_NEAR(t.X, (10 + 90) / 40.0, 1e-12);
@@ -185,7 +187,8 @@ TEST(Grille, OkRebuildsTheListOrLeavesItWhole) {
   AjouteBarge(doc, 1, 4, 0.5, 1.5, 2).Nom = "Coque";
   doc.ListePoids = {{"avant", 5, 0, 0, 0, -1}};
   doc.MarqueEnregistre();
-  TGrillePoids g = {{"0", "lest", "100", "0", "2", "-1", "Coque"}, {"1", "moteur", "50", "0", "1", "0", "Inconnue"}};
+  TGrillePoids g = {{"0", "lest", "100", "0", "2", "-1", "Coque"},
+                    {"1", "moteur", "50", "0", "1", "0", "Inconnue"}};
   EXPECT_EQ(ValideGrillePoids(doc, g), "");
   ASSERT_EQ(doc.ListePoids.size(), 2u);
   EXPECT_EQ(doc.ListePoids[0].Surface, 0);
@@ -198,7 +201,8 @@ TEST(Grille, OkRebuildsTheListOrLeavesItWhole) {
   EXPECT_EQ(doc.ListePoids.size(), 2u);
   EXPECT_EQ(doc.ListePoids[1].Nom, "moteur");
 
-  std::vector<std::string> imp = LignesImpressionPoids({"Essai", "", "", ""}, LignesSurfaces(doc), g, doc.PoidsTotal);
+  std::vector<std::string> imp =
+      LignesImpressionPoids({"Essai", "", "", ""}, LignesSurfaces(doc), g, doc.PoidsTotal);
   ASSERT_EQ(imp.size(), 9u + 1 + 2 + 1);
   EXPECT_EQ(imp[0], "Brivane - Devis de poids");
   EXPECT_EQ(imp[2], "");  // every property has its line, even empty
@@ -212,7 +216,8 @@ TEST(Grille, OkRebuildsTheListOrLeavesItWhole) {
 }
 
 TEST(Csv, LinesAreSplitAsTheImportReadsThem) {
-  EXPECT_EQ(LigneCsv("quille;1200,5;0;2,25;-1,5"), (TLignePoids{"", "quille", "1200.5", "0", "2.25", "-1.5", ""}));
+  EXPECT_EQ(LigneCsv("quille;1200,5;0;2,25;-1,5"),
+            (TLignePoids{"", "quille", "1200.5", "0", "2.25", "-1.5", ""}));
   // Four fields: Y stays empty and the fourth is Z; anything after a fifth ";" is dropped.
   EXPECT_EQ(LigneCsv("a;1;2;3"), (TLignePoids{"", "a", "1", "2", "", "3", ""}));
   EXPECT_EQ(LigneCsv("a;1;2;3;4;Coque;x"), (TLignePoids{"", "a", "1", "2", "3", "4", ""}));
@@ -237,7 +242,9 @@ TEST(Csv, ExportThenImportKeepsTheRows) {
   TGrillePoids avant = g;
   EXPECT_EQ(ImportePoidsCsv(Temp("absent/nulle_part.csv"), g), rs("rsErrImportPoids"));
   EXPECT_EQ(g, avant);
-  EXPECT_EQ(ExportePoidsCsv(Temp("absent/nulle_part.csv"), surf, poids).rfind("Erreur d'écriture du fichier", 0), 0u);
+  EXPECT_EQ(
+      ExportePoidsCsv(Temp("absent/nulle_part.csv"), surf, poids).rfind("Erreur d'écriture du fichier", 0),
+      0u);
   std::remove(f.c_str());
 }
 

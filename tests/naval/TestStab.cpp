@@ -133,8 +133,14 @@ TEST(Carene, CornersOnTheWaterline) {
   // Waterlines through grid points: facets touching the plane from above or lying in it count
   // for nothing, those touching it from below count whole, as in the lists.
   TDoubleSurfList l;
-  l.Items.push_back({2, 2, {{{0, 0, 0}, {0, 1, 1}, {0, 2, 0}}, {{1, 0, -1}, {1, 1, 0}, {1, 2, -1}}, {{2, 0, 0}, {2, 1, 0}, {2, 2, 1}}},
-                     {}, true, false});
+  l.Items.push_back({2,
+                     2,
+                     {{{0, 0, 0}, {0, 1, 1}, {0, 2, 0}},
+                      {{1, 0, -1}, {1, 1, 0}, {1, 2, -1}},
+                      {{2, 0, 0}, {2, 1, 0}, {2, 2, 1}}},
+                     {},
+                     true,
+                     false});
   TCarene c;
   c.Construit(l);
   for (double w : {-1.0, 0.0, 1.0, 0.5}) {
@@ -255,7 +261,8 @@ TEST(Barge, GZEqualsTheClippedSections) {
       c.Lance(90, 10, assiette);
       ASSERT_EQ(c.S.Etapes.size(), 10u);
       for (const TGZ& e : c.S.Etapes) {
-        EXPECT_NEAR(e.GZ(), GZSectionBoite(B, D, T, KG, e.Gite * Rad), 1e-4) << e.Gite << " " << div << assiette;
+        EXPECT_NEAR(e.GZ(), GZSectionBoite(B, D, T, KG, e.Gite * Rad), 1e-4)
+            << e.Gite << " " << div << assiette;
         EXPECT_NEAR(e.Assiette, 0, 1e-6);
       }
     }
@@ -310,7 +317,8 @@ TEST(Barge, TransformerPutsTheModelAfloat) {
   TVertex3f lest{0, 15, -1};
   Transformation3D(MatriceEtape(e, g), lest);
   EXPECT_NEAR(c.Doc.ListePoids[0].X, lest.X, 1e-12);
-  EXPECT_EQ((TVertex3f{c.Doc.ListePoids[1].X, c.Doc.ListePoids[1].Y, c.Doc.ListePoids[1].Z}), (TVertex3f{0, 15, -1}));
+  EXPECT_EQ((TVertex3f{c.Doc.ListePoids[1].X, c.Doc.ListePoids[1].Y, c.Doc.ListePoids[1].Z}),
+            (TVertex3f{0, 15, -1}));
   // The model now floats as the step found it: same displacement, B at the step's B.
   TStab apres;
   Init(apres, c.Doc);
@@ -347,7 +355,8 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   EXPECT_EQ(avec([](auto& c) { c.AngleMax = -1; }), rs("rsStabAngleMax"));
   EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.05; }), "");  // 3601 steps, the most
   EXPECT_EQ(avec([](auto& c) { c.AngleMax = 180, c.Pas = 0.0499; }), rs("rsStabPasIncorrect"));
-  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 100, c.Pas = 1e-300; }), rs("rsStabPasIncorrect"));  // too many to count
+  EXPECT_EQ(avec([](auto& c) { c.AngleMax = 100, c.Pas = 1e-300; }),
+            rs("rsStabPasIncorrect"));  // too many to count
   EXPECT_EQ(ValideConditionsStab(c, 0), rs("rsStabPoidsManquant"));
   EXPECT_EQ(ValideConditionsStab(c, -3), rs("rsStabPoidsManquant"));
   EXPECT_EQ(avec([](auto& c) { c.TolEnfoncement = 0; }), rs("rsStabTolerance"));

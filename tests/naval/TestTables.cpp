@@ -94,8 +94,8 @@ TEST(TableHydro, LoweredCopiesKeepTheirExtremesWithTheirGrids) {
     EXPECT_EQ(ext[3].Y, c.PtYMax.Y);
     EXPECT_EQ(ext[4].Z, c.PtZMin.Z);
     EXPECT_EQ(ext[5].Z, c.PtZMax.Z);
-    EXPECT_EQ(ext[0], c.PtXMin);  // the same point, lowered
-    EXPECT_NEAR(ext[4].Z, -1 - z, 1e-12);  // the keel
+    EXPECT_EQ(ext[0], c.PtXMin);            // the same point, lowered
+    EXPECT_NEAR(ext[4].Z, -1 - z, 1e-12);   // the keel
     EXPECT_NEAR(ext[5].Z, 1.5 - z, 1e-12);  // the deck
   }
   EXPECT_NEAR(m.PtZMin.Z, -1, 1e-12);

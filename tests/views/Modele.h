@@ -73,7 +73,9 @@ inline void Yacht(TDocument& doc, int precision, int nbLignes) {
     double y = 3.6 + j * 0.6 + (i == 0 ? 0.5 : 0);
     return TVertex3f{0.08 * (j == 1 ? 1 : 0.2), y, i == 0 ? -1.9 : -0.4};
   });
-  Net(*doc.SurfNurbs(2), 2, 2, [](int i, int j) { return TVertex3f{0.03, 0.6 + j * 0.5 + 0.1 * i, i == 0 ? -1.3 : -0.2}; });
+  Net(*doc.SurfNurbs(2), 2, 2, [](int i, int j) {
+    return TVertex3f{0.03, 0.6 + j * 0.5 + 0.1 * i, i == 0 ? -1.3 : -0.2};
+  });
   for (int k = 0; k < doc.NbSurf(); k++) {
     doc.SurfNurbs(k)->Net.LFlex = std::min(4, doc.SurfNurbs(k)->Net.NbLn);
     doc.SurfNurbs(k)->Net.CFlex = std::min(4, doc.SurfNurbs(k)->Net.NbCol);

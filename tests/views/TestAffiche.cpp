@@ -341,11 +341,11 @@ TEST(Grid, FarWallsFollowTheViewDirection) {
   // Azimuth 0 (profile, seen from +X... looking along): the far X wall is xmin.
   auto s = SegmentsGrille(g, 0, 0);
   ASSERT_EQ(s.size(), 18u);
-  EXPECT_EQ(s[0].A.X, 0);  // section on the far X wall
+  EXPECT_EQ(s[0].A.X, 0);   // section on the far X wall
   EXPECT_EQ(s[1].A.Z, -1);  // and on the far Z wall (elevation >= 0: zmin)
   auto t = SegmentsGrille(g, 180, -10);
-  EXPECT_EQ(t[0].A.X, 2);   // the other side
-  EXPECT_EQ(t[1].A.Z, 1);   // seen from below: zmax
+  EXPECT_EQ(t[0].A.X, 2);  // the other side
+  EXPECT_EQ(t[1].A.Z, 1);  // seen from below: zmax
   // Waterlines on the far Y wall: ymax for azimuth in (-180, 0).
   auto u = SegmentsGrille(g, -90, 0);
   EXPECT_EQ(u[7].A.Y, 10);
@@ -369,7 +369,7 @@ TEST(Grid, AxesReachOneMetreBeyondTheModel) {
   EXPECT_EQ(a[1].A.Y, -1);  // lower bound not negative: -1
   EXPECT_EQ(a[1].B.Y, 11);
   EXPECT_EQ(a[2].A.Z, -1.5);
-  EXPECT_EQ(a[2].B.Z, 1);   // upper bound not positive: +1
+  EXPECT_EQ(a[2].B.Z, 1);  // upper bound not positive: +1
 }
 
 TEST(VertexTable, HoldsEveryVertexAndItsMirrorWhateverSym) {

@@ -56,7 +56,8 @@ TEST(Projection, PointsThatCannotBeDrawnAreRefused) {
 }
 
 TEST(Projection, InverseMappingOfEachFlatViewSetsTheDepth) {
-  TCadrage sec(tvSection, 500, 400), plan(tvPlan, 500, 400), prof(tvProfil, 500, 400), persp(tvPersp, 500, 400);
+  TCadrage sec(tvSection, 500, 400), plan(tvPlan, 500, 400), prof(tvProfil, 500, 400),
+      persp(tvPersp, 500, 400);
   const TVertex3f p{0.5, 3.0, -1.0};
   for (TCadrage* c : {&sec, &plan, &prof}) {
     TPixel px = Ecran(p, c->Param);
@@ -76,7 +77,8 @@ TEST(Projection, InverseMappingOfEachFlatViewSetsTheDepth) {
 }
 
 TEST(Projection, StatusTextOfThePointUnderThePointer) {
-  TCadrage sec(tvSection, 200, 200), plan(tvPlan, 200, 200), prof(tvProfil, 200, 200), persp(tvPersp, 200, 200);
+  TCadrage sec(tvSection, 200, 200), plan(tvPlan, 200, 200), prof(tvProfil, 200, 200),
+      persp(tvPersp, 200, 200);
   EXPECT_EQ(TexteCoordonnees(sec.Param, 150, 50), "X = 0.5000; Y = 0.0000; Z = 0.5000");
   EXPECT_EQ(TexteCoordonnees(plan.Param, 150, 150), "X = 1.0000; Y = 1.0000; Z = 0.0000");
   EXPECT_EQ(TexteCoordonnees(prof.Param, 50, 150), "X = 0.0000; Y = -1.0000; Z = -1.0000");

@@ -9,8 +9,8 @@
 
 namespace {
 bool ToucheConnue(const std::string& t) {
-  static const char* touches[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8",  "9",  "+/-", ".", "/", "*",
-                                  "-", "+", "=", "1/x", "x2", "rc", "CE", "M+", "MR", "MC"};
+  static const char* touches[] = {"0", "1", "2", "3", "4", "5",   "6",  "7",  "8",  "9",  "+/-", ".",
+                                  "/", "*", "-", "+", "=", "1/x", "x2", "rc", "CE", "M+", "MR",  "MC"};
   for (const char* k : touches)
     if (t == k) return true;
   return false;
@@ -33,11 +33,20 @@ void TCalculatrice::Affiche(double v) {
 void TCalculatrice::Applique() {
   double x = Valeur();
   switch (Operation) {
-    case '+': Affiche(Accu + x); break;
-    case '-': Affiche(Accu - x); break;
-    case '*': Affiche(Accu * x); break;
-    case '/': Affiche(x == 0 ? NAN : Accu / x); break;
-    default: break;
+    case '+':
+      Affiche(Accu + x);
+      break;
+    case '-':
+      Affiche(Accu - x);
+      break;
+    case '*':
+      Affiche(Accu * x);
+      break;
+    case '/':
+      Affiche(x == 0 ? NAN : Accu / x);
+      break;
+    default:
+      break;
   }
   Operation = 0;
 }
@@ -47,10 +56,20 @@ std::string ToucheTapee(const std::string& texte) {
   char c = texte[0];
   if (c >= '0' && c <= '9') return texte;
   switch (c) {
-    case '+': case '-': case '*': case '/': case '.': case '=': return texte;
-    case ',': return ".";  // the French keypad's decimal key
-    case '\r': case '\n': return "=";
-    default: return "";
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '.':
+    case '=':
+      return texte;
+    case ',':
+      return ".";  // the French keypad's decimal key
+    case '\r':
+    case '\n':
+      return "=";
+    default:
+      return "";
   }
 }
 
@@ -69,13 +88,17 @@ bool TCalculatrice::Touche(const std::string& t) {
     if (Ecran.size() < 20) Ecran += t;
     NouvelleSaisie = false;
   } else if (t == ".") {
-    if (NouvelleSaisie) Ecran.assign("0.");
-    else if (Ecran.find('.') == std::string::npos) Ecran.push_back('.');
+    if (NouvelleSaisie)
+      Ecran.assign("0.");
+    else if (Ecran.find('.') == std::string::npos)
+      Ecran.push_back('.');
     NouvelleSaisie = false;
   } else if (t == "+/-") {
     if (Ecran != "0") {
-      if (Ecran[0] == '-') Ecran.erase(0, 1);
-      else Ecran.insert(0, 1, '-');
+      if (Ecran[0] == '-')
+        Ecran.erase(0, 1);
+      else
+        Ecran.insert(0, 1, '-');
     }
   } else if (t == "+" || t == "-" || t == "*" || t == "/") {
     if (!NouvelleSaisie || Operation == 0) Applique();

@@ -21,7 +21,7 @@ class TCalculatrice {
  private:
   std::string Ecran = "0";
   double Accu = 0;
-  char Operation = 0;      // pending operator, 0 for none
+  char Operation = 0;  // pending operator, 0 for none
   bool NouvelleSaisie = true;
   double Mem = 0;
   bool MemoireUtilisee = false;

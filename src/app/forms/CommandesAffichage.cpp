@@ -49,8 +49,8 @@ void Bascule(F& f, const std::string& nom, bool TAffichageVues::*champ, bool coc
       if (s->Visible) s->SecCalc = s->LgECalc = s->LongCalc = s->DiagCalc = false;
   if (nom == "MeCarene" || nom == "MeReseau" || nom == "MeSurfParam") MajSurface(doc, false, -1);
   if (nom == "MeCentreVoilure" && coche) MajCentreVoilure(doc);
-  if ((coche && (nom == "MeCouples" || nom == "MeLignesEau" || nom == "MeLongitudinales" || nom == "MeDiagonales" ||
-                 nom == "MeHerisson")) ||
+  if ((coche && (nom == "MeCouples" || nom == "MeLignesEau" || nom == "MeLongitudinales" ||
+                 nom == "MeDiagonales" || nom == "MeHerisson")) ||
       nom == "MeCarene" || nom == "MeReseau")
     MajCoupesSurface(doc);
   f.AfficheNet();
@@ -93,7 +93,8 @@ const TEnregistrement Enregistre([] {
                         .Execute = [nom, champ](F& f, bool coche) { Bascule(f, nom, champ, coche); }});
   }
   // Surfaces > Précision
-  for (auto [nom, n] : {std::pair{"MePrecFaible", 10}, {"MePrecMoyenne", 20}, {"MePrecBonne", 50}, {"MePrecTresBonne", 100}})
+  for (auto [nom, n] :
+       {std::pair{"MePrecFaible", 10}, {"MePrecMoyenne", 20}, {"MePrecBonne", 50}, {"MePrecTresBonne", 100}})
     EnregistreCommande({.Nom = nom,
                         .Coche = [n](const F& f) { return f.Document().Precision == n; },
                         .Execute = [n](F& f, bool) { f.ChangePrecision(n); }});

@@ -1,12 +1,12 @@
 // The main window's own commands: the document's life (Fichier), copying the active
 // view (Edition), the bars, the calculator, the user's guide and the about box.
 #include <QApplication>
+#include <QToolBar>
 
 #include "app/forms/Dialogues.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "views/FormFille.h"
-#include <QToolBar>
 
 namespace {
 
@@ -31,10 +31,11 @@ const TEnregistrement Enregistre([] {
                       .Execute = [](F& f, bool on) { f.BarreOutils()->setVisible(on); }});
   EnregistreCommande({.Nom = "MeBoiteOutils",
                       .Coche = [](const F& f) { return f.BoiteOutils()->isVisible(); },
-                      .Execute = [](F& f, bool on) {
-                        f.BoiteOutils()->setVisible(on);
-                        if (on) f.BoiteOutils()->PlaceADroite();
-                      }});
+                      .Execute =
+                          [](F& f, bool on) {
+                            f.BoiteOutils()->setVisible(on);
+                            if (on) f.BoiteOutils()->PlaceADroite();
+                          }});
   EnregistreCommande({.Nom = "MeCalculatrice", .Execute = [](F& f, bool) {
                         f.Calculatrice()->show();
                         f.Calculatrice()->raise();

@@ -42,7 +42,8 @@ const TEnregistrement Enregistre([] {
                       .Execute = [](F& f, bool on) { f.ChangeModeDeplacer(on); }});
   EnregistreCommande({.Nom = "MeAgrandir", .Execute = [](F& f, bool) { f.Agrandir(ModifsClavier()); }});
   EnregistreCommande({.Nom = "MeReduire", .Execute = [](F& f, bool) { f.Reduire(ModifsClavier()); }});
-  EnregistreCommande({.Nom = "MeAjuster", .Execute = SurActive([](F& f, TFormFille& v) { f.Ajuster(v, true); })});
+  EnregistreCommande(
+      {.Nom = "MeAjuster", .Execute = SurActive([](F& f, TFormFille& v) { f.Ajuster(v, true); })});
   EnregistreCommande({.Nom = "MeRecentrer", .Execute = [](F& f, bool c) {
                         if (f.CommandeFenetre && f.CommandeFenetre("MeRecentrer", ModifsClavier())) return;
                         SurActive([](F& f, TFormFille& v) {
@@ -59,34 +60,40 @@ const TEnregistrement Enregistre([] {
                         }
                       }});
   EnregistreCommande({.Nom = "MeSauverVue", .Execute = SurActive([](F& f, TFormFille& v) {
-                        v.Cadrage.SauveVue(f.Document().VuesPerso[static_cast<size_t>(v.Type())]);
-                        f.Document().MarqueModifie();
-                      })});
+                                              v.Cadrage.SauveVue(
+                                                  f.Document().VuesPerso[static_cast<size_t>(v.Type())]);
+                                              f.Document().MarqueModifie();
+                                            })});
   EnregistreCommande({.Nom = "MeVuePerso", .Execute = SurActive([](F& f, TFormFille& v) {
-                        TVuePerso& p = f.Document().VuesPerso[static_cast<size_t>(v.Type())];
-                        if (!p.Sauvee) {
-                          // Nothing saved for this kind yet: the current view becomes the custom one.
-                          f.Lance("MeSauverVue");
-                          return;
-                        }
-                        v.Cadrage.MemorisePrecedente();
-                        v.Cadrage.RestaureVue(p);
-                        v.Redessine();
-                      })});
+                                             TVuePerso& p =
+                                                 f.Document().VuesPerso[static_cast<size_t>(v.Type())];
+                                             if (!p.Sauvee) {
+                                               // Nothing saved for this kind yet: the current view becomes
+                                               // the custom one.
+                                               f.Lance("MeSauverVue");
+                                               return;
+                                             }
+                                             v.Cadrage.MemorisePrecedente();
+                                             v.Cadrage.RestaureVue(p);
+                                             v.Redessine();
+                                           })});
   // Vertex: the row and column items are named after the active view.
   EnregistreCommande({.Nom = "MeAjoutLigne", .Libelle = [](const F& f) -> std::string {
-                        return f.Document().VueActive == tvSection ? "rsMeAjoutLigneCaption" : "rsMeAjoutColonneCaption";
+                        return f.Document().VueActive == tvSection ? "rsMeAjoutLigneCaption"
+                                                                   : "rsMeAjoutColonneCaption";
                       }});
   EnregistreCommande({.Nom = "MeSupprLigne", .Libelle = [](const F& f) -> std::string {
-                        return f.Document().VueActive == tvSection ? "rsMeSupprLigneCaption" : "rsMeSupprColonneCaption";
+                        return f.Document().VueActive == tvSection ? "rsMeSupprLigneCaption"
+                                                                   : "rsMeSupprColonneCaption";
                       }});
   // Fenêtre
   for (int t = tvSection; t <= tvPersp; t++)
     EnregistreCommande({.Nom = NomsVues[t],
-                        .Coche = [t](const F& f) {
-                          const bool autre = f.FenetreHorsVuesActive && f.FenetreHorsVuesActive();
-                          return f.Document().VueActive == t && !autre;
-                        },
+                        .Coche =
+                            [t](const F& f) {
+                              const bool autre = f.FenetreHorsVuesActive && f.FenetreHorsVuesActive();
+                              return f.Document().VueActive == t && !autre;
+                            },
                         .Execute = [t](F& f, bool) { f.ActiveVue(t, true); }});
   EnregistreCommande({.Nom = "MeMosaiqueH", .Execute = [](F& f, bool) { f.MosaiqueHorizontale(); }});
   EnregistreCommande({.Nom = "MeMosaiqueV", .Execute = [](F& f, bool) { f.MosaiqueVerticale(); }});
@@ -159,9 +166,9 @@ const TEnregistrement Enregistre([] {
     const char* Nom;
     int Ordre;
     bool Nommee;
-  } const noms[] = {{"section", 0, true},      {"transversale", 0, false}, {"transverse", 0, false},
-                    {"plan", 1, true},         {"profile", 2, true},       {"profil", 2, false},
-                    {"perspective", 3, true},  {"persp", 3, false}};
+  } const noms[] = {{"section", 0, true},     {"transversale", 0, false}, {"transverse", 0, false},
+                    {"plan", 1, true},        {"profile", 2, true},       {"profil", 2, false},
+                    {"perspective", 3, true}, {"persp", 3, false}};
   for (const auto& n : noms) {
     int t = TypeVueParNom(n.Nom);
     EnregistreFenetre({.Nom = n.Nom, .Ordre = n.Ordre, .Nommee = n.Nommee, .Montre = [t](F& f) -> QWidget* {

@@ -24,10 +24,12 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-TfmMessageDlg::TfmMessageDlg(const std::string& texte, int type, int boutons, QWidget* parent) : QDialog(parent) {
+TfmMessageDlg::TfmMessageDlg(const std::string& texte, int type, int boutons, QWidget* parent)
+    : QDialog(parent) {
   setObjectName("fmMessageDlg");
   setModal(true);
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   std::string cle = CleTitreMessage(type);
   setWindowTitle(cle.empty() ? QString() : Q(rs(cle)));
   QFontMetrics fm(font());
@@ -41,9 +43,12 @@ TfmMessageDlg::TfmMessageDlg(const std::string& texte, int type, int boutons, QW
   int h = 20 + std::max(ht, 32) + 20 + 25 + 30;
 
   QStyle::StandardPixmap sp = QStyle::SP_MessageBoxInformation;
-  if (type == mtWarning) sp = QStyle::SP_MessageBoxWarning;
-  else if (type == mtError) sp = QStyle::SP_MessageBoxCritical;
-  else if (type == mtConfirmation) sp = QStyle::SP_MessageBoxQuestion;
+  if (type == mtWarning)
+    sp = QStyle::SP_MessageBoxWarning;
+  else if (type == mtError)
+    sp = QStyle::SP_MessageBoxCritical;
+  else if (type == mtConfirmation)
+    sp = QStyle::SP_MessageBoxQuestion;
   if (type >= mtWarning && type <= mtConfirmation) {
     auto* icone = new QLabel(this);
     icone->setPixmap(style()->standardIcon(sp).pixmap(32, 32));
@@ -154,8 +159,9 @@ void TCalculatriceForm::keyPressEvent(QKeyEvent* e) {
     close();
     return;
   }
-  std::string t = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) ? std::string("=")
-                                                                             : ToucheTapee(e->text().toStdString());
+  std::string t = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+                      ? std::string("=")
+                      : ToucheTapee(e->text().toStdString());
   if (t.empty()) {
     QWidget::keyPressEvent(e);
     return;

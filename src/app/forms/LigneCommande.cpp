@@ -66,7 +66,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   }
   std::string v;
   bool present = false;
-  if (!ExtraitOption(p, "--screenshot", r.CaptureSortie, r.Capture)) r.Erreur = "--screenshot needs an output file";
+  if (!ExtraitOption(p, "--screenshot", r.CaptureSortie, r.Capture))
+    r.Erreur = "--screenshot needs an output file";
   if (!ExtraitOption(p, "--size", v, present)) r.Erreur = "--size needs WxH";
   if (present && r.Erreur.empty()) {
     size_t x = v.find_first_of("xX");
@@ -90,7 +91,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
 
 int TypeVueParNom(const std::string& nom) {
   std::string n = nom;
-  std::transform(n.begin(), n.end(), n.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(n.begin(), n.end(), n.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (n == "section" || n == "transversale" || n == "transverse") return tvSection;
   if (n == "plan") return tvPlan;
   if (n == "profil" || n == "profile") return tvProfil;

@@ -16,10 +16,10 @@ struct TLigneCommande {
   bool Capture = false;
   std::string CaptureSortie;
   int Largeur = 1280, Hauteur = 960;
-  std::string Fenetre;  // empty: the four views tiled; else a name registered (Registre.h)
+  std::string Fenetre;    // empty: the four views tiled; else a name registered (Registre.h)
   bool Courbure = false;  // --curvature: the studio with its curvature colours
-  std::string Erreur;   // a malformed option: the program says so and stops
-  bool Aide = false;    // "--help" or "-h": the usage, and nothing opened
+  std::string Erreur;     // a malformed option: the program says so and stops
+  bool Aide = false;      // "--help" or "-h": the usage, and nothing opened
 };
 
 // Index of the first parameter equal to the text (exact, case-sensitive), or -1.

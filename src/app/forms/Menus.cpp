@@ -12,7 +12,7 @@ struct TLigne {
   const char* Nom;
   const char* Menu;  // "" the menu bar
   int Ordre;
-  bool Separateur;   // before the item
+  bool Separateur;  // before the item
   const char* Raccourci;
   TGenre Genre;
   const char* Groupe;

@@ -21,8 +21,8 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
@@ -34,14 +34,14 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Options.h"
-#include "app/forms/RecuperationQt.h"
-#include "app/forms/ReglagesQt.h"
 #include "app/Services.h"
 #include "app/forms/AvisFermeture.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Guide.h"
 #include "app/forms/Icones.h"
+#include "app/forms/RecuperationQt.h"
 #include "app/forms/Registre.h"
+#include "app/forms/ReglagesQt.h"
 #include "session/ObjCom.h"
 #include "studio/CommandesStudio.h"
 #include "views/CommandesEdition.h"
@@ -101,7 +101,9 @@ QString FiltreQt(const QString& f) {
   return r.join(";;");
 }
 
-std::string NomSansDossier(const std::string& chemin) { return QFileInfo(Q(chemin)).fileName().toStdString(); }
+std::string NomSansDossier(const std::string& chemin) {
+  return QFileInfo(Q(chemin)).fileName().toStdString();
+}
 
 }  // namespace
 
@@ -178,17 +180,19 @@ void TMainForm::CreeVues() {
     QMdiSubWindow* s = Mdi->addSubWindow(v);
     // The views live as long as the program: their windows minimise instead of closing.
     s->setAttribute(Qt::WA_DeleteOnClose, false);
-    s->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
+    s->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowMinMaxButtonsHint);
     s->setWindowTitle(Q(TitreVue(t)));
     s->setObjectName(QString("SousVue%1").arg(t));
     s->installEventFilter(this);
     s->resize(480, 360);
     // Maximised or restored, a view frames the model at its new size; once the frame
     // has laid the view out.
-    connect(s, &QMdiSubWindow::windowStateChanged, this, [this, v](Qt::WindowStates avant, Qt::WindowStates apres) {
-      if (DessinOK && ((avant ^ apres) & Qt::WindowMaximized) && !(apres & Qt::WindowMinimized))
-        QTimer::singleShot(0, this, [this, v] { Ajuster(*v, false); });
-    });
+    connect(s, &QMdiSubWindow::windowStateChanged, this,
+            [this, v](Qt::WindowStates avant, Qt::WindowStates apres) {
+              if (DessinOK && ((avant ^ apres) & Qt::WindowMaximized) && !(apres & Qt::WindowMinimized))
+                QTimer::singleShot(0, this, [this, v] { Ajuster(*v, false); });
+            });
     Sous[static_cast<size_t>(t)] = s;
     v->setCursor(Qt::CrossCursor);
   }
@@ -216,7 +220,8 @@ void TMainForm::CreeActions() {
         if (!g) {
           g = new QActionGroup(this);
           g->setObjectName(Q("Groupe" + c.Groupe));
-          if (c.Genre == TGenre::RadioOptionnel) g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+          if (c.Genre == TGenre::RadioOptionnel)
+            g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
         }
         g->addAction(a);
       }
@@ -280,8 +285,10 @@ void TMainForm::Rafraichit() {
     const TCommande& c = b.C;
     if (c.Actif) {
       bool on = c.Actif(*this);
-      if (b.M) b.M->setEnabled(on);
-      else b.A->setEnabled(on);
+      if (b.M)
+        b.M->setEnabled(on);
+      else
+        b.A->setEnabled(on);
     }
     if (c.Coche && b.A->isCheckable()) b.A->setChecked(c.Coche(*this));
     if (c.Visible) b.A->setVisible(c.Visible(*this));
@@ -377,14 +384,18 @@ void TMainForm::InstalleServices() {
     Progress->raise();
   };
   s.WriteStatusBar = [this](int panneau, const std::string& t) { EcritStatus(panneau, t); };
-  s.AfficheMessage = [](const std::string& t, int type, int boutons) { return AfficheMessageDlg(t, type, boutons); };
+  s.AfficheMessage = [](const std::string& t, int type, int boutons) {
+    return AfficheMessageDlg(t, type, boutons);
+  };
   s.MarqueModifie = [this](bool) {
     Rafraichit();
     MajCaption();
   };
   s.CurseurAttente = [](bool attente) {
-    if (attente) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (attente)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
   };
 }
 
@@ -507,8 +518,10 @@ void TMainForm::AjusterTout() {
 
 void TMainForm::Molette(TFormFille& v, int delta, TModifs m) {
   if (Vue(Doc.VueActive) != &v) ActiveVue(v.Type(), false);
-  if (delta < 0) Reduire(m);
-  else Agrandir(m);
+  if (delta < 0)
+    Reduire(m);
+  else
+    Agrandir(m);
 }
 
 void TMainForm::MenuVue(TFormFille& v, const QPoint& global) {
@@ -522,17 +535,26 @@ bool TMainForm::TraiteTouche(int touche, Qt::KeyboardModifiers mq) {
   TModifs m{(mq & Qt::ControlModifier) != 0, (mq & Qt::AltModifier) != 0, (mq & Qt::ShiftModifier) != 0};
   int pas = PasClavier(m), dx = 0, dy = 0;
   switch (touche) {
-    case Qt::Key_Left: dx = -pas; break;
-    case Qt::Key_Right: dx = pas; break;
-    case Qt::Key_Up: dy = -pas; break;
-    case Qt::Key_Down: dy = pas; break;
+    case Qt::Key_Left:
+      dx = -pas;
+      break;
+    case Qt::Key_Right:
+      dx = pas;
+      break;
+    case Qt::Key_Up:
+      dy = -pas;
+      break;
+    case Qt::Key_Down:
+      dy = pas;
+      break;
     case Qt::Key_PageUp:
       if (!m.Shift) Agrandir(m);
       return true;
     case Qt::Key_PageDown:
       if (!m.Shift) Reduire(m);
       return true;
-    default: return false;
+    default:
+      return false;
   }
   TFormFille* v = FenetreActive();
   if (!v) return true;
@@ -566,8 +588,10 @@ void TMainForm::ActiveVue(int type, bool maximise) {
     AfficheMessage(rs("rsErrFenNonDeclaree"), mtError, mbOK);
     return;
   }
-  if (maximise) s->showMaximized();
-  else if (s->isMinimized()) s->showNormal();
+  if (maximise)
+    s->showMaximized();
+  else if (s->isMinimized())
+    s->showNormal();
   Mdi->setActiveSubWindow(s);
   // Offscreen or before the first display the area may not emit the activation.
   if (Doc.VueActive != type || VueAnnoncee != type) VueActivee(s);
@@ -641,8 +665,10 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
   ChargeLumieres(*this);
   // All four views side by side: a designer sees the whole model at once.
   Mosaique(true, true);
-  if (Doc.VuesLues) AppliqueVuesDocument();
-  else AjusterTout();  // a start without a file, or a file that kept no view placements
+  if (Doc.VuesLues)
+    AppliqueVuesDocument();
+  else
+    AjusterTout();  // a start without a file, or a file that kept no view placements
   ActiveVue(tvSection, false);
   AfficheNet();
   if (montrerErreurs && !ErreurDemarrage.empty()) {
@@ -686,8 +712,9 @@ void TMainForm::CopieVuesDansDocument() {
 }
 
 void TMainForm::MajCaption() {
-  QString t = Doc.NomFichier.empty() ? Q(rs("rsMainFormCaption"))
-                                     : Q(Format(rs("rsCaptionFichier"), NomSansDossier(Doc.NomFichier).c_str()));
+  QString t = Doc.NomFichier.empty()
+                  ? Q(rs("rsMainFormCaption"))
+                  : Q(Format(rs("rsCaptionFichier"), NomSansDossier(Doc.NomFichier).c_str()));
   setWindowTitle(Doc.Modifie ? t + "*" : t);
 }
 
@@ -695,12 +722,16 @@ void TMainForm::MajCaption() {
 // does not want to keep the changes); false when cancelled or when the save failed.
 bool TMainForm::DemandeSauvegarde() {
   if (!Doc.Modifie) return true;
-  std::string q = Doc.NomFichier.empty() ? rs("rsQuestSauver")
-                                         : Format(rs("rsQuestSauverDans"), NomSansDossier(Doc.NomFichier).c_str());
+  std::string q = Doc.NomFichier.empty()
+                      ? rs("rsQuestSauver")
+                      : Format(rs("rsQuestSauverDans"), NomSansDossier(Doc.NomFichier).c_str());
   switch (AfficheMessage(q, mtConfirmation, mbYes | mbNo | mbCancel)) {
-    case mrYes: return Enregistrer();
-    case mrNo: return true;
-    default: return false;
+    case mrYes:
+      return Enregistrer();
+    case mrNo:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -801,8 +832,10 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   if (!ok) {
     Rafraichit();  // the reader may have marked the trial document
     DbgErr(erFichier, demarrage ? "MainForm.Create" : "TMainForm.OuvrirClick", 0, {chemin, erreur});
-    if (demarrage) ErreurDemarrage = erreur;
-    else AfficheMessage(erreur, mtError, mbOK);
+    if (demarrage)
+      ErreurDemarrage = erreur;
+    else
+      AfficheMessage(erreur, mtError, mbOK);
     if (Doc.NbSurf() == 0 && !fusion) {
       // The second read failed after the first succeeded (the file changed meanwhile).
       Doc.InitDefaut();
@@ -817,13 +850,17 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   MajMinMaxAllNet(Doc, false);
   MajCoupesSurface(Doc);
   if (!Doc.PCCourant.Existe()) PCCourantPremierLibre(Doc);
-  if (fusion) Doc.MarqueModifie();
-  else Doc.MarqueEnregistre();
+  if (fusion)
+    Doc.MarqueModifie();
+  else
+    Doc.MarqueEnregistre();
   MajCaption();
   if (!fusion) PrendVueStudioDuDocument(*this);
   if (DessinOK) {
-    if (Doc.VuesLues) AppliqueVuesDocument();
-    else AjusterTout();
+    if (Doc.VuesLues)
+      AppliqueVuesDocument();
+    else
+      AjusterTout();
   }
   RafraichitFenetresOutils();
   AfficheNet();

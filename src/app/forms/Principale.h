@@ -35,7 +35,8 @@ class TMainForm : public QMainWindow, public THoteVues {
  public:
   // Runs the start-up of the main window: first document, command line (the file it
   // names is read), view windows, menus. Nothing is drawn before PremierAffichage().
-  explicit TMainForm(const TLigneCommande& lc, TDocumentIO io = DocumentIOStandard(), QWidget* parent = nullptr);
+  explicit TMainForm(const TLigneCommande& lc, TDocumentIO io = DocumentIOStandard(),
+                     QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The first display: enable drawing, lay out the views, restore their placements

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "model/EnteteRapport.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
+#include "model/EnteteRapport.h"
 
 namespace {
 

@@ -41,7 +41,8 @@ void FusionneFonction(F& a, F& b, const std::string& nom, const char* champ) {
 }
 
 std::string Minuscules(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return s;
 }
 
@@ -58,9 +59,12 @@ void EnregistreCommande(TCommande c) {
   TCommande& a = *it;
   // Places add up, one a menu.
   for (TPlace& p : c.Places) {
-    auto q = std::find_if(a.Places.begin(), a.Places.end(), [&p](const TPlace& x) { return x.Menu == p.Menu; });
-    if (q == a.Places.end()) a.Places.push_back(std::move(p));
-    else if (!(*q == p)) Conflit(c.Nom, "place in " + p.Menu);
+    auto q =
+        std::find_if(a.Places.begin(), a.Places.end(), [&p](const TPlace& x) { return x.Menu == p.Menu; });
+    if (q == a.Places.end())
+      a.Places.push_back(std::move(p));
+    else if (!(*q == p))
+      Conflit(c.Nom, "place in " + p.Menu);
   }
   Fusionne(a.Raccourci, c.Raccourci, c.Nom, "shortcut");
   if (c.Genre != TGenre::Aucun) {
@@ -86,7 +90,8 @@ void EnregistreBouton(TBouton b) {
 
 void RetireCommande(const std::string& nom) {
   auto& cs = Commandes();
-  cs.erase(std::remove_if(cs.begin(), cs.end(), [&nom](const TCommande& c) { return c.Nom == nom; }), cs.end());
+  cs.erase(std::remove_if(cs.begin(), cs.end(), [&nom](const TCommande& c) { return c.Nom == nom; }),
+           cs.end());
 }
 
 const std::vector<TCommande>& CommandesEnregistrees() { return Commandes(); }
@@ -101,8 +106,9 @@ std::vector<TBouton> BoutonsEnregistres(TBarre barre) {
   std::vector<TBouton> r;
   for (const TBouton& b : Boutons())
     if (b.Barre == barre) r.push_back(b);
-  std::stable_sort(r.begin(), r.end(),
-                   [](const TBouton& a, const TBouton& b) { return std::tie(a.Ordre, a.Nom) < std::tie(b.Ordre, b.Nom); });
+  std::stable_sort(r.begin(), r.end(), [](const TBouton& a, const TBouton& b) {
+    return std::tie(a.Ordre, a.Nom) < std::tie(b.Ordre, b.Nom);
+  });
   return r;
 }
 

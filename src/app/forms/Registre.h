@@ -84,23 +84,23 @@ struct TPlace {
 };
 
 enum class TGenre {
-  Aucun,         // not given (a merge takes the other registration's)
-  Simple,        // a plain command
-  Coche,         // two states
-  Radio,         // one of its group (Groupe) is checked
+  Aucun,           // not given (a merge takes the other registration's)
+  Simple,          // a plain command
+  Coche,           // two states
+  Radio,           // one of its group (Groupe) is checked
   RadioOptionnel,  // at most one of its group is checked: all may be off
-  SousMenu       // a menu: other entries name it in their Places
+  SousMenu         // a menu: other entries name it in their Places
 };
 
 struct TCommande {
-  std::string Nom{};                  // "MeNouveau": the action's (or menu's) object name
-  std::vector<TPlace> Places{};       // none: an action in no menu (a button's, a pop-up's own)
-  std::string Raccourci{};            // "Ctrl+N" (Qt's portable key text)
-  TGenre Genre = TGenre::Aucun;     // Simple when nobody says
-  std::string Groupe{};               // Radio items: the group's name
-  std::string CleLibelle{};           // caption key; empty: "rs" + Nom + "Caption"
-  std::string CleAide{};              // hint (tool tip) key; empty: "rs" + Nom + "Hint" when known
-  std::string Icone{};                // its pictogram, a resource path (":/icones/nouveau.svg")
+  std::string Nom{};             // "MeNouveau": the action's (or menu's) object name
+  std::vector<TPlace> Places{};  // none: an action in no menu (a button's, a pop-up's own)
+  std::string Raccourci{};       // "Ctrl+N" (Qt's portable key text)
+  TGenre Genre = TGenre::Aucun;  // Simple when nobody says
+  std::string Groupe{};          // Radio items: the group's name
+  std::string CleLibelle{};      // caption key; empty: "rs" + Nom + "Caption"
+  std::string CleAide{};         // hint (tool tip) key; empty: "rs" + Nom + "Hint" when known
+  std::string Icone{};           // its pictogram, a resource path (":/icones/nouveau.svg")
   std::function<std::string(const TMainForm&)> Libelle{};  // a caption key that changes
   std::function<bool(const TMainForm&)> Actif{};           // enabled
   std::function<bool(const TMainForm&)> Coche{};           // checked (Coche and Radio items)
@@ -117,7 +117,7 @@ struct TBouton {
   std::string Commande{};  // the command it runs
   std::string Glyphe{};    // the short label drawn on it when its command has no icon
   TBarre Barre = TBarre::Standard;
-  int Ordre = 0;         // left to right (the toolbox: two a row)
+  int Ordre = 0;            // left to right (the toolbox: two a row)
   bool Separateur = false;  // a separator before it (tool bar)
 };
 
@@ -137,7 +137,7 @@ std::vector<std::pair<const TCommande*, TPlace>> ItemsDe(const std::string& menu
 
 // --- windows for the screenshot mode ---
 struct TFenetreCapture {
-  std::string Nom{};     // --window NAME (matched whatever the case)
+  std::string Nom{};   // --window NAME (matched whatever the case)
   int Ordre = 100;     // place in the usage text
   bool Nommee = true;  // named in the usage and error texts (false: another name of one)
   std::function<QWidget*(TMainForm&)> Montre{};

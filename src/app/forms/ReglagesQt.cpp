@@ -192,8 +192,10 @@ void EcritPositionPrincipale(TMainForm& f, IMagasinReglages& m) {
   EcritEntier(m, "PosFen", "MainFormTop", g.y());
   EcritEntier(m, "PosFen", "MainFormWidth", g.width());
   EcritEntier(m, "PosFen", "MainFormHeight", g.height());
-  if (f.isMaximized()) m.Ecrit("PosFen", "MainFormWinState", "Maximized");
-  else if (f.isMinimized()) m.Ecrit("PosFen", "MainFormWinState", "Minimized");
+  if (f.isMaximized())
+    m.Ecrit("PosFen", "MainFormWinState", "Maximized");
+  else if (f.isMinimized())
+    m.Ecrit("PosFen", "MainFormWinState", "Minimized");
   EcritBooleen(m, "PosFen", "MainFormVisible", true);
 }
 

@@ -8,10 +8,14 @@
 
 std::vector<TBoutonDlg> BoutonsMessage(int boutons) {
   static const TBoutonDlg ordre[] = {
-      {mbYes, "rsBtnYes", mrYes},          {mbNo, "rsBtnNo", mrNo},
-      {mbOK, "rsBtnOK", mrOk},             {mbRetry, "rsBtnRetry", mrRetry},
-      {mbIgnore, "rsBtnIgnore", mrIgnore}, {mbAll, "rsBtnAll", mrAll},
-      {mbCancel, "rsBtnAnnuler", mrCancel}, {mbAbort, "rsBtnAbort", mrAbort},
+      {mbYes, "rsBtnYes", mrYes},
+      {mbNo, "rsBtnNo", mrNo},
+      {mbOK, "rsBtnOK", mrOk},
+      {mbRetry, "rsBtnRetry", mrRetry},
+      {mbIgnore, "rsBtnIgnore", mrIgnore},
+      {mbAll, "rsBtnAll", mrAll},
+      {mbCancel, "rsBtnAnnuler", mrCancel},
+      {mbAbort, "rsBtnAbort", mrAbort},
       {mbHelp, "rsBtnHelp", mrNone},
   };
   std::vector<TBoutonDlg> r;
@@ -22,11 +26,16 @@ std::vector<TBoutonDlg> BoutonsMessage(int boutons) {
 
 std::string CleTitreMessage(int type) {
   switch (type) {
-    case mtWarning: return "rsAvertissement";
-    case mtError: return "rsErreur";
-    case mtInformation: return "rsInformation";
-    case mtConfirmation: return "rsConfirmation";
-    default: return "";
+    case mtWarning:
+      return "rsAvertissement";
+    case mtError:
+      return "rsErreur";
+    case mtInformation:
+      return "rsInformation";
+    case mtConfirmation:
+      return "rsConfirmation";
+    default:
+      return "";
   }
 }
 

@@ -17,8 +17,8 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "app/Services.h"
 #include "app/FichierStr.h"
+#include "app/Services.h"
 #include "session/ObjCom.h"
 
 namespace {

@@ -12,8 +12,8 @@
 
 #include "app/Chaines.h"
 #include "app/Services.h"
-#include "model/EnteteRapport.h"
 #include "app/forms/Rapport.h"
+#include "model/EnteteRapport.h"
 #include "session/ObjCom.h"
 
 namespace {

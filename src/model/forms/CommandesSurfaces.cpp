@@ -13,10 +13,10 @@
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "lines/forms/GrilleForm.h"
-#include "session/ObjCom.h"
 #include "model/forms/ListeSurfForm.h"
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"
+#include "session/ObjCom.h"
 #include "views/CommandesEdition.h"
 #include "views/GrilleVue.h"
 

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
-#include "session/ObjCom.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -8,8 +8,8 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "model/Limites.h"
-#include "session/ObjCom.h"
 #include "naval/forms/DevSurfForm.h"
+#include "session/ObjCom.h"
 #include "views/CommandesEdition.h"
 
 namespace {

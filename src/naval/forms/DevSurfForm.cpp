@@ -18,15 +18,14 @@
 #include <cmath>
 
 #include "app/Chaines.h"
-#include "app/forms/ChoixSurfaces.h"
 #include "app/Debug.h"
 #include "app/Services.h"
+#include "app/forms/ChoixSurfaces.h"
 #include "model/Limites.h"
 #include "session/Epaisseur.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 
 // Green below a millimetre, orange below a centimetre, red above.
 QColor CouleurErreur(double e) {

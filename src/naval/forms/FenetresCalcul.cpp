@@ -34,14 +34,15 @@ void InstalleOutilBallast(TMainForm& f) {
                          QAction* mode = f.Action("MeAjoutBallast");
                          return mode && mode->isChecked() && v.Type() != tvPersp;
                        },
-                   .Relache = [&f](TFormFille& v, QPoint p, QPoint global, TModifs) {
-                     TDefPoidsForm d(f.Document(), CalculePt3DInv(v.Cadrage.Param, p.x(), p.y(), 0), &f);
-                     d.move(global);
-                     if (d.exec() == QDialog::Accepted) Redessine(f);
-                     // Shift held keeps the mode for the next click.
-                     if (!(QApplication::keyboardModifiers() & Qt::ShiftModifier))
-                       f.Action("MeAjoutBallast")->setChecked(false);
-                   }});
+                   .Relache =
+                       [&f](TFormFille& v, QPoint p, QPoint global, TModifs) {
+                         TDefPoidsForm d(f.Document(), CalculePt3DInv(v.Cadrage.Param, p.x(), p.y(), 0), &f);
+                         d.move(global);
+                         if (d.exec() == QDialog::Accepted) Redessine(f);
+                         // Shift held keeps the mode for the next click.
+                         if (!(QApplication::keyboardModifiers() & Qt::ShiftModifier))
+                           f.Action("MeAjoutBallast")->setChecked(false);
+                       }});
 }
 
 template <class W>

@@ -18,11 +18,11 @@
 #include <QVBoxLayout>
 
 #include "app/Chaines.h"
+#include "app/FichierStr.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
-#include "app/FichierStr.h"
-#include "session/ObjCom.h"
 #include "naval/forms/Graphe.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QChart>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -9,29 +10,28 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QChart>
 #include <QLegend>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QRegularExpression>
 #include <cmath>
 #include <iterator>
 
 #include "app/Chaines.h"
+#include "app/FichierStr.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
-#include "app/FichierStr.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
-#include "session/ObjCom.h"
 #include "naval/forms/Graphe.h"
+#include "session/ObjCom.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -396,8 +396,8 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   hc->addWidget(EdEnvahissement);
   vcr->addLayout(hc);
   Criteres = new QTableWidget(0, 4);
-  Criteres->setHorizontalHeaderLabels({Q(rs("rsCritCritere")), Q(rs("rsCritRequis")), Q(rs("rsCritObtenu")),
-                                       Q(rs("rsCritResultat"))});
+  Criteres->setHorizontalHeaderLabels(
+      {Q(rs("rsCritCritere")), Q(rs("rsCritRequis")), Q(rs("rsCritObtenu")), Q(rs("rsCritResultat"))});
   Criteres->verticalHeader()->hide();
   Criteres->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Criteres->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -674,7 +674,8 @@ std::string TStabForm::CalculerKN() {
   if (EnCalcul) return {};
   std::vector<double> deplacements;
   std::string err;
-  for (const QString& x : EdKNDeplacements->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts)) {
+  for (const QString& x :
+       EdKNDeplacements->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts)) {
     double v = 0;
     if (!LitReel(x.toStdString(), v) || !std::isfinite(v) || v <= 0) {
       err = Format(rs("rsKNDeplacementInvalide"), x.toStdString().c_str());
@@ -719,8 +720,9 @@ std::string TStabForm::CalculerKN() {
 }
 
 void TStabForm::MontreKN() {
-  static const QColor couleurs[] = {Qt::red, Qt::blue, QColor(0, 150, 0), Qt::magenta, QColor(200, 120, 0),
-                                    Qt::darkCyan, Qt::black, Qt::darkYellow};
+  static const QColor couleurs[] = {
+      Qt::red,      Qt::blue,  QColor(0, 150, 0), Qt::magenta, QColor(200, 120, 0),
+      Qt::darkCyan, Qt::black, Qt::darkYellow};
   CourbeKN->Efface();
   CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
   const size_t nh = CourbesKN.empty() ? 0 : CourbesKN[0].Points.size();
@@ -768,9 +770,14 @@ void TStabForm::MajCriteres(bool nouveauGM) {
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
   for (int i = 0; i < static_cast<int>(ResultatsCriteres.size()); i++) {
     const TResultatCritere& c = ResultatsCriteres[static_cast<size_t>(i)];
-    const QColor fond = !c.Evalue ? QColor(220, 220, 220) : c.Satisfait ? QColor(190, 240, 190) : QColor(250, 190, 190);
-    const std::string verdict = rs(!c.Evalue ? "rsCritNonEvalue" : c.Satisfait ? "rsCritSatisfait" : "rsCritNonSatisfait");
-    const std::string textes[4] = {c.Libelle, TexteReel(c.Requis, 3), c.Evalue ? TexteReel(c.Obtenu, 4) : "-", verdict};
+    const QColor fond = !c.Evalue     ? QColor(220, 220, 220)
+                        : c.Satisfait ? QColor(190, 240, 190)
+                                      : QColor(250, 190, 190);
+    const std::string verdict = rs(!c.Evalue     ? "rsCritNonEvalue"
+                                   : c.Satisfait ? "rsCritSatisfait"
+                                                 : "rsCritNonSatisfait");
+    const std::string textes[4] = {c.Libelle, TexteReel(c.Requis, 3), c.Evalue ? TexteReel(c.Obtenu, 4) : "-",
+                                   verdict};
     for (int j = 0; j < 4; j++) {
       auto* it = new QTableWidgetItem(Q(textes[j]));
       it->setTextAlignment((j == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
