@@ -25,6 +25,7 @@ stage configure cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 stage build ninja -C build/ci -j"$JOBS"
 if [ ${#failed[@]} -eq 0 ]; then
   stage tests ctest --test-dir build/ci --output-on-failure -j"$JOBS" -LE 'display|paquet'
+  stage tidy bash scripts/tidy.sh build/ci
   stage package-tests ctest --test-dir build/ci --output-on-failure -L paquet
   if ctest --test-dir build/ci -N -L display | grep -q 'Total Tests: [1-9]'; then
     stage display-tests xvfb-run -a -s "-screen 0 1280x1024x24" \

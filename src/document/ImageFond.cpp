@@ -334,7 +334,7 @@ TTailleImage TailleAjustee(int mode, int bw, int bh, int cw, int ch, int fw, int
   if (bw <= 0 || bh <= 0) return {};
   long long w = bw, h = bh;
   auto prop = [](long long a, long long b, long long c) {
-    return std::llround(static_cast<double>(a) * b / c);
+    return std::llround(static_cast<double>(a) * static_cast<double>(b) / static_cast<double>(c));
   };
   switch (mode) {
     case 1:

@@ -132,7 +132,7 @@ TEntiteIGES EntiteNurbs(const TSurface& s, const TSNurbs& r, bool miroir) {
 
 TEntiteIGES EntiteCouleur(const TEntity& s) {
   const unsigned c = static_cast<unsigned>(s.Coul);
-  const int R = c & 0xFF, G = (c >> 8) & 0xFF, B = (c >> 16) & 0xFF;
+  const unsigned R = c & 0xFFU, G = (c >> 8) & 0xFFU, B = (c >> 16) & 0xFFU;
   char b[128];
   std::snprintf(b, sizeof b, "314,%.4f,%.4f,%.4f,", R / 255.0 * 100, G / 255.0 * 100, B / 255.0 * 100);
   char nom[32];

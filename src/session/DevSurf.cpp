@@ -215,7 +215,8 @@ std::string DevelopperSurfaces(TDocument& doc, const std::vector<int>& nums, std
     if (k < 0 || k >= doc.NbSurf()) return "rsMauvaiseSelection";
   // Counted before anything is made: a run never stops half-way for want of room.
   if (doc.NbSurf() + static_cast<int>(nums.size()) > MaxSurf) return "rsSurfSelMax";
-  const std::vector<int> sources = nums;  // the patterns go after them and never move them
+  // A copy: the caller's list may live in the document that the new patterns grow.
+  const std::vector<int> sources = nums;  // NOLINT(performance-unnecessary-copy-initialization)
   for (int k : sources) {
     TResultatDev r;
     r.Source = k;
