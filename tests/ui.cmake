@@ -5,7 +5,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 
 # The Qt test entry point, compiled once for both binaries.
 add_library(brivane_tests_main_qt OBJECT ${CMAKE_CURRENT_SOURCE_DIR}/views/MainQt.cpp)
-target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets GTest::gtest)
+target_link_libraries(brivane_tests_main_qt PRIVATE Qt6::Widgets Qt6::Test GTest::gtest)
 
 foreach(dir views forms calculs)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)

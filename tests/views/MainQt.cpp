@@ -5,7 +5,21 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 #include <clocale>
+
+namespace {
+// A QTest click with a modifier leaves it in the application's keyboard state, which
+// the next test's selections and tools then read: each test starts with none held.
+class RelacheModificateurs : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo&) override {
+    if (QGuiApplication::keyboardModifiers() == Qt::NoModifier) return;
+    QWidget neutre;
+    for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta})
+      QTest::keyRelease(&neutre, k);
+  }
+};
+}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,5 +30,6 @@ int main(int argc, char** argv) {
   qputenv("BRIVANE_RECOVERY", QDir(reglages.path()).filePath("recovery.kvb").toLocal8Bit());
   std::setlocale(LC_NUMERIC, "C");
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RelacheModificateurs);
   return RUN_ALL_TESTS();
 }
