@@ -32,6 +32,11 @@ int Offsets(const TOptionsOffsets& o) {
   CalculeTableCotes(
       doc, sel, o.Croisement == "buttocks" ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau,
       t);
+  if (o.Csv == "-") {  // the file's own bytes, for a pipe
+    const std::string texte = TexteExportCotes(t);
+    std::fwrite(texte.data(), 1, texte.size(), stdout);
+    return 0;
+  }
   if (!o.Csv.empty()) {
     try {
       ExporteTableCotes(t, o.Csv);
@@ -51,7 +56,8 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   CLI::App* c = app.add_subcommand(
       "offsets", "The table of offsets: sections against waterlines or buttocks, and surface edges");
   lignes_cli::Declare(c, *o);
-  c->add_option("--csv", o->Csv, "Write the table to this file (semicolons, Windows-1252, CR LF)");
+  c->add_option("--csv", o->Csv,
+                "Write the table to this file (semicolons, Windows-1252, CR LF; '-': standard output)");
   c->add_option("--cross", o->Croisement, "What the sections are crossed with")
       ->check(CLI::IsMember({"waterlines", "buttocks"}));
   c->add_option("--surface", o->Surfaces, "A surface to list (repeatable; every surface when absent)");

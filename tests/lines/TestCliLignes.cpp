@@ -70,6 +70,11 @@ TEST(CliLignes, OffsetsWrittenInTheExportFormat) {
   // What was written is said: the lines and the file.
   EXPECT_EQ(s.Sortie, std::to_string(std::count(t.begin(), t.end(), '\n')) + " lignes écrites dans " +
                           f.string() + "\n");
+  // "-" is standard output, byte for byte the file (and no file named "-").
+  TSortie p = Lance("offsets --template 0 --sections 5 --waterlines 3 --csv -");
+  EXPECT_EQ(p.Code, 0);
+  EXPECT_EQ(p.Sortie, t);
+  EXPECT_FALSE(fs::exists("-"));
   // Into a folder that does not exist: a failure, said so.
   TSortie e = Lance("offsets --template 0 --csv " + (dir / "absent" / "c.txt").string());
   EXPECT_EQ(e.Code, 2);
