@@ -18,25 +18,6 @@ struct TOptionsAires {
   bool Json = false;
 };
 
-void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
-  std::vector<size_t> larg;
-  for (const auto& l : lignes)
-    for (size_t c = 0; c < l.size(); c++) {
-      if (larg.size() <= c) larg.push_back(0);
-      larg[c] = std::max(larg[c], LongueurUtf8(l[c]));
-    }
-  for (const auto& l : lignes) {
-    std::string s;
-    for (size_t c = 0; c < l.size(); c++) {
-      if (c) s += "  ";
-      // Numbers line up on the right, names on the left.
-      std::string pad(larg[c] - LongueurUtf8(l[c]), ' ');
-      s += c == 0 ? l[c] + (c + 1 < l.size() ? pad : "") : pad + l[c];
-    }
-    std::cout << s << "\n";
-  }
-}
-
 int Areas(const TOptionsAires& o) {
   TDocument doc;
   ChargeDocumentCli(doc, o.Fichier);
@@ -76,14 +57,14 @@ int Areas(const TOptionsAires& o) {
       {rs("rsAireColNom"), rs("rsAireColImmergee"), rs("rsAireColEmergee"), rs("rsAireColTotale")}};
   for (const auto& l : aires) t.push_back({l.Nom, f4(l.Immergee), f4(l.Emergee), f4(l.Totale)});
   t.push_back({rs("rsAireTotale"), f4(total.Immergee), f4(total.Emergee), f4(total.Totale)});
-  ImprimeTable(t);
+  ImprimeTable(t, TAlignTable::PremiereGauche);
   std::cout << "\n" << rs("rsAiresVoilesFormCaption") << "\n\n";
   std::vector<std::vector<std::string>> v{{rs("rsAireColNom"), rs("rsVoileColValeur"), "X", "Y", "Z"}};
   for (const auto& l : voiles)
     v.push_back(
         {l.Nom, f3(l.Centre.Valeur), f3(l.Centre.Centre.X), f3(l.Centre.Centre.Y), f3(l.Centre.Centre.Z)});
   v.push_back({rs("rsAireTotale"), f3(cv.Valeur), f3(cv.Centre.X), f3(cv.Centre.Y), f3(cv.Centre.Z)});
-  ImprimeTable(v);
+  ImprimeTable(v, TAlignTable::PremiereGauche);
   std::cout << "\nLateral plane (surfaces in the calculation, below Z = 0): area " << f3(lat.Aire)
             << " m², Y " << f3(lat.Y) << " m, Z " << f3(lat.Z) << " m\n";
   if (eq.Avance)

@@ -18,26 +18,6 @@ struct TOptionsPoids {
   int Precision = 0;
 };
 
-// Columns padded to their widest cell (in characters, not bytes).
-void ImprimeTableGauche(const std::vector<std::vector<std::string>>& lignes) {
-  std::vector<size_t> larg;
-  for (const auto& l : lignes)
-    for (size_t c = 0; c < l.size(); c++) {
-      if (larg.size() <= c) larg.push_back(0);
-      larg[c] = std::max(larg[c], LongueurUtf8(l[c]));
-    }
-  for (const auto& l : lignes) {
-    std::string s;
-    for (size_t c = 0; c < l.size(); c++) {
-      if (c) s += "  ";
-      s += l[c];
-      if (c + 1 < l.size()) s += std::string(larg[c] - LongueurUtf8(l[c]), ' ');
-    }
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    std::cout << s << "\n";
-  }
-}
-
 nlohmann::json PoidsJson(int num, const TPoids& p, const std::string& attachee) {
   nlohmann::json j = {{"num", num}, {"name", p.Nom}, {"mass", p.Masse}, {"x", p.X}, {"y", p.Y}, {"z", p.Z}};
   j["attached"] = attachee.empty() ? nlohmann::json(nullptr) : nlohmann::json(attachee);
@@ -75,7 +55,7 @@ int Weights(const TOptionsPoids& o) {
   auto table = [&](const TGrillePoids& g) {
     std::vector<std::vector<std::string>> l{entete};
     for (const auto& r : g) l.emplace_back(r.begin(), r.end());
-    ImprimeTableGauche(l);
+    ImprimeTable(l, TAlignTable::Gauche);
   };
   std::cout << rs("rsPoidsCaption") << "\n\n" << rs("rsPoidsSurfaces") << "\n";
   table(LignesSurfaces(doc));
@@ -86,7 +66,8 @@ int Weights(const TOptionsPoids& o) {
     table(LignesPoids(doc));
   std::cout << "\n";
   TLignePoids total = LigneTotal(t);
-  ImprimeTableGauche({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}});
+  ImprimeTable({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}},
+               TAlignTable::Gauche);
   return 0;
 }
 

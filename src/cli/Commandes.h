@@ -47,8 +47,11 @@ std::string Aligne(const std::string& utf8, size_t largeur);
 // Prints a JSON value with a trailing newline.
 std::string Reel4(double v);
 
-// Columns padded to their widest cell, numbers right-aligned, on standard output.
-void ImprimeTable(const std::vector<std::vector<std::string>>& lignes);
+// Columns padded to their widest cell (in characters, not bytes), on standard output:
+// every column on the right (numbers), the first on the left (a name, then numbers), or
+// every column on the left (lists of names, trailing blanks dropped).
+enum class TAlignTable { Droite, PremiereGauche, Gauche };
+void ImprimeTable(const std::vector<std::vector<std::string>>& lignes, TAlignTable a = TAlignTable::Droite);
 // A table as CSV (comma-separated, a point for decimals, texts quoted when they must be) to a
 // file, or to standard output for "-". Throws TErreurCli when the file cannot be written.
 void EcritCsv(const std::string& chemin, const std::vector<std::string>& entete,

@@ -11,7 +11,7 @@
 #include "app/FichierStr.h"
 #include "cli/Commandes.h"
 
-void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
+void ImprimeTable(const std::vector<std::vector<std::string>>& lignes, TAlignTable a) {
   std::vector<size_t> larg;
   for (const auto& l : lignes)
     for (size_t c = 0; c < l.size(); c++) {
@@ -20,8 +20,16 @@ void ImprimeTable(const std::vector<std::vector<std::string>>& lignes) {
     }
   for (const auto& l : lignes) {
     std::string s;
-    for (size_t c = 0; c < l.size(); c++)
-      s += (c ? "  " : "") + std::string(larg[c] - LongueurUtf8(l[c]), ' ') + l[c];
+    for (size_t c = 0; c < l.size(); c++) {
+      if (c) s += "  ";
+      const std::string pad(larg[c] - LongueurUtf8(l[c]), ' ');
+      if (a == TAlignTable::Gauche || (a == TAlignTable::PremiereGauche && c == 0))
+        s += c + 1 < l.size() ? l[c] + pad : l[c];
+      else
+        s += pad + l[c];
+    }
+    if (a == TAlignTable::Gauche)
+      while (!s.empty() && s.back() == ' ') s.pop_back();
     std::cout << s << "\n";
   }
 }
