@@ -606,8 +606,7 @@ void TStabForm::AppliqueTransformation(const TGZ& e) {
 }
 
 std::vector<std::string> TStabForm::Lignes() const {
-  TEnteteDocument d{Doc.Proprietes.Titre, Doc.Proprietes.Archi, Doc.Proprietes.Version, Doc.Proprietes.Date};
-  return LignesExportStab(d, LignesSynthese, Stab.Etapes);
+  return LignesExportStab(Doc.Proprietes, LignesSynthese, Stab.Etapes);
 }
 
 bool TStabForm::Enregistre(const std::string& chemin) const { return EcritFichierTexte(chemin, Lignes()); }
