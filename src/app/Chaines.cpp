@@ -479,10 +479,6 @@ const std::vector<TChaineDef> Defs = {
     {"rsStabLblIterations", "Itérations :"},
     {"rsStabSynthese", "Synthèse"},
     {"rsStabMesures", "Mesures"},
-    {"rsStabExpTitre", "Titre"},
-    {"rsStabExpArchitecte", "Architecte"},
-    {"rsStabExpVersion", "Version"},
-    {"rsStabExpDate", "Date"},
     // Main window and views: menu captions and tool-bar hints
     {"rsMeFichierCaption", "&Fichier"},
     {"rsMeNouveauCaption", "&Nouveau"},

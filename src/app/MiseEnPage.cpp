@@ -29,10 +29,11 @@ TTaillePapier OrientePapier(int a, int b, bool paysage) {
   return paysage ? TTaillePapier{grand, petit} : TTaillePapier{petit, grand};
 }
 
-bool ProportionsDifferentes(int papierH, int papierV, int physL, int physH) {
-  if (papierH <= 0 || papierV <= 0 || physL <= 0 || physH <= 0) return false;
-  double a = static_cast<double>(papierH) / papierV, b = static_cast<double>(physL) / physH;
-  return std::abs(a - b) > 0.005 * b;
+bool TaillesPapierDifferentes(int papierA, int papierB, double impA, double impB) {
+  if (papierA <= 0 || papierB <= 0 || !(impA > 0) || !(impB > 0)) return false;
+  const double pp = std::min(papierA, papierB), pg = std::max(papierA, papierB);
+  const double ip = std::min(impA, impB), ig = std::max(impA, impB);
+  return std::abs(pp - ip) > TolerancePapierMm || std::abs(pg - ig) > TolerancePapierMm;
 }
 
 std::optional<TApercu> CalculeApercu(const TPilote& p) {

@@ -15,10 +15,12 @@ struct TTaillePapier {
 // Portrait puts the smaller side across, landscape the larger.
 TTaillePapier OrientePapier(int a, int b, bool paysage);
 
-// Whether the paper's proportion differs from the printer page's: compared with a
-// relative tolerance, so that a page a few device pixels off its nominal size (a driver's
-// rounding) gives no warning. False when a size is not positive.
-bool ProportionsDifferentes(int papierH, int papierV, int physL, int physH);
+// Whether the paper chosen (mm) is another sheet than the printer's (mm): the sizes
+// themselves are compared, since A3 and A4 have one proportion, either way round (a sheet
+// turned is the same sheet). The tolerance covers a driver's rounding to its pixels and
+// Letter's 215.9 mm. False when a size is not positive.
+constexpr double TolerancePapierMm = 2.0;
+bool TaillesPapierDifferentes(int papierA, int papierB, double impA, double impB);
 
 struct TPointI {
   int X = 0, Y = 0;

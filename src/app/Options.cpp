@@ -44,6 +44,13 @@ void TMagasinMemoire::EffaceSection(const std::string& section) {
   std::erase_if(Binaires, [&](const auto& e) { return e.first.first == section; });
 }
 
+std::vector<std::string> TMagasinMemoire::Cles(const std::string& section) const {
+  std::vector<std::string> r;
+  for (const auto& [k, v] : Textes)
+    if (k.first == section) r.push_back(k.second);
+  return r;
+}
+
 bool TMagasinMemoire::Contient(const std::string& section, const std::string& cle) const {
   return Textes.count({section, cle}) || Binaires.count({section, cle});
 }
@@ -281,4 +288,110 @@ void AjouteFichierRecent(std::vector<std::string>& liste, const std::string& che
   const std::string cle = minuscules(abs);
   std::erase_if(liste, [&](const std::string& e) { return minuscules(e) == cle; });
   liste.insert(liste.begin(), abs);
+}
+
+// --- Conf ---
+
+const std::array<TCleConf, NbClesConf> ClesConf{{
+    {"AffCarene", "MeCarene", true, false},
+    {"AffNet", "MeReseau", true, false},
+    {"AffBasePlanSym", "MeBasePlanSym", false, true},
+    {"AffMoitie", "MeMoitie", false, true},
+    {"AffScinder", "MeScinder", false, true},
+    {"AffSections", "MeCouples", false, true},
+    {"AffLignesE", "MeLignesEau", false, true},
+    {"AffLongits", "MeLongitudinales", false, true},
+    {"AffDiags", "MeDiagonales", false, true},
+    {"AffSurfParam", "MeSurfParam", false, true},
+    {"AffGrille", "MeGrille", false, true},
+    {"AffOrientSurf", "MeOrientation", false, true},
+    {"AffHerisson", "MeHerisson", false, true},
+    {"AffAxes", "MeAxes", true, true},
+    {"AffReperes", "MeReperes", true, true},
+    {"AffReperesEnv", "MePtsEnvahissement", true, true},
+    {"AffPoids", "MePoids", true, true},
+    {"AffCentreVoil", "MeCentreVoilure", true, true},
+    {"AffCotes", "MeCotes", true, true},
+    {"AffImages", "MeImageFond", true, true},
+    {"VoirFenSel", "MeSelectionVertex", false, true},
+    {"AffPlanEau", "SBtn_PlanEau", true, true},
+}};
+
+TConf::TConf() {
+  for (int i = 0; i < NbClesConf; ++i)
+    Bascules[static_cast<size_t>(i)] = ClesConf[static_cast<size_t>(i)].Defaut;
+}
+
+bool TConf::Bascule(const std::string& cle) const {
+  for (int i = 0; i < NbClesConf; ++i)
+    if (cle == ClesConf[static_cast<size_t>(i)].Cle) return Bascules[static_cast<size_t>(i)];
+  return false;
+}
+
+namespace {
+const std::pair<const char*, int> Precisions[] = {
+    {"Faible", 10}, {"Moyenne", 20}, {"Bonne", 50}, {"TBonne", 100}};
+}
+
+std::string NomPrecision(int pas) {
+  for (const auto& [nom, n] : Precisions)
+    if (n == pas) return nom;
+  return "Perso";
+}
+
+int PasPrecision(const std::string& nom) {
+  for (const auto& [n, pas] : Precisions)
+    if (nom == n) return pas;
+  return 0;
+}
+
+TConf LitConf(const IMagasinReglages& m) {
+  TConf c;
+  for (int i = 0; i < NbClesConf; ++i) {
+    const TCleConf& k = ClesConf[static_cast<size_t>(i)];
+    if (k.Lue) c.Bascules[static_cast<size_t>(i)] = LitBooleen(m, "Conf", k.Cle, k.Defaut);
+  }
+  const std::string p = LitTexte(m, "Conf", "Precision", "Moyenne");
+  c.Precision = PasPrecision(p) ? p : "Moyenne";
+  return c;
+}
+
+void EcritConf(IMagasinReglages& m, const TConf& c) {
+  m.EffaceSection("Conf");
+  for (int i = 0; i < NbClesConf; ++i)
+    EcritBooleen(m, "Conf", ClesConf[static_cast<size_t>(i)].Cle, c.Bascules[static_cast<size_t>(i)]);
+  m.Ecrit("Conf", "Precision", c.Precision);
+}
+
+// --- Vexrun ---
+
+namespace {
+
+bool AvecControle(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+}
+
+std::string NomFichierSimple(const std::string& nom) {
+  if (nom.empty() || nom == "." || nom == ".." || AvecControle(nom) ||
+      nom.find_first_of("/\\:") != std::string::npos)
+    return {};
+  return nom;
+}
+
+}  // namespace
+
+TReglagesVexrun LitReglagesVexrun(const IMagasinReglages& m) {
+  TReglagesVexrun r;
+  r.Active = LitBooleen(m, "Vexrun", "Enabled", false);
+  r.Dossier = LitTexte(m, "Vexrun", "ExePathName");
+  if (AvecControle(r.Dossier)) r.Dossier.clear();
+  r.Programme = NomFichierSimple(LitTexte(m, "Vexrun", "ExeName"));
+  r.Entree = NomFichierSimple(LitTexte(m, "Vexrun", "InFileName"));
+  r.Sortie = NomFichierSimple(LitTexte(m, "Vexrun", "OutFileName"));
+  r.DelaiMax = LitEntier(m, "Vexrun", "DelaiMax", 300, DelaiMaxMin, DelaiMaxMax);
+  return r;
+}
+
+void EcritDelaiVexrun(IMagasinReglages& m, int delai) {
+  EcritEntier(m, "Vexrun", "DelaiMax", std::clamp(delai, DelaiMaxMin, DelaiMaxMax));
 }

@@ -38,6 +38,7 @@ class IMagasinReglages {
   virtual void EcritBinaire(const std::string& section, const std::string& cle,
                             const std::vector<unsigned char>& valeur) = 0;
   virtual void EffaceSection(const std::string& section) = 0;
+  virtual std::vector<std::string> Cles(const std::string& section) const = 0;  // text values' keys
 };
 
 // A store in memory: the tests' and a first start's.
@@ -50,6 +51,7 @@ class TMagasinMemoire : public IMagasinReglages {
   void EcritBinaire(const std::string& section, const std::string& cle,
                     const std::vector<unsigned char>& valeur) override;
   void EffaceSection(const std::string& section) override;
+  std::vector<std::string> Cles(const std::string& section) const override;
   bool Contient(const std::string& section, const std::string& cle) const;
 
  private:
@@ -135,6 +137,52 @@ void EcritReglagesOptions(IMagasinReglages& m, const TReglages& r, bool ecrireLa
 void EcritFichiersRecents(IMagasinReglages& m, const std::vector<std::string>& fichiers);
 void EcritLumieres(IMagasinReglages& m, const std::array<TLumiereReglage, 8>& l);
 void EcritImprimante(IMagasinReglages& m, const TReglages& r);
+
+// --- Section "Conf": the display switches kept from one run to the next ------------------
+
+struct TCleConf {
+  const char* Cle;
+  const char* Commande;  // the menu command (or the studio's button, "SBtn_PlanEau")
+  bool Defaut;
+  bool Lue;  // false: written only (the hull and the net, never both off, are the user's)
+};
+constexpr int NbClesConf = 22;
+extern const std::array<TCleConf, NbClesConf> ClesConf;
+
+struct TConf {
+  std::array<bool, NbClesConf> Bascules{};  // in ClesConf's order
+  std::string Precision = "Moyenne";        // "Faible", "Moyenne", "Bonne" or "TBonne"
+  TConf();
+  bool Bascule(const std::string& cle) const;  // false for an unknown key
+};
+
+// The precision's stored name ("Perso" for one of no named step) and back (0 for a name
+// that is none of the four: the caller keeps "Moyenne").
+std::string NomPrecision(int pas);
+int PasPrecision(const std::string& nom);
+
+// Read when SavConfig is on; a stored "Perso" or an unknown name gives "Moyenne".
+TConf LitConf(const IMagasinReglages& m);
+// The section is erased first, then every key is written.
+void EcritConf(IMagasinReglages& m, const TConf& c);
+
+// --- Section "Vexrun": the resistance program ---------------------------------------------
+
+struct TReglagesVexrun {
+  bool Active = false;    // Enabled: the command is shown
+  std::string Dossier;    // ExePathName: the program's folder, which holds its files
+  std::string Programme;  // ExeName
+  std::string Entree;     // InFileName
+  std::string Sortie;     // OutFileName
+  int DelaiMax = 300;     // DelaiMax: seconds before a run is stopped
+};
+constexpr int DelaiMaxMin = 1, DelaiMaxMax = 86400;
+// The three names are joined to the folder and the output is deleted before a run: a
+// name that is not a plain file name (a folder in it, "..") reads as empty, and so does a
+// folder with control characters.
+TReglagesVexrun LitReglagesVexrun(const IMagasinReglages& m);
+// Only the time limit: the paths are the user's to set.
+void EcritDelaiVexrun(IMagasinReglages& m, int delai);
 
 // Puts a file, as an absolute path, at the head of the recent files; an entry equal to
 // it whatever the case goes.

@@ -31,3 +31,29 @@ TRectEcran PlaceSurEcran(const TRectEcran& r, const std::vector<TRectEcran>& ecr
   p.Y = std::clamp(p.Y, e.Y, e.Y + e.H - p.H);
   return p;
 }
+
+namespace {
+constexpr int CoordMax = 100000;  // pixels: beyond, the stored value is taken as wrong
+}
+
+TPlaceFenetre LitPlaceFenetre(const IMagasinReglages& m, const std::string& nom, const TRectEcran& actuel) {
+  TPlaceFenetre p;
+  p.Connue = m.Lit("PosFen", nom + "Left").has_value() || m.Lit("PosFen", nom + "WinState").has_value();
+  p.Rect.X = LitEntier(m, "PosFen", nom + "Left", actuel.X, -CoordMax, CoordMax);
+  p.Rect.Y = LitEntier(m, "PosFen", nom + "Top", actuel.Y, -CoordMax, CoordMax);
+  p.Rect.L = LitEntier(m, "PosFen", nom + "Width", actuel.L, 0, CoordMax);
+  p.Rect.H = LitEntier(m, "PosFen", nom + "Height", actuel.H, 0, CoordMax);
+  const std::string e = LitTexte(m, "PosFen", nom + "WinState", "Normal");
+  p.Etat = e == "Maximized" || e == "Minimized" ? e : "Normal";
+  if (m.Lit("PosFen", nom + "Visible")) p.Visible = LitBooleen(m, "PosFen", nom + "Visible", false);
+  return p;
+}
+
+void EcritPlaceFenetre(IMagasinReglages& m, const std::string& nom, const TPlaceFenetre& p) {
+  EcritEntier(m, "PosFen", nom + "Top", p.Rect.Y);
+  EcritEntier(m, "PosFen", nom + "Left", p.Rect.X);
+  EcritEntier(m, "PosFen", nom + "Height", p.Rect.H);
+  EcritEntier(m, "PosFen", nom + "Width", p.Rect.L);
+  if (p.Etat != "Normal") m.Ecrit("PosFen", nom + "WinState", p.Etat);
+  EcritBooleen(m, "PosFen", nom + "Visible", p.Visible.value_or(false));
+}

@@ -2,7 +2,11 @@
 // the last session may be gone (a laptop off its docking station).
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "app/Options.h"
 
 struct TRectEcran {
   int X = 0, Y = 0, L = 0, H = 0;
@@ -17,3 +21,16 @@ constexpr int LargeurFenetreMin = 200, HauteurFenetreMin = 150;
 // available areas, the first the primary one.
 TRectEcran PlaceSurEcran(const TRectEcran& r, const std::vector<TRectEcran>& ecrans,
                          const TRectEcran& defaut);
+
+// One window's entry of section PosFen (keys N + "Top", "Left", "Height", "Width",
+// "WinState", "Visible").
+struct TPlaceFenetre {
+  TRectEcran Rect;
+  std::string Etat = "Normal";  // "Normal", "Maximized" or "Minimized"
+  std::optional<bool> Visible;  // nullopt: the key is missing, the window keeps its state
+  bool Connue = false;          // the store held a place for it
+};
+// Each of the four values defaults to `actuel`'s; a value out of range too.
+TPlaceFenetre LitPlaceFenetre(const IMagasinReglages& m, const std::string& nom, const TRectEcran& actuel);
+// WinState only when not "Normal".
+void EcritPlaceFenetre(IMagasinReglages& m, const std::string& nom, const TPlaceFenetre& p);

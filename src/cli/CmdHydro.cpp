@@ -113,7 +113,7 @@ int Hydro(const TOptionsHydro& o) {
     std::cout << j.dump(2) << "\n";
     return 0;
   }
-  for (const auto& l : TexteHydro(r, {})) std::cout << l << "\n";
+  for (const auto& l : TexteHydro(r, doc.Proprietes)) std::cout << l << "\n";
   if (o.Courbe) {
     std::cout << "\n" << rs("rsCourbeAires") << "\n";
     for (const auto& [y, a] : r.Courbe) std::cout << Reel4(y) << "\t" << Reel4(a) << "\n";

@@ -9,6 +9,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "lines/Coupes.h"
+#include "model/EnteteRapport.h"
 #include "naval/Face.h"
 #include "naval/Parallele.h"
 
@@ -705,16 +706,17 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   return r;
 }
 
-std::vector<std::string> TexteHydro(const TResultatsHydro& r, const std::vector<std::string>& proprietes) {
-  std::vector<std::string> l;
-  l.push_back("Brivane - " + rs("rsHydrostatFormCaption"));
-  for (const auto& p : proprietes)
-    if (!p.empty()) l.push_back(p);
+std::vector<std::string> TexteHydro(const TResultatsHydro& r, const TPropFich& proprietes) {
+  std::vector<std::string> l = EnteteRapport(proprietes, rs("rsHydrostatFormCaption"));
+  bool premier = true;  // the heading block's rule already stands before the first group
   for (const auto& x : r.Lignes) {
     if (x.Titre) {
-      l.emplace_back("");
-      l.emplace_back(32, '_');
-      l.emplace_back("");
+      if (!premier) {
+        l.emplace_back("");
+        l.emplace_back(LigneRegle);
+        l.emplace_back("");
+      }
+      premier = false;
       l.push_back(x.Libelle + "\t");
     } else {
       std::string v = Format("%.4f", x.Valeur);

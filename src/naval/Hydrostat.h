@@ -109,4 +109,4 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 TListSurf PorteeCalc(const TDocument& doc);
 
 // The lines that "save" writes: heading, document properties, then the rows.
-std::vector<std::string> TexteHydro(const TResultatsHydro& r, const std::vector<std::string>& proprietes);
+std::vector<std::string> TexteHydro(const TResultatsHydro& r, const TPropFich& proprietes);

@@ -12,6 +12,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Encodage.h"
+#include "model/EnteteRapport.h"
 #include "naval/Face.h"
 
 // --- Numbers and text files ----------------------------------------------------
@@ -330,21 +331,15 @@ std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfa
   return "";
 }
 
-std::vector<std::string> LignesImpressionPoids(const TEnteteDocument& d, const TGrillePoids& surfaces,
+std::vector<std::string> LignesImpressionPoids(const TPropFich& d, const TGrillePoids& surfaces,
                                                const TGrillePoids& poids, const TPoids& total) {
   auto ligne = [](const TLignePoids& l) {
     std::string s = l[1];
     for (int c = 2; c <= 6; c++) s += "\t" + l[static_cast<size_t>(c)];
     return s;
   };
-  std::vector<std::string> r = {"Brivane - " + rs("rsPoidsCaption"),
-                                d.Titre,
-                                d.Architecte,
-                                d.Version,
-                                d.Date,
-                                std::string(32, '_'),
-                                "",
-                                ""};
+  std::vector<std::string> r = EnteteRapport(d, rs("rsPoidsCaption"));
+  r.emplace_back();
   r.push_back(rs("rsPoidsColNom") + "\t" + rs("rsPoidsColValeur") + "\t" + rs("rsPoidsColX") + "\t" +
               rs("rsPoidsColY") + "\t" + rs("rsPoidsColZ") + "\t" + rs("rsPoidsColSurface"));
   for (const auto* g : {&surfaces, &poids})

@@ -11,6 +11,7 @@
 #include "app/FichierStr.h"  // LitReel, EcritFichierTexte
 #include "model/DonneesPoids.h"
 #include "model/Matrice.h"
+#include "model/PropFich.h"
 
 class TEntity;
 class TDocument;
@@ -73,12 +74,9 @@ std::vector<std::string> LignesCsv(const TGrillePoids& surfaces, const TGrillePo
 std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfaces,
                             const TGrillePoids& poids);
 
-// The document properties printed at the head of the reports.
-struct TEnteteDocument {
-  std::string Titre, Architecte, Version, Date;
-};
-// "Imprimer": the lines of the printed weight estimate (title, properties, the three grids).
-std::vector<std::string> LignesImpressionPoids(const TEnteteDocument& d, const TGrillePoids& surfaces,
+// "Imprimer": the lines of the printed weight estimate (the report's heading block with the
+// document's properties, then the three grids).
+std::vector<std::string> LignesImpressionPoids(const TPropFich& d, const TGrillePoids& surfaces,
                                                const TGrillePoids& poids, const TPoids& total);
 
 // The "Nouveau ballast" dialog's fields as typed.

@@ -11,6 +11,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Services.h"
+#include "model/EnteteRapport.h"
 #include "naval/Poids.h"
 
 namespace {
@@ -906,20 +907,10 @@ std::vector<std::string> LibellesCalcul(double gite, double assiette, double dep
           rs("rsStabLblIterations") + " " + std::to_string(iterations)};
 }
 
-std::vector<std::string> LignesExportStab(const TEnteteDocument& d,
-                                          const std::vector<TLigneSynthese>& synthese,
+std::vector<std::string> LignesExportStab(const TPropFich& d, const std::vector<TLigneSynthese>& synthese,
                                           const TListGZ& etapes) {
   const std::string traits(32, '_');
-  std::vector<std::string> l;
-  l.push_back("Brivane - " + rs("rsStabCaption"));
-  const std::pair<const char*, const std::string*> props[] = {{"rsStabExpTitre", &d.Titre},
-                                                              {"rsStabExpArchitecte", &d.Architecte},
-                                                              {"rsStabExpVersion", &d.Version},
-                                                              {"rsStabExpDate", &d.Date}};
-  for (const auto& [cle, valeur] : props)
-    if (!valeur->empty()) l.push_back(rs(cle) + " : \t" + *valeur);
-  l.emplace_back();
-  l.push_back(traits);
+  std::vector<std::string> l = EnteteRapport(d, rs("rsStabCaption"));
   l.push_back(rs("rsStabSynthese"));
   for (const auto& s : synthese) {
     if (s.Titre) {

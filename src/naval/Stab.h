@@ -287,6 +287,7 @@ std::vector<TLigneSynthese> Synthese(const TStab& s);
 std::vector<std::string> LibellesCalcul(double gite, double assiette, double deplacement, int iterations,
                                         bool debut = false);
 
-// The lines of the "Export" buttons of "Mesures" and "Synthèse".
-std::vector<std::string> LignesExportStab(const TEnteteDocument& d,
-                                          const std::vector<TLigneSynthese>& synthese, const TListGZ& etapes);
+// The lines of the "Export" buttons of "Mesures" and "Synthèse", after the report's
+// heading block with the document's properties.
+std::vector<std::string> LignesExportStab(const TPropFich& d, const std::vector<TLigneSynthese>& synthese,
+                                          const TListGZ& etapes);

@@ -16,6 +16,7 @@
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/forms/ChoixSurfaces.h"
+#include "model/EnteteRapport.h"
 #include "session/ObjCom.h"
 
 namespace {
@@ -99,14 +100,12 @@ void TTailleForm::Recalcule() {
 QStringList TTailleForm::TexteImpression() const {
   QStringList l;
   const QString trait(32, '_');
-  l << "Brivane - " + Q(rs("rsTailleFormCaption"));
-  for (const std::string* s :
-       {&Doc.Proprietes.Titre, &Doc.Proprietes.Archi, &Doc.Proprietes.Version, &Doc.Proprietes.Date})
-    l << Q(*s);
-  l << trait;
+  for (const auto& e : EnteteRapport(Doc.Proprietes, rs("rsTailleFormCaption"))) l << Q(e);
+  bool premier = true;  // the heading block ends with its own blank line
   for (const auto& g : GroupesTailleImpression(Dims)) {
-    l << ""
-      << "#" + Q(g.Titre);
+    if (!premier) l << "";
+    premier = false;
+    l << "#" + Q(g.Titre);
     for (const auto& t : g.Lignes) l << Q(t);
     l << "" << trait;
   }

@@ -142,13 +142,21 @@ TEST(MiseEnPage, PaperOrientationAndTheSizeWarning) {
   EXPECT_EQ(OrientePapier(297, 210, false).H, 210);
   EXPECT_EQ(OrientePapier(210, 297, true).H, 297);
   EXPECT_EQ(OrientePapier(210, 297, true).V, 210);
-  // A4 on an A4 page whose pixels are rounded: no warning.
-  EXPECT_FALSE(ProportionsDifferentes(210, 297, 2480, 3508));
-  EXPECT_FALSE(ProportionsDifferentes(210, 297, 4960, 7016));
-  // Letter on A4, or a landscape paper on a portrait page: warned.
-  EXPECT_TRUE(ProportionsDifferentes(216, 279, 2480, 3508));
-  EXPECT_TRUE(ProportionsDifferentes(297, 210, 2480, 3508));
-  EXPECT_FALSE(ProportionsDifferentes(0, 297, 2480, 3508));
+  // A4 on an A4 printer, its size from 300 dpi pixels (2480 x 3508): no warning, either
+  // way round.
+  const double a4L = 2480 * 25.4 / 300, a4H = 3508 * 25.4 / 300;
+  EXPECT_FALSE(TaillesPapierDifferentes(210, 297, a4L, a4H));
+  EXPECT_FALSE(TaillesPapierDifferentes(297, 210, a4L, a4H));
+  EXPECT_FALSE(TaillesPapierDifferentes(216, 279, 215.9, 279.4));  // Letter, its inch sizes
+  // A3 on an A4 printer has A4's proportion but not its size: warned; so is Letter.
+  EXPECT_TRUE(TaillesPapierDifferentes(297, 420, a4L, a4H));
+  EXPECT_TRUE(TaillesPapierDifferentes(148, 210, a4L, a4H));
+  EXPECT_TRUE(TaillesPapierDifferentes(216, 279, a4L, a4H));
+  // Just inside and just outside the tolerance, on each side.
+  EXPECT_FALSE(TaillesPapierDifferentes(210, 297, 210 + TolerancePapierMm - 0.01, 297));
+  EXPECT_TRUE(TaillesPapierDifferentes(210, 297, 210, 297 + TolerancePapierMm + 0.01));
+  EXPECT_FALSE(TaillesPapierDifferentes(0, 297, a4L, a4H));
+  EXPECT_FALSE(TaillesPapierDifferentes(210, 297, 0, a4H));
 }
 
 TEST(MiseEnPage, EditsTakeOnlyWhatTheyCanHold) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/Options.h"
+#include "app/PlaceFenetre.h"
 
 namespace {
 
@@ -154,4 +155,124 @@ TEST(Reglages, MarkerSizeConversion) {
   EXPECT_FALSE(LitTailleReperes("0"));
   EXPECT_FALSE(LitTailleReperes("0.02m"));
   EXPECT_EQ(TexteTailleReperes(0.02), "0.020");
+}
+
+TEST(Conf, EmptyStoreGivesTheSwitchDefaultsAndWritingReplacesTheSection) {
+  TMagasinMemoire m;
+  TConf c = LitConf(m);
+  EXPECT_EQ(c.Precision, "Moyenne");
+  for (const char* on : {"AffAxes", "AffReperes", "AffReperesEnv", "AffPoids", "AffCentreVoil", "AffCotes",
+                         "AffImages", "AffPlanEau"})
+    EXPECT_TRUE(c.Bascule(on)) << on;
+  for (const char* off :
+       {"AffBasePlanSym", "AffMoitie", "AffScinder", "AffSections", "AffLignesE", "AffLongits", "AffDiags",
+        "AffSurfParam", "AffGrille", "AffOrientSurf", "AffHerisson", "VoirFenSel"})
+    EXPECT_FALSE(c.Bascule(off)) << off;
+
+  // A key of an older run that is no switch any more goes with the section.
+  m.Ecrit("Conf", "AffAncienne", "1");
+  TConf e;
+  e.Bascules[5] = true;    // AffSections
+  e.Bascules[13] = false;  // AffAxes
+  e.Precision = "TBonne";
+  EcritConf(m, e);
+  EXPECT_FALSE(m.Contient("Conf", "AffAncienne"));
+  EXPECT_EQ(m.Lit("Conf", "AffSections"), "1");
+  EXPECT_EQ(m.Lit("Conf", "AffAxes"), "0");
+  EXPECT_EQ(m.Lit("Conf", "AffCarene"), "1");  // written, never read back
+  EXPECT_EQ(m.Cles("Conf").size(), static_cast<size_t>(NbClesConf) + 1);
+  TConf l = LitConf(m);
+  EXPECT_TRUE(l.Bascule("AffSections"));
+  EXPECT_FALSE(l.Bascule("AffAxes"));
+  EXPECT_EQ(l.Precision, "TBonne");
+
+  // The hull and the net are the user's to switch: a stored 0 does not hide both.
+  m.Ecrit("Conf", "AffCarene", "0");
+  m.Ecrit("Conf", "AffNet", "0");
+  EXPECT_TRUE(LitConf(m).Bascule("AffCarene"));
+  EXPECT_TRUE(LitConf(m).Bascule("AffNet"));
+  // "Perso" and names of no step give "Moyenne"; a switch's text that is no integer, its default.
+  for (const char* p : {"Perso", "Excellente", ""}) {
+    m.Ecrit("Conf", "Precision", p);
+    EXPECT_EQ(LitConf(m).Precision, "Moyenne") << p;
+  }
+  m.Ecrit("Conf", "AffAxes", "oui");
+  EXPECT_TRUE(LitConf(m).Bascule("AffAxes"));
+}
+
+TEST(Conf, PrecisionNamesFollowTheSteps) {
+  EXPECT_EQ(NomPrecision(10), "Faible");
+  EXPECT_EQ(NomPrecision(20), "Moyenne");
+  EXPECT_EQ(NomPrecision(50), "Bonne");
+  EXPECT_EQ(NomPrecision(100), "TBonne");
+  EXPECT_EQ(NomPrecision(35), "Perso");
+  for (int n : {10, 20, 50, 100}) EXPECT_EQ(PasPrecision(NomPrecision(n)), n);
+  EXPECT_EQ(PasPrecision("Perso"), 0);
+}
+
+TEST(PosFen, PlacesRoundTripAndBadValuesGiveThePresentOnes) {
+  TMagasinMemoire m;
+  const TRectEcran actuel{10, 20, 300, 200};
+  TPlaceFenetre p = LitPlaceFenetre(m, "VueCtrlForm", actuel);
+  EXPECT_FALSE(p.Connue);
+  EXPECT_EQ(p.Rect, actuel);
+  EXPECT_EQ(p.Etat, "Normal");
+  EXPECT_FALSE(p.Visible.has_value());
+
+  EcritPlaceFenetre(m, "VueCtrlForm", {{-40, 75, 420, 310}, "Normal", true, true});
+  EXPECT_FALSE(m.Contient("PosFen", "VueCtrlFormWinState"));  // written only when not normal
+  p = LitPlaceFenetre(m, "VueCtrlForm", actuel);
+  EXPECT_TRUE(p.Connue);
+  EXPECT_EQ(p.Rect, (TRectEcran{-40, 75, 420, 310}));
+  EXPECT_EQ(p.Visible, true);
+
+  EcritPlaceFenetre(m, "StabForm", {{5, 6, 700, 500}, "Maximized", false, true});
+  EXPECT_EQ(m.Lit("PosFen", "StabFormWinState"), "Maximized");
+  EXPECT_EQ(LitPlaceFenetre(m, "StabForm", actuel).Etat, "Maximized");
+  EXPECT_EQ(LitPlaceFenetre(m, "StabForm", actuel).Visible, false);
+
+  m.Ecrit("PosFen", "VueCtrlFormWidth", "-5");
+  m.Ecrit("PosFen", "VueCtrlFormTop", "9e9");
+  m.Ecrit("PosFen", "VueCtrlFormWinState", "Plein");
+  p = LitPlaceFenetre(m, "VueCtrlForm", actuel);
+  EXPECT_EQ(p.Rect, (TRectEcran{-40, 20, 300, 310}));
+  EXPECT_EQ(p.Etat, "Normal");
+}
+
+TEST(Vexrun, NamesAreCheckedAndTheTimeLimitHeldToItsRange) {
+  TMagasinMemoire m;
+  TReglagesVexrun r = LitReglagesVexrun(m);
+  EXPECT_FALSE(r.Active);
+  EXPECT_EQ(r.Dossier, "");
+  EXPECT_EQ(r.DelaiMax, 300);
+
+  m.Ecrit("Vexrun", "Enabled", "1");
+  m.Ecrit("Vexrun", "ExePathName", "/opt/michlet/");
+  m.Ecrit("Vexrun", "ExeName", "michlet.exe");
+  m.Ecrit("Vexrun", "InFileName", "in.mlt");
+  m.Ecrit("Vexrun", "OutFileName", "out.mlt");
+  m.Ecrit("Vexrun", "DelaiMax", "45");
+  r = LitReglagesVexrun(m);
+  EXPECT_TRUE(r.Active);
+  EXPECT_EQ(r.Dossier, "/opt/michlet/");
+  EXPECT_EQ(r.Programme, "michlet.exe");
+  EXPECT_EQ(r.Entree, "in.mlt");
+  EXPECT_EQ(r.Sortie, "out.mlt");
+  EXPECT_EQ(r.DelaiMax, 45);
+
+  // The output is deleted before each run: a name that reaches another folder is refused.
+  for (const char* n :
+       {"../../home/u/hull.kvb", "/etc/passwd", "sub/out.mlt", "a\\b", "..", "C:out", "o\nut"}) {
+    m.Ecrit("Vexrun", "OutFileName", n);
+    EXPECT_EQ(LitReglagesVexrun(m).Sortie, "") << n;
+  }
+  m.Ecrit("Vexrun", "ExePathName", std::string("/opt/\x01"));
+  EXPECT_EQ(LitReglagesVexrun(m).Dossier, "");
+  for (const char* d : {"0", "-3", "100000", "dix"}) {
+    m.Ecrit("Vexrun", "DelaiMax", d);
+    EXPECT_EQ(LitReglagesVexrun(m).DelaiMax, 300) << d;
+  }
+  EcritDelaiVexrun(m, 1000000);
+  EXPECT_EQ(LitReglagesVexrun(m).DelaiMax, DelaiMaxMax);
+  EXPECT_EQ(m.Lit("Vexrun", "ExeName"), "michlet.exe");  // the paths stay the user's
 }

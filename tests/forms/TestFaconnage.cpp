@@ -195,6 +195,10 @@ TEST_F(Fenetres, HullDimensionsStartFromTheCalculationScope) {
   EXPECT_EQ(t.Selection().size(), 2u);
   const QStringList p = t.TexteImpression();
   EXPECT_EQ(p[0], "Brivane - Dimensions caractéristiques");
+  // The report's heading block, then the first group's heading.
+  EXPECT_EQ(p[5], QString(32, '_'));
+  EXPECT_EQ(p[6], "");
+  EXPECT_EQ(p[7], "#Dimensions");
   EXPECT_TRUE(p.contains("#Dimensions"));
   EXPECT_LT(p.indexOf("#Dimensions"), p.indexOf("#Max largeur X"));
   EXPECT_LT(p.indexOf("#Max largeur X"), p.indexOf("#Min largeur X"));

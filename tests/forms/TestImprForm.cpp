@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -170,6 +171,37 @@ TEST(ImprForm, ScreenAndFitGiveOnePageAndTheCustomScaleIsHeld) {
   d.CBPapier->setCurrentIndex(0);  // A3
   EXPECT_EQ(LitReglages(*OuvreMagasin()).Papier, TFormatPapier::A3);
   EXPECT_EQ(d.Papier.H, 297);
+}
+
+TEST(ImprForm, APaperOfAnotherSizeThanThePrintersIsWarnedOncePerChange) {
+  FenetreTest t;
+  t.F->OuvrirFichier("/bateaux/yacht.kvb", false, false);
+  TImprForm d(*t.F);
+  d.show();
+  QApplication::processEvents();
+  const std::string avert =
+      "Attention : la taille de papier configurée semble différente de la taille du "
+      "papier de l'imprimante";
+  auto avertissements = [&] { return std::count(t.Messages.begin(), t.Messages.end(), avert); };
+  // A PDF file takes any paper: nothing to warn about.
+  ASSERT_FALSE(d.PapierImprimante.has_value());
+  d.CBPapier->setCurrentIndex(0);
+  EXPECT_EQ(avertissements(), 0);
+  // A printer holding A4: A3 shares its proportion but not its size.
+  d.PapierImprimante = std::pair{210.0, 297.0};
+  d.CBPapier->setCurrentIndex(1);  // A4
+  EXPECT_EQ(avertissements(), 0);
+  d.CBPapier->setCurrentIndex(0);  // A3
+  EXPECT_EQ(avertissements(), 1);
+  d.CBPapier->setCurrentIndex(3);  // Letter US
+  EXPECT_EQ(avertissements(), 2);
+  // Turning the sheet is no change of paper; an A4 typed by hand matches.
+  d.CBPapier->setCurrentIndex(1);
+  d.RBPaysage->setChecked(true);
+  d.EdPapierH->setText("297");
+  d.EdPapierV->setText("210");
+  Q_EMIT d.EdPapierH->editingFinished();
+  EXPECT_EQ(avertissements(), 2);
 }
 
 TEST(PropFichForm, OkTakesTheFieldsCancelChangesNothing) {

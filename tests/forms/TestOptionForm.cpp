@@ -4,16 +4,21 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include "Fenetre.h"
+#include "app/PlaceFenetre.h"
 #include "app/forms/OptionForm.h"
 #include "app/forms/ReglagesQt.h"
+#include "naval/forms/HydrostatForm.h"
 
 namespace {
 
@@ -165,4 +170,103 @@ TEST(FichiersRecents, OpeningAndSavingPutTheFileAtTheHeadOfTheMenu) {
   ASSERT_TRUE(w.F->Enregistrer());
   EXPECT_EQ(ReglagesProgramme().Fichiers,
             (std::vector<std::string>{"/bateaux/plan.kvb", "/bateaux/yacht.kvb"}));
+}
+
+namespace {
+
+QWidget* Fenetre(const char* nom) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == nom) return w;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(Configuration, SwitchesAndWindowPlacesSurviveARestart) {
+  MagasinTemporaire t;
+  {
+    TMagasinQt m(t.Fichier);
+    EcritBooleen(m, "Environement", "SavConfig", true);
+    EcritBooleen(m, "Environement", "PosFen", true);
+  }
+  QRect place;
+  {
+    FenetreTest w;
+    ASSERT_TRUE(ReglagesProgramme().SavConfig && ReglagesProgramme().PosFen);
+    w.F->Lance("MeCouples", true);
+    w.F->Lance("MeAxes", false);
+    w.F->Lance("MePrecBonne", true);
+    w.F->Lance("MeControleVues", true);
+    QWidget* vc = Fenetre("VueCtrlForm");
+    ASSERT_TRUE(vc && vc->isVisible());
+    vc->setGeometry(30, 40, 260, 320);
+    place = vc->geometry();
+    w.F->SousFenetre(tvPlan)->setGeometry(15, 25, 300, 220);
+    w.Doc().Modifie = false;
+    w.F->close();
+  }
+  {
+    TMagasinQt m(t.Fichier);
+    EXPECT_EQ(m.Lit("Conf", "AffSections"), "1");
+    EXPECT_EQ(m.Lit("Conf", "AffAxes"), "0");
+    EXPECT_EQ(m.Lit("Conf", "Precision"), "Bonne");
+    EXPECT_EQ(m.Lit("PosFen", "VueCtrlFormVisible"), "1");
+    EXPECT_EQ(m.Lit("PosFen", "PlanFormWidth"), "300");
+  }
+  {
+    FenetreTest w;
+    EXPECT_TRUE(w.F->Aff.Couples);
+    EXPECT_FALSE(w.F->Aff.Axes);
+    EXPECT_TRUE(w.F->Action("MeCouples")->isChecked());
+    EXPECT_EQ(w.Doc().Precision, 50);
+    EXPECT_FALSE(w.Doc().Modifie);  // restoring the display changes no document
+    QWidget* vc = Fenetre("VueCtrlForm");
+    ASSERT_TRUE(vc);
+    EXPECT_TRUE(vc->isVisible());
+    EXPECT_TRUE(w.F->Action("MeControleVues")->isChecked());
+    EXPECT_EQ(vc->geometry(), place);
+    EXPECT_EQ(w.F->SousFenetre(tvPlan)->geometry(), QRect(15, 25, 300, 220));
+    // Off: the section stays as it was, whatever the display at exit.
+    ReglagesProgramme().SavConfig = false;
+    w.F->Lance("MeCouples", false);
+    w.F->close();
+  }
+  TMagasinQt m(t.Fichier);
+  EXPECT_EQ(m.Lit("Conf", "AffSections"), "1");
+}
+
+TEST(Configuration, APlaceOffEveryScreenGivesTheDefaultAndCalculationWindowsKeepTheirs) {
+  MagasinTemporaire t;
+  {
+    TMagasinQt m(t.Fichier);
+    EcritBooleen(m, "Environement", "PosFen", true);
+    // A second screen far to the right that is no longer there.
+    EcritPlaceFenetre(m, "VueCtrlForm", {{5000, 40, 260, 320}, "Normal", true, true});
+    EcritPlaceFenetre(m, "HydrostatForm", {{20, 30, 620, 460}, "Normal", false, true});
+    // Maximised at exit: back maximised, its four values not applied.
+    EcritPlaceFenetre(m, "ProfileForm", {{1, 2, 250, 180}, "Maximized", false, true});
+  }
+  FenetreTest w;
+  EXPECT_TRUE(w.F->SousFenetre(tvProfil)->isMaximized());
+  EXPECT_NE(w.F->SousFenetre(tvProfil)->size(), QSize(250, 180));
+  QWidget* vc = Fenetre("VueCtrlForm");
+  ASSERT_TRUE(vc && vc->isVisible());
+  const QRect ecran = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(ecran.intersects(vc->geometry())) << vc->geometry().x();
+  EXPECT_LT(vc->geometry().x(), 5000);
+
+  // A calculation window made later takes its place when first shown, and gives it back
+  // when the program ends.
+  auto* h = new THydrostatForm(w.Doc(), w.F.get());
+  h->show();
+  QApplication::processEvents();
+  EXPECT_EQ(h->geometry(), QRect(20, 30, 620, 460));
+  h->setGeometry(60, 70, 640, 470);
+  h->hide();
+  delete h;
+  w.F->close();
+  TMagasinQt m(t.Fichier);
+  EXPECT_EQ(m.Lit("PosFen", "HydrostatFormLeft"), "60");
+  EXPECT_EQ(m.Lit("PosFen", "HydrostatFormWidth"), "640");
+  EXPECT_EQ(m.Lit("PosFen", "HydrostatFormVisible"), "0");
 }

@@ -252,15 +252,26 @@ TEST(Integrals, SectionAreaGirthAndDepth) {
 TEST(Export, HeadingsAndValues) {
   TDocument doc;
   AjouteBarge(doc, 1, 4, 0.5, 0.5);
-  auto lignes = TexteHydro(Hydro(doc, PorteeCalc(doc), 5), {"Titre", ""});
-  ASSERT_GE(lignes.size(), 10u);
-  EXPECT_EQ(lignes[0], "Brivane - Calculs hydrostatiques");
-  EXPECT_EQ(lignes[1], "Titre");
-  EXPECT_EQ(lignes[2], "");
-  EXPECT_EQ(lignes[3], std::string(32, '_'));
-  EXPECT_EQ(lignes[5], "Carène immergée\t");
-  EXPECT_EQ(lignes[6], "Volume immergé [m3]\t" + std::string(lignes[6].substr(lignes[6].find('\t') + 1)));
-  EXPECT_NE(lignes[7].find("\t4000.0000"), std::string::npos);  // 4 m3 of fresh water
+  TPropFich p;
+  p.Titre = "Titre";
+  p.Date = "2024";
+  auto lignes = TexteHydro(Hydro(doc, PorteeCalc(doc), 5), p);
+  ASSERT_GE(lignes.size(), 12u);
+  // The heading block: every property has its line, even empty, then the rule and a blank.
+  const std::vector<std::string> entete = {
+      "Brivane - Calculs hydrostatiques", "Titre", "", "", "2024", std::string(32, '_'), ""};
+  EXPECT_EQ(std::vector<std::string>(lignes.begin(), lignes.begin() + 7), entete);
+  EXPECT_EQ(lignes[7], "Carène immergée\t");
+  EXPECT_EQ(lignes[8].substr(0, lignes[8].find('\t')), "Volume immergé [m3]");
+  EXPECT_NE(lignes[9].find("\t4000.0000"), std::string::npos);  // 4 m3 of fresh water
+  // Later groups: a blank line, the rule and a blank line before their heading.
+  size_t g = 0;
+  for (size_t i = 8; i < lignes.size() && !g; i++)
+    if (!lignes[i].empty() && lignes[i].back() == '\t') g = i;
+  ASSERT_GT(g, 10u);
+  EXPECT_EQ(lignes[g - 1], "");
+  EXPECT_EQ(lignes[g - 2], std::string(32, '_'));
+  EXPECT_EQ(lignes[g - 3], "");
 }
 
 }  // namespace

@@ -201,11 +201,14 @@ TEST(Grille, OkRebuildsTheListOrLeavesItWhole) {
   EXPECT_EQ(doc.ListePoids.size(), 2u);
   EXPECT_EQ(doc.ListePoids[1].Nom, "moteur");
 
-  std::vector<std::string> imp =
-      LignesImpressionPoids({"Essai", "", "", ""}, LignesSurfaces(doc), g, doc.PoidsTotal);
+  TPropFich p;
+  p.Titre = "Essai";
+  std::vector<std::string> imp = LignesImpressionPoids(p, LignesSurfaces(doc), g, doc.PoidsTotal);
   ASSERT_EQ(imp.size(), 9u + 1 + 2 + 1);
   EXPECT_EQ(imp[0], "Brivane - Devis de poids");
+  EXPECT_EQ(imp[1], "Essai");
   EXPECT_EQ(imp[2], "");  // every property has its line, even empty
+  EXPECT_EQ(imp[5], std::string(32, '_'));
   EXPECT_EQ(imp[8], "Nom\tValeur\tX\tY\tZ\tSurface attachée");
   EXPECT_EQ(imp[10], "lest\t100\t0\t2\t-1\tCoque");
   EXPECT_EQ(imp.back(), "TOTAL\t150.000\t0.000\t1.667\t-0.667\t");

@@ -168,12 +168,14 @@ TImprForm::TImprForm(TMainForm& f, QWidget* parent)
       RBPaysage->setChecked(Printer->pageLayout().orientation() == QPageLayout::Landscape);
       RBPortrait->setChecked(!RBPaysage->isChecked());
       Remplissage = false;
+      LitPapierImprimante(true);
       Initialise();
     }
   });
   connect(CBImprimante, &QComboBox::currentIndexChanged, this, [this] {
     if (Remplissage) return;
     LitPilote();
+    LitPapierImprimante(false);
     TaillePapier(false);
   });
   for (auto* rb : {RBPortrait, RBPaysage})
@@ -240,10 +242,22 @@ TImprForm::TImprForm(TMainForm& f, QWidget* parent)
     Page = v;
     EchelleOrigine();
   });
+  LitPilote();
+  LitPapierImprimante(false);
   Initialise();
 }
 
 TImprForm::~TImprForm() = default;
+
+void TImprForm::LitPapierImprimante(bool duReglage) {
+  PapierImprimante.reset();
+  if (CBImprimante->currentIndex() == CBImprimante->count() - 1) return;
+  // After the set-up dialog the printer holds the sheet the user gave it there.
+  const QPageSize t = duReglage ? Printer->pageLayout().pageSize()
+                                : QPrinterInfo::printerInfo(Printer->printerName()).defaultPageSize();
+  const QSizeF mm = t.size(QPageSize::Millimeter);
+  if (t.isValid() && mm.width() > 0 && mm.height() > 0) PapierImprimante = {mm.width(), mm.height()};
+}
 
 TFormFille* TImprForm::VueActive() const { return F.FenetreActive(); }
 
@@ -296,8 +310,8 @@ void TImprForm::TaillePapier(bool choixUtilisateur) {
   // The paper becomes the printer's page, so that a PDF is the size chosen.
   Printer->setPageSize(QPageSize(QSizeF(std::min(h, v), std::max(h, v)), QPageSize::Millimeter));
   LitPilote();
-  if (choixUtilisateur && isVisible() &&
-      ProportionsDifferentes(Papier.H, Papier.V, Pilote.Physique.X, Pilote.Physique.Y))
+  if (choixUtilisateur && isVisible() && PapierImprimante &&
+      TaillesPapierDifferentes(h, v, PapierImprimante->first, PapierImprimante->second))
     AfficheMessage(rs("rsImprPapierDifferent"), mtWarning, mbOK);
   EchelleOrigine();
 }

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "app/MiseEnPage.h"
 #include "model/Calcs.h"
@@ -63,6 +65,9 @@ class TImprForm : public QDialog {
   TChoixEchelle Choix = TChoixEchelle::Ecran;
   int Page = 1, Copies = 1;
   bool Valide = false;  // the layout could be computed (sizes not zero)
+  // The sheet the printer holds (mm), taken before the chosen paper is given to it; none
+  // for a PDF file, which takes any paper.
+  std::optional<std::pair<double, double>> PapierImprimante;
 
   QComboBox* CBImprimante;
   QRadioButton *RBPortrait, *RBPaysage;
@@ -82,6 +87,7 @@ class TImprForm : public QDialog {
  private:
   friend class TApercuImpression;
   void LitPilote();
+  void LitPapierImprimante(bool duReglage);
   int DenominateurEchelle() const;
   TFormFille* VueActive() const;
   TMainForm& F;

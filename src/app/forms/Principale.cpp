@@ -665,11 +665,13 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
   ChargeLumieres(*this);
   // All four views side by side: a designer sees the whole model at once.
   Mosaique(true, true);
+  // A view kept maximised must be the active one, or the area gives it up.
+  const int maximisee = ChargePremierAffichage(*this);
   if (Doc.VuesLues)
     AppliqueVuesDocument();
   else
     AjusterTout();  // a start without a file, or a file that kept no view placements
-  ActiveVue(tvSection, false);
+  ActiveVue(maximisee >= 0 ? maximisee : tvSection, false);
   AfficheNet();
   if (montrerErreurs && !ErreurDemarrage.empty()) {
     std::string e = ErreurDemarrage;
@@ -932,10 +934,11 @@ void TMainForm::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  // Before the tool windows go: the settings record which of them were shown.
+  EcritReglagesSortie(*this);
   DessinOK = false;
   Boite->hide();
   Calc->hide();
-  EcritReglagesSortie(*this);
   FinRecuperation();
   e->accept();
 }

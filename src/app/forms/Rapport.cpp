@@ -54,14 +54,6 @@ bool DemandeImpression(QWidget* parent, const QString& titre, const std::vector<
   return ImprimeRapport(p, titre, lignes) > 0;
 }
 
-std::vector<std::string> ProprietesRapport(const TDocument& doc) {
-  std::vector<std::string> r;
-  for (const std::string* s :
-       {&doc.Proprietes.Titre, &doc.Proprietes.Archi, &doc.Proprietes.Version, &doc.Proprietes.Date})
-    if (!s->empty()) r.push_back(*s);
-  return r;
-}
-
 QString DemandeFichier(QWidget* parent, bool enregistrer, const std::string& filtre, const QString& titre) {
   if (ChoixFichierRapport) return ChoixFichierRapport(enregistrer);
   QStringList p = QString::fromStdString(filtre).split('|');

@@ -9,7 +9,6 @@
 
 class QPrinter;
 class QWidget;
-class TDocument;
 
 struct TLigneRapport {
   std::string Texte;
@@ -22,9 +21,6 @@ int ImprimeRapport(QPrinter& p, const QString& titre, const std::vector<TLigneRa
 // The print dialog, then the report. Tests set ImprimanteRapport to a PDF printer: no dialog.
 bool DemandeImpression(QWidget* parent, const QString& titre, const std::vector<TLigneRapport>& lignes);
 extern QPrinter* ImprimanteRapport;
-
-// "Brivane - " + title, then the non-empty properties among title, architect, version and date.
-std::vector<std::string> ProprietesRapport(const TDocument& doc);
 
 // A file to write, asked with a filter of the text table's "name|pattern|..." form. Tests
 // set ChoixFichierRapport to answer instead of the dialog.

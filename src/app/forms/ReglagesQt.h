@@ -24,6 +24,7 @@ class TMagasinQt : public IMagasinReglages {
   void EcritBinaire(const std::string& section, const std::string& cle,
                     const std::vector<unsigned char>& valeur) override;
   void EffaceSection(const std::string& section) override;
+  std::vector<std::string> Cles(const std::string& section) const override;
   void Synchronise();
 
  private:
@@ -41,9 +42,15 @@ TReglages& ReglagesProgramme();
 void AppliqueReglages(TMainForm& f, const TReglages& r);
 // Start-up: read everything, apply it.
 void ChargeReglages(TMainForm& f);
-// First display: the studio's lights when PosLight is on.
+// First display, before the views are laid out: the main window's place when PosFen is
+// on, the studio's lights when PosLight is on.
 void ChargeLumieres(TMainForm& f);
+// First display, once the views are tiled: the display switches (section Conf) when
+// SavConfig is on; the places of the views and of the other windows, and which tool
+// windows show, when PosFen is on. Returns the kind of the view kept maximised, or -1.
+int ChargePremierAffichage(TMainForm& f);
 // A file opened or saved: at the head of the recent files (its absolute path).
 void FichierRecent(TMainForm& f, const std::string& chemin);
-// Exit: the recent files, then the lights when PosLight is on.
+// Exit: the recent files, then the display switches, the windows' places and the lights,
+// each when its setting is on.
 void EcritReglagesSortie(TMainForm& f);

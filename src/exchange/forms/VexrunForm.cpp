@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -30,6 +29,7 @@
 #include "app/Services.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
+#include "app/forms/ReglagesQt.h"
 #include "naval/forms/Graphe.h"
 #include "session/ObjCom.h"
 
@@ -72,25 +72,9 @@ std::vector<int> Lignes(const QListWidget* l, const std::vector<int>& donnees) {
 
 }  // namespace
 
-TReglagesMichlet ChargeReglagesMichlet() {
-  QSettings s("Brivane", "Brivane");
-  s.beginGroup("Vexrun");
-  TReglagesMichlet r;
-  r.Active = s.value("Enabled", false).toBool();
-  r.Dossier = S(s.value("ExePathName").toString());
-  r.Programme = S(s.value("ExeName").toString());
-  r.Entree = S(s.value("InFileName").toString());
-  r.Sortie = S(s.value("OutFileName").toString());
-  r.DelaiMax = std::max(1, s.value("DelaiMax", 300).toInt());
-  return r;
-}
+TReglagesMichlet ChargeReglagesMichlet() { return LitReglagesVexrun(*OuvreMagasin()); }
 
-void EnregistreReglagesMichlet(const TReglagesMichlet& r) {
-  QSettings s("Brivane", "Brivane");
-  s.beginGroup("Vexrun");
-  // The program's paths are the user's to set: only the time limit is written back.
-  s.setValue("DelaiMax", r.DelaiMax);
-}
+void EnregistreReglagesMichlet(const TReglagesMichlet& r) { EcritDelaiVexrun(*OuvreMagasin(), r.DelaiMax); }
 
 TVexrunForm::TVexrunForm(TMainForm& f, QWidget* parent) : QDialog(parent), F(f) {
   setObjectName("VexrunForm");

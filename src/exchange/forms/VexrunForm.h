@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/Options.h"
 #include "exchange/Vexrun.h"
 
 class QCheckBox;
@@ -27,17 +28,9 @@ class QTimer;
 class TGraphe;
 class TMainForm;
 
-// Where the program and its files are, and how long a run may take. Loaded and saved in
-// one place each (ChargeReglagesMichlet, EnregistreReglagesMichlet) so that they can move
-// into the settings store whole.
-struct TReglagesMichlet {
-  bool Active = false;    // Vexrun/Enabled: the command is shown
-  std::string Dossier;    // ExePathName: the program's folder, which holds its two files
-  std::string Programme;  // ExeName
-  std::string Entree;     // InFileName
-  std::string Sortie;     // OutFileName
-  int DelaiMax = 300;     // DelaiMax: seconds before a run is stopped
-};
+// Where the program and its files are, and how long a run may take: section "Vexrun" of
+// the settings store, names checked as it reads them.
+using TReglagesMichlet = TReglagesVexrun;
 TReglagesMichlet ChargeReglagesMichlet();
 void EnregistreReglagesMichlet(const TReglagesMichlet& r);
 

@@ -21,6 +21,7 @@
 #include "app/FichierStr.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
+#include "model/EnteteRapport.h"
 #include "naval/forms/Graphe.h"
 #include "session/ObjCom.h"
 
@@ -256,7 +257,7 @@ void THydrostatForm::Remplit() {
   }
 }
 
-std::vector<std::string> THydrostatForm::Lignes() const { return TexteHydro(R, ProprietesRapport(Doc)); }
+std::vector<std::string> THydrostatForm::Lignes() const { return TexteHydro(R, Doc.Proprietes); }
 
 bool THydrostatForm::Enregistre(const std::string& chemin) const {
   std::vector<std::string> l = Lignes();
@@ -267,10 +268,11 @@ bool THydrostatForm::Enregistre(const std::string& chemin) const {
 std::vector<TLigneRapport> THydrostatForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> l = Lignes();
-  const size_t entete = 1 + ProprietesRapport(Doc).size();
+  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
   for (size_t i = 0; i < l.size(); i++) {
     // Heading rows end with the tab of their empty value.
-    bool titre = i < entete || (!l[i].empty() && l[i].back() == '\t');
+    bool titre =
+        (i < entete && !l[i].empty() && l[i] != LigneRegle) || (!l[i].empty() && l[i].back() == '\t');
     r.push_back({l[i], titre});
   }
   return r;

@@ -231,7 +231,7 @@ bool TPoidsForm::Exporter(const std::string& chemin) const {
 }
 
 std::vector<TLigneRapport> TPoidsForm::LignesRapport() const {
-  TEnteteDocument d{Doc.Proprietes.Titre, Doc.Proprietes.Archi, Doc.Proprietes.Version, Doc.Proprietes.Date};
+  const TPropFich& d = Doc.Proprietes;
   std::vector<TLigneRapport> r;
   // Every line of the weight estimate prints in the heading size.
   for (const auto& l :

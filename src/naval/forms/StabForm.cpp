@@ -28,6 +28,7 @@
 #include "app/FichierStr.h"
 #include "app/Services.h"
 #include "app/forms/Rapport.h"
+#include "model/EnteteRapport.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
 #include "naval/forms/Graphe.h"
@@ -606,16 +607,19 @@ void TStabForm::AppliqueTransformation(const TGZ& e) {
 }
 
 std::vector<std::string> TStabForm::Lignes() const {
-  TEnteteDocument d{Doc.Proprietes.Titre, Doc.Proprietes.Archi, Doc.Proprietes.Version, Doc.Proprietes.Date};
-  return LignesExportStab(d, LignesSynthese, Stab.Etapes);
+  return LignesExportStab(Doc.Proprietes, LignesSynthese, Stab.Etapes);
 }
 
 bool TStabForm::Enregistre(const std::string& chemin) const { return EcritFichierTexte(chemin, Lignes()); }
 
 std::vector<TLigneRapport> TStabForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
-  for (const auto& l : Lignes()) {
-    bool titre = l.rfind("Brivane - ", 0) == 0 || l == rs("rsStabSynthese") || l == rs("rsStabMesures");
+  const std::vector<std::string> lignes = Lignes();
+  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  for (size_t i = 0; i < lignes.size(); i++) {
+    const std::string& l = lignes[i];
+    bool titre = (i < entete && !l.empty() && l != LigneRegle) || l == rs("rsStabSynthese") ||
+                 l == rs("rsStabMesures");
     for (const auto& s : LignesSynthese)
       if (s.Titre && l == s.Libelle) titre = true;
     r.push_back({l, titre});
