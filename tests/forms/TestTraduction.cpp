@@ -23,6 +23,7 @@
 #include "app/Encodage.h"
 #include "app/forms/OptionForm.h"
 #include "app/forms/Registre.h"
+#include "app/forms/ReglagesQt.h"
 #include "app/forms/Traduction.h"
 
 namespace {
@@ -110,6 +111,40 @@ TEST(Traduction, ALanguageFileReachesWindowsAlreadyOpenAndFrenchComesBack) {
   EXPECT_EQ(Texte(options, "BtnOK"), "&OK");
   EXPECT_EQ(t.A("MeFichier")->text(), "&Fichier");
   delete options;
+}
+
+TEST(Traduction, TheOptionsApplyAnotherLanguageAtOnce) {
+  GardeChaines garde;
+  QTemporaryDir d;
+  QByteArray ancien = qgetenv("BRIVANE_SETTINGS");
+  qputenv("BRIVANE_SETTINGS", QDir(d.path()).filePath("Brivane.ini").toLocal8Bit());
+  Ecrit(QDir(d.path()).filePath("lang_Test.dat").toStdString(), "rsMeFichierCaption=&File\r\n");
+  {
+    FenetreTest t;
+    t.F->DossierProgramme = d.path();
+    TOptionForm fen(*t.F);
+    fen.Ouvre(ReglagesProgramme(), d.path());
+    auto* liste = fen.findChild<QComboBox*>("CBLangue");
+    ASSERT_NE(liste, nullptr);
+    EXPECT_EQ(liste->count(), 2);
+    EXPECT_EQ(liste->itemText(1), "Test");
+    TReglages r = ReglagesProgramme();
+    r.Language = "Test";
+    AppliqueOptions(*t.F, r);
+    EXPECT_EQ(t.A("MeFichier")->text(), "&File");
+    EXPECT_TRUE(t.Messages.empty());
+    r.Language = "";
+    AppliqueOptions(*t.F, r);
+    EXPECT_EQ(t.A("MeFichier")->text(), "&Fichier");
+    // A file that is no language file is said once, and French stays.
+    Ecrit(QDir(d.path()).filePath("lang_Test.dat").toStdString(), "rsMeFichierCaption=&File");
+    r.Language = "Test";
+    AppliqueOptions(*t.F, r);
+    EXPECT_EQ(t.A("MeFichier")->text(), "&Fichier");
+    EXPECT_EQ(t.Messages.size(), 1u);
+  }
+  ReglagesProgramme() = TReglages();
+  qputenv("BRIVANE_SETTINGS", ancien);
 }
 
 TEST(Traduction, TheDumpIsStableAndLoadsBackUnchanged) {
