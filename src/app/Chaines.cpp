@@ -984,6 +984,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsRB_SetPoidsCaption", "Fixer Poids = "},
     {"rsRB_RAZPoidsDeplCaption", "Valeurs initiales"},
     {"rsCB_AlignVertGZCaption", "Aligner verticalement G et Z"},
+    {"rsBtnAjusterCondInitCaption", "&Ajuster"},
     {"rsBtnFilmCaption", "Film"},
     {"rsRB_CourbeMomentCaption", "Moment d'inertie"},
     {"rsBtnZoomInitial", "Zoom initial"},

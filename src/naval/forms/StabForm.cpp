@@ -172,7 +172,8 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   fc->addRow(RBInitiales);
   CBAligner = new QCheckBox(rs("rsCB_AlignVertGZCaption").c_str());
   fc->addRow(CBAligner);
-  auto* ajuster = new QPushButton(rs("rsMeAjusterCaption").c_str());
+  auto* ajuster = new QPushButton(rs("rsBtnAjusterCondInitCaption").c_str());
+  ajuster->setObjectName("BtnAjusterCondInit");
   connect(ajuster, &QPushButton::clicked, this, [this] { Ajuster(); });
   fc->addRow(ajuster);
   gauche->addWidget(Conditions);
