@@ -26,6 +26,8 @@
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
+#include "app/forms/ReglagesQt.h"
+#include "app/forms/Traduction.h"
 
 namespace {
 
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   const std::string usage =
       "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
-      NomsFenetres("|", "|") + " [--curvature]]]\n";
+      NomsFenetres("|", "|") + " [--curvature]] [--lang FILE.dat]]\n";
   if (lc.Aide) {
     std::fputs(usage.c_str(), stdout);
     return 0;
@@ -110,6 +112,16 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Brivane");
   QApplication::setOrganizationName("Brivane");
   QApplication::setAttribute(Qt::AA_DontShowIconsInMenus);
+  // The language before any window: the command line's file, else the stored language
+  // (a screenshot shows only what its command line asks for).
+  std::string refusLangue;
+  if (!lc.Langue.empty())
+    ChargerChaines(lc.Langue, &refusLangue);
+  else if (!lc.Capture)
+    if (auto m = OuvreMagasin())
+      refusLangue =
+          ChangeLangue(QCoreApplication::applicationDirPath(), LitTexte(*m, "Environement", "Language"));
+  if (!refusLangue.empty() && lc.Capture) std::fprintf(stderr, "brivane: %s\n", refusLangue.c_str());
   // Qt's own dialogs (open, save, the overwrite question) speak the program's language.
   QTranslator traductionQt;
   if (traductionQt.load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
@@ -148,6 +160,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   QApplication::restoreOverrideCursor();
   splash.close();
+  if (!refusLangue.empty()) AfficheMessage(refusLangue, mtWarning, mbOK);
   // The first display runs once the window has its size.
   QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(); });
   return app.exec();

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <unordered_map>
 
 #include "app/Debug.h"
@@ -890,6 +891,43 @@ const std::vector<TChaineDef> Defs = {
     {"rsInterieurCourbe", "Interieur de la courbe"},
     {"rsExterieurCourbe", "Exterieur de la courbe"},
     {"rsErrTailleReperes", "« %s » n'est pas une taille de repères valide (un nombre positif, en mètres)."},
+    {"rsTS_GeneralCaption", "Général"},
+    {"rsTS_CouleursCaption", "Couleurs"},
+    {"rsTS_ReglagesCaption", "Réglages"},
+    {"rsGB_AffichageCaption", "Affichage"},
+    {"rsCB_MultiF_ActifCaption", "Multi fenêtrage simultané"},
+    {"rsCB_CalcSplineTRCaption", "Calcul des surfaces en temps réel"},
+    {"rsCB_AxesPlanSymCaption", "Axes des plans de symétie"},
+    {"rsGB_ConfigCaption", "En quittant"},
+    {"rsCB_SavConfigCaption", "Sauver la configuration en quittant"},
+    {"rsCB_PositionFenCaption", "Sauver la position des fenêtres en quittant"},
+    {"rsCB_PosLightCaption", "Sauver la position des lumières en quittant"},
+    {"rsgbAffichageStudioCaption", "Studio"},
+    {"rscb_NetVxStudioCaption", "Filet de vertex dans le Studio"},
+    {"rslbTailleReperesStudioCaption", "Taille de reperes [m]"},
+    {"rsGB_LangueCaption", "Langue"},
+    {"rsBtnCouleursDefCaption", "Couleurs par &Défaut"},
+    {"rsGB_RatioAffichPoidsCaption", "Poids"},
+    {"rsLabelRatioVectPoidsCaption", "1m représente : %.1fKg"},
+    {"rsGR_ControlePartiesCacheesCaption", "Studio : parties cachées"},
+    {"rsLabelPolyFactorCaption", "Facteur"},
+    {"rsLabelPolyUnitsCaption", "Unités"},
+    {"rsGB_FacteurLongRCourbCaption", "Courbure"},
+    {"rsLabelCoulArpCaption", "Arrière plan"},
+    {"rsLabelCoulArpStudioCaption", "Arrière plan Studio"},
+    {"rsLabelCoulAxesCaption", "Axes"},
+    {"rsLabelCoulAxesPlanSymCaption", "Axes des plans de symétrie"},
+    {"rsLabelCoulGrilleCaption", "Grille"},
+    {"rsLabelCoulMesureCaption", "Outils de mesure"},
+    {"rsLabelCoulResVertexCaption", "Réseau de vertex"},
+    {"rsLabelCoulVertexCaption", "Vertex"},
+    {"rsLabelCoulSelVertexCaption", "Vertex sélectionné"},
+    {"rsLabelCoulSoudeVertexCaption", "Vertex soudé"},
+    {"rsLabelCoulBordSfCaption", "Surfaces par défaut"},
+    {"rsLabelCoulSecCaption", "Couples"},
+    {"rsLabelCoulLECaption", "Lignes d'eau"},
+    {"rsLabelCoulLongitCaption", "Longitudinales"},
+    {"rsLabelCoulDiagCaption", "Diagonales"},
     // The document properties window.
     {"rsPropFichFormCaption", "Propriétés"},
     {"rsPropFichNomFichier", "Nom du fichier"},
@@ -930,6 +968,83 @@ const std::vector<TChaineDef> Defs = {
     {"rsRecuperationOffre",
      "Un document de récupération plus récent que « %s » existe (%s). Voulez-vous l'ouvrir ?"},
     {"rsRecuperationSansNom", "sans nom"},
+    // The stability window.
+    {"rsGBEtatInitCaption", "Etat initial"},
+    {"rsLabelDeplacementInitCaption", "Déplacement initial"},
+    {"rsLabelPoidsInitCaption", "Poids initial"},
+    {"rsGB_ConditionsInitCaption", "Conditions de calcul"},
+    {"rsLabelGiteMaxCaption", "Angle de gite Max [°]"},
+    {"rsToleranceEnfPer", "Tolérance enfoncement [%]"},
+    {"rsCBAssietteCaption", "Correction de l'assiette"},
+    {"rsRB_SetPoidsDeplCaption", "Fixer Poids = Déplacement initial"},
+    {"rsRB_SetPoidsCaption", "Fixer Poids = "},
+    {"rsRB_RAZPoidsDeplCaption", "Valeurs initiales"},
+    {"rsCB_AlignVertGZCaption", "Aligner verticalement G et Z"},
+    {"rsBtnAjusterCondInitCaption", "&Ajuster"},
+    {"rsBtnFilmCaption", "Film"},
+    {"rsRB_CourbeMomentCaption", "Moment d'inertie"},
+    {"rsBtnZoomInitial", "Zoom initial"},
+    {"rsBtnImprimerPts", "Imprimer..."},
+    {"rsBtnEnregistrerImage", "Enregistrer l'image..."},
+    {"rsTSCourbeCaption", "Courbe de stabilité"},
+    {"rsAxeAssiette", "Assiette [°]"},
+    {"rsBtnTransformer", "Transformer"},
+    {"rsLabelKNDeplacements", "Déplacements [kg]"},
+    {"rsKNSepares", "Séparés par des virgules"},
+    {"rsLabelKNGiteMax", "Gite Max [°]"},
+    {"rsLabelKNPas", "Pas [°]"},
+    {"rsBtnKN", "Calculer les KN"},
+    {"rsBtnArreter", "&Arrêter"},
+    {"rsTSCourbesKN", "Courbes KN"},
+    {"rsLabelAngleEnv", "Angle d'envahissement [°] (0 : aucun)"},
+    {"rsTSCriteres", "Critères"},
+    {"rsCourbeRM", "Moment d'inertie RM"},
+    {"rsAxeRM", "Moment d'inertie RM [N.m]"},
+    {"rsStabVueCouple", "Couple"},
+    // The weights window.
+    {"rsBtnInserer", "&Insérer"},
+    {"rsImport", "Import"},
+    {"rsGBBallastCaption", "Ballast"},
+    {"rsAttacheA", "Attaché à"},
+    // The hydrostatics window.
+    {"rsBtnEnregistrerPts", "Enregistrer..."},
+    {"rsLabelNbCoupesCaption", "Nombre de couples"},
+    {"rsLabelHydroA", "à [m]"},
+    {"rsLabelHydroCourbe", "Courbe"},
+    {"rsErrLignesHydro", "Hauteurs ou nombre de lignes d'eau incorrects (2 à 201 lignes, Z croissant)"},
+    // The marks windows.
+    {"rsRGOrdreCaption", "Ordre des valeurs du fichier"},
+    {"rsGBResultCaption", "Ligne attendue du fichier"},
+    {"rsGBRepereCaption", "Repère"},
+    {"rsCBNomRepereCaption", "Nom du repère"},
+    // The table of offsets window.
+    {"rsRGIntersectionCaption", "Intersection des Couples avec :"},
+    // The transformations window.
+    {"rsLabelMirHor", "Miroir Horizontal : z = 0"},
+    {"rsLabelMirVer", "Vertical : x = 0"},
+    // The hull dimensions window.
+    {"rsTailleLongueur", "Longueur=%.4f"},
+    {"rsTailleLargeur", "Largeur=%.4f"},
+    {"rsTailleHauteur", "Hauteur=%.4f"},
+    {"rsTailleHauteurMax", "Hauteur max=%.4f"},
+    {"rsTailleProfondeurMax", "Profondeur max=%.4f"},
+    // The hydrostatics window.
+    {"rsLabelHydroDe", "Z de [m]"},
+    // The dimensions list.
+    {"rsCotesVue", "Vue"},
+    // The hydrostatic table.
+    {"rsEnteteTirant", "Tirant d'eau [m]"},
+    {"rsEnteteDepl", "Déplacement [Kg]"},
+    {"rsEnteteSurfMouillee", "Surf. mouillée [m²]"},
+    {"rsEnteteAireFlott", "Aire flottaison [m²]"},
+    // Language files.
+    {"rsErrLangue", "Le fichier de langue « %s » %s : les textes restent en français."},
+    {"rsLangueAbsente", "est introuvable"},
+    {"rsLangueVide", "est vide"},
+    {"rsLangueTronquee", "est tronqué"},
+    {"rsLangueEncodage", "n'est pas un texte Windows-1252"},
+    {"rsTraductionEcrite", "Textes des fenêtres écrits dans « %s »"},
+    {"rsErrTraduction", "Impossible d'écrire « %s »"},
 };
 
 std::vector<std::string>& Valeurs() {
@@ -1036,14 +1151,50 @@ std::string SansPlaceholders(const std::string& fmt) {
 }
 }  // namespace chaines_detail
 
-bool ChargerChaines(const std::string& chemin) {
+std::string DefautFichierLangue(std::string_view o) {
+  if (o.find('=') == std::string_view::npos) return "rsLangueVide";
+  if (o.size() >= 2 && ((o[0] == '\xFF' && o[1] == '\xFE') || (o[0] == '\xFE' && o[1] == '\xFF')))
+    return "rsLangueEncodage";  // UTF-16
+  if (o.find('\0') != std::string_view::npos) return "rsLangueEncodage";
+  for (size_t i = 0; i < o.size(); i++) {
+    auto c = static_cast<unsigned char>(o[i]);
+    // Bytes Windows-1252 leaves unassigned.
+    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D) return "rsLangueEncodage";
+    // A well-formed UTF-8 sequence (a BOM included) means the file was saved as UTF-8:
+    // read as Windows-1252 its accents would come out as pairs of wrong letters.
+    int suite = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+    if (suite == 0 || i + static_cast<size_t>(suite) >= o.size()) continue;
+    bool utf8 = true;
+    for (int k = 1; k <= suite && utf8; k++) {
+      auto d = static_cast<unsigned char>(o[i + static_cast<size_t>(k)]);
+      utf8 = d >= 0x80 && d <= 0xBF;
+    }
+    if (utf8) return "rsLangueEncodage";
+  }
+  // Every line ends with its line end: a last line without one is what is left of a
+  // copy or a download that stopped.
+  if (o.back() != '\n') return "rsLangueTronquee";
+  return {};
+}
+
+std::vector<std::string> ValeursChaines() { return Valeurs(); }
+
+bool ChargerChaines(const std::string& chemin, std::string* refus) {
+  if (refus) refus->clear();
   std::vector<std::pair<std::string, std::string>> entrees;
   std::ifstream in(chemin, std::ios::binary);
   bool lu = static_cast<bool>(in);
+  std::string raison = lu ? std::string() : "rsLangueAbsente";
   if (lu) {
-    std::string l;
-    while (std::getline(in, l)) {
-      if (!l.empty() && l.back() == '\r') l.pop_back();
+    std::string octets((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    raison = DefautFichierLangue(octets);
+    size_t debut = 0;
+    while (raison.empty() && debut < octets.size()) {
+      size_t fin = octets.find('\n', debut);
+      if (fin == std::string::npos) fin = octets.size();
+      std::string_view l(octets.data() + debut, fin - debut);
+      debut = fin + 1;
+      if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
       size_t eq = l.find('=');
       if (eq == std::string::npos) continue;  // section headings, empty lines
       entrees.emplace_back(Cp1252VersUtf8(l.substr(0, eq)), Cp1252VersUtf8(l.substr(eq + 1)));
@@ -1062,6 +1213,13 @@ bool ChargerChaines(const std::string& chemin) {
           DbgErr(erDivers, "Chaines.ChargerChaines", static_cast<int>(i), {Defs[i].Cle, texte});
         break;
       }
+  }
+  if (!raison.empty()) {
+    // Said once for the file, in French since the file's texts were refused.
+    std::string m = Format(rs("rsErrLangue"), chemin.c_str(), rs(raison).c_str());
+    if (lu) DbgErr(erDivers, "Chaines.ChargerChaines", 0, {m});
+    if (refus) *refus = m;
+    return false;
   }
   return lu;
 }

@@ -12,8 +12,16 @@
 const std::string& rs(std::string_view cle);
 
 // Fills the table from a language file (Windows-1252, key=text per line); a
-// missing file gives the French defaults. Returns whether the file was read.
-bool ChargerChaines(const std::string& chemin);
+// missing file gives the French defaults. Returns whether the file was read. A file
+// that is empty, cut short or not Windows-1252 text is refused whole: the French
+// defaults stay, and `refus` (when given) receives the message that says why, as it
+// does for a missing file.
+bool ChargerChaines(const std::string& chemin, std::string* refus = nullptr);
+// The key of the reason why these bytes are no language file ("rsLangueVide",
+// "rsLangueTronquee", "rsLangueEncodage"), or empty.
+std::string DefautFichierLangue(std::string_view octets);
+// The current texts in the table's order (what the windows show, for re-translation).
+std::vector<std::string> ValeursChaines();
 // Back to the French defaults.
 void ChaineDefauts();
 

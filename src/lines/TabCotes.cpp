@@ -17,7 +17,7 @@
 
 void TTableCotes::Reinitialise() {
   L.assign(2, TLigne{});
-  L[0] = {"Num", "Nom", "X", "Y", "Z"};
+  L[0] = {rs("rsPoidsColNum"), rs("rsNom"), "X", "Y", "Z"};
 }
 
 void TTableCotes::AjouteEntree(const std::string& cle, const TVertex3f& p) {

@@ -1,6 +1,7 @@
 // The hydrostatic table, waterline by waterline on lowered working copies.
 #include "naval/TableHydro.h"
 
+#include "app/Chaines.h"
 #include "app/Debug.h"
 #include "naval/Parallele.h"
 
@@ -76,16 +77,16 @@ std::vector<TLigneTableHydro> TableHydrostatique(const TDocument& doc, const TLi
 
 std::vector<std::string> EnteteTableHydro(bool avecPoids) {
   std::vector<std::string> e{"Z [m]",
-                             "Tirant d'eau [m]",
+                             rs("rsEnteteTirant"),
                              "Volume [m3]",
-                             "Déplacement [Kg]",
-                             "CC x [m]",
-                             "CC y [m]",
-                             "CC z [m]",
-                             "Surf. mouillée [m²]",
+                             rs("rsEnteteDepl"),
+                             rs("rsCentreCareneX"),
+                             rs("rsCentreCareneY"),
+                             rs("rsCentreCareneZ"),
+                             rs("rsEnteteSurfMouillee"),
                              "Lwl [m]",
                              "Bwl [m]",
-                             "Aire flottaison [m²]",
+                             rs("rsEnteteAireFlott"),
                              "CF x [m]",
                              "CF y [m]",
                              "It [m4]",

@@ -43,7 +43,8 @@ TCotesForm::TCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   setWindowFlag(Qt::Tool);
   auto* v = new QVBoxLayout(this);
   Grille = new QTableWidget(0, 4);
-  Grille->setHorizontalHeaderLabels({"Num", "Type", "Valeur", "Vue"});
+  Grille->setHorizontalHeaderLabels({rs("rsPoidsColNum").c_str(), rs("rsPropFichType").c_str(),
+                                     rs("rsPoidsColValeur").c_str(), rs("rsCotesVue").c_str()});
   Grille->verticalHeader()->hide();
   Grille->setColumnWidth(0, 35);
   for (int c = 1; c < 4; c++) Grille->setColumnWidth(c, 80);
@@ -53,7 +54,7 @@ TCotesForm::TCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   Grille->setFixedWidth(35 + 3 * 80 + 2 * Grille->frameWidth() + 20);
   v->addWidget(Grille, 1);
   auto* b = new QHBoxLayout;
-  auto* sup = new QPushButton("&Supprimer");
+  auto* sup = new QPushButton(rs("rsBtnSupprimer").c_str());
   auto* ok = new QPushButton("OK");
   ok->setDefault(true);
   b->addWidget(sup), b->addStretch(), b->addWidget(ok);

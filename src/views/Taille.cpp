@@ -41,28 +41,27 @@ TGroupeTaille Groupe(const char* cle, std::vector<std::string> lignes) {
 TGroupeTaille Extreme(const TDimensionsCoque& d, int i) {
   static const char* cles[6] = {"rsGBMinXCaption", "rsGBMaxXCaption", "rsGBMinYCaption",
                                 "rsGBMaxYCaption", "rsGBMinZCaption", "rsGBMaxZCaption"};
-  static const char* tetes[6] = {"Min X=%.4f", "Max X=%.4f", "Min Y=%.4f",
-                                 "Max Y=%.4f", "Min Z=%.4f", "Max Z=%.4f"};
+  static const char* tetes[6] = {"rsMinX", "rsMaxX", "rsMinY", "rsMaxY", "rsMinZ", "rsMaxZ"};
   const TVertex3f& p = d.Pt[i];
   const double v = i < 2 ? p.X : i < 4 ? p.Y : p.Z;
-  return Groupe(cles[i], {Format(tetes[i], Net(v)), Format(rs("rsXVal"), Net(p.X)),
+  return Groupe(cles[i], {Format(rs(tetes[i]), Net(v)), Format(rs("rsXVal"), Net(p.X)),
                           Format(rs("rsYVal"), Net(p.Y)), Format(rs("rsZVal"), Net(p.Z))});
 }
 
 TGroupeTaille Dimensions(const TDimensionsCoque& d) {
-  return Groupe("rsGBDimCaption", {Format("Longueur=%.4f", d.Pt[3].Y - d.Pt[2].Y),
-                                   Format("Largeur=%.4f", d.Pt[1].X - d.Pt[0].X),
-                                   Format("Hauteur=%.4f", d.Pt[5].Z - d.Pt[4].Z)});
+  return Groupe("rsGBDimCaption", {Format(rs("rsTailleLongueur"), d.Pt[3].Y - d.Pt[2].Y),
+                                   Format(rs("rsTailleLargeur"), d.Pt[1].X - d.Pt[0].X),
+                                   Format(rs("rsTailleHauteur"), d.Pt[5].Z - d.Pt[4].Z)});
 }
 
 TGroupeTaille Hauteurs(const TDimensionsCoque& d) {
-  return Groupe("rsGBTA_TECaption", {Format("Hauteur max=%.4f", d.Pt[5].Z > 0 ? d.Pt[5].Z : 0.0),
-                                     Format("Profondeur max=%.4f", d.Pt[4].Z < 0 ? d.Pt[4].Z : 0.0)});
+  return Groupe("rsGBTA_TECaption", {Format(rs("rsTailleHauteurMax"), d.Pt[5].Z > 0 ? d.Pt[5].Z : 0.0),
+                                     Format(rs("rsTailleProfondeurMax"), d.Pt[4].Z < 0 ? d.Pt[4].Z : 0.0)});
 }
 
 TGroupeTaille Flottaison(const TDimensionsCoque& d) {
-  return Groupe("rsGBFlottCaption",
-                {Format("Longueur=%.4f", d.LongueurFlottaison), Format("Largeur=%.4f", d.LargeurFlottaison)});
+  return Groupe("rsGBFlottCaption", {Format(rs("rsTailleLongueur"), d.LongueurFlottaison),
+                                     Format(rs("rsTailleLargeur"), d.LargeurFlottaison)});
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ TTransForm::TTransForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
       b->setMinimumHeight(36);
       v->addWidget(b);
     }
-    v->addWidget(new QLabel("Miroir Horizontal : z = 0\nVertical : x = 0", p));
+    // One text a line: a language file's text holds no line break.
+    v->addWidget(new QLabel(Q(rs("rsLabelMirHor")) + "\n" + Q(rs("rsLabelMirVer")), p));
     v->addStretch(1);
     Pages->addTab(p, Q(rs("rsTS_MirCaption")));
   }

@@ -154,6 +154,60 @@ TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
   EXPECT_EQ(Format(rs("rsErrCompteInvalide"), "x"), "Hors limites (x) : 100 %");
 }
 
+TEST(Chaines, AFileThatIsNoWindows1252TextIsRefusedWholeAndSaidOnce) {
+  GardeChaines garde;
+  Temp t;
+  fs::path p = t.Dir / "lang_Test.dat";
+  const std::string bon = "rsBtnOK=&Ja\r\nrsSelection=S\xE9lection\r\n";
+  const struct {
+    const char* Cas;
+    std::string Octets;
+    const char* Raison;
+  } cas[] = {
+      {"empty", "", "rsLangueVide"},
+      {"headings only", "[MainForm]\r\n\r\n", "rsLangueVide"},
+      {"cut in a line", bon + "rsBtnAnnuler=&Abbre", "rsLangueTronquee"},
+      {"UTF-8", "rsBtnOK=&Ja\r\nrsSelection=S\xC3\xA9lection\r\n", "rsLangueEncodage"},
+      {"UTF-8 mark", "\xEF\xBB\xBF" + bon, "rsLangueEncodage"},
+      {"UTF-16", std::string("\xFF\xFEr\0s\0B\0t\0n\0O\0K\0=\0J\0\r\0\n\0", 26), "rsLangueEncodage"},
+      {"NUL byte", std::string("rsBtnOK=&J\0a\r\n", 14), "rsLangueEncodage"},
+      {"byte Windows-1252 leaves out", "rsBtnOK=&Ja\x81\r\n", "rsLangueEncodage"},
+  };
+  size_t entrees = 0;
+  TDebugConfig ancien = DebugConfig();
+  DebugConfig().ModeDebug = true;
+  DebugConfig().Recepteur = [&](const TDbgEntree&) { entrees++; };
+  for (const auto& c : cas) {
+    {
+      std::ofstream f(p, std::ios::binary | std::ios::trunc);
+      f << c.Octets;
+    }
+    std::string refus;
+    entrees = 0;
+    EXPECT_FALSE(ChargerChaines(p.string(), &refus)) << c.Cas;
+    EXPECT_EQ(rs("rsBtnOK"), "&OK") << c.Cas;
+    EXPECT_EQ(rs("rsSelection"), "Sélection") << c.Cas;
+    EXPECT_NE(refus.find(p.string()), std::string::npos) << c.Cas << ": " << refus;
+    EXPECT_NE(refus.find(rs(c.Raison)), std::string::npos) << c.Cas << ": " << refus;
+    EXPECT_EQ(entrees, 1u) << c.Cas;
+  }
+  DebugConfig() = ancien;
+  // The same entries as plain Windows-1252 text are taken; a missing file is said too,
+  // for the caller to keep quiet about French.
+  {
+    std::ofstream f(p, std::ios::binary | std::ios::trunc);
+    f << bon;
+  }
+  std::string refus = "x";
+  EXPECT_TRUE(ChargerChaines(p.string(), &refus));
+  EXPECT_EQ(refus, "");
+  EXPECT_EQ(rs("rsSelection"), "Sélection");
+  EXPECT_EQ(rs("rsBtnOK"), "&Ja");
+  EXPECT_FALSE(ChargerChaines((t.Dir / "lang_Absent.dat").string(), &refus));
+  EXPECT_NE(refus.find(rs("rsLangueAbsente")), std::string::npos) << refus;
+  EXPECT_EQ(rs("rsBtnOK"), "&OK");
+}
+
 TEST(Chaines, AFormatIsUsedOnlyForTheValuesItTakes) {
   EXPECT_EQ(Format("%d surfaces", 3), "3 surfaces");
   EXPECT_EQ(Format("%.*f", 2, 1.0), "1.00");

@@ -71,3 +71,12 @@ TEST(CommandLine, ScreenshotOptions) {
 }
 
 }  // namespace
+
+TEST(CommandLine, LanguageFileForTheScreenshot) {
+  TLigneCommande lc =
+      AnalyseLigneCommande({"--screenshot", "o.png", "--lang", "lang_English.dat", "My", "Boat.kvb"});
+  EXPECT_EQ(lc.Erreur, "");
+  EXPECT_EQ(lc.Langue, "lang_English.dat");
+  EXPECT_EQ(lc.Fichier, "My Boat.kvb");
+  EXPECT_NE(AnalyseLigneCommande({"--lang"}).Erreur, "");
+}

@@ -81,6 +81,7 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
   if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
     r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
+  if (!ExtraitOption(p, "--lang", r.Langue, present)) r.Erreur = "--lang needs a language file";
   if (int i = FindInParams(p, "--curvature"); i >= 0) {
     r.Courbure = true;
     p.erase(p.begin() + i);

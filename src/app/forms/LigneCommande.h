@@ -18,6 +18,7 @@ struct TLigneCommande {
   int Largeur = 1280, Hauteur = 960;
   std::string Fenetre;    // empty: the four views tiled; else a name registered (Registre.h)
   bool Courbure = false;  // --curvature: the studio with its curvature colours
+  std::string Langue;     // --lang FILE.dat: a language file loaded before any window
   std::string Erreur;     // a malformed option: the program says so and stops
   bool Aide = false;      // "--help" or "-h": the usage, and nothing opened
 };

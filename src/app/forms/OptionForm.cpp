@@ -23,6 +23,7 @@
 #include "app/forms/Principale.h"
 #include "app/forms/Registre.h"
 #include "app/forms/ReglagesQt.h"
+#include "app/forms/Traduction.h"
 #include "lines/Coupes.h"
 #include "session/ObjCom.h"
 
@@ -34,9 +35,7 @@ QString Q(const char* s) { return QString::fromUtf8(s); }
 QColor Couleur(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 int Bgr(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
 
-QString TextePoids(int position) {
-  return Q("1m représente : ") + QString::asprintf("%.1fKg", position / 10.0);
-}
+QString TextePoids(int position) { return Q(Format(rs("rsLabelRatioVectPoidsCaption"), position / 10.0)); }
 
 QSlider* Curseur(int min, int max) {
   auto* s = new QSlider(Qt::Horizontal);
@@ -48,10 +47,11 @@ QSlider* Curseur(int min, int max) {
 
 QStringList LanguesDisponibles(const QString& dossier) {
   QStringList l;
-  for (const QString& n : QDir(dossier).entryList({"lang_*.dat"}, QDir::Files)) {
-    QString nom = n.mid(5, n.size() - 9);
-    if (!NomLangueSur(nom.toStdString()).empty()) l << nom;
-  }
+  for (const QString& d : DossiersLangues(dossier))
+    for (const QString& n : QDir(d).entryList({"lang_*.dat"}, QDir::Files)) {
+      QString nom = n.mid(5, n.size() - 9);
+      if (!NomLangueSur(nom.toStdString()).empty()) l << nom;
+    }
   l << Q("Français");
   l.removeDuplicates();
   l.sort();
@@ -68,36 +68,36 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
   // Général
   auto* general = new QWidget;
   auto* lg = new QVBoxLayout(general);
-  auto* gAff = new QGroupBox(Q("Affichage"));
+  auto* gAff = new QGroupBox(Q(rs("rsGB_AffichageCaption")));
   auto* la = new QVBoxLayout(gAff);
-  CBMultiFen = new QCheckBox(Q("Multi fenêtrage simultané"));
-  CBSplineTR = new QCheckBox(Q("Calcul des surfaces en temps réel"));
-  CBAxesPlanSym = new QCheckBox(Q("Axes des plans de symétie"));
+  CBMultiFen = new QCheckBox(Q(rs("rsCB_MultiF_ActifCaption")));
+  CBSplineTR = new QCheckBox(Q(rs("rsCB_CalcSplineTRCaption")));
+  CBAxesPlanSym = new QCheckBox(Q(rs("rsCB_AxesPlanSymCaption")));
   for (auto* c : {CBMultiFen, CBSplineTR, CBAxesPlanSym}) la->addWidget(c);
-  auto* gSav = new QGroupBox(Q("En quittant"));
+  auto* gSav = new QGroupBox(Q(rs("rsGB_ConfigCaption")));
   auto* ls = new QVBoxLayout(gSav);
-  CBSavConfig = new QCheckBox(Q("Sauver la configuration en quittant"));
-  CBPosFen = new QCheckBox(Q("Sauver la position des fenêtres en quittant"));
-  CBPosLight = new QCheckBox(Q("Sauver la position des lumières en quittant"));
+  CBSavConfig = new QCheckBox(Q(rs("rsCB_SavConfigCaption")));
+  CBPosFen = new QCheckBox(Q(rs("rsCB_PositionFenCaption")));
+  CBPosLight = new QCheckBox(Q(rs("rsCB_PosLightCaption")));
   for (auto* c : {CBSavConfig, CBPosFen, CBPosLight}) ls->addWidget(c);
-  auto* gStudio = new QGroupBox(Q("Studio"));
+  auto* gStudio = new QGroupBox(Q(rs("rsgbAffichageStudioCaption")));
   auto* lst = new QFormLayout(gStudio);
-  CBNetVxStudio = new QCheckBox(Q("Filet de vertex dans le Studio"));
+  CBNetVxStudio = new QCheckBox(Q(rs("rscb_NetVxStudioCaption")));
   EdTailleReperes = new QLineEdit;
   EdTailleReperes->setObjectName("EdTailleReperes");
   EdTailleReperes->setMaximumWidth(90);
   lst->addRow(CBNetVxStudio);
-  lst->addRow(Q("Taille de reperes [m]"), EdTailleReperes);
+  lst->addRow(Q(rs("rslbTailleReperesStudioCaption")), EdTailleReperes);
   auto* lLangue = new QFormLayout;
   CBLangue = new QComboBox;
   CBLangue->setObjectName("CBLangue");
-  lLangue->addRow(Q("Langue"), CBLangue);
+  lLangue->addRow(Q(rs("rsGB_LangueCaption")), CBLangue);
   lg->addWidget(gAff);
   lg->addWidget(gSav);
   lg->addWidget(gStudio);
   lg->addLayout(lLangue);
   lg->addStretch();
-  Pages->addTab(general, Q("Général"));
+  Pages->addTab(general, Q(rs("rsTS_GeneralCaption")));
 
   // Couleurs
   auto* couleurs = new QWidget;
@@ -110,9 +110,11 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
     connect(b, &QPushButton::clicked, this, [this, i] { ChoisitCouleur(i); });
     int ligne = i % 8, col = (i / 8) * 2;
     lc->addWidget(b, ligne, col);
-    lc->addWidget(new QLabel(Q(CouleursReglages[static_cast<size_t>(i)].Libelle)), ligne, col + 1);
+    lc->addWidget(new QLabel(Q(rs(std::string("rsLabelCoul") + CouleursReglages[static_cast<size_t>(i)].Cle +
+                                  "Caption"))),
+                  ligne, col + 1);
   }
-  auto* defaut = new QPushButton(Q("Couleurs par &Défaut"));
+  auto* defaut = new QPushButton(Q(rs("rsBtnCouleursDefCaption")));
   defaut->setObjectName("BtnCouleursDefaut");
   connect(defaut, &QPushButton::clicked, this, [this] {
     for (int i = 0; i < NbCouleurs; ++i) Peint(i, CouleursReglages[static_cast<size_t>(i)].Defaut);
@@ -121,12 +123,12 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
   lc->setColumnStretch(1, 1);
   lc->setColumnStretch(3, 1);
   lc->setRowStretch(9, 1);
-  Pages->addTab(couleurs, Q("Couleurs"));
+  Pages->addTab(couleurs, Q(rs("rsTS_CouleursCaption")));
 
   // Réglages
   auto* reglages = new QWidget;
   auto* lr = new QVBoxLayout(reglages);
-  auto* gPoids = new QGroupBox(Q("Poids"));
+  auto* gPoids = new QGroupBox(Q(rs("rsGB_RatioAffichPoidsCaption")));
   auto* lp = new QVBoxLayout(gPoids);
   TBPoids = Curseur(10, 10000);
   LPoids = new QLabel;
@@ -136,12 +138,12 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
     LPoids->setText(TextePoids(v));
     if (!Remplissage) F.AfficheNet();
   });
-  auto* gPoly = new QGroupBox(Q("Studio : parties cachées"));
+  auto* gPoly = new QGroupBox(Q(rs("rsGR_ControlePartiesCacheesCaption")));
   auto* lpo = new QFormLayout(gPoly);
   TBPolyFactor = Curseur(0, 100);
   TBPolyUnits = Curseur(0, 100);
-  lpo->addRow(Q("Facteur"), TBPolyFactor);
-  lpo->addRow(Q("Unités"), TBPolyUnits);
+  lpo->addRow(Q(rs("rsLabelPolyFactorCaption")), TBPolyFactor);
+  lpo->addRow(Q(rs("rsLabelPolyUnitsCaption")), TBPolyUnits);
   for (QSlider* s : {TBPolyFactor, TBPolyUnits})
     connect(s, &QSlider::valueChanged, this, [this] {
       if (Remplissage) return;
@@ -151,7 +153,7 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
       AppliqueReglages(F, r);
       F.AfficheNet();
     });
-  auto* gCourb = new QGroupBox(Q("Courbure"));
+  auto* gCourb = new QGroupBox(Q(rs("rsGB_FacteurLongRCourbCaption")));
   auto* lcb = new QGridLayout(gCourb);
   TBCourbure = Curseur(10, 25000);
   TBCourbure->setObjectName("TBCourbure");
@@ -181,7 +183,7 @@ TOptionForm::TOptionForm(TMainForm& f, QWidget* parent) : QDialog(parent ? paren
   lr->addWidget(gPoly);
   lr->addWidget(gCourb);
   lr->addStretch();
-  Pages->addTab(reglages, Q("Réglages"));
+  Pages->addTab(reglages, Q(rs("rsTS_ReglagesCaption")));
 
   auto* boutons = new QDialogButtonBox;
   boutons->addButton(Q(rs("rsBtnOK")), QDialogButtonBox::AcceptRole)->setObjectName("BtnOK");
@@ -280,6 +282,11 @@ void AppliqueOptions(TMainForm& f, const TReglages& r) {
   auto m = OuvreMagasin();
   EcritReglagesOptions(*m, r, langue);
   CourbureOptionsChangees(f.Document());
+  if (langue) {
+    std::string refus = ChangeLangue(f.DossierProgramme, r.Language);
+    f.Rafraichit();
+    if (!refus.empty()) AfficheMessage(refus, mtWarning, mbOK);
+  }
   f.AfficheNet();
 }
 

@@ -25,9 +25,9 @@ TTabCotesForm::TTabCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent),
   setWindowTitle(Q(rs("rsTabCotesFormCaption")));
   auto* h = new QHBoxLayout(this);
   auto* g = new QVBoxLayout;
-  g->addWidget(new QLabel("Intersection des Couples avec :"));
+  g->addWidget(new QLabel(rs("rsRGIntersectionCaption").c_str()));
   Croisement = new QComboBox;
-  Croisement->addItems({"Lignes d'eau", "Longitudinales"});
+  Croisement->addItems({Q(rs("rsLignesE")), Q(rs("rsLongits"))});
   g->addWidget(Croisement);
   Liste = new QListWidget;
   Liste->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -39,14 +39,14 @@ TTabCotesForm::TTabCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent),
     g->addWidget(b);
     return b;
   };
-  bouton("&Toutes", [this] { Liste->selectAll(); });
-  bouton("&Aucune", [this] { Liste->clearSelection(); });
-  bouton("&Calculer", [this] { Calculer(); });
-  BtnExport = bouton("Export", [this] {
-    QString f = DemandeFichier(this, true, rs("rsTXTFilter"), "Export");
+  bouton(rs("rsBtnToutes").c_str(), [this] { Liste->selectAll(); });
+  bouton(rs("rsBtnAucune").c_str(), [this] { Liste->clearSelection(); });
+  bouton(rs("rsBtnCalculer").c_str(), [this] { Calculer(); });
+  BtnExport = bouton(rs("rsExport").c_str(), [this] {
+    QString f = DemandeFichier(this, true, rs("rsTXTFilter"), rs("rsExport").c_str());
     if (!f.isEmpty()) Exporter(f.toStdString());
   });
-  BtnImprimer = bouton("Imprimer",
+  BtnImprimer = bouton(rs("rsImprimer").c_str(),
                        [this] { DemandeImpression(this, Q(rs("rsTabCotesFormCaption")), LignesRapport()); });
   bouton("OK", [this] { accept(); });
   h->addLayout(g);

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/Chaines.h"
+
 namespace {
 
 QValueAxis* Axe(const QChart* c, Qt::Orientation o) {
@@ -150,10 +152,10 @@ void TGraphe::mouseReleaseEvent(QMouseEvent* e) {
 
 void TGraphe::contextMenuEvent(QContextMenuEvent* e) {
   QMenu m(this);
-  m.addAction("Zoom initial", this, [this] { ZoomInitial(); });
-  m.addAction("Copier", this, [this] { Copier(); });
-  m.addAction("Imprimer...", this, [this] { ImprimeAvecDialogue(); });
-  m.addAction("Enregistrer l'image...", this, [this] { EnregistreAvecDialogue(); });
+  m.addAction(rs("rsBtnZoomInitial").c_str(), this, [this] { ZoomInitial(); });
+  m.addAction(rs("rsMeCopierCaption").c_str(), this, [this] { Copier(); });
+  m.addAction(rs("rsBtnImprimerPts").c_str(), this, [this] { ImprimeAvecDialogue(); });
+  m.addAction(rs("rsBtnEnregistrerImage").c_str(), this, [this] { EnregistreAvecDialogue(); });
   m.exec(e->globalPos());
 }
 

@@ -49,10 +49,10 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
     gauche->addWidget(b);
     return b;
   };
-  bouton("&Toutes", [this] { SelectionneTout(true); });
-  bouton("&Aucune", [this] { SelectionneTout(false); });
-  bouton("&Portée des calculs...", [this] { ChoisitPortee(); });
-  bouton("&Fermer", [this] { accept(); });
+  bouton(rs("rsBtnToutes").c_str(), [this] { SelectionneTout(true); });
+  bouton(rs("rsBtnAucune").c_str(), [this] { SelectionneTout(false); });
+  bouton(rs("rsBtnPorteeCalculs").c_str(), [this] { ChoisitPortee(); });
+  bouton(rs("rsBtnFermer").c_str(), [this] { accept(); });
   h->addLayout(gauche);
 
   Pages = new QTabWidget;
@@ -74,9 +74,9 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   vc->addWidget(Avertissements);
   InstalleCopie(Grille, [this] { return TexteSelection(); });
   auto* bc = new QHBoxLayout;
-  BtnEnregistrer = new QPushButton("Enregistrer...");
-  BtnImprimer = new QPushButton("Imprimer...");
-  auto* calculer = new QPushButton("&Calculer");
+  BtnEnregistrer = new QPushButton(rs("rsBtnEnregistrerPts").c_str());
+  BtnImprimer = new QPushButton(rs("rsBtnImprimerPts").c_str());
+  auto* calculer = new QPushButton(rs("rsBtnCalculer").c_str());
   BtnEnregistrer->setEnabled(false);
   BtnImprimer->setEnabled(false);
   bc->addWidget(BtnEnregistrer);
@@ -84,7 +84,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   bc->addStretch();
   bc->addWidget(calculer);
   vc->addLayout(bc);
-  Pages->addTab(calc, "Calculs");
+  Pages->addTab(calc, rs("rsGB_CalculsCaption").c_str());
 
   auto* aires = new QWidget;
   auto* va = new QVBoxLayout(aires);
@@ -93,15 +93,15 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   Courbe->setVisible(false);
   va->addWidget(Courbe, 1);
   auto* ba = new QHBoxLayout;
-  ba->addWidget(new QLabel("Nombre de couples"));
+  ba->addWidget(new QLabel(rs("rsLabelNbCoupesCaption").c_str()));
   NbCouples = new QSpinBox;
   NbCouples->setRange(MinSectionsHydro, MaxSectionsHydro);
   ba->addWidget(NbCouples);
-  auto* zoom = new QPushButton("Zoom initial");
+  auto* zoom = new QPushButton(rs("rsBtnZoomInitial").c_str());
   connect(zoom, &QPushButton::clicked, this, [this] { Courbe->ZoomInitial(); });
   ba->addWidget(zoom);
   ba->addStretch();
-  auto* calculer2 = new QPushButton("&Calculer");
+  auto* calculer2 = new QPushButton(rs("rsBtnCalculer").c_str());
   ba->addWidget(calculer2);
   va->addLayout(ba);
   Pages->addTab(aires, Q(rs("rsCourbeAires")));
@@ -117,12 +117,12 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
     e->setAlignment(Qt::AlignRight);
     bt->addWidget(e);
   };
-  edit("Z de [m]", EdZ0);
-  edit("à [m]", EdZ1);
-  edit("Lignes d'eau", EdNbLignes);
+  edit(rs("rsLabelHydroDe").c_str(), EdZ0);
+  edit(rs("rsLabelHydroA").c_str(), EdZ1);
+  edit(rs("rsLignesE").c_str(), EdNbLignes);
   EdNbLignes->setText("11");
-  auto* calcTable = new QPushButton("&Calculer");
-  BtnArretTable = new QPushButton("&Annuler");
+  auto* calcTable = new QPushButton(rs("rsBtnCalculer").c_str());
+  BtnArretTable = new QPushButton(rs("rsBtnAnnuler").c_str());
   BtnArretTable->setVisible(false);
   connect(calcTable, &QPushButton::clicked, this, [this] { CalculeTable(); });
   connect(BtnArretTable, &QPushButton::clicked, this, [this] { SuiviTable.Arret = true; });
@@ -136,7 +136,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   GrilleTable->verticalHeader()->setDefaultSectionSize(20);
   vt->addWidget(GrilleTable, 1);
   auto* bct = new QHBoxLayout;
-  bct->addWidget(new QLabel("Courbe"));
+  bct->addWidget(new QLabel(rs("rsLabelHydroCourbe").c_str()));
   ChoixCourbe = new QComboBox;
   bct->addWidget(ChoixCourbe);
   bct->addStretch();
@@ -144,7 +144,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   CourbeTable = new TGraphe;
   vt->addWidget(CourbeTable, 1);
   connect(ChoixCourbe, &QComboBox::currentIndexChanged, this, [this] { MajCourbeTable(); });
-  Pages->addTab(tab, "Table hydrostatique");
+  Pages->addTab(tab, rs("rsTableHydro").c_str());
   h->addWidget(Pages, 1);
 
   connect(calculer, &QPushButton::clicked, this, [this] { BtnCalculerClick(); });
@@ -300,7 +300,7 @@ std::string THydrostatForm::CalculeTable() {
   int n = 0;
   if (!LitReel(EdZ0->text().toStdString(), z0) || !LitReel(EdZ1->text().toStdString(), z1) ||
       !LitEntier(EdNbLignes->text().toStdString(), n) || n < 2 || n > 201 || !(z1 > z0)) {
-    std::string m = "Hauteurs ou nombre de lignes d'eau incorrects (2 à 201 lignes, Z croissant)";
+    std::string m = rs("rsErrLignesHydro").c_str();
     AfficheMessage(m, mtError, mbOK);
     return m;
   }

@@ -103,14 +103,14 @@ TPoidsForm::TPoidsForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
     connect(b, &QPushButton::clicked, this, f);
     boutons->addWidget(b);
   };
-  bouton("&Insérer", [this] { Inserer(); });
-  bouton("&Ajouter", [this] { Ajouter(); });
-  bouton("&Supprimer", [this] { Supprimer(); });
-  bouton("Import", [this] {
+  bouton(rs("rsBtnInserer").c_str(), [this] { Inserer(); });
+  bouton(rs("rsBtnAjouter").c_str(), [this] { Ajouter(); });
+  bouton(rs("rsBtnSupprimer").c_str(), [this] { Supprimer(); });
+  bouton(rs("rsImport").c_str(), [this] {
     QString f = DemandeFichier(this, false, rs("rsCSVFilter"));
     if (!f.isEmpty()) Importer(f.toStdString());
   });
-  bouton("Export", [this] {
+  bouton(rs("rsExport").c_str(), [this] {
     QString f = DemandeFichier(this, true, rs("rsCSVFilter"));
     if (!f.isEmpty()) Exporter(f.toStdString());
   });
@@ -124,11 +124,11 @@ TPoidsForm::TPoidsForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(d
   TTotal->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   v->addWidget(TTotal);
   auto* bb = new QHBoxLayout;
-  auto* imp = new QPushButton("Imprimer");
+  auto* imp = new QPushButton(rs("rsImprimer").c_str());
   connect(imp, &QPushButton::clicked, this,
           [this] { DemandeImpression(this, Q(rs("rsPoidsCaption")), LignesRapport()); });
   auto* ok = new QPushButton("&OK");
-  auto* annuler = new QPushButton("&Annuler");
+  auto* annuler = new QPushButton(rs("rsBtnAnnuler").c_str());
   connect(ok, &QPushButton::clicked, this, [this] { Valider(); });
   connect(annuler, &QPushButton::clicked, this, [this] { reject(); });
   bb->addWidget(imp);
@@ -245,14 +245,14 @@ TDefPoidsForm::TDefPoidsForm(TDocument& doc, const TVertex3f& p, QWidget* parent
   setObjectName("DefPoidsForm");
   setWindowTitle("Nouveau ballast");
   auto* v = new QVBoxLayout(this);
-  auto* gb = new QGroupBox("Ballast");
+  auto* gb = new QGroupBox(rs("rsGBBallastCaption").c_str());
   auto* fb = new QFormLayout(gb);
   EdValeur = new QLineEdit;
   EdNom = new QLineEdit;
-  fb->addRow("Valeur", EdValeur);
-  fb->addRow("Nom", EdNom);
+  fb->addRow(rs("rsPoidsColValeur").c_str(), EdValeur);
+  fb->addRow(rs("rsNom").c_str(), EdNom);
   v->addWidget(gb);
-  auto* gp = new QGroupBox("Position");
+  auto* gp = new QGroupBox(rs("rsGBPositionCaption").c_str());
   auto* fp = new QFormLayout(gp);
   EdX = new QLineEdit(QString::asprintf("%.4f", p.X));
   EdY = new QLineEdit(QString::asprintf("%.4f", p.Y));
@@ -261,7 +261,7 @@ TDefPoidsForm::TDefPoidsForm(TDocument& doc, const TVertex3f& p, QWidget* parent
   fp->addRow("Y", EdY);
   fp->addRow("Z", EdZ);
   v->addWidget(gp);
-  auto* ga = new QGroupBox(QString::fromUtf8("Attaché à"));
+  auto* ga = new QGroupBox(QString::fromUtf8(rs("rsAttacheA").c_str()));
   auto* va = new QVBoxLayout(ga);
   Attache = new QListWidget;
   for (int k = 0; k < doc.NbSurf(); k++) Attache->addItem(Q(doc.Surf(k).Nom));

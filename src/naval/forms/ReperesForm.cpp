@@ -40,7 +40,7 @@ TListePointsForm::TListePointsForm(TDocument& doc, const QString& titre, TLectur
   setWindowFlag(Qt::Tool);
   auto* v = new QVBoxLayout(this);
   Grille = new QTableWidget(0, 5);
-  Grille->setHorizontalHeaderLabels({"Num", "Nom", "X", "Y", "Z"});
+  Grille->setHorizontalHeaderLabels({rs("rsPoidsColNum").c_str(), rs("rsNom").c_str(), "X", "Y", "Z"});
   Grille->verticalHeader()->hide();
   for (int c = 0; auto w : {35, 85, 60, 60, 60}) Grille->setColumnWidth(c++, w);
   // The name takes what room there is; the numbers keep their width.
@@ -49,10 +49,10 @@ TListePointsForm::TListePointsForm(TDocument& doc, const QString& titre, TLectur
   Grille->setMinimumWidth(35 + 85 + 3 * 60 + 30);
   v->addWidget(Grille, 1);
   auto* b = new QHBoxLayout;
-  BtnSupprimer = new QPushButton("&Supprimer");
-  BtnAjouter = new QPushButton("&Ajouter");
+  BtnSupprimer = new QPushButton(rs("rsBtnSupprimer").c_str());
+  BtnAjouter = new QPushButton(rs("rsBtnAjouter").c_str());
   auto* ok = new QPushButton("&OK");
-  auto* annuler = new QPushButton("&Annuler");
+  auto* annuler = new QPushButton(rs("rsBtnAnnuler").c_str());
   ok->setDefault(true);
   b->addWidget(BtnSupprimer), b->addWidget(BtnAjouter), b->addStretch(), b->addWidget(ok),
       b->addWidget(annuler);
@@ -149,12 +149,12 @@ TDefReperesForm::TDefReperesForm(TDocument& doc, const TVertex3f& p, QWidget* pa
   setObjectName("DefReperesForm");
   setWindowTitle(Q(rs("rsDefReperesFormCaption")));
   auto* v = new QVBoxLayout(this);
-  auto* gr = new QGroupBox(QString::fromUtf8("Repère"));
+  auto* gr = new QGroupBox(QString::fromUtf8(rs("rsGBRepereCaption").c_str()));
   auto* fr = new QHBoxLayout(gr);
   EdNom = new QLineEdit;
-  fr->addWidget(new QLabel("Nom")), fr->addWidget(EdNom, 1);
+  fr->addWidget(new QLabel(rs("rsNom").c_str())), fr->addWidget(EdNom, 1);
   v->addWidget(gr);
-  auto* gp = new QGroupBox("Position");
+  auto* gp = new QGroupBox(rs("rsGBPositionCaption").c_str());
   auto* fp = new QHBoxLayout(gp);
   EdX = new QLineEdit(QString::asprintf("%.4f", p.X));
   EdY = new QLineEdit(QString::asprintf("%.4f", p.Y));
@@ -173,7 +173,7 @@ TDefReperesForm::TDefReperesForm(TDocument& doc, const TVertex3f& p, QWidget* pa
   ok->setObjectName("BtnOK");
   auto* annuler = new QToolButton;
   annuler->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-  annuler->setToolTip("Annuler");
+  annuler->setToolTip(rs("rsAnnuler").c_str());
   annuler->setObjectName("BtnAnnuler");
   for (auto* t : {ok, annuler}) t->setIconSize(QSize(24, 24));
   b->addStretch(), b->addWidget(ok), b->addWidget(annuler);
@@ -201,9 +201,9 @@ TImportRepForm::TImportRepForm(TDocument& doc, QWidget* parent) : QDialog(parent
   setObjectName("ImportRepForm");
   setWindowTitle(Q(rs("rsImportRepFormCaption")));
   auto* v = new QVBoxLayout(this);
-  CBNom = new QCheckBox(QString::fromUtf8("Nom du repère"));
+  CBNom = new QCheckBox(QString::fromUtf8(rs("rsCBNomRepereCaption").c_str()));
   v->addWidget(CBNom);
-  auto* go = new QGroupBox("Ordre des valeurs du fichier");
+  auto* go = new QGroupBox(rs("rsRGOrdreCaption").c_str());
   auto* vo = new QVBoxLayout(go);
   for (int k = 0; k < NbOrdresValeurs; k++) {
     Ordres.push_back(new QRadioButton(Q(LibelleOrdre(k))));
@@ -213,7 +213,7 @@ TImportRepForm::TImportRepForm(TDocument& doc, QWidget* parent) : QDialog(parent
   }
   v->addWidget(go);
   setMinimumWidth(320);
-  auto* gl = new QGroupBox("Ligne attendue du fichier");
+  auto* gl = new QGroupBox(rs("rsGBResultCaption").c_str());
   auto* vl = new QVBoxLayout(gl);
   LblLigne = new QLabel;
   vl->addWidget(LblLigne);
@@ -224,7 +224,7 @@ TImportRepForm::TImportRepForm(TDocument& doc, QWidget* parent) : QDialog(parent
   LblLigne->setText(Q(LigneAttendue(false, ovXYZ)));
   auto* b = new QHBoxLayout;
   auto* ok = new QPushButton("&OK");
-  auto* annuler = new QPushButton("&Annuler");
+  auto* annuler = new QPushButton(rs("rsBtnAnnuler").c_str());
   ok->setDefault(true);
   b->addStretch(), b->addWidget(ok), b->addWidget(annuler);
   v->addLayout(b);

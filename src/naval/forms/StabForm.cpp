@@ -133,15 +133,15 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   setWindowTitle(Q(rs("rsStabCaption")));
   auto* h = new QHBoxLayout(this);
   auto* gauche = new QVBoxLayout;
-  auto* etat = new QGroupBox("Etat initial");
+  auto* etat = new QGroupBox(rs("rsGBEtatInitCaption").c_str());
   auto* fe = new QFormLayout(etat);
   LblDeplacement = new QLabel;
   LblPoidsInitial = new QLabel;
-  fe->addRow(U("Déplacement initial"), LblDeplacement);
-  fe->addRow("Poids initial", LblPoidsInitial);
+  fe->addRow(U(rs("rsLabelDeplacementInitCaption").c_str()), LblDeplacement);
+  fe->addRow(rs("rsLabelPoidsInitCaption").c_str(), LblPoidsInitial);
   gauche->addWidget(etat);
 
-  Conditions = new QGroupBox("Conditions de calcul");
+  Conditions = new QGroupBox(rs("rsGB_ConditionsInitCaption").c_str());
   auto* fc = new QFormLayout(Conditions);
   auto edit = [&](const char* lib, const char* defaut) {
     auto* e = new QLineEdit(defaut);
@@ -150,19 +150,19 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
     fc->addRow(U(lib), e);
     return e;
   };
-  EdAngleMax = edit("Angle de gite Max [°]", "180");
-  EdPas = edit("Pas de calcul [°]", "5");
-  EdTolEnf = edit("Tolérance enfoncement [%]", "1");
-  EdDensite = edit("Densité de l'eau", "1.026");
-  CBAssiette = new QCheckBox("Correction de l'assiette");
+  EdAngleMax = edit(rs("rsLabelGiteMaxCaption").c_str(), "180");
+  EdPas = edit(rs("rsStabSynPas").c_str(), "5");
+  EdTolEnf = edit(rs("rsToleranceEnfPer").c_str(), "1");
+  EdDensite = edit(rs("rsStabSynDensite").c_str(), "1.026");
+  CBAssiette = new QCheckBox(rs("rsCBAssietteCaption").c_str());
   fc->addRow(CBAssiette);
   EdTolAssiette = new QLineEdit("0.1");  // not shown
   EdTolAssiette->setVisible(false);
   LblPoids = new QLabel;
-  fc->addRow("Poids", LblPoids);
-  RBDeplacement = new QRadioButton(U("Fixer Poids = Déplacement initial"));
-  RBPoidsFixe = new QRadioButton("Fixer Poids = ");
-  RBInitiales = new QRadioButton("Valeurs initiales");
+  fc->addRow(rs("rsGBDefPoidsCaption").c_str(), LblPoids);
+  RBDeplacement = new QRadioButton(U(rs("rsRB_SetPoidsDeplCaption").c_str()));
+  RBPoidsFixe = new QRadioButton(rs("rsRB_SetPoidsCaption").c_str());
+  RBInitiales = new QRadioButton(rs("rsRB_RAZPoidsDeplCaption").c_str());
   RBInitiales->setChecked(true);
   EdPoidsFixe = new QLineEdit("0.00");
   EdPoidsFixe->setEnabled(false);
@@ -171,9 +171,10 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   fc->addRow(RBDeplacement);
   fc->addRow(RBPoidsFixe, EdPoidsFixe);
   fc->addRow(RBInitiales);
-  CBAligner = new QCheckBox("Aligner verticalement G et Z");
+  CBAligner = new QCheckBox(rs("rsCB_AlignVertGZCaption").c_str());
   fc->addRow(CBAligner);
-  auto* ajuster = new QPushButton("&Ajuster");
+  auto* ajuster = new QPushButton(rs("rsBtnAjusterCondInitCaption").c_str());
+  ajuster->setObjectName("BtnAjusterCondInit");
   connect(ajuster, &QPushButton::clicked, this, [this] { Ajuster(); });
   fc->addRow(ajuster);
   gauche->addWidget(Conditions);
@@ -188,14 +189,14 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   Progres->setRange(0, 100);
   vc->addWidget(Progres);
   auto* bc = new QHBoxLayout;
-  BtnAnnuler = new QPushButton("&Annuler");
+  BtnAnnuler = new QPushButton(rs("rsBtnAnnuler").c_str());
   BtnAnnuler->setVisible(false);
-  BtnCalculer = new QPushButton("&Calculer");
+  BtnCalculer = new QPushButton(rs("rsBtnCalculer").c_str());
   bc->addWidget(BtnAnnuler);
   bc->addWidget(BtnCalculer);
   vc->addLayout(bc);
   gauche->addWidget(calc);
-  auto* fermer = new QPushButton("&Fermer");
+  auto* fermer = new QPushButton(rs("rsBtnFermer").c_str());
   gauche->addWidget(fermer);
   gauche->addStretch();
   h->addLayout(gauche);
@@ -221,7 +222,9 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   connect(lat, &QSlider::valueChanged, this, [this](int v) { Vue->Phi = v, Vue->update(); });
   bv->addWidget(lon);
   bv->addWidget(lat);
-  for (auto [nom, t, f] : {std::tuple{"Couple", 270, 0}, {"Profil", 0, 0}, {"Plan", 0, 90}}) {
+  for (auto [nom, t, f] : {std::tuple{rs("rsStabVueCouple").c_str(), 270, 0},
+                           {rs("rsProfil").c_str(), 0, 0},
+                           {rs("rsPlan").c_str(), 0, 90}}) {
     auto* b = new QPushButton(nom);
     connect(b, &QPushButton::clicked, this, [lon, lat, t = t, f = f] { lon->setValue(t), lat->setValue(f); });
     bv->addWidget(b);
@@ -236,7 +239,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   auto* bf = new QHBoxLayout;
   TrackBarEtapes = new QSlider(Qt::Horizontal);
   TrackBarEtapes->setObjectName("TrackBarEtapes");
-  BtnFilm = new QPushButton("Film");
+  BtnFilm = new QPushButton(rs("rsBtnFilmCaption").c_str());
   LblFilm = new QLabel(U("0°"));
   LblFilm->setMinimumWidth(70);
   bf->addWidget(TrackBarEtapes, 1);
@@ -254,7 +257,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
     else
       TrackBarEtapes->setValue(p + 1);
   });
-  Pages->addTab(aff, "Affichage");
+  Pages->addTab(aff, rs("rsGB_AffichageCaption").c_str());
 
   // Courbe de stabilité
   auto* pg = new QWidget;
@@ -263,23 +266,24 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   vg->addWidget(CourbeGZ, 1);
   auto* bg = new QHBoxLayout;
   RBGZ = new QRadioButton("GZ");
-  RBMoment = new QRadioButton("Moment d'inertie");
+  RBMoment = new QRadioButton(rs("rsRB_CourbeMomentCaption").c_str());
   RBGZ->setChecked(true);
   connect(RBGZ, &QRadioButton::toggled, this, [this] { MajCourbeGZ(); });
-  auto* zoom = new QPushButton("Zoom initial");
+  auto* zoom = new QPushButton(rs("rsBtnZoomInitial").c_str());
   connect(zoom, &QPushButton::clicked, this, [this] { CourbeGZ->ZoomInitial(); });
-  auto* imp = new QPushButton("Imprimer...");
+  auto* imp = new QPushButton(rs("rsBtnImprimerPts").c_str());
   connect(imp, &QPushButton::clicked, this, [this] { CourbeGZ->ImprimeAvecDialogue(); });
-  auto* img = new QPushButton("Enregistrer l'image...");
+  auto* img = new QPushButton(rs("rsBtnEnregistrerImage").c_str());
   connect(img, &QPushButton::clicked, this, [this] { CourbeGZ->EnregistreAvecDialogue(); });
   for (QWidget* w : std::initializer_list<QWidget*>{RBGZ, RBMoment, zoom, imp, img}) bg->addWidget(w);
   bg->addStretch();
   vg->addLayout(bg);
-  Pages->addTab(pg, U("Courbe de stabilité"));
+  Pages->addTab(pg, U(rs("rsTSCourbeCaption").c_str()));
 
   CourbeAssiette = new TGraphe;
-  CourbeAssiette->Titres("Assiette", U("Angle [°]"), U("Assiette [°]"));
-  Pages->addTab(CourbeAssiette, "Assiette");
+  CourbeAssiette->Titres(rs("rsStabColAssiette").c_str(), U(rs("rsColAngle").c_str()),
+                         U(rs("rsAxeAssiette").c_str()));
+  Pages->addTab(CourbeAssiette, rs("rsStabColAssiette").c_str());
 
   // Mesures
   auto* pm = new QWidget;
@@ -292,15 +296,15 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   vm->addWidget(Mesures, 1);
   InstalleCopie(Mesures, [this] { return TexteSelection(Mesures, true); });
   auto* bm = new QHBoxLayout;
-  auto* transformer = new QPushButton("Transformer");
+  auto* transformer = new QPushButton(rs("rsBtnTransformer").c_str());
   connect(transformer, &QPushButton::clicked, this, [this] { Transformer(); });
   auto export_ = [this](QHBoxLayout* b) {
-    auto* e = new QPushButton("Export");
+    auto* e = new QPushButton(rs("rsExport").c_str());
     connect(e, &QPushButton::clicked, this, [this] {
       QString f = DemandeFichier(this, true, rs("rsTXTFilter"));
       if (!f.isEmpty()) Enregistre(f.toStdString());
     });
-    auto* i = new QPushButton("Imprimer");
+    auto* i = new QPushButton(rs("rsImprimer").c_str());
     connect(i, &QPushButton::clicked, this,
             [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapport()); });
     b->addWidget(e);
@@ -310,7 +314,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   bm->addStretch();
   export_(bm);
   vm->addLayout(bm);
-  Pages->addTab(pm, "Mesures");
+  Pages->addTab(pm, rs("rsStabMesures").c_str());
 
   auto* ps = new QWidget;
   auto* vs = new QVBoxLayout(ps);
@@ -328,7 +332,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   bs->addStretch();
   export_(bs);
   vs->addLayout(bs);
-  Pages->addTab(ps, U("Synthèse"));
+  Pages->addTab(ps, U(rs("rsStabSynthese").c_str()));
 
   // Courbes KN
   auto* pk = new QWidget;
@@ -342,14 +346,14 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
     saisieKN->addWidget(e);
     return e;
   };
-  EdKNDeplacements = champ("Déplacements [kg]", "", 340);
+  EdKNDeplacements = champ(rs("rsLabelKNDeplacements").c_str(), "", 340);
   EdKNDeplacements->setMinimumWidth(220);
   EdKNDeplacements->setAlignment(Qt::AlignLeft);
-  EdKNDeplacements->setToolTip(U("Séparés par des virgules"));
-  EdKNAngleMax = champ("Gite Max [°]", "90", 60);
-  EdKNPas = champ("Pas [°]", "10", 60);
-  BtnKN = new QPushButton("Calculer les KN");
-  BtnArretKN = new QPushButton("&Arrêter");
+  EdKNDeplacements->setToolTip(U(rs("rsKNSepares").c_str()));
+  EdKNAngleMax = champ(rs("rsLabelKNGiteMax").c_str(), "90", 60);
+  EdKNPas = champ(rs("rsLabelKNPas").c_str(), "10", 60);
+  BtnKN = new QPushButton(rs("rsBtnKN").c_str());
+  BtnArretKN = new QPushButton(rs("rsBtnArreter").c_str());
   BtnArretKN->setVisible(false);
   ProgresKN = new QProgressBar;
   ProgresKN->setRange(0, 100);
@@ -378,7 +382,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   SuiviKN.Progression = [this](int total, int fait) {
     ProgresKN->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
   };
-  Pages->addTab(pk, "Courbes KN");
+  Pages->addTab(pk, rs("rsTSCourbesKN").c_str());
 
   // Critères
   auto* pc = new QWidget;
@@ -390,7 +394,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   LblReglement->setFont(gras);
   hc->addWidget(LblReglement);
   hc->addStretch();
-  hc->addWidget(new QLabel(U("Angle d'envahissement [°] (0 : aucun)")));
+  hc->addWidget(new QLabel(U(rs("rsLabelAngleEnv").c_str())));
   EdEnvahissement = new QLineEdit("0");
   EdEnvahissement->setAlignment(Qt::AlignRight);
   EdEnvahissement->setMaximumWidth(70);
@@ -407,7 +411,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   InstalleCopie(Criteres, [this] { return TexteSelection(Criteres, true); });
   vcr->addWidget(Criteres, 1);
   connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] { MajCriteres(false); });
-  Pages->addTab(pc, U("Critères"));
+  Pages->addTab(pc, U(rs("rsTSCriteres").c_str()));
   h->addWidget(Pages, 1);
 
   Stab.TraiteMessages = [] { QApplication::processEvents(); };
@@ -514,8 +518,8 @@ void TStabForm::Ajuster() {
 void TStabForm::MajCourbeGZ() {
   const bool gz = RBGZ->isChecked();
   CourbeGZ->Efface();
-  CourbeGZ->Titres(gz ? "GZ" : "Moment d'inertie RM", U("Angle [°]"),
-                   gz ? "GZ [m]" : "Moment d'inertie RM [N.m]");
+  CourbeGZ->Titres(gz ? "GZ" : rs("rsCourbeRM").c_str(), U(rs("rsColAngle").c_str()),
+                   gz ? "GZ [m]" : rs("rsAxeRM").c_str());
   TGraphe::TPoints pts, ass;
   for (const TGZ& e : Stab.Etapes) {
     if (!e.Converge) continue;
@@ -534,7 +538,8 @@ void TStabForm::MajCourbeGZ() {
   if (!bleus.empty()) CourbeGZ->AjoutePoints(Qt::blue, bleus, nomsBleus);
   CourbeGZ->ZoomInitial();
   CourbeAssiette->Efface();
-  if (Stab.Conditions.CorrectionAssiette) CourbeAssiette->AjouteLigne("Assiette", Qt::blue, ass);
+  if (Stab.Conditions.CorrectionAssiette)
+    CourbeAssiette->AjouteLigne(rs("rsStabColAssiette").c_str(), Qt::blue, ass);
   CourbeAssiette->ZoomInitial();
 
   const std::vector<std::string> ent = EnteteTableGZ();
@@ -730,7 +735,7 @@ void TStabForm::MontreKN() {
   CourbeKN->Efface();
   CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
   const size_t nh = CourbesKN.empty() ? 0 : CourbesKN[0].Points.size();
-  QStringList h{U("Déplacement [kg]"), "LCG [m]"};
+  QStringList h{U(rs("rsHydroInstDeplacement").c_str()), "LCG [m]"};
   for (size_t j = 0; j < nh; j++) h << QString::asprintf("%.2f", CourbesKN[0].Points[j].Gite) + U("°");
   TableKN->setColumnCount(h.size());
   TableKN->setHorizontalHeaderLabels(h);
