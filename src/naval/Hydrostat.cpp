@@ -514,6 +514,9 @@ struct TCumulLateral {
     Sz += a * (p1.Z + p2.Z + p3.Z) / 3;
   }
   void AjouteSous(TVertex3f a, TVertex3f b, TVertex3f c) {
+    // A facet wholly on one side is what GetTriUnderDWL would return unchanged.
+    if (a.Z >= 0 && b.Z >= 0 && c.Z >= 0) return;
+    if (a.Z <= 0 && b.Z <= 0 && c.Z <= 0) return Ajoute(a, b, c);
     TVertex3f d, e, f;
     int n = GetTriUnderDWL(a, b, c, 0, d, e, f);
     if (n >= 1) Ajoute(a, b, c);
