@@ -4,6 +4,7 @@
 // that hydrostatics, stability and weights are made of.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "model/Document.h"
@@ -143,13 +144,19 @@ struct TCumulCarene {
 
   // One whole facet, exactly as a TFacette of a list would count.
   void Ajoute(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double zref) {
-    TVertex3f n = ProduitVect(a - b, c - b);
+    // ProduitVect and Norme written out, the same operations in the same order: this runs
+    // once per facet of every body integral.
+    const TVertex3f u = a - b, v = c - b;
+    const TVertex3f n{u.Y * v.Z - u.Z * v.Y, u.Z * v.X - u.X * v.Z, u.X * v.Y - u.Y * v.X};
     TMomentsPrisme m(a, b, c, n.Z / 2, zref);
     Vol += m.V, Mx += m.Mx, My += m.My, Mz += m.Mz;
-    Aire += Norme(n) / 2;
+    Aire += std::sqrt(n.X * n.X + n.Y * n.Y + n.Z * n.Z) / 2;
   }
   // The part of a facet below Z = w, as TListFace::Add (below a plane) would cut it, about zref = w.
   void AjouteSous(TVertex3f a, TVertex3f b, TVertex3f c, double w) {
+    // Most facets lie wholly on one side, which GetTriUnderDWL would return unchanged.
+    if (a.Z >= w && b.Z >= w && c.Z >= w) return;
+    if (a.Z <= w && b.Z <= w && c.Z <= w) return Ajoute(a, b, c, w);
     TVertex3f d, e, f;
     int n = GetTriUnderDWL(a, b, c, w, d, e, f);
     if (n >= 1) Ajoute(a, b, c, w);

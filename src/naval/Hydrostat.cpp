@@ -85,13 +85,12 @@ void InsereStation(TListAires& l, const TAireRec& a) {
   l.insert(it, a);
 }
 
-std::vector<TAireRec> StationsSurface(const TDocument& doc, int numSurf, int n) {
+namespace {
+
+// The stations of a surface whose crossings with the waterline Z = 0 are l.
+std::vector<TAireRec> StationsFlottaison(const TEntity& e, const TListPt3D& l, int n) {
   n = std::clamp(n, MinSectionsHydro, MaxSectionsHydro);
   std::vector<TAireRec> r;
-  if (numSurf < 0 || numSurf >= doc.NbSurf()) return r;
-  const TEntity& e = doc.Surf(numSurf);
-  TListPt3D l;
-  InterSurf_LE(l, doc, numSurf, 0);
   double ymin = 10000, ymax = -10000;
   for (const auto& p : l) ymin = std::min(ymin, p.Y), ymax = std::max(ymax, p.Y);
   auto sous = [&](const TArrayVertex3f& g) {
@@ -109,6 +108,15 @@ std::vector<TAireRec> StationsSurface(const TDocument& doc, int numSurf, int n) 
     r.push_back(a);
   }
   return r;
+}
+
+}  // namespace
+
+std::vector<TAireRec> StationsSurface(const TDocument& doc, int numSurf, int n) {
+  if (numSurf < 0 || numSurf >= doc.NbSurf()) return {};
+  TListPt3D l;
+  InterSurf_LE(l, doc, numSurf, 0);
+  return StationsFlottaison(doc.Surf(numSurf), l, n);
 }
 
 TAireRec AireSec(const TCoupe& c, double wd) {
@@ -507,6 +515,9 @@ struct TCumulLateral {
     Sz += a * (p1.Z + p2.Z + p3.Z) / 3;
   }
   void AjouteSous(TVertex3f a, TVertex3f b, TVertex3f c) {
+    // A facet wholly on one side is what GetTriUnderDWL would return unchanged.
+    if (a.Z >= 0 && b.Z >= 0 && c.Z >= 0) return;
+    if (a.Z <= 0 && b.Z <= 0 && c.Z <= 0) return Ajoute(a, b, c);
     TVertex3f d, e, f;
     int n = GetTriUnderDWL(a, b, c, 0, d, e, f);
     if (n >= 1) Ajoute(a, b, c);
@@ -533,10 +544,14 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   TListSurf scope;
   for (int k : portee)
     if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
+  // Each surface's crossings with the waterline, for its stations and the lengths.
+  std::vector<TListPt3D> flottaisons(scope.size());
+  for (size_t s = 0; s < scope.size(); s++) InterSurf_LE(flottaisons[s], doc, scope[s], 0);
   // Stations of every surface, merged.
   TListAires& st = r.Stations;
-  for (int k : scope)
-    for (const auto& a : StationsSurface(doc, k, nbSections)) InsereStation(st, a);
+  for (size_t s = 0; s < scope.size(); s++)
+    for (const auto& a : StationsFlottaison(doc.Surf(scope[s]), flottaisons[s], nbSections))
+      InsereStation(st, a);
   const int n = static_cast<int>(st.size());
   std::vector<double> ys(st.size());
   for (int i = 0; i < n; i++) ys[i] = st[i].Y;
@@ -555,7 +570,7 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
                  fin = static_cast<size_t>(n) * (h + 1) / moities;
     const std::vector<double> part(ys.begin() + static_cast<std::ptrdiff_t>(debut),
                                    ys.begin() + static_cast<std::ptrdiff_t>(fin));
-    SectionsStations(doc.Surf(scope[s]), part, secs[s].data() + debut, profs[s].data() + debut);
+    SectionsStations(doc.Surf(scope[s]), part, secs[s].data() + debut, profs[s].data() + debut, true);
   });
   for (int s = 0; s < ns; s++) {
     const std::vector<TAireRec>& sec = secs[s];
@@ -591,10 +606,9 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
   // Lengths.
   TEtendues e;
-  for (int k : scope) {
-    TListPt3D l;
-    InterSurf_LE(l, doc, k, 0);
-    for (const auto& p : l) {
+  for (size_t i = 0; i < scope.size(); i++) {
+    const int k = scope[i];
+    for (const auto& p : flottaisons[i]) {
       e.LwlMin = std::min(e.LwlMin, p.Y), e.LwlMax = std::max(e.LwlMax, p.Y);
       e.BwlMin = std::min(e.BwlMin, p.X), e.BwlMax = std::max(e.BwlMax, p.X);
       e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);

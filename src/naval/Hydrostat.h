@@ -42,10 +42,9 @@ void FermeParPlanSym(TCoupe& c, const TEntity& e);
 TAireRec SectionSurface(const TEntity& e, double y, double* profondeur = nullptr);
 // The same at every station of ys from one sweep of each half's grid, into r[k] and
 // profondeurs[k] (when given). With deduireMiroir, a mirror half that is the main half's
-// exact image in x = 0 is not cut but turned over from it: about 40 % faster, but the
-// areas then differ from the cut ones in their last bits (the crossings are met in
-// another order) and the centres by a rounding of their single precision; the
-// hydrostatics cut both halves, so that their results stay exactly as they were.
+// exact image in x = 0 is not cut but turned over from it (the hydrostatics do so): about
+// 40 % faster; the areas then differ from the cut ones in their last bits (the crossings
+// are met in another order) and the centres by a rounding of their single precision.
 void SectionsStations(const TEntity& e, const std::vector<double>& ys, TAireRec* r,
                       double* profondeurs = nullptr, bool deduireMiroir = false);
 // The waterplane of one surface at height z (both halves when symmetric).

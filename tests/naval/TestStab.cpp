@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include "Aide.h"
 #include "app/Chaines.h"
@@ -127,6 +128,36 @@ TEST(Carene, IntegralsEqualThoseOfTheLists) {
     for (double z : {f.P1.Z, f.P2.Z, f.P3.Z}) zmin = std::min(zmin, z), zmax = std::max(zmax, z);
   EXPECT_EQ(c.ZMin(), zmin);
   EXPECT_EQ(c.ZMax(), zmax);
+}
+
+// Facets wholly above or below the plane skip the clipping: the sums stay those of the
+// clipped facets to the last bit, corners on the plane included.
+TEST(Carene, FacetsOnOneSideCountAsClipped) {
+  std::mt19937 gen(7);
+  const double hauteurs[] = {-1.5, -0.25, 0, 0, 0.5, 2};
+  std::uniform_int_distribution<int> h(0, 5);
+  std::uniform_real_distribution<double> u(-2, 2);
+  TCumulCarene rapide, reference;
+  int entieres = 0, coupees = 0, dessus = 0;
+  for (int k = 0; k < 3000; k++) {
+    TVertex3f p[3];
+    for (auto& q : p) q = {u(gen), u(gen), k % 3 ? hauteurs[h(gen)] : u(gen)};
+    rapide.AjouteSous(p[0], p[1], p[2], 0);
+    TVertex3f a = p[0], b = p[1], c = p[2], d, e, f;
+    const int n = GetTriUnderDWL(a, b, c, 0, d, e, f);
+    if (n >= 1) reference.Ajoute(a, b, c, 0);
+    if (n == 2) reference.Ajoute(d, e, f, 0);
+    const bool sous = p[0].Z <= 0 && p[1].Z <= 0 && p[2].Z <= 0;
+    entieres += n == 1 && sous, coupees += n >= 1 && !sous, dessus += n == 0;
+  }
+  EXPECT_GT(entieres, 300);
+  EXPECT_GT(coupees, 300);
+  EXPECT_GT(dessus, 300);
+  EXPECT_EQ(rapide.Vol, reference.Vol);
+  EXPECT_EQ(rapide.Mx, reference.Mx);
+  EXPECT_EQ(rapide.My, reference.My);
+  EXPECT_EQ(rapide.Mz, reference.Mz);
+  EXPECT_EQ(rapide.Aire, reference.Aire);
 }
 
 TEST(Carene, CornersOnTheWaterline) {

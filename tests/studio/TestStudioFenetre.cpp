@@ -11,8 +11,11 @@
 #include <QMdiSubWindow>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
+#include <sstream>
 
 #include "forms/Fenetre.h"
 #include "studio/CommandesStudio.h"
@@ -218,6 +221,51 @@ TEST(StudioFenetre, LightControlsChooseSwitchAndTurnTheSelectedLight) {
 
   t.W<QToolButton>("BtnSpot")->click();
   for (int i = 0; i < 8; i++) EXPECT_FALSE(t.S->Lumieres[i].SpotVisible()) << i;
+}
+
+// The studio's camera goes into the document when it is saved, through the real writer,
+// and a window that opens the file again stands where the first one stood.
+TEST(StudioFenetre, CameraIsSavedWithTheDocumentAndReadBack) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string chemin = dir.filePath("voilier.kvb").toStdString();
+  ASSERT_TRUE(QFile::copy(BRIVANE_SAMPLES "/Voilier11.kvb", QString::fromStdString(chemin)));
+  auto ouvre = [&](FenetreTest& t) {
+    t.F->IO = DocumentIOStandard();
+    t.Choix.push_back(QString::fromStdString(chemin));
+    EXPECT_TRUE(t.F->Ouvrir());
+    return StudioDe(*t.F);
+  };
+  {
+    FenetreTest t;
+    TStudioForm* s = ouvre(t);
+    ASSERT_NE(s, nullptr);
+    EXPECT_NE(s->Camera.Azimut, -35.5f);  // the sample keeps another camera
+    ActiveStudio(*t.F);
+    s->Camera.Azimut = -35.5f;
+    s->Camera.Elevation = 18.25f;
+    s->Camera.Angle3 = 2;
+    s->Camera.OrigineX = 7;
+    s->Camera.OrigineY = -3;
+    t.F->Reduire({});  // zooms out by one from the slider's distance at activation
+    const float distance = s->Camera.Distance;
+    EXPECT_FLOAT_EQ(distance, 21);
+    ASSERT_TRUE(t.F->Enregistrer());
+    // The key other readers know, in its documented layout.
+    std::ifstream f(chemin);
+    std::stringstream texte;
+    texte << f.rdbuf();
+    EXPECT_NE(texte.str().find("[St]\r\n7;-3;21.0000;-35.5000;18.2500;2.0000;\r\n"), std::string::npos);
+  }
+  FenetreTest t;
+  TStudioForm* s = ouvre(t);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->Camera.OrigineX, 7);
+  EXPECT_EQ(s->Camera.OrigineY, -3);
+  EXPECT_FLOAT_EQ(s->Camera.Distance, 21);
+  EXPECT_FLOAT_EQ(s->Camera.Azimut, -35.5f);
+  EXPECT_FLOAT_EQ(s->Camera.Elevation, 18.25f);
+  EXPECT_FLOAT_EQ(s->Camera.Angle3, 2);
 }
 
 }  // namespace

@@ -44,6 +44,7 @@
 #include "app/forms/ReglagesQt.h"
 #include "session/ObjCom.h"
 #include "studio/CommandesStudio.h"
+#include "studio/Studio.h"
 #include "views/CommandesEdition.h"
 
 namespace {
@@ -711,6 +712,8 @@ void TMainForm::CopieVuesDansDocument() {
     d.Angle2 = p.Phi;
     d.Angle3 = p.Angle3;
   }
+  // The studio's camera as it stands now: the document reopens on the same picture.
+  if (const TStudioForm* st = StudioDe(*this)) st->EcritVueDocument(Doc.Vues[IndexVueStudio]);
 }
 
 void TMainForm::MajCaption() {
