@@ -18,15 +18,15 @@ TTrace& Trace() {
   return t;
 }
 
-void TraceEntree(const std::string& nom) {
+void TraceEntree(std::string_view nom) {
   TTrace& t = Trace();
-  std::string n = nom.substr(0, TraceLongNom);
-  t.Anneau[t.Position] = n;
+  const std::string_view n = nom.substr(0, TraceLongNom);
+  t.Anneau[static_cast<size_t>(t.Position)].assign(n);
   t.Position = (t.Position + 1) % TraceTailleAnneau;
   // A full stack overwrites its innermost entry.
   if (t.Profondeur > TraceTaillePile - 1) t.Profondeur = TraceTaillePile - 1;
   if (t.Profondeur < 0) t.Profondeur = 0;
-  t.Pile[t.Profondeur] = n;
+  t.Pile[static_cast<size_t>(t.Profondeur)].assign(n);
   t.Profondeur++;
 }
 
@@ -36,7 +36,13 @@ void TraceSortie() {
   t.Pile[t.Profondeur].clear();
 }
 
-void TraceRAZ() { Trace() = TTrace{}; }
+void TraceRAZ() {
+  TTrace& t = Trace();
+  for (auto& n : t.Anneau) n.clear();
+  for (auto& n : t.Pile) n.clear();
+  t.Position = 0;
+  t.Profondeur = 0;
+}
 
 std::string TraceDerniere() {
   const TTrace& t = Trace();

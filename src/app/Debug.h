@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr int TraceLongNom = 30;  // a name is cut to this many characters
@@ -19,9 +20,11 @@ struct TTrace {
   int Profondeur = 0;
 };
 
-// The process-wide trace (one thread: everything runs on the interface thread).
+// The calling thread's trace (the interface thread's is the one reported).
 TTrace& Trace();
-void TraceEntree(const std::string& nom);
+// Cheap enough for the calculations' inner procedures: the names are copied into
+// storage kept from call to call.
+void TraceEntree(std::string_view nom);
 void TraceSortie();
 void TraceRAZ();
 // The last name entered, or "" when none.

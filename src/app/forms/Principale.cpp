@@ -29,6 +29,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "app/Chaines.h"
@@ -797,6 +798,11 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
       // The trial read speaks only through its result: its messages would come again
       // with the real read. Its first one stands for the failure when it gives no other.
       TMessagesCollectes dits;
+      // Nor does it record diagnostics entries: the real read records the same ones.
+      struct TMuet {
+        std::function<void(const TDbgEntree&)> R = std::exchange(DebugConfig().Recepteur, nullptr);
+        ~TMuet() { DebugConfig().Recepteur = std::move(R); }
+      } muet;
       try {
         ok = IO.Lire(essai, chemin, demarrage, false, erreur);
       } catch (const std::exception& e) {
