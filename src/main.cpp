@@ -17,10 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
 #include "app/Services.h"
+#include "app/forms/DebugForm.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Icones.h"
 #include "app/forms/LigneCommande.h"
@@ -28,6 +30,7 @@
 #include "app/forms/Registre.h"
 #include "app/forms/ReglagesQt.h"
 #include "app/forms/Traduction.h"
+#include "document/GestionErreurs.h"
 
 namespace {
 
@@ -40,12 +43,17 @@ class TApplication : public QApplication {
     try {
       return QApplication::notify(o, e);
     } catch (const std::exception& ex) {
-      DbgErr(erDivers, "TMainForm.ExceptionHandler", 0, {ex.what()});
-      std::fprintf(stderr, "brivane: %s\n", ex.what());
+      Traite(ex.what());
     } catch (...) {
-      DbgErr(erDivers, "TMainForm.ExceptionHandler", 0, {"unknown error"});
+      Traite("exception inconnue");
     }
     return false;
+  }
+
+ private:
+  static void Traite(const char* message) {
+    std::fprintf(stderr, "brivane: %s\n", message);
+    if (TDebugForm* d = TDebugForm::Instance()) d->ExceptionHandler(message);
   }
 };
 
@@ -163,5 +171,10 @@ int main(int argc, char** argv) {
   if (!refusLangue.empty()) AfficheMessage(refusLangue, mtWarning, mbOK);
   // The first display runs once the window has its size.
   QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(); });
-  return app.exec();
+  // A crash of the process itself still leaves the design and a log line behind.
+  InstalleSauvegardeCrash(&f.Document(), std::filesystem::absolute("recovery.kvb").string(),
+                          CheminErrorLog());
+  int r = app.exec();
+  InstalleSauvegardeCrash(nullptr, {}, CheminErrorLog());
+  return r;
 }

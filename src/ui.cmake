@@ -1,7 +1,7 @@
 # The Qt user interface: the brivane_ui library (forms, views, studio) and the
 # `brivane` program. Included by the top-level CMakeLists.txt when BRIVANE_GUI is ON.
 # AUTOMOC is set on these targets only: the core and the command line never see Qt.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Charts PrintSupport Svg)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets OpenGL OpenGLWidgets Charts PrintSupport Svg Network)
 # The studio draws with OpenGL 1.1 and GLU (Mesa).
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 if(NOT TARGET OpenGL::GLU)
@@ -61,6 +61,10 @@ set_target_properties(brivane_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core
   OpenGL::GL OpenGL::GLU)
+# Only the diagnostics window talks to the network: the other units keep their flags.
+target_link_libraries(brivane_ui PUBLIC $<LINK_ONLY:Qt6::Network>)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/forms/DebugForm.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
+  $<TARGET_PROPERTY:Qt6::Network,INTERFACE_INCLUDE_DIRECTORIES>)
 # Qt's headers are not ours to warn about.
 target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
 

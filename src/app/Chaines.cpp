@@ -1045,6 +1045,21 @@ const std::vector<TChaineDef> Defs = {
     {"rsLangueEncodage", "n'est pas un texte Windows-1252"},
     {"rsTraductionEcrite", "Textes des fenêtres écrits dans « %s »"},
     {"rsErrTraduction", "Impossible d'écrire « %s »"},
+    // The diagnostics window and the error log.
+    {"rsDebugFormCaption", "Debug"},
+    {"rsBtnRAZCaption", "RAZ"},
+    {"rsBtnTracesActivesCaption", "Traces actives"},
+    {"rsBtnEnregistrerDbgCaption", "Enregistrer"},
+    {"rsBtnConnexionDebuggerCaption", "Connexion Debugger"},
+    {"rsDbgColType", "Type Err"},
+    {"rsDbgColProcedure", "Procédure"},
+    {"rsDbgColIndex", "Index"},
+    {"rsDbgConnexionEnCours", "Connexion en cours"},
+    {"rsDbgConnecte", "Connecté"},
+    {"rsDbgNonConnecte", "Non connecté"},
+    {"rsErrEcritureQZDbg", "Impossible d'écrire le fichier %s"},
+    {"rsErrLectureErrorLog",
+     "%s\nLe journal Error.log existant ne peut pas être lu : il est conservé, la ligne est écrite dans %s"},
 };
 
 std::vector<std::string>& Valeurs() {

@@ -8,6 +8,9 @@
 #include <mutex>
 #include <sstream>
 
+#include "app/Encodage.h"
+#include "app/FichierStr.h"
+
 // Each thread keeps its own trace: the calculations that share work between threads would
 // otherwise write the same ring at once. The user-interface thread's is the one reported.
 TTrace& Trace() {
@@ -15,15 +18,15 @@ TTrace& Trace() {
   return t;
 }
 
-void TraceEntree(const std::string& nom) {
+void TraceEntree(std::string_view nom) {
   TTrace& t = Trace();
-  std::string n = nom.substr(0, TraceLongNom);
-  t.Anneau[t.Position] = n;
+  const std::string_view n = nom.substr(0, TraceLongNom);
+  t.Anneau[static_cast<size_t>(t.Position)].assign(n);
   t.Position = (t.Position + 1) % TraceTailleAnneau;
   // A full stack overwrites its innermost entry.
   if (t.Profondeur > TraceTaillePile - 1) t.Profondeur = TraceTaillePile - 1;
   if (t.Profondeur < 0) t.Profondeur = 0;
-  t.Pile[t.Profondeur] = n;
+  t.Pile[static_cast<size_t>(t.Profondeur)].assign(n);
   t.Profondeur++;
 }
 
@@ -33,7 +36,13 @@ void TraceSortie() {
   t.Pile[t.Profondeur].clear();
 }
 
-void TraceRAZ() { Trace() = TTrace{}; }
+void TraceRAZ() {
+  TTrace& t = Trace();
+  for (auto& n : t.Anneau) n.clear();
+  for (auto& n : t.Pile) n.clear();
+  t.Position = 0;
+  t.Profondeur = 0;
+}
 
 std::string TraceDerniere() {
   const TTrace& t = Trace();
@@ -110,28 +119,74 @@ std::string LigneErrorLog(const std::string& dateHeure, const std::string& messa
   return l;
 }
 
-bool AjouteErrorLog(const std::string& chemin, const std::string& ligne, bool* erreurLecture) {
-  std::vector<std::string> lignes;
-  if (erreurLecture) *erreurLecture = false;
+namespace {
+
+// The newest lines of an existing log, within the bounds once the new line is counted.
+// False when the file exists and cannot be read.
+bool LitErrorLog(const std::string& chemin, size_t place, std::vector<std::string>& lignes) {
+  namespace fs = std::filesystem;
   std::error_code ec;
-  if (std::filesystem::exists(chemin, ec)) {
-    std::ifstream in(chemin, std::ios::binary);
-    if (!in) {
-      if (erreurLecture) *erreurLecture = true;
-    } else {
-      std::string l;
-      while (std::getline(in, l)) {
-        if (!l.empty() && l.back() == '\r') l.pop_back();
-        lignes.push_back(l);
-      }
-    }
+  if (!fs::exists(chemin, ec)) return !ec;
+  if (fs::is_directory(chemin, ec)) return false;
+  std::ifstream in(chemin, std::ios::binary);
+  if (!in) return false;
+  size_t octets = 0;
+  std::string l;
+  while (lignes.size() + 1 < static_cast<size_t>(ErrorLogMaxLignes) && std::getline(in, l)) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    if (octets + l.size() + 2 > place) break;
+    octets += l.size() + 2;
+    lignes.push_back(std::move(l));
   }
-  std::ofstream out(chemin, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << ligne << "\r\n";
-  for (const auto& l : lignes) out << l << "\r\n";
-  return static_cast<bool>(out);
+  return !in.bad();
 }
+
+bool EcritErrorLog(const std::string& chemin, const std::string& ligne, TResultatErrorLog& r) {
+  const std::string tete = Utf8VersCp1252(ligne) + "\r\n";
+  std::vector<std::string> lignes;
+  const size_t place = tete.size() < ErrorLogMaxOctets ? ErrorLogMaxOctets - tete.size() : 0;
+  if (!LitErrorLog(chemin, place, lignes)) {
+    r.LectureImpossible = true;
+    return false;
+  }
+  std::string texte = tete;
+  for (const auto& l : lignes) texte += l + "\r\n";
+  r.Chemin = chemin;
+  // Through a temporary file: a crash in the middle never leaves half a log.
+  r.Ecrit = EcritFichierAtomique(chemin, texte, &r.Erreur);
+  return true;
+}
+
+}  // namespace
+
+TResultatErrorLog AjouteErrorLog(const std::string& chemin, const std::string& ligne) {
+  TResultatErrorLog r;
+  r.Chemin = chemin;
+  if (EcritErrorLog(chemin, ligne, r)) return r;
+  // Someone else's log, or a damaged one: kept for whoever reads it; ours goes beside it.
+  TResultatErrorLog a;
+  if (!EcritErrorLog(chemin + ".new", ligne, a)) {
+    r.Chemin = chemin + ".new";
+    r.Erreur = "unreadable";
+    return r;
+  }
+  a.LectureImpossible = true;
+  return a;
+}
+
+std::string LigneExportDbg(const TDbgEntree& e) {
+  std::string l = e.Nom + " | " + std::to_string(e.Index);
+  for (size_t i = 0; i < 3; i++) l += " | " + (i < e.Valeurs.size() ? e.Valeurs[i] : std::string());
+  return l;
+}
+
+namespace {
+bool EnGestionErreur = false;
+}
+
+bool GestionErreurEnCours() { return EnGestionErreur; }
+TGestionErreurEnCours::TGestionErreurEnCours() : Avant(EnGestionErreur) { EnGestionErreur = true; }
+TGestionErreurEnCours::~TGestionErreurEnCours() { EnGestionErreur = Avant; }
 
 std::string DateHeureLocale() {
   std::time_t t = std::time(nullptr);

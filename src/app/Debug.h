@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr int TraceLongNom = 30;  // a name is cut to this many characters
@@ -19,9 +20,11 @@ struct TTrace {
   int Profondeur = 0;
 };
 
-// The process-wide trace (one thread: everything runs on the interface thread).
+// The calling thread's trace (the interface thread's is the one reported).
 TTrace& Trace();
-void TraceEntree(const std::string& nom);
+// Cheap enough for the calculations' inner procedures: the names are copied into
+// storage kept from call to call.
+void TraceEntree(std::string_view nom);
 void TraceSortie();
 void TraceRAZ();
 // The last name entered, or "" when none.
@@ -76,8 +79,37 @@ void DbgMsgS(std::vector<std::string> valeurs);
 
 // One "Error.log" line: date and time, last procedure, message, the ring newest first.
 std::string LigneErrorLog(const std::string& dateHeure, const std::string& message);
-// Inserts the line at the head of the file (newest first), creating it when absent.
-// Returns false when the file could not be written; readErr tells a failed read.
-bool AjouteErrorLog(const std::string& chemin, const std::string& ligne, bool* erreurLecture = nullptr);
+
+// The log keeps the newest lines only: it would otherwise grow at every error for years.
+constexpr int ErrorLogMaxLignes = 1000;
+constexpr size_t ErrorLogMaxOctets = size_t{1} << 20;
+
+struct TResultatErrorLog {
+  bool Ecrit = false;
+  std::string Chemin;              // the file written (or tried)
+  bool LectureImpossible = false;  // the existing log could not be read: it was left as it was
+  std::string Erreur;              // why nothing was written
+};
+// Inserts the line at the head of the log (newest first, at most ErrorLogMaxLignes lines and
+// ErrorLogMaxOctets bytes: the oldest go), creating it when absent. A log that exists but
+// cannot be read is never replaced by the new line alone: the line goes to chemin + ".new"
+// instead (prepended there in the same way), and LectureImpossible says so.
+TResultatErrorLog AjouteErrorLog(const std::string& chemin, const std::string& ligne);
 // The current date and time in the user's regional format.
 std::string DateHeureLocale();
+
+// One line of the debug window's export ("QZDbg.txt"): procedure | index | Val1 | Val2 | Val3.
+std::string LigneExportDbg(const TDbgEntree& e);
+
+// Set while the handler of an uncaught error works: the views do not redraw meanwhile.
+bool GestionErreurEnCours();
+class TGestionErreurEnCours {
+ public:
+  TGestionErreurEnCours();
+  ~TGestionErreurEnCours();
+  TGestionErreurEnCours(const TGestionErreurEnCours&) = delete;
+  TGestionErreurEnCours& operator=(const TGestionErreurEnCours&) = delete;
+
+ private:
+  bool Avant;
+};

@@ -925,6 +925,14 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
   MajMinMaxAllNet(doc, false);
   MajMinMaxAllSurf(doc);
   WriteStatusBar(PanneauEtat, "");
+  // What was read, for the debug window: a wrong count is seen before anything is drawn.
+  DbgMsgS({"GestFich.LitDocument", nomFichier, DbgVal(doc.NbSurf())});
+  for (int k = n0; k < doc.NbSurf(); k++) {
+    const TEntity& e = doc.Surf(k);
+    const TSurface* s = doc.SurfNurbs(k);
+    DbgMsgS({e.Nom, DbgVal(s ? s->Net.NbLn : e.NbLnPt), DbgVal(s ? s->Net.NbCol : e.NbColPt),
+             DbgVal(e.Poids.Masse)});
+  }
   return true;
 }
 

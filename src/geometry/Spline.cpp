@@ -137,6 +137,7 @@ void CalcGrillesSym(TEntity& e) {
 }
 
 void TSurface::MyNurbs2SNurbs(TSNurbs& r) const {
+  TRACE("TSurface.MyNurbs2SNurbs");
   const int nbLn = std::clamp(Net.NbLn, 0, MaxNet), nbCol = std::clamp(Net.NbCol, 0, MaxNet);
   for (int i = 0; i < nbLn; i++)
     for (int j = 0; j < nbCol; j++) {
@@ -152,6 +153,7 @@ void TSurface::MyNurbs2SNurbs(TSNurbs& r) const {
 }
 
 void TSurface::Calc_VecteursNoeud() {
+  TRACE("TSurface.Calc_VecteursNoeud");
   auto calcule = [](int ordre, int nb, std::vector<double>& t) {
     ordre = std::clamp(ordre, MinOrdre, MaxOrdre);
     nb = std::clamp(nb, 0, MaxNet);
@@ -196,6 +198,7 @@ void EvalueSurfaceNurbs(TSurface& s) {
 // --- The evaluation of the model's surfaces ------------------------------------------
 
 void TEntity::SetMinMax() {
+  TRACE("TEntity.SetMinMax");
   // From the first point: a model of any size (or unit) gets its own extremes.
   TVertex3f ext[6] = {{10000, 0, 0},  {-10000, 0, 0}, {0, 10000, 0},
                       {0, -10000, 0}, {0, 0, 10000},  {0, 0, -10000}};

@@ -850,6 +850,7 @@ void CalcAllDiag(TDocument& doc, TEntity& e) { CalcAll(doc, e, flDiagonales); }
 
 namespace {
 void CalcTabLignes(TDocument& doc, TFamilleLignes f, bool courbure = false) {
+  TRACE("ObjCom.CalcTabLignes");
   for (auto& s : doc.TabSurf)
     if (s->Visible) CalcAll(doc, *s, f, courbure);
 }
@@ -861,6 +862,7 @@ void CalcTabLignesLgt(TDocument& doc) { CalcTabLignes(doc, flLongitudinales); }
 void CalcTabLignesDiag(TDocument& doc) { CalcTabLignes(doc, flDiagonales); }
 
 void CalcCourbureCoupe(TCoupe& coupe) {
+  TRACE("Coupes.CalcCourbureCoupe");
   for (size_t np = 0; np < coupe.size(); np++) {
     TListPt3D& l = coupe[np];
     if (l.empty()) continue;

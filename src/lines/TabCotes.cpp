@@ -79,14 +79,17 @@ void Intersection(TTableCotes& t, const TCoupe& coupe, double niveau, bool enZ, 
 }  // namespace
 
 void IntersectionCoupleLE(TTableCotes& t, const TCoupe& coupe, double z) {
+  TRACE("TTabCotesForm.IntersectionCoupleLE");
   Intersection(t, coupe, z, true, "TTabCotesForm.IntersectionCoupleLE");
 }
 
 void IntersectionCoupleLg(TTableCotes& t, const TCoupe& coupe, double x) {
+  TRACE("TTabCotesForm.IntersectionCoupleLg");
   Intersection(t, coupe, x, false, "TTabCotesForm.IntersectionCoupleLg");
 }
 
 void IntersectionCoupleAretes(TTableCotes& t, const TEntity& e, double y) {
+  TRACE("TTabCotesForm.IntersectionCoupleAretes");
   const int n = e.NbLnPt, m = e.NbColPt;
   int ln = 0, col = 0;
   try {

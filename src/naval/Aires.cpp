@@ -1,8 +1,10 @@
 #include "naval/Aires.h"
 
+#include "app/Debug.h"
 #include "naval/Face.h"
 
 std::vector<TLigneAire> LignesAires(const TDocument& doc) {
+  TRACE("TAireForm.CalculAires");
   std::vector<TLigneAire> r;
   for (const auto& s : doc.TabSurf) {
     TListFace tout, dessous;

@@ -111,10 +111,12 @@ bool MemeForme(const TArrayVertex3f& a, const TArrayVertex3f& b) {
 }  // namespace
 
 void MakeFaceList(const TArrayVertex3f& g, int ordre, TListFace& l) {
+  TRACE("Face.MakeFaceList");
   Triangule(g, [&](const TVertex3f& a, const TVertex3f& b, const TVertex3f& c) { l.Add(a, b, c, ordre); });
 }
 
 void MakeFaceList(const TArrayVertex3f& g, int ordre, TListFace& l, double w) {
+  TRACE("Face.MakeFaceList");
   Triangule(g, [&](const TVertex3f& a, const TVertex3f& b, const TVertex3f& c) { l.Add(a, b, c, ordre, w); });
 }
 
@@ -236,6 +238,7 @@ void MajCentreBorde(TEntity& e) {
 }
 
 void MajVolumes(TEntity& e) {
+  TRACE("Face.MajVolumes");
   try {
     TListFace complet, simple;
     BuildFaceListFull(e, complet);

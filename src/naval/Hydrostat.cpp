@@ -113,6 +113,7 @@ std::vector<TAireRec> StationsFlottaison(const TEntity& e, const TListPt3D& l, i
 }  // namespace
 
 std::vector<TAireRec> StationsSurface(const TDocument& doc, int numSurf, int n) {
+  TRACE("Hydrostat.StationsSurface");
   if (numSurf < 0 || numSurf >= doc.NbSurf()) return {};
   TListPt3D l;
   InterSurf_LE(l, doc, numSurf, 0);
@@ -379,12 +380,14 @@ TAireRec CombineListe(const TDocument& doc, const TListSurf& l, bool plan, F&& d
 }  // namespace
 
 TAireRec SectionListe(const TDocument& doc, const TListSurf& l, double y) {
+  TRACE("Hydrostat.SectionListe");
   TAireRec r = CombineListe(doc, l, false, [&](const TEntity& e) { return SectionSurface(e, y); });
   r.Y = static_cast<float>(y);
   return r;
 }
 
 TAireRec FlottaisonListe(const TDocument& doc, const TListSurf& l, double z) {
+  TRACE("Hydrostat.FlottaisonListe");
   TAireRec r = CombineListe(doc, l, true, [&](const TEntity& e) { return FlottaisonSurface(e, z); });
   r.Z = static_cast<float>(z);
   return r;
@@ -403,12 +406,14 @@ TAireRec FlottaisonInertie(const TDocument& doc, const TListSurf& l, double z, T
 }  // namespace
 
 TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, double z) {
+  TRACE("Hydrostat.InertieFlottaison");
   TInertieFlottaison in;
   FlottaisonInertie(doc, l, z, in);
   return in;
 }
 
 double ZQuille(const TDocument& doc, const TListSurf& l) {
+  TRACE("Hydrostat.ZQuille");
   double z = std::numeric_limits<double>::infinity();
   auto parcourt = [&](const TArrayVertex3f& g) {
     for (const auto& r : g)
@@ -423,6 +428,7 @@ double ZQuille(const TDocument& doc, const TListSurf& l) {
 }
 
 TListSurf PorteeCalc(const TDocument& doc) {
+  TRACE("ObjCom.PorteeCalc");
   TListSurf l;
   for (int k = 0; k < doc.NbSurf(); k++)
     if (doc.Surf(k).Calc) l.push_back(k);
@@ -493,6 +499,7 @@ void ControleSurface(const TEntity& e, const TCumulCarene& c, std::vector<std::s
 }  // namespace
 
 std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l) {
+  TRACE("Hydrostat.ControleCarene");
   std::vector<std::string> r;
   for (int k : l) {
     if (k < 0 || k >= doc.NbSurf()) continue;
@@ -538,6 +545,7 @@ struct TCumulLateral {
 
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
                                    const std::function<void(int, int)>& progres, const TBarycentre* poids) {
+  TRACE("THydrostatForm.RunCalcHydroLstSurf");
   TRACE("THydrostatForm.BtnCalculerClick");
   TResultatsHydro r;
   nbSections = std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro);

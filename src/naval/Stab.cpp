@@ -161,6 +161,7 @@ TMatrice4 MatriceEtape(const TGZ& e, const TVertex3f& g) {
 }
 
 void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g) {
+  TRACE("TStabForm.RotationLstSurf");
   TRACE("TStabForm.Transformer");
   const TMatrice4 m = MatriceEtape(e, g);
   TMatrice4 r = m;  // the axes of a symmetry base are directions: no translation
@@ -629,6 +630,7 @@ void TStab::Deplacement(const TMatrice4& m, double w, TBarycentre& cc) {
 }
 
 double TStab::DeplacementValeur(const TMatrice4& m, double w) {
+  TRACE("TStabForm.Deplacement");
   Prepare();
   Car.Place(m);
   return Car.Volume(w) * Conditions.Densite;
@@ -644,6 +646,7 @@ double TStab::SurfMouillee(const TMatrice4& m, double w) {
 }
 
 void TStab::MajMinzMaxZ(const TMatrice4& m, double& zmin, double& zmax) {
+  TRACE("TStabForm.MajMinzMaxZ");
   Prepare();
   Car.Place(m);
   zmin = Car.ZMin();

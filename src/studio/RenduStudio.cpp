@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/Debug.h"
 #include "views/GrilleVue.h"
 
 namespace {
@@ -244,6 +245,7 @@ class TDessinModele {
   }
 
   void TraceOneSurf(int k) {
+    TRACE("TStudioForm.TraceOneSurf");
     const TEntity& e = D.Surf(k);
     if (UneLigne(e) || UneColonne(e)) {
       const bool ligne = UneLigne(e);
@@ -423,6 +425,7 @@ void PlaceLumieres(TglLightList& l, const TReglagesStudio& r) {
 }
 
 void TRenduStudio::Frame(const TSceneStudio& s, int w, int h) {
+  TRACE("TStudioForm.Draw");
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glViewport(0, 0, w, h);
   glMatrixMode(GL_PROJECTION);

@@ -326,6 +326,7 @@ TSceneStudio TStudioForm::Scene() {
 }
 
 void TStudioForm::InitDraw() {
+  TRACE("StudioForm.InitDraw");
   FondDonne = true;
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor(Reglages.ArpStudio & 0xFF, (Reglages.ArpStudio >> 8) & 0xFF,
@@ -348,6 +349,7 @@ void TStudioForm::MajCouleursCourbure() {
 }
 
 void TStudioForm::Redessine() {
+  TRACE("TStudioForm.Redessine");
   MajCouleursCourbure();
   Repeint();
 }

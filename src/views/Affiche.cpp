@@ -128,6 +128,7 @@ void TDessinateur::AfficheOrientation(const TEntity& e) {
 // False when a point of the line could not be drawn: the error is logged and the rest
 // of that line skipped.
 bool TDessinateur::DrawCoupe(const TCoupe& c, int couleur) {
+  TRACE("TCoupe.DrawCoupe");
   TStylo s = Plein(couleur);
   for (size_t k = 0; k < c.size(); k++) {
     const TListPt3D& pl = c[k];
@@ -160,6 +161,7 @@ void TDessinateur::DrawFamille(const TEntity& e, const std::vector<TCoupe>& reel
 }
 
 void TDessinateur::DrawSections(const TEntity& e) {
+  TRACE("Affiche.DrawSections");
   if (!A.Scinder || A.Moitie) {
     DrawFamille(e, e.Sec, e.SecSym, O.Sec);
     return;
@@ -176,6 +178,7 @@ void TDessinateur::DrawSections(const TEntity& e) {
 }
 
 void TDessinateur::DrawNet(const TSurface& s) {
+  TRACE("Affiche.DrawNet");
   const TNet& net = s.Net;
   int k = s.NumSurf;
   if (k < 0 || k >= MaxSurf) return;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/Chaines.h"
+#include "app/Debug.h"
 #include "session/ObjCom.h"
 #include "views/Cadrage.h"
 
@@ -31,6 +32,7 @@ bool DansBoite(int x, int y, const TPixel& b, int droite) {
 bool SurfaceEditable(const TDocument& doc, int k) { return Nurbs(doc, k) && VisibleLibre(doc, k); }
 
 TPC EstCeUnPC(const TDocument& doc, const TTableVertex& tab, int x, int y) {
+  TRACE("ObjCom.EstCeUnPC");
   for (int k = 0; k < NbTable(doc); k++) {
     if (!SurfaceEditable(doc, k)) continue;
     const TNet& net = Nurbs(doc, k)->Net;
@@ -105,6 +107,7 @@ std::string EstCeUnNet(const TDocument& doc, const TTableVertex& tab, int x, int
 }
 
 bool TSelectionVue::SelectPoint(const TPC& pc) {
+  TRACE("TFormFille.SelectPoint");
   if (pc.NumSurf < 0 || pc.NumSurf >= MaxSurf || pc.NumLn < 0 || pc.NumLn >= MaxNet || pc.NumCol < 0 ||
       pc.NumCol >= MaxNet)
     return false;
@@ -145,6 +148,7 @@ void TSelectionVue::SelectNet(const TDocument& doc, int k) {
 }
 
 void TSelectionVue::SelPCinZone(const TDocument& doc, int x1, int y1, int x2, int y2) {
+  TRACE("TFormFille.SelPCinZone");
   int xa = std::min(x1, x2), xb = std::max(x1, x2), ya = std::min(y1, y2), yb = std::max(y1, y2);
   for (int k = 0; k < NbTable(doc); k++) {
     if (!SurfaceEditable(doc, k)) continue;

@@ -93,10 +93,10 @@ TEST(Diagnostics, EntriesFollowModeAndTraceButton) {
 TEST(ErrorLog, NewestLineFirst) {
   Temp t;
   fs::path p = t.Dir / "Error.log";
-  ASSERT_TRUE(AjouteErrorLog(p.string(), "premiere"));
-  ASSERT_TRUE(AjouteErrorLog(p.string(), "seconde"));
+  ASSERT_TRUE(AjouteErrorLog(p.string(), "premiere").Ecrit);
+  ASSERT_TRUE(AjouteErrorLog(p.string(), "seconde").Ecrit);
   EXPECT_EQ(Lit(p), "seconde\r\npremiere\r\n");
-  EXPECT_FALSE(AjouteErrorLog((t.Dir / "absent" / "Error.log").string(), "x"));
+  EXPECT_FALSE(AjouteErrorLog((t.Dir / "absent" / "Error.log").string(), "x").Ecrit);
 }
 
 TEST(Chaines, LanguageFileRules) {

@@ -6,12 +6,14 @@
 
 #include <QActionGroup>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -442,6 +444,14 @@ TEST(Commands, WhatAHandlerThrowsIsCaughtAndSaidAtTheCommand) {
                           throw std::runtime_error("plus de place");
                         }});
   CommandeTemporaire d({.Nom = "MeTestInconnu", .Execute = [](TMainForm&, bool) { throw 42; }});
+  // The recovery document goes to the current folder: not the build's.
+  QTemporaryDir dossier;
+  const QString avant = QDir::currentPath();
+  QDir::setCurrent(dossier.path());
+  struct TRetour {
+    QString D;
+    ~TRetour() { QDir::setCurrent(D); }
+  } retour{avant};
   FenetreTest t;
   ASSERT_NE(t.A("MeTestLance"), nullptr);
   EXPECT_NO_THROW(t.A("MeTestLance")->trigger());

@@ -27,23 +27,34 @@ TEST(CommandLine, DebugAndPortAreTakenOut) {
   EXPECT_EQ(l.Fichier, "coque.kvb");
   EXPECT_TRUE(l.Debug);
   EXPECT_EQ(l.Port, 5000);
+  // The order does not matter, and a name with a blank is joined back.
+  l = AnalyseLigneCommande({"-d", "-p", "5000", "My", "Boat.kvb"});
+  EXPECT_TRUE(l.Erreur.empty()) << l.Erreur;
+  EXPECT_TRUE(l.Debug);
+  EXPECT_EQ(l.Port, 5000);
+  EXPECT_EQ(l.Fichier, "My Boat.kvb");
+  l = AnalyseLigneCommande({"-d", "My Boat.kvb"});
+  EXPECT_EQ(l.Port, 4444);
+  EXPECT_EQ(l.Fichier, "My Boat.kvb");
   // Case-sensitive: "-D" is part of the name.
   EXPECT_EQ(AnalyseLigneCommande({"-D"}).Fichier, "-D");
+  EXPECT_FALSE(AnalyseLigneCommande({"-D"}).Debug);
 }
 
-TEST(CommandLine, PortWithoutANumberNeitherReadsPastNorEatsTheFileName) {
-  TLigneCommande l = AnalyseLigneCommande({"-d", "-p"});
-  EXPECT_EQ(l.Port, 4444);
-  EXPECT_EQ(l.Fichier, "");
-  l = AnalyseLigneCommande({"-p", "coque.kvb"});
-  EXPECT_EQ(l.Port, 4444);
-  EXPECT_EQ(l.Fichier, "coque.kvb");
-  l = AnalyseLigneCommande({"-p", "12x", "a.kvb"});
-  EXPECT_EQ(l.Fichier, "12x a.kvb");
-  // An integer that is no port number gives the default and is removed.
-  l = AnalyseLigneCommande({"-p", "99999", "a.kvb"});
-  EXPECT_EQ(l.Port, 4444);
-  EXPECT_EQ(l.Fichier, "a.kvb");
+TEST(CommandLine, ABadPortIsRefusedWithoutEatingTheFileName) {
+  for (std::vector<std::string> args : std::vector<std::vector<std::string>>{{"-d", "-p"},
+                                                                             {"-p", "coque.kvb"},
+                                                                             {"-p", "12x", "a.kvb"},
+                                                                             {"-p", "0"},
+                                                                             {"-p", "65536"},
+                                                                             {"-p", "-5"}}) {
+    TLigneCommande l = AnalyseLigneCommande(args);
+    EXPECT_NE(l.Erreur.find("-p"), std::string::npos) << args.back();
+    EXPECT_NE(l.Erreur.find("port"), std::string::npos) << l.Erreur;
+  }
+  EXPECT_NE(AnalyseLigneCommande({"-p", "coque.kvb"}).Erreur.find("coque.kvb"), std::string::npos);
+  EXPECT_EQ(AnalyseLigneCommande({"-p", "65535"}).Port, 65535);
+  EXPECT_EQ(AnalyseLigneCommande({"-p", "1"}).Port, 1);
 }
 
 TEST(CommandLine, ScreenshotOptions) {
@@ -66,6 +77,9 @@ TEST(CommandLine, ScreenshotOptions) {
   EXPECT_TRUE(l.Courbure);
   EXPECT_EQ(l.Fichier, "Mon bateau.kvb");
   EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "b.kvb"}).Courbure);
+  // The diagnostics window is debug mode's: its picture switches that mode on.
+  EXPECT_TRUE(AnalyseLigneCommande({"--screenshot", "a.png", "--window", "Debug", "b.kvb"}).Debug);
+  EXPECT_FALSE(AnalyseLigneCommande({"--screenshot", "a.png", "--window", "plan", "b.kvb"}).Debug);
   EXPECT_EQ(FindInParams({"a", "-d", "-d"}, "-d"), 1);
   EXPECT_EQ(FindInParams({"a"}, "-d"), -1);
 }

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   QTemporaryDir reglages;
   qputenv("BRIVANE_SETTINGS", QDir(reglages.path()).filePath("Brivane.ini").toLocal8Bit());
   qputenv("BRIVANE_RECOVERY", QDir(reglages.path()).filePath("recovery.kvb").toLocal8Bit());
+  qputenv("BRIVANE_ERRORLOG", QDir(reglages.path()).filePath("Error.log").toLocal8Bit());
   std::setlocale(LC_NUMERIC, "C");
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(new RelacheModificateurs);

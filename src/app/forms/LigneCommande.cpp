@@ -53,16 +53,17 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   }
   i = FindInParams(p, "-p");
   if (i >= 0) {
-    // The value is taken only when it is there and is a port number; a following
-    // parameter that is not one stays part of the file name.
-    int port = 0;
+    // A port that is not one would leave the debugger unreached without a word, and a
+    // file name taken for it would open another design: both are refused.
     size_t suivant = static_cast<size_t>(i) + 1;
-    if (suivant < p.size() && Entier(p[suivant], port)) {
-      r.Port = (port >= 1 && port <= 65535) ? port : PortDebugDefaut;
-      p.erase(p.begin() + i, p.begin() + i + 2);
-    } else {
-      p.erase(p.begin() + i);
-    }
+    int port = 0;
+    if (suivant >= p.size())
+      r.Erreur = "-p needs a port number (1 to 65535)";
+    else if (!Entier(p[suivant], port) || port < 1 || port > 65535)
+      r.Erreur = "-p expects a port number from 1 to 65535, not " + p[suivant];
+    else
+      r.Port = port;
+    p.erase(p.begin() + i, p.begin() + static_cast<std::ptrdiff_t>(std::min(suivant + 1, p.size())));
   }
   std::string v;
   bool present = false;
@@ -81,6 +82,8 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
   if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
     r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;
+  // The diagnostics window belongs to debug mode: its picture shows what that mode records.
+  if (present && r.Erreur.empty() && FenetreCapture(r.Fenetre) == FenetreCapture("debug")) r.Debug = true;
   if (!ExtraitOption(p, "--lang", r.Langue, present)) r.Erreur = "--lang needs a language file";
   if (int i = FindInParams(p, "--curvature"); i >= 0) {
     r.Courbure = true;

@@ -29,6 +29,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "app/Chaines.h"
@@ -36,6 +37,7 @@
 #include "app/Options.h"
 #include "app/Services.h"
 #include "app/forms/AvisFermeture.h"
+#include "app/forms/DebugForm.h"
 #include "app/forms/Dialogues.h"
 #include "app/forms/Guide.h"
 #include "app/forms/Icones.h"
@@ -136,6 +138,8 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   DossierProgramme = QCoreApplication::applicationDirPath();
   OuvreDocument = [](const QUrl& u) { return QDesktopServices::openUrl(u); };
 
+  // First of the windows: it records what the others do as they are made.
+  Dbg = new TDebugForm(*this);
   CreeVues();
   CreeActions();
   CreeMenus();
@@ -311,14 +315,19 @@ bool TMainForm::Lance(const std::string& nom, bool coche) {
 // The command boundary: what a handler throws ends the command, is recorded and said,
 // and never travels through Qt's signals.
 void TMainForm::Lance(const TCommande& c, bool coche) {
+  // The handler keeps the work (recovery save, Error.log); the user is still told that the
+  // command did not finish: a command that silently stops would pass for one that worked.
+  auto erreur = [&](const std::string& m) {
+    DbgErr(erDivers, c.Nom, 0, {m});
+    Dbg->ExceptionHandler(m);
+    AfficheMessage(Format(rs("rsErrCommande"), c.Nom.c_str(), m.c_str()), mtError, mbOK);
+  };
   try {
     c.Execute(*this, coche);
   } catch (const std::exception& e) {
-    DbgErr(erDivers, c.Nom, 0, {e.what()});
-    AfficheMessage(Format(rs("rsErrCommande"), c.Nom.c_str(), e.what()), mtError, mbOK);
+    erreur(e.what());
   } catch (...) {
-    DbgErr(erDivers, c.Nom, 0, {"unknown error"});
-    AfficheMessage(Format(rs("rsErrCommande"), c.Nom.c_str(), "?"), mtError, mbOK);
+    erreur("exception inconnue");
   }
   Rafraichit();
 }
@@ -794,6 +803,11 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
       // The trial read speaks only through its result: its messages would come again
       // with the real read. Its first one stands for the failure when it gives no other.
       TMessagesCollectes dits;
+      // Nor does it record diagnostics entries: the real read records the same ones.
+      struct TMuet {
+        std::function<void(const TDbgEntree&)> R = std::exchange(DebugConfig().Recepteur, nullptr);
+        ~TMuet() { DebugConfig().Recepteur = std::move(R); }
+      } muet;
       try {
         ok = IO.Lire(essai, chemin, demarrage, false, erreur);
       } catch (const std::exception& e) {

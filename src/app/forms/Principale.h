@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Debug.h"
 #include "app/forms/DocumentIO.h"
 #include "app/forms/LigneCommande.h"
 #include "model/Document.h"
@@ -28,6 +29,7 @@ class QToolBar;
 class QUrl;
 class TBoiteOutilsForm;
 class TCalculatriceForm;
+class TDebugForm;
 class TEditionProgramme;
 struct TCommande;
 
@@ -49,7 +51,8 @@ class TMainForm : public QMainWindow, public THoteVues {
   const TAffichageVues& Affichage() const override { return Aff; }
   const TOptionsVues& OptionsVues() const override { return OptV; }
   const TGrilleVue& GrilleVue() const override { return Grille; }
-  bool DessinPermis() const override { return DessinOK; }
+  // Nothing is drawn while the handler of an uncaught error works on the document.
+  bool DessinPermis() const override { return DessinOK && !GestionErreurEnCours(); }
   bool ModeZoom() const override;
   bool ModeDeplacer() const override;
   void FinModeZoom() override;
@@ -112,6 +115,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   QToolBar* BarreOutils() const { return Barre; }
   TBoiteOutilsForm* BoiteOutils() const { return Boite; }
   TCalculatriceForm* Calculatrice() const { return Calc; }
+  TDebugForm* Debogueur() const { return Dbg; }
   QLabel* Panneau(int i) const { return Panneaux[static_cast<size_t>(i)]; }
   QProgressBar* Progression() const { return Progress; }
   int Port() const { return PortDebug; }
@@ -164,6 +168,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   QToolBar* Barre = nullptr;
   TBoiteOutilsForm* Boite = nullptr;
   TCalculatriceForm* Calc = nullptr;
+  TDebugForm* Dbg = nullptr;
   TEditionProgramme* Edit = nullptr;
   // The registry's commands as built: the command (a copy), its action, its menu.
   struct TCommandeConstruite;

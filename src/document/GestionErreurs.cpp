@@ -1,0 +1,71 @@
+#include "document/GestionErreurs.h"
+
+#include <filesystem>
+
+#include "app/Crash.h"
+#include "app/Services.h"
+#include "document/GestFich.h"
+#include "document/Recuperation.h"
+
+TBilanErreur TraiteErreurNonRattrapee(TDocument& doc, const std::string& message,
+                                      const std::string& cheminErrorLog) {
+  TGestionErreurEnCours drapeau;
+  TBilanErreur b;
+  std::error_code ec;
+  b.CheminRecuperation = std::filesystem::absolute("recovery.kvb", ec).string();
+  // Taken before the save, whose own procedures would come first in the trace.
+  const std::string derniere = TraceDerniere();
+  const std::string ligne = LigneErrorLog(DateHeureLocale(), message);
+  if (doc.NbSurf() > 0) {
+    TMessagesCollectes muet;
+    try {
+      b.RecuperationEcrite = EnregistrerFichierAll(doc, true);
+    } catch (...) {
+      b.RecuperationEcrite = false;
+    }
+    if (!b.RecuperationEcrite)
+      DbgErr(erDivers, "TMainForm.ExceptionHandler", 0, {"Error writing recovery.kvb"});
+  }
+  DbgErr(erDivers, "TMainForm.ExceptionHandler", 2, {derniere, message});
+  b.Log = AjouteErrorLog(cheminErrorLog, ligne);
+  TraceSortie();
+  TraceRAZ();
+  return b;
+}
+
+namespace {
+
+struct TCrash {
+  const TDocument* Doc = nullptr;
+  std::string Recuperation, Log;
+} Crash;
+
+void TravailCrash(const char* raison) {
+  std::string m = raison;
+  // The line tells what ran before the crash, not the save's own procedures.
+  const TTrace avant = Trace();
+  if (Crash.Doc && Crash.Doc->NbSurf() > 0) {
+    // Straight to the file: no backup copy, no hook of the windows, no message.
+    bool ok = false;
+    try {
+      ok = EnregistreRecuperation(*Crash.Doc, Crash.Recuperation);
+    } catch (...) {
+    }
+    m += ok ? ", design saved to " + Crash.Recuperation : ", the design could not be saved";
+  }
+  Trace() = avant;
+  try {
+    AjouteErrorLog(Crash.Log, LigneErrorLog(DateHeureLocale(), m));
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void InstalleSauvegardeCrash(const TDocument* doc, const std::string& cheminRecuperation,
+                             const std::string& cheminErrorLog) {
+  Crash.Doc = doc;
+  Crash.Recuperation = cheminRecuperation;
+  Crash.Log = cheminErrorLog;
+  InstalleGestionCrash(TravailCrash);
+}

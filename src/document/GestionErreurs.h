@@ -1,0 +1,29 @@
+// What the program does with an error nothing caught, and with its own crash: the open
+// design is written to "recovery.kvb", the error recorded and a line put at the head of
+// "Error.log". The windows call these; nothing here is shown to the user.
+#pragma once
+
+#include <string>
+
+#include "app/Debug.h"
+#include "model/Document.h"
+
+struct TBilanErreur {
+  bool RecuperationEcrite = false;
+  std::string CheminRecuperation;  // absolute ("recovery.kvb" in the current folder)
+  TResultatErrorLog Log;
+};
+
+// The handler of an uncaught error: the recovery save (through the ordinary writer, which
+// keeps the previous "recovery.kvb" as its backup and leaves the document's name and
+// modified state alone; a design with no surface has nothing to save), the two diagnostics
+// entries, the Error.log line, then the call trace emptied. Messages the writer would show
+// are held back. The views do not redraw meanwhile.
+TBilanErreur TraiteErreurNonRattrapee(TDocument& doc, const std::string& message,
+                                      const std::string& cheminErrorLog);
+
+// The crash of the process: the document is written to cheminRecuperation and a line goes
+// to the log, once (app/Crash.h), before the process ends. The document is read where it
+// stands, in whatever state the fault left it; a null document writes only the line.
+void InstalleSauvegardeCrash(const TDocument* doc, const std::string& cheminRecuperation,
+                             const std::string& cheminErrorLog);
