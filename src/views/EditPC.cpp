@@ -79,11 +79,11 @@ std::vector<TLignePC> LignesListePC(const TDocument& doc) {
   return l;
 }
 
-const TLignePC& EnteteListePC() {
-  static const TLignePC e = {
+// Built at each call: the texts follow a change of language.
+TLignePC EnteteListePC() {
+  return {
       "", rs("rsLstPcSurface"), rs("rsLstPcNumero"), rs("rsLstPcLigne"), rs("rsLstPcColonne"), "X", "Y", "Z",
       "W"};
-  return e;
 }
 
 std::vector<std::string> ExportListePC(const std::vector<TLignePC>& lignes) {

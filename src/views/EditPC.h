@@ -31,6 +31,6 @@ double LitCoordonneeVertex(const TDocument& doc, const TPC& pc, int coord);
 // columns): line number from 1, surface name, surface index, row, column, X, Y, Z, W "%.3f".
 using TLignePC = std::array<std::string, 9>;
 std::vector<TLignePC> LignesListePC(const TDocument& doc);
-const TLignePC& EnteteListePC();
+TLignePC EnteteListePC();
 // The export: the header and the rows, each of the nine cells followed by ";".
 std::vector<std::string> ExportListePC(const std::vector<TLignePC>& lignes);
