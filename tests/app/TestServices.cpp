@@ -169,7 +169,7 @@ TEST(Chaines, AFileThatIsNoWindows1252TextIsRefusedWholeAndSaidOnce) {
       {"cut in a line", bon + "rsBtnAnnuler=&Abbre", "rsLangueTronquee"},
       {"UTF-8", "rsBtnOK=&Ja\r\nrsSelection=S\xC3\xA9lection\r\n", "rsLangueEncodage"},
       {"UTF-8 mark", "\xEF\xBB\xBF" + bon, "rsLangueEncodage"},
-      {"UTF-16", std::string("\xFF\xFEr\0s\0B\0t\0n\0O\0K\0=\0J\0\r\0\n\0", 26), "rsLangueEncodage"},
+      {"UTF-16", std::string("\xFF\xFEr\0s\0B\0t\0n\0O\0K\0=\0J\0\r\0\n\0", 24), "rsLangueEncodage"},
       {"NUL byte", std::string("rsBtnOK=&J\0a\r\n", 14), "rsLangueEncodage"},
       {"byte Windows-1252 leaves out", "rsBtnOK=&Ja\x81\r\n", "rsLangueEncodage"},
   };
