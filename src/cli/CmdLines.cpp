@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CmdLignesCommun.h"
+#include "exchange/Export.h"
 #include "lines/Coupes.h"
 
 namespace {
@@ -23,19 +24,6 @@ constexpr TFamilleCli Familles[] = {{flSections, "sections", "Couples", "Y"},
                                     {flLignesEau, "waterlines", "Lignes d'eau", "Z"},
                                     {flLongitudinales, "buttocks", "Longitudinales", "X"},
                                     {flDiagonales, "diagonals", "Diagonales", "Z0"}};
-
-const std::vector<TCoupe>& Table(const TEntity& e, TFamilleLignes f, bool sym) {
-  switch (f) {
-    case flSections:
-      return sym ? e.SecSym : e.Sec;
-    case flLignesEau:
-      return sym ? e.LgESym : e.LgE;
-    case flLongitudinales:
-      return sym ? e.LongSym : e.Long;
-    default:
-      return sym ? e.DiagSym : e.Diag;
-  }
-}
 
 size_t NbPoints(const TCoupe& c) {
   size_t n = 0;
@@ -64,7 +52,7 @@ int Lines(const TOptionsLines& o) {
         if (!e.Visible) continue;
         for (bool sym : {false, true}) {
           if (sym && !e.Sym) continue;
-          const std::vector<TCoupe>& t = Table(e, fam.F, sym);
+          const std::vector<TCoupe>& t = CoupesFamille(e, fam.F, sym);
           const TCoupe& c = k < t.size() ? t[k] : vide;
           if (o.Json) {
             nlohmann::json polys = nlohmann::json::array();
