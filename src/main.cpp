@@ -27,6 +27,7 @@
 #include "app/forms/Icones.h"
 #include "app/forms/LigneCommande.h"
 #include "app/forms/Principale.h"
+#include "app/forms/RecuperationQt.h"
 #include "app/forms/Registre.h"
 #include "app/forms/ReglagesQt.h"
 #include "app/forms/Traduction.h"
@@ -171,9 +172,10 @@ int main(int argc, char** argv) {
   if (!refusLangue.empty()) AfficheMessage(refusLangue, mtWarning, mbOK);
   // The first display runs once the window has its size.
   QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(); });
-  // A crash of the process itself still leaves the design and a log line behind.
-  InstalleSauvegardeCrash(&f.Document(), std::filesystem::absolute("recovery.kvb").string(),
-                          CheminErrorLog());
+  // A crash of the process itself still leaves the design and a log line behind, where the
+  // next start looks for it and offers it under the design's own name.
+  InstalleSauvegardeCrash(&f.Document(), CheminRecuperationProgramme(), CheminErrorLog(),
+                          NoteOrigineRecuperation);
   int r = app.exec();
   InstalleSauvegardeCrash(nullptr, {}, CheminErrorLog());
   return r;

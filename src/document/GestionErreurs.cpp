@@ -38,6 +38,7 @@ namespace {
 struct TCrash {
   const TDocument* Doc = nullptr;
   std::string Recuperation, Log;
+  TApresSauvegardeCrash Apres = nullptr;
 } Crash;
 
 void TravailCrash(const char* raison) {
@@ -45,11 +46,17 @@ void TravailCrash(const char* raison) {
   // The line tells what ran before the crash, not the save's own procedures.
   const TTrace avant = Trace();
   if (Crash.Doc && Crash.Doc->NbSurf() > 0) {
-    // Straight to the file: no backup copy, no hook of the windows, no message.
+    // Straight to the file: no backup copy, no message.
     bool ok = false;
     try {
       ok = EnregistreRecuperation(*Crash.Doc, Crash.Recuperation);
     } catch (...) {
+    }
+    if (ok && Crash.Apres) {
+      try {
+        Crash.Apres(*Crash.Doc);
+      } catch (...) {
+      }
     }
     m += ok ? ", design saved to " + Crash.Recuperation : ", the design could not be saved";
   }
@@ -63,8 +70,9 @@ void TravailCrash(const char* raison) {
 }  // namespace
 
 void InstalleSauvegardeCrash(const TDocument* doc, const std::string& cheminRecuperation,
-                             const std::string& cheminErrorLog) {
+                             const std::string& cheminErrorLog, TApresSauvegardeCrash apres) {
   Crash.Doc = doc;
+  Crash.Apres = apres;
   Crash.Recuperation = cheminRecuperation;
   Crash.Log = cheminErrorLog;
   InstalleGestionCrash(TravailCrash);

@@ -22,8 +22,13 @@ struct TBilanErreur {
 TBilanErreur TraiteErreurNonRattrapee(TDocument& doc, const std::string& message,
                                       const std::string& cheminErrorLog);
 
-// The crash of the process: the document is written to cheminRecuperation and a line goes
-// to the log, once (app/Crash.h), before the process ends. The document is read where it
-// stands, in whatever state the fault left it; a null document writes only the line.
+// What the windows record once the crash save is written (which design it copies, so that
+// the next start offers it under the right name).
+using TApresSauvegardeCrash = void (*)(const TDocument& doc);
+
+// The crash of the process: the document is written to cheminRecuperation, `apres` runs
+// when that worked, and a line goes to the log, once (app/Crash.h), before the process
+// ends. The document is read where it stands, in whatever state the fault left it; a null
+// document writes only the line.
 void InstalleSauvegardeCrash(const TDocument* doc, const std::string& cheminRecuperation,
-                             const std::string& cheminErrorLog);
+                             const std::string& cheminErrorLog, TApresSauvegardeCrash apres = nullptr);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 
 #include "Outils.h"
@@ -145,13 +146,25 @@ TEST_F(GestionErreurs, ADesignWithNoSurfaceWritesOnlyTheLine) {
   EXPECT_TRUE(b.Log.Ecrit);
 }
 
+// Where the windows' last step of a crash save leaves its mark: the design's name, and
+// whether the recovery file was already whole when it ran.
+std::string MarqueApresCrash;
+void NoteApresCrash(const TDocument& doc) {
+  TDocument lu;
+  const bool complet = OuvrirFichier(lu, "crash.kvb") && lu.NbSurf() == doc.NbSurf();
+  std::FILE* f = std::fopen(MarqueApresCrash.c_str(), "w");
+  std::fprintf(f, "%s %d", doc.NomFichier.c_str(), complet ? 1 : 0);
+  std::fclose(f);
+}
+
 TEST_F(GestionErreurs, ACrashOfTheProcessLeavesADocumentThatOpens) {
   TDocument doc;
   Dessin(doc);
   const std::string recup = Chemin("crash.kvb"), log = Chemin("Error.log");
+  MarqueApresCrash = Chemin("apres.txt");
   EXPECT_EXIT(
       {
-        InstalleSauvegardeCrash(&doc, recup, log);
+        InstalleSauvegardeCrash(&doc, recup, log, NoteApresCrash);
         TraceEntree("TFormFille.SelectPoint");
         std::raise(SIGSEGV);
       },
@@ -165,6 +178,23 @@ TEST_F(GestionErreurs, ACrashOfTheProcessLeavesADocumentThatOpens) {
             std::string::npos)
       << l;
   EXPECT_EQ(l.find("GestFich"), std::string::npos) << l;
+  // The windows recorded which design the copy is of, once the copy was whole.
+  EXPECT_EQ(PremiereLigne(MarqueApresCrash), Chemin("coque.kvb") + " 1");
+}
+
+TEST_F(GestionErreurs, ACrashSaveThatFailsSkipsTheWindowsStep) {
+  TDocument doc;
+  Dessin(doc);
+  MarqueApresCrash = Chemin("apres.txt");
+  const std::string recup = Chemin("absent/sous/crash.kvb"), log = Chemin("Error.log");
+  EXPECT_EXIT(
+      {
+        InstalleSauvegardeCrash(&doc, recup, log, NoteApresCrash);
+        std::raise(SIGSEGV);
+      },
+      ::testing::KilledBySignal(SIGSEGV), "SIGSEGV");
+  EXPECT_FALSE(fs::exists(MarqueApresCrash));
+  EXPECT_NE(PremiereLigne(log).find("SIGSEGV, the design could not be saved"), std::string::npos);
 }
 
 TEST_F(GestionErreurs, TheReaderTellsTheDebugWindowWhatItRead) {

@@ -46,10 +46,15 @@ bool SauveRecuperation(TMainForm& f) {
     DbgErr(erFichier, "Recuperation", 0, {chemin, err});
     return false;
   }
-  std::string de;
-  if (!doc.NomFichier.empty()) de = std::filesystem::absolute(doc.NomFichier).string();
-  if (auto m = OuvreMagasin()) m->Ecrit("System", "RecuperationDe", de);
+  NoteOrigineRecuperation(doc);
   return true;
+}
+
+void NoteOrigineRecuperation(const TDocument& doc) {
+  std::string de;
+  std::error_code ec;
+  if (!doc.NomFichier.empty()) de = std::filesystem::absolute(doc.NomFichier, ec).string();
+  if (auto m = OuvreMagasin()) m->Ecrit("System", "RecuperationDe", de);
 }
 
 bool OffreRecuperation(TMainForm& f) {

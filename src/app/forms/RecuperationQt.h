@@ -4,6 +4,7 @@
 #include <string>
 
 class TMainForm;
+class TDocument;
 
 // Where the recovery document goes: BRIVANE_RECOVERY when set (tests), else the user's
 // data folder; always an absolute path.
@@ -11,6 +12,9 @@ std::string CheminRecuperationProgramme();
 // Starts the timer (interval "System" / "Recuperation", minutes) that writes the
 // recovery document while the design is modified.
 void DemarreRecuperation(TMainForm& f);
+// Records which design the recovery document copies (its absolute name; empty for a
+// design never saved). Also the crash save's last step.
+void NoteOrigineRecuperation(const TDocument& doc);
 // One recovery save now, when the design is modified (the timer's work). True when written.
 bool SauveRecuperation(TMainForm& f);
 // At first display: when the recovery document is newer than the design it copies, asks
