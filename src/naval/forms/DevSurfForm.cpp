@@ -92,6 +92,9 @@ void TDevSurfForm::Prepare() {
   BtnLancer->setEnabled(!Entree.empty());
   BtnToutes->setEnabled(!Entree.empty());
   BtnAucune->setEnabled(!Entree.empty());
+  // The explanation is read whole, on as many lines as the list's width needs.
+  Liste->setWordWrap(Entree.empty());
+  Liste->setHorizontalScrollBarPolicy(Entree.empty() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
   if (Entree.empty()) Liste->addItem(Q(rs("rsDevAucuneReglee")));
   if (Entree.empty()) Liste->item(0)->setFlags(Qt::NoItemFlags);
 }
