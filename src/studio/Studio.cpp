@@ -69,7 +69,10 @@ class TVueGL : public QOpenGLWindow {
     f.setRenderableType(QSurfaceFormat::OpenGL);
     f.setProfile(QSurfaceFormat::CompatibilityProfile);
     f.setVersion(2, 1);
+    // The depth buffer of a GL widget's framebuffer object, which the off-screen copies use
+    // as well: a deeper one resolves the surfaces' seams otherwise.
     f.setDepthBufferSize(24);
+    f.setStencilBufferSize(8);
     f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     setFormat(f);
     setObjectName("GLC");
@@ -475,7 +478,9 @@ QWindow* TStudioForm::FenetreGL() const { return Vue; }
 QImage TStudioForm::Image() { return Vue ? Vue->Capture() : QImage(); }
 
 void TStudioForm::ReleveImage() {
-  if (Vue) Vue->Releve = true;
+  if (!Vue) return;
+  Vue->Releve = true;
+  Vue->Affichee = QImage();
 }
 
 QImage TStudioForm::ImageAffichee() const { return Vue ? Vue->Affichee : QImage(); }

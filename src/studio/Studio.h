@@ -62,7 +62,8 @@ class TStudioForm : public QWidget {
   // The picture of the viewport, drawn again off screen (empty without OpenGL or before the
   // viewport's first display).
   QImage Image();
-  // The next frame shown is read back as the window holds it, before its swap.
+  // The next frame shown is read back as the window holds it, before its swap; until then
+  // ImageAffichee() is empty.
   void ReleveImage();
   QImage ImageAffichee() const;
   // The curvature button, pressed or released as by a click.
