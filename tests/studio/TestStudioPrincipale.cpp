@@ -1,12 +1,15 @@
 // The studio inside the main window on a real X server: its viewport is a window of its
-// own, and the other child windows must still cover it when they come in front.
+// own, so the other child windows must still cover it when they come in front, and the
+// keys and the wheel must still reach the studio once the viewport has the focus.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTest>
 #include <QThread>
+#include <QWheelEvent>
 
 #include "app/forms/Principale.h"
 #include "session/ObjCom.h"
@@ -62,6 +65,33 @@ TEST(StudioGL, AViewInFrontCoversTheStudio) {
   f.Zone()->setActiveSubWindow(sous);
   Attend();
   EXPECT_EQ(pixel(centre), jaune);
+}
+
+TEST(StudioGL, KeysAndWheelReachTheStudioFromItsViewport) {
+  TMainForm f(TLigneCommande{});
+  f.resize(1200, 900);
+  f.show();
+  QApplication::processEvents();
+  f.PremierAffichage(false);
+  ActiveStudio(f);
+  Attend();
+  TStudioForm* st = StudioDe(f);
+  ASSERT_TRUE(st->AvecOpenGL());
+  QWindow* gl = st->FenetreGL();
+  const QPoint milieu(gl->width() / 2, gl->height() / 2);
+  // No window manager gives the focus on a click here: the viewport asks for it.
+  f.activateWindow();
+  gl->requestActivate();
+  Attend();
+  ASSERT_EQ(QGuiApplication::focusWindow(), gl);
+  const int x = st->Camera.OrigineX;
+  QTest::keyClick(gl, Qt::Key_Right);
+  EXPECT_EQ(st->Camera.OrigineX, x + 10);
+  const float d = st->Camera.Distance;
+  QWheelEvent roue(milieu, gl->mapToGlobal(milieu), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(gl, &roue);
+  EXPECT_FLOAT_EQ(st->Camera.Distance, d - 1);
 }
 
 }  // namespace
