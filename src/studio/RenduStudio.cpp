@@ -102,6 +102,9 @@ class TDessinModele {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(e.Shininess, 0.0f, 128.0f));
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
     glColor3f(c[0], c[1], c[2]);
+    // Every fragment of an opaque surface has an alpha of exactly 1, lit or not.
+    const bool opaque = E.Rapide && e.Alpha == 1;
+    if (opaque) glDisable(GL_BLEND);
     for (TPasse p : PassesSurface(E.Mode, E.CacheesInvisibles, LignesAffichees())) {
       switch (p) {
         case TPasse::MasqueSurface:
@@ -137,6 +140,7 @@ class TDessinModele {
           break;
       }
     }
+    if (opaque) glEnable(GL_BLEND);
   }
 
   // A NURBS surface of a one-row (one-column) net, or a mesh of one row (column), is a curve.
@@ -244,6 +248,13 @@ class TDessinModele {
     Normale(normale(nl, nc));
   }
 
+  // Hands what was sent so far to the rasterizer threads, which then fill it while this
+  // thread lights the next half. Held back to the end of the frame, the software renderer
+  // bins the whole model in one scene and costs a third more.
+  void Envoie() const {
+    if (E.Rapide) glFlush();
+  }
+
   void TraceOneSurf(int k) {
     TRACE("TStudioForm.TraceOneSurf");
     const TEntity& e = D.Surf(k);
@@ -271,10 +282,11 @@ class TDessinModele {
       return nurbs->CouleurCourbure[static_cast<size_t>(u) * MaxGrille + static_cast<size_t>(m)];
     };
     const std::function<int(int, int)> coul = couleurs ? std::function<int(int, int)>(couleur) : nullptr;
-    auto trace = E.Tableaux ? &TDessinModele::GrilleTableaux : &TDessinModele::GrilleImmediate;
+    auto trace = E.Rapide ? &TDessinModele::GrilleTableaux : &TDessinModele::GrilleImmediate;
     (this->*trace)(
         nl, nc, [&](int u, int m) -> const TVertex3f& { return e.Pts[size_t(u)][size_t(m)]; },
         [&](int u, int m) { return e.Normales[size_t(u)][size_t(m)]; }, coul);
+    Envoie();
     // The mirror grids run in reverse row order: row k of the main half is row size - 1 - k.
     const int ns = static_cast<int>(std::min(e.PtsSym.size(), e.NormalesSym.size()));
     if (Miroir(e) && ns > 0) {
@@ -287,6 +299,7 @@ class TDessinModele {
             return TVertex3f{-n.X, -n.Y, -n.Z};
           },
           coul);
+      Envoie();
     }
     if (E.Courbure) glEnable(GL_LIGHTING);
   }

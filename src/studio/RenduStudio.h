@@ -3,6 +3,8 @@
 // transparent, lines, nets, orientation vectors) and the water plane last.
 // The surfaces' grids go as vertex arrays shared between neighbouring rows: a software
 // renderer spends its time lighting vertices, and strips would light each one twice.
+// Opaque surfaces are drawn unblended (blending them with an alpha of 1 changes no pixel
+// but reads the framebuffer back), and each half is flushed to the rasterizer once sent.
 #pragma once
 
 #include "model/Document.h"
@@ -17,9 +19,9 @@ struct TEtatStudio {
   bool Lissage = true;
   bool Courbure = false;
   bool PlanEau = true;
-  // False: each grid row as a quadrilateral strip in immediate mode, the plain drawing
-  // that the shared arrays must reproduce pixel for pixel.
-  bool Tableaux = true;
+  // False: the plain drawing that the fast one must reproduce pixel for pixel: each grid
+  // row as a quadrilateral strip in immediate mode, every surface blended.
+  bool Rapide = true;
 };
 
 struct TSceneStudio {

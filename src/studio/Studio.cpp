@@ -12,7 +12,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLWindow>
 #include <QPainter>
 #include <QSpinBox>
 #include <QSurfaceFormat>
@@ -57,30 +58,75 @@ QString SansOpenGL() {
 
 }  // namespace
 
-// The viewport: a compatibility-profile context, double-buffered, repainted on request.
-class TVueGL : public QOpenGLWidget {
+// The viewport: a compatibility-profile context, double-buffered, drawn straight into its
+// own window. A GL widget would draw into a texture that the top-level window then
+// composes with the rest of its contents on every frame: under a software renderer that
+// costs two more full-window passes per frame.
+class TVueGL : public QOpenGLWindow {
  public:
-  explicit TVueGL(TStudioForm& s, QWidget* parent) : QOpenGLWidget(parent), S(s) {
+  explicit TVueGL(TStudioForm& s) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), S(s) {
     QSurfaceFormat f = format();
     f.setRenderableType(QSurfaceFormat::OpenGL);
     f.setProfile(QSurfaceFormat::CompatibilityProfile);
     f.setVersion(2, 1);
+    // The depth buffer of a GL widget's framebuffer object, which the off-screen copies use
+    // as well: a deeper one resolves the surfaces' seams otherwise.
     f.setDepthBufferSize(24);
+    f.setStencilBufferSize(8);
     f.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     setFormat(f);
     setObjectName("GLC");
-    setMouseTracking(false);
   }
 
   TRenduStudio Rendu;
   int Images = 0;  // frames drawn, for the frame-rate measure
 
+  bool Releve = false;  // read the next frame back as shown
+  QImage Affichee;
+
+  QSize Taille() const {
+    const qreal r = devicePixelRatio();
+    return {static_cast<int>(width() * r), static_cast<int>(height() * r)};
+  }
+
+  // The frame drawn once more into a framebuffer object: the back buffer's contents are
+  // undefined outside a paint, and a covered window has none.
+  QImage Capture() {
+    if (!isValid()) return {};
+    makeCurrent();
+    QImage im;
+    {
+      QOpenGLFramebufferObject fbo(Taille(), QOpenGLFramebufferObject::CombinedDepthStencil);
+      if (fbo.isValid() && fbo.bind()) {
+        Rendu.Frame(S.Scene(), fbo.width(), fbo.height());
+        fbo.release();
+        im = fbo.toImage();
+      }
+    }
+    doneCurrent();
+    return im;
+  }
+
+  // A repaint at the next turn of the event loop. The window's own update() waits for an
+  // idle timer first, which a drag would pay on every frame; requests made before the
+  // paint are folded into it.
+  void Demande() {
+    if (EnAttente) return;
+    EnAttente = true;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest));
+  }
+
  protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::UpdateRequest) EnAttente = false;
+    return QOpenGLWindow::event(e);
+  }
   void paintGL() override {
-    const qreal r = devicePixelRatioF();
-    TSceneStudio sc = S.Scene();
-    Rendu.Frame(sc, static_cast<int>(width() * r), static_cast<int>(height() * r));
+    const QSize t = Taille();
+    Rendu.Frame(S.Scene(), t.width(), t.height());
     Images++;
+    // The back buffer holds the frame only until the swap that follows.
+    if (Releve) Releve = false, Affichee = grabFramebuffer();
   }
   void mousePressEvent(QMouseEvent* e) override {
     if (e->button() == Qt::RightButton) {
@@ -109,6 +155,7 @@ class TVueGL : public QOpenGLWidget {
  private:
   TStudioForm& S;
   QPoint Dernier;
+  bool EnAttente = false;
 };
 
 TStudioForm::TStudioForm(THoteStudio hote, QWidget* parent) : QWidget(parent), Hote(std::move(hote)) {
@@ -134,8 +181,10 @@ TStudioForm::TStudioForm(THoteStudio hote, QWidget* parent) : QWidget(parent), H
 
   QString raison = SansOpenGL();
   if (raison.isEmpty()) {
-    Vue = new TVueGL(*this, this);
-    lay->addWidget(Vue, 1);
+    Vue = new TVueGL(*this);
+    Conteneur = QWidget::createWindowContainer(Vue, this);
+    Conteneur->setObjectName("GLC");
+    lay->addWidget(Conteneur, 1);
   } else {
     Remplacant = new QLabel(Q(Format(rs("rsStudioSansOpenGL"), raison.toStdString().c_str())), this);
     Remplacant->setObjectName("StudioSansOpenGL");
@@ -331,7 +380,7 @@ void TStudioForm::InitDraw() {
   QPalette p = palette();
   p.setColor(QPalette::Window, QColor(Reglages.ArpStudio & 0xFF, (Reglages.ArpStudio >> 8) & 0xFF,
                                       (Reglages.ArpStudio >> 16) & 0xFF));
-  if (Vue) Vue->setPalette(p);
+  if (Conteneur) Conteneur->setPalette(p);
   Repeint();
 }
 
@@ -355,7 +404,7 @@ void TStudioForm::Redessine() {
 }
 
 void TStudioForm::Repeint() {
-  if (Vue) Vue->update();
+  if (Vue) Vue->Demande();
 }
 
 void TStudioForm::ChoisitCourbure(bool bas) {
@@ -424,10 +473,17 @@ bool TStudioForm::Touche(int touche, TModifs m) {
 
 int TStudioForm::Images() const { return Vue ? Vue->Images : 0; }
 
-QImage TStudioForm::Image() {
-  if (!Vue) return {};
-  return Vue->grabFramebuffer();
+QWindow* TStudioForm::FenetreGL() const { return Vue; }
+
+QImage TStudioForm::Image() { return Vue ? Vue->Capture() : QImage(); }
+
+void TStudioForm::ReleveImage() {
+  if (!Vue) return;
+  Vue->Releve = true;
+  Vue->Affichee = QImage();
 }
+
+QImage TStudioForm::ImageAffichee() const { return Vue ? Vue->Affichee : QImage(); }
 
 void TStudioForm::MenuContextuel(const QPoint& global) {
   QMenu m(this);

@@ -17,6 +17,7 @@ class QCheckBox;
 class QLabel;
 class QSpinBox;
 class QTimer;
+class QWindow;
 class QToolButton;
 class TGaussForm;
 class TVueGL;
@@ -58,8 +59,13 @@ class TStudioForm : public QWidget {
   void Recentrer();
   // The arrow keys; true when the key was one of them.
   bool Touche(int touche, TModifs m);
-  // The picture of the viewport as drawn (empty without OpenGL).
+  // The picture of the viewport, drawn again off screen (empty without OpenGL or before the
+  // viewport's first display).
   QImage Image();
+  // The next frame shown is read back as the window holds it, before its swap; until then
+  // ImageAffichee() is empty.
+  void ReleveImage();
+  QImage ImageAffichee() const;
   // The curvature button, pressed or released as by a click.
   void ChoisitCourbure(bool bas);
   // "Spots visibles", pressed or released as by a click.
@@ -69,6 +75,8 @@ class TStudioForm : public QWidget {
   TGaussForm* Gauss() const { return FormGauss; }
   // Frames the viewport has drawn (0 without OpenGL).
   int Images() const;
+  // The viewport's window, which receives the mouse (none without OpenGL).
+  QWindow* FenetreGL() const;
   // The studio values a document carried.
   void PrendVueDocument(const TVueDocument& v);
   void EcritVueDocument(TVueDocument& v) const;
@@ -79,6 +87,7 @@ class TStudioForm : public QWidget {
  private:
   THoteStudio Hote;
   TVueGL* Vue = nullptr;
+  QWidget* Conteneur = nullptr;  // holds the viewport's window
   QLabel* Remplacant = nullptr;
   TGaussForm* FormGauss = nullptr;
   QToolButton *BtnSmooth = nullptr, *SBCourbure = nullptr, *SBtn_PlanEau = nullptr, *SB_PCinvis = nullptr;
