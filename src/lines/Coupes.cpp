@@ -163,7 +163,13 @@ namespace {
 // Chains the crossings of one line: places them in the presence tables (a
 // new generation over the box they span) and follows them from cell to cell.
 void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
-  coupe.clear();
+  // The line's old polylines are refilled rather than freed: their storage serves again.
+  size_t nbPoly = 0;
+  struct TFin {
+    TCoupe& C;
+    size_t& N;
+    ~TFin() { C.resize(N); }
+  } fin{coupe, nbPoly};
   const int n = static_cast<int>(l.size());
   if (n == 0 || l.size() > TTablesPresence::MaxCouples) return;
   TTablesPresence& t = TablesPresence();
@@ -198,7 +204,9 @@ void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe
       if (t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
       t.MajPos(pos[tete], false);
     }
-    TListPt3D& poly = coupe.emplace_back();
+    TListPt3D& poly = nbPoly < coupe.size() ? coupe[nbPoly] : coupe.emplace_back();
+    nbPoly++;
+    poly.clear();
     poly.reserve(static_cast<size_t>(h1 - h0));
     for (int p = h0; p < h1; p++) poly.emplace_back(l[buf[p]].P);
   };
@@ -542,8 +550,10 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
                           const std::vector<double>& positions, std::vector<TCoupe>& coupes,
                           const std::function<void(int)>& avant) {
   coupes.resize(positions.size());
-  for (auto& c : coupes) c.clear();
-  if (positions.empty() || !GrilleValide(g, n, m)) return;
+  if (positions.empty() || !GrilleValide(g, n, m)) {
+    for (auto& c : coupes) c.clear();
+    return;
+  }
   TRechercheFamille& r = Travail().Recherche;
   RechercheParallele(g, n, m, axe, positions, r);
   RangeLignes(
@@ -632,8 +642,10 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
                      const std::vector<double>& pentes, std::vector<TCoupe>& coupes,
                      const std::function<void(int)>& avant) {
   coupes.resize(z0s.size());
-  for (auto& c : coupes) c.clear();
-  if (z0s.empty() || !GrilleValide(g, n, m)) return;
+  if (z0s.empty() || !GrilleValide(g, n, m)) {
+    for (auto& c : coupes) c.clear();
+    return;
+  }
   static thread_local TBlocsXZ blocs;
   blocs.Calcule(g, n, m);
   static thread_local TListCouples l, lLigne, lNoeud;
@@ -649,7 +661,10 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     if (avant) avant(static_cast<int>(k));
     TCoupe& coupe = coupes[k];
     const double z0 = z0s[k], pente = k < pentes.size() ? pentes[k] : std::nan("");
-    if (!std::isfinite(z0) || !std::isfinite(pente)) continue;
+    if (!std::isfinite(z0) || !std::isfinite(pente)) {
+      coupe.clear();
+      continue;
+    }
     const double facteur = MargeRelative * (1 + std::fabs(pente)), marge0 = MargeRelative * std::fabs(z0);
     const TNiveauBlocs& gros = blocs.Gros;
     const TNiveauBlocs& fin = blocs.Fin;
@@ -734,6 +749,12 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     }
     l.insert(l.end(), lLigne.begin(), lLigne.end());
     l.insert(l.end(), lNoeud.begin(), lNoeud.end());
+    // Every point beyond the centre plane: EliminePtInfZero would leave nothing, however
+    // they chain (the mirror half of most hulls).
+    if (std::all_of(l.begin(), l.end(), [](const TCouple& c) { return c.P.X < 0; })) {
+      coupe.clear();
+      continue;
+    }
     PlaceEtChaine(l, n, m, coupe);
     EliminePtInfZero(coupe);
   }
@@ -903,7 +924,8 @@ void CalcLignes(TDocument& doc, const std::vector<TEntity*>& surfaces, TFamilleL
     garde(s, [&] {
       (e.*genre.Main).resize(nl);
       (e.*genre.Sym).resize(nl);
-      for (auto& c : e.*genre.Sym) c.clear();
+      if (!e.Sym)
+        for (auto& c : e.*genre.Sym) c.clear();
     });
   }
 
@@ -966,23 +988,27 @@ void CalcLignes(TDocument& doc, const std::vector<TEntity*>& surfaces, TFamilleL
       if (t.SansCroisements || (miroir && !e.Sym)) return;
       garde(s, [&] {
         TCoupe& c = (e.*(miroir ? genre.Sym : genre.Main))[k];
-        c.clear();
+        const TListCouples* l = nullptr;
         if (!miroir) {
-          if (t.PremiereP[k] < 0) return;
-          PlaceEtChaine(t.Principal.Listes[t.Principal.Unique[k]], e.NbLnPt, e.NbColPt, c);
-          if (f == flSections && courbure) CalcCourbureCoupe(c);
+          if (t.PremiereP[k] >= 0) l = &t.Principal.Listes[t.Principal.Unique[k]];
         } else if (t.Deduit) {
           // The mirror line at P is made from the main half's line at P's image.
           const int u = t.Principal.Unique[axe == apX ? nl + k : k];
-          if (t.PremiereP[k] < 0 || u < 0) return;
-          static thread_local TListCouples l;
-          CouplesMiroir(t.Principal.Listes[u], e.PtsSym, e.NbLnPt, axe,
-                        t.Principal.Valeurs[t.Principal.Unique[k]], l);
-          PlaceEtChaine(l, e.NbLnPt, e.NbColPt, c);
-        } else {
-          if (t.PremiereS[k] < 0) return;
-          PlaceEtChaine(t.Sym.Listes[t.Sym.Unique[k]], e.NbLnPt, e.NbColPt, c);
+          static thread_local TListCouples retournes;
+          if (t.PremiereP[k] >= 0 && u >= 0) {
+            CouplesMiroir(t.Principal.Listes[u], e.PtsSym, e.NbLnPt, axe,
+                          t.Principal.Valeurs[t.Principal.Unique[k]], retournes);
+            l = &retournes;
+          }
+        } else if (t.PremiereS[k] >= 0) {
+          l = &t.Sym.Listes[t.Sym.Unique[k]];
         }
+        if (!l) {
+          c.clear();  // no plane, or a copy made below
+          return;
+        }
+        PlaceEtChaine(*l, e.NbLnPt, e.NbColPt, c);
+        if (!miroir && f == flSections && courbure) CalcCourbureCoupe(c);
       });
     });
     for (int s = 0; s < ns; s++) {
