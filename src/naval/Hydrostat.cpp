@@ -552,20 +552,38 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   TListSurf scope;
   for (int k : portee)
     if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
-  // Each surface's crossings with the waterline, for its stations and the lengths.
+  const int ns = static_cast<int>(scope.size());
+  // What does not depend on the stations, on the cores at once: each surface's immersed
+  // body (surface by surface, so that the same sums tell which one is turned inside out;
+  // added in scope order below), the two waterplanes, and each surface's crossings with
+  // the waterline, for its stations and the lengths. The largest pieces first.
+  std::vector<TCumulCarene> cumuls(scope.size());
   std::vector<TListPt3D> flottaisons(scope.size());
-  for (size_t s = 0; s < scope.size(); s++) InterSurf_LE(flottaisons[s], doc, scope[s], 0);
+  std::vector<std::vector<TAireRec>> stationsSurf(scope.size());
+  TInertieFlottaison in;
+  TAireRec wp0, wp1;
+  EnParallele(0, 2 * ns + 2, [&](int p) {
+    if (p < ns) {
+      CumuleImmerge(doc.Surf(scope[p]), cumuls[p]);
+    } else if (p == ns) {
+      wp0 = FlottaisonInertie(doc, scope, 0, in);
+    } else if (p == ns + 1) {
+      wp1 = FlottaisonListe(doc, scope, 0.01);
+    } else {
+      const int s = p - ns - 2;
+      InterSurf_LE(flottaisons[s], doc, scope[s], 0);
+      stationsSurf[s] = StationsFlottaison(doc.Surf(scope[s]), flottaisons[s], nbSections);
+    }
+  });
   // Stations of every surface, merged.
   TListAires& st = r.Stations;
-  for (size_t s = 0; s < scope.size(); s++)
-    for (const auto& a : StationsFlottaison(doc.Surf(scope[s]), flottaisons[s], nbSections))
-      InsereStation(st, a);
+  for (int s = 0; s < ns; s++)
+    for (const auto& a : stationsSurf[s]) InsereStation(st, a);
   const int n = static_cast<int>(st.size());
   std::vector<double> ys(st.size());
   for (int i = 0; i < n; i++) ys[i] = st[i].Y;
   std::vector<double> profondeurs(st.size(), 0.0);
   // The surfaces are cut independently, on the cores at once; they combine in scope order.
-  const int ns = static_cast<int>(scope.size());
   std::vector<std::vector<TAireRec>> secs(scope.size());
   std::vector<std::vector<double>> profs(scope.size(), std::vector<double>(st.size(), 0.0));
   // Each surface's stations in two halves, the pieces shared between the cores: every
@@ -592,10 +610,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
   // Immersed body.
   TCumulCarene cumul;
-  // Surface by surface, so that the same sums tell which one is turned inside out; the
-  // surfaces on the cores at once, added in scope order.
-  std::vector<TCumulCarene> cumuls(scope.size());
-  EnParallele(0, ns, [&](int s) { CumuleImmerge(doc.Surf(scope[s]), cumuls[s]); });
   for (int s = 0; s < ns; s++) {
     const TCumulCarene& c = cumuls[s];
     ControleSurface(doc.Surf(scope[s]), c, r.Avertissements);
@@ -641,16 +655,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   double T = 0;
   for (int i = 0; i < n; i++)
     if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
-
-  // The two waterplanes are independent: one on each core.
-  TInertieFlottaison in;
-  TAireRec wp0, wp1;
-  EnParallele(0, 2, [&](int k) {
-    if (k == 0)
-      wp0 = FlottaisonInertie(doc, scope, 0, in);
-    else
-      wp1 = FlottaisonListe(doc, scope, 0.01);
-  });
 
   TGrilleHydro g(r);
   g.Titre("rsGBCareneImmergee");
