@@ -560,19 +560,37 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   std::vector<TCumulCarene> cumuls(scope.size());
   std::vector<TListPt3D> flottaisons(scope.size());
   std::vector<std::vector<TAireRec>> stationsSurf(scope.size());
+  std::vector<TEtendues> etendues(scope.size());  // of the grids: immersed and whole lengths
   TInertieFlottaison in;
   TAireRec wp0, wp1;
-  EnParallele(0, 2 * ns + 2, [&](int p) {
+  TCumulLateral cl;
+  double zK = 0;
+  EnParallele(0, 2 * ns + 3, [&](int p) {
     if (p < ns) {
       CumuleImmerge(doc.Surf(scope[p]), cumuls[p]);
     } else if (p == ns) {
       wp0 = FlottaisonInertie(doc, scope, 0, in);
     } else if (p == ns + 1) {
       wp1 = FlottaisonListe(doc, scope, 0.01);
+    } else if (p == ns + 2) {
+      // Summed in scope order, as one piece.
+      for (int k : scope) cl.Grille(doc.Surf(k).Pts);
+      zK = ZQuille(doc, scope);
     } else {
-      const int s = p - ns - 2;
+      const int s = p - ns - 3;
+      const TEntity& e = doc.Surf(scope[s]);
       InterSurf_LE(flottaisons[s], doc, scope[s], 0);
-      stationsSurf[s] = StationsFlottaison(doc.Surf(scope[s]), flottaisons[s], nbSections);
+      stationsSurf[s] = StationsFlottaison(e, flottaisons[s], nbSections);
+      TEtendues& et = etendues[s];
+      auto parcourt = [&](const TArrayVertex3f& g, bool total) {
+        for (const auto& row : g)
+          for (const auto& q : row) {
+            if (q.Z < 0) et.LMin = std::min(et.LMin, q.Y), et.LMax = std::max(et.LMax, q.Y);
+            if (total) et.LtMin = std::min(et.LtMin, q.Y), et.LtMax = std::max(et.LtMax, q.Y);
+          }
+      };
+      parcourt(e.Pts, true);
+      if (e.Sym) parcourt(e.PtsSym, false);
     }
   });
   // Stations of every surface, merged.
@@ -619,32 +637,22 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   cumul.Barycentre(cc, 1);
   const double V = cc.Valeur;
   const double surfMouillee = cumul.Aire;
-  TCumulLateral cl;
-  for (int k : scope) cl.Grille(doc.Surf(k).Pts);
   TCentreAire lat;
   lat.Aire = cl.A;
   lat.Y = cl.A != 0 ? static_cast<float>(cl.Sy / cl.A) : 0;
   lat.Z = cl.A != 0 ? static_cast<float>(cl.Sz / cl.A) : 0;
 
-  // Lengths.
+  // Lengths. Minima and maxima, whatever their order (a not-a-number is never kept).
   TEtendues e;
   for (size_t i = 0; i < scope.size(); i++) {
-    const int k = scope[i];
     for (const auto& p : flottaisons[i]) {
       e.LwlMin = std::min(e.LwlMin, p.Y), e.LwlMax = std::max(e.LwlMax, p.Y);
       e.BwlMin = std::min(e.BwlMin, p.X), e.BwlMax = std::max(e.BwlMax, p.X);
       e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
     }
-    const TEntity& s = doc.Surf(k);
-    auto parcourt = [&](const TArrayVertex3f& g, bool total) {
-      for (const auto& row : g)
-        for (const auto& p : row) {
-          if (p.Z < 0) e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
-          if (total) e.LtMin = std::min(e.LtMin, p.Y), e.LtMax = std::max(e.LtMax, p.Y);
-        }
-    };
-    parcourt(s.Pts, true);
-    if (s.Sym) parcourt(s.PtsSym, false);
+    const TEtendues& g = etendues[i];
+    e.LMin = std::min(e.LMin, g.LMin), e.LMax = std::max(e.LMax, g.LMax);
+    e.LtMin = std::min(e.LtMin, g.LtMin), e.LtMax = std::max(e.LtMax, g.LtMax);
   }
   const double Lwl = Etendue1(e.LwlMin, e.LwlMax), Bwl = Etendue1(e.BwlMin, e.BwlMax);
   const double L = Etendue1(e.LMin, e.LMax), Lt = Etendue1(e.LtMin, e.LtMax);
@@ -692,7 +700,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsSurfDeriveZ", lat.Z);
 
   // Initial stability: metacentres from the waterplane's inertia about its centre of flotation.
-  const double zK = ZQuille(doc, scope);
   const double BMt = Div(in.It, V), BMl = Div(in.Il, V);
   const double KB = V != 0 ? cc.Centre.Z - zK : 0;
   const double deplT = V * DensiteEauMer;  // tonnes
