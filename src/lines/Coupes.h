@@ -133,8 +133,9 @@ void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure = false
 
 // The same for every visible surface. The surfaces, their halves and their
 // lines are shared between the cores; the status bar is written from the
-// calling thread, line after line as before. The lines of a mirror half that
-// MiroirRetourne finds turned over are derived from the main half's crossings.
+// calling thread, line after line as before. The sections, waterlines and
+// buttocks of a mirror half that MiroirRetourne finds turned over are made from
+// the main half's crossings, to the bit those of a cut of the mirror grid.
 void CalcTabLignesSec(TDocument& doc, bool courbure = false);
 void CalcTabLignesLE(TDocument& doc);
 void CalcTabLignesLgt(TDocument& doc);
