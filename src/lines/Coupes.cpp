@@ -886,9 +886,18 @@ void CalcLignes(TDocument& doc, const std::vector<TEntity*>& surfaces, TFamilleL
   const std::vector<double> positions = doc.Grille.Positions(f);
   const size_t nl = positions.size();
   const int ns = static_cast<int>(surfaces.size());
-  // The calling thread's, captured by reference: a piece on another thread must not see its own.
+  // The calling thread's, kept for its capacity and captured by reference: a piece on another
+  // thread must not see its own. A call made from inside one (a status hook that let events
+  // run) takes storage of its own.
   static thread_local std::vector<TLignesSurface> travauxDuFil;
-  std::vector<TLignesSurface>& travaux = travauxDuFil;
+  static thread_local bool enCours = false;
+  std::vector<TLignesSurface> propres;
+  std::vector<TLignesSurface>& travaux = enCours ? propres : travauxDuFil;
+  struct TEnCours {
+    bool Avant;
+    TEnCours() : Avant(enCours) { enCours = true; }
+    ~TEnCours() { enCours = Avant; }
+  } enCoursGarde;
   if (travaux.size() < surfaces.size()) travaux.resize(surfaces.size());
 
   // The status bar's texts in their order, written from this thread only, as far as the pieces

@@ -249,4 +249,23 @@ TEST(LignesMiroir, TheStatusBarShowsEveryLineInOrderFromTheCallingThread) {
   EXPECT_FALSE(ailleurs);
 }
 
+TEST(LignesMiroir, LinesComputedFromTheStatusHookLeaveTheOuterOnesWhole) {
+  GardeServices garde;
+  TDocument autre;
+  aides::AjouteMaillage(autre, "Autre", CoqueEprouvette());
+  GrilleStandard(autre, 7);
+  int appels = 0;
+  Services().WriteStatusBar = [&](int, const std::string&) {
+    if (appels++ % 50 == 0) CalculeTout(autre, false);
+  };
+  TDocument doc;
+  ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb"));
+  GrilleStandard(doc, 30);
+  for (auto& s : doc.TabSurf) s->Visible = true;
+  EXPECT_GT(CompareAuxCoupes(doc), 1000u);
+  EXPECT_GT(appels, 50);
+  Services().WriteStatusBar = [](int, const std::string&) {};
+  EXPECT_GT(CompareAuxCoupes(autre), 100u);
+}
+
 }  // namespace
