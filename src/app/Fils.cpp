@@ -109,7 +109,11 @@ TFils& Pool() {
 
 }  // namespace
 
-int FilsMachine() { return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64); }
+int FilsMachine() {
+  // Asked once: the count is read from the system's files at each call.
+  static const int n = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
+  return n;
+}
 
 bool DansPartage() { return EnPiece; }
 
