@@ -9,6 +9,7 @@
 #include <exception>
 #include <iterator>
 #include <limits>
+#include <mutex>
 #include <numeric>
 #include <string>
 #include <system_error>
@@ -20,6 +21,7 @@
 
 #include "app/Chaines.h"
 #include "app/Debug.h"
+#include "app/Fils.h"
 #include "app/Options.h"
 #include "app/Services.h"
 #include "model/Document.h"
@@ -161,7 +163,13 @@ namespace {
 // Chains the crossings of one line: places them in the presence tables (a
 // new generation over the box they span) and follows them from cell to cell.
 void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe) {
-  coupe.clear();
+  // The line's old polylines are refilled rather than freed: their storage serves again.
+  size_t nbPoly = 0;
+  struct TFin {
+    TCoupe& C;
+    size_t& N;
+    ~TFin() { C.resize(N); }
+  } fin{coupe, nbPoly};
   const int n = static_cast<int>(l.size());
   if (n == 0 || l.size() > TTablesPresence::MaxCouples) return;
   TTablesPresence& t = TablesPresence();
@@ -196,7 +204,9 @@ void PlaceEtChaine(const TListCouples& l, int nbLnPt, int nbColPt, TCoupe& coupe
       if (t.PresCoupleAdjPos(pos[queue], l[queue].TypeCouple, k)) buf[h1++] = k;
       t.MajPos(pos[tete], false);
     }
-    TListPt3D& poly = coupe.emplace_back();
+    TListPt3D& poly = nbPoly < coupe.size() ? coupe[nbPoly] : coupe.emplace_back();
+    nbPoly++;
+    poly.clear();
     poly.reserve(static_cast<size_t>(h1 - h0));
     for (int p = h0; p < h1; p++) poly.emplace_back(l[buf[p]].P);
   };
@@ -378,12 +388,10 @@ namespace {
 
 // Working storage of the family sweeps, kept between calls for its capacity.
 struct TTravailFamille {
-  std::vector<double> Valeurs;       // distinct plane positions, sorted
-  std::vector<int> Unique;           // line index -> index in Valeurs (-1: no plane)
-  std::vector<uint16_t> Code;        // per node: 2 x (planes strictly below) + (on a plane)
-  std::vector<TListCouples> Listes;  // crossings per distinct plane
-  std::vector<double> Sentinelles;   // the positions between two not-a-numbers
-  std::vector<int> Seaux;            // first guess of a rank, by bucket of the positions' span
+  std::vector<uint16_t> Code;       // per node: 2 x (planes strictly below) + (on a plane)
+  std::vector<double> Sentinelles;  // the positions between two not-a-numbers
+  std::vector<int> Seaux;           // first guess of a rank, by bucket of the positions' span
+  TRechercheFamille Recherche;
 };
 
 TTravailFamille& Travail() {
@@ -455,27 +463,24 @@ void RangeLignes(std::vector<TCoupe>& coupes, const std::vector<int>& unique, FC
 
 }  // namespace
 
-void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
-                          const std::vector<double>& positions, std::vector<TCoupe>& coupes,
-                          const std::function<void(int)>& avant) {
-  coupes.resize(positions.size());
-  for (auto& c : coupes) c.clear();
-  if (positions.empty() || !GrilleValide(g, n, m)) return;
+void RechercheParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
+                        const std::vector<double>& positions, TRechercheFamille& res) {
+  res.Valeurs.clear();
+  res.Unique.assign(positions.size(), -1);
+  if (!GrilleValide(g, n, m)) return;
   TTravailFamille& w = Travail();
-  w.Valeurs.clear();
   for (double p : positions)
-    if (std::isfinite(p)) w.Valeurs.push_back(p);
-  std::sort(w.Valeurs.begin(), w.Valeurs.end());
-  w.Valeurs.erase(std::unique(w.Valeurs.begin(), w.Valeurs.end()), w.Valeurs.end());
-  const std::vector<double>& val = w.Valeurs;
+    if (std::isfinite(p)) res.Valeurs.push_back(p);
+  if (res.Valeurs.empty()) return;
+  std::sort(res.Valeurs.begin(), res.Valeurs.end());
+  res.Valeurs.erase(std::unique(res.Valeurs.begin(), res.Valeurs.end()), res.Valeurs.end());
+  const std::vector<double>& val = res.Valeurs;
   const int nv = static_cast<int>(val.size());
-  w.Unique.resize(positions.size());
   for (size_t k = 0; k < positions.size(); k++)
-    w.Unique[k] = std::isfinite(positions[k])
-                      ? static_cast<int>(std::lower_bound(val.begin(), val.end(), positions[k]) - val.begin())
-                      : -1;
-  if (w.Listes.size() < val.size()) w.Listes.resize(val.size());
-  for (int u = 0; u < nv; u++) w.Listes[u].clear();
+    if (std::isfinite(positions[k]))
+      res.Unique[k] = static_cast<int>(std::lower_bound(val.begin(), val.end(), positions[k]) - val.begin());
+  if (res.Listes.size() < val.size()) res.Listes.resize(val.size());
+  for (int u = 0; u < nv; u++) res.Listes[u].clear();
 
   // Each node's rank among the planes (how many lie below it): a table of
   // buckets over the planes' span gives a first guess that at most a step or
@@ -522,7 +527,7 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
     if ((a | b) & CodeNaN) return;
     int la = a >> 1, lb = b >> 1;
     int k0 = std::min(la + (a & 1), lb + (b & 1)), k1 = std::max(la, lb);
-    for (int k = k0; k < k1; k++) w.Listes[k].push_back({type, i, j, PointArete(p1, p2, axe, val[k])});
+    for (int k = k0; k < k1; k++) res.Listes[k].push_back({type, i, j, PointArete(p1, p2, axe, val[k])});
   };
   for (int i = 0; i < n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
@@ -537,10 +542,22 @@ void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
   }
   for (int i = 0; i <= n; i++) {
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
-    PourImpairs(c0, m + 1, [&](int j) { w.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]}); });
+    PourImpairs(c0, m + 1, [&](int j) { res.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]}); });
   }
+}
+
+void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
+                          const std::vector<double>& positions, std::vector<TCoupe>& coupes,
+                          const std::function<void(int)>& avant) {
+  coupes.resize(positions.size());
+  if (positions.empty() || !GrilleValide(g, n, m)) {
+    for (auto& c : coupes) c.clear();
+    return;
+  }
+  TRechercheFamille& r = Travail().Recherche;
+  RechercheParallele(g, n, m, axe, positions, r);
   RangeLignes(
-      coupes, w.Unique, [&](int u, TCoupe& c) { PlaceEtChaine(w.Listes[u], n, m, c); }, avant);
+      coupes, r.Unique, [&](int u, TCoupe& c) { PlaceEtChaine(r.Listes[u], n, m, c); }, avant);
 }
 
 namespace {
@@ -625,8 +642,10 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
                      const std::vector<double>& pentes, std::vector<TCoupe>& coupes,
                      const std::function<void(int)>& avant) {
   coupes.resize(z0s.size());
-  for (auto& c : coupes) c.clear();
-  if (z0s.empty() || !GrilleValide(g, n, m)) return;
+  if (z0s.empty() || !GrilleValide(g, n, m)) {
+    for (auto& c : coupes) c.clear();
+    return;
+  }
   static thread_local TBlocsXZ blocs;
   blocs.Calcule(g, n, m);
   static thread_local TListCouples l, lLigne, lNoeud;
@@ -642,7 +661,10 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     if (avant) avant(static_cast<int>(k));
     TCoupe& coupe = coupes[k];
     const double z0 = z0s[k], pente = k < pentes.size() ? pentes[k] : std::nan("");
-    if (!std::isfinite(z0) || !std::isfinite(pente)) continue;
+    if (!std::isfinite(z0) || !std::isfinite(pente)) {
+      coupe.clear();
+      continue;
+    }
     const double facteur = MargeRelative * (1 + std::fabs(pente)), marge0 = MargeRelative * std::fabs(z0);
     const TNiveauBlocs& gros = blocs.Gros;
     const TNiveauBlocs& fin = blocs.Fin;
@@ -727,6 +749,12 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
     }
     l.insert(l.end(), lLigne.begin(), lLigne.end());
     l.insert(l.end(), lNoeud.begin(), lNoeud.end());
+    // Every point beyond the centre plane: EliminePtInfZero would leave nothing, however
+    // they chain (the mirror half of most hulls).
+    if (std::all_of(l.begin(), l.end(), [](const TCouple& c) { return c.P.X < 0; })) {
+      coupe.clear();
+      continue;
+    }
     PlaceEtChaine(l, n, m, coupe);
     EliminePtInfZero(coupe);
   }
@@ -734,7 +762,65 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int n, int m, const std::vector<do
 
 // --- lines of the surfaces --------------------------------------------------------
 
+bool MiroirRetourne(const TArrayVertex3f& g, const TArrayVertex3f& s, int n, int m) {
+  if (!GrilleValide(g, n, m) || !GrilleValide(s, n, m)) return false;
+  constexpr uint64_t signe = uint64_t{1} << 63;
+  for (int i = 0; i <= n; i++) {
+    const TVertex3f* a = g[i].data();
+    const TVertex3f* b = s[n - i].data();
+    uint64_t ecart = 0;
+    for (int j = 0; j <= m; j++)
+      ecart |= (std::bit_cast<uint64_t>(a[j].X) ^ signe ^ std::bit_cast<uint64_t>(b[j].X)) |
+               (std::bit_cast<uint64_t>(a[j].Y) ^ std::bit_cast<uint64_t>(b[j].Y)) |
+               (std::bit_cast<uint64_t>(a[j].Z) ^ std::bit_cast<uint64_t>(b[j].Z));
+    if (ecart) return false;
+  }
+  return true;
+}
+
 namespace {
+
+// The crossings that a cut of the mirror grid S by the plane at V on axis A
+// lists, made from the main grid's crossings L with the image of that plane.
+// Rows run the other way on S: each type's crossings come row by row from the
+// last. A row edge keeps its ends in order, so its point is the main one with X
+// negated (or set to V for a buttock) and the other coordinates unchanged, all
+// exact, except where X is a zero or not a number, whose sign the negation
+// would not give. A column edge has its ends swapped, and a node is S's own:
+// those points are taken on S as the sweep of S takes them.
+void CouplesMiroir(const TListCouples& l, const TArrayVertex3f& s, int n, TAxePlan a, double v,
+                   TListCouples& sortie) {
+  sortie.clear();
+  sortie.reserve(l.size());
+  auto retourne = [&](const TCouple& c) {
+    TCouple r = c;
+    if (c.TypeCouple == tcNoeud) {
+      r.I = n - c.I;
+      r.P = s[r.I][r.J];  // as the sweep lists a node: the grid's own point
+    } else if (c.TypeCouple == tcColonne) {
+      r.I = n - 1 - c.I;
+      r.P = PointArete(s[r.I][r.J], s[r.I + 1][r.J], a, v);
+    } else {
+      r.I = n - c.I;
+      if (a == apX)
+        r.P.X = v;
+      else if (c.P.X != 0 && !std::isnan(c.P.X))
+        r.P.X = -c.P.X;
+      else
+        r.P = PointArete(s[r.I][r.J], s[r.I][r.J + 1], a, v);
+    }
+    return r;
+  };
+  for (size_t debut = 0, fin = 0; debut < l.size(); debut = fin) {
+    while (fin < l.size() && l[fin].TypeCouple == l[debut].TypeCouple) fin++;
+    for (size_t e = fin; e > debut;) {
+      size_t d = e;
+      while (d > debut && l[d - 1].I == l[e - 1].I) d--;
+      for (size_t k = d; k < e; k++) sortie.push_back(retourne(l[k]));
+      e = d;
+    }
+  }
+}
 
 struct TGenre {
   bool TEntity::*Calc;
@@ -752,95 +838,214 @@ const TGenre& Genre(TFamilleLignes f) {
   return genres[f];
 }
 
-void CalcFamille(const TDocument& doc, const TArrayVertex3f& g, const TEntity& e, TFamilleLignes f,
-                 std::vector<TCoupe>& coupes, const std::function<void(int)>& avant) {
-  const TGrille& gr = doc.Grille;
-  switch (f) {
-    case flSections:
-      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apY, gr.Positions(f), coupes, avant);
-      break;
-    case flLignesEau:
-      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apZ, gr.Positions(f), coupes, avant);
-      break;
-    case flLongitudinales:
-      CalcFamilleParallele(g, e.NbLnPt, e.NbColPt, apX, gr.Positions(f), coupes, avant);
-      break;
-    case flDiagonales: {
-      std::vector<double> pentes;
-      for (int k = 0; k < gr.NombreValide(f); k++)
-        pentes.push_back(AngleDiagValide(gr.AngleDiag[k]) ? PenteDiag(gr.AngleDiag[k]) : std::nan(""));
-      CalcFamilleDiag(g, e.NbLnPt, e.NbColPt, gr.Positions(f), pentes, coupes, avant);
-      break;
-    }
+TAxePlan AxeFamille(TFamilleLignes f) { return f == flSections ? apY : f == flLignesEau ? apZ : apX; }
+
+// One surface's share of a computation of lines.
+struct TLignesSurface {
+  TEntity* E = nullptr;
+  bool Deduit = false;                    // mirror lines from the main half's crossings
+  TRechercheFamille Principal, Sym;       // crossings per plane, parallel families
+  std::vector<int> PremiereP, PremiereS;  // first line of each distinct plane
+  std::string Erreur;                     // what the first failure said
+  bool SansCroisements = false;           // the crossings could not be found
+};
+
+// Per line: its own index when it is the first at its plane, -1 when it is a
+// copy of an earlier one or has no plane.
+void Premieres(const std::vector<int>& unique, size_t n, std::vector<int>& premiere) {
+  premiere.assign(n, -1);
+  std::vector<bool> vu;
+  for (size_t k = 0; k < n; k++) {
+    const int u = unique[k];
+    if (u < 0) continue;
+    if (vu.size() <= static_cast<size_t>(u)) vu.resize(static_cast<size_t>(u) + 1, false);
+    if (!vu[u]) vu[u] = true, premiere[k] = static_cast<int>(k);
   }
 }
 
-}  // namespace
+// The lines of repeated planes, copied from the first line at their plane.
+void CopieRepetees(std::vector<TCoupe>& c, const std::vector<int>& unique, const std::vector<int>& premiere) {
+  std::vector<int> source;
+  for (size_t k = 0; k < c.size(); k++) {
+    const int u = unique[k];
+    if (u < 0) continue;
+    if (source.size() <= static_cast<size_t>(u)) source.resize(static_cast<size_t>(u) + 1, -1);
+    if (premiere[k] >= 0)
+      source[u] = static_cast<int>(k);
+    else
+      c[k] = c[source[u]];
+  }
+}
 
-namespace {
+// The lines of family F of the given surfaces, in the pieces the cores share.
+void CalcLignes(TDocument& doc, const std::vector<TEntity*>& surfaces, TFamilleLignes f, bool courbure) {
+  if (surfaces.empty()) return;
+  TRACE("TEntity.CalcAll");
+  TCurseurAttente attente(!Options().SplineTR);
+  const TGenre& genre = Genre(f);
+  const std::vector<double> positions = doc.Grille.Positions(f);
+  const size_t nl = positions.size();
+  const int ns = static_cast<int>(surfaces.size());
+  // The calling thread's, kept for its capacity and captured by reference: a piece on another
+  // thread must not see its own. A call made from inside one (a status hook that let events
+  // run) takes storage of its own.
+  static thread_local std::vector<TLignesSurface> travauxDuFil;
+  static thread_local bool enCours = false;
+  std::vector<TLignesSurface> propres;
+  std::vector<TLignesSurface>& travaux = enCours ? propres : travauxDuFil;
+  struct TEnCours {
+    bool Avant;
+    TEnCours() : Avant(enCours) { enCours = true; }
+    ~TEnCours() { enCours = Avant; }
+  } enCoursGarde;
+  if (travaux.size() < surfaces.size()) travaux.resize(surfaces.size());
 
-// Runs b on a second thread while a runs on this one (the halves of a surface share
-// nothing; the status bar stays with a, here), and rethrows what either threw. Without
-// a thread to be had, b runs after a.
-template <typename A, typename B>
-void AvecSecondFil(A&& a, B&& b) {
-  std::exception_ptr erreur;
-  std::thread fil;
-  try {
-    fil = std::thread([&] {
-      try {
-        b();
-      } catch (...) {
-        erreur = std::current_exception();
-      }
+  // The status bar's texts in their order, written from this thread only, as far as the pieces
+  // it has reached: every line of a surface, then an empty field.
+  std::vector<std::string> statuts;
+  const std::string statut = rs(genre.CleStatut);
+  std::vector<size_t> finStatuts;  // past the texts of each surface
+  for (TEntity* e : surfaces) {
+    for (size_t k = 0; k < nl; k++) statuts.push_back(statut + std::to_string(k + 1) + " - " + e->Nom);
+    statuts.emplace_back();
+    finStatuts.push_back(statuts.size());
+  }
+  const std::thread::id appelant = std::this_thread::get_id();
+  size_t ecrits = 0;
+  auto ecrit = [&](size_t jusque) {
+    if (std::this_thread::get_id() != appelant) return;
+    for (; ecrits < jusque && ecrits < statuts.size(); ecrits++) WriteStatusBar(2, statuts[ecrits]);
+  };
+  std::mutex verrouErreurs;
+  auto garde = [&](int s, auto&& travail) {
+    try {
+      travail();
+    } catch (const std::exception& ex) {
+      std::lock_guard<std::mutex> g(verrouErreurs);
+      if (travaux[s].Erreur.empty()) travaux[s].Erreur = ex.what()[0] ? ex.what() : "?";
+    }
+  };
+
+  for (int s = 0; s < ns; s++) {
+    TLignesSurface& t = travaux[s];
+    TEntity& e = *surfaces[s];
+    t.E = &e, t.Deduit = false, t.Erreur.clear(), t.SansCroisements = false;
+    garde(s, [&] {
+      (e.*genre.Main).resize(nl);
+      (e.*genre.Sym).resize(nl);
+      if (!e.Sym)
+        for (auto& c : e.*genre.Sym) c.clear();
     });
-  } catch (const std::system_error&) {
-    a();
-    b();
-    return;
   }
-  try {
-    a();
-  } catch (...) {
-    fil.join();
-    throw;
+
+  if (f == flDiagonales) {
+    std::vector<double> pentes;
+    for (int k = 0; k < doc.Grille.NombreValide(f); k++)
+      pentes.push_back(AngleDiagValide(doc.Grille.AngleDiag[k]) ? PenteDiag(doc.Grille.AngleDiag[k])
+                                                                : std::nan(""));
+    // Each half of each surface is one piece.
+    Partage(2 * ns, [&](int p) {
+      const int s = p / 2;
+      TEntity& e = *surfaces[s];
+      ecrit(s > 0 ? finStatuts[s - 1] : 0);
+      if (p % 2 == 1 && !e.Sym) return;
+      garde(s, [&] {
+        if (p % 2 == 0)
+          CalcFamilleDiag(e.Pts, e.NbLnPt, e.NbColPt, positions, pentes, e.*genre.Main);
+        else
+          CalcFamilleDiag(e.PtsSym, e.NbLnPt, e.NbColPt, positions, pentes, e.*genre.Sym);
+      });
+    });
+  } else {
+    const TAxePlan axe = AxeFamille(f);
+    // A buttock of the mirror half at X is the main half's at -X: one sweep finds both, unless a
+    // plane lies at a zero, whose sign the two sweeps might see differently.
+    const bool sansZero = std::none_of(positions.begin(), positions.end(), [](double p) { return p == 0; });
+    std::vector<double> avecImages = positions;
+    if (axe == apX && sansZero)
+      for (double p : positions) avecImages.push_back(-p);
+    // First the crossings: the main grid of each surface, and the mirror grid unless it is
+    // the main one turned over.
+    Partage(2 * ns, [&](int p) {
+      const int s = p / 2;
+      TLignesSurface& t = travaux[s];
+      TEntity& e = *t.E;
+      garde(s, [&] {
+        if (p % 2 == 0) {
+          RechercheParallele(e.Pts, e.NbLnPt, e.NbColPt, axe,
+                             e.Sym && (axe != apX || sansZero) ? avecImages : positions, t.Principal);
+          Premieres(t.Principal.Unique, nl, t.PremiereP);
+        } else if (e.Sym) {
+          // Decided here, not by the main piece: the main sweep does not depend on it.
+          t.Deduit = (axe != apX || sansZero) && MiroirRetourne(e.Pts, e.PtsSym, e.NbLnPt, e.NbColPt);
+          if (!t.Deduit) {
+            RechercheParallele(e.PtsSym, e.NbLnPt, e.NbColPt, axe, positions, t.Sym);
+            Premieres(t.Sym.Unique, nl, t.PremiereS);
+          }
+        }
+      });
+    });
+    for (int s = 0; s < ns; s++) travaux[s].SansCroisements = !travaux[s].Erreur.empty();
+    // Then the chaining, line by line, the two halves side by side.
+    const int parSurface = 2 * static_cast<int>(nl);
+    Partage(ns * parSurface, [&](int p) {
+      const int s = p / parSurface, k = (p % parSurface) / 2;
+      const bool miroir = p % 2 == 1;
+      TLignesSurface& t = travaux[s];
+      TEntity& e = *t.E;
+      ecrit((s > 0 ? finStatuts[s - 1] : 0) + static_cast<size_t>(k) + 1);
+      if (t.SansCroisements || (miroir && !e.Sym)) return;
+      garde(s, [&] {
+        TCoupe& c = (e.*(miroir ? genre.Sym : genre.Main))[k];
+        const TListCouples* l = nullptr;
+        if (!miroir) {
+          if (t.PremiereP[k] >= 0) l = &t.Principal.Listes[t.Principal.Unique[k]];
+        } else if (t.Deduit) {
+          // The mirror line at P is made from the main half's line at P's image.
+          const int u = t.Principal.Unique[axe == apX ? nl + k : k];
+          static thread_local TListCouples retournes;
+          if (t.PremiereP[k] >= 0 && u >= 0) {
+            CouplesMiroir(t.Principal.Listes[u], e.PtsSym, e.NbLnPt, axe,
+                          t.Principal.Valeurs[t.Principal.Unique[k]], retournes);
+            l = &retournes;
+          }
+        } else if (t.PremiereS[k] >= 0) {
+          l = &t.Sym.Listes[t.Sym.Unique[k]];
+        }
+        if (!l) {
+          c.clear();  // no plane, or a copy made below
+          return;
+        }
+        PlaceEtChaine(*l, e.NbLnPt, e.NbColPt, c);
+        if (!miroir && f == flSections && courbure) CalcCourbureCoupe(c);
+      });
+    });
+    for (int s = 0; s < ns; s++) {
+      TLignesSurface& t = travaux[s];
+      TEntity& e = *t.E;
+      garde(s, [&] {
+        if (t.SansCroisements) return;
+        CopieRepetees(e.*genre.Main, t.Principal.Unique, t.PremiereP);
+        if (e.Sym && t.Deduit)
+          CopieRepetees(e.*genre.Sym, t.Principal.Unique, t.PremiereP);
+        else if (e.Sym)
+          CopieRepetees(e.*genre.Sym, t.Sym.Unique, t.PremiereS);
+      });
+    }
   }
-  fil.join();
-  if (erreur) std::rethrow_exception(erreur);
+  ecrit(statuts.size());
+  for (int s = 0; s < ns; s++) {
+    TLignesSurface& t = travaux[s];
+    // A table that could not be rebuilt stays as it is; the display simply lacks those lines.
+    if (!t.Erreur.empty()) DbgErr(erCalcul, "TEntity.CalcAll", f, {t.Erreur});
+    t.E->*genre.Calc = true;
+  }
 }
 
 }  // namespace
 
 void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure) {
-  const TGenre& genre = Genre(f);
-  if (e.*genre.Calc) return;
-  TRACE("TEntity.CalcAll");
-  TCurseurAttente attente(!Options().SplineTR);
-  std::vector<TCoupe>& main = e.*genre.Main;
-  std::vector<TCoupe>& sym = e.*genre.Sym;
-  try {
-    const size_t n = static_cast<size_t>(doc.Grille.NombreValide(f));
-    main.resize(n);
-    sym.resize(n);
-    for (auto& c : sym) c.clear();
-    const std::string statut = rs(genre.CleStatut);
-    auto principale = [&] {
-      CalcFamille(doc, e.Pts, e, f, main,
-                  [&](int k) { WriteStatusBar(2, statut + std::to_string(k + 1) + " - " + e.Nom); });
-    };
-    auto miroir = [&] { CalcFamille(doc, e.PtsSym, e, f, sym, {}); };
-    if (e.Sym)
-      AvecSecondFil(principale, miroir);
-    else
-      principale();
-    if (f == flSections && courbure)
-      for (auto& c : main) CalcCourbureCoupe(c);
-  } catch (const std::exception& ex) {
-    // A table that could not be rebuilt stays as it is; the display simply lacks those lines.
-    DbgErr(erCalcul, "TEntity.CalcAll", f, {ex.what()});
-  }
-  e.*genre.Calc = true;
-  WriteStatusBar(2, "");
+  if (!(e.*Genre(f).Calc)) CalcLignes(doc, {&e}, f, courbure);
 }
 
 void CalcAllSec(TDocument& doc, TEntity& e, bool courbure) { CalcAll(doc, e, flSections, courbure); }
@@ -851,8 +1056,10 @@ void CalcAllDiag(TDocument& doc, TEntity& e) { CalcAll(doc, e, flDiagonales); }
 namespace {
 void CalcTabLignes(TDocument& doc, TFamilleLignes f, bool courbure = false) {
   TRACE("ObjCom.CalcTabLignes");
+  std::vector<TEntity*> l;
   for (auto& s : doc.TabSurf)
-    if (s->Visible) CalcAll(doc, *s, f, courbure);
+    if (s->Visible && !(s.get()->*Genre(f).Calc)) l.push_back(s.get());
+  CalcLignes(doc, l, f, courbure);
 }
 }  // namespace
 

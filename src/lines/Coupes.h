@@ -107,6 +107,21 @@ void CalcFamilleDiag(const TArrayVertex3f& g, int nbLnPt, int nbColPt, const std
                      const std::vector<double>& pentes, std::vector<TCoupe>& coupes,
                      const std::function<void(int)>& avantLigne = {});
 
+// The crossings of a family of parallel planes with a grid, plane by plane: the
+// first step of CalcFamilleParallele, whose lines chain Listes[Unique[k]].
+struct TRechercheFamille {
+  std::vector<double> Valeurs;       // distinct finite positions, sorted
+  std::vector<int> Unique;           // position index -> index in Valeurs (-1: no plane)
+  std::vector<TListCouples> Listes;  // crossings per distinct position, in list order
+};
+void RechercheParallele(const TArrayVertex3f& g, int nbLnPt, int nbColPt, TAxePlan axe,
+                        const std::vector<double>& positions, TRechercheFamille& r);
+
+// Whether rows 0..nbLnPt of S are those of G in reverse order with X negated,
+// every coordinate to the bit: the mirror half's lines then follow from the main
+// half's crossings (CalcTabLignes*) without cutting S.
+bool MiroirRetourne(const TArrayVertex3f& g, const TArrayVertex3f& s, int nbLnPt, int nbColPt);
+
 // All lines of one kind of one surface, when that kind is out of date; both
 // halves when the surface is symmetric; with courbure, the sections' curvature for the
 // comb display. The surface must be evaluated (the session's MajSurface).
@@ -116,7 +131,11 @@ void CalcAllLong(TDocument& doc, TEntity& e);
 void CalcAllDiag(TDocument& doc, TEntity& e);
 void CalcAll(TDocument& doc, TEntity& e, TFamilleLignes f, bool courbure = false);
 
-// The same for every visible surface.
+// The same for every visible surface. The surfaces, their halves and their
+// lines are shared between the cores; the status bar is written from the
+// calling thread, line after line as before. The sections, waterlines and
+// buttocks of a mirror half that MiroirRetourne finds turned over are made from
+// the main half's crossings, to the bit those of a cut of the mirror grid.
 void CalcTabLignesSec(TDocument& doc, bool courbure = false);
 void CalcTabLignesLE(TDocument& doc);
 void CalcTabLignesLgt(TDocument& doc);

@@ -552,20 +552,56 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   TListSurf scope;
   for (int k : portee)
     if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
-  // Each surface's crossings with the waterline, for its stations and the lengths.
+  const int ns = static_cast<int>(scope.size());
+  // What does not depend on the stations, on the cores at once: each surface's immersed
+  // body (surface by surface, so that the same sums tell which one is turned inside out;
+  // added in scope order below), the two waterplanes, and each surface's crossings with
+  // the waterline, for its stations and the lengths. The largest pieces first.
+  std::vector<TCumulCarene> cumuls(scope.size());
   std::vector<TListPt3D> flottaisons(scope.size());
-  for (size_t s = 0; s < scope.size(); s++) InterSurf_LE(flottaisons[s], doc, scope[s], 0);
+  std::vector<std::vector<TAireRec>> stationsSurf(scope.size());
+  std::vector<TEtendues> etendues(scope.size());  // of the grids: immersed and whole lengths
+  TInertieFlottaison in;
+  TAireRec wp0, wp1;
+  TCumulLateral cl;
+  double zK = 0;
+  EnParallele(0, 2 * ns + 3, [&](int p) {
+    if (p < ns) {
+      CumuleImmerge(doc.Surf(scope[p]), cumuls[p]);
+    } else if (p == ns) {
+      wp0 = FlottaisonInertie(doc, scope, 0, in);
+    } else if (p == ns + 1) {
+      wp1 = FlottaisonListe(doc, scope, 0.01);
+    } else if (p == ns + 2) {
+      // Summed in scope order, as one piece.
+      for (int k : scope) cl.Grille(doc.Surf(k).Pts);
+      zK = ZQuille(doc, scope);
+    } else {
+      const int s = p - ns - 3;
+      const TEntity& e = doc.Surf(scope[s]);
+      InterSurf_LE(flottaisons[s], doc, scope[s], 0);
+      stationsSurf[s] = StationsFlottaison(e, flottaisons[s], nbSections);
+      TEtendues& et = etendues[s];
+      auto parcourt = [&](const TArrayVertex3f& g, bool total) {
+        for (const auto& row : g)
+          for (const auto& q : row) {
+            if (q.Z < 0) et.LMin = std::min(et.LMin, q.Y), et.LMax = std::max(et.LMax, q.Y);
+            if (total) et.LtMin = std::min(et.LtMin, q.Y), et.LtMax = std::max(et.LtMax, q.Y);
+          }
+      };
+      parcourt(e.Pts, true);
+      if (e.Sym) parcourt(e.PtsSym, false);
+    }
+  });
   // Stations of every surface, merged.
   TListAires& st = r.Stations;
-  for (size_t s = 0; s < scope.size(); s++)
-    for (const auto& a : StationsFlottaison(doc.Surf(scope[s]), flottaisons[s], nbSections))
-      InsereStation(st, a);
+  for (int s = 0; s < ns; s++)
+    for (const auto& a : stationsSurf[s]) InsereStation(st, a);
   const int n = static_cast<int>(st.size());
   std::vector<double> ys(st.size());
   for (int i = 0; i < n; i++) ys[i] = st[i].Y;
   std::vector<double> profondeurs(st.size(), 0.0);
   // The surfaces are cut independently, on the cores at once; they combine in scope order.
-  const int ns = static_cast<int>(scope.size());
   std::vector<std::vector<TAireRec>> secs(scope.size());
   std::vector<std::vector<double>> profs(scope.size(), std::vector<double>(st.size(), 0.0));
   // Each surface's stations in two halves, the pieces shared between the cores: every
@@ -592,10 +628,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
   // Immersed body.
   TCumulCarene cumul;
-  // Surface by surface, so that the same sums tell which one is turned inside out; the
-  // surfaces on the cores at once, added in scope order.
-  std::vector<TCumulCarene> cumuls(scope.size());
-  EnParallele(0, ns, [&](int s) { CumuleImmerge(doc.Surf(scope[s]), cumuls[s]); });
   for (int s = 0; s < ns; s++) {
     const TCumulCarene& c = cumuls[s];
     ControleSurface(doc.Surf(scope[s]), c, r.Avertissements);
@@ -605,32 +637,22 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   cumul.Barycentre(cc, 1);
   const double V = cc.Valeur;
   const double surfMouillee = cumul.Aire;
-  TCumulLateral cl;
-  for (int k : scope) cl.Grille(doc.Surf(k).Pts);
   TCentreAire lat;
   lat.Aire = cl.A;
   lat.Y = cl.A != 0 ? static_cast<float>(cl.Sy / cl.A) : 0;
   lat.Z = cl.A != 0 ? static_cast<float>(cl.Sz / cl.A) : 0;
 
-  // Lengths.
+  // Lengths. Minima and maxima, whatever their order (a not-a-number is never kept).
   TEtendues e;
   for (size_t i = 0; i < scope.size(); i++) {
-    const int k = scope[i];
     for (const auto& p : flottaisons[i]) {
       e.LwlMin = std::min(e.LwlMin, p.Y), e.LwlMax = std::max(e.LwlMax, p.Y);
       e.BwlMin = std::min(e.BwlMin, p.X), e.BwlMax = std::max(e.BwlMax, p.X);
       e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
     }
-    const TEntity& s = doc.Surf(k);
-    auto parcourt = [&](const TArrayVertex3f& g, bool total) {
-      for (const auto& row : g)
-        for (const auto& p : row) {
-          if (p.Z < 0) e.LMin = std::min(e.LMin, p.Y), e.LMax = std::max(e.LMax, p.Y);
-          if (total) e.LtMin = std::min(e.LtMin, p.Y), e.LtMax = std::max(e.LtMax, p.Y);
-        }
-    };
-    parcourt(s.Pts, true);
-    if (s.Sym) parcourt(s.PtsSym, false);
+    const TEtendues& g = etendues[i];
+    e.LMin = std::min(e.LMin, g.LMin), e.LMax = std::max(e.LMax, g.LMax);
+    e.LtMin = std::min(e.LtMin, g.LtMin), e.LtMax = std::max(e.LtMax, g.LtMax);
   }
   const double Lwl = Etendue1(e.LwlMin, e.LwlMax), Bwl = Etendue1(e.BwlMin, e.BwlMax);
   const double L = Etendue1(e.LMin, e.LMax), Lt = Etendue1(e.LtMin, e.LtMax);
@@ -641,16 +663,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   double T = 0;
   for (int i = 0; i < n; i++)
     if (st[i].Aire > mc.Aire) mc = st[i], T = profondeurs[i];
-
-  // The two waterplanes are independent: one on each core.
-  TInertieFlottaison in;
-  TAireRec wp0, wp1;
-  EnParallele(0, 2, [&](int k) {
-    if (k == 0)
-      wp0 = FlottaisonInertie(doc, scope, 0, in);
-    else
-      wp1 = FlottaisonListe(doc, scope, 0.01);
-  });
 
   TGrilleHydro g(r);
   g.Titre("rsGBCareneImmergee");
@@ -688,7 +700,6 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsSurfDeriveZ", lat.Z);
 
   // Initial stability: metacentres from the waterplane's inertia about its centre of flotation.
-  const double zK = ZQuille(doc, scope);
   const double BMt = Div(in.It, V), BMl = Div(in.Il, V);
   const double KB = V != 0 ? cc.Centre.Z - zK : 0;
   const double deplT = V * DensiteEauMer;  // tonnes
