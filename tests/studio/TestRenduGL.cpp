@@ -246,6 +246,14 @@ TEST(StudioGL, SharedVerticesDrawTheStripsPicture) {
   compare("filled under the sections");
 }
 
+// The studio window's host for a document and display switches of the test.
+THoteStudio Hote(TDocument& doc, TAffichageVues& aff) {
+  THoteStudio h;
+  h.Document = [&doc]() -> TDocument& { return doc; };
+  h.Affichage = [&aff]() -> const TAffichageVues& { return aff; };
+  return h;
+}
+
 // What the studio window shows against what the copy command and a framebuffer object of
 // another context get. The two off-screen pictures agree to the bit. The window is drawn
 // with its rows the other way up in memory (the renderer's convention for window
@@ -256,10 +264,7 @@ TEST(StudioGL, TheWindowShowsTheOffscreenPicture) {
   TDocument doc;
   TAffichageVues aff;
   Yacht(doc, 30);
-  THoteStudio h;
-  h.Document = [&doc]() -> TDocument& { return doc; };
-  h.Affichage = [&aff]() -> const TAffichageVues& { return aff; };
-  TStudioForm s(std::move(h));
+  TStudioForm s(Hote(doc, aff));
   s.resize(640, 480);
   s.show();
   QWindow* gl = s.FenetreGL();
@@ -370,10 +375,7 @@ TEST(StudioGL, TurnsTheYachtAtPrecision100) {
   TDocument doc;
   TAffichageVues aff;
   Yacht(doc, 100);
-  THoteStudio h;
-  h.Document = [&doc]() -> TDocument& { return doc; };
-  h.Affichage = [&aff]() -> const TAffichageVues& { return aff; };
-  TStudioForm s(std::move(h));
+  TStudioForm s(Hote(doc, aff));
   s.resize(1280, 960);
   s.show();
   QWindow* gl = s.FenetreGL();

@@ -25,14 +25,19 @@ void Attend() {
   }
 }
 
-TEST(StudioGL, AViewInFrontCoversTheStudio) {
-  TMainForm f(TLigneCommande{});
+// The main window on the screen, with the studio active in it.
+void MontreAvecStudio(TMainForm& f) {
   f.resize(1200, 900);
   f.show();
   QApplication::processEvents();
   f.PremierAffichage(false);
   ActiveStudio(f);
   Attend();
+}
+
+TEST(StudioGL, AViewInFrontCoversTheStudio) {
+  TMainForm f(TLigneCommande{});
+  MontreAvecStudio(f);
   auto* sous = f.findChild<QMdiSubWindow*>("SousStudio");
   ASSERT_NE(sous, nullptr);
   TStudioForm* st = StudioDe(f);
@@ -69,12 +74,7 @@ TEST(StudioGL, AViewInFrontCoversTheStudio) {
 
 TEST(StudioGL, KeysAndWheelReachTheStudioFromItsViewport) {
   TMainForm f(TLigneCommande{});
-  f.resize(1200, 900);
-  f.show();
-  QApplication::processEvents();
-  f.PremierAffichage(false);
-  ActiveStudio(f);
-  Attend();
+  MontreAvecStudio(f);
   TStudioForm* st = StudioDe(f);
   ASSERT_TRUE(st->AvecOpenGL());
   QWindow* gl = st->FenetreGL();
