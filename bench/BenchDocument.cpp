@@ -7,7 +7,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
 

@@ -8,14 +8,14 @@
 #include <QImage>
 #include <memory>
 
-#include "app/Options.h"
-#include "app/Services.h"
+#include "base/Options.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
-#include "views/Affiche.h"
-#include "views/Annuler.h"
-#include "views/Edition.h"
-#include "views/HydroInstant.h"
+#include "edition/Affiche.h"
+#include "edition/Annuler.h"
+#include "edition/Edition.h"
+#include "edition/HydroInstant.h"
 #include "views/RenduQt.h"
 
 namespace {

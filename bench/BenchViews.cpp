@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "../tests/views/Modele.h"
-#include "views/Affiche.h"
-#include "views/Cadrage.h"
+#include "edition/Affiche.h"
+#include "edition/Cadrage.h"
 #include "views/RenduQt.h"
 
 namespace {

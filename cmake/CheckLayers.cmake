@@ -1,26 +1,30 @@
-# Fails when a core file includes a header of a layer it may not use: layers use only
-# the layers below them that they name (CMakeLists.txt, brivane_layer), and never the
-# windows (app/forms, views, studio) or the command line.
-#   -DRULES="model:app;geometry:model,app;..." -DSRC=<src>   every layer's folder
-#   -DLAYER=model -DUSES=app -DFILES=a;b                      the given files as that layer
+# Fails when a file includes a header of a library it may not use. Each folder of src/ is a
+# library ("naval", and its windows "naval/forms") that uses only the libraries it names:
+# the core layers those below them (CMakeLists.txt, brivane_layer), the window libraries
+# the core, the shared widgets and the shell (src/ui.cmake, brivane_fenetres).
+#   -DRULES="model:base;naval/forms:app,ui,...;..." -DSRC=<src>   every library's folder
+#   -DLAYER=model -DUSES=base -DFILES=a;b                          the given files as that library
 cmake_minimum_required(VERSION 3.25)
 set(_bad "")
 function(check_file f layer uses)
   file(STRINGS "${f}" _lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
   foreach(l IN LISTS _lines)
     string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" inc "${l}")
-    string(REGEX REPLACE "/.*" "" dir "${inc}")
+    # The library of a header: its folder, "x/forms" for a layer's windows.
+    if(inc MATCHES "^[A-Za-z_]+/forms/")
+      string(REGEX REPLACE "^([A-Za-z_]+/forms)/.*" "\\1" dir "${inc}")
+    else()
+      string(REGEX REPLACE "/.*" "" dir "${inc}")
+    endif()
     set(ok FALSE)
     if(dir STREQUAL layer OR dir IN_LIST uses)
       set(ok TRUE)
     endif()
-    if(inc MATCHES "^app/forms/")
-      set(ok FALSE)
-    endif()
     if(NOT ok)
-      set(_bad ${_bad} "${f} (layer ${layer}): ${inc}" PARENT_SCOPE)
+      list(APPEND _bad "${f} (layer ${layer}): ${inc}")
     endif()
   endforeach()
+  set(_bad ${_bad} PARENT_SCOPE)
 endfunction()
 
 if(RULES)
@@ -42,7 +46,7 @@ if(LAYER)
 endif()
 if(_bad)
   string(REPLACE ";" "\n  " _msg "${_bad}")
-  message(FATAL_ERROR "A core file includes a header of a layer above it or beside it:\n  ${_msg}")
+  message(FATAL_ERROR "A file includes a header of a library it may not use (above it or beside it):\n  ${_msg}")
 endif()
 if(STAMP)
   file(TOUCH "${STAMP}")

@@ -2,7 +2,7 @@
 # command line, the tests and the sanitizer builds never need Qt.
 set(_bad "")
 if(SRC)
-  foreach(dir app model geometry lines naval exchange session document)
+  foreach(dir IN LISTS DIRS)
     file(GLOB _f "${SRC}/${dir}/*.cpp" "${SRC}/${dir}/*.h")
     list(APPEND FILES ${_f})
   endforeach()

@@ -9,7 +9,7 @@ if(TARGET brivane)
 endif()
 
 # The guide and the language files are looked for next to the program, then here
-# (app/forms/Guide.h): the same relative path from bin/ in every prefix.
+# (app/Guide.h): the same relative path from bin/ in every prefix.
 set(BRIVANE_INSTALL_SHARE ${CMAKE_INSTALL_DATADIR}/brivane)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/guide/ DESTINATION ${BRIVANE_INSTALL_SHARE}/Doc COMPONENT donnees)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/samples/ DESTINATION ${BRIVANE_INSTALL_SHARE}/samples COMPONENT donnees

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
 

@@ -19,18 +19,18 @@
 #include <exception>
 #include <filesystem>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
-#include "app/forms/DebugForm.h"
-#include "app/forms/Dialogues.h"
-#include "app/forms/Icones.h"
-#include "app/forms/LigneCommande.h"
-#include "app/forms/Principale.h"
-#include "app/forms/RecuperationQt.h"
-#include "app/forms/Registre.h"
-#include "app/forms/ReglagesQt.h"
-#include "app/forms/Traduction.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
+#include "app/DebugForm.h"
+#include "ui/Dialogues.h"
+#include "app/Icones.h"
+#include "app/LigneCommande.h"
+#include "app/Principale.h"
+#include "app/RecuperationQt.h"
+#include "ui/Registre.h"
+#include "app/ReglagesQt.h"
+#include "app/Traduction.h"
 #include "document/GestionErreurs.h"
 
 namespace {

@@ -8,65 +8,99 @@ if(NOT TARGET OpenGL::GLU)
   message(FATAL_ERROR "GLU not found: install libglu1-mesa-dev")
 endif()
 
-file(GLOB BRIVANE_UI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/views/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/model/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/geometry/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/lines/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/exchange/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/naval/forms/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/studio/*.cpp)
-
-# View maths and command-line parsing that need no Qt at all: they could move to the
-# core, and the same guard as the core's keeps them free of Qt headers.
+# Window code that needs no Qt at all (command-line parsing, the registry's tables, the
+# studio's arithmetic): the same guard as the core's keeps it free of Qt headers.
 set(BRIVANE_UI_PURE
-  ${CMAKE_SOURCE_DIR}/src/views/Cadrage.h ${CMAKE_SOURCE_DIR}/src/views/Cadrage.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/TabCoor.h ${CMAKE_SOURCE_DIR}/src/views/TabCoor.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/ListeDessin.h
-  ${CMAKE_SOURCE_DIR}/src/views/Affiche.h ${CMAKE_SOURCE_DIR}/src/views/Affiche.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.h ${CMAKE_SOURCE_DIR}/src/views/GrilleVue.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Selection.h ${CMAKE_SOURCE_DIR}/src/views/Selection.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Annuler.h ${CMAKE_SOURCE_DIR}/src/views/Annuler.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Edition.h ${CMAKE_SOURCE_DIR}/src/views/Edition.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/EditPC.h ${CMAKE_SOURCE_DIR}/src/views/EditPC.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.h ${CMAKE_SOURCE_DIR}/src/views/HydroInstant.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/FenSel.h ${CMAKE_SOURCE_DIR}/src/views/FenSel.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Mesures.h ${CMAKE_SOURCE_DIR}/src/views/Mesures.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Transfo.h ${CMAKE_SOURCE_DIR}/src/views/Transfo.cpp
-  ${CMAKE_SOURCE_DIR}/src/views/Taille.h ${CMAKE_SOURCE_DIR}/src/views/Taille.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/forms/LigneCommande.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/app/forms/TexteMessage.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/app/forms/Calculatrice.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/forms/DocumentIO.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.h ${CMAKE_SOURCE_DIR}/src/app/forms/Guide.cpp
-  ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.h ${CMAKE_SOURCE_DIR}/src/app/forms/Registre.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/LigneCommande.cpp
+  ${CMAKE_SOURCE_DIR}/src/ui/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/ui/TexteMessage.cpp
+  ${CMAKE_SOURCE_DIR}/src/ui/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/ui/Calculatrice.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/DocumentIO.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/Guide.h ${CMAKE_SOURCE_DIR}/src/app/Guide.cpp
+  ${CMAKE_SOURCE_DIR}/src/ui/Registre.h ${CMAKE_SOURCE_DIR}/src/ui/Registre.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.h ${CMAKE_SOURCE_DIR}/src/studio/StudioCalc.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/GLGest.h ${CMAKE_SOURCE_DIR}/src/studio/GLGest.cpp
   ${CMAKE_SOURCE_DIR}/src/studio/RenduStudio.h ${CMAKE_SOURCE_DIR}/src/studio/RenduStudio.cpp)
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
-  COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -DSTAMP=${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp
-          -P ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
-  DEPENDS ${BRIVANE_UI_PURE} ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
-  COMMENT "Checking that the view maths include no Qt header" VERBATIM)
-add_custom_target(ui_pure_no_qt DEPENDS ${CMAKE_BINARY_DIR}/ui_pure_no_qt.stamp)
 
-# An object library: every unit is linked whole, so the commands and windows each
-# unit registers at start-up (app/forms/Registre.h) are all in the program and the tests.
-# The pictograms are compiled in (resources/icones.qrc): the program needs no icon theme.
-add_library(brivane_ui OBJECT ${BRIVANE_UI_SOURCES} ${CMAKE_SOURCE_DIR}/resources/icones.qrc)
-add_dependencies(brivane_ui ui_pure_no_qt)
-set_target_properties(brivane_ui PROPERTIES AUTOMOC ON AUTORCC ON)
-target_include_directories(brivane_ui PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(brivane_ui PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets Qt6::OpenGL Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core
-  OpenGL::GL OpenGL::GLU)
+# --- window libraries ----------------------------------------------------------------------
+# Each folder of windows is a library that uses the core and only the window libraries it
+# names, checked as the core is: cmake/CheckLayers.cmake refuses an include of a library not
+# named, and check_fenetres_<name> links the library with only what it names, so a call to
+# another feature's windows is an undefined symbol there. Bottom to top:
+#   ui            the shared widgets (charts, surface chooser, message dialog, calculator)
+#                 and the command registry
+#   views         the four view windows: they draw the display list and forward the mouse
+#   app           the shell: main window, menus built from the registry, program-wide dialogs;
+#                 it names no feature: the features register their commands, windows and
+#                 settings with it
+#   the features  each layer's windows (x/forms), the studio: never one another's
+# Object libraries: every unit is linked whole, so what each registers at start-up is in
+# the program and the tests.
+set(BRIVANE_FENETRES)
+set(BRIVANE_FENETRES_RULES)
+set(BRIVANE_FENETRES_FILES)
+function(brivane_fenetres dir)
+  cmake_parse_arguments(L "" "" "USES;EXTRA" ${ARGN})
+  string(REPLACE "/" "_" name "${dir}")
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
+  file(GLOB _all CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/src/${dir}/*.h)
+  set(_uses ${L_USES} ${BRIVANE_CORE_DIRS})
+  string(REPLACE ";" "," _uses "${_uses}")
+  set(BRIVANE_FENETRES_RULES ${BRIVANE_FENETRES_RULES} "${dir}:${_uses}" PARENT_SCOPE)
+  set(BRIVANE_FENETRES_FILES ${BRIVANE_FENETRES_FILES} ${_all} PARENT_SCOPE)
+  add_library(brivane_w_${name} OBJECT ${_src} ${L_EXTRA})
+  set_target_properties(brivane_w_${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+  target_include_directories(brivane_w_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(brivane_w_${name} PUBLIC brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets
+    Qt6::OpenGL Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core OpenGL::GL OpenGL::GLU)
+  # Qt's headers are not ours to warn about.
+  target_compile_definitions(brivane_w_${name} PUBLIC QT_NO_KEYWORDS)
+  add_dependencies(brivane_w_${name} ui_checks)
+  set(_objets)
+  foreach(u IN LISTS L_USES)
+    string(REPLACE "/" "_" un "${u}")
+    list(APPEND _objets $<TARGET_OBJECTS:brivane_w_${un}>)
+  endforeach()
+  add_executable(check_fenetres_${name} ${CMAKE_SOURCE_DIR}/cmake/CheckLayerMain.cpp ${_objets})
+  target_link_libraries(check_fenetres_${name} PRIVATE brivane_w_${name} Qt6::Network)
+  set(BRIVANE_FENETRES ${BRIVANE_FENETRES} ${name} PARENT_SCOPE)
+endfunction()
+
+set(_shell app ui views)
+brivane_fenetres(ui)
+brivane_fenetres(views USES ui)
+brivane_fenetres(app USES views ui EXTRA ${CMAKE_SOURCE_DIR}/resources/icones.qrc)
+brivane_fenetres(studio USES ${_shell})
+brivane_fenetres(edition/forms USES ${_shell})
+brivane_fenetres(model/forms USES ${_shell})
+brivane_fenetres(geometry/forms USES ${_shell})
+brivane_fenetres(lines/forms USES ${_shell})
+brivane_fenetres(naval/forms USES ${_shell})
+brivane_fenetres(exchange/forms USES ${_shell})
+
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/ui_checks.stamp
+  COMMAND ${CMAKE_COMMAND} "-DFILES=${BRIVANE_UI_PURE}" -P ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
+  COMMAND ${CMAKE_COMMAND} "-DRULES=${BRIVANE_FENETRES_RULES}" -DSRC=${CMAKE_SOURCE_DIR}/src
+          -DSTAMP=${CMAKE_BINARY_DIR}/ui_checks.stamp -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+  DEPENDS ${BRIVANE_UI_PURE} ${BRIVANE_FENETRES_FILES} ${CMAKE_SOURCE_DIR}/cmake/CheckNoQt.cmake
+          ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+  COMMENT "Checking that each window library includes only what it names, and the pure units no Qt"
+  VERBATIM)
+add_custom_target(ui_checks DEPENDS ${CMAKE_BINARY_DIR}/ui_checks.stamp)
+
 # Only the diagnostics window talks to the network: the other units keep their flags.
-target_link_libraries(brivane_ui PUBLIC $<LINK_ONLY:Qt6::Network>)
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/forms/DebugForm.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/DebugForm.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
   $<TARGET_PROPERTY:Qt6::Network,INTERFACE_INCLUDE_DIRECTORIES>)
-# Qt's headers are not ours to warn about.
-target_compile_definitions(brivane_ui PUBLIC QT_NO_KEYWORDS)
+
+# Every window library, for the program, the tests and the benchmarks.
+add_library(brivane_ui INTERFACE)
+foreach(n IN LISTS BRIVANE_FENETRES)
+  target_sources(brivane_ui INTERFACE $<TARGET_OBJECTS:brivane_w_${n}>)
+endforeach()
+target_include_directories(brivane_ui INTERFACE ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(brivane_ui INTERFACE QT_NO_KEYWORDS)
+target_link_libraries(brivane_ui INTERFACE brivane_core Qt6::Charts Qt6::PrintSupport Qt6::OpenGLWidgets
+  Qt6::OpenGL Qt6::Widgets Qt6::Svg Qt6::Gui Qt6::Core Qt6::Network OpenGL::GL OpenGL::GLU)
 
 add_executable(brivane ${CMAKE_SOURCE_DIR}/src/main.cpp)
 set_target_properties(brivane PROPERTIES AUTOMOC ON)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Services.h"
+#include "base/Services.h"
 
 // Hooks a test sets by hand go back to the defaults at the end of its scope.
 struct GardeServices {

@@ -4,8 +4,8 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/Chaines.h"
-#include "app/Encodage.h"
+#include "base/Chaines.h"
+#include "base/Encodage.h"
 #include "cli/Commandes.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"

@@ -2,7 +2,7 @@
 // (upgrading an older file), through the program's own reader and writer.
 #include <iostream>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
 

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
 #include "session/DevSurf.h"

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "cli/Commandes.h"
 #include "naval/Hydrostat.h"
 #include "naval/Poids.h"

@@ -5,8 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
 #include "naval/Criteres.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "cli/Commandes.h"
 #include "lines/Grille.h"
 #include "session/ObjCom.h"

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "cli/Commandes.h"
 #include "session/ObjCom.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "model/Document.h"
 
 // A failure the command line reports in one line with exit status 2.
@@ -33,7 +33,7 @@ void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer);
 
 // The program's message dialog, which nobody can answer here, is replaced by the
-// collector of app/Services.h; this puts it back and prints what was collected as warnings.
+// collector of base/Services.h; this puts it back and prints what was collected as warnings.
 void Avertit(TMessagesCollectes& messages);
 
 // 1 once a document was read with errors: the command's output stands on a partial

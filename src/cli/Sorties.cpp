@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/Encodage.h"
-#include "app/FichierStr.h"
+#include "base/Encodage.h"
+#include "base/FichierStr.h"
 #include "cli/Commandes.h"
 
 void ImprimeTable(const std::vector<std::vector<std::string>>& lignes, TAlignTable a) {

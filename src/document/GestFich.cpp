@@ -17,10 +17,10 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Encodage.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
+#include "base/Services.h"
 #include "lines/Grille.h"
 #include "naval/Poids.h"
 #include "session/ObjCom.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FichierStr.h"
+#include "base/FichierStr.h"
 #include "model/Document.h"
 
 // The format version the writer writes.

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/Crash.h"
-#include "app/Services.h"
+#include "base/Crash.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "document/Recuperation.h"
 

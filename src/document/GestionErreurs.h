@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/Debug.h"
+#include "base/Debug.h"
 #include "model/Document.h"
 
 struct TBilanErreur {
@@ -27,7 +27,7 @@ TBilanErreur TraiteErreurNonRattrapee(TDocument& doc, const std::string& message
 using TApresSauvegardeCrash = void (*)(const TDocument& doc);
 
 // The crash of the process: the document is written to cheminRecuperation, `apres` runs
-// when that worked, and a line goes to the log, once (app/Crash.h), before the process
+// when that worked, and a line goes to the log, once (base/Crash.h), before the process
 // ends. The document is read where it stands, in whatever state the fault left it; a null
 // document writes only the line.
 void InstalleSauvegardeCrash(const TDocument* doc, const std::string& cheminRecuperation,

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/FichierStr.h"
+#include "base/FichierStr.h"
 #include "document/GestFich.h"
 
 bool EnregistreRecuperation(const TDocument& doc, const std::string& chemin, std::string* erreur) {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/Debug.h"
-#include "app/FichierStr.h"
+#include "base/Debug.h"
+#include "base/FichierStr.h"
 #include "geometry/Nurbs.h"
 
 namespace {

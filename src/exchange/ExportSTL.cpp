@@ -7,9 +7,9 @@
 #include <map>
 #include <unordered_map>
 
-#include "app/Debug.h"
-#include "app/Encodage.h"
-#include "app/FichierStr.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
+#include "base/FichierStr.h"
 #include "naval/Face.h"
 
 namespace {

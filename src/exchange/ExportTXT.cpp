@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/Debug.h"
-#include "app/FichierStr.h"
+#include "base/Debug.h"
+#include "base/FichierStr.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Encodage.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
+#include "base/FichierStr.h"
 #include "lines/Coupes.h"
 #include "model/Calcs.h"
 #include "model/Etendue.h"

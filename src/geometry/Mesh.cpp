@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/Debug.h"
-#include "app/Services.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "geometry/Spline.h"
 
 namespace {

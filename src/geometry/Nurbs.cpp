@@ -12,7 +12,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/Services.h"
+#include "base/Services.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "geometry/Mesh.h"
 #include "geometry/Nurbs.h"
 

@@ -19,11 +19,11 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Fils.h"
-#include "app/Options.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Fils.h"
+#include "base/Options.h"
+#include "base/Services.h"
 #include "model/Document.h"
 
 // --- presence tables ------------------------------------------------------------

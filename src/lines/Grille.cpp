@@ -7,9 +7,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/FichierStr.h"
 #include "lines/Coupes.h"
 #include "model/Document.h"
 

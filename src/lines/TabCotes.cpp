@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Encodage.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
+#include "base/FichierStr.h"
 #include "lines/Coupes.h"
 #include "lines/Grille.h"
 #include "model/Document.h"

@@ -7,9 +7,9 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "app/Chaines.h"
-#include "app/Options.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Options.h"
+#include "base/Services.h"
 
 namespace {
 constexpr double DegRad = std::numbers::pi / 180.0;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/Services.h"
+#include "base/Services.h"
 
 TDocument::TDocument() { PoidsTotal.Nom = "TOTAL"; }
 

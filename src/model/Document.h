@@ -15,7 +15,7 @@
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
 #include "model/PropFich.h"
-#include "model/Reperes.h"
+#include "model/DonneesReperes.h"
 
 // The flags and orders chosen in the new-surface dialog.
 struct TOptionsNouvelleSurface {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
 
 TEntityA::TEntityA(int numSurf) : NumSurf(numSurf) {}
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
 
 void AjoutePCListe(TListPC& l, const TPC& pc) { l.push_back(pc); }
 

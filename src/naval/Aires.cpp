@@ -1,6 +1,6 @@
 #include "naval/Aires.h"
 
-#include "app/Debug.h"
+#include "base/Debug.h"
 #include "naval/Face.h"
 
 std::vector<TLigneAire> LignesAires(const TDocument& doc) {

@@ -6,8 +6,8 @@
 #include <limits>
 #include <numbers>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "naval/Parallele.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/Debug.h"
+#include "base/Debug.h"
 
 TFacette::TFacette(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c) : P1(a), P2(b), P3(c) {
   TVertex3f n;

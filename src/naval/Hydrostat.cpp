@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "lines/Coupes.h"
 #include "model/EnteteRapport.h"
 #include "naval/Face.h"

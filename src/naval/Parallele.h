@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-#include "app/Fils.h"
+#include "base/Fils.h"
 
 // Threads used for n pieces: one per core, at most n, at least 1.
 inline int NbFils(int n) { return std::clamp(std::min(FilsMachine(), n), 1, 64); }
 
-// Runs f(i) for i in [debut, fin) on the kept threads (app/Fils.h), the calling one
+// Runs f(i) for i in [debut, fin) on the kept threads (base/Fils.h), the calling one
 // included, and waits for all. An exception of any piece is rethrown here once all are done.
 // A piece that shares its own work again (a table's waterline cutting its surfaces) runs it
 // on its own thread: the cores are busy already.

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Encodage.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
 #include "model/EnteteRapport.h"
 #include "naval/Face.h"
 

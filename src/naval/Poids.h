@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/FichierStr.h"  // LitReel, EcritFichierTexte
+#include "base/FichierStr.h"  // LitReel, EcritFichierTexte
 #include "model/DonneesPoids.h"
 #include "model/Matrice.h"
 #include "model/PropFich.h"

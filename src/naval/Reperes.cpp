@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/Reperes.h"
+#include "model/DonneesReperes.h"
 
 // The orders of the values in a line, as the import dialog lists them.
 enum TOrdreValeurs { ovXYZ, ovYXZ, ovXZY, ovYZX, ovZXY, ovZYX, NbOrdresValeurs };

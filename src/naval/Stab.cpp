@@ -8,9 +8,9 @@
 #include <numbers>
 #include <numeric>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "model/EnteteRapport.h"
 #include "naval/Poids.h"
 

@@ -1,8 +1,8 @@
 // The hydrostatic table, waterline by waterline on lowered working copies.
 #include "naval/TableHydro.h"
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "naval/Parallele.h"
 
 void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDocument& copie) {

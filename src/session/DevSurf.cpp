@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "session/ObjCom.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Encodage.h"
-#include "app/Options.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Encodage.h"
+#include "base/Options.h"
+#include "base/Services.h"
 #include "lines/Coupes.h"
 #include "lines/Grille.h"
 #include "naval/AiresVoiles.h"

@@ -5,8 +5,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "model/Document.h"
 #include "session/ObjCom.h"
 

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
-#include "app/forms/LigneCommande.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
+#include "app/LigneCommande.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "studio/GaussCtrl.h"
 #include "studio/Studio.h"
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 
 namespace {
 

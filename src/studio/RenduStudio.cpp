@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/Debug.h"
-#include "views/GrilleVue.h"
+#include "base/Debug.h"
+#include "edition/GrilleVue.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "model/Document.h"
 #include "studio/GLGest.h"
 #include "studio/StudioCalc.h"
-#include "views/Affiche.h"
+#include "edition/Affiche.h"
 
 // The state of the studio's buttons.
 struct TEtatStudio {

@@ -24,8 +24,8 @@
 #include <QWheelEvent>
 #include <clocale>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
 #include "session/ObjCom.h"
 #include "studio/GaussCtrl.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/Document.h"
-#include "views/Cadrage.h"
+#include "edition/Cadrage.h"
 
 // The view kind the view-control window knows the studio by.
 constexpr int tvStudio = 6;

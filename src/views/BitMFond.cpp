@@ -16,10 +16,10 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "document/ImageFond.h"
 
 namespace {

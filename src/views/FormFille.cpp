@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/Debug.h"
+#include "base/Debug.h"
 #include "views/BitMFond.h"
 #include "views/RenduQt.h"
 

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "views/Affiche.h"
-#include "views/Cadrage.h"
-#include "views/Edition.h"
-#include "views/ListeDessin.h"
-#include "views/TabCoor.h"
+#include "edition/Affiche.h"
+#include "edition/Cadrage.h"
+#include "edition/Edition.h"
+#include "edition/ListeDessin.h"
+#include "edition/TabCoor.h"
 
 class TFormFille;
 

@@ -2,7 +2,7 @@
 // bitmap, the screenshots and the view benchmark all go through here.
 #pragma once
 
-#include "views/ListeDessin.h"
+#include "edition/ListeDessin.h"
 
 class QImage;
 class QPainter;

@@ -25,14 +25,14 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
-#include "app/forms/Rapport.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
+#include "ui/Rapport.h"
 #include "document/GestFich.h"
 #include "lines/Grille.h"
 #include "lines/forms/TabCotesForm.h"
 #include "naval/Face.h"
-#include "naval/forms/Graphe.h"
+#include "ui/Graphe.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"

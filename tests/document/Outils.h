@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
 

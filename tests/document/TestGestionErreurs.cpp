@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "Outils.h"
-#include "app/Debug.h"
+#include "base/Debug.h"
 #include "document/GestionErreurs.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "Outils.h"
-#include "app/FichierStr.h"
+#include "base/FichierStr.h"
 
 namespace {
 

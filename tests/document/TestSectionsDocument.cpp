@@ -2,7 +2,7 @@
 // dimensions, weights, reference marks and flooding points, written and read back,
 // merged, saved in part, and read from damaged or older files.
 #include "Outils.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "Fenetre.h"
-#include "app/FichierStr.h"
+#include "base/FichierStr.h"
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "model/forms/CommandesSurfaces.h"
@@ -19,7 +19,7 @@
 #include "model/forms/SurfNewForm.h"
 #include "naval/forms/FenetresCalcul.h"
 #include "naval/forms/StabForm.h"
-#include "views/CommandesEdition.h"
+#include "edition/forms/CommandesEdition.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QTest>
 
-#include "app/forms/Calculatrice.h"
-#include "app/forms/Dialogues.h"
+#include "ui/Calculatrice.h"
+#include "ui/Dialogues.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "views/Affiche.h"
+#include "edition/Affiche.h"
 #include "views/RenduQt.h"
 
 namespace {

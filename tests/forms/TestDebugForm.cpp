@@ -19,10 +19,10 @@
 #include <stdexcept>
 
 #include "Fenetre.h"
-#include "app/Debug.h"
-#include "app/forms/DebugForm.h"
-#include "app/forms/Registre.h"
-#include "app/forms/ReglagesQt.h"
+#include "base/Debug.h"
+#include "app/DebugForm.h"
+#include "ui/Registre.h"
+#include "app/ReglagesQt.h"
 #include "document/GestFich.h"
 
 namespace {

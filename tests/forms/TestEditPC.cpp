@@ -13,11 +13,11 @@
 
 #include "../exchange/Aides.h"
 #include "Fenetre.h"
-#include "app/Chaines.h"
-#include "app/Encodage.h"
-#include "views/CommandesEdition.h"
-#include "views/EditPCForm.h"
-#include "views/LstPcForm.h"
+#include "base/Chaines.h"
+#include "base/Encodage.h"
+#include "edition/forms/CommandesEdition.h"
+#include "edition/forms/EditPCForm.h"
+#include "edition/forms/LstPcForm.h"
 
 namespace {
 

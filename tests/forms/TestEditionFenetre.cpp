@@ -14,12 +14,12 @@
 #include <QToolButton>
 
 #include "Aide.h"
-#include "app/Chaines.h"
-#include "app/Options.h"
+#include "base/Chaines.h"
+#include "base/Options.h"
 #include "forms/Fenetre.h"
 #include "naval/forms/PoidsForm.h"
-#include "views/CommandesEdition.h"
-#include "views/FenSelForm.h"
+#include "edition/forms/CommandesEdition.h"
+#include "edition/forms/FenSelForm.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 
 #include "Aide.h"
 #include "Fenetre.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "naval/forms/DevSurfForm.h"
 #include "session/ObjCom.h"
-#include "views/TailleForm.h"
-#include "views/TransForm.h"
+#include "edition/forms/TailleForm.h"
+#include "edition/forms/TransForm.h"
 
 namespace {
 

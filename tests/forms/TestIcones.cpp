@@ -16,10 +16,10 @@
 #include <set>
 
 #include "Fenetre.h"
-#include "app/Chaines.h"
-#include "app/forms/Guide.h"
-#include "app/forms/Icones.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "app/Guide.h"
+#include "app/Icones.h"
+#include "ui/Registre.h"
 
 namespace {
 

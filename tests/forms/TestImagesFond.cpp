@@ -9,9 +9,9 @@
 #include <fstream>
 
 #include "Fenetre.h"
-#include "app/Debug.h"
+#include "base/Debug.h"
 #include "views/BitMFond.h"
-#include "views/VueCtrl.h"
+#include "edition/forms/VueCtrl.h"
 
 namespace {
 

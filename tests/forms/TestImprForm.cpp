@@ -20,11 +20,11 @@
 #include <filesystem>
 
 #include "Fenetre.h"
-#include "app/forms/DocumentIO.h"
-#include "app/forms/ImprForm.h"
-#include "app/forms/PropFichForm.h"
-#include "app/forms/RecuperationQt.h"
-#include "app/forms/ReglagesQt.h"
+#include "app/DocumentIO.h"
+#include "app/ImprForm.h"
+#include "app/PropFichForm.h"
+#include "app/RecuperationQt.h"
+#include "app/ReglagesQt.h"
 #include "session/ObjCom.h"
 
 namespace {

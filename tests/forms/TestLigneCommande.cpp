@@ -1,7 +1,7 @@
 // The program's command line: file names with blanks, debug switches, screenshots.
 #include <gtest/gtest.h>
 
-#include "app/forms/LigneCommande.h"
+#include "app/LigneCommande.h"
 
 namespace {
 

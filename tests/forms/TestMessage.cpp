@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/Services.h"
-#include "app/forms/Dialogues.h"
-#include "app/forms/TexteMessage.h"
+#include "base/Services.h"
+#include "ui/Dialogues.h"
+#include "ui/TexteMessage.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 #include "Fenetre.h"
-#include "app/PlaceFenetre.h"
-#include "app/forms/OptionForm.h"
-#include "app/forms/ReglagesQt.h"
+#include "base/PlaceFenetre.h"
+#include "app/OptionForm.h"
+#include "app/ReglagesQt.h"
 #include "naval/forms/HydrostatForm.h"
 
 namespace {

@@ -17,8 +17,8 @@
 
 #include "Fenetre.h"
 #include "naval/forms/ReperesForm.h"
-#include "views/CotesForm.h"
-#include "views/OutilsMesure.h"
+#include "edition/forms/CotesForm.h"
+#include "edition/forms/OutilsMesure.h"
 
 namespace {
 

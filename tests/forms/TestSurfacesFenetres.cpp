@@ -19,7 +19,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Fenetre.h"
-#include "app/FichierStr.h"
+#include "base/FichierStr.h"
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "lines/Coupes.h"

@@ -19,12 +19,12 @@
 #include <sstream>
 
 #include "Fenetre.h"
-#include "app/Chaines.h"
-#include "app/Encodage.h"
-#include "app/forms/OptionForm.h"
-#include "app/forms/Registre.h"
-#include "app/forms/ReglagesQt.h"
-#include "app/forms/Traduction.h"
+#include "base/Chaines.h"
+#include "base/Encodage.h"
+#include "app/OptionForm.h"
+#include "ui/Registre.h"
+#include "app/ReglagesQt.h"
+#include "app/Traduction.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "../naval/Barge.h"
 #include "Fenetre.h"
 #include "exchange/forms/VexrunForm.h"
-#include "naval/forms/Graphe.h"
+#include "ui/Graphe.h"
 
 namespace fs = std::filesystem;
 

@@ -13,7 +13,7 @@
 
 #include "Fenetre.h"
 #include "document/GestFich.h"
-#include "views/Cadrage.h"
+#include "edition/Cadrage.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 
 #include "Fenetre.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "views/RenduQt.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <numbers>
 
 #include "Aides.h"
-#include "app/Debug.h"
-#include "app/Options.h"
+#include "base/Debug.h"
+#include "base/Options.h"
 #include "lines/Coupes.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "Aides.h"
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
 #include "lines/Grille.h"
 
 namespace {

@@ -13,8 +13,8 @@
 
 #include "Aide.h"
 #include "Aides.h"
-#include "app/Fils.h"
-#include "app/Services.h"
+#include "base/Fils.h"
+#include "base/Services.h"
 #include "document/GestFich.h"
 #include "lines/Coupes.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "Aide.h"
-#include "app/Options.h"
+#include "base/Options.h"
 #include "model/Calcs.h"
 #include "model/Matrice.h"
 

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "Aide.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "session/DevSurf.h"
 #include "session/ObjCom.h"
 

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "Aide.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "naval/Barge.h"
 #include "naval/Face.h"
 #include "naval/Poids.h"

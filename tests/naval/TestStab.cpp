@@ -8,7 +8,7 @@
 #include <random>
 
 #include "Aide.h"
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "naval/Barge.h"
 #include "naval/Stab.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "naval/Barge.h"
 #include "naval/Criteres.h"
 #include "naval/TableHydro.h"

@@ -11,7 +11,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
-#include "app/forms/Principale.h"
+#include "app/Principale.h"
 #include "session/ObjCom.h"
 #include "studio/CommandesStudio.h"
 #include "studio/Studio.h"

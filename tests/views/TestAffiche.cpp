@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/Debug.h"
-#include "views/Affiche.h"
-#include "views/Cadrage.h"
+#include "base/Debug.h"
+#include "edition/Affiche.h"
+#include "edition/Cadrage.h"
 #include "views/Modele.h"
 
 namespace {

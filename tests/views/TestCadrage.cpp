@@ -5,7 +5,7 @@
 #include <random>
 
 #include "Aide.h"
-#include "views/Cadrage.h"
+#include "edition/Cadrage.h"
 #include "views/Modele.h"
 
 namespace {

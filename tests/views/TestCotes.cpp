@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "session/ObjCom.h"
-#include "views/Affiche.h"
-#include "views/Cadrage.h"
-#include "views/Mesures.h"
+#include "edition/Affiche.h"
+#include "edition/Cadrage.h"
+#include "edition/Mesures.h"
 
 namespace {
 

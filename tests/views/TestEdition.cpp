@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "app/Services.h"
+#include "base/Services.h"
 #include "session/ObjCom.h"
-#include "views/Annuler.h"
-#include "views/Edition.h"
-#include "views/FenSel.h"
-#include "views/Selection.h"
+#include "edition/Annuler.h"
+#include "edition/Edition.h"
+#include "edition/FenSel.h"
+#include "edition/Selection.h"
 
 namespace {
 

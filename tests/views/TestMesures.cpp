@@ -2,8 +2,8 @@
 // and the refusal in the perspective view.
 #include <gtest/gtest.h>
 
-#include "views/Cadrage.h"
-#include "views/Mesures.h"
+#include "edition/Cadrage.h"
+#include "edition/Mesures.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "Aide.h"
 #include "session/ObjCom.h"
-#include "views/Annuler.h"
-#include "views/Taille.h"
-#include "views/Transfo.h"
+#include "edition/Annuler.h"
+#include "edition/Taille.h"
+#include "edition/Transfo.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "exchange/ExportDXF.h"
 #include "exchange/ExportIGES.h"
 #include "exchange/ExportSTL.h"

@@ -24,13 +24,13 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
-#include "app/forms/ReglagesQt.h"
-#include "naval/forms/Graphe.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
+#include "app/ReglagesQt.h"
+#include "ui/Graphe.h"
 #include "session/ObjCom.h"
 
 namespace {

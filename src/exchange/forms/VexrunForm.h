@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Options.h"
+#include "base/Options.h"
 #include "exchange/Vexrun.h"
 
 class QCheckBox;

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "geometry/Precision.h"
 
 namespace {

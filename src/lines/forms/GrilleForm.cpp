@@ -16,9 +16,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
+#include "base/Services.h"
 #include "session/ObjCom.h"
 
 namespace {

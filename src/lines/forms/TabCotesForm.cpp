@@ -10,9 +10,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
-#include "app/forms/Rapport.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
+#include "ui/Rapport.h"
 #include "model/EnteteRapport.h"
 #include "session/ObjCom.h"
 

@@ -5,11 +5,11 @@
 
 #include <QAction>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "document/GestFich.h"
 #include "geometry/forms/PrecisForm.h"
 #include "lines/forms/GrilleForm.h"
@@ -17,8 +17,8 @@
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"
 #include "session/ObjCom.h"
-#include "views/CommandesEdition.h"
-#include "views/GrilleVue.h"
+#include "edition/forms/CommandesEdition.h"
+#include "edition/GrilleVue.h"
 
 namespace {
 

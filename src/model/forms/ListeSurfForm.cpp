@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "session/ObjCom.h"
 
 namespace {

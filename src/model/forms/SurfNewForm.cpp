@@ -13,8 +13,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
 #include "session/ObjCom.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
+#include "base/Chaines.h"
 #include "naval/Aires.h"
 #include "naval/AiresVoiles.h"
 #include "session/ObjCom.h"

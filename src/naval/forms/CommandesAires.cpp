@@ -1,8 +1,8 @@
 // The commands and screenshot windows of the areas and the sail plan.
 #include <QWidget>
 
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "naval/forms/AireForm.h"
 
 namespace {

@@ -3,14 +3,14 @@
 #include <QListWidget>
 #include <QWidget>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "model/Limites.h"
 #include "naval/forms/DevSurfForm.h"
 #include "session/ObjCom.h"
-#include "views/CommandesEdition.h"
+#include "edition/forms/CommandesEdition.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/Chaines.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "base/Chaines.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "naval/forms/ReperesForm.h"
-#include "views/Cadrage.h"
+#include "edition/Cadrage.h"
 
 namespace {
 

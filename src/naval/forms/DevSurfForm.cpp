@@ -17,10 +17,10 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "app/Chaines.h"
-#include "app/Debug.h"
-#include "app/Services.h"
-#include "app/forms/ChoixSurfaces.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
+#include "ui/ChoixSurfaces.h"
 #include "model/Limites.h"
 #include "session/Epaisseur.h"
 

@@ -8,14 +8,14 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
 #include "lines/forms/TabCotesForm.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
-#include "views/Cadrage.h"
-#include "views/CommandesEdition.h"
+#include "edition/Cadrage.h"
+#include "edition/forms/CommandesEdition.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // "Calculs de stabilité...", "Devis de poids...", "Tableau de cotes", the ballast mode
 // "Ajout de ballast") and, for the screenshot mode, the windows "hydrostat", "stab", "poids"
 // and "tabcotes", each opened on the document with its calculation run. Everything is
-// registered at start-up (app/forms/Registre.h).
+// registered at start-up (ui/Registre.h).
 #pragma once
 
 class TMainForm;

@@ -17,12 +17,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
-#include "app/Services.h"
-#include "app/forms/Rapport.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
+#include "base/Services.h"
+#include "ui/Rapport.h"
 #include "model/EnteteRapport.h"
-#include "naval/forms/Graphe.h"
+#include "ui/Graphe.h"
 #include "session/ObjCom.h"
 
 namespace {

@@ -17,11 +17,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Chaines.h"
-#include "app/Services.h"
-#include "app/forms/Principale.h"
-#include "app/forms/Registre.h"
-#include "views/Cadrage.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
+#include "app/Principale.h"
+#include "ui/Registre.h"
+#include "edition/Cadrage.h"
 
 namespace {
 

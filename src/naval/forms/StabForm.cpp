@@ -24,14 +24,14 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/Chaines.h"
-#include "app/FichierStr.h"
-#include "app/Services.h"
-#include "app/forms/Rapport.h"
+#include "base/Chaines.h"
+#include "base/FichierStr.h"
+#include "base/Services.h"
+#include "ui/Rapport.h"
 #include "model/EnteteRapport.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
-#include "naval/forms/Graphe.h"
+#include "ui/Graphe.h"
 #include "session/ObjCom.h"
 
 namespace {

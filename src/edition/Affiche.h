@@ -1,0 +1,81 @@
+// Drawing the model in a view: axes, grid, surfaces, lines, nets, vertex
+// markers, symmetry-plane bases, orientation vectors and weights, in their fixed
+// order, as a display list for one view's parameters. Drawing never changes the model.
+#pragma once
+
+#include "model/Document.h"
+#include "edition/GrilleVue.h"
+#include "edition/ListeDessin.h"
+#include "edition/TabCoor.h"
+
+// The display toggles of the "Affichage" menu, and the view modes drawing reads.
+struct TAffichageVues {
+  bool Carene = true;            // "&Carène"
+  bool Reseau = true;            // "&Réseau de vertex"
+  bool BasePlanSym = false;      // "Base du plan de symétrie"
+  bool Moitie = false;           // "&Moitié"
+  bool Scinder = false;          // "Sc&inder"
+  bool Couples = false;          // "Co&uples"
+  bool LignesEau = false;        // "&Lignes d'eau"
+  bool Longitudinales = false;   // "L&ongitudinales"
+  bool Diagonales = false;       // "&Diagonales"
+  bool SurfParam = false;        // "S&urface paramétrique"
+  bool Grille = false;           // "&Grille"
+  bool Orientation = false;      // "Orientation des surfaces"
+  bool Herisson = false;         // "Hérisson"
+  bool Poids = true;             // "Poids et Ballasts"
+  bool CentreVoilure = true;     // "Centre de Voilure"
+  bool Cotes = true;             // "C&otes"
+  bool Axes = true;              // "Axes"
+  bool Reperes = true;           // "Repères"
+  bool PtsEnvahissement = true;  // "Points d'envahissement"
+  bool ImageFond = true;         // "&Image de fond"
+  bool SelectionVertex = false;  // "Sélection des verte&x" (the vertex selection window is shown)
+  bool ModeInsertion = false;    // row or column insertion mode
+};
+
+// Colours (0x00BBGGRR) and the setting values drawing reads.
+struct TOptionsVues {
+  int Arp = 0x000000;
+  int Axes = 0x0000FF;
+  int AxesPlanSym = 0x0000FF;
+  int Grille = 0x93FFFF;
+  int ResVertex = 0xFF0000;
+  int Vertex = 0x0000FF;
+  int SelVertex = 0x00FF00;
+  int SoudeVertex = 0xB5CA00;
+  int BordSf = 0xFF9B00;
+  int Sec = 0xFFFFFF, LE = 0xFFFFFF, Longit = 0xFFFFFF, Diag = 0xFFFFFF;
+  int Mesure = 0x00FFFF;
+  float ZoomMax = 2500;
+  double RatioVect = 1000;      // kg per 10 m of weight arrow
+  bool OptAxesPlanSym = false;  // draw the axes of moved symmetry planes
+};
+
+// Fixed colours of the drawing.
+constexpr int CoulInsertion = 0xFF00FF;
+constexpr int CoulPCCourant = 0x00FFFF;
+constexpr int CoulOrientation = 0x808080;
+constexpr int CoulBaseAxe1 = 0xFFFF00;
+constexpr int CoulBaseAxes23 = 0xFF00FF;
+
+struct TContexteDessin {
+  const TDocument& Doc;
+  const TAffichageVues& Aff;
+  const TOptionsVues& Opt;
+  const TGrilleVue& Grille;
+  const TTableVertex& Tab;  // refreshed for this view's parameters
+};
+
+// Draws everything of the document for one view's parameters into the list, in order.
+// The box of a label as the views place it: an average character width and a line
+// height of the views' font, in pixels.
+constexpr int LargeurCarEtiquette = 7, HauteurEtiquette = 13;
+struct TRectEtiquette {
+  int X = 0, Y = 0, L = 0, H = 0;
+};
+// Where a label wanted at (x, y) goes: moved down line by line off the labels already
+// placed, then added to them.
+TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte);
+
+void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l);
