@@ -10,8 +10,8 @@
 #include <map>
 #include <memory>
 
-#include "base/Services.h"
 #include "app/Principale.h"
+#include "base/Services.h"
 #include "session/ObjCom.h"
 #include "views/Modele.h"
 
