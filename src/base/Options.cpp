@@ -210,7 +210,7 @@ TReglages LitReglages(IMagasinReglages& m) {
   r.RatioVect = LitEntier(m, "Poids", "RatioVect", 1000, RatioVectMin, RatioVectMax);
   r.PolyFactor = LitEntier(m, "Studio", "PolyFactor", 0, PolyMin, PolyMax);
   r.PolyUnits = LitEntier(m, "Studio", "PolyUnits", 0, PolyMin, PolyMax);
-  r.LongRayon = LitEntier(m, "Courbure", "LongRayon", 1, LongRayonMin, LongRayonMax);
+  r.LongRayon = LitEntier(m, "Courbure", "LongRayon", LongRayonDefaut, LongRayonMin, LongRayonMax);
   r.TypeRayon = LitEntier(m, "Courbure", "TypeRayon", 0, 0, 1);
   r.OrientationRayon = LitEntier(m, "Courbure", "OrientationRayon", 0, 0, 1);
   r.ImpPhyHorzSize = LitEntier(m, "Printer", "ImpPhyHorzSize", 210, PapierMin, PapierMax);

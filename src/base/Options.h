@@ -91,7 +91,10 @@ enum class TFormatPapier { A3, A4, A5, LetterUS, Perso };
 constexpr int ZoomMaxMin = 10, ZoomMaxMax = 1000000;
 constexpr int RatioVectMin = 1, RatioVectMax = 100000;
 constexpr int PolyMin = 0, PolyMax = 1000;
-constexpr int LongRayonMin = 1, LongRayonMax = 25000;
+// The curvature slider's range; 5000 (a factor of 1) by default. A factor far below it
+// draws combs tens of metres long on a yacht's sections, so a stored value outside the
+// range (the factor 0.0002 some older stores hold) gives the default.
+constexpr int LongRayonMin = 10, LongRayonMax = 25000, LongRayonDefaut = 5000;
 constexpr int PapierMin = 10, PapierMax = 2000;  // mm
 constexpr int PenWidthMin = 1, PenWidthMax = 50;
 
@@ -106,7 +109,7 @@ struct TReglages {
   int ZoomMax = 2500;
   int RatioVect = 1000;
   int PolyFactor = 0, PolyUnits = 0;
-  int LongRayon = 1, TypeRayon = 0, OrientationRayon = 0;
+  int LongRayon = LongRayonDefaut, TypeRayon = 0, OrientationRayon = 0;
   // Files: most recent first
   std::vector<std::string> Fichiers;
   // Printer

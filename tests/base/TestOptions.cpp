@@ -23,7 +23,10 @@ TEST(Reglages, EmptyStoreGivesTheDocumentedDefaults) {
   EXPECT_EQ(r.Couleur("Axes"), 255);
   EXPECT_EQ(r.Couleur("Grille"), 0x93FFFF);
   EXPECT_EQ(r.Couleur("SoudeVertex"), 0xB5CA00);
-  EXPECT_DOUBLE_EQ(r.FacteurCourbure(), 0.0002);
+  EXPECT_DOUBLE_EQ(r.FacteurCourbure(), 1.0);
+  // The factor of older stores, below the slider's range, gives the default too.
+  m.Ecrit("Courbure", "LongRayon", "1");
+  EXPECT_EQ(LitReglages(m).LongRayon, 5000);
   EXPECT_EQ(r.RatioVect / 10, 100);
   EXPECT_EQ(r.ZoomMax, 2500);
   EXPECT_TRUE(r.Fichiers.empty());

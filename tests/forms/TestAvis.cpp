@@ -6,12 +6,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 
 #include "app/CommandesEdition.h"
 #include "base/Chaines.h"
 #include "edition/HydroInstant.h"
 #include "edition/forms/TransForm.h"
 #include "forms/Fenetre.h"
+#include "model/Calcs.h"
 
 namespace {
 
@@ -48,6 +50,16 @@ TEST(Avis, CurvatureCombsShowInTheSectionViewWhenSwitchedOn) {
   // The combs are drawn from the sections' curvature, which the update computed: with none
   // computed they are segments of no length, and the view looks the same.
   EXPECT_GT(SegmentsVisibles(v.Liste()), sans + 10);
+  // At the default settings a comb is a fraction of the 3.8 m beam, not tens of metres.
+  std::vector<double> longueurs;
+  for (const auto& e : t.Doc().TabSurf)
+    for (const TCoupe& c : e->Sec)
+      for (const TListPt3D& pl : c)
+        for (size_t i = 1; i + 1 < pl.size(); i++) longueurs.push_back(Norme(pl[i].Courbure.Vecteur));
+  ASSERT_GT(longueurs.size(), 100u);
+  std::nth_element(longueurs.begin(), longueurs.begin() + longueurs.size() / 2, longueurs.end());
+  EXPECT_LT(longueurs[longueurs.size() / 2], 1.0);
+  EXPECT_GT(longueurs[longueurs.size() / 2], 0.01);
   ASSERT_TRUE(t.F->Lance("MeHerisson", false));
   QApplication::processEvents();
   EXPECT_EQ(SegmentsVisibles(v.Liste()), sans);
