@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs clang-tidy (.clang-tidy: the bugprone and performance checks the core passes) on
-# every core source, with the compile commands of a build folder (default build/ci).
+# Runs clang-tidy (.clang-tidy: the bugprone and performance checks the code passes) on
+# every source of the core and of the windows, with the compile commands of a build folder
+# (default build/ci; a build without the windows checks the core alone).
 # A source that passed once is not checked again while it, the project's headers, the
 # checks and the tools are unchanged (a stamp per content in the user's cache folder):
 # a full pass takes minutes on two cores, a pass after a small change seconds.
@@ -41,8 +42,17 @@ check() {  # check FILE: 0 when clean
 export -f check
 export common CACHE CT BUILD
 
-ls src/{app,model,geometry,lines,naval,exchange,session,document}/*.cpp |
-  xargs -P "$JOBS" -I{} bash -c 'check "$1"' _ {}
+core=(src/{base,model,geometry,lines,naval,exchange,session,document,edition}/*.cpp)
+fenetres=(src/{ui,views,app,studio}/*.cpp src/*/forms/*.cpp)
+sources=("${core[@]}")
+quoi="core"
+# The windows only when the build has them: their compile commands hold Qt's include paths.
+if grep -q '"file": *"[^"]*/src/ui/' "$BUILD/compile_commands.json"; then
+  sources+=("${fenetres[@]}")
+  quoi="core and window"
+fi
+debut=$SECONDS
+printf '%s\n' "${sources[@]}" | xargs -P "$JOBS" -I{} bash -c 'check "$1"' _ {}
 status=$?
-[ $status -eq 0 ] && echo "tidy: every core source is clean"
+[ $status -eq 0 ] && echo "tidy: every $quoi source is clean (${#sources[@]} files, $((SECONDS - debut)) s)"
 exit $status

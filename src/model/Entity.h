@@ -2,6 +2,7 @@
 // model, symmetry plane, evaluated grids with their mirror images, and lines.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,16 +33,19 @@ struct TSNurbs;
 
 // A number no other surface of the run carries, not even a copy of this one: the undo
 // store tells by it whether a slot still belongs to the surface at that position.
+// Surfaces are copied on worker threads (the hydrostatic table's lowered copies): the
+// counter is atomic; only uniqueness matters, so no ordering is asked of it.
 class TIdentSurface {
  public:
-  TIdentSurface() : V(++Compteur) {}
-  TIdentSurface(const TIdentSurface&) : V(++Compteur) {}
+  TIdentSurface() : V(Suivant()) {}
+  TIdentSurface(const TIdentSurface&) : V(Suivant()) {}
   TIdentSurface& operator=(const TIdentSurface&) { return *this; }
   unsigned long long Valeur() const { return V; }
 
  private:
+  static unsigned long long Suivant() { return Compteur.fetch_add(1, std::memory_order_relaxed) + 1; }
   unsigned long long V;
-  static inline unsigned long long Compteur = 0;
+  static inline std::atomic<unsigned long long> Compteur{0};
 };
 
 class TEntityA {

@@ -48,7 +48,7 @@ QToolButton* Bouton(QWidget* parent, const char* nom, const char* glyphe, const 
 
 // Qt 6.4's GL widget dies on the offscreen and minimal platforms: no context there.
 QString SansOpenGL() {
-  const QString p = QGuiApplication::platformName();
+  QString p = QGuiApplication::platformName();
   if (p == "offscreen" || p == "minimal") return p;
   QOpenGLContext essai;
   essai.setFormat(QSurfaceFormat::defaultFormat());

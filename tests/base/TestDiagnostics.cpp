@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FinCrash.h"
 #include "base/Crash.h"
 #include "base/Debug.h"
 
@@ -134,7 +135,7 @@ TEST(CrashHandler, AFaultInsideTheWorkEndsTheProcessAfterOneRun) {
         InstalleGestionCrash(NoteEtRetombe);
         std::raise(SIGSEGV);
       },
-      ::testing::KilledBySignal(SIGSEGV), "SIGSEGV");
+      FinCrash(SIGSEGV), "SIGSEGV");
   EXPECT_EQ(Compte(FichierCrash), 1);
   std::ifstream in(FichierCrash);
   std::string l;
@@ -154,7 +155,7 @@ TEST(CrashHandler, TerminateRunsTheWorkOnceAndAborts) {
           std::terminate();
         }
       },
-      ::testing::KilledBySignal(SIGABRT), "perdue");
+      FinCrash(SIGABRT), "perdue");
   // The abort that follows the terminate finds the work done and does not run it again.
   ASSERT_EQ(Compte(FichierCrash), 1);
   std::ifstream in(FichierCrash);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "FinCrash.h"
 #include "Outils.h"
 #include "base/Debug.h"
 #include "document/GestionErreurs.h"
@@ -168,7 +169,7 @@ TEST_F(GestionErreurs, ACrashOfTheProcessLeavesADocumentThatOpens) {
         TraceEntree("TFormFille.SelectPoint");
         std::raise(SIGSEGV);
       },
-      ::testing::KilledBySignal(SIGSEGV), "SIGSEGV");
+      FinCrash(SIGSEGV), "SIGSEGV");
   TDocument lu;
   ASSERT_TRUE(OuvrirFichier(lu, recup));
   MemesPoints(doc, lu);
@@ -192,7 +193,7 @@ TEST_F(GestionErreurs, ACrashSaveThatFailsSkipsTheWindowsStep) {
         InstalleSauvegardeCrash(&doc, recup, log, NoteApresCrash);
         std::raise(SIGSEGV);
       },
-      ::testing::KilledBySignal(SIGSEGV), "SIGSEGV");
+      FinCrash(SIGSEGV), "SIGSEGV");
   EXPECT_FALSE(fs::exists(MarqueApresCrash));
   EXPECT_NE(PremiereLigne(log).find("SIGSEGV, the design could not be saved"), std::string::npos);
 }

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 
 #include "edition/Affiche.h"
 #include "views/RenduQt.h"
@@ -144,7 +144,7 @@ TEST(SingleInstance, ASecondStartIsRefused) {
   premier.start(BRIVANE_GUI_EXE, {});
   ASSERT_TRUE(premier.waitForStarted());
   // Wait for its lock file.
-  for (int i = 0; i < 100 && !QFile::exists(d.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
+  (void)QTest::qWaitFor([&] { return QFile::exists(d.filePath("MutexBrivane.lock")); }, 5000);
   ASSERT_TRUE(QFile::exists(d.filePath("MutexBrivane.lock")));
   QProcess second;
   second.setProcessEnvironment(env);
@@ -179,13 +179,13 @@ TEST(SingleInstance, AnotherUsersSessionIsNotBlocked) {
   premier.setProcessEnvironment(env(a));
   premier.start(BRIVANE_GUI_EXE, {});
   ASSERT_TRUE(premier.waitForStarted());
-  for (int i = 0; i < 100 && !QFile::exists(a.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
+  (void)QTest::qWaitFor([&] { return QFile::exists(a.filePath("MutexBrivane.lock")); }, 5000);
   ASSERT_TRUE(QFile::exists(a.filePath("MutexBrivane.lock")));
   second.setProcessEnvironment(env(b));
   second.start(BRIVANE_GUI_EXE, {});
   ASSERT_TRUE(second.waitForStarted());
   // The other user's program runs: it takes its own lock and does not stop.
-  for (int i = 0; i < 100 && !QFile::exists(b.filePath("MutexBrivane.lock")); i++) QThread::msleep(50);
+  (void)QTest::qWaitFor([&] { return QFile::exists(b.filePath("MutexBrivane.lock")); }, 5000);
   bool fini = second.waitForFinished(1500);
   EXPECT_TRUE(QFile::exists(b.filePath("MutexBrivane.lock")));
   EXPECT_FALSE(fini) << second.exitCode() << " "

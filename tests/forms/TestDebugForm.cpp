@@ -109,10 +109,20 @@ TEST(DebugForm, EntriesAreListedNewestFirstAndSentWhole) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return serveur.hasPendingConnections(); }, 5000));
   QTcpSocket* c = serveur.nextPendingConnection();
   ASSERT_TRUE(QTest::qWaitFor([&] { return d->Etat->text() == "Connecté"; }, 5000));
-  QTest::qWait(50);
-  c->readAll();  // whatever the start-up recorded
-  d->RAZ();
+  // Whatever the start-up recorded is dropped, up to a mark sent after it: the stream keeps
+  // its order.
+  DbgMsgS({"Test.Marque"});
+  const QByteArray marque = "1|Test.Marque|";
   QByteArray tampon;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        tampon += c->readAll();
+        return tampon.endsWith(marque);
+      },
+      5000))
+      << tampon.toStdString();
+  tampon.clear();
+  d->RAZ();
 
   // Six values: four shown, six sent.
   DbgErr(erDivers, "TStabForm.CalcStab", 3, {DbgVal(2), DbgVal(1.5), DbgVal("t"), "4", "5", "6"});

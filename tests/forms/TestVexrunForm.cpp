@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -56,10 +56,7 @@ struct Michlet : FenetreTest {
     fs::remove_all(Dossier);
   }
   bool Attend(int ms = 20000) {
-    QElapsedTimer t;
-    t.start();
-    while (!Fini && t.elapsed() < ms) QTest::qWait(20);
-    return Fini;
+    return QTest::qWaitFor([this] { return Fini; }, ms);
   }
   bool Vu(const std::string& debut) const {
     for (const auto& m : Messages)
@@ -173,7 +170,15 @@ TEST(Vexrun, AProgramThatNeverEndsIsStoppedAtTheLimitOrByTheUser) {
   m.Fini = false;
   m.Messages.clear();
   ASSERT_TRUE(m.W->Lancer());
-  QTest::qWait(300);
+  // Stopped once it runs, not while it is still being started (the killed first run may
+  // still be a child, awaiting its deletion).
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&m] {
+        for (const QProcess* p : m.W->findChildren<QProcess*>())
+          if (p->state() == QProcess::Running) return true;
+        return false;
+      },
+      10000));
   EXPECT_TRUE(m.W->EnCours());
   m.W->Arreter();
   qunsetenv("BRIVANE_SUBSTITUT_BLOQUE");

@@ -8,7 +8,6 @@
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QTest>
-#include <QThread>
 #include <QWheelEvent>
 
 #include "app/Principale.h"
@@ -18,11 +17,11 @@
 
 namespace {
 
-void Attend() {
-  for (int i = 0; i < 10; i++) {
-    QApplication::processEvents();
-    QThread::msleep(20);
-  }
+// The screen catches up with the windows asynchronously (the X server, the GL viewport's
+// own window): a check on it waits for what it expects, at most 5 s, then looks.
+template <typename F>
+void Attend(F condition) {
+  (void)QTest::qWaitFor(condition, 5000);
 }
 
 // The main window on the screen, with the studio active in it.
@@ -32,7 +31,7 @@ void MontreAvecStudio(TMainForm& f) {
   QApplication::processEvents();
   f.PremierAffichage(false);
   ActiveStudio(f);
-  Attend();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
 }
 
 TEST(StudioGL, AViewInFrontCoversTheStudio) {
@@ -48,12 +47,12 @@ TEST(StudioGL, AViewInFrontCoversTheStudio) {
   st->InitDraw();
   sous->showNormal();
   sous->setGeometry(0, 0, 700, 500);
-  Attend();
   QScreen* ecran = QGuiApplication::primaryScreen();
   QWidget* gl = st->findChild<QWidget*>("GLC");
   const QPoint centre = gl->mapToGlobal(QPoint(gl->width() / 2, gl->height() / 2));
   auto pixel = [&](QPoint p) { return ecran->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixelColor(0, 0); };
   const QColor jaune(255, 255, 0);
+  Attend([&] { return pixel(centre) == jaune; });
   EXPECT_EQ(pixel(centre), jaune);
   // A view over the middle of the studio, in front of it.
   QMdiSubWindow* vue = nullptr;
@@ -64,11 +63,11 @@ TEST(StudioGL, AViewInFrontCoversTheStudio) {
   vue->setGeometry(200, 100, 500, 400);
   f.Zone()->setActiveSubWindow(vue);
   vue->raise();
-  Attend();
+  Attend([&] { return pixel(centre) != jaune; });
   EXPECT_NE(pixel(centre), jaune);
   // And the studio comes back in front when it is activated again.
   f.Zone()->setActiveSubWindow(sous);
-  Attend();
+  Attend([&] { return pixel(centre) == jaune; });
   EXPECT_EQ(pixel(centre), jaune);
 }
 
@@ -82,7 +81,7 @@ TEST(StudioGL, KeysAndWheelReachTheStudioFromItsViewport) {
   // No window manager gives the focus on a click here: the viewport asks for it.
   f.activateWindow();
   gl->requestActivate();
-  Attend();
+  Attend([gl] { return QGuiApplication::focusWindow() == gl; });
   ASSERT_EQ(QGuiApplication::focusWindow(), gl);
   const int x = st->Camera.OrigineX;
   QTest::keyClick(gl, Qt::Key_Right);

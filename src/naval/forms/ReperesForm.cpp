@@ -33,7 +33,7 @@ constexpr qint64 TailleMaxImport = 16 * 1024 * 1024;
 
 }  // namespace
 
-TListePointsForm::TListePointsForm(TDocument& doc, const QString& titre, TLecture lit, TEcriture ecrit,
+TListePointsForm::TListePointsForm(TDocument& doc, const QString& titre, const TLecture& lit, TEcriture ecrit,
                                    QWidget* parent)
     : QDialog(parent), Doc(doc), Ecrit(std::move(ecrit)) {
   setWindowTitle(titre);
@@ -185,7 +185,7 @@ TDefReperesForm::TDefReperesForm(TDocument& doc, const TVertex3f& p, QWidget* pa
 
 std::string TDefReperesForm::Valider() {
   TRepere r;
-  const std::string e = LitNouveauRepere(
+  std::string e = LitNouveauRepere(
       {S(EdNom->text()), S(EdX->text().trimmed()), S(EdY->text().trimmed()), S(EdZ->text().trimmed())}, r);
   if (!e.empty()) {
     AfficheMessage(e, mtError, mbOK);

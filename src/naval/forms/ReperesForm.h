@@ -23,7 +23,8 @@ class TListePointsForm : public QDialog {
  public:
   using TLecture = std::function<std::vector<TRepere>()>;
   using TEcriture = std::function<void(std::vector<TRepere>)>;
-  TListePointsForm(TDocument& doc, const QString& titre, TLecture lit, TEcriture ecrit, QWidget* parent);
+  TListePointsForm(TDocument& doc, const QString& titre, const TLecture& lit, TEcriture ecrit,
+                   QWidget* parent);
 
   // The rows as typed.
   std::vector<TLigneRepere> Lignes() const;

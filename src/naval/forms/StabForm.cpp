@@ -737,7 +737,7 @@ void TStabForm::MontreKN() {
   const size_t nh = CourbesKN.empty() ? 0 : CourbesKN[0].Points.size();
   QStringList h{U(rs("rsHydroInstDeplacement").c_str()), "LCG [m]"};
   for (size_t j = 0; j < nh; j++) h << QString::asprintf("%.2f", CourbesKN[0].Points[j].Gite) + U("°");
-  TableKN->setColumnCount(h.size());
+  TableKN->setColumnCount(static_cast<int>(h.size()));
   TableKN->setHorizontalHeaderLabels(h);
   TableKN->setRowCount(static_cast<int>(CourbesKN.size()));
   auto cellule = [this](int i, int j, const std::string& t) {
