@@ -883,7 +883,7 @@ TResultatLecture LitLignes(const TDocument& cible, TfichierStr& f, const std::st
   TResultatLecture r;
   r.Fichier = nomFichier;
   r.N0 = cible.NbSurf();
-  auto lu = std::make_shared<TDocumentLu>();
+  auto lu = std::make_unique<TDocumentLu>();
   lu->Doc.Precision = cible.Precision;
   lu->Doc.Grille = cible.Grille;
   TLecteur lecteur(f, *lu, r.N0, nomFichier);
@@ -925,7 +925,7 @@ bool InstalleLecture(TDocument& doc, TResultatLecture& r, const TOptionsLecture&
   TRACE("GestFich.InstalleLecture");
   // Surfaces were numbered, welds and weights attached, for that many surfaces before them.
   if (r.Refusee() || doc.NbSurf() != r.N0) return false;
-  std::shared_ptr<TDocumentLu> lu = std::move(r.Contenu);
+  std::unique_ptr<TDocumentLu> lu = std::move(r.Contenu);
   const std::string& nomFichier = r.Fichier;
   const int n0 = r.N0;
   const bool fusion = r.Fusion();

@@ -51,7 +51,7 @@ struct TResultatLecture {
   std::string Fichier;
   int N0 = 0;  // surfaces of the document it was read for: it installs into that count only
   std::vector<TConstat> Constats;
-  std::shared_ptr<TDocumentLu> Contenu;  // null when refused
+  std::unique_ptr<TDocumentLu> Contenu;  // null when refused or once installed
 
   bool Refusee() const { return !Contenu; }
   bool Fusion() const { return N0 > 0; }
@@ -66,8 +66,8 @@ struct TResultatLecture {
 
 // Reads a document for `cible` without touching it: into an empty target the file
 // opens; into one with surfaces its surfaces come after them, up to four in all.
-// The target gives only its surface count, precision and grid. Nothing is asked or
-// shown; the findings are logged.
+// The target gives only its surface count, precision and grid. The user is asked
+// nothing; the findings are logged and returned.
 TResultatLecture LitFichier(const TDocument& cible, const std::string& nomFichier,
                             const TOptionsLecture& opt = {});
 // The same from a line file already loaded (tests, fuzzing).

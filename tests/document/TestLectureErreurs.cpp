@@ -199,6 +199,7 @@ TEST_F(LectureErreurs, FatalErrorNamesFileAndLineAndAsksNothing) {
   ASSERT_EQ(absent.Constats.size(), 1u);
   EXPECT_EQ(absent.Constats[0].Ligne, 0);
   EXPECT_EQ(absent.Erreur(), absent.Constats[0].Message);
+  EXPECT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
   EXPECT_FALSE(InstalleLecture(doc, absent));
   EXPECT_EQ(doc.NbSurf(), 0);
 }

@@ -33,7 +33,7 @@ struct FauxDisque {
         r.Constats.push_back({TGravite::Erreur, chemin, 0, "Fichier abîmé"});
         return r;
       }
-      auto lu = std::make_shared<TDocumentLu>();
+      auto lu = std::make_unique<TDocumentLu>();
       lu->Doc.Precision = cible.Precision;
       if (chemin == "/bateaux/partiel.kvb") {
         // As the real reader: part of the file lost, the rest returned for the caller to take or not.
