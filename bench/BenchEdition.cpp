@@ -11,11 +11,11 @@
 #include "base/Options.h"
 #include "base/Services.h"
 #include "document/GestFich.h"
-#include "session/ObjCom.h"
 #include "edition/Affiche.h"
 #include "edition/Annuler.h"
 #include "edition/Edition.h"
 #include "edition/HydroInstant.h"
+#include "session/ObjCom.h"
 #include "views/RenduQt.h"
 
 namespace {
@@ -50,6 +50,7 @@ struct Atelier : THoteEdition {
     OuvrirFichier(Doc, BRIVANE_SAMPLES "/Voilier11.kvb");
     AffichageCalculs().Carene = AffichageCalculs().LignesEau = true;
     Aff.Couples = Aff.LignesEau = true;
+    Aff.Poids = Aff.CentreVoilure = true;  // as the main window starts
     ChangePrecision(Doc, precision);
     MajSurface(Doc, true, -1);
     MajCoupesSurface(Doc);

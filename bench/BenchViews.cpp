@@ -40,6 +40,7 @@ struct QuatreVues {
             TCadrage(tvPersp, 640, 480)} {
     modele::Yacht(Doc, precision, lignes);
     Aff.Couples = Aff.LignesEau = Aff.Longitudinales = Aff.Diagonales = true;
+    Aff.Poids = Aff.CentreVoilure = true;  // as the main window starts
     for (int v = 0; v < 4; v++) {
       Cad[v].Ajuste(Doc, false, Opt.ZoomMax);
       Image[v] = QImage(640, 480, QImage::Format_RGB32);

@@ -19,19 +19,19 @@
 #include <exception>
 #include <filesystem>
 
-#include "base/Chaines.h"
-#include "base/Debug.h"
-#include "base/Services.h"
 #include "app/DebugForm.h"
-#include "ui/Dialogues.h"
 #include "app/Icones.h"
 #include "app/LigneCommande.h"
 #include "app/Principale.h"
 #include "app/RecuperationQt.h"
-#include "ui/Registre.h"
 #include "app/ReglagesQt.h"
 #include "app/Traduction.h"
+#include "base/Chaines.h"
+#include "base/Debug.h"
+#include "base/Services.h"
 #include "document/GestionErreurs.h"
+#include "ui/Dialogues.h"
+#include "ui/Registre.h"
 
 namespace {
 

@@ -72,7 +72,6 @@ brivane_fenetres(app USES views ui EXTRA ${CMAKE_SOURCE_DIR}/resources/icones.qr
 brivane_fenetres(studio USES ${_shell})
 brivane_fenetres(edition/forms USES ${_shell})
 brivane_fenetres(model/forms USES ${_shell})
-brivane_fenetres(geometry/forms USES ${_shell})
 brivane_fenetres(lines/forms USES ${_shell})
 brivane_fenetres(naval/forms USES ${_shell})
 brivane_fenetres(exchange/forms USES ${_shell})

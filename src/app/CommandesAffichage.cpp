@@ -1,10 +1,10 @@
 // The display toggles (Affichage) and the evaluation precision (Surfaces > Précision):
 // what the views draw, and what is recomputed when a toggle changes.
-#include "base/Debug.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
+#include "base/Debug.h"
 #include "naval/AiresVoiles.h"
 #include "session/ObjCom.h"
+#include "ui/Registre.h"
 #include "views/FormFille.h"
 
 namespace {
@@ -43,7 +43,6 @@ void Bascule(F& f, const std::string& nom, bool TAffichageVues::*champ, bool coc
       EtatVues(f, epActif, false);
     }
   }
-  f.SyncAffichage();
   if (nom == "MeHerisson" && coche)
     for (auto& s : doc.TabSurf)
       if (s->Visible) s->SecCalc = s->LgECalc = s->LongCalc = s->DiagCalc = false;
@@ -52,7 +51,9 @@ void Bascule(F& f, const std::string& nom, bool TAffichageVues::*champ, bool coc
   if ((coche && (nom == "MeCouples" || nom == "MeLignesEau" || nom == "MeLongitudinales" ||
                  nom == "MeDiagonales" || nom == "MeHerisson")) ||
       nom == "MeCarene" || nom == "MeReseau")
-    MajCoupesSurface(doc);
+    AffichageChange(doc);
+  else
+    AnnonceAvis(doc, avAffichage);
   f.AfficheNet();
 }
 

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QToolBar>
 
-#include "ui/Dialogues.h"
 #include "app/Principale.h"
+#include "ui/Dialogues.h"
 #include "ui/Registre.h"
 #include "views/FormFille.h"
 

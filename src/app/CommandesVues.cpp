@@ -7,8 +7,8 @@
 
 #include "app/LigneCommande.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
 #include "edition/Cadrage.h"
+#include "ui/Registre.h"
 #include "views/FormFille.h"
 
 namespace {

@@ -17,15 +17,15 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/Principale.h"
+#include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Encodage.h"
 #include "base/FichierStr.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
-#include "app/ReglagesQt.h"
 #include "document/GestionErreurs.h"
+#include "ui/Registre.h"
 
 namespace {
 

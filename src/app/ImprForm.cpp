@@ -20,15 +20,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/Principale.h"
+#include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
-#include "app/ReglagesQt.h"
-#include "session/ObjCom.h"
 #include "edition/Affiche.h"
 #include "edition/Cadrage.h"
+#include "session/ObjCom.h"
+#include "ui/Registre.h"
 #include "views/FormFille.h"
 #include "views/RenduQt.h"
 

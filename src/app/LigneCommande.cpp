@@ -5,8 +5,8 @@
 #include <cctype>
 #include <charconv>
 
-#include "ui/Registre.h"
 #include "model/NetGest.h"
+#include "ui/Registre.h"
 
 namespace {
 

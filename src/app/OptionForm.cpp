@@ -17,15 +17,15 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "base/Chaines.h"
-#include "base/Services.h"
-#include "ui/Dialogues.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
 #include "app/ReglagesQt.h"
 #include "app/Traduction.h"
+#include "base/Chaines.h"
+#include "base/Services.h"
 #include "lines/Coupes.h"
 #include "session/ObjCom.h"
+#include "ui/Dialogues.h"
+#include "ui/Registre.h"
 
 namespace {
 

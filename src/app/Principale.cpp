@@ -32,22 +32,19 @@
 #include <utility>
 #include <vector>
 
+#include "app/CommandesEdition.h"
+#include "app/DebugForm.h"
+#include "app/Guide.h"
+#include "app/Icones.h"
+#include "app/RecuperationQt.h"
+#include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Options.h"
 #include "base/Services.h"
-#include "ui/AvisFermeture.h"
-#include "app/DebugForm.h"
-#include "ui/Dialogues.h"
-#include "app/Guide.h"
-#include "app/Icones.h"
-#include "app/RecuperationQt.h"
-#include "ui/Registre.h"
-#include "app/ReglagesQt.h"
 #include "session/ObjCom.h"
-#include "studio/CommandesStudio.h"
-#include "studio/Studio.h"
-#include "edition/forms/CommandesEdition.h"
+#include "ui/Dialogues.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -121,6 +118,9 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   PortDebug = lc.Port;
   ModeCapture = lc.Capture;
   DebugConfig().ModeDebug = lc.Debug;
+  // One display state for the process: a new main window starts from the defaults.
+  Aff = TAffichage{};
+  Aff.Poids = Aff.CentreVoilure = true;
 
   Mdi = new QMdiArea(this);
   Mdi->setObjectName("ZoneMdi");
@@ -149,8 +149,10 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   InstalleServices();
   Relie();
   Edit = InstalleEdition(*this);
+  AbonnementDoc = TAbonnement(Doc, [this](const TAvis& a) { AvisRecu(a); });
   qApp->installEventFilter(this);
-  InstalleStudio(*this);
+  for (const TModule* m : ModulesEnregistres())
+    if (m->Installe) m->Installe(*this);
 
   // The first document, then the file the command line names.
   Doc.InitDefaut();
@@ -158,7 +160,6 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   ChargeReglages(*this);
   DemarreRecuperation(*this);
   Grille = GrilleDuDocument(Doc);
-  SyncAffichage();
   Rafraichit();
   // A file that cannot be read leaves the default document; the error is shown at first display.
   if (!lc.Fichier.empty()) OuvrirFichier(lc.Fichier, true, false);
@@ -450,15 +451,25 @@ void TMainForm::Relie() {
   });
 }
 
-void TMainForm::SyncAffichage() {
-  TAffichage& a = AffichageCalculs();
-  a.Carene = Aff.Carene;
-  a.SurfParam = Aff.SurfParam;
-  a.LignesEau = Aff.LignesEau;
-  a.Longitudinales = Aff.Longitudinales;
-  a.Diagonales = Aff.Diagonales;
-  a.Poids = Aff.Poids;
-  a.CentreVoilure = Aff.CentreVoilure;
+void TMainForm::AvisRecu(const TAvis& a) {
+  // A row or column inserted or removed: every view's selection keeps naming the same vertices.
+  for (const TChangementNet& c : a.Nets)
+    for (TFormFille* v : Vues) {
+      TListPC& sel = v->Selection;
+      sel.erase(std::remove_if(sel.begin(), sel.end(), [&c](TPC& pc) { return !SuitChangementNet(pc, c); }),
+                sel.end());
+    }
+  if (a.A(avPCCourant | avListe | avProprietes | avGeometrie | avDocument)) RafraichitFenetresOutils();
+  VuesAJour = false;
+  if (Edit) Edit->PanneauPerime();
+  if (MajPrevue) return;
+  MajPrevue = true;
+  QTimer::singleShot(0, this, [this] {
+    MajPrevue = false;
+    if (!VuesAJour) AfficheNet();
+    if (Edit) Edit->MajPanneauSiPerime();
+    Rafraichit();
+  });
 }
 
 bool TMainForm::ModeZoom() const { return Zoom; }
@@ -479,13 +490,14 @@ void TMainForm::ChangeModeDeplacer(bool on) {
 
 void TMainForm::AfficheNet() {
   if (!DessinOK) return;
+  VuesAJour = true;
   TFormFille* active = Vue(Doc.VueActive);
   if (active) active->Redessine();
   for (int t : {tvSection, tvProfil, tvPlan, tvPersp}) {
     TFormFille* v = Vues[static_cast<size_t>(t)];
     if (v != active && v->isVisible() && !Sous[static_cast<size_t>(t)]->isMinimized()) v->Redessine();
   }
-  if (RedessineFenetres) RedessineFenetres();
+  Q_EMIT ModeleRedessine();
 }
 
 void TMainForm::RafraichitFenetresOutils() {
@@ -616,7 +628,7 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
   VueAnnoncee = type;
   EcritStatus(0, NomVueStatus(type));
   Rafraichit();
-  if (ApresActivationVue) ApresActivationVue(type);
+  Q_EMIT ActivationVue(type);
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 
@@ -721,8 +733,8 @@ void TMainForm::CopieVuesDansDocument() {
     d.Angle2 = p.Phi;
     d.Angle3 = p.Angle3;
   }
-  // The studio's camera as it stands now: the document reopens on the same picture.
-  if (const TStudioForm* st = StudioDe(*this)) st->EcritVueDocument(Doc.Vues[IndexVueStudio]);
+  for (const TModule* m : ModulesEnregistres())
+    if (m->AvantEnregistrement) m->AvantEnregistrement(*this);
 }
 
 void TMainForm::MajCaption() {
@@ -757,7 +769,7 @@ void TMainForm::EtapesFermeture() {
   Doc.VuesPerso = {};
   Doc.VuesLues = false;
   Doc.MarqueEnregistre();
-  AnnonceFermeture(this);
+  AnnonceAvis(Doc, avDocument);
   MajCaption();
   RafraichitFenetresOutils();
   AfficheNet();
@@ -862,14 +874,16 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   else
     Doc.MarqueEnregistre();
   MajCaption();
-  if (!fusion) PrendVueStudioDuDocument(*this);
+  if (!fusion)
+    for (const TModule* m : ModulesEnregistres())
+      if (m->ApresLecture) m->ApresLecture(*this);
   if (DessinOK) {
     if (Doc.VuesLues)
       AppliqueVuesDocument();
     else
       AjusterTout();
   }
-  RafraichitFenetresOutils();
+  AnnonceAvis(Doc, avDocument);
   AfficheNet();
   return true;
 }

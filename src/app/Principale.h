@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "base/Debug.h"
 #include "app/DocumentIO.h"
 #include "app/LigneCommande.h"
+#include "base/Debug.h"
 #include "model/Document.h"
+#include "session/Avis.h"
+#include "session/ObjCom.h"
 #include "views/FormFille.h"
 
 class QAction;
@@ -34,6 +36,8 @@ class TEditionProgramme;
 struct TCommande;
 
 class TMainForm : public QMainWindow, public THoteVues {
+  Q_OBJECT
+
  public:
   // Runs the start-up of the main window: first document, command line (the file it
   // names is read), view windows, menus. Nothing is drawn before PremierAffichage().
@@ -105,8 +109,6 @@ class TMainForm : public QMainWindow, public THoteVues {
   void Rafraichit();
   QAction* Action(const QString& nom) const;
   bool ModeDebug() const { return Debug; }
-  // Copies the display toggles the session's updates read (AffichageCalculs).
-  void SyncAffichage();
 
   TFormFille* Vue(int type) const;
   TFormFille* FenetreActive() const;
@@ -131,28 +133,38 @@ class TMainForm : public QMainWindow, public THoteVues {
   std::function<bool(const QUrl&)> OuvreDocument;
   TDocumentIO IO;
 
-  TAffichageVues Aff;
+  // The display switches: the session's, read by the views and the updates alike.
+  TAffichageVues& Aff = AffichageCalculs();
   TOptionsVues OptV;
   TGrilleVue Grille;
 
-  // Windows beside the four views (the studio): a view command they take over while
-  // active returns true; every redraw of the model reaches them.
+  // The window beside the four views (the studio): a view command it takes over while
+  // active returns true.
   std::function<bool(const std::string& commande, TModifs m)> CommandeFenetre;
-  std::function<void()> RedessineFenetres;
   std::function<bool()> FenetreHorsVuesActive;
-  // Followers of the views (the view-control window): a view kind activated, redrawn.
-  std::function<void(int type)> ApresActivationVue;
-  std::function<void(int type)> ApresRedessinVue;
-  void VueRedessinee(TFormFille& v) override {
-    if (ApresRedessinVue) ApresRedessinVue(v.Type());
-  }
+  void VueRedessinee(TFormFille& v) override { Q_EMIT RedessinVue(v.Type()); }
 
+ Q_SIGNALS:
+  // The model was drawn again in the views: the windows beside them (studio, vertex
+  // editor and list) follow.
+  void ModeleRedessine();
+  // A view kind was activated; one was drawn again (the view-control window follows).
+  void ActivationVue(int type);
+  void RedessinVue(int type);
+
+ public:
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   TDocument Doc;
+  // The notices of change of Doc: selections follow at once, the rest at the next turn
+  // of the event loop, once for a command's many notices.
+  TAbonnement AbonnementDoc;
+  bool MajPrevue = false;
+  bool VuesAJour = true;
+  void AvisRecu(const TAvis& a);
   bool DessinOK = false;
   bool Debug = false;
   bool Zoom = false, Deplacer = false;

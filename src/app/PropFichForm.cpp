@@ -9,10 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "base/Chaines.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
+#include "base/Chaines.h"
 #include "model/EnteteRapport.h"
+#include "session/Avis.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -80,6 +81,7 @@ void TPropFichForm::accept() {
     s.Commentaire.push_back(l.toStdString());
   Doc.Proprietes = ProprietesSaisies(s);
   Doc.MarqueModifie();
+  AnnonceAvis(Doc, avProprietesDoc);
   QDialog::accept();
 }
 

@@ -7,11 +7,11 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "app/Principale.h"
+#include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "app/ReglagesQt.h"
 #include "document/Recuperation.h"
 
 std::string CheminRecuperationProgramme() {

@@ -15,12 +15,10 @@
 #include <cstdlib>
 #include <map>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/PlaceFenetre.h"
-#include "app/Principale.h"
 #include "ui/Registre.h"
-#include "studio/CommandesStudio.h"
-#include "studio/Studio.h"
 #include "views/FormFille.h"
 
 namespace {
@@ -110,20 +108,8 @@ void AppliqueReglages(TMainForm& f, const TReglages& r) {
   c.OrientationRayon = r.OrientationRayon;
   c.SplineTR = r.SplineTR;
   c.MultiFen = r.MultiFen;
-  if (TStudioForm* s = StudioDe(f)) {
-    TReglagesStudio& g = s->Reglages;
-    g.ArpStudio = r.Couleur("ArpStudio");
-    g.BordSf = o.BordSf;
-    g.Sec = o.Sec;
-    g.LE = o.LE;
-    g.Longit = o.Longit;
-    g.Diag = o.Diag;
-    g.ResVertex = o.ResVertex;
-    g.PolyFactor = r.PolyFactor;
-    g.PolyUnits = r.PolyUnits;
-    g.OptNetVxStudio = r.OptNetVxStudio;
-    g.OptTailleReperesStudio = r.OptTailleReperesStudio;
-  }
+  for (const TModule* m : ModulesEnregistres())
+    if (m->ReglagesAppliques) m->ReglagesAppliques(f, r);
 }
 
 namespace {
@@ -303,6 +289,14 @@ void EcritPlaces(TMainForm& f, IMagasinReglages& m) {
     if (place.Connue) EcritPlaceFenetre(m, nom, place);
 }
 
+// A saved switch that a feature owns (its control is not one of the commands).
+std::optional<bool> BasculeModule(TMainForm& f, const std::string& cle, std::optional<bool> nouveau) {
+  for (const TModule* m : ModulesEnregistres())
+    if (m->Bascule)
+      if (std::optional<bool> b = m->Bascule(f, cle, nouveau)) return b;
+  return std::nullopt;
+}
+
 // The display switches as the commands show them.
 TConf ConfDe(TMainForm& f) {
   f.Rafraichit();
@@ -311,7 +305,9 @@ TConf ConfDe(TMainForm& f) {
     const TCleConf& k = ClesConf[static_cast<size_t>(i)];
     if (QAction* a = f.Action(k.Commande)) c.Bascules[static_cast<size_t>(i)] = a->isChecked();
   }
-  if (TStudioForm* s = StudioDe(f)) c.Bascules[NbClesConf - 1] = s->Reglages.AffPlanEau;
+  for (int i = 0; i < NbClesConf; ++i)
+    if (std::optional<bool> b = BasculeModule(f, ClesConf[static_cast<size_t>(i)].Commande, std::nullopt))
+      c.Bascules[static_cast<size_t>(i)] = *b;
   c.Precision = NomPrecision(f.Document().Precision);
   return c;
 }
@@ -332,11 +328,7 @@ void AppliqueConf(TMainForm& f, const TConf& c) {
     const TCleConf& k = ClesConf[static_cast<size_t>(i)];
     const bool voulu = c.Bascules[static_cast<size_t>(i)];
     if (!k.Lue) continue;
-    if (std::string(k.Commande) == "SBtn_PlanEau") {
-      if (TStudioForm* s = StudioDe(f))
-        if (auto* b = s->findChild<QToolButton*>("SBtn_PlanEau")) b->setChecked(voulu);
-      continue;
-    }
+    if (BasculeModule(f, k.Commande, voulu)) continue;
     QAction* a = f.Action(k.Commande);
     if (a && a->isEnabled() && a->isChecked() != voulu) f.Lance(k.Commande, voulu);
   }
@@ -404,16 +396,8 @@ int ChargePremierAffichage(TMainForm& f) {
 void ChargeLumieres(TMainForm& f) {
   const TReglages& r = ReglagesProgramme();
   if (r.PosFen) ChargePositionPrincipale(f);
-  TStudioForm* s = StudioDe(f);
-  if (!r.PosLight || !s) return;
-  for (int i = 0; i < 8; ++i) {
-    const TLumiereReglage& l = r.Lumieres[static_cast<size_t>(i)];
-    s->Lumieres[i].SetEnabled(l.Visible);
-    s->Lumieres[i].SetDistZ(static_cast<float>(l.Dist));
-    s->Lumieres[i].SetRotX(static_cast<float>(l.RX));
-    s->Lumieres[i].SetRotY(static_cast<float>(l.RY));
-    s->Reglages.Lumieres[static_cast<size_t>(i)] = {l.Visible, l.Dist, l.RX, l.RY};
-  }
+  for (const TModule* m : ModulesEnregistres())
+    if (m->PlacementsCharges) m->PlacementsCharges(f, r);
 }
 
 namespace {
@@ -431,11 +415,7 @@ void EcritReglagesSortie(TMainForm& f) {
   EcritFichiersRecents(*m, r.Fichiers);
   if (r.SavConfig) EcritConf(*m, ConfDe(f));
   if (r.PosFen) EcritPlaces(f, *m);
-  TStudioForm* s = StudioDe(f);
-  if (r.PosLight && s) {
-    for (int i = 0; i < 8; ++i)
-      r.Lumieres[static_cast<size_t>(i)] = {s->Lumieres[i].Enabled(), s->Lumieres[i].DistZ(),
-                                            s->Lumieres[i].RotX(), s->Lumieres[i].RotY()};
-    EcritLumieres(*m, r.Lumieres);
-  }
+  for (const TModule* mod : ModulesEnregistres())
+    if (mod->AvantSortie) mod->AvantSortie(f, r);
+  if (r.PosLight) EcritLumieres(*m, r.Lumieres);
 }

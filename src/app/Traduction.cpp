@@ -33,12 +33,12 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Encodage.h"
 #include "base/Options.h"
 #include "base/Services.h"
-#include "app/Principale.h"
 #include "ui/Registre.h"
 
 namespace {

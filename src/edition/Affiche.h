@@ -3,36 +3,14 @@
 // order, as a display list for one view's parameters. Drawing never changes the model.
 #pragma once
 
-#include "model/Document.h"
 #include "edition/GrilleVue.h"
 #include "edition/ListeDessin.h"
 #include "edition/TabCoor.h"
+#include "model/Document.h"
+#include "session/ObjCom.h"
 
-// The display toggles of the "Affichage" menu, and the view modes drawing reads.
-struct TAffichageVues {
-  bool Carene = true;            // "&Carène"
-  bool Reseau = true;            // "&Réseau de vertex"
-  bool BasePlanSym = false;      // "Base du plan de symétrie"
-  bool Moitie = false;           // "&Moitié"
-  bool Scinder = false;          // "Sc&inder"
-  bool Couples = false;          // "Co&uples"
-  bool LignesEau = false;        // "&Lignes d'eau"
-  bool Longitudinales = false;   // "L&ongitudinales"
-  bool Diagonales = false;       // "&Diagonales"
-  bool SurfParam = false;        // "S&urface paramétrique"
-  bool Grille = false;           // "&Grille"
-  bool Orientation = false;      // "Orientation des surfaces"
-  bool Herisson = false;         // "Hérisson"
-  bool Poids = true;             // "Poids et Ballasts"
-  bool CentreVoilure = true;     // "Centre de Voilure"
-  bool Cotes = true;             // "C&otes"
-  bool Axes = true;              // "Axes"
-  bool Reperes = true;           // "Repères"
-  bool PtsEnvahissement = true;  // "Points d'envahissement"
-  bool ImageFond = true;         // "&Image de fond"
-  bool SelectionVertex = false;  // "Sélection des verte&x" (the vertex selection window is shown)
-  bool ModeInsertion = false;    // row or column insertion mode
-};
+// The display switches are the session's (session/ObjCom.h): the views read them there.
+using TAffichageVues = TAffichage;
 
 // Colours (0x00BBGGRR) and the setting values drawing reads.
 struct TOptionsVues {

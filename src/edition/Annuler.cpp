@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "base/Debug.h"
-#include "session/ObjCom.h"
 #include "edition/Selection.h"
+#include "session/ObjCom.h"
 
 void TAnnulation::Reinitialise() {
   Type = taRien;

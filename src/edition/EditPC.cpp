@@ -5,8 +5,8 @@
 
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
-#include "session/ObjCom.h"
 #include "edition/Selection.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "model/Document.h"
 #include "edition/Cadrage.h"
 #include "edition/Selection.h"
 #include "edition/TabCoor.h"
+#include "model/Document.h"
 
 // The two-state modes the press reads.
 struct TModesEdition {

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "model/Document.h"
 #include "edition/TabCoor.h"
+#include "model/Document.h"
 
 constexpr int LargeurBandeFenSel = 10;  // the left strip of row markers
 constexpr int HauteurBandeFenSel = 11;  // the bottom strip of column markers

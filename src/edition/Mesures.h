@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "edition/ListeDessin.h"
 #include "model/Calcs.h"
 #include "model/Cotes.h"
-#include "edition/ListeDessin.h"
 
 // The perspective view has no depth to invert a click into: no measure there.
 bool MesurePossible(const TParamVue& vue);

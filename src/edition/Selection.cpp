@@ -6,8 +6,8 @@
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
-#include "session/ObjCom.h"
 #include "edition/Cadrage.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "model/Document.h"
 #include "edition/TabCoor.h"
+#include "model/Document.h"
 
 // A NURBS surface whose vertices can be picked: visible and not locked.
 bool SurfaceEditable(const TDocument& doc, int k);

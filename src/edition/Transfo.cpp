@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "base/Debug.h"
+#include "edition/Edition.h"
 #include "naval/Poids.h"
 #include "session/ObjCom.h"
-#include "edition/Edition.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "model/Cotes.h"
 #include "model/DonneesGrille.h"
 #include "model/DonneesPoids.h"
+#include "model/DonneesReperes.h"
 #include "model/Entity.h"
 #include "model/Limites.h"
 #include "model/NetGest.h"
 #include "model/PlanSym.h"
 #include "model/PropFich.h"
-#include "model/DonneesReperes.h"
 
 // The flags and orders chosen in the new-surface dialog.
 struct TOptionsNouvelleSurface {

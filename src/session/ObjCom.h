@@ -10,18 +10,35 @@
 
 #include "lines/Grille.h"
 #include "model/Document.h"
+#include "session/Avis.h"
 
-// The display toggles that decide what the updates recompute: the windows set them
-// from their menus; the command line and the tests keep the defaults or set their own.
+// The display switches: what the views draw, and what the updates recompute (sections,
+// waterlines, buttocks, diagonals, curvature combs, weights, sail centre). They live here
+// once: the menus set them, the views and the updates read them. The command line and the
+// tests keep the defaults or set their own.
 struct TAffichage {
-  bool Carene = true;           // "&Carène"
-  bool SurfParam = false;       // "S&urface paramétrique"
-  bool LignesEau = false;       // "&Lignes d'eau"
-  bool Longitudinales = false;  // "L&ongitudinales"
-  bool Diagonales = false;      // "&Diagonales"
-  bool Poids = false;           // "Affiche les &poids"
-  bool CentreVoilure = false;   // "Centre de &voilure"
-  bool Herisson = false;        // "Hérisson": curvature combs along the sections
+  bool Carene = true;            // "&Carène"
+  bool Reseau = true;            // "&Réseau de vertex"
+  bool BasePlanSym = false;      // "Base du plan de symétrie"
+  bool Moitie = false;           // "&Moitié"
+  bool Scinder = false;          // "Sc&inder"
+  bool Couples = false;          // "Co&uples"
+  bool LignesEau = false;        // "&Lignes d'eau"
+  bool Longitudinales = false;   // "L&ongitudinales"
+  bool Diagonales = false;       // "&Diagonales"
+  bool SurfParam = false;        // "S&urface paramétrique"
+  bool Grille = false;           // "&Grille"
+  bool Orientation = false;      // "Orientation des surfaces"
+  bool Herisson = false;         // "Hérisson": curvature combs along the sections
+  bool Poids = false;            // "Poids et Ballasts" (the main window starts with it on)
+  bool CentreVoilure = false;    // "Centre de Voilure" (the main window starts with it on)
+  bool Cotes = true;             // "C&otes"
+  bool Axes = true;              // "Axes"
+  bool Reperes = true;           // "Repères"
+  bool PtsEnvahissement = true;  // "Points d'envahissement"
+  bool ImageFond = true;         // "&Image de fond"
+  bool SelectionVertex = false;  // "Sélection des verte&x" (the vertex selection window is shown)
+  bool ModeInsertion = false;    // row or column insertion mode
 };
 // The session's toggles (one session a process).
 TAffichage& AffichageCalculs();
@@ -30,6 +47,11 @@ struct TAffichageGarde {
   TAffichage Avant = AffichageCalculs();
   ~TAffichageGarde() { AffichageCalculs() = Avant; }
 };
+
+// Surfaces changed (their flags cleared): what is out of date is evaluated again, the
+// extents and the lines of the kinds on display follow, and the change is announced
+// (quoi: what it touched; surfaces: whose geometry, empty for all).
+void GeometrieModifiee(TDocument& doc, unsigned quoi = avGeometrie, std::vector<int> surfaces = {});
 
 // Re-evaluates what is out of date: NumSurf = -1 for every visible surface.
 void MajSurface(TDocument& doc, bool forcer, int numSurf);
@@ -93,6 +115,10 @@ void RAZPlanSym(TDocument& doc, int numSurf);
 
 // Sets the precision and resizes the grids of the NURBS surfaces (mesh grids keep their size).
 bool ChangePrecision(TDocument& doc, int n);
+
+// After a change of the display switches: the lines of the kinds now on display are
+// brought up to date, and the change is announced.
+void AffichageChange(TDocument& doc);
 
 // After a change of the curvature options: the sections of every visible
 // surface are out of date, and the displayed lines are recomputed.

@@ -13,16 +13,19 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
+#include <QToolButton>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "base/Chaines.h"
-#include "base/Services.h"
 #include "app/LigneCommande.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
+#include "base/Chaines.h"
+#include "base/Options.h"
+#include "base/Services.h"
 #include "studio/GaussCtrl.h"
 #include "studio/Studio.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -144,12 +147,12 @@ void InstalleStudio(TMainForm& f) {
     }
     return true;
   };
-  f.RedessineFenetres = [st, s] {
+  QObject::connect(&f, &TMainForm::ModeleRedessine, st, [st, s] {
     if (s->isVisible() && !s->isMinimized()) {
       st->InitDraw();
       st->Redessine();
     }
-  };
+  });
 }
 
 QImage ImageStudio(TMainForm& f, bool courbure) {
@@ -200,6 +203,65 @@ const TEnregistrement Enregistre([] {
                        l->setContentsMargins(0, 0, 0, 0);
                        return l;
                      }});
+  EnregistreModule({.Nom = "studio",
+                    .Installe = InstalleStudio,
+                    // The studio's camera as it stands now: the document reopens on the same picture.
+                    .AvantEnregistrement =
+                        [](TMainForm& f) {
+                          if (const TStudioForm* st = StudioDe(f))
+                            st->EcritVueDocument(f.Document().Vues[IndexVueStudio]);
+                        },
+                    .ApresLecture = PrendVueStudioDuDocument,
+                    .ReglagesAppliques =
+                        [](TMainForm& f, const TReglages& r) {
+                          TStudioForm* s = StudioDe(f);
+                          if (!s) return;
+                          const TOptionsVues& o = f.OptV;
+                          TReglagesStudio& g = s->Reglages;
+                          g.ArpStudio = r.Couleur("ArpStudio");
+                          g.BordSf = o.BordSf;
+                          g.Sec = o.Sec;
+                          g.LE = o.LE;
+                          g.Longit = o.Longit;
+                          g.Diag = o.Diag;
+                          g.ResVertex = o.ResVertex;
+                          g.PolyFactor = r.PolyFactor;
+                          g.PolyUnits = r.PolyUnits;
+                          g.OptNetVxStudio = r.OptNetVxStudio;
+                          g.OptTailleReperesStudio = r.OptTailleReperesStudio;
+                        },
+                    .PlacementsCharges =
+                        [](TMainForm& f, const TReglages& r) {
+                          TStudioForm* s = StudioDe(f);
+                          if (!r.PosLight || !s) return;
+                          for (int i = 0; i < 8; ++i) {
+                            const TLumiereReglage& l = r.Lumieres[static_cast<size_t>(i)];
+                            s->Lumieres[i].SetEnabled(l.Visible);
+                            s->Lumieres[i].SetDistZ(static_cast<float>(l.Dist));
+                            s->Lumieres[i].SetRotX(static_cast<float>(l.RX));
+                            s->Lumieres[i].SetRotY(static_cast<float>(l.RY));
+                            s->Reglages.Lumieres[static_cast<size_t>(i)] = {l.Visible, l.Dist, l.RX, l.RY};
+                          }
+                        },
+                    .AvantSortie =
+                        [](TMainForm& f, TReglages& r) {
+                          TStudioForm* s = StudioDe(f);
+                          if (!r.PosLight || !s) return;
+                          for (int i = 0; i < 8; ++i)
+                            r.Lumieres[static_cast<size_t>(i)] = {
+                                s->Lumieres[i].Enabled(), s->Lumieres[i].DistZ(), s->Lumieres[i].RotX(),
+                                s->Lumieres[i].RotY()};
+                        },
+                    // The water plane's button is saved with the display switches.
+                    .Bascule = [](TMainForm& f, const std::string& cle,
+                                  std::optional<bool> nouveau) -> std::optional<bool> {
+                      if (cle != "SBtn_PlanEau") return std::nullopt;
+                      TStudioForm* s = StudioDe(f);
+                      if (!s) return std::nullopt;
+                      if (nouveau)
+                        if (auto* b = s->findChild<QToolButton*>("SBtn_PlanEau")) b->setChecked(*nouveau);
+                      return s->Reglages.AffPlanEau;
+                    }});
 });
 
 }  // namespace

@@ -7,10 +7,10 @@
 // but reads the framebuffer back), and each half is flushed to the rasterizer once sent.
 #pragma once
 
+#include "edition/Affiche.h"
 #include "model/Document.h"
 #include "studio/GLGest.h"
 #include "studio/StudioCalc.h"
-#include "edition/Affiche.h"
 
 // The state of the studio's buttons.
 struct TEtatStudio {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Document.h"
 #include "edition/Cadrage.h"
+#include "model/Document.h"
 
 // The view kind the view-control window knows the studio by.
 constexpr int tvStudio = 6;

@@ -147,3 +147,26 @@ std::string NomsFenetres(const std::string& entre, const std::string& dernier) {
   for (size_t i = 0; i < v.size(); i++) r += (i == 0 ? "" : i + 1 == v.size() ? dernier : entre) + v[i]->Nom;
   return r;
 }
+
+namespace {
+std::vector<TModule>& Modules() {
+  static std::vector<TModule> m;
+  return m;
+}
+}  // namespace
+
+void EnregistreModule(TModule m) {
+  if (m.Nom.empty()) throw std::logic_error("a module needs a name");
+  for (const TModule& x : Modules())
+    if (x.Nom == m.Nom) throw std::logic_error("module " + m.Nom + " registered twice");
+  Modules().push_back(std::move(m));
+}
+
+std::vector<const TModule*> ModulesEnregistres() {
+  std::vector<const TModule*> r;
+  for (const TModule& m : Modules()) r.push_back(&m);
+  std::stable_sort(r.begin(), r.end(), [](const TModule* a, const TModule* b) {
+    return std::tie(a->Ordre, a->Nom) < std::tie(b->Ordre, b->Nom);
+  });
+  return r;
+}

@@ -63,11 +63,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QWidget;
 class TMainForm;
+struct TReglages;
 
 // Runs a registration function once, during static initialisation. The UI library is
 // linked whole (an object library), so every unit's registrations are in the program.
@@ -147,3 +149,31 @@ void EnregistreFenetre(TFenetreCapture f);
 const TFenetreCapture* FenetreCapture(const std::string& nom);
 // The names to show, in order: "section, plan, profile or perspective".
 std::string NomsFenetres(const std::string& entre = ", ", const std::string& dernier = " or ");
+
+// --- a feature's part in the main window's life ----------------------------------------
+// Beyond its commands and windows, what a feature does when the main window is made, when
+// the document is written or read, and with the settings. The shell runs every registered
+// module's hooks and knows none of them by name. Every hook is optional.
+struct TModule {
+  std::string Nom{};
+  int Ordre = 100;  // the order of installation (then by name)
+  // With the main window, after its menus and its editing side, before the first document.
+  std::function<void(TMainForm&)> Installe{};
+  // The document is about to be written: what the feature keeps in it goes in.
+  std::function<void(TMainForm&)> AvantEnregistrement{};
+  // A document replaced the open one (not a merge).
+  std::function<void(TMainForm&)> ApresLecture{};
+  // The settings were given to the program; at start-up, the saved placements and lights too.
+  std::function<void(TMainForm&, const TReglages&)> ReglagesAppliques{};
+  std::function<void(TMainForm&, const TReglages&)> PlacementsCharges{};
+  // The settings are about to be written at exit: the feature puts its own in.
+  std::function<void(TMainForm&, TReglages&)> AvantSortie{};
+  // A display switch the feature owns (a key of the saved configuration, named after its
+  // control): its state, after setting it when `nouveau` is given; nullopt when not its own.
+  std::function<std::optional<bool>(TMainForm&, const std::string& cle, std::optional<bool> nouveau)>
+      Bascule{};
+};
+
+void EnregistreModule(TModule m);
+// In installation order.
+std::vector<const TModule*> ModulesEnregistres();

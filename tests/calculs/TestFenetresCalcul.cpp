@@ -27,16 +27,16 @@
 
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "ui/Rapport.h"
 #include "document/GestFich.h"
 #include "lines/Grille.h"
 #include "lines/forms/TabCotesForm.h"
 #include "naval/Face.h"
-#include "ui/Graphe.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
 #include "session/ObjCom.h"
+#include "ui/Graphe.h"
+#include "ui/Rapport.h"
 
 namespace {
 

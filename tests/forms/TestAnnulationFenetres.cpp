@@ -11,15 +11,15 @@
 #include <QTest>
 
 #include "Fenetre.h"
+#include "app/CommandesEdition.h"
 #include "base/FichierStr.h"
 #include "document/GestFich.h"
-#include "geometry/forms/PrecisForm.h"
 #include "model/forms/CommandesSurfaces.h"
 #include "model/forms/ListeSurfForm.h"
+#include "model/forms/PrecisForm.h"
 #include "model/forms/SurfNewForm.h"
 #include "naval/forms/FenetresCalcul.h"
 #include "naval/forms/StabForm.h"
-#include "edition/forms/CommandesEdition.h"
 
 namespace {
 

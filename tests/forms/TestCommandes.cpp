@@ -21,9 +21,9 @@
 #include <stdexcept>
 
 #include "Fenetre.h"
+#include "edition/Cadrage.h"
 #include "ui/Dialogues.h"
 #include "ui/Registre.h"
-#include "edition/Cadrage.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 #include <stdexcept>
 
 #include "Fenetre.h"
-#include "base/Debug.h"
 #include "app/DebugForm.h"
-#include "ui/Registre.h"
 #include "app/ReglagesQt.h"
+#include "base/Debug.h"
 #include "document/GestFich.h"
+#include "ui/Registre.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "../exchange/Aides.h"
 #include "Fenetre.h"
+#include "app/CommandesEdition.h"
 #include "base/Chaines.h"
 #include "base/Encodage.h"
-#include "edition/forms/CommandesEdition.h"
 #include "edition/forms/EditPCForm.h"
 #include "edition/forms/LstPcForm.h"
 

@@ -14,12 +14,12 @@
 #include <QToolButton>
 
 #include "Aide.h"
+#include "app/CommandesEdition.h"
 #include "base/Chaines.h"
 #include "base/Options.h"
+#include "edition/forms/FenSelForm.h"
 #include "forms/Fenetre.h"
 #include "naval/forms/PoidsForm.h"
-#include "edition/forms/CommandesEdition.h"
-#include "edition/forms/FenSelForm.h"
 
 namespace {
 
@@ -339,7 +339,7 @@ TEST(EditMouse, EditThenUndoLeavesTheSavedDocumentByteIdentical) {
 TEST(EditMouse, VertexSelectionWindowRestrictsTheViewsToARow) {
   FenetreTest t;
   t.A("MeSelectionVertex")->trigger();
-  TFenSelForm* w = t.F->Edition()->FenSel();
+  TFenSelForm* w = FenSelDe(*t.F);
   ASSERT_TRUE(w->isVisible());
   EXPECT_EQ(w->windowTitle().toStdString(), "Sélection Surface1");
   // Shown: the stored filter of the new net (column 0) applies in every view.

@@ -14,10 +14,10 @@
 #include "Aide.h"
 #include "Fenetre.h"
 #include "base/Chaines.h"
-#include "naval/forms/DevSurfForm.h"
-#include "session/ObjCom.h"
 #include "edition/forms/TailleForm.h"
 #include "edition/forms/TransForm.h"
+#include "naval/forms/DevSurfForm.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <set>
 
 #include "Fenetre.h"
-#include "base/Chaines.h"
 #include "app/Guide.h"
 #include "app/Icones.h"
+#include "base/Chaines.h"
 #include "ui/Registre.h"
 
 namespace {

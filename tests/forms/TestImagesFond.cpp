@@ -10,8 +10,9 @@
 
 #include "Fenetre.h"
 #include "base/Debug.h"
-#include "views/BitMFond.h"
+#include "edition/forms/BitMFondForm.h"
 #include "edition/forms/VueCtrl.h"
+#include "views/BitMFond.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <QTemporaryDir>
 
 #include "Fenetre.h"
-#include "base/PlaceFenetre.h"
 #include "app/OptionForm.h"
 #include "app/ReglagesQt.h"
+#include "base/PlaceFenetre.h"
 #include "naval/forms/HydrostatForm.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "Fenetre.h"
-#include "naval/forms/ReperesForm.h"
 #include "edition/forms/CotesForm.h"
 #include "edition/forms/OutilsMesure.h"
+#include "naval/forms/ReperesForm.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include "Fenetre.h"
 #include "base/FichierStr.h"
 #include "document/GestFich.h"
-#include "geometry/forms/PrecisForm.h"
 #include "lines/Coupes.h"
-#include "lines/forms/GrilleForm.h"
 #include "model/forms/CommandesSurfaces.h"
+#include "model/forms/GrilleForm.h"
 #include "model/forms/ListeSurfForm.h"
+#include "model/forms/PrecisForm.h"
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"
 

@@ -19,12 +19,12 @@
 #include <sstream>
 
 #include "Fenetre.h"
-#include "base/Chaines.h"
-#include "base/Encodage.h"
 #include "app/OptionForm.h"
-#include "ui/Registre.h"
 #include "app/ReglagesQt.h"
 #include "app/Traduction.h"
+#include "base/Chaines.h"
+#include "base/Encodage.h"
+#include "ui/Registre.h"
 
 namespace {
 

@@ -47,12 +47,7 @@ TEST(StudioFenetre, RedrawnAtEveryMoveOfADragInAView) {
   QApplication::processEvents();
   ASSERT_TRUE(t.S->isVisible());
   int dessins = 0;
-  auto avant = t.F->RedessineFenetres;
-  ASSERT_TRUE(avant);
-  t.F->RedessineFenetres = [&] {
-    dessins++;
-    avant();
-  };
+  QObject::connect(t.F.get(), &TMainForm::ModeleRedessine, t.S, [&] { dessins++; });
   t.F->ActiveVue(tvPlan, false);
   TFormFille& v = t.Vue(tvPlan);
   v.Redessine();

@@ -22,6 +22,7 @@ struct Dessin {
 
   Dessin() {
     Doc.InitDefaut();
+    Aff.Poids = Aff.CentreVoilure = true;  // as the main window starts
     Aff.Axes = false;  // most checks count elements of one colour; axes would only add noise
   }
   const TListeDessin& Trace(int type = -1) {

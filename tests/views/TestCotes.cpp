@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "session/ObjCom.h"
 #include "edition/Affiche.h"
 #include "edition/Cadrage.h"
 #include "edition/Mesures.h"
+#include "session/ObjCom.h"
 
 namespace {
 

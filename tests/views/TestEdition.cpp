@@ -5,11 +5,11 @@
 #include <cmath>
 
 #include "base/Services.h"
-#include "session/ObjCom.h"
 #include "edition/Annuler.h"
 #include "edition/Edition.h"
 #include "edition/FenSel.h"
 #include "edition/Selection.h"
+#include "session/ObjCom.h"
 
 namespace {
 

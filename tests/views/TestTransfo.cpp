@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "Aide.h"
-#include "session/ObjCom.h"
 #include "edition/Annuler.h"
 #include "edition/Taille.h"
 #include "edition/Transfo.h"
+#include "session/ObjCom.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 #include <QTabWidget>
 #include <QWidget>
 
-#include "base/Services.h"
+#include "app/CommandesEdition.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
-#include "session/ObjCom.h"
-#include "edition/forms/CommandesEdition.h"
+#include "base/Services.h"
 #include "edition/forms/TailleForm.h"
 #include "edition/forms/TransForm.h"
+#include "session/ObjCom.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -20,14 +20,10 @@ TTransForm* Trans(TMainForm& f) {
     if (f.Edition()) f.Edition()->RecordAction(taSnapshot);
   };
   d->QuandApplique = [&f] {
-    TDocument& doc = f.Document();
     {
       TCurseurAttente attente;
-      MajSurface(doc, false, -1);
-      MajCoupesSurface(doc);
-      MajMinMaxAllNet(doc, false);
+      GeometrieModifiee(f.Document());
     }
-    f.RafraichitFenetresOutils();
     f.Rafraichit();
     f.AfficheNet();
   };

@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "base/Chaines.h"
 #include "app/Principale.h"
+#include "base/Chaines.h"
+#include "session/ObjCom.h"
 #include "ui/Rapport.h"
 #include "ui/Registre.h"
-#include "session/ObjCom.h"
 
 namespace {
 
@@ -95,7 +95,10 @@ namespace {
 const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MeListeCotes", .Execute = [](TMainForm& f, bool) {
                         TCotesForm w(f.Document(), &f);
-                        w.ApresModification = [&f] { f.AfficheNet(); };
+                        w.ApresModification = [&f] {
+                          AnnonceAvis(f.Document(), avCotes);
+                          f.AfficheNet();
+                        };
                         w.exec();
                         f.AfficheNet();
                       }});

@@ -14,14 +14,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/CommandesEdition.h"
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
-#include "session/ObjCom.h"
-#include "edition/forms/CommandesEdition.h"
 #include "edition/EditPC.h"
+#include "session/ObjCom.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -262,12 +262,8 @@ void TEditPCForm::reject() { Ferme(); }
 TEditPCForm& EditeurPC(TMainForm& f) {
   if (auto* e = f.findChild<TEditPCForm*>("EditPCForm")) return *e;
   auto* e = new TEditPCForm(f, &f);
-  // Every redraw of the model reaches the editor after the windows installed before it.
-  auto avant = f.RedessineFenetres;
-  f.RedessineFenetres = [avant, e] {
-    if (avant) avant();
-    e->Suit();
-  };
+  // Every redraw of the model reaches the editor.
+  QObject::connect(&f, &TMainForm::ModeleRedessine, e, [e] { e->Suit(); });
   return *e;
 }
 
@@ -327,3 +323,9 @@ void InstalleEditeurVertex(TMainForm& f) {
   for (int t = tvSection; t <= tvPersp; t++)
     if (TFormFille* v = f.Vue(t)) v->installEventFilter(filtre);
 }
+
+namespace {
+const TEnregistrement EnregistreModuleEditeur([] {
+  EnregistreModule({.Nom = "editeurvertex", .Installe = InstalleEditeurVertex});
+});
+}  // namespace

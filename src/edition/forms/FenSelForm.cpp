@@ -1,16 +1,18 @@
 // The vertex selection window.
 #include "edition/forms/FenSelForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "base/Chaines.h"
 #include "app/Principale.h"
-#include "session/ObjCom.h"
+#include "base/Chaines.h"
 #include "edition/Affiche.h"
 #include "edition/Cadrage.h"
+#include "session/ObjCom.h"
+#include "ui/Registre.h"
 #include "views/RenduQt.h"
 
 namespace {
@@ -158,3 +160,45 @@ void TFenSelForm::mousePressEvent(QMouseEvent* e) {
   update();
   F.AfficheNet();
 }
+
+TFenSelForm* FenSelDe(const TMainForm& f) { return f.findChild<TFenSelForm*>("FenSelForm"); }
+
+void MontreFenSel(TMainForm& f, bool on) {
+  TFenSelForm* w = FenSelDe(f);
+  if (!w) return;
+  f.Aff.SelectionVertex = on;
+  if (on) {
+    w->show();
+    w->Applique();
+    f.AfficheNet();
+  } else {
+    if (w->isVisible()) w->hide();
+    w->Leve();
+  }
+}
+
+namespace {
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeSelectionVertex",
+                      .Coche = [](const TMainForm& f) { return FenSelDe(f) && f.Aff.SelectionVertex; },
+                      .Execute = [](TMainForm& f, bool on) { MontreFenSel(f, on); }});
+  EnregistreFenetre({.Nom = "fensel", .Ordre = 160, .Montre = [](TMainForm& f) -> QWidget* {
+                       MontreFenSel(f, true);
+                       QApplication::processEvents();
+                       return FenSelDe(f);
+                     }});
+  // Made with the main window, shown and hidden by "Sélection des vertex".
+  EnregistreModule({.Nom = "fensel", .Installe = [](TMainForm& f) {
+                      auto* w = new TFenSelForm(f, &f);
+                      w->QuandFerme = [&f] {
+                        MontreFenSel(f, false);
+                        f.Rafraichit();
+                      };
+                      w->Avis = TAbonnement(f.Document(), [w](const TAvis&) {
+                        if (w->isVisible()) w->MajTitre();
+                      });
+                    }});
+});
+
+}  // namespace

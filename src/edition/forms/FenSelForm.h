@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "edition/FenSel.h"
+#include "session/Avis.h"
 
 class TMainForm;
 
@@ -22,6 +23,8 @@ class TFenSelForm : public QWidget {
   // Caption and picture after the current vertex or the model changed.
   void MajTitre();
   std::function<void()> QuandFerme;
+  // Caption and picture follow the current vertex and the model.
+  TAbonnement Avis;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -31,3 +34,8 @@ class TFenSelForm : public QWidget {
  private:
   TMainForm& F;
 };
+
+// The window of a main window (made with it), nullptr before.
+TFenSelForm* FenSelDe(const TMainForm& f);
+// "Sélection des vertex": shown, the nets' filters apply in the views; hidden, they lift.
+void MontreFenSel(TMainForm& f, bool on);

@@ -9,15 +9,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/CommandesEdition.h"
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/FichierStr.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
-#include "session/ObjCom.h"
-#include "edition/forms/CommandesEdition.h"
 #include "edition/EditPC.h"
+#include "session/ObjCom.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -177,11 +177,9 @@ TLstPcForm& ListePC(TMainForm& f) {
   if (auto* l = f.findChild<TLstPcForm*>("LstPcForm")) return *l;
   auto* l = new TLstPcForm(f, &f);
   // A model changed elsewhere (an undo, a drag) shows when the list is not being typed into.
-  auto avant = f.RedessineFenetres;
-  f.RedessineFenetres = [avant, l] {
-    if (avant) avant();
+  QObject::connect(&f, &TMainForm::ModeleRedessine, l, [l] {
     if (l->isVisible() && !l->EnEdition()) l->Refresh();
-  };
+  });
   return *l;
 }
 

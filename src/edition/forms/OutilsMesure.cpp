@@ -4,12 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "ui/AvisFermeture.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "edition/Cadrage.h"
+#include "ui/Registre.h"
 #include "views/RenduQt.h"
 
 namespace {
@@ -47,10 +46,13 @@ TOutilsMesure::TOutilsMesure(TMainForm& f) : QObject(&f), F(f) {
         // measure it just gave on the screen and in the status bar.
         if (!FinParGeste) Reinitialise();
       });
-  AbonneFermeture(&f, this, [this] { Reinitialise(); });
+  // A gesture under way forgets itself when the document it measures goes.
+  Avis = TAbonnement(f.Document(), [this](const TAvis& a) {
+    if (a.A(avDocument)) Reinitialise();
+  });
 }
 
-TOutilsMesure::~TOutilsMesure() { DesabonneFermeture(this); }
+TOutilsMesure::~TOutilsMesure() = default;
 
 TOutilsMesure& TOutilsMesure::De(TMainForm& f) {
   if (auto* o = f.findChild<TOutilsMesure*>("OutilsMesure", Qt::FindDirectChildrenOnly)) return *o;

@@ -8,8 +8,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "views/FormFille.h"
 #include "edition/Mesures.h"
+#include "session/Avis.h"
+#include "views/FormFille.h"
 
 class TMainForm;
 
@@ -33,6 +34,7 @@ class TOutilsMesure : public QObject {
   bool Final = false;    // ... and it is a finished measure (with its value)
 
  private:
+  TAbonnement Avis;
   TMainForm& F;
   bool FinParGeste = false;  // the mode is being turned off by the end of a gesture
   // The mode checked now: the tool and whether it makes a dimension; false when none.

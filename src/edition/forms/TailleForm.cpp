@@ -15,9 +15,9 @@
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
-#include "ui/ChoixSurfaces.h"
 #include "model/EnteteRapport.h"
 #include "session/ObjCom.h"
+#include "ui/ChoixSurfaces.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
-#include "model/Document.h"
 #include "edition/Taille.h"
+#include "model/Document.h"
 
 class QGroupBox;
 class QLabel;

@@ -17,8 +17,8 @@
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "ui/ChoixSurfaces.h"
 #include "session/ObjCom.h"
+#include "ui/ChoixSurfaces.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

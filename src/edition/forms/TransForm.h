@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "edition/Transfo.h"
 #include "model/Document.h"
 #include "model/Etendue.h"
-#include "edition/Transfo.h"
 
 class QCheckBox;
 class QLineEdit;

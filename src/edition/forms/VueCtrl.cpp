@@ -8,11 +8,11 @@
 #include <QSlider>
 #include <cmath>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "edition/Cadrage.h"
+#include "ui/Registre.h"
 
 namespace {
 constexpr double Pi = 3.14159265358979323846;
@@ -129,17 +129,13 @@ TVueCtrlForm& VueCtrl(TMainForm& f) {
   if (auto* w = VueCtrlExistante(f)) return *w;
   auto* w = new TVueCtrlForm(f, &f);
   // Activation binds it, every redraw of its view moves the sliders.
-  auto activation = f.ApresActivationVue;
-  f.ApresActivationVue = [w, activation](int t) {
-    if (activation) activation(t);
+  QObject::connect(&f, &TMainForm::ActivationVue, w, [w](int t) {
     w->ChangeVue(t);
     w->MajPositions(t);
-  };
-  auto redessin = f.ApresRedessinVue;
-  f.ApresRedessinVue = [w, redessin](int t) {
-    if (redessin) redessin(t);
+  });
+  QObject::connect(&f, &TMainForm::RedessinVue, w, [w](int t) {
     if (w->isVisible()) w->MajPositions(t);
-  };
+  });
   return *w;
 }
 

@@ -11,17 +11,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "exchange/ExportDXF.h"
 #include "exchange/ExportIGES.h"
 #include "exchange/ExportSTL.h"
 #include "exchange/ExportTXT.h"
 #include "lines/Coupes.h"
 #include "session/ObjCom.h"
+#include "ui/Registre.h"
 #include "views/FormFille.h"
 
 namespace {

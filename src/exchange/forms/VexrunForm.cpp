@@ -24,14 +24,14 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "app/Principale.h"
+#include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
-#include "app/ReglagesQt.h"
-#include "ui/Graphe.h"
 #include "session/ObjCom.h"
+#include "ui/Graphe.h"
+#include "ui/Registre.h"
 
 namespace {
 

@@ -10,11 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "ui/Rapport.h"
 #include "model/EnteteRapport.h"
 #include "session/ObjCom.h"
+#include "ui/Rapport.h"
+#include "ui/Registre.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -119,3 +121,21 @@ std::vector<TLigneRapport> TTabCotesForm::LignesRapport() const {
   for (const auto& l : LignesRapportCotes(T)) r.push_back({l, false});
   return r;
 }
+
+namespace {
+
+const TEnregistrement Enregistre([] {
+  EnregistreCommande({.Nom = "MeTableauCotes", .Execute = [](TMainForm& f, bool) {
+                        TTabCotesForm w(f.Document(), &f);
+                        w.exec();
+                      }});
+  EnregistreFenetre({.Nom = "tabcotes", .Montre = [](TMainForm& f) -> QWidget* {
+                       auto* w = new TTabCotesForm(f.Document(), &f);
+                       w->setAttribute(Qt::WA_DeleteOnClose);
+                       w->Calculer();
+                       w->show();
+                       return w;
+                     }});
+});
+
+}  // namespace

@@ -5,20 +5,20 @@
 
 #include <QAction>
 
+#include "app/CommandesEdition.h"
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "document/GestFich.h"
-#include "geometry/forms/PrecisForm.h"
-#include "lines/forms/GrilleForm.h"
+#include "edition/GrilleVue.h"
+#include "model/forms/GrilleForm.h"
 #include "model/forms/ListeSurfForm.h"
+#include "model/forms/PrecisForm.h"
 #include "model/forms/PropSurfForm.h"
 #include "model/forms/SurfNewForm.h"
 #include "session/ObjCom.h"
-#include "edition/forms/CommandesEdition.h"
-#include "edition/GrilleVue.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -32,14 +32,11 @@ void Actualise(TMainForm& f, bool videSelections) {
   if (videSelections)
     for (int t = tvSection; t <= tvPersp; t++)
       if (TFormFille* v = f.Vue(t)) v->VideSelection();
+  if (!d.PCCourant.Existe() || d.PCCourant.NumSurf >= d.NbSurf()) PCCourantPremierLibre(d);
   {
     TCurseurAttente attente;
-    MajSurface(d, false, -1);
-    MajMinMaxAllNet(d, false);
-    MajCoupesSurface(d);
+    GeometrieModifiee(d, avGeometrie | avListe | avProprietes);
   }
-  if (!d.PCCourant.Existe() || d.PCCourant.NumSurf >= d.NbSurf()) PCCourantPremierLibre(d);
-  f.RafraichitFenetresOutils();
   if (auto* v = f.findChild<TListeSurfVisiblesForm*>("ListeSurfVisiblesForm"); v && v->isVisible())
     v->Rafraichit();
   // The commands' states follow the surface count and the precision.

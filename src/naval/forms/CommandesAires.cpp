@@ -2,8 +2,8 @@
 #include <QWidget>
 
 #include "app/Principale.h"
-#include "ui/Registre.h"
 #include "naval/forms/AireForm.h"
+#include "ui/Registre.h"
 
 namespace {
 

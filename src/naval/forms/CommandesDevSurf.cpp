@@ -3,26 +3,22 @@
 #include <QListWidget>
 #include <QWidget>
 
+#include "app/CommandesEdition.h"
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "model/Limites.h"
 #include "naval/forms/DevSurfForm.h"
 #include "session/ObjCom.h"
-#include "edition/forms/CommandesEdition.h"
+#include "ui/Registre.h"
 
 namespace {
 
 void Actualise(TMainForm& f) {
-  TDocument& d = f.Document();
   {
     TCurseurAttente attente;
-    MajSurface(d, false, -1);
-    MajMinMaxAllNet(d, false);
-    MajCoupesSurface(d);
+    GeometrieModifiee(f.Document(), avListe);
   }
-  f.RafraichitFenetresOutils();
   f.Rafraichit();
   f.AfficheNet();
 }

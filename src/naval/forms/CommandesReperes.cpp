@@ -6,17 +6,18 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "base/Chaines.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
-#include "naval/forms/ReperesForm.h"
+#include "base/Chaines.h"
 #include "edition/Cadrage.h"
+#include "naval/forms/ReperesForm.h"
+#include "session/Avis.h"
+#include "ui/Registre.h"
 
 namespace {
 
 void Redessine(TMainForm& f) {
+  AnnonceAvis(f.Document(), avReperes);
   f.AfficheNet();
-  f.RafraichitFenetresOutils();
 }
 
 // "crRep": the views' cross with the mark's own sign beside it.

@@ -20,9 +20,9 @@
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "ui/ChoixSurfaces.h"
 #include "model/Limites.h"
 #include "session/Epaisseur.h"
+#include "ui/ChoixSurfaces.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -8,20 +8,21 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/CommandesEdition.h"
 #include "app/Principale.h"
-#include "ui/Registre.h"
-#include "lines/forms/TabCotesForm.h"
+#include "edition/Cadrage.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
-#include "edition/Cadrage.h"
-#include "edition/forms/CommandesEdition.h"
+#include "session/Avis.h"
+#include "ui/Registre.h"
 
 namespace {
 
+// The weights, or the heel the stability gave the model, changed.
 void Redessine(TMainForm& f) {
+  AnnonceAvis(f.Document(), avPoids);
   f.AfficheNet();
-  f.RafraichitFenetresOutils();
 }
 
 // "Ajout de ballast": a release in a flat view opens "Nouveau ballast" at the model point.
@@ -69,10 +70,6 @@ const TEnregistrement Enregistre([] {
                         w.ApresModification = [&f] { Redessine(f); };
                         w.exec();
                       }});
-  EnregistreCommande({.Nom = "MeTableauCotes", .Execute = [](TMainForm& f, bool) {
-                        TTabCotesForm w(f.Document(), &f);
-                        w.exec();
-                      }});
   // The mode: a release in a view adds a ballast there (see TFiltreBallast).
   EnregistreCommande({.Nom = "MeAjoutBallast", .Execute = [](TMainForm& f, bool coche) {
                         InstalleOutilBallast(f);
@@ -110,9 +107,6 @@ const TEnregistrement Enregistre([] {
                      }});
   EnregistreFenetre(
       {.Nom = "poids", .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); }});
-  EnregistreFenetre({.Nom = "tabcotes", .Montre = [](TMainForm& f) {
-                       return Montre<TTabCotesForm>(f, [](TTabCotesForm& w) { w.Calculer(); });
-                     }});
 });
 
 }  // namespace

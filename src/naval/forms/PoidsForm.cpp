@@ -17,8 +17,8 @@
 
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "ui/Rapport.h"
 #include "session/ObjCom.h"
+#include "ui/Rapport.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -17,11 +17,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "edition/Cadrage.h"
+#include "ui/Registre.h"
 
 namespace {
 

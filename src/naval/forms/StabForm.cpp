@@ -27,12 +27,12 @@
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
 #include "base/Services.h"
-#include "ui/Rapport.h"
 #include "model/EnteteRapport.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
-#include "ui/Graphe.h"
 #include "session/ObjCom.h"
+#include "ui/Graphe.h"
+#include "ui/Rapport.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -1,5 +1,5 @@
 // The custom precision window.
-#include "geometry/forms/PrecisForm.h"
+#include "model/forms/PrecisForm.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

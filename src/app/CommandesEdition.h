@@ -13,7 +13,6 @@
 #include "edition/HydroInstant.h"
 
 class QLabel;
-class TFenSelForm;
 class TMainForm;
 
 // A small dockable panel with the figures of the calculation scope.
@@ -48,14 +47,15 @@ class TEditionProgramme : public THoteEdition {
   void RepareSelections();
   // Recomputes the panel's figures if it is shown.
   void MajPanneau();
+  // The document changed: the panel's figures are out of date until recomputed.
+  void PanneauPerime() { Perime = true; }
+  void MajPanneauSiPerime() {
+    if (Perime) MajPanneau();
+  }
   TPanneauHydro* Panneau() const { return Hydro; }
-  TFenSelForm* FenSel() const { return Sel; }
   // The cursor every view shows for the modes now checked.
   void MajCurseurs();
   void MontrePanneau(bool on);
-  // "Sélection des vertex": shown, the nets' filters apply in the views; hidden, they lift.
-  void MontreFenSel(bool on);
-  bool FenSelMontree() const;
   void Grouper(bool espace);
   void Aligner(bool espace);
 
@@ -72,7 +72,7 @@ class TEditionProgramme : public THoteEdition {
   TMainForm& F;
   TAnnulation Store;
   TPanneauHydro* Hydro = nullptr;
-  TFenSelForm* Sel = nullptr;
+  bool Perime = false;
 
   friend TEditionProgramme* InstalleEdition(TMainForm& f);
   void MajMenus();

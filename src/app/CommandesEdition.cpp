@@ -1,5 +1,5 @@
 // The editing commands of the main window and the instant-hydrostatics panel.
-#include "edition/forms/CommandesEdition.h"
+#include "app/CommandesEdition.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,14 +14,12 @@
 #include <QToolButton>
 #include <exception>
 
+#include "app/Principale.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Services.h"
-#include "app/Principale.h"
-#include "ui/Registre.h"
 #include "session/ObjCom.h"
-#include "edition/forms/EditPCForm.h"
-#include "edition/forms/FenSelForm.h"
+#include "ui/Registre.h"
 
 namespace {
 
@@ -97,9 +95,6 @@ const TEnregistrement Enregistre([] {
                           TSelectionVue(v->Tab, v->Selection).SelectAllPoints(f.Document());
                         Ed(f)->RedessineTout();
                       }});
-  EnregistreCommande({.Nom = "MeSelectionVertex",
-                      .Coche = [](const F& f) { return Ed(f) && Ed(f)->FenSelMontree(); },
-                      .Execute = [](F& f, bool on) { Ed(f)->MontreFenSel(on); }});
   EnregistreCommande({.Nom = "MeHydroInstantanee",
                       .Places = {{"MeAffichage", 210, true}},
                       .Genre = TGenre::Coche,
@@ -111,11 +106,6 @@ const TEnregistrement Enregistre([] {
                        QApplication::processEvents();
                        f.MosaiqueHorizontale();
                        return &f;
-                     }});
-  EnregistreFenetre({.Nom = "fensel", .Ordre = 160, .Montre = [](F& f) -> QWidget* {
-                       Ed(f)->MontreFenSel(true);
-                       QApplication::processEvents();
-                       return Ed(f)->FenSel();
                      }});
 });
 
@@ -191,13 +181,10 @@ void TEditionProgramme::Echange(bool refaire) {
     DbgErr(erDivers, "TMainForm.MeAnnulerClick", Store.TypeAction(), {e.what()});
     AfficheMessage(rs("rsErrAnnuler") + std::to_string(Store.TypeAction()), mtError, mbOK);
   }
-  MajSurface(doc, false, -1);
-  MajCoupesSurface(doc);
-  MajMinMaxAllNet(doc, false);
+  GeometrieModifiee(doc, avDocument);
   RepareSelections();
   MajMenus();
   MajPanneau();
-  F.RafraichitFenetresOutils();
   F.AfficheNet();
 }
 
@@ -217,7 +204,9 @@ void TEditionProgramme::RepareSelections() {
 }
 
 void TEditionProgramme::MajPanneau() {
+  // Hidden, it does no work: it catches up when shown.
   if (!Hydro || !Hydro->isVisible()) return;
+  Perime = false;
   Hydro->Affiche(CalcHydroInstant(F.Document()));
 }
 
@@ -244,18 +233,11 @@ void TEditionProgramme::FinContraintes() {
 }
 
 void TEditionProgramme::ApresEdition() {
-  TDocument& doc = F.Document();
-  MajSurface(doc, false, -1);
-  MajCoupesSurface(doc);
-  MajMinMaxAllNet(doc, false);
+  GeometrieModifiee(F.Document());
   MajPanneau();
-  F.RafraichitFenetresOutils();
 }
 
-void TEditionProgramme::RedessineTout() {
-  F.AfficheNet();
-  if (Sel && Sel->isVisible()) Sel->MajTitre();
-}
+void TEditionProgramme::RedessineTout() { F.AfficheNet(); }
 
 void TEditionProgramme::Status(int panneau, const std::string& texte) { F.EcritStatus(panneau, texte); }
 
@@ -281,20 +263,6 @@ void TEditionProgramme::MontrePanneau(bool on) {
   Hydro->setVisible(on);
   MajPanneau();
 }
-
-void TEditionProgramme::MontreFenSel(bool on) {
-  F.Aff.SelectionVertex = on;
-  if (on) {
-    Sel->show();
-    Sel->Applique();
-    F.AfficheNet();
-  } else {
-    if (Sel->isVisible()) Sel->hide();
-    Sel->Leve();
-  }
-}
-
-bool TEditionProgramme::FenSelMontree() const { return Sel && F.Aff.SelectionVertex; }
 
 void TEditionProgramme::Grouper(bool espace) {
   TFormFille* v = VueActive(F);
@@ -362,14 +330,7 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
     if (v) e->MajPanneau();
     f.Rafraichit();
   });
-  // The vertex selection window, shown and hidden by "Sélection des vertex".
-  e->Sel = new TFenSelForm(f, &f);
-  e->Sel->QuandFerme = [e, &f] {
-    e->MontreFenSel(false);
-    f.Rafraichit();
-  };
   e->MajCurseurs();
-  InstalleEditeurVertex(f);
   return e;
 }
 

@@ -1,5 +1,5 @@
 // The lines grid window.
-#include "lines/forms/GrilleForm.h"
+#include "model/forms/GrilleForm.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
