@@ -1,22 +1,25 @@
-// The one place where the main window reads and writes hull documents. The
-// reader and writer belong to the document unit; until they are in this build
-// the standard functions say so, and tests install their own.
+// The one place where the main window reads and writes hull documents: the document
+// unit's reader and writer by default; tests install their own.
 #pragma once
 
 #include <functional>
 #include <string>
 
+#include "document/GestFich.h"
 #include "model/Document.h"
 
 struct TDocumentIO {
-  // Reads a document: into an empty document, or after the surfaces present when
-  // fusion is set. demarrage: the file was named on the command line. False with
-  // the program's message when the file could not be read.
-  std::function<bool(TDocument& doc, const std::string& chemin, bool demarrage, bool fusion,
-                     std::string& erreur)>
-      Lire;
+  // Reads a document for `cible` (an empty one to open the file, the open one to merge
+  // into it) without touching it; the result says what was found and holds what was read.
+  std::function<TResultatLecture(const TDocument& cible, const std::string& chemin, bool demarrage)> Lire;
+  // Brings an accepted read into doc. False when it does not fit that document.
+  std::function<bool(TDocument& doc, TResultatLecture& r, bool demarrage)> Installe;
   // Writes the whole document to doc.NomFichier. False with the message on failure.
   std::function<bool(TDocument& doc, std::string& erreur)> Ecrire;
 };
 
 TDocumentIO DocumentIOStandard();
+
+// The one question a partial read asks: the file, what was read, what was lost, and
+// whether to open (or merge) what could be read.
+std::string QuestionLecturePartielle(const TResultatLecture& r);

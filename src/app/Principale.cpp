@@ -807,35 +807,31 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   std::string erreur;
   bool ok = false;
   {
-    // First into a scratch document: a file that fails leaves the open document as it was.
-    TDocument essai;
-    essai.Precision = Doc.Precision;
     TCurseurAttente attente;
-    {
-      // The trial read speaks only through its result: its messages would come again
-      // with the real read. Its first one stands for the failure when it gives no other.
-      TMessagesCollectes dits;
-      // Nor does it record diagnostics entries: the real read records the same ones.
-      struct TMuet {
-        std::function<void(const TDbgEntree&)> R = std::exchange(DebugConfig().Recepteur, nullptr);
-        ~TMuet() { DebugConfig().Recepteur = std::move(R); }
-      } muet;
-      try {
-        ok = IO.Lire(essai, chemin, demarrage, false, erreur);
-      } catch (const std::exception& e) {
-        ok = false, erreur = e.what();
+    // An open is read for an empty document, a merge for this one: either way the open
+    // document stays as it is until the read is accepted.
+    TDocument vide;
+    vide.Precision = Doc.Precision;
+    TResultatLecture lu;
+    try {
+      lu = IO.Lire(fusion ? Doc : vide, chemin, demarrage);
+      ok = !lu.Refusee();
+      if (!ok) erreur = lu.Erreur();
+    } catch (const std::exception& e) {
+      ok = false, erreur = e.what();
+    }
+    if (ok && lu.Partielle()) {
+      const std::string question = QuestionLecturePartielle(lu);
+      // A picture of part of a file would pass for the file's: a screenshot refuses it.
+      if (demarrage && ModeCapture) {
+        ErreurDemarrage = question;
+        return false;
       }
-      // The hook comes back before the question below, which the collector would answer.
-      const std::vector<std::string> messages = dits.Rend();
-      if (!ok && erreur.empty() && !messages.empty()) erreur = messages.front();
-      // A partial read: its last message is the question that lists what was lost.
-      if (ok && !essai.FichierLuAvecErreurs.empty() && !messages.empty()) {
-        // A picture of part of a file would pass for the file's: a screenshot refuses it.
-        if (demarrage && ModeCapture) {
-          ErreurDemarrage = messages.back();
-          return false;
-        }
-        if (AfficheMessage(messages.back(), mtWarning, mbYes | mbNo) != mrYes) return false;
+      if (AfficheMessage(question, mtWarning, mbYes | mbNo) != mrYes) {
+        DbgErr(erFichier, "TMainForm.OuvrirClick", 0,
+               {Format(rs("rsOuvertureAbandonnee").c_str(), chemin.c_str())});
+        WriteStatusBar(3, "");
+        return false;
       }
     }
     if (ok) {
@@ -845,16 +841,8 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
           Doc.Vider();
           Doc.VuesPerso = {};
         }
-        // The question of a partial read was answered already: the same read asks it again.
-        auto hook = Services().AfficheMessage;
-        Services().AfficheMessage = [hook](const std::string& t, int type, int b) {
-          return (b & mbYes) ? static_cast<int>(mrYes) : hook(t, type, b);
-        };
-        struct TRestaure {
-          decltype(hook)& H;
-          ~TRestaure() { Services().AfficheMessage = H; }
-        } restaure{hook};
-        ok = IO.Lire(Doc, chemin, demarrage, fusion, erreur);
+        ok = IO.Installe(Doc, lu, demarrage);
+        if (!ok) erreur = Format(rs("rsOuvertureAbandonnee").c_str(), chemin.c_str());
       } catch (const std::exception& e) {
         ok = false, erreur = e.what();
       }
@@ -868,7 +856,7 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     else
       AfficheMessage(erreur, mtError, mbOK);
     if (Doc.NbSurf() == 0 && !fusion) {
-      // The second read failed after the first succeeded (the file changed meanwhile).
+      // Installing failed once the document was emptied: never leave it without a surface.
       Doc.InitDefaut();
     }
     return false;

@@ -73,9 +73,13 @@ void TfichierStr::Vider() {
 
 bool TfichierStr::Charger(const std::string& nomFichier, std::string* erreur) {
   Vider();
+  // A caller that takes the message decides what to do with it (the document reader
+  // returns it); shown here it would come twice, or from a layer that must not ask.
   auto echec = [&](const std::string& msg, int type) {
-    if (erreur) *erreur = msg;
-    AfficheMessage(msg, type, mbOK);
+    if (erreur)
+      *erreur = msg;
+    else
+      AfficheMessage(msg, type, mbOK);
     return false;
   };
   std::error_code ec;

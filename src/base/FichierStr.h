@@ -34,8 +34,9 @@ class TfichierStr {
   TfichierStr& operator=(const TfichierStr&) = delete;
 
   // ---- reading ----
-  // Loads a file. A missing file shows "Fichier <name> inexistant" and gives false;
-  // an unreadable or oversized one shows its own message. *erreur receives the message.
+  // Loads a file. A missing file gives false with "Fichier <name> inexistant"; an
+  // unreadable or oversized one with its own message. The message goes to *erreur
+  // when given, and is shown otherwise.
   bool Charger(const std::string& nomFichier, std::string* erreur = nullptr);
   // Loads text already in memory (a CR LF, a lone LF or a lone CR each end a line).
   // False, with the message, when the text is over the size limits.

@@ -1,4 +1,4 @@
-// Loading a document for a command: the program's reader, its messages turned
+// Loading a document for a command: the program's reader, its findings turned
 // into the command line's warnings and errors.
 #include <iostream>
 
@@ -12,14 +12,18 @@ bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) 
     doc.InitDefaut();
     return true;
   }
+  // Whatever the evaluation of what was read would show nobody can answer here.
   TMessagesCollectes messages;
-  std::string erreur;
   TOptionsLecture opt;
   opt.Evaluer = evaluer;
-  bool ok = OuvrirFichier(doc, chemin, opt, &erreur);
-  if (!ok) throw TErreurCli(erreur.empty() ? "cannot read " + chemin : erreur);
+  TResultatLecture r = LitFichier(doc, chemin, opt);
+  if (r.Refusee()) throw TErreurCli(r.Erreur().empty() ? "cannot read " + chemin : r.Erreur());
+  // Nobody is there to decide: what could be read is taken, and the exit status says it is partial.
+  for (const auto& m : r.Avertissements()) std::cerr << "brivane-cli: warning: " << m << "\n";
+  const bool partielle = r.Partielle();
+  if (!InstalleLecture(doc, r, opt)) throw TErreurCli("cannot read " + chemin);
   Avertit(messages);
-  if (!doc.FichierLuAvecErreurs.empty()) CodeSortieLecture() = 1;
+  if (partielle) CodeSortieLecture() = 1;
   return true;
 }
 

@@ -61,23 +61,22 @@ class NumTexte {
 
 class TLecteur {
  public:
-  TLecteur(TfichierStr& f, TDocument& lu, int n0, std::string nom)
-      : F(f), Lu(lu), N0(n0), Nom(std::move(nom)) {}
+  TLecteur(TfichierStr& f, TDocumentLu& lu, int n0, std::string nom)
+      : F(f), Lu(lu.Doc), Drapeaux(lu), N0(n0), Nom(std::move(nom)) {}
 
   void Lire();
-  // Where the reading stands, for every message: the file and the line (from 1).
-  std::string Lieu() const { return Format(rs("rsErrLectLieu").c_str(), Nom.c_str(), F.LigneCourante + 1); }
+  // Where the reading stands: the line from 1.
+  int Ligne() const { return F.LigneCourante + 1; }
+  TConstat Constat(TGravite g, std::string msg) const { return {g, Nom, Ligne(), std::move(msg)}; }
 
   // The errors the reading went past: each one lost part of the file.
-  std::vector<std::string> Erreurs;
-  bool GrilleLue = false;
-  bool VuesLues = false;
-  std::array<bool, 4> VuesPersoLues{};
+  std::vector<TConstat> Constats;
 
  private:
   std::string Version;
   TfichierStr& F;
   TDocument& Lu;
+  TDocumentLu& Drapeaux;
   int N0;
   std::string Nom;
   int Prem = 0, Nb = 0;  // the section being read
@@ -98,11 +97,11 @@ class TLecteur {
   }
   std::string Derniere() const { return Cp1252VersUtf8(F.DerniereValeur()); }
 
-  // Shown all together once the file is read, with the choice of opening it or not.
+  // Handed to the caller once the file is read, which decides whether the rest is taken.
   void Avertit(const std::string& msg) {
-    std::string m = msg + Lieu();
-    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {m});
-    Erreurs.push_back(std::move(m));
+    TConstat c = Constat(TGravite::Avertissement, msg);
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {c.Texte()});
+    Constats.push_back(std::move(c));
   }
   [[noreturn]] void HorsLimites(std::string_view cle, int p) {
     throw TErreurLecture(
@@ -371,7 +370,7 @@ void TLecteur::LireGrille() {
       g.NbDiag = i;
     }
   g.NumSc = std::clamp(g.NumSc, 0, g.NbSec);
-  GrilleLue = true;
+  Drapeaux.GrilleLue = true;
 }
 
 void TLecteur::LireSectionsSuivantes() {
@@ -417,7 +416,7 @@ void TLecteur::LireVues() {
     }
     Lu.Vues[k] = v;
   }
-  VuesLues = true;
+  Drapeaux.VuesLues = true;
 }
 
 void TLecteur::LireOptions() {
@@ -464,7 +463,7 @@ void TLecteur::LireOptions() {
     }
     p.Sauvee = true;
     Lu.VuesPerso[static_cast<size_t>(k)] = p;
-    VuesPersoLues[static_cast<size_t>(k)] = true;
+    Drapeaux.VuesPersoLues[static_cast<size_t>(k)] = true;
   }
 }
 
@@ -555,7 +554,8 @@ void TLecteur::LireReperes(std::vector<R>& liste, const char* msg) {
 }
 
 // Brings what was read into the open document: only called once the whole file was read.
-void Installe(TDocument& doc, TDocument& lu, const std::string& nomFichier, bool fusion, const TLecteur& l) {
+void Installe(TDocument& doc, TDocumentLu& l, const std::string& nomFichier, bool fusion) {
+  TDocument& lu = l.Doc;
   const int n0 = doc.NbSurf();
   if (!fusion) {
     doc.ListePoids.clear();
@@ -854,42 +854,83 @@ bool SurfaceEcrivable(const TEntity& e, int n, std::string* erreur) {
 
 // ===========================================================================
 
-bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, const TOptionsLecture& opt,
-                 std::string* erreur) {
+std::string TConstat::Texte() const {
+  if (Ligne <= 0) return Message;
+  return Message + Format(rs("rsErrLectLieu").c_str(), Fichier.c_str(), Ligne);
+}
+
+bool TResultatLecture::Partielle() const {
+  return std::any_of(Constats.begin(), Constats.end(),
+                     [](const TConstat& c) { return c.Gravite == TGravite::Avertissement; });
+}
+
+std::string TResultatLecture::Erreur() const {
+  for (const TConstat& c : Constats)
+    if (c.Gravite == TGravite::Erreur) return c.Texte();
+  return {};
+}
+
+std::vector<std::string> TResultatLecture::Avertissements() const {
+  std::vector<std::string> v;
+  for (const TConstat& c : Constats)
+    if (c.Gravite == TGravite::Avertissement) v.push_back(c.Texte());
+  return v;
+}
+
+TResultatLecture LitLignes(const TDocument& cible, TfichierStr& f, const std::string& nomFichier,
+                           const TOptionsLecture&) {
   TRACE("GestFich.LitDocument");
-  const int n0 = doc.NbSurf();
-  const bool fusion = n0 > 0;
-  TDocument lu;
-  lu.Precision = doc.Precision;
-  lu.Grille = doc.Grille;
-  TLecteur lecteur(f, lu, n0, nomFichier);
+  TResultatLecture r;
+  r.Fichier = nomFichier;
+  r.N0 = cible.NbSurf();
+  auto lu = std::make_unique<TDocumentLu>();
+  lu->Doc.Precision = cible.Precision;
+  lu->Doc.Grille = cible.Grille;
+  TLecteur lecteur(f, *lu, r.N0, nomFichier);
   try {
     lecteur.Lire();
   } catch (const std::exception& e) {
     // bad_alloc and the like end the read the same way: nothing read is kept.
-    std::string msg = e.what() + lecteur.Lieu();
-    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg, nomFichier});
-    AfficheMessage(msg, mtError, mbOK);
-    if (erreur) *erreur = msg;
+    r.Constats = std::move(lecteur.Constats);
+    r.Constats.push_back(lecteur.Constat(TGravite::Erreur, e.what()));
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {r.Constats.back().Texte(), nomFichier});
     WriteStatusBar(PanneauEtat, "");
-    return false;
+    return r;
   }
-  if (!lecteur.Erreurs.empty()) {
-    // What could be read is only a part of the file: it replaces nothing unless the
-    // user wants it, and the file is then not overwritten without a second question.
-    std::string q = Format(rs("rsQuestOuvrirErreurs").c_str(), nomFichier.c_str(), lu.NbSurf());
-    for (const auto& m : lecteur.Erreurs) q += "\n- " + m;
-    q += "\n" + rs(fusion ? "rsQuestFusionnerLu" : "rsQuestOuvrirLu");
-    if (AfficheMessage(q, mtWarning, mbYes | mbNo) != mrYes) {
-      std::string msg = Format(rs("rsOuvertureAbandonnee").c_str(), nomFichier.c_str());
-      DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
-      if (erreur) *erreur = msg;
-      WriteStatusBar(PanneauEtat, "");
-      return false;
-    }
+  r.Constats = std::move(lecteur.Constats);
+  r.Contenu = std::move(lu);
+  return r;
+}
+
+TResultatLecture LitFichier(const TDocument& cible, const std::string& nomFichier,
+                            const TOptionsLecture& opt) {
+  TRACE("GestFich.OuvrirFichier");
+  TCurseurAttente attente;
+  WriteStatusBar(PanneauEtat, rs("rsStOuverture"));
+  TfichierStr f;
+  std::string msg;
+  if (!f.Charger(nomFichier, &msg)) {
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
+    WriteStatusBar(PanneauEtat, "");
+    TResultatLecture r;
+    r.Fichier = nomFichier;
+    r.N0 = cible.NbSurf();
+    r.Constats.push_back({TGravite::Erreur, nomFichier, 0, msg});
+    return r;
   }
-  Installe(doc, lu, nomFichier, fusion, lecteur);
-  if (!fusion && !lecteur.GrilleLue) {
+  return LitLignes(cible, f, nomFichier, opt);
+}
+
+bool InstalleLecture(TDocument& doc, TResultatLecture& r, const TOptionsLecture& opt) {
+  TRACE("GestFich.InstalleLecture");
+  // Surfaces were numbered, welds and weights attached, for that many surfaces before them.
+  if (r.Refusee() || doc.NbSurf() != r.N0) return false;
+  std::unique_ptr<TDocumentLu> lu = std::move(r.Contenu);
+  const std::string& nomFichier = r.Fichier;
+  const int n0 = r.N0;
+  const bool fusion = r.Fusion();
+  Installe(doc, *lu, nomFichier, fusion);
+  if (!fusion && !lu->GrilleLue) {
     // A file that kept no grid gets the standard one over its own extents. Measuring
     // them evaluates the surfaces; a read that asked for no evaluation (a conversion)
     // still writes back the weights the file gave.
@@ -903,9 +944,9 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
       doc.PoidsTotal = total;
     }
   }
-  if (!lecteur.Erreurs.empty()) {
+  if (r.Partielle()) {
     doc.FichierLuAvecErreurs = nomFichier;
-    doc.ErreursLecture = lecteur.Erreurs;
+    doc.ErreursLecture = r.Avertissements();
   }
   if (fusion)
     doc.MarqueModifie();
@@ -936,20 +977,24 @@ bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, 
   return true;
 }
 
+namespace {
+bool Prend(TDocument& doc, TResultatLecture r, const TOptionsLecture& opt, std::string* erreur,
+           TResultatLecture* resultat) {
+  const bool ok = InstalleLecture(doc, r, opt);
+  if (!ok && erreur) *erreur = r.Erreur();
+  if (resultat) *resultat = std::move(r);
+  return ok;
+}
+}  // namespace
+
+bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier, const TOptionsLecture& opt,
+                 std::string* erreur, TResultatLecture* resultat) {
+  return Prend(doc, LitLignes(doc, f, nomFichier, opt), opt, erreur, resultat);
+}
+
 bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt,
-                   std::string* erreur) {
-  TRACE("GestFich.OuvrirFichier");
-  TCurseurAttente attente;
-  WriteStatusBar(PanneauEtat, rs("rsStOuverture"));
-  TfichierStr f;
-  std::string msg;
-  if (!f.Charger(nomFichier, &msg)) {
-    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {msg});
-    if (erreur) *erreur = msg;
-    WriteStatusBar(PanneauEtat, "");
-    return false;
-  }
-  return LitDocument(doc, f, nomFichier, opt, erreur);
+                   std::string* erreur, TResultatLecture* resultat) {
+  return Prend(doc, LitFichier(doc, nomFichier, opt), opt, erreur, resultat);
 }
 
 bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, TfichierStr& f,

@@ -3,6 +3,8 @@
 // Used by the main window's open/save commands, the recovery save and the CLI.
 #pragma once
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,20 +23,70 @@ struct TOptionsLecture {
   bool Evaluer = true;     // evaluate the read surfaces, their lines and the extents
 };
 
-// Reads a document. Into an empty document it opens the file (the document takes
-// its name and is marked saved); into a document with surfaces it merges the file's
-// surfaces after them, up to four in all (the document is marked modified).
-// The file is read into a fresh document first: on a fatal error the message is
-// shown and logged, *erreur receives it, false is returned and the open document,
-// its file name and its state are untouched. Errors the reading could go past are
-// listed in one question: unless the answer is yes the read is dropped the same way;
-// otherwise the document remembers the file (FichierLuAvecErreurs), and writing over
-// it asks first.
-bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt = {},
-                   std::string* erreur = nullptr);
+// One thing the reader found wrong, where it found it. An error refuses the whole
+// file; a warning lost part of it (a surface, a list entry, a setting) and the rest
+// can still be taken.
+enum class TGravite { Erreur, Avertissement };
+struct TConstat {
+  TGravite Gravite = TGravite::Erreur;
+  std::string Fichier;
+  int Ligne = 0;  // from 1; 0 when no line is concerned (the file could not be loaded)
+  std::string Message;
+  // The message followed by the file and line, as the program shows it.
+  std::string Texte() const;
+};
+
+// What the file gave, not yet in any document. The flags say which of the sections
+// that replace the open document's own were present.
+struct TDocumentLu {
+  TDocument Doc;
+  bool GrilleLue = false;
+  bool VuesLues = false;
+  std::array<bool, 4> VuesPersoLues{};
+};
+
+// A read, before anything is installed: the caller looks at the findings, decides
+// (asks the user, refuses, prints) and only then installs it.
+struct TResultatLecture {
+  std::string Fichier;
+  int N0 = 0;  // surfaces of the document it was read for: it installs into that count only
+  std::vector<TConstat> Constats;
+  std::unique_ptr<TDocumentLu> Contenu;  // null when refused or once installed
+
+  bool Refusee() const { return !Contenu; }
+  bool Fusion() const { return N0 > 0; }
+  // Part of the file was lost: the caller decides whether what was read is taken.
+  bool Partielle() const;
+  int NbSurfLues() const { return Contenu ? Contenu->Doc.NbSurf() : 0; }
+  // The text of the first error ("" when none).
+  std::string Erreur() const;
+  // The texts of the warnings, in reading order.
+  std::vector<std::string> Avertissements() const;
+};
+
+// Reads a document for `cible` without touching it: into an empty target the file
+// opens; into one with surfaces its surfaces come after them, up to four in all.
+// The target gives only its surface count, precision and grid. The user is asked
+// nothing; the findings are logged and returned.
+TResultatLecture LitFichier(const TDocument& cible, const std::string& nomFichier,
+                            const TOptionsLecture& opt = {});
 // The same from a line file already loaded (tests, fuzzing).
+TResultatLecture LitLignes(const TDocument& cible, TfichierStr& f, const std::string& nomFichier,
+                           const TOptionsLecture& opt = {});
+// Brings an accepted read into doc, which must hold the surface count it was read for:
+// an open takes the file's name and is marked saved, a merge is marked modified, and a
+// partial read is remembered (FichierLuAvecErreurs) so that writing over the file asks
+// first. False, with doc untouched, for a refused read or another document.
+bool InstalleLecture(TDocument& doc, TResultatLecture& r, const TOptionsLecture& opt = {});
+
+// Reads and installs in one step, for callers nobody answers for (the command line,
+// tests): a partial read is taken. False with the error, the document untouched,
+// when the file is refused. `resultat` receives the findings.
+bool OuvrirFichier(TDocument& doc, const std::string& nomFichier, const TOptionsLecture& opt = {},
+                   std::string* erreur = nullptr, TResultatLecture* resultat = nullptr);
 bool LitDocument(TDocument& doc, TfichierStr& f, const std::string& nomFichier,
-                 const TOptionsLecture& opt = {}, std::string* erreur = nullptr);
+                 const TOptionsLecture& opt = {}, std::string* erreur = nullptr,
+                 TResultatLecture* resultat = nullptr);
 
 // Fills an empty line file with the document: the surfaces of `nums`, in that order,
 // and every other section whole. False, with the message, when a surface holds counts

@@ -211,6 +211,12 @@ TEST_F(FichierStr, MissingFileIsReported) {
   ASSERT_EQ(Messages.size(), 1u);
   EXPECT_EQ(Messages[0], "Fichier " + Chemin("absent.kvb") + " inexistant");
   EXPECT_FALSE(f.Charger(Dossier.string()));  // a folder is no file
+  // A caller that takes the message is the one to say it.
+  Messages.clear();
+  std::string err;
+  EXPECT_FALSE(f.Charger(Chemin("absent.kvb"), &err));
+  EXPECT_EQ(err, "Fichier " + Chemin("absent.kvb") + " inexistant");
+  EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(FichierStr, SaveReplacesAtomicallyAndKeepsPermissions) {

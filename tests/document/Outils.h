@@ -75,14 +75,33 @@ inline std::string TexteDocument(const TDocument& doc) {
   return f.Texte();
 }
 
-// Reads a document from text into doc (no evaluation unless asked).
+// What the last LitTexte found.
+inline TResultatLecture& DerniereLecture() {
+  static TResultatLecture r;
+  return r;
+}
+
+// Reads a document from text into doc (no evaluation unless asked), taking a partial read.
 inline bool LitTexte(TDocument& doc, const std::string& texte, std::string* erreur = nullptr,
                      bool evaluer = false) {
+  DerniereLecture() = {};
   TfichierStr f;
   if (!f.ChargerTexte(texte, erreur)) return false;
   TOptionsLecture o;
   o.Evaluer = evaluer;
-  return LitDocument(doc, f, "memoire.kvb", o, erreur);
+  return LitDocument(doc, f, "memoire.kvb", o, erreur, &DerniereLecture());
+}
+
+// Whether the last LitTexte found something whose text holds `part`.
+inline bool ConstatContient(const std::string& part) {
+  for (const TConstat& c : DerniereLecture().Constats)
+    if (c.Texte().find(part) != std::string::npos) return true;
+  return false;
+}
+inline int NbConstats(const std::string& part) {
+  int n = 0;
+  for (const TConstat& c : DerniereLecture().Constats) n += c.Texte().find(part) != std::string::npos;
+  return n;
 }
 
 // A NURBS surface of nl x nc vertices whose coordinates tell their place.

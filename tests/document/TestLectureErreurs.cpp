@@ -1,6 +1,7 @@
-// Damaged documents: every line-end convention reads the same, a partial read
-// never silently replaces the open design, and writing over the damaged file asks
-// first. Also the lines grid, which the document now carries.
+// Damaged documents: every line-end convention reads the same, a read says what it
+// found and where without asking, a partial read is installed only when taken, and
+// writing over the damaged file asks first. Also the lines grid, which the document now carries.
+#include <algorithm>
 #include <cmath>
 
 #include "Outils.h"
@@ -58,7 +59,12 @@ TEST_F(LectureErreurs, EveryLineEndReadsTheSameDocument) {
   }
 }
 
-TEST_F(LectureErreurs, PartialReadIsOpenedOnlyWhenTheUserSaysSo) {
+// The line (from 1) on which the text at `pos` stands.
+int LigneDe(const std::string& t, size_t pos) {
+  return 1 + static_cast<int>(std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
+}
+
+TEST_F(LectureErreurs, APartialReadIsReturnedAndInstalledOnlyWhenTheCallerTakesIt) {
   TDocument modele;
   Modele(modele);
   std::string t = TexteDocument(modele);
@@ -68,44 +74,49 @@ TEST_F(LectureErreurs, PartialReadIsOpenedOnlyWhenTheUserSaysSo) {
   t.replace(t.find("[NbC]\r\n2", b), 9, "[NbC]\r\n0");
   const std::string chemin = Chemin("abime.kvb");
   EcritFichier(chemin, t);
-  const int ligneNbC = [&] {
-    int n = 1;
-    for (size_t k = 0; k < t.find("[NbC]\r\n0", b) + 7; k++) n += t[k] == '\n';
-    return n;
-  }();
+  // The reader stands on the value line of NbC when it finds the net empty.
+  const int ligneNbC = LigneDe(t, t.find("[NbC]\r\n0", b)) + 1;
 
-  // No: the open design stays as it was, under its own name.
   TDocument doc;
   AjouteNurbs(doc, "Ancien", 2, 3);
   doc.NomFichier = Chemin("ancien.kvb");
   doc.MarqueModifie();
-  for (auto& s : doc.TabSurf)
-    s->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
+  const TEmpreinte avant = Empreinte(doc);
   TDocument vide;
-  Reponse = mrNo;
-  const TEmpreinte avant = Empreinte(vide);
-  std::string erreur;
   TOptionsLecture o;
   o.Evaluer = false;
-  EXPECT_FALSE(OuvrirFichier(vide, chemin, o, &erreur));
-  EXPECT_EQ(Empreinte(vide), avant);
-  ASSERT_EQ(Questions.size(), 1u);
-  // The question names the file, the line where the reading stopped, what was lost.
-  EXPECT_NE(Questions[0].find(chemin), std::string::npos) << Questions[0];
-  EXPECT_NE(Questions[0].find("NbVxi & NbVxj <=0 - Surf1"), std::string::npos) << Questions[0];
-  EXPECT_NE(Questions[0].find("ligne " + std::to_string(ligneNbC) + ")"), std::string::npos) << Questions[0];
-  EXPECT_NE(erreur.find(chemin), std::string::npos);
+  TResultatLecture r = LitFichier(vide, chemin, o);
+  // Nothing is asked: the findings come back, with the file and the line.
+  EXPECT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
+  EXPECT_FALSE(r.Refusee());
+  EXPECT_TRUE(r.Partielle());
+  EXPECT_EQ(r.NbSurfLues(), 1);
+  ASSERT_EQ(r.Constats.size(), 1u);
+  EXPECT_EQ(r.Constats[0].Gravite, TGravite::Avertissement);
+  EXPECT_EQ(r.Constats[0].Fichier, chemin);
+  EXPECT_EQ(r.Constats[0].Ligne, ligneNbC);
+  EXPECT_EQ(r.Constats[0].Message, "Erreur de lecture du fichier; NbVxi & NbVxj <=0 - Surf1");
+  EXPECT_EQ(r.Constats[0].Texte(),
+            r.Constats[0].Message + " (fichier " + chemin + ", ligne " + std::to_string(ligneNbC) + ")");
+  // A read is installed only into the surface count it was read for: the open design stays.
+  EXPECT_FALSE(InstalleLecture(doc, r, o));
+  EXPECT_EQ(Empreinte(doc), avant);
+  EXPECT_TRUE(Messages.empty());
 
-  // Yes: what could be read opens, and the file is remembered as damaged.
-  Reponse = mrYes;
-  Questions.clear();
-  ASSERT_TRUE(OuvrirFichier(vide, chemin, o, &erreur));
+  // Taken: what could be read opens, and the file is remembered as damaged.
+  ASSERT_TRUE(InstalleLecture(vide, r, o));
   EXPECT_EQ(vide.NbSurf(), 1);
   EXPECT_EQ(vide.NomFichier, chemin);
+  EXPECT_FALSE(vide.Modifie);
   EXPECT_EQ(vide.FichierLuAvecErreurs, chemin);
+  EXPECT_EQ(vide.ErreursLecture, (std::vector<std::string>{r.Constats[0].Texte()}));
+  // A result is installed once.
+  TDocument autre;
+  EXPECT_FALSE(InstalleLecture(autre, r, o));
+  EXPECT_EQ(autre.NbSurf(), 0);
 
   // Saving over it asks, naming the file; No writes nothing.
-  Questions.clear();
+  std::string erreur;
   Reponse = mrNo;
   EXPECT_FALSE(EnregistrerFichierAll(vide, false, &erreur));
   ASSERT_EQ(Questions.size(), 1u);
@@ -127,23 +138,70 @@ TEST_F(LectureErreurs, PartialReadIsOpenedOnlyWhenTheUserSaysSo) {
   EXPECT_TRUE(Questions.empty());
 }
 
-TEST_F(LectureErreurs, FatalErrorNamesFileAndLine) {
+TEST_F(LectureErreurs, EveryDamageIsFoundOnItsOwnLineInReadingOrder) {
+  TDocument modele;
+  Modele(modele);
+  modele.ListeReperes = {{"R", 1, 2, 3}};
+  modele.ListePoids = {{"Lest", 5, 0, 1, 0, -1}};
+  std::string t = TexteDocument(modele);
+  // Three damaged values far apart: a plane, a weight, a mark.
+  const size_t plan = t.find("[PlanS]\r\n") + 9;
+  t.replace(plan, t.find("\r\n", plan) - plan, "abc;");
+  const size_t poids = t.find("[Bl_1]\r\n") + 8;
+  t.replace(poids, t.find("\r\n", poids) - poids, "Lest;cinq;0;1;0;-1;");
+  const size_t rep = t.find("[Rep_1]\r\n") + 9;
+  t.replace(rep, t.find("\r\n", rep) - rep, "R;1;;3;");
+  const std::string chemin = Chemin("trois.kvb");
+  EcritFichier(chemin, t);
+
+  TDocument vide;
+  TResultatLecture r = LitFichier(vide, chemin, {.Evaluer = false});
+  EXPECT_TRUE(Messages.empty());
+  ASSERT_EQ(r.Constats.size(), 3u);
+  const int lignes[] = {LigneDe(t, plan), LigneDe(t, poids), LigneDe(t, rep)};
+  const char* textes[] = {"SURF/PlanS - Str =abc;", "BALLAST - Str = Lest;cinq", "REPERES - Str = R;1;;3;"};
+  for (size_t k = 0; k < 3; k++) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(r.Constats[k].Gravite, TGravite::Avertissement);
+    EXPECT_EQ(r.Constats[k].Ligne, lignes[k]);
+    EXPECT_NE(r.Constats[k].Message.find(textes[k]), std::string::npos) << r.Constats[k].Message;
+  }
+  EXPECT_EQ(r.Avertissements().size(), 3u);
+  EXPECT_EQ(r.Erreur(), "");
+}
+
+TEST_F(LectureErreurs, FatalErrorNamesFileAndLineAndAsksNothing) {
   TDocument modele;
   Modele(modele);
   std::string t = TexteDocument(modele);
   size_t k = t.find("[V_1_2]\r\n") + 9;
   t.replace(k, t.find("\r\n", k) - k, "0.1;x;0;1;");
-  int ligne = 1;
-  for (size_t i = 0; i < k; i++) ligne += t[i] == '\n';
+  const int ligne = LigneDe(t, k);
   const std::string chemin = Chemin("vertex.kvb");
   EcritFichier(chemin, t);
   TDocument doc;
   std::string erreur;
   EXPECT_FALSE(OuvrirFichier(doc, chemin, {}, &erreur));
   EXPECT_EQ(doc.NbSurf(), 0);
+  EXPECT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
   EXPECT_NE(erreur.find("Vertex - Str = 0;1;"), std::string::npos) << erreur;
   EXPECT_NE(erreur.find("(fichier " + chemin + ", ligne " + std::to_string(ligne) + ")"), std::string::npos)
       << erreur;
+  TResultatLecture r = LitFichier(doc, chemin);
+  EXPECT_TRUE(r.Refusee());
+  ASSERT_FALSE(r.Constats.empty());
+  EXPECT_EQ(r.Constats.back().Gravite, TGravite::Erreur);
+  EXPECT_EQ(r.Constats.back().Ligne, ligne);
+  EXPECT_EQ(r.Erreur(), erreur);
+  // A missing file is an error with no line.
+  TResultatLecture absent = LitFichier(doc, Chemin("absent.kvb"));
+  EXPECT_TRUE(absent.Refusee());
+  ASSERT_EQ(absent.Constats.size(), 1u);
+  EXPECT_EQ(absent.Constats[0].Ligne, 0);
+  EXPECT_EQ(absent.Erreur(), absent.Constats[0].Message);
+  EXPECT_TRUE(Messages.empty()) << ::testing::PrintToString(Messages);
+  EXPECT_FALSE(InstalleLecture(doc, absent));
+  EXPECT_EQ(doc.NbSurf(), 0);
 }
 
 TEST_F(LectureErreurs, GridIsWrittenAndReadBack) {
@@ -183,7 +241,7 @@ TEST_F(LectureErreurs, GridIsWrittenAndReadBack) {
   TDocument lu2;
   ASSERT_TRUE(LitTexte(lu2, u));
   EXPECT_EQ(lu2.Grille.Positions(flSections), (std::vector<double>{0.25, 1.5}));
-  EXPECT_TRUE(MessageContient("GRILLE/LSE - Str = "));
+  EXPECT_TRUE(ConstatContient("GRILLE/LSE - Str = "));
   EXPECT_EQ(lu2.FichierLuAvecErreurs, "memoire.kvb");
 }
 

@@ -279,8 +279,8 @@ TEST_F(Sections, BadFieldsLoseOnlyTheirEntry) {
        {"VUES/Se - Str = 1;x;3;", "Erreur de lecture ImpPf - Str = profil.jpg;1;a;0;",
         "OPTIONS/VueP1 - Str = ", "COTES - Str = Metre;1 m;Plan", "COTES - Str = Rayon;2 m;Dessus",
         "BALLAST - Str = A;1;2;3;", "REPERES - Str = R;1;;3;", "POINTS_ENV - Str = E;nan"})
-    EXPECT_TRUE(MessageContient(m)) << m;
-  EXPECT_FALSE(MessageContient("VUES/St"));
+    EXPECT_TRUE(ConstatContient(m)) << m;
+  EXPECT_FALSE(ConstatContient("VUES/St"));
   EXPECT_EQ(lu.FichierLuAvecErreurs, "memoire.kvb");
 }
 

@@ -24,40 +24,40 @@ struct FauxDisque {
 
   TDocumentIO IO() {
     TDocumentIO io;
-    io.Lire = [this](TDocument& doc, const std::string& chemin, bool, bool fusion, std::string& err) {
+    io.Lire = [this](const TDocument& cible, const std::string& chemin, bool) {
       Lectures++;
+      TResultatLecture r;
+      r.Fichier = chemin;
+      r.N0 = cible.NbSurf();
       if (chemin == "/bateaux/abime.kvb") {
-        // A reader that says what went wrong in a message of its own.
-        AfficheMessage("Fichier abîmé", mtError, mbOK);
-        return false;
+        r.Constats.push_back({TGravite::Erreur, chemin, 0, "Fichier abîmé"});
+        return r;
       }
+      auto lu = std::make_unique<TDocumentLu>();
+      lu->Doc.Precision = cible.Precision;
       if (chemin == "/bateaux/partiel.kvb") {
-        // As the real reader: a read with errors is taken only when the user says so.
-        if (AfficheMessage("Lu en partie", mtWarning, mbYes | mbNo) != mrYes) {
-          err = "Ouverture abandonnée";
-          return false;
+        // As the real reader: part of the file lost, the rest returned for the caller to take or not.
+        NouvelleSurface(lu->Doc, "Partielle", 1, {});
+        r.Constats.push_back({TGravite::Avertissement, chemin, 0, "Lu en partie"});
+      } else {
+        auto it = Fichiers.find(chemin);
+        if (it == Fichiers.end()) {
+          r.Constats.push_back({TGravite::Erreur, chemin, 0, "Le fichier " + chemin + " est introuvable"});
+          return r;
         }
-        if (!fusion) doc.Vider();
-        NouvelleSurface(doc, "Partielle", 1, {});
-        doc.FichierLuAvecErreurs = chemin;
-        return true;
+        it->second(lu->Doc);
       }
-      auto it = Fichiers.find(chemin);
-      if (it == Fichiers.end()) {
-        err = "Le fichier " + chemin + " est introuvable";
-        return false;
+      // Numbered after the target's surfaces, up to the limit, as the reader does.
+      auto& tab = lu->Doc.TabSurf;
+      if (r.N0 + static_cast<int>(tab.size()) > MaxSurf) tab.resize(static_cast<size_t>(MaxSurf - r.N0));
+      for (size_t k = 0; k < tab.size(); k++) {
+        tab[k]->NumSurf = r.N0 + static_cast<int>(k);
+        if (auto* n = dynamic_cast<TSurface*>(tab[k].get())) n->Net.NumSurf = tab[k]->NumSurf;
       }
-      TDocument lu;
-      it->second(lu);
-      if (!fusion) doc.Vider();
-      for (auto& s : lu.TabSurf) {
-        if (doc.NbSurf() >= MaxSurf) break;
-        s->NumSurf = doc.NbSurf();
-        if (auto* n = dynamic_cast<TSurface*>(s.get())) n->Net.NumSurf = s->NumSurf;
-        doc.TabSurf.push_back(std::move(s));
-      }
-      return true;
+      r.Contenu = std::move(lu);
+      return r;
     };
+    io.Installe = DocumentIOStandard().Installe;
     io.Ecrire = [this](TDocument& doc, std::string& err) {
       if (!EcritureOk) {
         err = "Erreur d'écriture de " + doc.NomFichier;
@@ -78,7 +78,8 @@ struct FenetreTest {
   std::vector<std::string> Messages;  // every message shown
   std::deque<QString> Choix;          // answers of the file dialogs ("" = cancelled)
 
-  explicit FenetreTest(TLigneCommande lc = {}) {
+  // disqueReel: the program's own reader and writer on real files, reads counted.
+  explicit FenetreTest(TLigneCommande lc = {}, bool disqueReel = false) {
     Disque.Fichiers["/bateaux/yacht.kvb"] = [](TDocument& d) { modele::Yacht(d, 20, 0); };
     Disque.Fichiers["/bateaux/ancien.kvb"] = [](TDocument& d) {
       AfficheMessage("Version ancienne", mtWarning, mbOK);
@@ -88,7 +89,15 @@ struct FenetreTest {
       NouvelleSurface(d, "Plan", 1, {});
       MajSurface(d, true, -1);
     };
-    F = std::make_unique<TMainForm>(lc, Disque.IO());
+    TDocumentIO io = Disque.IO();
+    if (disqueReel) {
+      io = DocumentIOStandard();
+      io.Lire = [this, lire = io.Lire](const TDocument& cible, const std::string& chemin, bool d) {
+        Disque.Lectures++;
+        return lire(cible, chemin, d);
+      };
+    }
+    F = std::make_unique<TMainForm>(lc, io);
     Services().AfficheMessage = [this](const std::string& t, int, int boutons) {
       Messages.push_back(t);
       if (Reponses.empty()) return ReponseParDefaut(boutons);

@@ -1,15 +1,26 @@
 // The document's life in the main window: new, open, save, save as, close and quit,
 // with the questions asked and the rule that a designer's work is never lost.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCloseEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "Fenetre.h"
 
 namespace {
+
+// How many of the messages hold `part`.
+int Contenant(const std::vector<std::string>& messages, const std::string& part) {
+  return static_cast<int>(std::count_if(messages.begin(), messages.end(), [&](const std::string& m) {
+    return m.find(part) != std::string::npos;
+  }));
+}
 
 void Modifie(FenetreTest& t) {
   t.Doc().SurfNurbs(0)->Net.PC[0][0].X += 0.1;
@@ -124,13 +135,16 @@ TEST(DocumentLife, OpenAnsweredYesReplacesTheDocumentAndFitsTheViews) {
   EXPECT_TRUE(sb->isEnabled());
 }
 
-TEST(DocumentLife, TheTrialReadsMessageHookComesBackWhateverTheReaderThrows) {
+TEST(DocumentLife, AReaderThatThrowsIsReportedOnceAndLeavesTheDocument) {
   FenetreTest t;
-  t.Disque.Fichiers["/bateaux/lance.kvb"] = [](TDocument&) { throw 42; };
-  EXPECT_ANY_THROW(t.F->OuvrirFichier("/bateaux/lance.kvb", false, false));
-  // The window's messages reach the window again, not the trial read's collector.
-  AfficheMessage("après", mtInformation, mbOK);
-  EXPECT_TRUE(t.A_Vu("après"));
+  t.Disque.Fichiers["/bateaux/lance.kvb"] = [](TDocument&) {
+    throw std::runtime_error("Lecture interrompue");
+  };
+  EXPECT_FALSE(t.F->OuvrirFichier("/bateaux/lance.kvb", false, false));
+  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Lecture interrompue"), 1);
+  ASSERT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
+  EXPECT_EQ(t.Disque.Lectures, 1);
 }
 
 TEST(DocumentLife, AFileThatFailsToOpenLeavesTheDocumentAsItWas) {
@@ -234,7 +248,8 @@ TEST(DocumentLife, APartialReadReplacesTheDesignOnlyWhenTheUserSaysSo) {
   t.Reponses = {mrYes, mrNo, mrNo};
   t.Choix = {"/bateaux/partiel.kvb"};
   EXPECT_FALSE(t.F->Ouvrir());
-  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Lu en partie"), 1);
+  EXPECT_EQ(Contenant(t.Messages, "- Lu en partie"), 1);
+  EXPECT_EQ(t.Disque.Lectures, 1);
   ASSERT_EQ(t.Doc().NbSurf(), 1);
   EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
   EXPECT_EQ(t.Doc().SurfNurbs(0)->Net.PC[0][0].X, x);
@@ -245,7 +260,8 @@ TEST(DocumentLife, APartialReadReplacesTheDesignOnlyWhenTheUserSaysSo) {
   t.Reponses = {mrYes, mrNo, mrYes};
   t.Choix = {"/bateaux/partiel.kvb"};
   ASSERT_TRUE(t.F->Ouvrir());
-  EXPECT_EQ(std::count(t.Messages.begin(), t.Messages.end(), "Lu en partie"), 1);
+  EXPECT_EQ(Contenant(t.Messages, "- Lu en partie"), 1);
+  EXPECT_EQ(t.Disque.Lectures, 2);
   EXPECT_EQ(t.Doc().Surf(0).Nom, "Partielle");
   EXPECT_EQ(t.Doc().FichierLuAvecErreurs, "/bateaux/partiel.kvb");
 }
@@ -294,6 +310,69 @@ TEST(DocumentLife, TitleShowsTheModifiedMark) {
   EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb*");
   t.A("MeEnregistrer")->trigger();
   EXPECT_EQ(t.F->windowTitle(), "Brivane - yacht.kvb");
+}
+
+// The program's own reader on a real file that lost a surface, opened by the command.
+TEST(DocumentLife, ADamagedFileIsReadOnceAndTheUserAskedOnce) {
+  namespace fs = std::filesystem;
+  const fs::path dossier = fs::temp_directory_path() / ("brivane_ouvrir_" + std::to_string(::getpid()));
+  fs::create_directories(dossier);
+  std::ifstream in(std::string(BRIVANE_SAMPLES) + "/Voilier11.kvb", std::ios::binary);
+  std::string t((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t b = t.find("[SURF1]");
+  ASSERT_NE(b, std::string::npos);
+  t.replace(t.find("[NbL]\r\n7", b), 9, "[NbL]\r\n0");
+  const size_t nbc = t.find("[NbC]\r\n4", b);
+  t.replace(nbc, 9, "[NbC]\r\n0");
+  const int ligne =
+      2 + static_cast<int>(std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(nbc), '\n'));
+  const std::string chemin = (dossier / "abime.kvb").string();
+  std::ofstream(chemin, std::ios::binary) << t;
+
+  FenetreTest w({}, true);
+  Modifie(w);
+  const double x = w.Doc().SurfNurbs(0)->Net.PC[0][0].X;
+  const QString titre = w.F->windowTitle();
+  // Yes to closing, No to saving, then No to taking what could be read.
+  w.Messages.clear();
+  w.Reponses = {mrYes, mrNo, mrNo};
+  w.Choix = {QString::fromStdString(chemin)};
+  EXPECT_TRUE(w.F->Lance("MeOuvrir"));
+  EXPECT_EQ(w.Disque.Lectures, 1);
+  ASSERT_EQ(w.Messages.size(), 3u) << ::testing::PrintToString(w.Messages);
+  EXPECT_EQ(Contenant(w.Messages, "n'a pu être lu qu'en partie"), 1);
+  const std::string& q = w.Messages[2];
+  EXPECT_NE(q.find("Le fichier " + chemin + " n'a pu être lu qu'en partie (1 surface(s) lue(s))"),
+            std::string::npos)
+      << q;
+  EXPECT_NE(q.find("- Erreur de lecture du fichier; NbVxi & NbVxj <=0 - Surf1 (fichier " + chemin +
+                   ", ligne " + std::to_string(ligne) + ")"),
+            std::string::npos)
+      << q;
+  EXPECT_NE(q.find("Ouvrir ce qui a pu être lu ?"), std::string::npos) << q;
+  // Declined: the design is as it was, unsaved work included.
+  ASSERT_EQ(w.Doc().NbSurf(), 1);
+  EXPECT_EQ(w.Doc().Surf(0).Nom, "Surface1");
+  EXPECT_EQ(w.Doc().SurfNurbs(0)->Net.PC[0][0].X, x);
+  EXPECT_TRUE(w.Doc().Modifie);
+  EXPECT_TRUE(w.Doc().NomFichier.empty());
+  EXPECT_EQ(w.F->windowTitle(), titre);
+
+  // Taken: one more read, one more question, and the part read opens under the file's name.
+  w.Messages.clear();
+  w.Reponses = {mrYes, mrNo, mrYes};
+  w.Choix = {QString::fromStdString(chemin)};
+  EXPECT_TRUE(w.F->Lance("MeOuvrir"));
+  EXPECT_EQ(w.Disque.Lectures, 2);
+  EXPECT_EQ(Contenant(w.Messages, "n'a pu être lu qu'en partie"), 1);
+  EXPECT_EQ(w.Messages.size(), 3u) << ::testing::PrintToString(w.Messages);
+  ASSERT_EQ(w.Doc().NbSurf(), 1);
+  EXPECT_EQ(w.Doc().Surf(0).Nom, "Coque");
+  EXPECT_EQ(w.Doc().NomFichier, chemin);
+  EXPECT_EQ(w.Doc().FichierLuAvecErreurs, chemin);
+  EXPECT_FALSE(w.Doc().Modifie);
+  EXPECT_EQ(w.F->windowTitle(), "Brivane - abime.kvb");
+  fs::remove_all(dossier);
 }
 
 }  // namespace
