@@ -97,8 +97,8 @@ const TEnregistrement Enregistre([] {
   for (auto [nom, n] :
        {std::pair{"MePrecFaible", 10}, {"MePrecMoyenne", 20}, {"MePrecBonne", 50}, {"MePrecTresBonne", 100}})
     EnregistreCommande({.Nom = nom,
-                        .Coche = [n](const F& f) { return f.Document().Precision == n; },
-                        .Execute = [n](F& f, bool) { f.ChangePrecision(n); }});
+                        .Coche = [n = n](const F& f) { return f.Document().Precision == n; },
+                        .Execute = [n = n](F& f, bool) { f.ChangePrecision(n); }});
 });
 
 }  // namespace

@@ -107,6 +107,12 @@ std::string NomSansDossier(const std::string& chemin) {
 
 }  // namespace
 
+struct TMainForm::TCommandeConstruite {
+  TCommande C;
+  QAction* A = nullptr;
+  QMenu* M = nullptr;  // a sub-menu's menu
+};
+
 TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
     : QMainWindow(parent), IO(std::move(io)) {
   TRACE("MainForm.Create");
@@ -204,12 +210,6 @@ void TMainForm::CreeVues() {
   }
 }
 
-struct TMainForm::TCommandeConstruite {
-  TCommande C;
-  QAction* A = nullptr;
-  QMenu* M = nullptr;  // a sub-menu's menu
-};
-
 void TMainForm::CreeActions() {
   std::map<std::string, QActionGroup*> groupes;
   for (const TCommande& c : CommandesEnregistrees()) {
@@ -248,7 +248,7 @@ void TMainForm::CreeActions() {
 void TMainForm::CreeMenu(const std::string& place, QMenu* parent) {
   for (const auto& [c, p] : ItemsDe(place)) {
     auto it = std::find_if(Construites.begin(), Construites.end(),
-                           [&](const TCommandeConstruite& b) { return b.C.Nom == c->Nom; });
+                           [&nom = c->Nom](const TCommandeConstruite& b) { return b.C.Nom == nom; });
     if (it == Construites.end()) continue;
     QAction* sep = nullptr;
     if (p.Separateur && parent) sep = parent->addSeparator();

@@ -66,7 +66,7 @@ void TDessinateur::ProjetteGrille(const TArrayVertex3f& g) {
   size_t k = 0;
   for (const auto& r : g)
     for (const auto& p : r) {
-      EcranOk[k] = P.Projette(p, Ecran[k]);
+      EcranOk[k] = static_cast<char>(P.Projette(p, Ecran[k]) ? 1 : 0);
       k++;
     }
 }

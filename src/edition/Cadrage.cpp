@@ -231,7 +231,8 @@ bool TCadrage::CentreModele(const TDocument& doc, bool moitie) {
 void TCadrage::CentreOuAjuste(const TDocument& doc, bool moitie, float zoomMax) {
   if (!CentreModele(doc, moitie)) return;
   TEtendue2D e = DimentionsProj2D(doc, 1, Param, moitie);
-  if ((e.MaxU - e.MinU) * Param.Echelle > Largeur || (e.MaxV - e.MinV) * Param.Echelle > Hauteur)
+  if ((e.MaxU - e.MinU) * Param.Echelle > static_cast<float>(Largeur) ||
+      (e.MaxV - e.MinV) * Param.Echelle > static_cast<float>(Hauteur))
     Ajuste(doc, moitie, zoomMax);
 }
 

@@ -61,7 +61,7 @@ TEditPCForm::TEditPCForm(TMainForm& f, QWidget* parent)
   connect(basLn, &QToolButton::clicked, this, [this] { Fleche(true, -1); });
   connect(hautCol, &QToolButton::clicked, this, [this] { Fleche(false, 1); });
   connect(basCol, &QToolButton::clicked, this, [this] { Fleche(false, -1); });
-  auto fleches = [this](QToolButton* h, QToolButton* b) {
+  auto fleches = [](QToolButton* h, QToolButton* b) {
     auto* v = new QVBoxLayout;
     v->setSpacing(0);
     v->addWidget(h);
