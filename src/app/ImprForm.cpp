@@ -28,6 +28,7 @@
 #include "edition/Affiche.h"
 #include "edition/Cadrage.h"
 #include "session/ObjCom.h"
+#include "ui/Dialogues.h"
 #include "ui/Registre.h"
 #include "views/FormFille.h"
 #include "views/RenduQt.h"
@@ -247,7 +248,7 @@ TImprForm::TImprForm(TMainForm& f, QWidget* parent)
   Initialise();
 }
 
-TImprForm::~TImprForm() = default;
+TImprForm::~TImprForm() { DetacheChamps(*this); }
 
 void TImprForm::LitPapierImprimante(bool duReglage) {
   PapierImprimante.reset();

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -194,4 +195,9 @@ void TBoiteOutilsForm::mouseDoubleClickEvent(QMouseEvent* e) {
 void TBoiteOutilsForm::closeEvent(QCloseEvent* e) {
   QWidget::closeEvent(e);
   if (QuandFerme) QuandFerme();
+}
+
+void DetacheChamps(QWidget& dialogue) {
+  for (QLineEdit* e : dialogue.findChildren<QLineEdit*>())
+    QObject::disconnect(e, nullptr, &dialogue, nullptr);
 }

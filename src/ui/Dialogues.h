@@ -25,6 +25,11 @@ class TfmMessageDlg : public QDialog {
 // Shows the dialog and returns the pressed button's result.
 int AfficheMessageDlg(const std::string& texte, int type, int boutons);
 
+// For the destructor of a dialog whose fields call it back when their editing ends: a
+// dialog that goes while a field has the focus moves the focus out as it hides, and the
+// field's editingFinished would reach a dialog already half destroyed.
+void DetacheChamps(QWidget& dialogue);
+
 // The splash window (no caption bar) and, shown modally with a caption and OK, the about box.
 class TSplash : public QDialog {
  public:

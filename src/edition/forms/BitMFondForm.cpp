@@ -20,6 +20,7 @@
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "document/ImageFond.h"
+#include "ui/Dialogues.h"
 #include "ui/Registre.h"
 #include "views/BitMFond.h"
 
@@ -206,3 +207,5 @@ const TEnregistrement Enregistre([] {
 });
 
 }  // namespace
+
+TBitMFondForm::~TBitMFondForm() { DetacheChamps(*this); }

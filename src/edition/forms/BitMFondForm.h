@@ -18,6 +18,7 @@ class TMainForm;
 class TBitMFondForm : public QDialog {
  public:
   TBitMFondForm(TMainForm& f, QWidget* parent);
+  ~TBitMFondForm() override;
   // The view whose settings the controls show.
   void ChoisitVue(int vue);
   int VueChoisie() const { return Vue; }

@@ -21,6 +21,7 @@
 #include "base/Services.h"
 #include "edition/EditPC.h"
 #include "session/ObjCom.h"
+#include "ui/Dialogues.h"
 #include "ui/Registre.h"
 
 namespace {
@@ -329,3 +330,5 @@ const TEnregistrement EnregistreModuleEditeur([] {
   EnregistreModule({.Nom = "editeurvertex", .Installe = InstalleEditeurVertex});
 });
 }  // namespace
+
+TEditPCForm::~TEditPCForm() { DetacheChamps(*this); }

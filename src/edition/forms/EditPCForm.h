@@ -19,6 +19,7 @@ class TMainForm;
 class TEditPCForm : public QDialog {
  public:
   TEditPCForm(TMainForm& f, QWidget* parent);
+  ~TEditPCForm() override;
 
   void SelPoint(const TPC& pc);
   void AffichePoint(const TPC& pc);

@@ -19,6 +19,7 @@
 #include "base/Services.h"
 #include "session/ObjCom.h"
 #include "ui/ChoixSurfaces.h"
+#include "ui/Dialogues.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -406,3 +407,5 @@ void TTransForm::hideEvent(QHideEvent* e) {
   Dims.clear();
   QDialog::hideEvent(e);
 }
+
+TTransForm::~TTransForm() { DetacheChamps(*this); }

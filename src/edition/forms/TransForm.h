@@ -23,6 +23,7 @@ class QTabWidget;
 class TTransForm : public QDialog {
  public:
   explicit TTransForm(TDocument& doc, QWidget* parent = nullptr);
+  ~TTransForm() override;
 
   // The opening: fields reset, list filled, surfaces computed, every surface selected.
   void Prepare();

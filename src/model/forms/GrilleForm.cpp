@@ -20,6 +20,7 @@
 #include "base/FichierStr.h"
 #include "base/Services.h"
 #include "session/ObjCom.h"
+#include "ui/Dialogues.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -179,11 +180,7 @@ TGrilleForm::TGrilleForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc
   });
 }
 
-TGrilleForm::~TGrilleForm() {
-  // Hiding the dialog as it goes moves the focus out of a count field, whose check
-  // would then read tables already destroyed.
-  for (QLineEdit* e : findChildren<QLineEdit*>()) disconnect(e, nullptr, this, nullptr);
-}
+TGrilleForm::~TGrilleForm() { DetacheChamps(*this); }
 
 void TGrilleForm::Prepare() {
   Tab = ChargeTablesGrille(Doc.Grille);

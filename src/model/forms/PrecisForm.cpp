@@ -11,6 +11,7 @@
 #include "base/Debug.h"
 #include "base/Services.h"
 #include "geometry/Precision.h"
+#include "ui/Dialogues.h"
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -62,3 +63,5 @@ void TPrecisForm::accept() {
   QDialog::accept();
   if (QuandApplique) QuandApplique(n);
 }
+
+TPrecisForm::~TPrecisForm() { DetacheChamps(*this); }

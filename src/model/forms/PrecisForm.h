@@ -9,6 +9,7 @@ class QLineEdit;
 class TPrecisForm : public QDialog {
  public:
   explicit TPrecisForm(QWidget* parent = nullptr);
+  ~TPrecisForm() override;
 
   // Before showing: the document's precision.
   void Prepare(int precision);

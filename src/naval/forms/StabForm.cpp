@@ -31,6 +31,7 @@
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
 #include "session/ObjCom.h"
+#include "ui/Dialogues.h"
 #include "ui/Graphe.h"
 #include "ui/Rapport.h"
 
@@ -156,7 +157,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   EdDensite = edit(rs("rsStabSynDensite").c_str(), "1.026");
   CBAssiette = new QCheckBox(rs("rsCBAssietteCaption").c_str());
   fc->addRow(CBAssiette);
-  EdTolAssiette = new QLineEdit("0.1");  // not shown
+  EdTolAssiette = new QLineEdit("0.1", this);  // not shown
   EdTolAssiette->setVisible(false);
   LblPoids = new QLabel;
   fc->addRow(rs("rsGBDefPoidsCaption").c_str(), LblPoids);
@@ -798,3 +799,5 @@ void TStabForm::MajCriteres(bool nouveauGM) {
   Criteres->resizeColumnToContents(2);
   Criteres->resizeColumnToContents(3);
 }
+
+TStabForm::~TStabForm() { DetacheChamps(*this); }

@@ -30,6 +30,7 @@ struct TLigneRapport;
 class TStabForm : public QDialog {
  public:
   explicit TStabForm(TDocument& doc, QWidget* parent = nullptr);
+  ~TStabForm() override;
 
   // The state when the window is shown: weights, working copies, initial displacement.
   void InitStabForm();
