@@ -35,8 +35,8 @@ if [ ${#failed[@]} -eq 0 ]; then
 fi
 
 # The sanitizers over the core and the windows (offscreen; the display tests need a real X
-# server and stay with the first build). Qt, fontconfig and Mesa keep caches for the life of
-# the process: tests/lsan.supp names those libraries, nothing of ours.
+# server and stay with the first build). A library that keeps allocations for the life of
+# the process would be named in tests/lsan.supp, never anything of ours.
 stage sanitize-configure cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DBRIVANE_SANITIZE=ON -DBRIVANE_GUI=ON -DBRIVANE_BENCH=OFF -DBRIVANE_WERROR=ON
 stage sanitize-build ninja -C build/asan -j"$JOBS"
