@@ -42,6 +42,7 @@
 #include "base/Debug.h"
 #include "base/Options.h"
 #include "base/Services.h"
+#include "edition/Selection.h"
 #include "session/ObjCom.h"
 #include "ui/Dialogues.h"
 #include "ui/Registre.h"
@@ -459,6 +460,9 @@ void TMainForm::AvisRecu(const TAvis& a) {
       sel.erase(std::remove_if(sel.begin(), sel.end(), [&c](TPC& pc) { return !SuitChangementNet(pc, c); }),
                 sel.end());
     }
+  // The markers drawn as selected follow the lists.
+  if (!a.Nets.empty())
+    for (TFormFille* v : Vues) TSelectionVue(v->Tab, v->Selection).Repare(Doc);
   if (a.A(avPCCourant | avListe | avProprietes | avGeometrie | avDocument)) RafraichitFenetresOutils();
   VuesAJour = false;
   if (Edit) Edit->PanneauPerime();

@@ -11,6 +11,7 @@
 #include "app/CommandesEdition.h"
 #include "base/Chaines.h"
 #include "edition/HydroInstant.h"
+#include "edition/Selection.h"
 #include "edition/forms/TransForm.h"
 #include "forms/Fenetre.h"
 #include "model/Calcs.h"
@@ -107,13 +108,17 @@ TEST(Avis, SelectionsOfEveryViewFollowAnInsertedRow) {
   v.Redessine();
   // Selected in the plan view: a vertex of row 2 and one of row 0.
   t.Vue(tvPlan).Selection = {{0, 2, 1}, {0, 0, 0}};
+  TSelectionVue(t.Vue(tvPlan).Tab, t.Vue(tvPlan).Selection).Repare(t.Doc());
   ChangeCurrentPC(t.Doc(), {0, 2, 1});
   const TVertex3f avant = VertexDe(t.Doc(), {0, 2, 1})->V();
   t.A("MeAjoutLigne")->trigger();
   QTest::mouseClick(&v, Qt::LeftButton, {}, (Pt(v, {0, 1, 1}) + Pt(v, {0, 2, 1})) / 2);
   ASSERT_EQ(t.Doc().SurfNurbs(0)->Net.NbLn, 4);
-  // The row went in at index 2: the old row 2 is now row 3, and the selection names it still.
+  // The row went in at index 2: the old row 2 is now row 3, and the selection names it still,
+  // in the list and in the markers drawn.
   EXPECT_EQ(t.Vue(tvPlan).Selection, (TListPC{{0, 3, 1}, {0, 0, 0}}));
+  EXPECT_EQ(t.Vue(tvPlan).Tab.Etat[0][3][1], epSelectionne);
+  EXPECT_NE(t.Vue(tvPlan).Tab.Etat[0][2][1], epSelectionne);
   const TVertex3f apres = VertexDe(t.Doc(), {0, 3, 1})->V();
   EXPECT_EQ(apres.X, avant.X);
   EXPECT_EQ(apres.Y, avant.Y);
