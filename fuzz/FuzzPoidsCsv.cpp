@@ -19,13 +19,18 @@ void Importe(TGrillePoids g, std::string_view texte) {
   if (g.empty() || g.size() > avant + static_cast<size_t>(MaxLignesImportPoids)) __builtin_trap();
   for (size_t k = 0; k < g.size(); k++)
     if (g[k][0] != std::to_string(k)) __builtin_trap();
-  // What the grid holds goes through the check and the validation "OK" makes.
-  TDocument doc;
-  doc.InitDefaut();
-  const size_t poids = doc.ListePoids.size();
-  const std::string refus = ValideGrillePoids(doc, g);
-  if (!refus.empty() && doc.ListePoids.size() != poids) __builtin_trap();
+  // What the grid holds goes through the check and the validation "OK" makes, on one
+  // design made once (its weights list put back after each input).
+  static TDocument* doc = [] {
+    auto* d = new TDocument;
+    d->InitDefaut();
+    return d;
+  }();
+  const auto poids = doc->ListePoids;
+  const std::string refus = ValideGrillePoids(*doc, g);
+  if (!refus.empty() && doc->ListePoids != poids) __builtin_trap();
   if (VerifieLignes(g).empty() != refus.empty()) __builtin_trap();
+  doc->ListePoids = poids;
 }
 
 }  // namespace
