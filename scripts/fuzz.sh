@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them for the given number of seconds in
-# all (default 30): two thirds for the document reader, seeded with the sample designs
-# and the test documents, the rest for the picture decoders, seeded with the test
-# pictures. Any crash, hang, leak or sanitizer report fails the run.
+# all (default 30): half for the document reader, seeded with the sample designs and
+# the test documents, a sixth each for the picture decoders (seeded with the test
+# pictures), the weights import and the marks import (seeded with small files made
+# here). Any crash, hang, leak or sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_RUN=${1:-30}
 BUILD=build/fuzz
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DBRIVANE_FUZZ=ON -DBRIVANE_GUI=OFF -DBUILD_TESTING=OFF -DBRIVANE_BENCH=OFF >/dev/null
-ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images
-SECONDS_DOC=$(( SECONDS_RUN * 2 / 3 ))
-SECONDS_IMG=$(( SECONDS_RUN - SECONDS_DOC ))
+ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images fuzz_poids_csv fuzz_reperes
+SECONDS_DOC=$(( SECONDS_RUN / 2 ))
+SECONDS_IMP=$(( SECONDS_RUN / 6 ))
+SECONDS_IMG=$(( SECONDS_RUN - SECONDS_DOC - 2 * SECONDS_IMP ))
 corpus="$BUILD/corpus"
 mkdir -p "$corpus"
 cp samples/*.kvb tests/data/*.kvb "$corpus"/
@@ -25,3 +27,15 @@ mkdir -p "$images"
 cp tests/data/images/* "$images"/
 "$BUILD/fuzz/fuzz_images" "$images" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_IMG" -timeout=10 \
   -rss_limit_mb=1024 -max_len=32768 -print_final_stats=1
+poids="$BUILD/corpus_poids"
+mkdir -p "$poids"
+printf 'Moteur;120;1,5;0;0,3\r\nLest;50;2;0;-0.5\n\n;;;;\n' >"$poids/seed.csv"
+"$BUILD/fuzz/fuzz_poids_csv" "$poids" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_IMP" -timeout=10 \
+  -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1
+reperes="$BUILD/corpus_reperes"
+mkdir -p "$reperes"
+# The first byte holds the dialog's options (names, order of the values).
+printf '\001Etrave;0;0;1,2;\r\nTableau;8.5;0;0.9;\n' >"$reperes/seed_noms"
+printf '\0100;0;1;\n2.5;-1;0.3;\n' >"$reperes/seed_ordre"
+"$BUILD/fuzz/fuzz_reperes" "$reperes" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_IMP" -timeout=10 \
+  -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1

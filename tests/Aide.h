@@ -2,7 +2,14 @@
 // hooks; both put the defaults back when they go, whatever assertion failed meanwhile.
 #pragma once
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/Services.h"
@@ -30,4 +37,42 @@ struct EnregistreMessages {
       if (x == t) return true;
     return false;
   }
+};
+
+// A FIFO nobody writes to: opening it to read blocks. After `delaiMs` a writer opens
+// and closes it now and then, so that a reader that did block gets an empty file and
+// the test fails instead of hanging.
+class FifoSansEcrivain {
+ public:
+  explicit FifoSansEcrivain(std::string chemin, int delaiMs = 5000) : Chemin(std::move(chemin)) {
+    ::unlink(Chemin.c_str());
+    Cree = ::mkfifo(Chemin.c_str(), 0600) == 0;
+    Fil = std::thread([this, delaiMs] {
+      const auto fin = std::chrono::steady_clock::now() + std::chrono::milliseconds(delaiMs);
+      while (!Fini) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (std::chrono::steady_clock::now() < fin) continue;
+        // Succeeds only while a reader has it open.
+        int fd = ::open(Chemin.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+          ::close(fd);
+          Liberations++;
+        }
+      }
+    });
+  }
+  FifoSansEcrivain(const FifoSansEcrivain&) = delete;
+  FifoSansEcrivain& operator=(const FifoSansEcrivain&) = delete;
+  ~FifoSansEcrivain() {
+    Fini = true;
+    Fil.join();
+    ::unlink(Chemin.c_str());
+  }
+  const std::string Chemin;
+  bool Cree = false;
+  std::atomic<int> Liberations{0};  // readers found blocked on it
+
+ private:
+  std::atomic<bool> Fini{false};
+  std::thread Fil;
 };

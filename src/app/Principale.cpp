@@ -865,7 +865,9 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
     }
     return false;
   }
-  if (!fusion) Doc.NomFichier = chemin;
+  // A merged design is in neither file: saved under the first one's name it would
+  // replace that design with the mixture. It takes a name only when the user gives one.
+  Doc.NomFichier = fusion ? std::string() : chemin;
   Grille = GrilleDuDocument(Doc);
   if (!fusion && Edit) Edit->DocumentFerme();
   if (!fusion) FichierRecent(*this, chemin);
@@ -896,7 +898,10 @@ bool TMainForm::Ouvrir() {
   TRACE("TMainForm.OuvrirClick");
   bool fusion = false;
   if (Doc.NbSurf() > 0 || !Doc.NomFichier.empty()) {
-    int r = AfficheMessage(rs("rsQuestFermerDessin"), mtConfirmation, mbYes | mbNo);
+    // "No" merges the file into this design: the question says so, and what follows.
+    int r = AfficheMessage(rs("rsQuestFermerDessin") + "\n\n" + rs("rsQuestFermerDessinOui") + "\n" +
+                               rs("rsQuestFermerDessinNon") + "\n" + rs("rsQuestFermerDessinAnnuler"),
+                           mtConfirmation, mbYes | mbNo | mbCancel);
     if (r == mrYes) {
       if (!DemandeSauvegarde()) return false;
     } else if (r == mrNo) {

@@ -3,16 +3,18 @@
 #include "base/FichierStr.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "base/Chaines.h"
@@ -67,6 +69,7 @@ void TfichierStr::Vider() {
   TamponExact = true;
   LigneCourante = 0;
   NbNonFinis = 0;
+  PremiereLigneNul = -1;
   DerniereValeurLue.clear();
   DerniereVue = {};
 }
@@ -82,23 +85,17 @@ bool TfichierStr::Charger(const std::string& nomFichier, std::string* erreur) {
       AfficheMessage(msg, type, mbOK);
     return false;
   };
-  std::error_code ec;
-  if (nomFichier.empty() || !std::filesystem::exists(nomFichier, ec))
-    return echec(Format(rs("rsFichierInexistant").c_str(), nomFichier.c_str()), mtWarning);
-  if (std::filesystem::is_directory(nomFichier, ec))
-    return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
-  std::ifstream in(nomFichier, std::ios::binary);
-  if (!in) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
-  const auto taille = std::filesystem::file_size(nomFichier, ec);
-  if (ec) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
-  if (taille > MaxTailleDocument) return echec(rs("rsErrFichierTropGrand") + " : " + nomFichier, mtError);
-  std::string texte;
-  // One byte more than announced tells a file that grew meanwhile.
-  texte.resize(static_cast<size_t>(taille) + 1);
-  in.read(texte.data(), static_cast<std::streamsize>(texte.size()));
-  if (in.bad()) return echec(Format(rs("rsErrLectureFichierNom").c_str(), nomFichier.c_str()), mtError);
-  texte.resize(static_cast<size_t>(in.gcount()));
-  std::string msg;
+  std::string texte, msg;
+  switch (LitFichierOrdinaire(nomFichier, MaxTailleDocument, texte, &msg)) {
+    case TLectureFichier::Ok:
+      break;
+    case TLectureFichier::Absent:
+      return echec(msg, mtWarning);
+    case TLectureFichier::TropGrand:
+      return echec(rs("rsErrFichierTropGrand") + " : " + nomFichier, mtError);
+    default:
+      return echec(msg, mtError);
+  }
   if (!ChargerTexte(texte, &msg)) return echec(msg + " : " + nomFichier, mtError);
   return true;
 }
@@ -116,6 +113,7 @@ bool TfichierStr::ChargerTexte(std::string_view texte, std::string* erreur) {
   size_t debut = 0;
   for (size_t i = 0; i < n; i++) {
     char c = Tampon[i];
+    if (c == '\0' && PremiereLigneNul < 0) PremiereLigneNul = static_cast<int>(Debuts.size());
     if (c != '\r' && c != '\n') continue;
     Debuts.push_back(static_cast<uint32_t>(debut));
     Longueurs.push_back(
@@ -156,7 +154,7 @@ void TfichierStr::ConstruitIndex() {
     if (entete) {
       int h = i, compte = 0;
       while (i < n && !EgalCasse(Ligne(i), "[END]")) compte++, i++;
-      Index.push_back({std::string(l), h + 1, compte});
+      Index.push_back({std::string(l), h + 1, compte, i < n});
     }
     i++;
   }
@@ -208,20 +206,28 @@ std::string_view TfichierStr::LireValeur(std::string_view cle, std::string_view 
     return l.size() == cle.size() + 2 && l.front() == '[' && l.back() == ']' &&
            EgalCasse(l.substr(1, cle.size()), cle);
   };
+  // Empty lines may stand between a key and its value (a file whose line ends were
+  // doubled by a transfer): the value is the next line that is not empty.
+  auto apresVides = [&](int i) {
+    while (i < fin && Ligne(i).empty()) i++;
+    return i;
+  };
   int valeur = -1;
   // Keys read in writing order cost one comparison each. A cursor outside the
   // section starts at its first line: a key found there is also the first of its name.
   LigneCourante++;
   if (LigneCourante < debut || LigneCourante >= fin) LigneCourante = debut;
-  int k = LigneCourante;
-  if (k >= debut && k + 1 < fin && estCle(Ligne(k)) && EstValeur(Ligne(k + 1))) {
-    valeur = k + 1;
+  int k = apresVides(LigneCourante);
+  int v = k < fin ? apresVides(k + 1) : fin;
+  if (k >= debut && v < fin && estCle(Ligne(k)) && EstValeur(Ligne(v))) {
+    valeur = v;
   } else if (fin > debut) {
     Cible.assign("[");
     for (char c : cle) Cible.push_back(Minuscule(c));
     Cible.push_back(']');
     int i = ChercheCle(Cible, debut, fin);
-    if (i >= 0 && i + 1 < fin && EstValeur(Ligne(i + 1))) valeur = i + 1;
+    if (i >= 0) v = apresVides(i + 1);
+    if (i >= 0 && v < fin && EstValeur(Ligne(v))) valeur = v;
   }
   if (valeur >= 0) {
     LigneCourante = valeur;
@@ -365,6 +371,126 @@ std::function<void(const std::string& cible)>& CrochetAvantRenommage() {
   return c;
 }
 
+namespace {
+
+// Temporary files of this program: a short name whatever the target's, so that a
+// target whose name is at the file system's limit still saves. Older versions of the
+// program named them after the target followed by ".tmp-" and six characters.
+constexpr std::string_view PrefixeTemp = ".brivane.tmp-";
+constexpr size_t LongueurSuffixeTemp = 6;
+// A temporary file younger than this may belong to a write between its creation and
+// its lock: it is left alone.
+constexpr int AgeMinTempSecondes = 5;
+
+bool EstTemporaire(std::string_view nom, std::string_view cible) {
+  auto suffixeOk = [&](size_t debut) {
+    if (nom.size() != debut + LongueurSuffixeTemp) return false;
+    for (size_t i = debut; i < nom.size(); i++)
+      if (!std::isalnum(static_cast<unsigned char>(nom[i]))) return false;
+    return true;
+  };
+  if (nom.starts_with(PrefixeTemp) && suffixeOk(PrefixeTemp.size())) return true;
+  const std::string ancien = std::string(cible) + ".tmp-";
+  return nom.starts_with(ancien) && suffixeOk(ancien.size());
+}
+
+// Removes the temporary files that writes killed before their rename left in the
+// folder. A live write holds a lock on its file until it is renamed, so only the
+// files of dead writes (unlocked, and not brand new) go.
+void NettoieTemporaires(const std::string& dossier, const std::string& cible) {
+  std::error_code ec;
+  std::filesystem::directory_iterator it(dossier.empty() ? "." : dossier, ec), fin;
+  const auto maintenant = std::time(nullptr);
+  for (; !ec && it != fin; it.increment(ec)) {
+    const std::string nom = it->path().filename().string();
+    if (!EstTemporaire(nom, cible)) continue;
+    const std::string chemin = it->path().string();
+    int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && maintenant - st.st_mtime >= AgeMinTempSecondes &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(chemin.c_str());
+    ::close(fd);
+  }
+}
+
+}  // namespace
+
+TLectureFichier LitFichierOrdinaire(const std::string& chemin, size_t maximum, std::string& octets,
+                                    std::string* erreur) {
+  octets.clear();
+  auto echec = [&](TLectureFichier t, const std::string& msg) {
+    if (erreur) *erreur = msg;
+    return t;
+  };
+  auto illisible = [&](int e) {
+    return echec(TLectureFichier::Erreur,
+                 Format(rs("rsErrLectureFichierNom").c_str(), chemin.c_str()) + " : " + ErrnoTexte(e));
+  };
+  const std::string absent = Format(rs("rsFichierInexistant").c_str(), chemin.c_str());
+  const std::string pasOrdinaire = Format(rs("rsErrPasFichierOrdinaire").c_str(), chemin.c_str());
+  if (chemin.empty()) return echec(TLectureFichier::Absent, absent);
+  // Looked at before it is opened: opening a FIFO or a device can block or act.
+  struct stat st {};
+  if (::stat(chemin.c_str(), &st) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? echec(TLectureFichier::Absent, absent) : illisible(errno);
+  if (!S_ISREG(st.st_mode)) return echec(TLectureFichier::PasOrdinaire, pasOrdinaire);
+  int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return errno == ENOENT ? echec(TLectureFichier::Absent, absent) : illisible(errno);
+  struct Ferme {
+    int fd;
+    ~Ferme() { ::close(fd); }
+  } ferme{fd};
+  // Checked again on what was opened: the name may have been replaced meanwhile.
+  if (::fstat(fd, &st) != 0) return illisible(errno);
+  if (!S_ISREG(st.st_mode)) return echec(TLectureFichier::PasOrdinaire, pasOrdinaire);
+  const auto trop = [&] {
+    octets.clear();
+    return echec(TLectureFichier::TropGrand, rs("rsErrFichierTropGrand") + " : " + chemin);
+  };
+  if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > maximum) return trop();
+  // One byte more than allowed tells a file that grew meanwhile.
+  octets.resize(static_cast<size_t>(st.st_size) + 1);
+  size_t lus = 0;
+  while (true) {
+    if (lus == octets.size()) {
+      if (octets.size() > maximum) return trop();
+      octets.resize(std::min(maximum + 1, octets.size() * 2 + 4096));
+    }
+    ssize_t r = ::read(fd, octets.data() + lus, octets.size() - lus);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      const int e = errno;
+      octets.clear();
+      return illisible(e);
+    }
+    if (r == 0) break;
+    lus += static_cast<size_t>(r);
+  }
+  if (lus > maximum) return trop();
+  octets.resize(lus);
+  return TLectureFichier::Ok;
+}
+
+std::string NomSauvegarde(const std::string& chemin) {
+  const size_t barre = chemin.find_last_of('/');
+  const std::string dossier = barre == std::string::npos ? std::string() : chemin.substr(0, barre + 1);
+  std::string nom = barre == std::string::npos ? chemin : chemin.substr(barre + 1);
+  long limite = ::pathconf(dossier.empty() ? "." : dossier.c_str(), _PC_NAME_MAX);
+  if (limite <= 0) limite = 255;
+  constexpr std::string_view Extension = ".bak";
+  const size_t place =
+      static_cast<size_t>(limite) > Extension.size() ? static_cast<size_t>(limite) - Extension.size() : 1;
+  if (nom.size() > place) {
+    // Cut on a character boundary: a name cut inside a UTF-8 sequence is no valid name.
+    size_t n = place;
+    while (n > 0 && (static_cast<unsigned char>(nom[n]) & 0xC0) == 0x80) n--;
+    nom.resize(n);
+  }
+  return dossier + nom + std::string(Extension);
+}
+
 bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte, std::string* erreur,
                           const std::function<bool(std::string*)>& avant) {
   namespace fs = std::filesystem;
@@ -380,18 +506,38 @@ bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte,
     fs::path c = fs::weakly_canonical(cible, ec);
     if (!ec) cible = c;
   }
-  std::string modele = cible.string() + ".tmp-XXXXXX";
-  int fd = ::mkstemp(modele.data());
-  if (fd < 0) return echec(ErrnoTexte(errno));
-  const std::string temp = modele;
-  auto abandon = [&](int e) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    return echec(ErrnoTexte(e));
-  };
   // The new file takes the old one's permissions, or the usual ones for a new file.
   struct stat st {};
-  if (::stat(cible.c_str(), &st) == 0) {
+  const bool existe = ::stat(cible.c_str(), &st) == 0;
+  if (existe && S_ISDIR(st.st_mode)) return echec(rs("rsErrCibleDossier"));
+  if (existe && !S_ISREG(st.st_mode)) return echec(rs("rsErrCiblePasOrdinaire"));
+  const std::string dossier = cible.has_parent_path() ? cible.parent_path().string() : std::string();
+  NettoieTemporaires(dossier, cible.filename().string());
+  std::string modele = (dossier.empty() ? std::string() : dossier + "/") + std::string(PrefixeTemp) +
+                       std::string(LongueurSuffixeTemp, 'X');
+  int fd = ::mkostemp(modele.data(), O_CLOEXEC);
+  if (fd < 0) return echec(ErrnoTexte(errno));
+  // Locked for as long as it exists under this name: another save in the folder then
+  // knows it for a live one. The lock lives on a second descriptor that stays open
+  // after the first is closed to see its error.
+  const int verrou = ::dup(fd);
+  if (verrou >= 0) ::flock(verrou, LOCK_EX);
+  const std::string temp = modele;
+  bool renomme = false;
+  struct Garde {
+    const std::string& temp;
+    const bool& renomme;
+    int verrou;
+    ~Garde() {
+      if (!renomme) ::unlink(temp.c_str());
+      if (verrou >= 0) ::close(verrou);
+    }
+  } garde{temp, renomme, verrou};
+  auto abandon = [&](int e) {
+    ::close(fd);
+    return echec(ErrnoTexte(e));
+  };
+  if (existe) {
     ::fchmod(fd, st.st_mode & 07777);
   } else {
     mode_t m = ::umask(0);
@@ -408,24 +554,20 @@ bool EcritFichierAtomique(const std::string& nomFichier, std::string_view texte,
     ecrit += static_cast<size_t>(r);
   }
   if (::fsync(fd) != 0) return abandon(errno);
-  if (::close(fd) != 0) {
-    int e = errno;
-    ::unlink(temp.c_str());
-    return echec(ErrnoTexte(e));
-  }
+  if (::close(fd) != 0) return echec(ErrnoTexte(errno));
   if (avant) {
     std::string raison;
-    if (!avant(&raison)) {
-      ::unlink(temp.c_str());
-      return echec(raison);
+    bool ok = false;
+    try {
+      ok = avant(&raison);
+    } catch (const std::exception& e) {
+      raison = e.what();
     }
+    if (!ok) return echec(raison);
   }
   if (CrochetAvantRenommage()) CrochetAvantRenommage()(cible.string());
-  if (::rename(temp.c_str(), cible.c_str()) != 0) {
-    int e = errno;
-    ::unlink(temp.c_str());
-    return echec(ErrnoTexte(e));
-  }
+  if (::rename(temp.c_str(), cible.c_str()) != 0) return echec(ErrnoTexte(errno));
+  renomme = true;
   return true;
 }
 

@@ -22,9 +22,10 @@ inline constexpr std::string_view PrefixesSections[] = {"[HEAD", "[MAIN", "[SURF
                                                         "[OPTI", "[COTE", "[BALL", "[REPE", "[ENVA"};
 
 struct TEntreeSection {
-  std::string Nom;   // the header line without leading blanks, brackets included
-  int Premiere = 0;  // the line after the header
-  int NbLignes = 0;  // from the header (included) to "[END]" (excluded)
+  std::string Nom;     // the header line without leading blanks, brackets included
+  int Premiere = 0;    // the line after the header
+  int NbLignes = 0;    // from the header (included) to "[END]" (excluded)
+  bool Fermee = true;  // false when no "[END]" closes it: it then runs to the last line
 };
 
 class TfichierStr {
@@ -85,6 +86,9 @@ class TfichierStr {
 
   int LigneCourante = 0;
   int NbNonFinis = 0;  // non-finite reals written as "0"
+  // The first loaded line holding a NUL byte, -1 for none: no tool writes one, a
+  // damaged disk or a crash during a copy does.
+  int PremiereLigneNul = -1;
 
  private:
   void Vider();
@@ -107,8 +111,22 @@ class TfichierStr {
   std::string Cible;              // scratch for the "[key]" being read
 };
 
+// Why a file could not be read whole.
+enum class TLectureFichier { Ok, Absent, PasOrdinaire, TropGrand, Erreur };
+// Reads a whole regular file of at most `maximum` bytes. Anything else (a folder, a
+// FIFO, a device) is refused before a byte is read, and never blocks: the message,
+// naming the file, goes to *erreur.
+TLectureFichier LitFichierOrdinaire(const std::string& chemin, size_t maximum, std::string& octets,
+                                    std::string* erreur = nullptr);
+
+// The name of the backup copy of a file: its name followed by ".bak", the name cut
+// so that it fits the folder's limit on the length of a name.
+std::string NomSauvegarde(const std::string& chemin);
+
 // Writes bytes through a temporary file in the target's folder, synced, then renamed
 // over the target: the previous file stays whole on any failure (reason in erreur).
+// The target must be a regular file or absent. The temporary name is short whatever
+// the target's, and temporary files that a killed write left in that folder go.
 // avant, when given, runs once the temporary file is complete and synced, just before
 // the rename: returning false stops the write (its reason in erreur), target untouched.
 bool EcritFichierAtomique(const std::string& nomFichier, std::string_view octets,

@@ -21,6 +21,8 @@ int Convert(const TOptionsConvert& o) {
               << " was read with errors; not written over: give another output\n";
     return 1;
   }
+  // Nobody is there to answer the question the window asks first.
+  if (FichierLectureSeule(o.Sortie)) throw TErreurCli(o.Sortie + " is read-only; not written over");
   // The output is another file: the question of writing over a damaged file is not asked.
   doc.FichierLuAvecErreurs.clear();
   std::vector<int> nums;

@@ -94,6 +94,8 @@ int Thickness(const TOptionsEpaisseur& o) {
   ChargeDocumentCli(doc, o.Fichier);
   if (!doc.FichierLuAvecErreurs.empty() && MemeFichier(o.Fichier, o.Sortie))
     throw TErreurCli(o.Fichier + " was read with errors; not written over: give another output");
+  // Nobody is there to answer the question the window asks first.
+  if (FichierLectureSeule(o.Sortie)) throw TErreurCli(o.Sortie + " is read-only; not written over");
   doc.FichierLuAvecErreurs.clear();
   const int k = Surface(doc, o.Surface);
   TMessagesCollectes messages;

@@ -41,8 +41,12 @@ int Info(const TOptionsInfo& o) {
       }
       j["surfaces"].push_back(js);
     }
-    j["extents"] = {{"xmin", doc.SurfXMin}, {"xmax", doc.SurfXMax}, {"ymin", doc.SurfYMin},
-                    {"ymax", doc.SurfYMax}, {"zmin", doc.SurfZMin}, {"zmax", doc.SurfZMax}};
+    // Without a surface the extents are the empty box's sentinels, no numbers.
+    if (doc.NbSurf() == 0)
+      j["extents"] = nullptr;
+    else
+      j["extents"] = {{"xmin", doc.SurfXMin}, {"xmax", doc.SurfXMax}, {"ymin", doc.SurfYMin},
+                      {"ymax", doc.SurfYMax}, {"zmin", doc.SurfZMin}, {"zmax", doc.SurfZMax}};
     j["precision"] = doc.Precision;
     std::cout << j.dump(2) << "\n";
     return 0;
@@ -57,6 +61,10 @@ int Info(const TOptionsInfo& o) {
     if (s) std::printf("  ordres %d x %d", s->Net.LFlex, s->Net.CFlex);
     std::printf("  %s%s%s%s%s\n", e.Visible ? "Visible " : "", e.Verrou ? "Verrou " : "", e.Sym ? "Sym " : "",
                 e.Calc ? "Calc " : "", e.Voile ? "Voile " : "");
+  }
+  if (doc.NbSurf() == 0) {
+    std::printf("Etendue: aucune surface\n");
+    return 0;
   }
   std::printf("Etendue X: %s .. %s\n", Reel4(doc.SurfXMin).c_str(), Reel4(doc.SurfXMax).c_str());
   std::printf("Etendue Y: %s .. %s\n", Reel4(doc.SurfYMin).c_str(), Reel4(doc.SurfYMax).c_str());

@@ -3,6 +3,9 @@
 // checks every count and index a file gives before it touches the model.
 #include "document/GestFich.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -11,7 +14,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <stdexcept>
@@ -33,9 +35,11 @@ constexpr size_t LimNomSurf = MaxNomSurf;
 constexpr size_t LimNomRepere = 255;  // names of weights, marks and flooding points
 constexpr size_t LimTexteCote = 255;
 
-// A fatal read error: the message is the program's.
+// A fatal read error: the message is the program's; the line (from 1) when it is not
+// where the reading stands.
 struct TErreurLecture : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  explicit TErreurLecture(const std::string& msg, int ligne = 0) : std::runtime_error(msg), Ligne(ligne) {}
+  int Ligne;
 };
 
 // A numbered key ("SURF3", "V_12_30") built without allocating: tens of thousands are made per document.
@@ -98,15 +102,32 @@ class TLecteur {
   std::string Derniere() const { return Cp1252VersUtf8(F.DerniereValeur()); }
 
   // Handed to the caller once the file is read, which decides whether the rest is taken.
-  void Avertit(const std::string& msg) {
+  void Avertit(const std::string& msg, int ligne = 0) {
     TConstat c = Constat(TGravite::Avertissement, msg);
+    if (ligne > 0) c.Ligne = ligne;
     DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {c.Texte()});
     Constats.push_back(std::move(c));
   }
-  [[noreturn]] void HorsLimites(std::string_view cle, int p) {
-    throw TErreurLecture(
-        Format(rs("rsErrLectHorsLimites").c_str(), std::string(cle).c_str(), p, Derniere().c_str()));
+  // The value quoted and its line are those of the key at fault, read earlier when
+  // given, the last one read otherwise.
+  [[noreturn]] void HorsLimites(std::string_view cle, int p, const std::string* valeur = nullptr,
+                                int ligne = 0) {
+    throw TErreurLecture(Format(rs("rsErrLectHorsLimites").c_str(), std::string(cle).c_str(), p,
+                                (valeur ? *valeur : Derniere()).c_str()),
+                         ligne);
   }
+  // Finds a section and remembers that it was read.
+  bool Section(std::string_view nom) {
+    if (!F.ChercherSection(nom, Prem, Nb)) return false;
+    std::string n(nom);
+    for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    Lues.insert(std::move(n));
+    return true;
+  }
+  // Whatever the file holds that the reading did not take: each is a warning.
+  void VerifieEntier();
+  std::set<std::string> Lues;  // lower-case names of the sections read
+  bool MaxAtteint = false;
   int EntierBorne(std::string_view cle, int def, int mini, int maxi, int p) {
     int v = Entier(cle, def);
     if (v < mini || v > maxi) HorsLimites(cle, p);
@@ -138,27 +159,55 @@ void TLecteur::Lire() {
   if (F.IndexSections().empty()) throw TErreurLecture(rs("rsErrPasUnDocument"));
   WriteStatusBar(PanneauEtat, rs("rsStLectHeader"));
   Version.clear();
-  if (F.ChercherSection("HEADER", Prem, Nb)) {
+  if (Section("HEADER")) {
     Version = std::string(Chaine("Version"));
     Chaine("DateC"), Chaine("DateMod");  // read and ignored
   }
   if (Version == "1.01" || Version == "1.02") F.VirgulesEnPoints();
-  if (N0 == 0 && F.ChercherSection("MAIN", Prem, Nb)) LireMain();
+  if (N0 == 0 && Section("MAIN")) LireMain();
 
   int n = 0;
-  while (N0 + Lu.NbSurf() < MaxSurf && F.ChercherSection(NumTexte("SURF", n), Prem, Nb)) {
+  while (N0 + Lu.NbSurf() < MaxSurf && Section(NumTexte("SURF", n))) {
     if (!LireSurface(n, N0 + n)) break;
     n++;
   }
   int nbFichier = n;  // the file's surfaces 0 .. n-1 were read
-  if (N0 + Lu.NbSurf() >= MaxSurf && F.ChercherSection(NumTexte("SURF", n), Prem, Nb))
+  if (N0 + Lu.NbSurf() >= MaxSurf && F.ChercherSection(NumTexte("SURF", n), Prem, Nb)) {
     Avertit(rs("rsErrMaxSurfOuv"));
+    MaxAtteint = true;
+  }
 
   WriteStatusBar(PanneauEtat, rs("rsStLectSoudures"));
-  if (F.ChercherSection("SOUDES", Prem, Nb)) LireSoudes(nbFichier);
+  if (Section("SOUDES")) LireSoudes(nbFichier);
   NbFichier = nbFichier;
   LireSectionsSuivantes();
+  VerifieEntier();
   WriteStatusBar(PanneauEtat, rs("rsStFinFichier"));
+}
+
+void TLecteur::VerifieEntier() {
+  if (F.PremiereLigneNul >= 0) Avertit(rs("rsErrLectOctetNul"), F.PremiereLigneNul + 1);
+  std::set<std::string> vues;
+  bool derniere = false;
+  for (const TEntreeSection& e : F.IndexSections()) {
+    std::string nom = e.Nom;
+    for (char& c : nom) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const int ligne = e.Premiere;  // the header's, from 1
+    if (nom == "[envahisement]") derniere = true;
+    if (!e.Fermee) Avertit(Format(rs("rsErrLectSansFin").c_str(), Cp1252VersUtf8(e.Nom).c_str()), ligne);
+    const bool premiere = vues.insert(nom).second;
+    // A header alone holds nothing to lose.
+    if (e.NbLignes < 2) continue;
+    const std::string_view n = std::string_view(nom).substr(1, nom.size() >= 2 ? nom.size() - 2 : 0);
+    // What a merge leaves to the open document, and surfaces past the limit (already
+    // reported), are not read on purpose.
+    const bool voulu = (N0 > 0 && (n == "main" || n == "grille")) || (MaxAtteint && n.starts_with("surf"));
+    const bool lue = nom.size() >= 2 && nom.back() == ']' && Lues.count(std::string(n)) > 0;
+    if (!voulu && (!premiere || !lue))
+      Avertit(Format(rs("rsErrLectSectionIgnoree").c_str(), Cp1252VersUtf8(e.Nom).c_str()), ligne);
+  }
+  // The writer of this version always ends with that section: without it the file was cut.
+  if (Version == VersionDocument && !derniere) Avertit(rs("rsErrLectFinManquante"), F.NbLignes());
 }
 
 void TLecteur::LireMain() {
@@ -218,13 +267,15 @@ bool TLecteur::LireSurface(int n, int p) {
 
   if (auto* s = dynamic_cast<TSurface*>(e.get())) {
     nbL = Entier("NbL", 0);
+    const std::string texteNbL = Derniere();
+    const int ligneNbL = Ligne();
     nbC = Entier("NbC", 0);
     if (nbL <= 0 && nbC <= 0) {
       // No vertex at all: that surface is dropped and the surfaces end here.
       Avertit(rs("rsErrLectNbVx") + std::to_string(p));
       return false;
     }
-    if (nbL < 1 || nbL > MaxNet) HorsLimites("NbL", p);
+    if (nbL < 1 || nbL > MaxNet) HorsLimites("NbL", p, &texteNbL, ligneNbL);
     if (nbC < 1 || nbC > MaxNet) HorsLimites("NbC", p);
     s->Net.NbLn = nbL;
     s->Net.NbCol = nbC;
@@ -375,22 +426,22 @@ void TLecteur::LireGrille() {
 
 void TLecteur::LireSectionsSuivantes() {
   WriteStatusBar(PanneauEtat, rs("rsStLectVues"));
-  if (F.ChercherSection("VUES", Prem, Nb)) LireVues();
+  if (Section("VUES")) LireVues();
   WriteStatusBar(PanneauEtat, rs("rsStLectGrille"));
-  if (N0 == 0 && F.ChercherSection("GRILLE", Prem, Nb)) LireGrille();
+  if (N0 == 0 && Section("GRILLE")) LireGrille();
   WriteStatusBar(PanneauEtat, rs("rsStLectOptions"));
-  if (F.ChercherSection("OPTIONS", Prem, Nb)) LireOptions();
+  if (Section("OPTIONS")) LireOptions();
   // The dimensions announce themselves only once found.
-  if (F.ChercherSection("COTES", Prem, Nb)) {
+  if (Section("COTES")) {
     WriteStatusBar(PanneauEtat, rs("rsStLectCotes"));
     LireCotes();
   }
   WriteStatusBar(PanneauEtat, rs("rsStLectCharges"));
-  if (F.ChercherSection("BALLAST", Prem, Nb)) LirePoids(NbFichier);
+  if (Section("BALLAST")) LirePoids(NbFichier);
   WriteStatusBar(PanneauEtat, rs("rsStLectReperes"));
-  if (F.ChercherSection("REPERES", Prem, Nb)) LireReperes(Lu.ListeReperes, "rsErrLectReperes");
+  if (Section("REPERES")) LireReperes(Lu.ListeReperes, "rsErrLectReperes");
   WriteStatusBar(PanneauEtat, rs("rsStLectEnv"));
-  if (F.ChercherSection("ENVAHISEMENT", Prem, Nb)) LireReperes(Lu.ListeReperesEnv, "rsErrLectEnv");
+  if (Section("ENVAHISEMENT")) LireReperes(Lu.ListeReperesEnv, "rsErrLectEnv");
 }
 
 void TLecteur::LireVues() {
@@ -889,6 +940,13 @@ TResultatLecture LitLignes(const TDocument& cible, TfichierStr& f, const std::st
   TLecteur lecteur(f, *lu, r.N0, nomFichier);
   try {
     lecteur.Lire();
+  } catch (const TErreurLecture& e) {
+    r.Constats = std::move(lecteur.Constats);
+    r.Constats.push_back(lecteur.Constat(TGravite::Erreur, e.what()));
+    if (e.Ligne > 0) r.Constats.back().Ligne = e.Ligne;
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {r.Constats.back().Texte(), nomFichier});
+    WriteStatusBar(PanneauEtat, "");
+    return r;
   } catch (const std::exception& e) {
     // bad_alloc and the like end the read the same way: nothing read is kept.
     r.Constats = std::move(lecteur.Constats);
@@ -1055,18 +1113,27 @@ bool MemeFichier(const std::string& a, const std::string& b) {
   return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
+bool FichierLectureSeule(const std::string& chemin) {
+  struct stat st {};
+  if (::stat(chemin.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  // Root may write anything: the file's own bits still say what its owner meant. A
+  // read-only file system is no property of the file: the write fails and says why.
+  if ((st.st_mode & 0222) == 0) return true;
+  return ::access(chemin.c_str(), W_OK) != 0 && errno != EROFS;
+}
+
 // A byte copy written atomically: a copy cut short never replaces a good backup.
 bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::exists(chemin, ec)) return true;
-  std::ifstream in(chemin, std::ios::binary);
-  std::string octets((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) {
-    if (erreur) *erreur = std::strerror(errno);
-    return false;
+  constexpr size_t MaxTailleSauvegarde = size_t{1} << 28;
+  std::string octets;
+  switch (LitFichierOrdinaire(chemin, MaxTailleSauvegarde, octets, erreur)) {
+    case TLectureFichier::Ok:
+      return EcritFichierAtomique(NomSauvegarde(chemin), octets, erreur);
+    case TLectureFichier::Absent:
+      return true;
+    default:
+      return false;
   }
-  return EcritFichierAtomique(chemin + ".bak", octets, erreur);
 }
 
 bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std::string& chemin,
@@ -1076,6 +1143,13 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
   if (!doc.FichierLuAvecErreurs.empty() && MemeFichier(chemin, doc.FichierLuAvecErreurs)) {
     // The file still holds what the reader could not take: replacing it loses that for good.
     std::string q = Format(rs("rsQuestEcraserErreurs").c_str(), chemin.c_str());
+    if (AfficheMessage(q, mtWarning, mbYes | mbNo) != mrYes) {
+      if (erreur) erreur->clear();
+      return false;
+    }
+  }
+  if (FichierLectureSeule(chemin)) {
+    std::string q = Format(rs("rsQuestEcraserLectureSeule").c_str(), chemin.c_str());
     if (AfficheMessage(q, mtWarning, mbYes | mbNo) != mrYes) {
       if (erreur) erreur->clear();
       return false;
@@ -1094,13 +1168,16 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
   };
   if (ok && !f.Enregistrer(chemin, &raison, sauvegarde)) {
     ok = false;
-    msg = echecBak ? Format(rs("rsErrSauvegardeBak").c_str(), (chemin + ".bak").c_str(), raison.c_str())
+    msg = echecBak ? Format(rs("rsErrSauvegardeBak").c_str(), NomSauvegarde(chemin).c_str(), raison.c_str())
                    : Format(rs("rsErrEcritureFichier").c_str(), chemin.c_str(), raison.c_str());
   }
   if (!ok) {
     DbgErr(erFichier, "GestFich.EnregistrerFichier", 0, {msg});
-    AfficheMessage(msg, mtError, mbOK);
-    if (erreur) *erreur = msg;
+    // A caller that takes the message shows it: shown here too, it would come twice.
+    if (erreur)
+      *erreur = msg;
+    else
+      AfficheMessage(msg, mtError, mbOK);
     return false;
   }
   if (f.NbNonFinis > 0) {

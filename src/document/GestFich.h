@@ -96,7 +96,9 @@ bool ConstruitFichier(const TDocument& doc, const std::vector<int>& nums, Tfichi
 // Writes the surfaces of `nums` and the rest of the document to `chemin`, after a
 // backup copy of the file there. The write goes through a temporary file: a failure
 // leaves the previous file intact, shows the reason and returns false. The document
-// is marked saved only when all of it was written to its own file name.
+// is marked saved only when all of it was written to its own file name. Over a
+// read-only file it asks first. The reason of a failure goes to *erreur when given
+// (an empty one when the user declined), and is shown otherwise.
 bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std::string& chemin,
                         std::string* erreur = nullptr);
 // Writes the whole document to its file name, or to "recovery.kvb" in the current
@@ -104,6 +106,9 @@ bool EnregistrerFichier(TDocument& doc, const std::vector<int>& nums, const std:
 bool EnregistrerFichierAll(TDocument& doc, bool recovery = false, std::string* erreur = nullptr);
 // Whether two paths name the same file (the same existing file, or the same path).
 bool MemeFichier(const std::string& a, const std::string& b);
-// Copies the file at chemin to chemin + ".bak", replacing an older copy. True when
-// there is no file to copy.
+// Whether the file at chemin exists and its permissions forbid writing it (even to
+// root, who could).
+bool FichierLectureSeule(const std::string& chemin);
+// Copies the file at chemin to its backup name (NomSauvegarde: chemin + ".bak" when that
+// fits), replacing an older copy. True when there is no file to copy.
 bool SaveBackupFileFichier(const std::string& chemin, std::string* erreur = nullptr);

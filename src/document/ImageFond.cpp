@@ -6,7 +6,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+
+#include "base/FichierStr.h"
 
 // clang-format off
 #include <jpeglib.h>
@@ -310,23 +311,16 @@ bool DecodeGif(std::span<const std::uint8_t> octets, TImageRGBA& image, std::str
 
 bool LitOctetsImage(const std::string& chemin, std::vector<std::uint8_t>& octets, std::string* erreur) {
   octets.clear();
-  std::ifstream in(chemin, std::ios::binary | std::ios::ate);
-  if (!in) {
-    Raison(erreur, "cannot open " + chemin);
+  // A FIFO or a device named as a picture would block the program or never end.
+  std::string lus, pourquoi;
+  const TLectureFichier r = LitFichierOrdinaire(chemin, MaxOctetsImage, lus, &pourquoi);
+  if (r != TLectureFichier::Ok) {
+    Raison(erreur, r == TLectureFichier::TropGrand      ? "file too large: " + chemin
+                   : r == TLectureFichier::PasOrdinaire ? "not a regular file: " + chemin
+                                                        : "cannot read " + chemin + ": " + pourquoi);
     return false;
   }
-  const std::streamoff n = in.tellg();
-  if (n < 0 || static_cast<unsigned long long>(n) > MaxOctetsImage) {
-    Raison(erreur, "file too large: " + chemin);
-    return false;
-  }
-  octets.resize(static_cast<size_t>(n));
-  in.seekg(0);
-  if (n > 0 && !in.read(reinterpret_cast<char*>(octets.data()), n)) {
-    Raison(erreur, "cannot read " + chemin);
-    octets.clear();
-    return false;
-  }
+  octets.assign(lus.begin(), lus.end());
   return true;
 }
 

@@ -6,12 +6,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Encodage.h"
+#include "base/FichierStr.h"
 #include "model/EnteteRapport.h"
 #include "naval/Face.h"
 
@@ -283,28 +282,38 @@ TLignePoids LigneCsv(std::string l) {
   return r;
 }
 
-std::string ImportePoidsCsv(const std::string& chemin, TGrillePoids& g) {
+std::string ImportePoidsCsvTexte(std::string_view texte, TGrillePoids& g) {
   TRACE("TPoidsForm.BtnImportClick");
-  std::ifstream in(chemin, std::ios::binary);
-  if (!in) return rs("rsErrImportPoids");
-  // Importing into the blank row of an empty list replaces it instead of keeping a nameless zero weight.
-  if (g.size() == 1 && LigneBlanche(g[0])) g.clear();
-  std::string l;
-  while (std::getline(in, l)) {
+  // Read whole before the grid is touched: a file over the row limit imports nothing.
+  TGrillePoids lues;
+  size_t pos = 0;
+  while (pos < texte.size()) {
+    size_t fin = texte.find('\n', pos);
+    if (fin == std::string_view::npos) fin = texte.size();
+    std::string_view l = texte.substr(pos, fin - pos);
+    pos = fin + 1;
     auto blanc = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     size_t a = 0, b = l.size();
     while (a < b && blanc(static_cast<unsigned char>(l[a]))) a++;
     while (b > a && blanc(static_cast<unsigned char>(l[b - 1]))) b--;
     if (a == b) continue;
-    g.push_back(LigneCsv(Cp1252VersUtf8(l.substr(a, b - a))));
+    if (static_cast<int>(lues.size()) >= MaxLignesImportPoids)
+      return rs("rsErrImportPoids") + Format(rs("rsErreurImportTrop"), MaxLignesImportPoids);
+    lues.push_back(LigneCsv(Cp1252VersUtf8(l.substr(a, b - a))));
   }
-  if (in.bad()) {
-    RenumeroteLignes(g);
-    return rs("rsErrImportPoids");
-  }
+  // Importing into the blank row of an empty list replaces it instead of keeping a nameless zero weight.
+  if (g.size() == 1 && LigneBlanche(g[0])) g.clear();
+  for (auto& l : lues) g.push_back(std::move(l));
   if (g.empty()) g.push_back(LigneVide(0));
   RenumeroteLignes(g);
   return "";
+}
+
+std::string ImportePoidsCsv(const std::string& chemin, TGrillePoids& g) {
+  std::string octets, pourquoi;
+  if (LitFichierOrdinaire(chemin, MaxTailleImportPoids, octets, &pourquoi) != TLectureFichier::Ok)
+    return rs("rsErrImportPoids") + " : " + pourquoi;
+  return ImportePoidsCsvTexte(octets, g);
 }
 
 std::vector<std::string> LignesCsv(const TGrillePoids& surfaces, const TGrillePoids& poids) {

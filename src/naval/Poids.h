@@ -64,9 +64,16 @@ std::string VerifieLignes(const TGrillePoids& g);
 // or the conversion message; on failure the document's list is left as it was.
 std::string ValideGrillePoids(TDocument& doc, const TGrillePoids& g);
 
+// Bounds of the weights import, as the document reader is bounded: a weights list
+// is tens of rows, never megabytes.
+constexpr size_t MaxTailleImportPoids = 16u << 20;
+constexpr int MaxLignesImportPoids = 100000;
 // "Import": appends the rows of a CSV file (name;mass;X;Y;Z, decimal commas allowed).
-// Returns "" or the message to show; rows read before a failure are kept.
+// Returns "" or the message to show. Only a regular file within the bounds is read;
+// otherwise nothing is imported.
 std::string ImportePoidsCsv(const std::string& chemin, TGrillePoids& g);
+// The same from the file's bytes.
+std::string ImportePoidsCsvTexte(std::string_view texte, TGrillePoids& g);
 // One CSV line split as the import does it: name, mass, X, Y, Z.
 TLignePoids LigneCsv(std::string ligne);
 // "Export": the surfaces rows, an empty line, the weights rows, columns 1 to 6 joined by ";".

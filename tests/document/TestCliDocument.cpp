@@ -1,8 +1,10 @@
 // The command line on documents: "info" lists the samples, "convert" upgrades
 // an older file, and a hostile file ends in the program's message and status 2.
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "Aide.h"
 #include "Outils.h"
 
 namespace {
@@ -114,6 +116,115 @@ TEST_F(CliDocument, UnknownCommandIsNamedAndAccentedNamesKeepTheColumns) {
     return n;
   };
   EXPECT_EQ(colonne("Fond"), colonne("Bordé")) << i.Texte;
+}
+
+// Whatever of the sample a damage cost, the command says so and ends in status 1; the
+// window's "read only in part" question rests on the same findings.
+TEST_F(CliDocument, EveryDamagedCopyOfASampleIsAPartialRead) {
+  const std::string t = LitFichier(std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb");
+  ASSERT_EQ(Lance(std::string("info ") + BRIVANE_SAMPLES + "/Deriveur42.kvb").Statut, 0);
+  auto remplaceTout = [](std::string s, const std::string& de, const std::string& par) {
+    for (size_t p = s.find(de); p != std::string::npos; p = s.find(de, p + par.size()))
+      s.replace(p, de.size(), par);
+    return s;
+  };
+  std::string sansSurf1 = t;
+  const size_t a = sansSurf1.find("[SURF1]"), b = sansSurf1.find("[SURF2]");
+  ASSERT_LT(a, b);
+  sansSurf1.erase(a, b - a);
+  const struct {
+    const char* Nom;
+    std::string Texte, Constat;
+  } cas[] = {
+      {"sans_end.kvb", remplaceTout(t, "[END]\r\n", ""), "n'a pas de [END]"},
+      {"coupe.kvb", t.substr(0, 2135), "n'a pas de [END]"},
+      // Cut just after a section's end: only the missing last section tells.
+      {"coupe_fin.kvb", t.substr(0, t.find("[REPERES]")), "la dernière section (ENVAHISEMENT) manque"},
+      {"nuls.kvb", remplaceTout(t, "\r\n", std::string("\0\0\r\n", 4)), "octets nuls"},
+      {"sans_surf1.kvb", sansSurf1, "la section [SURF2] n'a pas été lue"},
+  };
+  for (const auto& c : cas) {
+    const std::string f = Chemin(c.Nom);
+    EcritFichier(f, c.Texte);
+    TSortie s = Lance("info " + f);
+    EXPECT_EQ(s.Statut, 1) << c.Nom << "\n" << s.Texte;
+    EXPECT_NE(s.Texte.find(c.Constat), std::string::npos) << c.Nom << "\n" << s.Texte;
+    // Never written over with the part that was read.
+    EXPECT_EQ(Lance("convert " + f + " " + f).Statut, 1) << c.Nom;
+    EXPECT_EQ(LitFichier(f), c.Texte) << c.Nom;
+  }
+}
+
+TEST_F(CliDocument, EmptyLinesBetweenKeysAndValuesAreRead) {
+  const std::string t = LitFichier(std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb");
+  const std::string attendu = Lance(std::string("info --json ") + BRIVANE_SAMPLES + "/Deriveur42.kvb").Texte;
+  ASSERT_NE(attendu.find("\"surfaces\""), std::string::npos);
+  auto fins = [&](const std::string& fin) {
+    std::string r;
+    for (size_t p = 0; p < t.size();) {
+      size_t q = t.find("\r\n", p);
+      r += t.substr(p, q - p) + fin;
+      p = q + 2;
+    }
+    return r;
+  };
+  for (const std::string fin : {"\r\n\n", "\n\r"}) {
+    const std::string f = Chemin("vides.kvb");
+    EcritFichier(f, fins(fin));
+    TSortie s = Lance("info --json " + f);
+    EXPECT_EQ(s.Statut, 0) << s.Texte;
+    EXPECT_EQ(s.Texte, attendu);
+  }
+}
+
+TEST_F(CliDocument, OnlyRegularFilesAreRead) {
+  FifoSansEcrivain fifo(Chemin("tube.kvb"));
+  ASSERT_TRUE(fifo.Cree);
+  TSortie s = Lance("info " + fifo.Chemin);
+  EXPECT_EQ(s.Statut, 2) << s.Texte;
+  EXPECT_NE(s.Texte.find(fifo.Chemin + " n'est pas un fichier ordinaire"), std::string::npos) << s.Texte;
+  EXPECT_EQ(fifo.Liberations, 0);  // refused without waiting on it
+  TSortie d = Lance("info /dev/null");
+  EXPECT_EQ(d.Statut, 2) << d.Texte;
+}
+
+TEST_F(CliDocument, ABadRowCountQuotesItsOwnValueAndLine) {
+  std::string t = LitFichier(std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb");
+  const size_t p = t.find("[NbL]\r\n", t.find("[SURF0]")) + 7;
+  t.replace(p, t.find("\r\n", p) - p, "1000000");
+  const int ligne =
+      1 + static_cast<int>(std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(p), '\n'));
+  const std::string f = Chemin("nbl.kvb");
+  EcritFichier(f, t);
+  TSortie s = Lance("info " + f);
+  EXPECT_EQ(s.Statut, 2) << s.Texte;
+  EXPECT_NE(s.Texte.find("NbL hors limites - Surf 0 - Str = 1000000 (fichier " + f + ", ligne " +
+                         std::to_string(ligne) + ")"),
+            std::string::npos)
+      << s.Texte;
+}
+
+TEST_F(CliDocument, ADesignWithoutSurfacesHasNoExtents) {
+  const std::string f = Chemin("vide.kvb");
+  EcritFichier(f, Lignes({"[HEADER]", "[Version]", "1.10", "[END]", "", "[ENVAHISEMENT]", "[END]", ""}));
+  TSortie s = Lance("info " + f);
+  EXPECT_EQ(s.Statut, 0) << s.Texte;
+  EXPECT_NE(s.Texte.find("Surfaces: 0"), std::string::npos) << s.Texte;
+  EXPECT_NE(s.Texte.find("Etendue: aucune surface"), std::string::npos) << s.Texte;
+  EXPECT_EQ(s.Texte.find("10000"), std::string::npos) << s.Texte;
+  TSortie j = Lance("info --json " + f);
+  ASSERT_EQ(j.Statut, 0) << j.Texte;
+  EXPECT_TRUE(nlohmann::json::parse(j.Texte)["extents"].is_null()) << j.Texte;
+}
+
+TEST_F(CliDocument, AReadOnlyOutputIsNotWrittenOver) {
+  const std::string f = Chemin("lecture_seule.kvb");
+  EcritFichier(f, "ancien");
+  std::filesystem::permissions(f, std::filesystem::perms(0444));
+  TSortie s = Lance(std::string("convert ") + BRIVANE_SAMPLES + "/Deriveur42.kvb " + f);
+  EXPECT_EQ(s.Statut, 2) << s.Texte;
+  EXPECT_NE(s.Texte.find("read-only"), std::string::npos) << s.Texte;
+  EXPECT_EQ(LitFichier(f), "ancien");
 }
 
 }  // namespace

@@ -127,10 +127,13 @@ TEST_F(GestionErreurs, InDebugModeTheErrorIsRecordedAndAFailedSaveToo) {
   fs::create_directories(Dossier / "recovery.kvb" / "x");
   TBilanErreur b = TraiteErreurNonRattrapee(doc, "encore", Chemin("Error.log"));
   EXPECT_FALSE(b.RecuperationEcrite);
-  ASSERT_EQ(Entrees.size(), 2u);
-  EXPECT_EQ(TexteEnvoiDbg(Entrees[0]),
+  // The save records why it failed (a folder stands there), then the handler its failure.
+  ASSERT_EQ(Entrees.size(), 3u);
+  EXPECT_NE(TexteEnvoiDbg(Entrees[0]).find("ce nom est celui d'un dossier"), std::string::npos)
+      << TexteEnvoiDbg(Entrees[0]);
+  EXPECT_EQ(TexteEnvoiDbg(Entrees[1]),
             "TMsgLong|erDivers|TMainForm.ExceptionHandler|0|1|Error writing recovery.kvb|");
-  EXPECT_EQ(Entrees[1].Index, 2);
+  EXPECT_EQ(Entrees[2].Index, 2);
   EXPECT_TRUE(b.Log.Ecrit);
   EXPECT_NE(PremiereLigne(Chemin("Error.log")).find(" . encore . Stack = "), std::string::npos);
   EXPECT_TRUE(Messages.empty());

@@ -12,6 +12,7 @@
 #include <gif_lib.h>
 // clang-format on
 
+#include "Aide.h"
 #include "document/ImageFond.h"
 
 namespace {
@@ -218,6 +219,20 @@ TEST(ImageFond, FittedSizesKeepTheProportions) {
   EXPECT_EQ(TailleAjustee(1, 0, 300, 800, 500, 0, 0), TTailleImage{});
   EXPECT_EQ(TailleAjustee(3, 400, 300, 800, 500, 0, 0), TTailleImage{});
   EXPECT_EQ(TailleAjustee(4, 10, 1, 800, 500, 0, 9000, 16384), TTailleImage{});
+}
+
+// A picture path naming a FIFO or a device is refused at once, not waited on.
+TEST(ImageFond, OnlyRegularFilesAreRead) {
+  const std::string chemin = ::testing::TempDir() + "image_tube.jpg";
+  FifoSansEcrivain fifo(chemin);
+  ASSERT_TRUE(fifo.Cree);
+  std::vector<std::uint8_t> octets;
+  std::string raison;
+  EXPECT_FALSE(LitOctetsImage(chemin, octets, &raison));
+  EXPECT_NE(raison.find("not a regular file"), std::string::npos) << raison;
+  EXPECT_EQ(fifo.Liberations, 0);
+  EXPECT_FALSE(LitOctetsImage("/dev/zero", octets, &raison));
+  EXPECT_TRUE(octets.empty());
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "Aide.h"
 #include "Fenetre.h"
+#include "document/GestFich.h"
 
 namespace {
 
@@ -108,7 +110,7 @@ TEST(DocumentLife, OpenAnsweredNoAddsTheFileSurfacesToTheCurrentDocument) {
   t.Reponses = {mrNo};
   t.Choix = {"/bateaux/yacht.kvb"};
   ASSERT_TRUE(t.F->Ouvrir());
-  EXPECT_TRUE(t.A_Vu("Voulez-vous fermer le dessin courant ?"));
+  EXPECT_EQ(Contenant(t.Messages, "Voulez-vous fermer le dessin courant ?"), 1);
   ASSERT_EQ(t.Doc().NbSurf(), 4);
   EXPECT_EQ(t.Doc().Surf(0).Nom, "Surface1");
   EXPECT_EQ(t.Doc().Surf(1).Nom, "Coque");
@@ -373,6 +375,163 @@ TEST(DocumentLife, ADamagedFileIsReadOnceAndTheUserAskedOnce) {
   EXPECT_FALSE(w.Doc().Modifie);
   EXPECT_EQ(w.F->windowTitle(), "Brivane - abime.kvb");
   fs::remove_all(dossier);
+}
+
+// A scratch folder of real files for the program's own reader and writer.
+struct DossierDisque {
+  std::filesystem::path Dossier;
+  DossierDisque() {
+    Dossier = std::filesystem::temp_directory_path() /
+              ("brivane_disque_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(Dossier);
+    std::filesystem::create_directories(Dossier);
+  }
+  ~DossierDisque() {
+    std::error_code ec;
+    std::filesystem::remove_all(Dossier, ec);
+  }
+  std::string Chemin(const std::string& nom) const { return (Dossier / nom).string(); }
+  static std::string Lit(const std::string& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  std::string Copie(const std::string& echantillon, const std::string& nom) const {
+    std::ofstream(Chemin(nom), std::ios::binary) << Lit(std::string(BRIVANE_SAMPLES) + "/" + echantillon);
+    return Chemin(nom);
+  }
+};
+
+// A file that lost its section ends opens only when the user says so, and is not
+// written over with the part that was read unless the user says so again.
+TEST(DocumentLife, AFileWithoutItsSectionEndsIsNeverTakenSilently) {
+  DossierDisque d;
+  std::string t = DossierDisque::Lit(std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb");
+  for (size_t p = t.find("[END]\r\n"); p != std::string::npos; p = t.find("[END]\r\n")) t.erase(p, 7);
+  const std::string chemin = d.Chemin("sans_fin.kvb");
+  std::ofstream(chemin, std::ios::binary) << t;
+
+  FenetreTest w({}, true);
+  w.Reponses = {mrYes, mrNo};  // close the drawing; do not take the part read
+  w.Choix = {QString::fromStdString(chemin)};
+  w.F->Lance("MeOuvrir");
+  EXPECT_EQ(Contenant(w.Messages, "n'a pu être lu qu'en partie"), 1) << ::testing::PrintToString(w.Messages);
+  EXPECT_EQ(Contenant(w.Messages, "n'a pas de [END]"), 1);
+  EXPECT_TRUE(w.Doc().NomFichier.empty());
+  ASSERT_EQ(w.Doc().NbSurf(), 1);
+
+  w.Messages.clear();
+  w.Reponses = {mrYes, mrYes};  // taken this time
+  w.Choix = {QString::fromStdString(chemin)};
+  w.F->Lance("MeOuvrir");
+  ASSERT_EQ(w.Doc().NomFichier, chemin);
+  // Save: the question before the file is replaced; No keeps every byte of it.
+  w.Messages.clear();
+  w.Reponses = {mrNo};
+  w.F->Lance("MeEnregistrer");
+  EXPECT_EQ(Contenant(w.Messages, "ouvert avec des erreurs de lecture"), 1)
+      << ::testing::PrintToString(w.Messages);
+  EXPECT_EQ(DossierDisque::Lit(chemin), t);
+}
+
+// "No" to closing merges: the question says so, and the mixture is no longer the
+// first file's: Save asks for a name instead of writing over it.
+TEST(DocumentLife, AMergedDesignIsSavedOnlyUnderANameTheUserGives) {
+  DossierDisque d;
+  const std::string a = d.Copie("Deriveur42.kvb", "a.kvb");
+  TDocument un;
+  NouvelleSurface(un, "Seule", 1, {});
+  MajSurface(un, true, -1);
+  un.NomFichier = d.Chemin("b.kvb");
+  ASSERT_TRUE(EnregistrerFichierAll(un));
+  const std::string octetsA = DossierDisque::Lit(a);
+
+  FenetreTest w({}, true);
+  w.Reponses = {mrYes};
+  w.Choix = {QString::fromStdString(a)};
+  w.F->Lance("MeOuvrir");
+  ASSERT_EQ(w.Doc().NomFichier, a);
+  ASSERT_EQ(w.Doc().NbSurf(), 3);
+  w.Messages.clear();
+  w.Reponses = {mrNo};
+  w.Choix = {QString::fromStdString(d.Chemin("b.kvb"))};
+  w.F->Lance("MeOuvrir");
+  ASSERT_EQ(w.Doc().NbSurf(), 4);
+  ASSERT_FALSE(w.Messages.empty());
+  EXPECT_NE(w.Messages[0].find("Voulez-vous fermer le dessin courant ?"), std::string::npos);
+  EXPECT_NE(w.Messages[0].find("Non : les surfaces du fichier sont ajoutées au dessin courant"),
+            std::string::npos)
+      << w.Messages[0];
+  EXPECT_TRUE(w.Doc().NomFichier.empty());
+  EXPECT_EQ(w.F->windowTitle(), "Brivane*");
+  // Save asks for a name; cancelled, nothing is written anywhere.
+  w.Choix = {""};
+  w.F->Lance("MeEnregistrer");
+  EXPECT_TRUE(w.Choix.empty());  // the save dialog was shown
+  EXPECT_EQ(DossierDisque::Lit(a), octetsA);
+  EXPECT_TRUE(w.Doc().Modifie);
+}
+
+TEST(DocumentLife, SavingOverAReadOnlyFileAsksFirstNamingIt) {
+  DossierDisque d;
+  const std::string a = d.Copie("Deriveur42.kvb", "a.kvb");
+  FenetreTest w({}, true);
+  w.Reponses = {mrYes};
+  w.Choix = {QString::fromStdString(a)};
+  w.F->Lance("MeOuvrir");
+  ASSERT_EQ(w.Doc().NomFichier, a);
+  std::filesystem::permissions(a, std::filesystem::perms(0444));
+  const std::string avant = DossierDisque::Lit(a);
+  Modifie(w);
+  w.Messages.clear();
+  w.Reponses = {mrNo};
+  w.F->Lance("MeEnregistrer");
+  ASSERT_EQ(w.Messages.size(), 1u) << ::testing::PrintToString(w.Messages);
+  EXPECT_NE(w.Messages[0].find("Le fichier " + a + " est en lecture seule"), std::string::npos)
+      << w.Messages[0];
+  EXPECT_EQ(DossierDisque::Lit(a), avant);
+  EXPECT_TRUE(w.Doc().Modifie);
+  // Yes: written, and the file stays read-only.
+  w.Reponses = {mrYes};
+  w.F->Lance("MeEnregistrer");
+  EXPECT_NE(DossierDisque::Lit(a), avant);
+  EXPECT_FALSE(w.Doc().Modifie);
+  EXPECT_EQ(std::filesystem::status(a).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms(0444));
+}
+
+// A save that fails says why once, in plain words, and leaves no file behind.
+TEST(DocumentLife, SavingToAFolderSaysSoOnceAndLeavesNothing) {
+  DossierDisque d;
+  const std::string dossier = d.Chemin("coque.kvb");
+  std::filesystem::create_directory(dossier);
+  FenetreTest w({}, true);
+  w.Doc().NomFichier = dossier;
+  Modifie(w);
+  w.Messages.clear();
+  w.F->Lance("MeEnregistrer");
+  ASSERT_EQ(w.Messages.size(), 1u) << ::testing::PrintToString(w.Messages);
+  EXPECT_NE(w.Messages[0].find("ce nom est celui d'un dossier"), std::string::npos) << w.Messages[0];
+  EXPECT_TRUE(w.Doc().Modifie);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.Dossier), {}), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(dossier));
+}
+
+TEST(DocumentLife, AFifoIsRefusedWithoutWaitingOnIt) {
+  DossierDisque d;
+  FifoSansEcrivain fifo(d.Chemin("tube.kvb"));
+  ASSERT_TRUE(fifo.Cree);
+  FenetreTest w({}, true);
+  const std::string nom = w.Doc().Surf(0).Nom;
+  w.Messages.clear();
+  w.Reponses = {mrYes};
+  w.Choix = {QString::fromStdString(fifo.Chemin)};
+  w.F->Lance("MeOuvrir");
+  EXPECT_EQ(fifo.Liberations, 0);
+  EXPECT_EQ(Contenant(w.Messages, fifo.Chemin + " n'est pas un fichier ordinaire"), 1)
+      << ::testing::PrintToString(w.Messages);
+  ASSERT_EQ(w.Doc().NbSurf(), 1);
+  EXPECT_EQ(w.Doc().Surf(0).Nom, nom);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "Aide.h"
 #include "Fenetre.h"
 #include "edition/forms/CotesForm.h"
 #include "edition/forms/OutilsMesure.h"
@@ -281,6 +282,24 @@ TEST(ReperesFenetres, ImportAllOrNothing) {
   k.ChoisitFichier = [] { return QString(); };
   k.Ok();
   EXPECT_EQ(t.Doc().ListeReperes.size(), 1u);
+}
+
+// Only a regular file is imported: a FIFO or a device would block or never end.
+TEST(ReperesFenetres, ImportReadsOnlyRegularFiles) {
+  FenetreTest t;
+  QTemporaryDir dir;
+  FifoSansEcrivain fifo(dir.filePath("tube.txt").toStdString());
+  ASSERT_TRUE(fifo.Cree);
+  for (const std::string& chemin : {fifo.Chemin, std::string("/dev/null")}) {
+    t.Messages.clear();
+    TImportRepForm f(t.Doc());
+    const std::string e = f.Importer(chemin);
+    EXPECT_NE(e.find(chemin + " n'est pas un fichier ordinaire"), std::string::npos) << e;
+    EXPECT_TRUE(t.A_Vu(e));
+  }
+  EXPECT_EQ(fifo.Liberations, 0);
+  EXPECT_TRUE(t.Doc().ListeReperes.empty());
+  EXPECT_FALSE(t.Doc().Modifie);
 }
 
 }  // namespace

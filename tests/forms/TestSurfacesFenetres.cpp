@@ -16,6 +16,9 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
 #include "Fenetre.h"
@@ -269,6 +272,39 @@ TEST(SurfaceWindows, ExportWritesTheChosenSurfacesAndLeavesTheDocumentAlone) {
   EXPECT_EQ(t.Doc().NbSurf(), 3);
   EXPECT_EQ(t.Doc().NomFichier, "/bateaux/yacht.kvb");
   EXPECT_FALSE(t.Doc().Modifie);
+}
+
+// Over a read-only file the export asks first; declined, nothing is written and no
+// empty error follows; a failure is reported once.
+TEST(SurfaceWindows, ExportOverAReadOnlyFileAsksAndAFailureIsShownOnce) {
+  Fenetres t;
+  modele::Yacht(t.Doc(), 20, 5);
+  QTemporaryDir dossier;
+  const std::string chemin = dossier.filePath("quille.kvb").toStdString();
+  { std::ofstream(chemin, std::ios::binary) << "ancien"; }
+  std::filesystem::permissions(chemin, std::filesystem::perms(0444));
+  t.Choix = {QString::fromStdString(chemin)};
+  t.A("MeExportSurfaces")->trigger();
+  TListeSurfForm& l = *t.W.ListeSurf;
+  ASSERT_TRUE(l.isVisible());
+  t.Messages.clear();
+  t.Reponses = {mrNo};
+  Selectionne(l.Liste, {1});
+  Clique(&l, "BtnOK");
+  ASSERT_EQ(t.Messages.size(), 1u) << ::testing::PrintToString(t.Messages);
+  EXPECT_NE(t.Messages[0].find("Le fichier " + chemin + " est en lecture seule"), std::string::npos);
+  std::ifstream in(chemin, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "ancien");
+  // A folder where the file should go: one message, which says so.
+  const std::string sousDossier = dossier.filePath("dossier.kvb").toStdString();
+  std::filesystem::create_directory(sousDossier);
+  t.Choix = {QString::fromStdString(sousDossier)};
+  t.A("MeExportSurfaces")->trigger();
+  t.Messages.clear();
+  Selectionne(t.W.ListeSurf->Liste, {1});
+  Clique(t.W.ListeSurf, "BtnOK");
+  ASSERT_EQ(t.Messages.size(), 1u) << ::testing::PrintToString(t.Messages);
+  EXPECT_NE(t.Messages[0].find("ce nom est celui d'un dossier"), std::string::npos) << t.Messages[0];
 }
 
 TEST(SurfaceWindows, VisibilityWindowFollowsItsSelectionAtOnce) {

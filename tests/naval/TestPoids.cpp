@@ -243,7 +243,7 @@ TEST(Csv, ExportThenImportKeepsTheRows) {
   EXPECT_EQ(g[0][6], "");  // imported rows are attached to no surface
 
   TGrillePoids avant = g;
-  EXPECT_EQ(ImportePoidsCsv(Temp("absent/nulle_part.csv"), g), rs("rsErrImportPoids"));
+  EXPECT_EQ(ImportePoidsCsv(Temp("absent/nulle_part.csv"), g).rfind(rs("rsErrImportPoids"), 0), 0u);
   EXPECT_EQ(g, avant);
   EXPECT_EQ(
       ExportePoidsCsv(Temp("absent/nulle_part.csv"), surf, poids).rfind("Erreur d'écriture du fichier", 0),
@@ -287,3 +287,37 @@ TEST(Ballast, TheTotalsNameIsRefusedWhenEntered) {
   ASSERT_EQ(doc.ListePoids.size(), 1u);  // the list is left whole
   EXPECT_EQ(doc.ListePoids[0].Nom, "avant");
 }
+
+namespace {
+
+// The import is bounded as the document reader is: a file of too many rows, or that
+// is no regular file, imports nothing and says why.
+TEST(Csv, ImportIsBoundedAndReadsOnlyRegularFiles) {
+  const std::string f = Temp("poids_trop.csv");
+  {
+    std::ofstream out(f, std::ios::binary);
+    for (int i = 0; i <= MaxLignesImportPoids; i++) out << "P" << i << ";1;0;0;0\r\n";
+  }
+  TGrillePoids g = {{"0", "Lest", "5.000", "0.000", "0.000", "0.000", ""}};
+  const TGrillePoids avant = g;
+  const std::string err = ImportePoidsCsv(f, g);
+  EXPECT_NE(err.find(std::to_string(MaxLignesImportPoids)), std::string::npos) << err;
+  EXPECT_EQ(g, avant);
+  // One row fewer imports whole.
+  {
+    std::ofstream out(f, std::ios::binary);
+    for (int i = 0; i < MaxLignesImportPoids; i++) out << "P" << i << ";1;0;0;0\r\n";
+  }
+  ASSERT_EQ(ImportePoidsCsv(f, g), "");
+  EXPECT_EQ(g.size(), avant.size() + static_cast<size_t>(MaxLignesImportPoids));
+
+  FifoSansEcrivain fifo(Temp("poids_tube.csv"));
+  ASSERT_TRUE(fifo.Cree);
+  g = avant;
+  const std::string e = ImportePoidsCsv(fifo.Chemin, g);
+  EXPECT_NE(e.find("n'est pas un fichier ordinaire"), std::string::npos) << e;
+  EXPECT_EQ(fifo.Liberations, 0);
+  EXPECT_EQ(g, avant);
+}
+
+}  // namespace

@@ -64,7 +64,8 @@ void ExporteSurfaces(TMainForm& f) {
     } catch (const std::exception& e) {
       erreur = e.what();
     }
-    if (!ok) {
+    // No reason: the user declined to write over the file.
+    if (!ok && !erreur.empty()) {
       DbgErr(erFichier, "TMainForm.ExportSurfacesClick", 0, {c, erreur});
       AfficheMessage(erreur, mtError, mbOK);
     }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,6 +18,7 @@
 
 #include "app/Principale.h"
 #include "base/Chaines.h"
+#include "base/FichierStr.h"
 #include "base/Services.h"
 #include "edition/Cadrage.h"
 #include "ui/Registre.h"
@@ -29,7 +29,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 
 // An import file larger than this is refused before it is read.
-constexpr qint64 TailleMaxImport = 16 * 1024 * 1024;
+constexpr size_t TailleMaxImport = 16u << 20;
 
 }  // namespace
 
@@ -250,11 +250,12 @@ std::string TImportRepForm::Importer(const std::string& chemin) {
     reject();
     return e;
   };
-  QFile f(Q(chemin));
-  if (!f.open(QIODevice::ReadOnly)) return echec(rs("rsErreurImportReperes"));
-  if (f.size() > TailleMaxImport) return echec(rs("rsErreurImportReperes"));
+  // Only a regular file within the bound: a device or a FIFO would never end.
+  std::string lus, pourquoi;
+  if (LitFichierOrdinaire(chemin, TailleMaxImport, lus, &pourquoi) != TLectureFichier::Ok)
+    return echec(rs("rsErreurImportReperes") + " : " + pourquoi);
   // Single-byte text as the program writes it; UTF-8 from other tools reads as it is.
-  const QByteArray octets = f.readAll();
+  const QByteArray octets = QByteArray::fromStdString(lus);
   std::string texte = QString::fromUtf8(octets).contains(QChar::ReplacementCharacter)
                           ? S(QString::fromLatin1(octets))
                           : octets.toStdString();
