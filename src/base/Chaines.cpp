@@ -428,6 +428,17 @@ const std::vector<TChaineDef> Defs = {
     {"rsCritNonEvalue", "Non évalué"},
     {"rsStabAngleMax", "Angle de gite Max incorrect : il doit être compris entre 0 et 180°"},
     {"rsStabPoidsManquant", "Poids manquant. Vous devez définir au moins un poids (surface ou ballast)"},
+    {"rsPoidsTotalNonFini",
+     "Le poids total n'est pas un nombre fini : vérifiez les masses, épaisseurs et densités."},
+    {"rsPoidsTotalNegatif", "Le poids total est négatif (%.4f kg) : il n'a pas de centre de gravité."},
+    {"rsPoidsTotalQuasiNul",
+     "Le poids total (%.4f kg) est presque nul devant la somme de ses parties (%.4f kg) : son centre de "
+     "gravité n'a pas de sens."},
+    {"rsHydroHorsEau",
+     "La carène est entièrement hors de l'eau (volume immergé nul) : pas de GMt ni de GMl."},
+    {"rsHydroNonFini",
+     "Les calculs ne donnent pas de nombre fini (coordonnées ou poids NURBS hors des limites d'un bateau) : "
+     "pas de résultat."},
     {"rsStabTolerance", "La tolérance doit être supérieure à zéro"},
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},
