@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them for the given number of seconds in
-# all (default 30): two thirds for the document reader, seeded with the sample designs
-# and the test documents, the rest for the picture decoders, seeded with the test
-# pictures. Any crash, hang, leak or sanitizer report fails the run.
+# all (default 30): half for the document reader, seeded with the sample designs and the
+# test documents, a quarter for the picture decoders, seeded with the test pictures, and
+# the rest for the language-file reader, seeded with the shipped language file. Any crash, hang, leak or sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_RUN=${1:-30}
 BUILD=build/fuzz
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DBRIVANE_FUZZ=ON -DBRIVANE_GUI=OFF -DBUILD_TESTING=OFF -DBRIVANE_BENCH=OFF >/dev/null
-ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images
-SECONDS_DOC=$(( SECONDS_RUN * 2 / 3 ))
-SECONDS_IMG=$(( SECONDS_RUN - SECONDS_DOC ))
+ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images fuzz_langue
+SECONDS_DOC=$(( SECONDS_RUN / 2 ))
+SECONDS_IMG=$(( SECONDS_RUN / 4 ))
+SECONDS_LANG=$(( SECONDS_RUN - SECONDS_DOC - SECONDS_IMG ))
 corpus="$BUILD/corpus"
 mkdir -p "$corpus"
 cp samples/*.kvb tests/data/*.kvb "$corpus"/
@@ -25,3 +26,8 @@ mkdir -p "$images"
 cp tests/data/images/* "$images"/
 "$BUILD/fuzz/fuzz_images" "$images" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_IMG" -timeout=10 \
   -rss_limit_mb=1024 -max_len=32768 -print_final_stats=1
+langues="$BUILD/corpus_langues"
+mkdir -p "$langues"
+cp lang/*.dat "$langues"/
+"$BUILD/fuzz/fuzz_langue" "$langues" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_LANG" -timeout=10 \
+  -rss_limit_mb=1024 -max_len=262144 -print_final_stats=1
