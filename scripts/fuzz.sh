@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs them for the given number of seconds in
 # all (default 30): half for the document reader, seeded with the sample designs and
-# the test documents, a sixth each for the picture decoders (seeded with the test
-# pictures), the weights import and the marks import (seeded with small files made
-# here). Any crash, hang, leak or sanitizer report fails the run.
+# the test documents, an eighth each for the picture decoders (seeded with the test
+# pictures), the weights import, the marks import (seeded with small files made here)
+# and the language-file reader (seeded with the shipped language file). Any crash,
+# hang, leak or sanitizer report fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_RUN=${1:-30}
 BUILD=build/fuzz
 cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DBRIVANE_FUZZ=ON -DBRIVANE_GUI=OFF -DBUILD_TESTING=OFF -DBRIVANE_BENCH=OFF >/dev/null
-ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images fuzz_poids_csv fuzz_reperes
+ninja -C "$BUILD" -j"${JOBS:-2}" fuzz_lecture fuzz_images fuzz_poids_csv fuzz_reperes fuzz_langue
 SECONDS_DOC=$(( SECONDS_RUN / 2 ))
-SECONDS_IMP=$(( SECONDS_RUN / 6 ))
-SECONDS_IMG=$(( SECONDS_RUN - SECONDS_DOC - 2 * SECONDS_IMP ))
+# libFuzzer reads a time of 0 as "no limit": every share is at least a second.
+SECONDS_IMP=$(( SECONDS_RUN >= 8 ? SECONDS_RUN / 8 : 1 ))
+SECONDS_LANG=$SECONDS_IMP
+SECONDS_IMG=$(( SECONDS_RUN - SECONDS_DOC - 3 * SECONDS_IMP ))
+SECONDS_IMG=$(( SECONDS_IMG > 0 ? SECONDS_IMG : 1 ))
 corpus="$BUILD/corpus"
 mkdir -p "$corpus"
 cp samples/*.kvb tests/data/*.kvb "$corpus"/
@@ -39,3 +43,8 @@ printf '\001Etrave;0;0;1,2;\r\nTableau;8.5;0;0.9;\n' >"$reperes/seed_noms"
 printf '\0100;0;1;\n2.5;-1;0.3;\n' >"$reperes/seed_ordre"
 "$BUILD/fuzz/fuzz_reperes" "$reperes" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_IMP" -timeout=10 \
   -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1
+langues="$BUILD/corpus_langues"
+mkdir -p "$langues"
+cp lang/*.dat "$langues"/
+"$BUILD/fuzz/fuzz_langue" "$langues" -artifact_prefix="$BUILD/" -max_total_time="$SECONDS_LANG" -timeout=10 \
+  -rss_limit_mb=1024 -max_len=262144 -print_final_stats=1

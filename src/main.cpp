@@ -1,6 +1,9 @@
 // brivane: the program's windows. Start-up (single instance, splash, main window),
 // the message loop, and the screenshot mode that renders the main window to a PNG
 // for the README and the visual checks.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -11,6 +14,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 #include <QTranslator>
 #include <clocale>
@@ -94,6 +98,28 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   return 0;
 }
 
+// Whether anyone can answer a dialog: not on a platform without a screen.
+bool Interactif() {
+  return QGuiApplication::platformName() != "offscreen" && QGuiApplication::platformName() != "minimal";
+}
+
+// The single-instance lock. One left behind by a run that ended without removing it is
+// stale, but Qt cannot always tell: when the process number it holds now belongs to another
+// user, Qt may not look at that process and takes it for this program. The lock sits in
+// this user's own folder, where only this user's program could have put it.
+bool PrendVerrou(QLockFile& verrou) {
+  if (verrou.tryLock(0)) return true;
+  qint64 pid = 0;
+  QString hote, appli;
+  if (!verrou.getLockInfo(&pid, &hote, &appli) || pid <= 0) return false;
+  if (!hote.isEmpty() && hote != QSysInfo::machineHostName()) return false;
+  struct stat st {};
+  const std::string proc = "/proc/" + std::to_string(pid);
+  if (::stat(proc.c_str(), &st) != 0 || st.st_uid == ::geteuid()) return false;
+  // A live holder of ours keeps its lock held, and then this fails.
+  return verrou.removeStaleLockFile() && verrou.tryLock(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,11 +169,10 @@ int main(int argc, char** argv) {
   // One instance at a time for each user (screenshots excepted: they change nothing): the
   // lock is in the user's runtime folder, not in the temporary folder every user shares.
   QLockFile verrou(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/MutexBrivane.lock");
-  if (!lc.Capture && !verrou.tryLock(0)) {
+  if (!lc.Capture && !PrendVerrou(verrou)) {
     std::fprintf(stderr, "brivane: %s\n", rs("rsDejaLance").c_str());
     // Without a screen nobody could close the dialog.
-    if (QGuiApplication::platformName() != "offscreen" && QGuiApplication::platformName() != "minimal")
-      AfficheMessageDlg(rs("rsDejaLance"), mtError, mbOK);
+    if (Interactif()) AfficheMessageDlg(rs("rsDejaLance"), mtError, mbOK);
     return 1;
   }
 
@@ -169,13 +194,17 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   QApplication::restoreOverrideCursor();
   splash.close();
-  if (!refusLangue.empty()) AfficheMessage(refusLangue, mtWarning, mbOK);
+  if (!refusLangue.empty()) {
+    if (Interactif())
+      AfficheMessage(refusLangue, mtWarning, mbOK);
+    else
+      std::fprintf(stderr, "brivane: %s\n", refusLangue.c_str());
+  }
   // The first display runs once the window has its size.
-  QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(); });
-  // A crash of the process itself still leaves the design and a log line behind, where the
-  // next start looks for it and offers it under the design's own name.
-  InstalleSauvegardeCrash(&f.Document(), CheminRecuperationProgramme(), CheminErrorLog(),
-                          NoteOrigineRecuperation);
+  QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(Interactif()); });
+  // A crash of the process itself, or a log-out, still leaves the design and a log line
+  // behind, where the next start looks for it and offers it under the design's own name.
+  InstalleSauvegardesUrgence(f);
   int r = app.exec();
   InstalleSauvegardeCrash(nullptr, {}, CheminErrorLog());
   return r;

@@ -18,6 +18,7 @@
 #include <filesystem>
 
 #include "app/Principale.h"
+#include "app/RecuperationQt.h"
 #include "app/ReglagesQt.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
@@ -174,8 +175,13 @@ bool TDebugForm::Enregistre(const QString& chemin) {
 
 void TDebugForm::ExceptionHandler(const std::string& message) {
   while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-  TBilanErreur b = TraiteErreurNonRattrapee(F.Document(), message, CheminErrorLog());
-  if (b.RecuperationEcrite) FichierRecent(F, b.CheminRecuperation);
+  // The same place as the crash's and the periodic copy's, offered at the next start.
+  TBilanErreur b =
+      TraiteErreurNonRattrapee(F.Document(), message, CheminErrorLog(), CheminRecuperationProgramme());
+  if (b.RecuperationEcrite) {
+    NoteOrigineRecuperation(F.Document());
+    FichierRecent(F, b.CheminRecuperation);
+  }
   if (b.Log.LectureImpossible)
     AfficheMessage(Format(rs("rsErrLectureErrorLog"), message.c_str(), b.Log.Chemin.c_str()), mtError, mbOK);
 }

@@ -686,7 +686,7 @@ void TMainForm::ReorganiseIcones() {
     }
 }
 
-void TMainForm::PremierAffichage(bool montrerErreurs) {
+void TMainForm::PremierAffichage(bool interactif) {
   DessinOK = true;
   ChargeLumieres(*this);
   // All four views side by side: a designer sees the whole model at once.
@@ -699,7 +699,8 @@ void TMainForm::PremierAffichage(bool montrerErreurs) {
     AjusterTout();  // a start without a file, or a file that kept no view placements
   ActiveVue(maximisee >= 0 ? maximisee : tvSection, false);
   AfficheNet();
-  if (montrerErreurs && !ErreurDemarrage.empty()) {
+  if (!interactif) return;
+  if (!ErreurDemarrage.empty()) {
     std::string e = ErreurDemarrage;
     ErreurDemarrage.clear();
     AfficheMessage(e, mtError, mbOK);

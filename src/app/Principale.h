@@ -46,8 +46,10 @@ class TMainForm : public QMainWindow, public THoteVues {
   ~TMainForm() override;
 
   // The first display: enable drawing, lay out the views, restore their placements
-  // or fit them, draw, and show a start-up reading error.
-  void PremierAffichage(bool montrerErreurs = true);
+  // or fit them, draw; with someone to answer, show a start-up reading error and offer
+  // the recovery document. Without (a screenshot, a test), no dialog opens: a default
+  // answer would replace the design asked for by a copy of another.
+  void PremierAffichage(bool interactif = true);
 
   // THoteVues
   TDocument& Document() override { return Doc; }

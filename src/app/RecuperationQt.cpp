@@ -3,15 +3,19 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <filesystem>
 
+#include "app/DebugForm.h"
 #include "app/Principale.h"
 #include "app/ReglagesQt.h"
 #include "base/Chaines.h"
+#include "base/Crash.h"
 #include "base/Debug.h"
 #include "base/Services.h"
+#include "document/GestionErreurs.h"
 #include "document/Recuperation.h"
 
 std::string CheminRecuperationProgramme() {
@@ -76,3 +80,12 @@ bool OffreRecuperation(TMainForm& f) {
 }
 
 void FinRecuperation() { SupprimeRecuperation(CheminRecuperationProgramme()); }
+
+void InstalleSauvegardesUrgence(TMainForm& f, unsigned delaiFin) {
+  InstalleSauvegardeCrash(&f.Document(), CheminRecuperationProgramme(), CheminErrorLog(),
+                          NoteOrigineRecuperation);
+  const int tube = InstalleFinDemandee(delaiFin);
+  if (tube < 0) return;
+  auto* n = new QSocketNotifier(tube, QSocketNotifier::Read, &f);
+  QObject::connect(n, &QSocketNotifier::activated, &f, [] { FinDemandee(); });
+}

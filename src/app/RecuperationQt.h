@@ -20,5 +20,11 @@ bool SauveRecuperation(TMainForm& f);
 // At first display: when the recovery document is newer than the design it copies, asks
 // whether to open it; yes opens it under that design's name, marked modified. True then.
 bool OffreRecuperation(TMainForm& f);
+// The last resorts of a running program: a crash of the process, and a request to end it
+// (SIGTERM, SIGHUP: a log-out, a closed terminal), write the recovery document and a log
+// line before the process ends; an end request with nothing unsaved just ends it.
+// `delaiFin`: seconds the event loop has to answer an end request before the signal does
+// the work itself.
+void InstalleSauvegardesUrgence(TMainForm& f, unsigned delaiFin = 5);
 // The work is safe (saved, or closed on purpose): the recovery document goes.
 void FinRecuperation();

@@ -289,6 +289,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrPasUnDocument", "Ce fichier n'est pas un document Brivane : aucune section reconnue"},
     {"rsErrLectNbVx", "Erreur de lecture du fichier; NbVxi & NbVxj <=0 - Surf"},
     {"rsErrLectVertex", "Erreur de lecture du fichier; Vertex - Str = "},
+    {"rsErrLectHorsBorne", "Erreur de lecture du fichier; %s = %s dépasse les limites d'un bateau (±%s)"},
     {"rsErrLectPlanS", "Erreur de lecture du fichier SURF/PlanS - Str ="},
     {"rsErrLectSoudes", "Erreur de lecture du fichier : SOUDES - Str ="},
     {"rsErrLectSoudesIgnores",
@@ -438,6 +439,17 @@ const std::vector<TChaineDef> Defs = {
     {"rsCritNonEvalue", "Non évalué"},
     {"rsStabAngleMax", "Angle de gite Max incorrect : il doit être compris entre 0 et 180°"},
     {"rsStabPoidsManquant", "Poids manquant. Vous devez définir au moins un poids (surface ou ballast)"},
+    {"rsPoidsTotalNonFini",
+     "Le poids total n'est pas un nombre fini : vérifiez les masses, épaisseurs et densités."},
+    {"rsPoidsTotalNegatif", "Le poids total est négatif (%.4f kg) : il n'a pas de centre de gravité."},
+    {"rsPoidsTotalQuasiNul",
+     "Le poids total (%.4f kg) est presque nul devant la somme de ses parties (%.4f kg) : son centre de "
+     "gravité n'a pas de sens."},
+    {"rsHydroHorsEau",
+     "La carène est entièrement hors de l'eau (volume immergé nul) : pas de GMt ni de GMl."},
+    {"rsHydroNonFini",
+     "Les calculs ne donnent pas de nombre fini (coordonnées ou poids NURBS hors des limites d'un bateau) : "
+     "pas de résultat."},
     {"rsStabTolerance", "La tolérance doit être supérieure à zéro"},
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},
@@ -1171,6 +1183,75 @@ std::string Placeholders(std::string_view f, bool exact) {
   return r;
 }
 
+namespace {
+
+// A width or a precision: absent, '*' (taken from the values), or a number (saturated).
+struct TTailleChamp {
+  enum { Absente, Etoile, Nombre } Genre = Absente;
+  size_t Valeur = 0;
+};
+
+struct TChamp {
+  TTailleChamp Largeur, Precision;
+};
+
+std::vector<TChamp> Champs(std::string_view f) {
+  std::vector<TChamp> r;
+  for (size_t i = 0; i < f.size(); i++) {
+    if (f[i] != '%') continue;
+    if (++i >= f.size()) break;
+    if (f[i] == '%') continue;
+    while (i < f.size() && std::string_view("-+ #0'").find(f[i]) != std::string_view::npos) i++;
+    auto taille = [&] {
+      TTailleChamp t;
+      if (i < f.size() && f[i] == '*') {
+        t.Genre = TTailleChamp::Etoile;
+        i++;
+      } else if (i < f.size() && f[i] >= '0' && f[i] <= '9') {
+        t.Genre = TTailleChamp::Nombre;
+        for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; i++)
+          t.Valeur = std::min<size_t>(t.Valeur * 10 + static_cast<size_t>(f[i] - '0'), 1u << 30);
+      }
+      return t;
+    };
+    TChamp c;
+    c.Largeur = taille();
+    if (i < f.size() && f[i] == '.') {
+      i++;
+      c.Precision = taille();
+      // "%.f" is a precision of 0.
+      if (c.Precision.Genre == TTailleChamp::Absente) c.Precision.Genre = TTailleChamp::Nombre;
+    }
+    r.push_back(c);
+    // The conversion itself: the loop goes past it.
+    while (i < f.size() && std::string_view("hlLqjzt").find(f[i]) != std::string_view::npos) i++;
+  }
+  return r;
+}
+
+bool TailleDansDefaut(const TTailleChamp& t, const TTailleChamp& d) {
+  switch (t.Genre) {
+    case TTailleChamp::Absente:
+      return true;
+    case TTailleChamp::Etoile:
+      return d.Genre == TTailleChamp::Etoile;
+    case TTailleChamp::Nombre:
+      return d.Genre == TTailleChamp::Nombre && t.Valeur <= d.Valeur;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ChampsDansDefaut(std::string_view texte, std::string_view defaut) {
+  const std::vector<TChamp> t = Champs(texte), d = Champs(defaut);
+  if (t.size() != d.size()) return false;
+  for (size_t k = 0; k < t.size(); k++)
+    if (!TailleDansDefaut(t[k].Largeur, d[k].Largeur) || !TailleDansDefaut(t[k].Precision, d[k].Precision))
+      return false;
+  return true;
+}
+
 namespace chaines_detail {
 std::string SansPlaceholders(const std::string& fmt) {
   std::string r;
@@ -1237,8 +1318,10 @@ bool ChargerChaines(const std::string& chemin, std::string* refus) {
     for (const auto& [cle, texte] : entrees)
       if (EgalSansCasse(cle, Defs[i].Cle)) {
         // A text whose placeholders differ from the default's would be a format for
-        // values the code does not pass: the default stays.
-        if (Placeholders(texte, true) == Placeholders(Defs[i].Defaut, true))
+        // values the code does not pass, or for fields wider than any caption: the
+        // default stays.
+        if (Placeholders(texte, true) == Placeholders(Defs[i].Defaut, true) &&
+            ChampsDansDefaut(texte, Defs[i].Defaut))
           v[i] = texte;
         else
           DbgErr(erDivers, "Chaines.ChargerChaines", static_cast<int>(i), {Defs[i].Cle, texte});

@@ -40,6 +40,11 @@ bool ChaineConnue(std::string_view cle);
 // each is written with its length and conversion ("ld", ".4f" is "f"), the form a
 // translated text must keep.
 std::string Placeholders(std::string_view fmt, bool exact = false);
+// Whether each field of a translated text is no wider and no more precise than the same
+// placeholder of the default text: a width or a precision the default does not have
+// (%99999999s for %s) would have every caption drawn with that many characters. The kinds
+// of the placeholders are Placeholders' business; texts with other counts are refused.
+bool ChampsDansDefaut(std::string_view texte, std::string_view defaut);
 
 // printf-style formatting of a table text with the C numeric locale's point. A text is
 // used as a format only when its placeholders take the values given, in kind and number;

@@ -89,8 +89,13 @@ int Hydro(const TOptionsHydro& o) {
   if (portee.empty()) throw TErreurCli(rs("rsErrPorteeVide"));
   int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;
   MajSurface(doc, true, -1);  // forced: the total weight gives GMt and GMl
-  const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z}, doc.PoidsTotal.Masse};
+  // A total that gives no centre of gravity gives no GMt either: said, not used.
+  const std::string defautPoids = DefautPoidsTotal(doc);
+  if (!defautPoids.empty() && !SansPoids(doc)) std::cerr << "brivane-cli: warning: " << defautPoids << "\n";
+  const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z},
+                      defautPoids.empty() ? doc.PoidsTotal.Masse : 0.0};
   TResultatsHydro r = CalcHydrostatiques(doc, portee, n, {}, &g);
+  if (!r.SansResultat.empty()) throw TErreurCli(r.SansResultat);
   for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
   if (!o.Table.empty()) return Table(o, doc, portee, n, g);
   if (!o.Csv.empty()) {

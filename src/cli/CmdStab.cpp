@@ -12,6 +12,7 @@
 #include "cli/Commandes.h"
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
+#include "naval/Poids.h"
 #include "naval/Stab.h"
 #include "session/ObjCom.h"
 
@@ -82,7 +83,10 @@ int Stab(const TOptionsStab& o) {
   st.Conditions = o.Conditions;
   MajSurface(doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   st.Init(doc);
-  if (o.PoidsDonne) st.Poids.Valeur = o.Poids;
+  if (o.PoidsDonne)
+    st.Poids.Valeur = o.Poids;
+  else if (std::string d = DefautPoidsTotal(doc); !d.empty())
+    throw TErreurCli(d);
   if (!o.Cg.empty()) st.Poids.Centre = LitCentre(o.Cg);
   // Nobody can answer the iteration question here: the sweep goes on and the step is flagged.
   st.DemandeArret = [] { return false; };

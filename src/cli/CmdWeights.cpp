@@ -1,6 +1,7 @@
 // "weights": the weight estimate of a document, as the weights window shows it:
 // every surface's own weight, the weights and ballasts, and the total with its
 // centre of gravity.
+#include <cmath>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -8,6 +9,7 @@
 #include "base/Encodage.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
+#include "naval/Poids.h"
 #include "session/ObjCom.h"
 
 namespace {
@@ -37,6 +39,9 @@ int Weights(const TOptionsPoids& o) {
     return p.Surface >= 0 && p.Surface < doc.NbSurf() ? doc.Surf(p.Surface).Nom : std::string();
   };
   const TPoids& t = doc.PoidsTotal;
+  // A total with no centre of gravity: said, and no position printed for it.
+  const std::string defaut = SansPoids(doc) ? std::string() : DefautPoidsTotal(doc);
+  if (!defaut.empty()) std::cerr << "brivane-cli: warning: " << defaut << "\n";
   if (o.Json) {
     nlohmann::json j;
     j["surfaces"] = nlohmann::json::array();
@@ -46,6 +51,10 @@ int Weights(const TOptionsPoids& o) {
     for (size_t i = 0; i < doc.ListePoids.size(); i++)
       j["weights"].push_back(PoidsJson(static_cast<int>(i), doc.ListePoids[i], attachee(doc.ListePoids[i])));
     j["total"] = {{"name", t.Nom}, {"mass", t.Masse}, {"x", t.X}, {"y", t.Y}, {"z", t.Z}};
+    if (!defaut.empty()) {
+      if (!std::isfinite(t.Masse)) j["total"]["mass"] = nullptr;
+      j["total"]["x"] = j["total"]["y"] = j["total"]["z"] = nullptr;
+    }
     std::cout << j.dump(2) << "\n";
     return 0;
   }
@@ -66,6 +75,10 @@ int Weights(const TOptionsPoids& o) {
     table(LignesPoids(doc));
   std::cout << "\n";
   TLignePoids total = LigneTotal(t);
+  if (!defaut.empty()) {
+    if (!std::isfinite(t.Masse)) total[2] = "-";
+    total[3] = total[4] = total[5] = "-";
+  }
   ImprimeTable({{entete.begin() + 1, entete.end() - 1}, {total.begin() + 1, total.end() - 1}},
                TAlignTable::Gauche);
   return 0;

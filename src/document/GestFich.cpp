@@ -138,6 +138,9 @@ class TLecteur {
   // False when the surface section ends the reading of surfaces (no vertex at all).
   bool LireSurface(int n, int p);
   void LireSommets(TSurface& s, int p);
+  // A value beyond the bounds of a boat ends the reading, the key and the bound named.
+  static void Borne(const std::string& cle, double v, double limite);
+  static std::string HorsBorne(const std::string& cle, double v, double limite);
   void LireMesh(TDXFSurface& s, int nbL, int nbC);
   void LirePlanS(TEntity& e);
   void LireSoudes(int nbFichier);
@@ -264,6 +267,10 @@ bool TLecteur::LireSurface(int n, int p) {
   e->Densite = Reel("Densite", 0);
   e->PoidsParM2 = Reel("PoidsParM2", 0);
   e->Poids.Masse = Reel("Poids", 0);
+  Borne("Epaisseur", e->Epaisseur, MaxCoordonnee);
+  Borne("Densite", e->Densite, MaxGrandeur);
+  Borne("PoidsParM2", e->PoidsParM2, MaxGrandeur);
+  Borne("Poids", e->Poids.Masse, MaxGrandeur);
 
   if (auto* s = dynamic_cast<TSurface*>(e.get())) {
     nbL = Entier("NbL", 0);
@@ -304,14 +311,29 @@ bool TLecteur::LireSurface(int n, int p) {
 void TLecteur::LireSommets(TSurface& s, int) {
   for (int i = 0; i < s.Net.NbLn; i++)
     for (int j = 0; j < s.Net.NbCol; j++) {
-      std::string_view reste = Chaine(NumTexte("V_", i, j));
+      const std::string cle = NumTexte("V_", i, j);
+      std::string_view reste = Chaine(cle);
       double v[4];
       for (double& x : v) {
         std::string_view champ = Decouper(';', reste);
         if (!LitReel(champ, x)) throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
       }
+      for (int k = 0; k < 3; k++) Borne(cle, v[k], MaxCoordonnee);
+      Borne(cle, v[3], MaxGrandeur);
       s.Net.PC[i][j] = {v[0], v[1], v[2], v[3]};
     }
+}
+
+std::string TLecteur::HorsBorne(const std::string& cle, double v, double limite) {
+  if (std::abs(v) <= limite) return {};  // a not-a-number fails too
+  const std::string unite = limite == MaxCoordonnee ? " m" : "";
+  return Format(rs("rsErrLectHorsBorne"), cle.c_str(), FormatC("%g", v).c_str(),
+                (FormatC("%g", limite) + unite).c_str());
+}
+
+void TLecteur::Borne(const std::string& cle, double v, double limite) {
+  std::string m = HorsBorne(cle, v, limite);
+  if (!m.empty()) throw TErreurLecture(m);
 }
 
 void TLecteur::LireMesh(TDXFSurface& s, int nbL, int nbC) {
@@ -323,6 +345,7 @@ void TLecteur::LireMesh(TDXFSurface& s, int nbL, int nbC) {
         std::string_view champ = Decouper(';', reste);
         if (!LitReel(champ, x)) throw TErreurLecture(rs("rsErrLectVertex") + Cp1252VersUtf8(reste));
       }
+      for (double x : v) Borne(NumTexte("V_", i, j), x, MaxCoordonnee);
       s.Pts[static_cast<size_t>(i)][static_cast<size_t>(j)] = {v[0], v[1], v[2]};
     }
 }
@@ -581,6 +604,14 @@ void TLecteur::LirePoids(int nbFichier) {
       Avertit(rs("rsErrLectBallast") + Derniere());
       continue;
     }
+    const std::string cle = NumTexte("Bl_", k);
+    std::string hors = HorsBorne(cle, p.Masse, MaxGrandeur);
+    for (double c : {p.X, p.Y, p.Z})
+      if (hors.empty()) hors = HorsBorne(cle, c, MaxCoordonnee);
+    if (!hors.empty()) {
+      Avertit(hors);
+      continue;
+    }
     if (p.Nom == "TOTAL") continue;  // the total is recomputed, never kept
     p.Surface = att >= 0 && att < nbFichier ? att : -1;
     Lu.ListePoids.push_back(std::move(p));
@@ -598,6 +629,13 @@ void TLecteur::LireReperes(std::vector<R>& liste, const char* msg) {
     if (!LitReel(Decouper(';', reste), r.X) || !LitReel(Decouper(';', reste), r.Y) ||
         !LitReel(Decouper(';', reste), r.Z)) {
       Avertit(rs(msg) + Derniere());
+      continue;
+    }
+    std::string hors;
+    for (double c : {r.X, r.Y, r.Z})
+      if (hors.empty()) hors = HorsBorne(NumTexte("Rep_", k), c, MaxCoordonnee);
+    if (!hors.empty()) {
+      Avertit(hors);
       continue;
     }
     liste.push_back(std::move(r));

@@ -8,18 +8,23 @@
 #include "document/Recuperation.h"
 
 TBilanErreur TraiteErreurNonRattrapee(TDocument& doc, const std::string& message,
-                                      const std::string& cheminErrorLog) {
+                                      const std::string& cheminErrorLog,
+                                      const std::string& cheminRecuperation) {
   TGestionErreurEnCours drapeau;
   TBilanErreur b;
   std::error_code ec;
-  b.CheminRecuperation = std::filesystem::absolute("recovery.kvb", ec).string();
+  b.CheminRecuperation = std::filesystem::absolute(cheminRecuperation, ec).string();
+  if (ec) b.CheminRecuperation = cheminRecuperation;
   // Taken before the save, whose own procedures would come first in the trace.
   const std::string derniere = TraceDerniere();
   const std::string ligne = LigneErrorLog(DateHeureLocale(), message);
   if (doc.NbSurf() > 0) {
     TMessagesCollectes muet;
     try {
-      b.RecuperationEcrite = EnregistrerFichierAll(doc, true);
+      std::vector<int> toutes(static_cast<size_t>(doc.NbSurf()));
+      for (int k = 0; k < doc.NbSurf(); k++) toutes[static_cast<size_t>(k)] = k;
+      // Another name than the design's: its name and modified state stay.
+      b.RecuperationEcrite = EnregistrerFichier(doc, toutes, b.CheminRecuperation);
     } catch (...) {
       b.RecuperationEcrite = false;
     }
@@ -42,6 +47,8 @@ struct TCrash {
 } Crash;
 
 void TravailCrash(const char* raison) {
+  // Asked to end with nothing unsaved: nothing to keep, nothing to report.
+  if (FinSurDemande() && !(Crash.Doc && Crash.Doc->Modifie && Crash.Doc->NbSurf() > 0)) return;
   std::string m = raison;
   // The line tells what ran before the crash, not the save's own procedures.
   const TTrace avant = Trace();

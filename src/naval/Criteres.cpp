@@ -2,9 +2,13 @@
 #include "naval/Criteres.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <numbers>
+#include <thread>
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
@@ -32,13 +36,25 @@ std::vector<TCourbeKN> CalcKN(const TDoubleSurfList& copies, double zK,
   const int nd = static_cast<int>(deplacements.size());
   std::vector<TCourbeKN> tout(deplacements.size());
   std::vector<std::string> erreurs(deplacements.size());
+  // A stop is heard within a step, not after a whole batch of curves (seconds each): with
+  // hooks, the batches run on a thread of their own while this one processes the window's
+  // messages, and every curve reads the stop between its steps.
+  std::atomic<bool> arret{false};
+  std::atomic<int> faits{0}, acquitte{0};
+  const bool attend = suivi && (suivi->TraiteMessages || suivi->Progression);
   auto courbe = [&](int i) {
+    if (arret.load()) return;
     TStab st;
     st.Copies = copies;
     st.Conditions = c;
     st.Poids = {{0, 0, zK}, deplacements[i]};
     // Nobody answers the iteration question in a batch: a step that fails is flagged instead.
     st.DemandeArret = [] { return false; };
+    auto surveille = [&] {
+      if (arret.load()) st.Arret = true;
+    };
+    st.TraiteMessages = surveille;
+    st.EtapeAjoutee = [&](const TGZ&) { surveille(); };
     TCourbeKN& k = tout[i];
     k.Deplacement = deplacements[i];
     const TEquilibre droit = st.IsoCareneEnf(MatIdentite(), 0);
@@ -47,24 +63,67 @@ std::vector<TCourbeKN> CalcKN(const TDoubleSurfList& copies, double zK,
     erreurs[i] = st.CalcStab();
     for (const TGZ& e : st.Etapes) k.Points.push_back({e.Gite, e.GZ(), e.Assiette, e.Converge});
   };
-  // The displacements are independent: a batch runs on the cores at once; the hooks are called
-  // between batches, on this thread.
-  const int lot = NbFils(nd);
-  for (int i = 0; i < nd; i += lot) {
-    const int fin = std::min(nd, i + lot);
-    EnParallele(i, fin, courbe);
-    for (int j = i; j < fin; j++) {
-      if (!erreurs[j].empty()) {
-        erreur = erreurs[j];
-        return r;
+  // The displacements are independent: a batch runs on the cores at once.
+  auto calcule = [&] {
+    const int lot = NbFils(nd);
+    for (int i = 0; i < nd && !arret.load(); i += lot) {
+      const int fin = std::min(nd, i + lot);
+      EnParallele(i, fin, courbe);
+      bool erreurLot = false;
+      for (int j = i; j < fin; j++) erreurLot = erreurLot || !erreurs[j].empty();
+      faits.store(fin);
+      if (erreurLot) break;
+      // The progress of each batch is shown (and may be answered by a stop) before the next.
+      while (attend && acquitte.load() < fin && !arret.load())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  };
+  // The curves given back: those done when the stop came (the progress shown then).
+  int limite = nd;
+  if (attend) {
+    std::atomic<bool> fini{false};
+    std::exception_ptr panne;
+    std::thread fil([&] {
+      try {
+        calcule();
+      } catch (...) {
+        panne = std::current_exception();
       }
-      r.push_back(std::move(tout[j]));
+      fini.store(true);
+    });
+    int vus = 0;
+    auto regarde = [&] {
+      const int f = faits.load();
+      if (f != vus && !arret.load()) {
+        vus = f;
+        if (suivi->Progression) suivi->Progression(nd, f);
+      }
+      if (suivi->TraiteMessages && !arret.load()) suivi->TraiteMessages();
+      if (suivi->Arret && !arret.load()) {
+        arret.store(true);
+        limite = vus;
+      }
+      acquitte.store(vus);
+    };
+    while (!fini.load()) {
+      regarde();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    if (suivi) {
-      if (suivi->TraiteMessages) suivi->TraiteMessages();
-      if (suivi->Progression) suivi->Progression(nd, fin);
-      if (suivi->Arret) break;
+    fil.join();
+    if (panne) std::rethrow_exception(panne);
+    regarde();
+  } else {
+    calcule();
+  }
+  const size_t etapes = static_cast<size_t>(NombreEtapes(c.AngleMax, c.Pas));
+  for (int j = 0; j < limite; j++) {
+    if (!erreurs[j].empty()) {
+      erreur = erreurs[j];
+      return r;
     }
+    // A curve the stop cut short, or never started, is no curve.
+    if (tout[j].Points.size() != etapes) break;
+    r.push_back(std::move(tout[j]));
   }
   return r;
 }

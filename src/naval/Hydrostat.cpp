@@ -714,7 +714,9 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   g.Ligne("rsCoeffFlottaison", Div(wp0.Aire, Lwl * Bwl));
   g.Ligne("rsCoeffMaitreCouple", Div(mc.Aire, std::abs(Bwl * T)));
   g.Ligne("rsTPC", wp0.Aire * DensiteEauMer / 100);
-  const bool avecPoids = poids && poids->Valeur > 0;
+  // A hull wholly above the water has no metacentre: G alone would give a GM of -KG.
+  const bool avecPoids = poids && poids->Valeur > 0 && V > 0;
+  if (poids && poids->Valeur > 0 && !(V > 0)) r.Avertissements.push_back(rs("rsHydroHorsEau"));
   const double GMl = avecPoids ? KB + BMl - (poids->Centre.Z - zK) : BMl;
   // Without a weight the moment to trim uses BMl for GMl, the usual approximation.
   g.Ligne("rsMCT", Div(deplT * GMl, 100 * Lwl));
@@ -736,6 +738,17 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   if (!st.empty() && st.front().Aire != 0) r.Courbe.emplace_back(st.front().Y, 0);
   for (const auto& a : st) r.Courbe.emplace_back(a.Y, a.Aire);
   if (!st.empty() && st.back().Aire != 0) r.Courbe.emplace_back(st.back().Y, 0);
+  // A value that is no number makes every other one doubtful: none is given, and the reason.
+  bool fini = true;
+  for (const auto& l : r.Lignes) fini = fini && (l.Titre || std::isfinite(l.Valeur));
+  for (const auto& [y, a] : r.Courbe) fini = fini && std::isfinite(y) && std::isfinite(a);
+  if (!fini) {
+    r.Lignes.clear();
+    r.Courbe.clear();
+    r.P = TParticulesHydro{};
+    r.SansResultat = rs("rsHydroNonFini");
+    r.Avertissements.push_back(r.SansResultat);
+  }
   return r;
 }
 

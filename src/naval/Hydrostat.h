@@ -91,6 +91,8 @@ struct TResultatsHydro {
   std::vector<THydroLigne> Lignes;
   TParticulesHydro P;
   std::vector<std::string> Avertissements;  // ControleCarene of the scope
+  // Why there is no result (a value came out as no number): the rows are then empty.
+  std::string SansResultat;
   TListAires Stations;
   // The curve of sectional areas: (Y, area), closed down to zero at its ends.
   std::vector<std::pair<double, double>> Courbe;

@@ -104,6 +104,32 @@ void MajTotalPoids(TDocument& doc) {
   doc.PoidsTotal = t;
 }
 
+namespace {
+
+// The sum of the sizes of the parts of the total.
+double SommeAbsolue(const TDocument& doc) {
+  double s = 0;
+  for (int k = 0; k < doc.NbSurf(); k++)
+    if (std::isfinite(doc.Surf(k).Poids.Masse)) s += std::abs(doc.Surf(k).Poids.Masse);
+  for (const TPoids& p : doc.ListePoids)
+    if (std::isfinite(p.Masse)) s += std::abs(p.Masse);
+  return s;
+}
+
+}  // namespace
+
+bool SansPoids(const TDocument& doc) { return SommeAbsolue(doc) == 0; }
+
+std::string DefautPoidsTotal(const TDocument& doc) {
+  const double m = doc.PoidsTotal.Masse, somme = SommeAbsolue(doc);
+  if (somme == 0) return rs("rsStabPoidsManquant");
+  if (!std::isfinite(m) || !std::isfinite(somme)) return rs("rsPoidsTotalNonFini");
+  if (m < 0) return Format(rs("rsPoidsTotalNegatif"), m);
+  // Parts of both signs cancelling to a millionth of their size: the centre is that far off.
+  if (m <= 1e-6 * somme) return Format(rs("rsPoidsTotalQuasiNul"), m, somme);
+  return {};
+}
+
 void DeplacePoidsAttaches(TDocument& doc, int numSurf, const TMatrice4& m) {
   TRACE("ObjCom.DeplacePoidsAttaches");
   if (numSurf < 0 || numSurf >= doc.NbSurf()) return;

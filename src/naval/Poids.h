@@ -31,6 +31,12 @@ bool NomPoidsReserve(std::string_view nom);
 
 // Recomputes every surface's weight and the total ("TOTAL") with its centre of gravity.
 void MajTotalPoids(TDocument& doc);
+// Why the document's total weight (MajTotalPoids) gives no centre of gravity, empty when it
+// gives one: no weight at all, a total that is not a number, a negative total, or a total so
+// small beside its parts (masses of both signs) that the quotient is no position.
+std::string DefautPoidsTotal(const TDocument& doc);
+// Whether that reason is only the absence of any weight (nothing to warn about).
+bool SansPoids(const TDocument& doc);
 // Moves the weights attached to a surface by the transformation the surface underwent
 // (translation, rotation, mirror, scaling), then recomputes the total.
 void DeplacePoidsAttaches(TDocument& doc, int numSurf, const TMatrice4& m);

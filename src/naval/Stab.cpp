@@ -727,7 +727,7 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   double a = alpha(r.CC, {g.X, g.Y, g.Z - s0}), aPrec = a;
   double t = 0, h = 0;
   int iterations = r.Iterations;
-  bool trouve = false;
+  bool trouve = false, interrompu = false;
   for (int k = 0;; k++) {
     if (k == 0) {
       h = std::min(std::abs(a), PasAssietteMax);
@@ -748,7 +748,10 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
     a = alpha(r.CC, gl);
     double b = beta(r.CC, gl);
     if (TraiteMessages) TraiteMessages();
-    if (Arret) break;
+    if (Arret) {
+      interrompu = true;
+      break;
+    }
     if (std::abs(a) < delta || std::abs(b) < delta) {
       trouve = true;
       break;
@@ -761,6 +764,7 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   r.Assiette = t;
   r.Iterations = iterations;
   r.Converge = r.Converge && trouve;
+  r.Interrompu = interrompu;
   Termine(r);  // the copies are still in the last attitude tried
   return r;
 }
@@ -783,6 +787,8 @@ std::string TStab::CalcStab() {
     TEquilibre eq;
     eq = Conditions.CorrectionAssiette ? IsoCarene(mg) : IsoCareneEnf(mg, 0);
     Iterations += eq.Iterations;
+    // A step the stop cut short has only the trim of an attempt: it is not shown.
+    if (eq.Interrompu) break;
     e.Assiette = Conditions.CorrectionAssiette ? eq.Assiette : 0;
     e.Enfoncement = eq.Enfoncement;
     e.SurfMouillee = eq.SurfMouillee;

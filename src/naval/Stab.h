@@ -193,6 +193,7 @@ struct TEquilibre {
   TBarycentre CC;  // Z from the waterline, Valeur in tonnes
   int Iterations = 0;
   bool Converge = false;
+  bool Interrompu = false;  // cut short by a stop: an attempt, not an attitude
 };
 
 // "&Ajuster": how the weight is set.

@@ -142,16 +142,32 @@ TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
     f << "rsStatusVx=Vx : %d [ %s ]\r\n"  // the values the other way round
       << "rsXVal=X : %s\r\n"              // a string for a real
       << "rsYVal=Y : %.2f m (%d)\r\n"     // one value too many
-      << "rsZVal=Z = %8.2f\r\n"           // width and precision may change
-      << "rsErrCompteInvalide=Hors limites (%s) : 100 %%\r\n";
+      << "rsZVal=Z = %-.2f\r\n"           // a smaller precision, a flag
+      << "rsErrCompteInvalide=Hors limites (%s) : 100 %%\r\n"
+      // A width or a precision the default text does not have: one caption drawn with a
+      // hundred million blanks.
+      << "rsImprEchec=Echec : %99999999s\r\n"
+      << "rsVexrunEntreeEcrite=%.99999999s\r\n"
+      << "rsMinX=M = %8.4f\r\n"
+      << "rsMaxX=N = %.5f\r\n"
+      << "rsMinY=P = %*.4f\r\n";
   }
   ASSERT_TRUE(ChargerChaines(p.string()));
   EXPECT_EQ(rs("rsStatusVx"), "Vx : [ %s; %d; %d ]");
   EXPECT_EQ(rs("rsXVal"), "X=%.4f");
   EXPECT_EQ(rs("rsYVal"), "Y=%.4f");
-  EXPECT_EQ(rs("rsZVal"), "Z = %8.2f");
-  EXPECT_EQ(Format(rs("rsZVal"), 1.5), "Z =     1.50");
+  EXPECT_EQ(rs("rsZVal"), "Z = %-.2f");
+  EXPECT_EQ(Format(rs("rsZVal"), 1.5), "Z = 1.50");
   EXPECT_EQ(Format(rs("rsErrCompteInvalide"), "x"), "Hors limites (x) : 100 %");
+  EXPECT_EQ(rs("rsImprEchec"), "L'impression n'a pas pu commencer : %s");
+  EXPECT_EQ(rs("rsVexrunEntreeEcrite"), "Fichier d'entrée écrit : %s");
+  EXPECT_EQ(rs("rsMinX"), "Min X=%.4f");
+  EXPECT_EQ(rs("rsMaxX"), "Max X=%.4f");
+  EXPECT_EQ(rs("rsMinY"), "Min Y=%.4f");
+  EXPECT_TRUE(ChampsDansDefaut("%5.2f|%s", "%8.4f|%s"));
+  EXPECT_TRUE(ChampsDansDefaut("%*d", "%*d"));
+  EXPECT_FALSE(ChampsDansDefaut("%*d", "%5d"));
+  EXPECT_FALSE(ChampsDansDefaut("%9.2f", "%8.4f"));
 }
 
 TEST(Chaines, AFileThatIsNoWindows1252TextIsRefusedWholeAndSaidOnce) {

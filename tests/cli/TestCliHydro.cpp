@@ -1,7 +1,10 @@
 // brivane-cli hydro: the whole table for a sample, JSON rows and the curve, refusals.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/CliAide.h"
 
@@ -37,6 +40,114 @@ TEST(CliHydro, Refusals) {
   EXPECT_EQ(LanceCli("hydro /nonexistent.kvb").Code, 2);
   EXPECT_EQ(LanceCli("hydro " + Voilier + " --surfaces Absente").Code, 2);
   EXPECT_EQ(LanceCli("hydro " + Voilier + " --sections 2").Code, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// A sample changed as a damaged or hostile file would be, written where the test can run on it.
+struct FichierModifie {
+  std::string Chemin;
+  FichierModifie(const std::string& nom, const std::string& texte) {
+    Chemin = ::testing::TempDir() + nom;
+    std::ofstream(Chemin, std::ios::binary) << texte;
+  }
+  ~FichierModifie() { std::remove(Chemin.c_str()); }
+};
+
+std::string Lit(const std::string& chemin) {
+  std::ifstream in(chemin, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Remplace(std::string t, const std::string& a, const std::string& b) {
+  size_t k = t.find(a);
+  EXPECT_NE(k, std::string::npos) << a;
+  if (k != std::string::npos) t.replace(k, a.size(), b);
+  return t;
+}
+
+bool ContientNonNombre(const std::string& s) {
+  for (const char* m : {"nan", "inf", "NaN", "Inf"})
+    if (s.find(m) != std::string::npos) return true;
+  return false;
+}
+
+const std::string Deriveur = std::string(BRIVANE_SAMPLES) + "/Deriveur42.kvb";
+
+TEST(CliNombres, ValuesBeyondTheBoundsOfABoatAreRefusedByName) {
+  const std::string t = Lit(Deriveur);
+  FichierModifie loin("loin.kvb",
+                      Remplace(t, "0.0000;0.6583;-0.1191;1.0000;", "0.0000;1e150;-0.1191;1.0000;"));
+  ResultatCli r = LanceCli("hydro " + loin.Chemin, true);
+  EXPECT_NE(r.Code, 0);
+  EXPECT_NE(r.Sortie.find("V_0_1 = 1e+150"), std::string::npos) << r.Sortie;
+  EXPECT_NE(r.Sortie.find("100000 m"), std::string::npos) << r.Sortie;
+  EXPECT_FALSE(ContientNonNombre(r.Sortie)) << r.Sortie;
+  FichierModifie epais("epais.kvb", Remplace(t, "[Epaisseur]\r\n0.0060", "[Epaisseur]\r\n1e308"));
+  r = LanceCli("weights " + epais.Chemin, true);
+  EXPECT_NE(r.Code, 0);
+  EXPECT_NE(r.Sortie.find("Epaisseur = 1e+308"), std::string::npos) << r.Sortie;
+  EXPECT_FALSE(ContientNonNombre(r.Sortie)) << r.Sortie;
+  // Just inside the bounds the file still reads.
+  FichierModifie pres("pres.kvb",
+                      Remplace(t, "0.0000;0.6583;-0.1191;1.0000;", "0.0000;99999;-0.1191;1.0000;"));
+  EXPECT_EQ(LanceCli("info " + pres.Chemin).Code, 0);
+}
+
+TEST(CliNombres, AHullAboveTheWaterHasNoGM) {
+  // Every vertex 50 m up: nothing immersed.
+  std::string t = Lit(Deriveur), haut;
+  std::istringstream in(t);
+  std::string l;
+  bool sommet = false;
+  while (std::getline(in, l)) {
+    if (sommet) {
+      // X;Y;Z;W; with Z raised.
+      size_t a = l.find(';'), b = l.find(';', a + 1), c = l.find(';', b + 1);
+      l = l.substr(0, b + 1) + std::to_string(std::stod(l.substr(b + 1, c - b - 1)) + 50) + l.substr(c);
+    }
+    sommet = l.rfind("[V_", 0) == 0;
+    haut += l + "\n";
+  }
+  FichierModifie f("haut.kvb", haut);
+  ResultatCli r = LanceCli("hydro " + f.Chemin, true);
+  ASSERT_EQ(r.Code, 0) << r.Sortie;
+  EXPECT_NE(r.Sortie.find("Volume immergé [m3]\t0.0000"), std::string::npos) << r.Sortie;
+  EXPECT_EQ(r.Sortie.find("GMt [m]"), std::string::npos) << r.Sortie;
+  EXPECT_NE(r.Sortie.find("hors de l'eau"), std::string::npos) << r.Sortie;
+}
+
+TEST(CliNombres, ATotalWeightWithNoCentreOfGravityIsSaidAndNotUsed) {
+  const std::string t = Lit(Deriveur);
+  ResultatCli j = LanceCli("weights --json " + Deriveur);
+  ASSERT_EQ(j.Code, 0);
+  const double total = nlohmann::json::parse(j.Sortie)["total"]["mass"].get<double>();
+  ASSERT_GT(total, 200);
+  // The helmsman's mass chosen to cancel the rest: almost nothing left, or less than nothing.
+  const struct {
+    const char* Cas;
+    double Reste;
+    const char* Message;
+  } cas[] = {{"almost nil", 1e-4, "presque nul"}, {"negative", -10, "négatif"}};
+  for (const auto& c : cas) {
+    char masse[64];
+    std::snprintf(masse, sizeof masse, "%.4f", 80 - total + c.Reste);
+    FichierModifie f("poids.kvb", Remplace(t, "Barreur;80.0000;", std::string("Barreur;") + masse + ";"));
+    ResultatCli s = LanceCli("stab " + f.Chemin + " --max 30 --step 10", true);
+    EXPECT_EQ(s.Code, 2) << c.Cas << ": " << s.Sortie;
+    EXPECT_NE(s.Sortie.find(c.Message), std::string::npos) << c.Cas << ": " << s.Sortie;
+    EXPECT_EQ(s.Sortie.find("Poids manquant"), std::string::npos) << c.Cas << ": " << s.Sortie;
+    ResultatCli h = LanceCli("hydro " + f.Chemin, true);
+    EXPECT_EQ(h.Code, 0) << c.Cas;
+    EXPECT_EQ(h.Sortie.find("GMt [m]"), std::string::npos) << c.Cas << ": " << h.Sortie;
+    EXPECT_NE(h.Sortie.find(c.Message), std::string::npos) << c.Cas << ": " << h.Sortie;
+    ResultatCli w = LanceCli("weights --json " + f.Chemin);
+    ASSERT_EQ(w.Code, 0) << c.Cas;
+    auto js = nlohmann::json::parse(w.Sortie);
+    EXPECT_TRUE(js["total"]["y"].is_null()) << c.Cas << ": " << js["total"].dump();
+  }
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST_F(GestionErreurs, DebugModeOffStillKeepsTheWorkAndLogsTheLine) {
   DebugConfig().ModeDebug = false;
   TraceEntree("ObjCom.MajSurface");
   TraceEntree("TStabForm.CalcStab");
-  TBilanErreur b = TraiteErreurNonRattrapee(doc, "division par zéro", Chemin("Error.log"));
+  TBilanErreur b = TraiteErreurNonRattrapee(doc, "division par zéro", Chemin("Error.log"), "recovery.kvb");
   // The trace starts afresh.
   EXPECT_EQ(Trace().Profondeur, 0);
   EXPECT_EQ(TraceDerniere(), "");
@@ -110,14 +110,16 @@ TEST_F(GestionErreurs, InDebugModeTheErrorIsRecordedAndAFailedSaveToo) {
   Dessin(doc);
   DebugConfig().ModeDebug = true;
   TraceEntree("Calcs.GetTriUnderDWL");
-  ASSERT_TRUE(TraiteErreurNonRattrapee(doc, "boom", Chemin("Error.log")).RecuperationEcrite);
+  ASSERT_TRUE(
+      TraiteErreurNonRattrapee(doc, "boom", Chemin("Error.log"), Chemin("recovery.kvb")).RecuperationEcrite);
   ASSERT_EQ(Entrees.size(), 1u);
   EXPECT_EQ(TexteEnvoiDbg(Entrees[0]),
             "TMsgLong|erDivers|TMainForm.ExceptionHandler|2|2|Calcs.GetTriUnderDWL|boom|");
   // A second error after more work: the previous recovery file is kept as its backup.
   const std::string premier = LitFichier(Chemin("recovery.kvb"));
   doc.SurfNurbs(1)->Net.PC[0][0].Z = 3.5;
-  ASSERT_TRUE(TraiteErreurNonRattrapee(doc, "boom", Chemin("Error.log")).RecuperationEcrite);
+  ASSERT_TRUE(
+      TraiteErreurNonRattrapee(doc, "boom", Chemin("Error.log"), Chemin("recovery.kvb")).RecuperationEcrite);
   EXPECT_EQ(LitFichier(Chemin("recovery.kvb.bak")), premier);
   EXPECT_NE(LitFichier(Chemin("recovery.kvb")), premier);
   Entrees.clear();
@@ -125,7 +127,7 @@ TEST_F(GestionErreurs, InDebugModeTheErrorIsRecordedAndAFailedSaveToo) {
   // and nothing is shown.
   fs::remove(Dossier / "recovery.kvb");
   fs::create_directories(Dossier / "recovery.kvb" / "x");
-  TBilanErreur b = TraiteErreurNonRattrapee(doc, "encore", Chemin("Error.log"));
+  TBilanErreur b = TraiteErreurNonRattrapee(doc, "encore", Chemin("Error.log"), Chemin("recovery.kvb"));
   EXPECT_FALSE(b.RecuperationEcrite);
   // The save records why it failed (a folder stands there), then the handler its failure.
   ASSERT_EQ(Entrees.size(), 3u);
@@ -143,7 +145,7 @@ TEST_F(GestionErreurs, InDebugModeTheErrorIsRecordedAndAFailedSaveToo) {
 TEST_F(GestionErreurs, ADesignWithNoSurfaceWritesOnlyTheLine) {
   TDocument doc;
   DebugConfig().ModeDebug = true;
-  TBilanErreur b = TraiteErreurNonRattrapee(doc, "vide", Chemin("Error.log"));
+  TBilanErreur b = TraiteErreurNonRattrapee(doc, "vide", Chemin("Error.log"), Chemin("recovery.kvb"));
   EXPECT_FALSE(b.RecuperationEcrite);
   EXPECT_FALSE(fs::exists(Dossier / "recovery.kvb"));
   ASSERT_EQ(Entrees.size(), 1u);  // no "Error writing": there was nothing to write

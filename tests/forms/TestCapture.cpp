@@ -2,10 +2,13 @@
 // four views with the model in them, and a second instance is refused. The platform
 // of the program is offscreen unless BRIVANE_CAPTURE_PLATFORM names another (xcb under Xvfb).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QImage>
+#include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,12 +22,14 @@ struct Resultat {
   QString Erreurs;
 };
 
-Resultat Lance(const QStringList& args, const QString& tmp, int attenteMs = 60000) {
+Resultat Lance(const QStringList& args, const QString& tmp, int attenteMs = 60000,
+               const QList<QPair<QString, QString>>& autres = {}) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   QString plateforme = qEnvironmentVariable("BRIVANE_CAPTURE_PLATFORM", "offscreen");
   env.insert("QT_QPA_PLATFORM", plateforme);
   env.insert("TMPDIR", tmp);
+  for (const auto& [cle, valeur] : autres) env.insert(cle, valeur);
   p.setProcessEnvironment(env);
   p.start(BRIVANE_GUI_EXE, args);
   Resultat r;
@@ -133,6 +138,27 @@ TEST(Capture, UnreadableFileAndBadOptionsFailWithoutAPicture) {
   EXPECT_EQ(r.Code, 2);
 }
 
+// A recovery document left by an earlier crash, of another design: a picture shows the file
+// it was asked for, nobody being there to answer the offer.
+TEST(Capture, NeverOffersTheRecoveryDocument) {
+  QTemporaryDir d;
+  const QString recup = d.filePath("recovery.kvb");
+  const QList<QPair<QString, QString>> env{{"BRIVANE_RECOVERY", recup},
+                                           {"BRIVANE_SETTINGS", d.filePath("Brivane.ini")}};
+  const QStringList args{"--size", "800x600", "--window", "plan", BRIVANE_SAMPLES "/Deriveur42.kvb"};
+  Resultat sans = Lance(QStringList{"--screenshot", d.filePath("sans.png")} + args, d.path(), 60000, env);
+  ASSERT_EQ(sans.Code, 0) << sans.Erreurs.toStdString();
+  ASSERT_TRUE(QFile::copy(BRIVANE_SAMPLES "/Canot52.kvb", recup));
+  Resultat avec = Lance(QStringList{"--screenshot", d.filePath("avec.png")} + args, d.path(), 60000, env);
+  ASSERT_EQ(avec.Code, 0) << avec.Erreurs.toStdString();
+  EXPECT_FALSE(avec.Erreurs.contains(QString::fromUtf8("récupération"))) << avec.Erreurs.toStdString();
+  const QImage a(d.filePath("sans.png")), b(d.filePath("avec.png"));
+  ASSERT_FALSE(a.isNull());
+  EXPECT_TRUE(a == b);
+  // The copy is still there for the next interactive start.
+  EXPECT_TRUE(QFile::exists(recup));
+}
+
 TEST(SingleInstance, ASecondStartIsRefused) {
   QTemporaryDir d;
   QProcess premier;
@@ -193,6 +219,60 @@ TEST(SingleInstance, AnotherUsersSessionIsNotBlocked) {
   for (QProcess* p : {&premier, &second}) {
     p->kill();
     p->waitForFinished();
+  }
+}
+
+// A lock left behind by a run that was killed, whose process number now belongs to another
+// user's live program: the next start is not refused. Only a user who may look at other
+// users' processes (root) sees that program's name; for anyone else Qt already takes
+// such a lock for stale.
+TEST(SingleInstance, AStaleLockOfAnotherUsersProgramDoesNotBlock) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "needs root to run a program as another user";
+  }
+  QTemporaryDir tmp, runtime, reglages, autre;
+  ASSERT_EQ(::chown(autre.path().toLocal8Bit().constData(), 65534, 65534), 0);
+  auto env = [&tmp](const QTemporaryDir& runtime, const QTemporaryDir& reglages) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("QT_QPA_PLATFORM", "offscreen");
+    e.insert("TMPDIR", tmp.path());
+    e.insert("XDG_RUNTIME_DIR", runtime.path());
+    e.insert("HOME", reglages.path());
+    e.insert("BRIVANE_SETTINGS", reglages.filePath("Brivane.ini"));
+    e.insert("BRIVANE_RECOVERY", reglages.filePath("recovery.kvb"));
+    e.insert("BRIVANE_ERRORLOG", reglages.filePath("Error.log"));
+    return e;
+  };
+  // The other user's program, running.
+  QProcess sien;
+  sien.setProcessEnvironment(env(autre, autre));
+  sien.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", BRIVANE_GUI_EXE});
+  ASSERT_TRUE(sien.waitForStarted());
+  ASSERT_FALSE(sien.waitForFinished(1000))
+      << QString::fromLocal8Bit(sien.readAllStandardError()).toStdString();
+  // This user's lock as the program writes it, its process number now the other program's.
+  const QString chemin = runtime.filePath("MutexBrivane.lock");
+  {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray::number(sien.processId()) + "\nbrivane\n" + QSysInfo::machineHostName().toUtf8() +
+            "\n" + QSysInfo::machineUniqueId() + "\n" + QSysInfo::bootUniqueId() + "\n");
+  }
+  QProcess p;
+  p.setProcessEnvironment(env(runtime, reglages));
+  p.start(BRIVANE_GUI_EXE, {});
+  ASSERT_TRUE(p.waitForStarted());
+  const bool fini = p.waitForFinished(3000);
+  EXPECT_FALSE(fini) << p.exitCode() << " " << QString::fromLocal8Bit(p.readAllStandardError()).toStdString();
+  // The lock is the new run's now.
+  QLockFile l(chemin);
+  qint64 pid = 0;
+  QString hote, appli;
+  EXPECT_TRUE(l.getLockInfo(&pid, &hote, &appli));
+  EXPECT_EQ(pid, p.processId());
+  for (QProcess* q : {&p, &sien}) {
+    q->kill();
+    q->waitForFinished();
   }
 }
 

@@ -20,6 +20,7 @@
 
 #include "Fenetre.h"
 #include "app/DebugForm.h"
+#include "app/RecuperationQt.h"
 #include "app/ReglagesQt.h"
 #include "base/Debug.h"
 #include "document/GestFich.h"
@@ -215,16 +216,21 @@ TEST(DebugForm, AFaultInACommandLeavesARecoveryDocumentThatOpensWithTheWork) {
                               f.Document().MarqueModifie();
                               throw std::runtime_error("panne simulée");
                             }});
+  // A current folder where nothing can be written (gone since the start): the copy goes to
+  // the one place the crash and the periodic copies use, where the next start looks.
   QTemporaryDir dossier;
   const QString avant = QDir::currentPath();
-  ASSERT_TRUE(QDir::setCurrent(dossier.path()));
+  ASSERT_TRUE(QDir(dossier.path()).mkdir("parti"));
+  ASSERT_TRUE(QDir::setCurrent(dossier.filePath("parti")));
+  ASSERT_TRUE(QDir(dossier.path()).rmdir("parti"));
   const std::string log = CheminErrorLog();
   std::remove(log.c_str());
+  const std::string recup = CheminRecuperationProgramme();
+  std::remove(recup.c_str());
   {
     FenetreTest t;  // debug mode off: nothing recorded, the work kept all the same
     const std::string nom = t.Doc().NomFichier;
     EXPECT_TRUE(t.F->Lance("MeTestPanne"));
-    const std::string recup = QDir(dossier.path()).absoluteFilePath("recovery.kvb").toStdString();
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(recup)));
     // At the head of the recent files; the design keeps its own name and still needs saving.
     ASSERT_FALSE(ReglagesProgramme().Fichiers.empty());
@@ -265,6 +271,7 @@ TEST(DebugForm, AFaultInACommandLeavesARecoveryDocumentThatOpensWithTheWork) {
     EXPECT_TRUE(t.F->Lance("MeAgrandir"));
     EXPECT_EQ(t.Messages.size(), 1u);
   }
+  std::remove(recup.c_str());
   QDir::setCurrent(avant);
 }
 

@@ -472,13 +472,22 @@ TEST(Arret, StopFlagAndHooks) {
   ASSERT_EQ(progres.size(), 6u);
   EXPECT_EQ(progres.back(), (std::pair<int, int>{6, 6}));
   EXPECT_GE(messages, c.S.Iterations);
-  // Stopped during the first step: one step recorded, no progress posted.
+  // Stopped during the first step: the trim search cut short leaves an attempt, which is
+  // neither recorded nor shown; no progress posted.
   progres.clear();
+  ajoutees = 0;
   c.S.TraiteMessages = [&] { c.S.Arret = true; };
   c.Lance(30, 7, true);
-  EXPECT_EQ(c.S.Etapes.size(), 1u);
+  EXPECT_TRUE(c.S.Etapes.empty());
+  EXPECT_EQ(ajoutees, 0);
   EXPECT_TRUE(progres.empty());
-  EXPECT_FALSE(c.S.Etapes[0].Converge);  // the trim search was cut short
+  EXPECT_TRUE(c.S.Arret);
+  // Stopped during the third: the two whole steps stay.
+  c.S.TraiteMessages = [&] {
+    if (c.S.Etapes.size() == 2) c.S.Arret = true;
+  };
+  c.Lance(30, 7, true);
+  EXPECT_EQ(c.S.Etapes.size(), 2u);
 }
 
 TGZ Pas(double gite, double gz) {

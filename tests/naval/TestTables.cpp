@@ -2,10 +2,13 @@
 // of a box barge and against curves whose areas are known.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <iostream>
 #include <numbers>
 
 #include "base/Chaines.h"
+#include "document/GestFich.h"
 #include "naval/Barge.h"
 #include "naval/Criteres.h"
 #include "naval/TableHydro.h"
@@ -142,6 +145,39 @@ TEST(CrossCurves, BoxBargeKNEqualsTheClippedSections) {
   const std::vector<double> trois{deplacements[0], deplacements[1], deplacements[0]};
   EXPECT_EQ(static_cast<int>(CalcKN(copies, -1.5, trois, c, err, &suivi).size()), arret);
   EXPECT_LT(arret, 3);
+}
+
+// A stop is heard within a step, not once the batch of curves under way is done: on the
+// yacht sample finely evaluated, one batch takes seconds. Nothing half computed comes back.
+TEST(CrossCurves, AStopIsHeardWithinAStep) {
+  TDocument doc;
+  ASSERT_TRUE(OuvrirFichier(doc, BRIVANE_SAMPLES "/Voilier11.kvb"));
+  ChangePrecision(doc, 100);
+  MajSurface(doc, true, -1);
+  TDoubleSurfList copies;
+  for (int k = 0; k < doc.NbSurf(); k++)
+    if (doc.Surf(k).Calc) copies.AddSurf(doc.Surf(k));
+  TConditionsStab c;
+  c.AngleMax = 90, c.Pas = 1, c.CorrectionAssiette = true;
+  TSuiviCalcul suivi;
+  int progres = 0;
+  const auto t0 = std::chrono::steady_clock::now();
+  double demande = -1;
+  suivi.TraiteMessages = [&] {
+    // The user clicks the button a moment after the start.
+    const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    if (t > 0.2 && demande < 0) demande = t, suivi.Arret = true;
+  };
+  suivi.Progression = [&](int, int) { progres++; };
+  std::string err;
+  const auto kn = CalcKN(copies, -2, {4000, 5000}, c, err, &suivi);
+  const double fin = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  EXPECT_EQ(err, "");
+  ASSERT_GE(demande, 0) << "no message processed during the batch";
+  EXPECT_TRUE(kn.empty());
+  EXPECT_EQ(progres, 0);
+  EXPECT_LT(fin - demande, 1.0);
+  std::cout << "KN stop: asked at " << demande << " s, returned at " << fin << " s\n";
 }
 
 // Steps whose arm is GZ(phi), G on the centre line.

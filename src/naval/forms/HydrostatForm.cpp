@@ -21,6 +21,7 @@
 #include "base/FichierStr.h"
 #include "base/Services.h"
 #include "model/EnteteRapport.h"
+#include "naval/Poids.h"
 #include "session/ObjCom.h"
 #include "ui/Graphe.h"
 #include "ui/Rapport.h"
@@ -219,9 +220,12 @@ void THydrostatForm::BtnCalculerClick() {
   const TBarycentre g = PoidsTotal();
   const TListSurf portee = Portee();
   // Without a hull in scope there is no metacentre: G alone would give a GM of -KG.
+  // A total that gives no centre of gravity gives no GMt either: said, not used.
+  const std::string defautPoids = SansPoids(Doc) ? std::string() : DefautPoidsTotal(Doc);
   R = CalcHydrostatiques(
       Doc, portee, NbCouples->value(), [](int, int) { QApplication::processEvents(); },
-      g.Valeur > 0 && !portee.empty() ? &g : nullptr);
+      g.Valeur > 0 && !portee.empty() && defautPoids.empty() ? &g : nullptr);
+  if (!defautPoids.empty()) R.Avertissements.insert(R.Avertissements.begin(), defautPoids);
   QStringList av;
   for (const auto& a : R.Avertissements) av << Q(a);
   Avertissements->setText(av.join("\n"));
