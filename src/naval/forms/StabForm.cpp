@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -157,6 +158,9 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   EdDensite = edit(rs("rsStabSynDensite").c_str(), "1.026");
   CBAssiette = new QCheckBox(rs("rsCBAssietteCaption").c_str());
   fc->addRow(CBAssiette);
+  CBCote = new QComboBox;
+  CBCote->addItems({"-X", "+X"});
+  fc->addRow(Q(rs("rsStabCote")), CBCote);
   EdTolAssiette = new QLineEdit("0.1", this);  // not shown
   EdTolAssiette->setVisible(false);
   LblPoids = new QLabel;
@@ -411,7 +415,12 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   Criteres->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   InstalleCopie(Criteres, [this] { return TexteSelection(Criteres, true); });
   vcr->addWidget(Criteres, 1);
-  connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] { MajCriteres(false); });
+  LblNotesCriteres = new QLabel;
+  LblNotesCriteres->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  vcr->addWidget(LblNotesCriteres);
+  connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] {
+    if (!EnCalcul && !Stab.Etapes.empty()) MajCriteres(true);
+  });
   Pages->addTab(pc, U(rs("rsTSCriteres").c_str()));
   h->addWidget(Pages, 1);
 
@@ -470,8 +479,16 @@ std::string TStabForm::Calculer() {
   s.CorrectionAssiette = CBAssiette->isChecked();
   TConditionsStab c;
   std::string err = LitConditionsStab(s, c);
+  c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
   if (err.empty()) err = ValideConditionsStab(c, Stab.Poids.Valeur);
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
+  if (err.empty()) {
+    // A weight the hull cannot float is refused before the sweep, in the density asked.
+    TStab essai;
+    essai.Copies = Stab.Copies;
+    essai.Conditions = c;
+    err = essai.VerifieFlottabilite(Stab.Poids.Valeur);
+  }
   if (!err.empty()) {
     AfficheMessage(err, mtError, mbOK);
     return err;
@@ -497,7 +514,7 @@ std::string TStabForm::Calculer() {
   Vue->update();
   MajCourbeGZ();
   MajResults();
-  MajCriteres(true);
+  if (!Stab.Arret) MajCriteres(true);
   return err;
 }
 
@@ -622,13 +639,15 @@ std::vector<TLigneRapport> TStabForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> lignes = Lignes();
   const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  std::string enteteMesures;
+  for (const std::string& c : EnteteTableGZ()) enteteMesures += (enteteMesures.empty() ? "" : "\t") + c;
   for (size_t i = 0; i < lignes.size(); i++) {
     const std::string& l = lignes[i];
     bool titre = (i < entete && !l.empty() && l != LigneRegle) || l == rs("rsStabSynthese") ||
                  l == rs("rsStabMesures");
     for (const auto& s : LignesSynthese)
       if (s.Titre && l == s.Libelle) titre = true;
-    r.push_back({l, titre});
+    r.push_back({l, titre, l == enteteMesures});
   }
   return r;
 }
@@ -704,6 +723,7 @@ std::string TStabForm::CalculerKN() {
     s.TolAssiette = EdTolAssiette->text().toStdString();
     s.CorrectionAssiette = CBAssiette->isChecked();
     err = LitConditionsStab(s, c);
+    c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
   }
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
   std::vector<TCourbeKN> r;
@@ -763,7 +783,7 @@ void TStabForm::MontreKN() {
   CourbeKN->ZoomInitial();
 }
 
-void TStabForm::MajCriteres(bool nouveauGM) {
+void TStabForm::MajCriteres(bool calcule) {
   double envahissement = 0;
   const std::string t = EdEnvahissement->text().trimmed().toStdString();
   if (!t.empty() && (!LitReel(t, envahissement) || !std::isfinite(envahissement) || envahissement < 0)) {
@@ -773,9 +793,33 @@ void TStabForm::MajCriteres(bool nouveauGM) {
   }
   if (Stab.Etapes.empty()) {
     ResultatsCriteres.clear();
-  } else {
-    if (nouveauGM) GM0 = GMInitial(Stab);
-    ResultatsCriteres = VerifieCriteres(Stab.Etapes, GM0, envahissement, Reglements().at(0));
+    EvalCriteres = {};
+    LblNotesCriteres->clear();
+  } else if (calcule) {
+    TSuiviCalcul suivi;
+    suivi.TraiteMessages = [] { QApplication::processEvents(); };
+    const bool occupe = EnCalcul;
+    if (!occupe) Occupe(true);
+    // The stop button and "&Fermer" reach the criteria's sweep through the window's flag.
+    Stab.Arret = false;
+    suivi.TraiteMessages = [this, &suivi] {
+      QApplication::processEvents();
+      suivi.Arret = suivi.Arret || Stab.Arret;
+    };
+    try {
+      EvalCriteres = EvalueCriteres(Stab, Doc.ListeReperesEnv, envahissement, Reglements().at(0), &suivi);
+    } catch (...) {
+      if (!occupe) Occupe(false);
+      throw;
+    }
+    if (!occupe) Occupe(false);
+    if (EvalCriteres.Arrete) EvalCriteres.Resultats.clear();
+    ResultatsCriteres = EvalCriteres.Resultats;
+    GM0 = EvalCriteres.GM;
+    QStringList notes;
+    if (!EvalCriteres.Arrete)
+      for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
+    LblNotesCriteres->setText(notes.join("\n"));
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
   for (int i = 0; i < static_cast<int>(ResultatsCriteres.size()); i++) {
