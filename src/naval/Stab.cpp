@@ -813,9 +813,9 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
     a = alpha(r.CC, gl);
     double b = beta(r.CC, gl);
     ecart = std::min(std::abs(a), std::abs(b));
-    trouve = ecart < delta;
     if (TraiteMessages) TraiteMessages();
-    if (Arret) break;
+    if (Arret) break;  // cut short: not converged, whatever was reached
+    trouve = ecart < delta;
     // Met the tolerance asked, the search goes on to the tight one while it stays cheap.
     if (ecart < fin) break;
     if (k + 1 >= MaxIterAssiette) {

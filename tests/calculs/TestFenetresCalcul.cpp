@@ -319,11 +319,16 @@ TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
     const QColor fond = f.Criteres->item(i, 3)->background().color();
     EXPECT_EQ(fond.green() > fond.red(), passe) << "green passes, red fails";
   }
-  // The areas by trapezoids over the 5-degree steps, in metre-radians.
+  // The areas by trapezoids over a plain sweep by half degrees, in metre-radians: the criteria
+  // do not take the 5-degree steps shown.
+  TStab fin = f.Stab;
+  fin.Conditions.Pas = 0.5;
+  fin.Conditions.TolEnfoncement = 1e-6;
+  ASSERT_EQ(fin.CalcStab(), "");
   auto aire = [&](double a, double b) {
     double r = 0;
-    for (size_t k = 1; k < f.Stab.Etapes.size(); k++) {
-      const TGZ &p = f.Stab.Etapes[k - 1], &q = f.Stab.Etapes[k];
+    for (size_t k = 1; k < fin.Etapes.size(); k++) {
+      const TGZ &p = fin.Etapes[k - 1], &q = fin.Etapes[k];
       if (p.Gite >= a - 1e-9 && q.Gite <= b + 1e-9)
         r += (q.Gite - p.Gite) * (M_PI / 180) * (p.GZ() + q.GZ()) / 2;
     }

@@ -92,6 +92,12 @@ std::string F4(double v) {
   return b;
 }
 
+std::string F3(double v) {
+  char b[64];
+  std::snprintf(b, sizeof b, "%.3f", v);
+  return b;
+}
+
 TEST_F(Rapports, HydrostatiquesMontrentChaqueValeurSurLaPage) {
   const std::string pdf = Imprime("hydrostat", "Voilier11.kvb");
   const auto l = Lignes(pdf);
@@ -142,8 +148,8 @@ TEST_F(Rapports, PoidsEtTableDesCotesEnColonnes) {
     const auto l = Lignes(pdf);
     auto j = nlohmann::json::parse(Cli("weights --json " + Echantillon("Voilier11.kvb")));
     const auto& t = j["total"];
-    EXPECT_TRUE(LigneAvec(l, {F4(t["mass"].get<double>()), F4(t["x"].get<double>()), F4(t["y"].get<double>()),
-                              F4(t["z"].get<double>())}))
+    EXPECT_TRUE(LigneAvec(l, {F3(t["mass"].get<double>()), F3(t["x"].get<double>()), F3(t["y"].get<double>()),
+                              F3(t["z"].get<double>())}))
         << j["total"].dump();
   }
   {
