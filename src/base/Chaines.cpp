@@ -430,6 +430,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsStabTolerance", "La tolérance doit être supérieure à zéro"},
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},
+    {"rsStabNonAtteint", "non atteint"},
     {"rsStabCote", "Côté de gîte (qui s'enfonce) :"},
     {"rsCritNoteGM", "GM initial, flottaison droite [m] :"},
     {"rsCritNoteEnv", "Angle d'envahissement [°] :"},

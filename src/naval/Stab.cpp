@@ -1001,6 +1001,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
     ligne("rsStabSynAngleGZMin", r.AngleGZMin, 4);
     ligne("rsStabSynAngleGZMax", r.AngleGZMax, 4);
     ligne("rsStabSynAngleDisparition", r.AngleDisparition, 4);
+    // No change of sign on the steps computed: the angle is beyond them, not 0.
+    if (r.AngleDisparition == 0) l.back().Valeur = rs("rsStabNonAtteint");
     titre("rsStabSynEnergies");
     ligne("rsStabSynEnergieChavirage", r.EnergieChavirage, 4);
     ligne("rsStabSynEnergieRedressement", r.EnergieRedressement, 4);
@@ -1022,7 +1024,15 @@ std::vector<std::string> LibellesCalcul(double gite, double assiette, double dep
 std::vector<std::string> LignesExportStab(const TPropFich& d, const std::vector<TLigneSynthese>& synthese,
                                           const TListGZ& etapes) {
   const std::string traits(32, '_');
-  std::vector<std::string> l = EnteteRapport(d, rs("rsStabCaption"));
+  // The properties named, each that is set: "Titre : " and a tab before the value.
+  std::vector<std::string> l{"Brivane - " + rs("rsStabCaption")};
+  for (const auto& [nom, valeur] : {std::pair<const char*, const std::string*>{"Titre", &d.Titre},
+                                    {"Architecte", &d.Archi},
+                                    {"Version", &d.Version},
+                                    {"Date", &d.Date}})
+    if (!valeur->empty()) l.push_back(std::string(nom) + " : \t" + *valeur);
+  l.emplace_back();
+  l.push_back(traits);
   l.push_back(rs("rsStabSynthese"));
   for (const auto& s : synthese) {
     if (s.Titre) {

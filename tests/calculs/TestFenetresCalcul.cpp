@@ -154,7 +154,7 @@ TEST_F(Fenetres, HydrostatiqueEnregistreImprimeEtCopie) {
   // The heading, the properties, then a rule before each heading row; single-byte text, CR LF.
   const std::string debut =
       "Brivane - Calculs hydrostatiques\r\nSloop de croisi\xe8re 11 m\r\n"
-      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n" +
+      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n\r\n" +
       std::string(32, '_') +
       "\r\n\r\nCar\xe8ne immerg\xe9"
       "e\t\r\nVolume immerg\xe9 [m3]\t";
@@ -415,9 +415,9 @@ TEST_F(Fenetres, StabiliteEnregistreEtImprime) {
   ASSERT_TRUE(f.Enregistre(chemin));
   const std::string t = LitTout(chemin);
   const std::string debut =
-      "Brivane - Calculs de stabilit\xe9\r\nD\xe9riveur solitaire 4,2 m\r\n"
-      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n" +
-      std::string(32, '_') + "\r\n\r\nSynth\xe8se\r\n" + std::string(32, '_') +
+      "Brivane - Calculs de stabilit\xe9\r\nTitre : \tD\xe9riveur solitaire 4,2 m\r\n"
+      "Architecte : \tBureau d'\xe9tudes Brivane\r\nVersion : \t1\r\nDate : \t2024\r\n\r\n" +
+      std::string(32, '_') + "\r\nSynth\xe8se\r\n" + std::string(32, '_') +
       "\r\n\r\nConditions du calcul de stabilit\xe9\t\r\n";
   EXPECT_EQ(t.substr(0, debut.size()), debut);
   // The step table closes the file: its header, then 7 steps, then the final empty line.

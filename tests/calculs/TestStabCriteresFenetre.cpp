@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <cmath>
 #include <numbers>
 
@@ -82,6 +83,38 @@ TEST(StabFenetre, LesCriteresVoientLePointDEnvahissementEtLeCotePire) {
   // GM of the upright box: KB + BM - KG = 0.75 + 36 / 18 - 1.5.
   EXPECT_NEAR(f.Criteres->item(5, 2)->text().toDouble(), 1.25, 1.25e-3);
   EXPECT_TRUE(m.Textes.empty());
+}
+
+TEST(StabFenetre, FermerPendantLeCalculArreteEtFerme) {
+  EnregistreMessages m;
+  TDocument doc;
+  ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/Voilier11.kvb"));
+  TStabForm f(doc);
+  f.show();
+  // "&Fermer" reached while the sweep processes its messages.
+  QTimer::singleShot(0, &f, [&f] { f.findChild<QPushButton*>("BtnFermer")->click(); });
+  f.Calculer();
+  EXPECT_LT(f.Stab.Etapes.size(), 37u);
+  EXPECT_FALSE(f.isVisible());
+}
+
+TEST(StabFenetre, UnAngleDeDisparitionHorsDuBalayageNEstPasZero) {
+  EnregistreMessages m;
+  TDocument doc;
+  AjouteBargeFermee(doc, 6, 20, 1.5, 3, 4);
+  MajSurface(doc, true, -1);
+  TStabForm f(doc);
+  f.EdAngleMax->setText("20");
+  f.EdPas->setText("10");
+  ASSERT_EQ(f.Calculer(), "");
+  // The arm stays positive up to 20 degrees: the angle of vanishing stability lies beyond.
+  bool vu = false;
+  for (int i = 0; i < f.Synth->rowCount(); i++)
+    if (f.Synth->item(i, 0)->text().startsWith("Angle de disparition")) {
+      EXPECT_EQ(f.Synth->item(i, 1)->text(), "non atteint");
+      vu = true;
+    }
+  EXPECT_TRUE(vu);
 }
 
 }  // namespace

@@ -548,19 +548,17 @@ TEST(Synthese, RowsLabelsAndExport) {
   p.Date = "2024";
   std::vector<std::string> x = LignesExportStab(p, s, c.S.Etapes);
   const std::string traits(32, '_');
-  // The report's heading block: title, architect, version, date, the rule and a blank.
+  // The report's heading block: each property set, named, then a blank and the rule.
   EXPECT_EQ(x[0], "Brivane - Calculs de stabilité");
-  EXPECT_EQ(x[1], "Essai");
-  EXPECT_EQ(x[2], "");
+  EXPECT_EQ(x[1], "Titre : \tEssai");
+  EXPECT_EQ(x[2], "Date : \t2024");
   EXPECT_EQ(x[3], "");
-  EXPECT_EQ(x[4], "2024");
-  EXPECT_EQ(x[5], traits);
-  EXPECT_EQ(x[6], "");
-  EXPECT_EQ(x[7], "Synthèse");
-  EXPECT_EQ(x[8], traits);  // every heading is preceded by underscores and an empty line
-  EXPECT_EQ(x[9], "");
-  EXPECT_EQ(x[10], "Conditions du calcul de stabilité\t");
-  EXPECT_EQ(x[11], "Masse pour le calcul [Kg]\t" + s[1].Valeur);
+  EXPECT_EQ(x[4], traits);
+  EXPECT_EQ(x[5], "Synthèse");
+  EXPECT_EQ(x[6], traits);  // every heading is preceded by underscores and an empty line
+  EXPECT_EQ(x[7], "");
+  EXPECT_EQ(x[8], "Conditions du calcul de stabilité\t");
+  EXPECT_EQ(x[9], "Masse pour le calcul [Kg]\t" + s[1].Valeur);
   const size_t m = x.size() - 1 - 3 - 1;  // the table header: before three steps and the last line
   EXPECT_EQ(x[m - 1], "");
   EXPECT_EQ(x[m - 2], traits);

@@ -268,7 +268,8 @@ bool THydrostatForm::Enregistre(const std::string& chemin) const {
 std::vector<TLigneRapport> THydrostatForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> l = Lignes();
-  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  size_t entete = 0;  // the heading block: up to its rule
+  while (entete < l.size() && l[entete] != LigneRegle) entete++;
   for (size_t i = 0; i < l.size(); i++) {
     // Heading rows end with the tab of their empty value.
     bool titre =

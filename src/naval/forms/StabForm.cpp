@@ -202,6 +202,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   vc->addLayout(bc);
   gauche->addWidget(calc);
   auto* fermer = new QPushButton(rs("rsBtnFermer").c_str());
+  fermer->setObjectName("BtnFermer");
   gauche->addWidget(fermer);
   gauche->addStretch();
   h->addLayout(gauche);
@@ -515,6 +516,7 @@ std::string TStabForm::Calculer() {
   MajCourbeGZ();
   MajResults();
   if (!Stab.Arret) MajCriteres(true);
+  FermeSiDemande();
   return err;
 }
 
@@ -638,7 +640,8 @@ bool TStabForm::Enregistre(const std::string& chemin) const { return EcritFichie
 std::vector<TLigneRapport> TStabForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> lignes = Lignes();
-  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  size_t entete = 0;  // the heading block: up to its rule
+  while (entete < lignes.size() && lignes[entete] != LigneRegle) entete++;
   std::string enteteMesures;
   for (const std::string& c : EnteteTableGZ()) enteteMesures += (enteteMesures.empty() ? "" : "\t") + c;
   for (size_t i = 0; i < lignes.size(); i++) {
@@ -680,6 +683,7 @@ void TStabForm::reject() {
   // "&Fermer" during a sweep stops it first; the window closes once the sweep has returned.
   if (EnCalcul) {
     Stab.Arret = SuiviKN.Arret = true;
+    FermerApres = true;
     return;
   }
   Film.stop();
@@ -738,6 +742,7 @@ std::string TStabForm::CalculerKN() {
       throw;
     }
     OccupeKN(false);
+    FermeSiDemande();
   }
   if (!err.empty()) {
     AfficheMessage(err, mtError, mbOK);
@@ -820,6 +825,7 @@ void TStabForm::MajCriteres(bool calcule) {
     if (!EvalCriteres.Arrete)
       for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
     LblNotesCriteres->setText(notes.join("\n"));
+    if (!occupe) FermeSiDemande();
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
   for (int i = 0; i < static_cast<int>(ResultatsCriteres.size()); i++) {
@@ -845,3 +851,10 @@ void TStabForm::MajCriteres(bool calcule) {
 }
 
 TStabForm::~TStabForm() { DetacheChamps(*this); }
+
+void TStabForm::FermeSiDemande() {
+  if (!FermerApres) return;
+  FermerApres = false;
+  Film.stop();
+  QDialog::reject();
+}

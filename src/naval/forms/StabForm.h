@@ -103,6 +103,8 @@ class TStabForm : public QDialog {
  private:
   TDocument& Doc;
   bool EnCalcul = false;
+  bool FermerApres = false;  // "&Fermer" during a run: the window closes once it has stopped
+  void FermeSiDemande();
   TSuiviCalcul SuiviKN;
   std::vector<TLigneSynthese> LignesSynthese;
   void Occupe(bool oui);
