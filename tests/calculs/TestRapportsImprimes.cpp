@@ -186,4 +186,31 @@ TEST_F(Rapports, PoidsEtTableDesCotesEnColonnes) {
   }
 }
 
+TEST_F(Rapports, CriteresEtCourbesKNImprimesAvecCeQuIlsSupposent) {
+  const std::string pdf = Imprime("stabcriteres", "Voilier11.kvb");
+  const auto l = Lignes(pdf);
+  auto j = nlohmann::json::parse(Cli("stab --json --criteria --max 60 " + Echantillon("Voilier11.kvb")));
+  ASSERT_EQ(j["criteria"].size(), 6u);
+  for (const auto& c : j["criteria"]) {
+    const std::string lib = c["label"].get<std::string>();
+    EXPECT_TRUE(
+        LigneAvec(l, {lib, F4(c["attained"].get<double>()), c["pass"].get<bool>() ? "Satisfait" : "Non"}))
+        << lib;
+  }
+  // GM, the flooding angle and the side: what the verdicts rest on.
+  EXPECT_TRUE(LigneAvec(l, {"GM initial, flottaison droite [m] :", F4(j["criteria_gm"].get<double>())}));
+  EXPECT_TRUE(LigneAvec(l, {"Angle d'envahissement"}));
+  EXPECT_TRUE(LigneAvec(l, {"Côté de gîte", j["criteria_side"].get<std::string>()}));
+
+  const std::string kn = Imprime("stabkn", "Voilier11.kvb");
+  const auto k = Lignes(kn);
+  EXPECT_TRUE(LigneAvec(k, {"LCG [m]", "0.00°", "90.00°"}));
+  // The curve at the floating displacement, every heel on the page.
+  auto c = nlohmann::json::parse(
+      Cli("kn --json --displacements 8395 --heels 0:90:10 " + Echantillon("Voilier11.kvb")));
+  std::vector<std::string> rangee{"8395.0"};
+  for (const auto& p : c["curves"][0]["points"]) rangee.push_back(F4(p["kn"].get<double>()));
+  EXPECT_TRUE(LigneAvec(k, rangee));
+}
+
 }  // namespace

@@ -107,22 +107,37 @@ const TEnregistrement Enregistre([] {
                      .Imprime = ImprimeStab});
   // The two pages beyond the sweep's: the cross curves around the floating displacement,
   // and the criteria of a sweep to 60 degrees.
-  EnregistreFenetre({.Nom = "stabkn", .Montre = [](TMainForm& f) {
-                       return Montre<TStabForm>(f, [](TStabForm& w) {
-                         const double d = w.Stab.CarInitiale.Valeur;
-                         w.EdKNDeplacements->setText(
-                             QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
-                         w.CalculerKN();
-                         w.Pages->setCurrentIndex(5);
-                       });
-                     }});
-  EnregistreFenetre({.Nom = "stabcriteres", .Montre = [](TMainForm& f) {
-                       return Montre<TStabForm>(f, [](TStabForm& w) {
-                         w.EdAngleMax->setText("60");
-                         w.Calculer();
-                         w.Pages->setCurrentIndex(6);
-                       });
-                     }});
+  EnregistreFenetre(
+      {.Nom = "stabkn",
+       .Montre =
+           [](TMainForm& f) {
+             return Montre<TStabForm>(f, [](TStabForm& w) {
+               const double d = w.Stab.CarInitiale.Valeur;
+               w.EdKNDeplacements->setText(QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
+               w.CalculerKN();
+               w.Pages->setCurrentIndex(5);
+             });
+           },
+       .Imprime =
+           [](QWidget* w) {
+             auto* s = static_cast<TStabForm*>(w);
+             return DemandeImpression(s, QString::fromStdString(rs("rsStabCaption")), s->LignesRapportKN());
+           }});
+  EnregistreFenetre({.Nom = "stabcriteres",
+                     .Montre =
+                         [](TMainForm& f) {
+                           return Montre<TStabForm>(f, [](TStabForm& w) {
+                             w.EdAngleMax->setText("60");
+                             w.Calculer();
+                             w.Pages->setCurrentIndex(6);
+                           });
+                         },
+                     .Imprime =
+                         [](QWidget* w) {
+                           auto* s = static_cast<TStabForm*>(w);
+                           return DemandeImpression(s, QString::fromStdString(rs("rsStabCaption")),
+                                                    s->LignesRapportCriteres());
+                         }});
   EnregistreFenetre({.Nom = "poids",
                      .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); },
                      .Imprime =

@@ -368,6 +368,11 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   saisieKN->addWidget(BtnArretKN);
   saisieKN->addWidget(ProgresKN);
   saisieKN->addStretch();
+  auto* impKN = new QPushButton(rs("rsImprimer").c_str());
+  impKN->setObjectName("BtnImprimerKN");
+  connect(impKN, &QPushButton::clicked, this,
+          [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapportKN()); });
+  saisieKN->addWidget(impKN);
   vk->addLayout(saisieKN);
   CourbeKN = new TGraphe;
   CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
@@ -416,6 +421,11 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   Criteres->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   InstalleCopie(Criteres, [this] { return TexteSelection(Criteres, true); });
   vcr->addWidget(Criteres, 1);
+  auto* impCr = new QPushButton(rs("rsImprimer").c_str());
+  impCr->setObjectName("BtnImprimerCriteres");
+  connect(impCr, &QPushButton::clicked, this,
+          [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapportCriteres()); });
+  hc->addWidget(impCr);
   LblNotesCriteres = new QLabel;
   LblNotesCriteres->setTextInteractionFlags(Qt::TextSelectableByMouse);
   vcr->addWidget(LblNotesCriteres);
@@ -652,6 +662,63 @@ std::vector<TLigneRapport> TStabForm::LignesRapport() const {
       if (s.Titre && l == s.Libelle) titre = true;
     r.push_back({l, titre, l == enteteMesures});
   }
+  return r;
+}
+
+namespace {
+
+// The heading block of a page of the stability window, and the condition computed.
+std::vector<TLigneRapport> EntetePage(const TPropFich& d, const std::string& page, const TStab& s,
+                                      bool poids) {
+  std::vector<TLigneRapport> r;
+  for (const std::string& l : EnteteRapport(d, rs("rsStabCaption") + " - " + page))
+    r.push_back({l, !l.empty() && l != LigneRegle});
+  r.push_back({rs("rsStabSynConditions") + "\t", true});
+  if (poids) {
+    r.push_back({rs("rsStabSynMasse") + "\t" + TexteReel(s.Poids.Valeur, 3)});
+    r.push_back({rs("rsStabSynCGx") + "\t" + TexteReel(s.Poids.Centre.X, 3)});
+    r.push_back({rs("rsStabSynCGy") + "\t" + TexteReel(s.Poids.Centre.Y, 3)});
+    r.push_back({rs("rsStabSynCGz") + "\t" + TexteReel(s.Poids.Centre.Z, 3)});
+  }
+  r.push_back({rs("rsStabSynDensite") + "\t" + TexteReel(s.Conditions.Densite, 4)});
+  r.push_back({""});
+  return r;
+}
+
+std::string Cellule(const QTableWidget* t, int i, int j) {
+  const QTableWidgetItem* it = t->item(i, j);
+  return it ? it->text().toStdString() : std::string();
+}
+
+}  // namespace
+
+std::vector<TLigneRapport> TStabForm::LignesRapportKN() const {
+  // G at the keel for every displacement: the weight of the window does not count here.
+  std::vector<TLigneRapport> r = EntetePage(Doc.Proprietes, rs("rsTSCourbesKN"), Stab, false);
+  std::string h;
+  for (int j = 0; j < TableKN->columnCount(); j++)
+    h += (j ? "\t" : "") + TableKN->horizontalHeaderItem(j)->text().toStdString();
+  if (TableKN->columnCount() > 0) r.push_back({h, false, true});
+  for (int i = 0; i < TableKN->rowCount(); i++) {
+    std::string l;
+    for (int j = 0; j < TableKN->columnCount(); j++) l += (j ? "\t" : "") + Cellule(TableKN, i, j);
+    r.push_back({l});
+  }
+  return r;
+}
+
+std::vector<TLigneRapport> TStabForm::LignesRapportCriteres() const {
+  std::vector<TLigneRapport> r = EntetePage(Doc.Proprietes, rs("rsTSCriteres"), Stab, true);
+  r.push_back({rs(Reglements().at(0).Cle), true});
+  r.push_back({rs("rsCritCritere") + "\t" + rs("rsCritRequis") + "\t" + rs("rsCritObtenu") + "\t" +
+                   rs("rsCritResultat"),
+               false, true});
+  for (int i = 0; i < Criteres->rowCount(); i++)
+    r.push_back({Cellule(Criteres, i, 0) + "\t" + Cellule(Criteres, i, 1) + "\t" + Cellule(Criteres, i, 2) +
+                 "\t" + Cellule(Criteres, i, 3)});
+  r.push_back({""});
+  if (!ResultatsCriteres.empty())
+    for (const std::string& l : NotesCriteres(EvalCriteres)) r.push_back({l});
   return r;
 }
 

@@ -56,6 +56,9 @@ class TStabForm : public QDialog {
   void DemarreFilm();
   std::vector<std::string> Lignes() const;
   std::vector<TLigneRapport> LignesRapport() const;
+  // The printed pages of the cross curves and of the criteria, with what they rest on.
+  std::vector<TLigneRapport> LignesRapportKN() const;
+  std::vector<TLigneRapport> LignesRapportCriteres() const;
   bool Enregistre(const std::string& chemin) const;
   QString TexteSelection(const QTableWidget* t, bool entete) const;
 
