@@ -1,6 +1,7 @@
 // The stability window as the user drives it: a load the hull cannot float is refused
 // before any sweep with one message, and the criteria page sees the document's
-// flooding points, takes the worse heeling side and says so.
+// flooding points, takes the worse heeling side and says so; the hydrostatics' section
+// count typed too large is brought back to its maximum.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 #include <cmath>
 #include <numbers>
@@ -18,6 +21,7 @@
 #include "base/Chaines.h"
 #include "document/GestFich.h"
 #include "naval/Barge.h"
+#include "naval/forms/HydrostatForm.h"
 #include "naval/forms/StabForm.h"
 #include "session/ObjCom.h"
 
@@ -115,6 +119,21 @@ TEST(StabFenetre, UnAngleDeDisparitionHorsDuBalayageNEstPasZero) {
       vu = true;
     }
   EXPECT_TRUE(vu);
+}
+
+TEST(HydroFenetre, UnNombreDeCouplesTropGrandDevientLeMaximum) {
+  EnregistreMessages m;
+  TDocument doc;
+  ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/Voilier11.kvb"));
+  THydrostatForm f(doc);
+  f.NbCouples->selectAll();
+  QTest::keyClicks(f.NbCouples, "500");
+  QTest::keyClick(f.NbCouples, Qt::Key_Return);
+  EXPECT_EQ(f.NbCouples->value(), 201);
+  f.NbCouples->selectAll();
+  QTest::keyClicks(f.NbCouples, "37");
+  QTest::keyClick(f.NbCouples, Qt::Key_Return);
+  EXPECT_EQ(f.NbCouples->value(), 37);
 }
 
 }  // namespace
