@@ -215,9 +215,12 @@ TEvaluationCriteres UnCote(const TStab& modele, int cote, const TListeReperesEnv
   s.NouvelleQuestion();
   const TVertex3f g0 = s.Poids.Centre;
   const double amax = s.Conditions.AngleMax;
-  const double pas = std::min(1.0, s.Conditions.Pas);
+  // Fine where the areas are taken (to 40 degrees), coarser beyond, where only the largest arm
+  // and the flooding angle are looked for: both are then searched between the nodes.
+  const double pas = std::min(1.0, s.Conditions.Pas), large = std::min(5.0, s.Conditions.Pas);
   std::vector<double> noeuds;
-  for (int i = 0; i * pas < amax - 1e-9; i++) noeuds.push_back(i * pas);
+  for (int i = 0; i * pas < std::min(amax, 40.0) - 1e-9; i++) noeuds.push_back(i * pas);
+  for (int i = 0; 40 + i * large < amax - 1e-9; i++) noeuds.push_back(40 + i * large);
   noeuds.push_back(amax);
   for (double a : {30.0, 40.0})
     if (a < amax) noeuds.push_back(a);
@@ -309,7 +312,8 @@ TEvaluationCriteres EvalueCriteres(const TStab& s, const TListeReperesEnv& point
   const int cote = s.Conditions.Cote < 0 ? -1 : 1;
   TEvaluationCriteres r = UnCote(s, cote, points, angleSaisi, reg, suivi);
   // The other side can only differ when something is off the centre plane.
-  const bool asymetrique = !points.empty() || std::abs(s.Poids.Centre.X) > 1e-6;
+  // (G within 0.1 mm of it counts as on it.)
+  const bool asymetrique = !points.empty() || std::abs(s.Poids.Centre.X) > 1e-4;
   if (!asymetrique || r.Arrete) return r;
   TEvaluationCriteres autre = UnCote(s, -cote, points, angleSaisi, reg, suivi);
   if (autre.Arrete) return r;
