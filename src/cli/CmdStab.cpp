@@ -136,7 +136,9 @@ int Stab(const TOptionsStab& o) {
     }
     j["synthesis"] = nlohmann::json::array();
     for (const auto& l : synthese)
-      if (!l.Titre) j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
+      // Every value a number, as readers expect (the side is given as "side").
+      if (!l.Titre && l.Libelle != rs("rsStabCote"))
+        j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
     if (o.Criteres) {
       j["criteria"] = nlohmann::json::array();
       for (const auto& c : criteres)

@@ -1010,6 +1010,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
   if (r.NbNonConverges > 0)
     l.push_back(
         {rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
+  // Beside the rows above, never among them: the side the arms are measured for.
+  l.push_back({rs("rsStabCote"), NomCote(c.Cote), double(c.Cote < 0 ? -1 : 1), false});
   return l;
 }
 

@@ -130,7 +130,7 @@ int ImprimeRapport(QPrinter& p, const QString& titre, const std::vector<TLigneRa
         // The gap after a column is on its right: a number ends where its column's text ends.
         const double plein = u + 1 < t->Largeurs.size() ? l - t->Ecart : l;
         const Qt::Alignment a = (t->Droite[u] ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        g.drawText(QRectF(x, y, plein, m.height()), a | Qt::TextDontClip, c[j]);
+        g.drawText(QRectF(x, y, plein, m.height()), static_cast<int>(a | Qt::TextDontClip), c[j]);
         x += l;
       }
     }

@@ -249,12 +249,14 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>(), 1e-9);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "GZ [m]");
   EXPECT_EQ(f.CourbeGZ->TitreX(), QString::fromUtf8("Angle [°]"));
+  // The last row, the heeling side, is the JSON's "side".
   std::vector<double> synth;
-  for (int i = 0; i < f.Synth->rowCount(); i++)
+  for (int i = 0; i + 1 < f.Synth->rowCount(); i++)
     if (!f.Synth->item(i, 1)->text().isEmpty()) synth.push_back(Nombre(f.Synth, i, 1));
   ASSERT_EQ(synth.size(), j["synthesis"].size());
   for (size_t i = 0; i < synth.size(); i++)
     EXPECT_NEAR(synth[i], j["synthesis"][i]["value"].get<double>(), 1e-3);
+  EXPECT_EQ(f.Synth->item(f.Synth->rowCount() - 1, 1)->text().toStdString(), j["side"].get<std::string>());
   // The righting moment is GZ times the weight and g.
   f.RBMoment->setChecked(true);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");

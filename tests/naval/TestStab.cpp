@@ -527,7 +527,9 @@ TEST(Synthese, RowsLabelsAndExport) {
   Init(c.S, c.Doc);
   c.Lance(10, 5);
   std::vector<TLigneSynthese> s = Synthese(c.S);
-  ASSERT_EQ(s.size(), 23u);
+  ASSERT_EQ(s.size(), 24u);
+  EXPECT_EQ(s.back().Libelle, rs("rsStabCote"));  // after the rows of the synthesis
+  EXPECT_EQ(s.back().Valeur, "-X");
   EXPECT_TRUE(s[0].Titre);
   EXPECT_EQ(s[0].Libelle, "Conditions du calcul de stabilité");
   EXPECT_EQ(s[1].Valeur, TexteReel(c.S.Poids.Valeur, 3));
