@@ -11,7 +11,9 @@
 #include <QLocale>
 #include <QLockFile>
 #include <QMdiSubWindow>
+#include <QPageSize>
 #include <QPixmap>
+#include <QPrinter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -35,6 +37,7 @@
 #include "base/Services.h"
 #include "document/GestionErreurs.h"
 #include "ui/Dialogues.h"
+#include "ui/Rapport.h"
 #include "ui/Registre.h"
 
 namespace {
@@ -90,6 +93,20 @@ int Capture(TMainForm& f, const TLigneCommande& lc) {
   QApplication::processEvents();
   f.AjusterTout();
   QApplication::processEvents();
+  if (lc.Impression) {
+    QPrinter p(QPrinter::HighResolution);
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(QString::fromStdString(lc.CaptureSortie));
+    p.setPageSize(QPageSize(QPageSize::A4));
+    ImprimanteRapport = &p;
+    const bool ok = FenetreCapture(lc.Fenetre)->Imprime(cible);
+    ImprimanteRapport = nullptr;
+    if (!ok) {
+      std::fprintf(stderr, "brivane: cannot print %s to %s\n", lc.Fenetre.c_str(), lc.CaptureSortie.c_str());
+      return 1;
+    }
+    return 0;
+  }
   QImage image = cible->grab().toImage();
   if (!image.save(QString::fromStdString(lc.CaptureSortie), "PNG")) {
     std::fprintf(stderr, "brivane: cannot write %s\n", lc.CaptureSortie.c_str());
@@ -127,7 +144,8 @@ int main(int argc, char** argv) {
   TLigneCommande lc = AnalyseLigneCommande(params);
   const std::string usage =
       "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
-      NomsFenetres("|", "|") + " [--curvature]] [--lang FILE.dat]]\n";
+      NomsFenetres("|", "|") + " [--curvature]] [--lang FILE.dat]]\n" + "       brivane --print " +
+      NomsFenetres("|", "|", true) + " OUT.pdf FILE\n";
   if (lc.Aide) {
     std::fputs(usage.c_str(), stdout);
     return 0;

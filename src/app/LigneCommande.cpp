@@ -79,6 +79,23 @@ TLigneCommande AnalyseLigneCommande(std::vector<std::string> p) {
     else
       r.Largeur = w, r.Hauteur = h;
   }
+  // --print NAME OUT.pdf: the report of a window, printed to a PDF, like a screenshot.
+  if (int k = FindInParams(p, "--print"); k >= 0) {
+    const size_t u = static_cast<size_t>(k);
+    if (u + 2 >= p.size()) {
+      r.Erreur = "--print needs a window name and an output file";
+      p.erase(p.begin() + k, p.end());
+    } else if (r.Capture) {
+      r.Erreur = "--print and --screenshot cannot go together";
+    } else {
+      r.Capture = r.Impression = true;
+      r.Fenetre = p[u + 1];
+      r.CaptureSortie = p[u + 2];
+      p.erase(p.begin() + k, p.begin() + k + 3);
+      if (!FenetreCapture(r.Fenetre) || !FenetreCapture(r.Fenetre)->Imprime)
+        r.Erreur = "--print expects " + NomsFenetres(", ", " or ", true) + ", not " + r.Fenetre;
+    }
+  }
   if (!ExtraitOption(p, "--window", r.Fenetre, present)) r.Erreur = "--window needs a view name";
   if (present && r.Erreur.empty() && !FenetreCapture(r.Fenetre))
     r.Erreur = "--window expects " + NomsFenetres() + ", not " + r.Fenetre;

@@ -16,6 +16,8 @@ struct TLigneCommande {
   bool Capture = false;
   std::string CaptureSortie;
   int Largeur = 1280, Hauteur = 960;
+  // --print NAME OUT.pdf: the report of window NAME printed to OUT.pdf (CaptureSortie)
+  bool Impression = false;
   std::string Fenetre;    // empty: the four views tiled; else a name registered (Registre.h)
   bool Courbure = false;  // --curvature: the studio with its curvature colours
   std::string Langue;     // --lang FILE.dat: a language file loaded before any window

@@ -453,6 +453,17 @@ const std::vector<TChaineDef> Defs = {
     {"rsStabTolerance", "La tolérance doit être supérieure à zéro"},
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},
+    {"rsStabNonAtteint", "non atteint"},
+    {"rsStabCote", "Côté de gîte (qui s'enfonce) :"},
+    {"rsCritNoteGM", "GM initial, flottaison droite [m] :"},
+    {"rsCritNoteEnv", "Angle d'envahissement [°] :"},
+    {"rsCritEnvAucun", "aucun"},
+    {"rsCritEnvSaisi", "saisi"},
+    {"rsCritEnvPoint", "point"},
+    {"rsCritCotePire", "le plus défavorable des deux côtés"},
+    {"rsStabCoule",
+     "Le poids de %s kg dépasse le plus grand déplacement de la carène, %s kg (entièrement immergée) : "
+     "elle coule, aucun calcul n'est possible"},
     {"rsStabMaxIterations",
      "Nombre maximum d'itérations dépassé. Modifier le dessin ou introduire une tolérance supérieure. Arrêt "
      "des calculs ?"},

@@ -20,6 +20,7 @@ struct TOptionsKN {
   TConditionsStab Conditions;
   int Precision = 0;
   bool Json = false;
+  std::string Cote = "-x";
 };
 
 std::vector<double> LitDeplacements(const std::string& texte) {
@@ -43,6 +44,12 @@ int KN(const TOptionsKN& o) {
   if (debut != 0) throw TErreurCli("--heels " + o.Gites + ": the heels start at 0");
   TConditionsStab c = o.Conditions;
   c.AngleMax = fin, c.Pas = pas;
+  if (o.Cote == "-x" || o.Cote == "-X")
+    c.Cote = 1;
+  else if (o.Cote == "+x" || o.Cote == "+X")
+    c.Cote = -1;
+  else
+    throw TErreurCli("--side expects -x or +x (the side that goes down), not '" + o.Cote + "'");
   if (!(fin >= 0 && fin <= AngleMaxStab))
     throw TErreurCli("--heels " + o.Gites + ": the largest heel must lie within 0..180 degrees");
   const int n = NombreEtapes(fin, pas);
@@ -142,6 +149,7 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
       ->capture_default_str();
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   c->add_flag("--json", o->Json, "Machine-readable output");
+  c->add_option("--side", o->Cote, "The side that goes down: -x (default) or +x")->capture_default_str();
   c->add_option("--csv", o->Csv, "Write CSV to this file ('-': standard output) instead of text")
       ->type_name("OUT");
   return [c, o]() { return c->parsed() ? KN(*o) : -1; };

@@ -1,6 +1,7 @@
 // "stab": the righting-arm curve of a document's floating surfaces, as the
 // stability window computes it: the step table and the synthesis, in text or
 // JSON, with a progress bar on a terminal.
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -27,7 +28,17 @@ struct TOptionsStab {
   int Precision = 0;
   bool Criteres = false;
   double AngleEnvahissement = 0;  // degrees; 0: none
+  std::string Cote = "-x";
 };
+
+// "--side": the side that goes down.
+int LitCote(const std::string& t) {
+  std::string c = t;
+  for (char& x : c) x = static_cast<char>(std::tolower(static_cast<unsigned char>(x)));
+  if (c == "-x") return 1;
+  if (c == "+x") return -1;
+  throw TErreurCli("--side expects -x or +x (the side that goes down), not '" + t + "'");
+}
 
 // The refusals, each naming the bad value before the program's message, ahead of any work.
 void VerifieOptionsStab(const TConditionsStab& c) {
@@ -64,7 +75,9 @@ TVertex3f LitCentre(const std::string& texte) {
 }
 
 int Stab(const TOptionsStab& o) {
-  VerifieOptionsStab(o.Conditions);
+  TConditionsStab conditions = o.Conditions;
+  conditions.Cote = LitCote(o.Cote);
+  VerifieOptionsStab(conditions);
   if (o.PoidsDonne && !(std::isfinite(o.Poids) && o.Poids > 0))
     throw TErreurCli("--weight " + Format("%g", o.Poids) + ": " + rs("rsStabPoidsManquant"));
   if (o.Criteres && !(std::isfinite(o.AngleEnvahissement) && o.AngleEnvahissement >= 0))
@@ -80,7 +93,7 @@ int Stab(const TOptionsStab& o) {
     ChargeDocumentCli(doc, o.Fichier);
   if (o.Precision > 0) ChangePrecision(doc, o.Precision);
   TStab st;
-  st.Conditions = o.Conditions;
+  st.Conditions = conditions;
   MajSurface(doc, true, -1);  // forced: the total weight is recomputed with the surfaces
   st.Init(doc);
   if (o.PoidsDonne)
@@ -97,8 +110,11 @@ int Stab(const TOptionsStab& o) {
   std::string err = st.CalcStab();
   if (!err.empty()) throw TErreurCli(err);
   std::vector<TResultatCritere> criteres;
-  if (o.Criteres)
-    criteres = VerifieCriteres(st.Etapes, GMInitial(st), o.AngleEnvahissement, Reglements().at(0));
+  TEvaluationCriteres ev;
+  if (o.Criteres) {
+    ev = EvalueCriteres(st, doc.ListeReperesEnv, o.AngleEnvahissement, Reglements().at(0));
+    criteres = ev.Resultats;
+  }
   auto verdict = [](const TResultatCritere& c) {
     return rs(!c.Evalue ? "rsCritNonEvalue" : c.Satisfait ? "rsCritSatisfait" : "rsCritNonSatisfait");
   };
@@ -118,11 +134,15 @@ int Stab(const TOptionsStab& o) {
       // An equilibrium that was not found has no arm to report.
       if (!e.Converge) s[entete[9]] = nullptr, s[entete[10]] = nullptr;
       s["converged"] = e.Converge;
+      s["equilibrium_error"] = e.EcartDeplacement;
+      if (conditions.CorrectionAssiette) s["trim_error_deg"] = e.EcartAssiette;
       j["steps"].push_back(s);
     }
     j["synthesis"] = nlohmann::json::array();
     for (const auto& l : synthese)
-      if (!l.Titre) j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
+      // Every value a number, as readers expect (the side is given as "side").
+      if (!l.Titre && l.Libelle != rs("rsStabCote"))
+        j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
     if (o.Criteres) {
       j["criteria"] = nlohmann::json::array();
       for (const auto& c : criteres)
@@ -130,10 +150,17 @@ int Stab(const TOptionsStab& o) {
                                  {"required", c.Requis},
                                  {"attained", c.Evalue ? nlohmann::json(c.Obtenu) : nlohmann::json(nullptr)},
                                  {"pass", c.Satisfait}});
+      j["criteria_gm"] = ev.GM;
+      j["criteria_flooding_angle"] = ev.AngleEnvahissement;
+      j["criteria_flooding_point"] = ev.PointEnvahissement;
+      j["criteria_side"] = NomCote(ev.Cote);
+      j["criteria_both_sides"] = ev.DeuxCotes;
+      j["criteria_max_gz_angle"] = ev.Max.Angle;
     }
+    j["side"] = NomCote(conditions.Cote);
     std::cout << j.dump(2) << "\n";
   } else {
-    std::cout << rs("rsStabCaption") << "\n\n";
+    std::cout << rs("rsStabCaption") << "\n" << rs("rsStabCote") << " " << NomCote(conditions.Cote) << "\n\n";
     std::vector<std::vector<std::string>> table{entete};
     for (const auto& e : st.Etapes) table.push_back(LigneTableGZ(e));
     ImprimeTable(table);
@@ -155,6 +182,7 @@ int Stab(const TOptionsStab& o) {
       for (const auto& c : criteres)
         t.push_back({c.Libelle, TexteReel(c.Requis, 3), c.Evalue ? TexteReel(c.Obtenu, 4) : "-", verdict(c)});
       ImprimeTable(t);
+      for (const std::string& l : NotesCriteres(ev)) std::cout << l << "\n";
     }
   }
   if (resume.NbNonConverges > 0)
@@ -183,8 +211,10 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_flag("--json", o->Json, "Machine-readable output");
   c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   c->add_flag("--criteria", o->Criteres, "Check the IMO 2008 general intact-stability criteria on the curve");
-  c->add_option("--flooding-angle", o->AngleEnvahissement,
-                "Flooding angle for the criteria, degrees (0: none)");
+  c->add_option(
+      "--flooding-angle", o->AngleEnvahissement,
+      "Flooding angle for the criteria, degrees (0: none; the document's flooding points also count)");
+  c->add_option("--side", o->Cote, "The side that goes down: -x (default) or +x")->capture_default_str();
   return [c, o]() { return c->parsed() ? Stab(*o) : -1; };
 }}};
 

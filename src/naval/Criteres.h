@@ -66,10 +66,43 @@ struct TResultatCritere {
 // by trapezoids, the ends interpolated. False when the steps do not cover [a, b].
 bool AireGZ(const TListGZ& etapes, double a, double b, double& aire);
 
-// The initial GM of the weight in s: GZ at small heels each way about G0, with the wall-sided
-// term removed by extrapolation. Uses s's copies, weight and density.
+// The initial GM of the weight in s: that of the upright waterplane (TStab::GMDroit).
 double GMInitial(TStab& s);
 
-// angleEnvahissement <= 0: no flooding angle.
+// The largest righting arm, found between the steps.
+struct TMaxGZ {
+  double Angle = 0, GZ = 0;
+  bool Trouve = false;
+};
+
+// angleEnvahissement <= 0: no flooding angle. max: the curve's maximum when it was searched
+// between the steps (else the largest step is taken).
 std::vector<TResultatCritere> VerifieCriteres(const TListGZ& etapes, double gm0, double angleEnvahissement,
-                                              const TReglement& r);
+                                              const TReglement& r, const TMaxGZ* max = nullptr);
+
+// The height of a point above the waterline in the floating position of a step.
+double HauteurSurFlottaison(const TVertex3f& p, const TGZ& e, const TVertex3f& g);
+
+// The criteria of a condition as they are signed.
+struct TEvaluationCriteres {
+  std::vector<TResultatCritere> Resultats;
+  double GM = 0;
+  double AngleEnvahissement = 0;   // the angle the areas stop at; 0: none
+  std::string PointEnvahissement;  // the flooding point that gives it ("" typed, or none)
+  int Cote = 1;                    // the side of the results (TConditionsStab::Cote)
+  bool DeuxCotes = false;          // both sides were computed and the worse is kept
+  TMaxGZ Max;
+  TListGZ Etapes;  // the sweep of the criteria on that side
+  bool Arrete = false;
+};
+
+// The criteria of s's weight and conditions on a sweep of their own, whatever the step shown:
+// 1 degree or finer, with 30, 40 degrees and the flooding angle as nodes, the largest arm
+// searched between the nodes around it, GM from the upright waterplane. The flooding angle is
+// the smaller of angleSaisi (0: none) and the heel where the first flooding point goes under.
+// With flooding points or G off the centre plane both sides are computed, the worse kept.
+// The hooks of suivi are called between steps; its stop flag ends the sweep.
+TEvaluationCriteres EvalueCriteres(const TStab& s, const TListeReperesEnv& points, double angleSaisi,
+                                   const TReglement& r, TSuiviCalcul* suivi = nullptr);
+// What the criteria rest on, one line each: GM, the flooding angle and where it comes from, the side.
+std::vector<std::string> NotesCriteres(const TEvaluationCriteres& e);

@@ -754,6 +754,9 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
 
 std::vector<std::string> TexteHydro(const TResultatsHydro& r, const TPropFich& proprietes) {
   std::vector<std::string> l = EnteteRapport(proprietes, rs("rsHydrostatFormCaption"));
+  // Every group, the first included, starts with an empty line, the rule and an empty line:
+  // the heading block's rule and blank line serve the first, the empty line goes before them.
+  l.insert(l.end() - 2, "");
   bool premier = true;  // the heading block's rule already stands before the first group
   for (const auto& x : r.Lignes) {
     if (x.Titre) {

@@ -157,8 +157,10 @@ TMatrice4 MatriceAttitude(double gite, double assiette, const TVertex3f& g) {
 TMatrice4 MatriceEtape(const TGZ& e, const TVertex3f& g) {
   TMatrice4 t;
   MatTranslation({0, 0, -e.Enfoncement}, t);
-  return t * MatriceAttitude(e.Gite, e.Assiette, g);
+  return t * MatriceAttitude(e.Cote * e.Gite, e.Assiette, g);
 }
+
+std::string NomCote(int cote) { return cote < 0 ? "+X" : "-X"; }
 
 void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g) {
   TRACE("TStabForm.RotationLstSurf");
@@ -517,6 +519,44 @@ double TCarene::Volume(double w) {
   return v;
 }
 
+TFlottaisonCarene TCarene::Flottaison(double w) {
+  // A corner counts below when under w, above otherwise: a facet with corners on both sides
+  // has exactly two edges crossing, and a corner lying on w is met once.
+  double a = 0, sx = 0, sy = 0, sxx = 0;
+  for (size_t p = 0; p < Patchs.size(); p++) {
+    if (Places[p].ZBas >= w || Places[p].ZHaut < w) continue;
+    PrepareFacettes(static_cast<int>(p));
+    for (int k = Patchs[p].Debut; k < Patchs[p].Fin; k++) {
+      if (FZMin[k] >= w || FZMax[k] < w) continue;
+      const TVertex3f* c[3] = {&Pts[Tri[k].A], &Pts[Tri[k].B], &Pts[Tri[k].C]};
+      TVertex3f q[2];
+      int n = 0;
+      for (int i = 0; i < 3 && n < 2; i++) {
+        const TVertex3f &u = *c[i], &v = *c[(i + 1) % 3];
+        if ((u.Z < w) == (v.Z < w)) continue;
+        const double t = (w - u.Z) / (v.Z - u.Z);
+        q[n++] = {u.X + t * (v.X - u.X), u.Y + t * (v.Y - u.Y), w};
+      }
+      if (n < 2) continue;
+      // The segment runs along Z x normal: every loop then turns the same way.
+      const TVertex3f nn = ProduitVect(*c[0] - *c[1], *c[2] - *c[1]);
+      if ((q[1].X - q[0].X) * -nn.Y + (q[1].Y - q[0].Y) * nn.X < 0) std::swap(q[0], q[1]);
+      const double e = q[0].X * q[1].Y - q[1].X * q[0].Y;
+      a += e / 2;
+      sx += (q[0].X + q[1].X) * e / 6;
+      sy += (q[0].Y + q[1].Y) * e / 6;
+      sxx += (q[0].X * q[0].X + q[0].X * q[1].X + q[1].X * q[1].X) * e / 12;
+    }
+  }
+  TFlottaisonCarene r;
+  if (a == 0) return r;
+  r.Aire = std::abs(a);
+  r.Xf = sx / a;
+  r.Yf = sy / a;
+  r.It = std::abs(sxx - a * r.Xf * r.Xf);
+  return r;
+}
+
 void TCarene::Centre(double w, TCumulCarene& c) {
   if (!(w >= Lo && w <= Hi)) ToutActiver();
   const double wr = w - Zr;
@@ -667,30 +707,53 @@ void TStab::DebutCalcul() {
   Tau = Conditions.TolEnfoncement * PoidsT / 100;
 }
 
+bool TStab::Demande() {
+  if (!Questionne) {
+    Questionne = true;
+    ReponseArret = DemandeArret && DemandeArret();
+  }
+  return ReponseArret;
+}
+
 TEquilibre TStab::Enfonce(double w0) {
   TRACE("TStabForm.IsoCareneEnf");
   const double rho = Conditions.Densite;
+  // The tolerance asked decides convergence; the search goes on to a tight one, which the
+  // false position (Illinois) reaches in a few more volumes than the bisection needed.
+  const double fin = std::min(Tau, TolEquilibreFine * PoidsT);
   double a = Car.ZMin(), b = Car.ZMax();
-  double s = w0;
-  double d = Car.Volume(s) * rho;
+  double fa = -PoidsT, fb = Car.Volume(b) * rho - PoidsT;
   TEquilibre r;
-  for (;;) {
-    if (TraiteMessages) TraiteMessages();
-    if (d > PoidsT) b = s;
-    if (d < PoidsT) a = s;
-    s = (a + b) / 2;
-    d = Car.ResserreVolume(a, b, s) * rho;
-    r.Iterations++;
-    double e = PoidsT - d;
-    if (-Tau < e && e < Tau) {
-      r.Converge = true;
-      break;
-    }
-    if (r.Iterations >= MaxIterEnfoncement) {
-      if (DemandeArret && DemandeArret()) Arret = true;
-      break;
+  double s = w0, f = 0;
+  if (fb < 0) {
+    // Wholly immersed the copies still displace less than the weight: no waterline floats them.
+    s = b;
+    f = fb;
+  } else {
+    s = std::clamp(w0, a, b);
+    f = Car.Volume(s) * rho - PoidsT;
+    int garde = 0;  // the end kept at the last step: +1 a, -1 b
+    while (std::abs(f) >= fin && r.Iterations < MaxIterEnfoncement) {
+      if (TraiteMessages) TraiteMessages();
+      if (f > 0) {
+        b = s, fb = f;
+        if (garde == 1) fa /= 2;
+        garde = 1;
+      } else {
+        a = s, fa = f;
+        if (garde == -1) fb /= 2;
+        garde = -1;
+      }
+      double x = fb != fa ? (a * fb - b * fa) / (fb - fa) : (a + b) / 2;
+      if (!(x > a && x < b)) x = (a + b) / 2;
+      s = x;
+      f = Car.ResserreVolume(a, b, s) * rho - PoidsT;
+      r.Iterations++;
     }
   }
+  r.Ecart = PoidsT > 0 ? std::abs(f) / PoidsT : 0;
+  r.Converge = std::abs(f) < Tau;
+  if (!r.Converge && fb >= 0 && Demande()) Arret = true;
   // The trim search needs only the centre: the wetted area waits for the final attitude.
   TCumulCarene c;
   Car.Centre(s, c);
@@ -712,6 +775,7 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   Prepare();
   DebutCalcul();
   const double delta = Conditions.TolAssiette;
+  const double fin = std::min(delta, TolAssietteFine);
   Car.Place(mGite);
   TEquilibre r = Enfonce(0);
   const double s0 = r.Enfoncement;
@@ -728,6 +792,7 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   double t = 0, h = 0;
   int iterations = r.Iterations;
   bool trouve = false, interrompu = false;
+  double ecart = std::abs(a);
   for (int k = 0;; k++) {
     if (k == 0) {
       h = std::min(std::abs(a), PasAssietteMax);
@@ -747,17 +812,17 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
     aPrec = a;
     a = alpha(r.CC, gl);
     double b = beta(r.CC, gl);
+    ecart = std::min(std::abs(a), std::abs(b));
     if (TraiteMessages) TraiteMessages();
-    if (Arret) {
+    if (Arret) {  // cut short: not converged, whatever was reached
       interrompu = true;
       break;
     }
-    if (std::abs(a) < delta || std::abs(b) < delta) {
-      trouve = true;
-      break;
-    }
+    trouve = ecart < delta;
+    // Met the tolerance asked, the search goes on to the tight one while it stays cheap.
+    if (ecart < fin) break;
     if (k + 1 >= MaxIterAssiette) {
-      if (DemandeArret && DemandeArret()) Arret = true;
+      if (!trouve && Demande()) Arret = true;
       break;
     }
   }
@@ -765,8 +830,64 @@ TEquilibre TStab::IsoCarene(const TMatrice4& mGite) {
   r.Iterations = iterations;
   r.Converge = r.Converge && trouve;
   r.Interrompu = interrompu;
+  r.EcartAssiette = ecart;
   Termine(r);  // the copies are still in the last attitude tried
   return r;
+}
+
+double TStab::DeplacementMax() {
+  Prepare();
+  Car.Place(MatIdentite());
+  return Car.Volume(Car.ZMax()) * Conditions.Densite * 1000;
+}
+
+std::string TStab::VerifieFlottabilite(double poids) {
+  const double max = DeplacementMax();
+  if (poids <= max) return "";
+  return Format(rs("rsStabCoule"), TexteReel(poids, 1).c_str(), TexteReel(max, 1).c_str());
+}
+
+double TStab::GMDroit() {
+  Prepare();
+  const double tol = Conditions.TolEnfoncement, tolA = Conditions.TolAssiette;
+  // The metacentre is read off the waterplane: the waterline must be exact.
+  Conditions.TolEnfoncement = 1e-8;
+  Conditions.TolAssiette = std::min(tolA, TolAssietteFine);
+  const TVertex3f g0 = Poids.Centre;
+  const TEquilibre eq =
+      Conditions.CorrectionAssiette ? IsoCarene(MatIdentite()) : IsoCareneEnf(MatIdentite(), 0);
+  Conditions.TolEnfoncement = tol, Conditions.TolAssiette = tolA;
+  const TMatrice4 m = MatriceAttitude(0, Conditions.CorrectionAssiette ? eq.Assiette : 0, g0);
+  Car.Place(m);
+  const TFlottaisonCarene f = Car.Flottaison(eq.Enfoncement);
+  const double v = eq.CC.Valeur / Conditions.Densite;
+  if (!(v > 0)) return std::numeric_limits<double>::quiet_NaN();
+  const TVertex3f g = Place(m, g0);
+  // Both heights from the waterline: KB - KG = zB - zG whatever K is.
+  return eq.CC.Centre.Z - (g.Z - eq.Enfoncement) + f.It / v;
+}
+
+TGZ TStab::CalcEtape(double gite) {
+  Prepare();
+  const TVertex3f g0 = Poids.Centre;
+  TGZ e;
+  e.Gite = gite;
+  e.Cote = Conditions.Cote < 0 ? -1 : 1;
+  const TMatrice4 mg = MatriceGite(e.Cote * gite, g0);
+  const TEquilibre eq = Conditions.CorrectionAssiette ? IsoCarene(mg) : IsoCareneEnf(mg, 0);
+  Iterations += eq.Iterations;
+  e.Assiette = Conditions.CorrectionAssiette ? eq.Assiette : 0;
+  e.Enfoncement = eq.Enfoncement;
+  e.SurfMouillee = eq.SurfMouillee;
+  e.CC = eq.CC;
+  TVertex3f g = Place(MatriceAttitude(e.Cote * gite, e.Assiette, g0), g0);
+  g.Z -= e.Enfoncement;
+  e.CG = {g, Poids.Valeur};
+  e.Converge = eq.Converge;
+  e.EcartDeplacement = eq.Ecart;
+  e.EcartAssiette = eq.EcartAssiette;
+  e.Interrompu = eq.Interrompu;
+  return e;
 }
 
 std::string TStab::CalcStab() {
@@ -774,29 +895,18 @@ std::string TStab::CalcStab() {
   std::string err = ValideConditionsStab(Conditions, Poids.Valeur);
   if (!err.empty()) return err;
   if (Copies.Count() == 0) return rs("rsStabAucunFlotteur");
+  // A weight beyond the reserve of buoyancy would sink the hull at every heel.
+  err = VerifieFlottabilite(Poids.Valeur);
+  if (!err.empty()) return err;
   Arret = false;
+  NouvelleQuestion();
   const int n = NombreEtapes(Conditions.AngleMax, Conditions.Pas);
   Etapes.clear();
   Iterations = 0;
-  Prepare();
-  const TVertex3f g0 = Poids.Centre;
   for (int i = 0; i < n; i++) {
-    TGZ e;
-    e.Gite = AngleEtape(i, n, Conditions.AngleMax, Conditions.Pas);
-    const TMatrice4 mg = MatriceGite(e.Gite, g0);
-    TEquilibre eq;
-    eq = Conditions.CorrectionAssiette ? IsoCarene(mg) : IsoCareneEnf(mg, 0);
-    Iterations += eq.Iterations;
+    const TGZ e = CalcEtape(AngleEtape(i, n, Conditions.AngleMax, Conditions.Pas));
     // A step the stop cut short has only the trim of an attempt: it is not shown.
-    if (eq.Interrompu) break;
-    e.Assiette = Conditions.CorrectionAssiette ? eq.Assiette : 0;
-    e.Enfoncement = eq.Enfoncement;
-    e.SurfMouillee = eq.SurfMouillee;
-    e.CC = eq.CC;
-    TVertex3f g = Place(MatriceAttitude(e.Gite, e.Assiette, g0), g0);
-    g.Z -= e.Enfoncement;
-    e.CG = {g, Poids.Valeur};
-    e.Converge = eq.Converge;
+    if (e.Interrompu) break;
     Etapes.push_back(e);
     if (EtapeAjoutee) EtapeAjoutee(e);
     if (Arret) break;
@@ -898,6 +1008,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
     ligne("rsStabSynAngleGZMin", r.AngleGZMin, 4);
     ligne("rsStabSynAngleGZMax", r.AngleGZMax, 4);
     ligne("rsStabSynAngleDisparition", r.AngleDisparition, 4);
+    // No change of sign on the steps computed: the angle is beyond them, not 0.
+    if (r.AngleDisparition == 0) l.back().Valeur = rs("rsStabNonAtteint");
     titre("rsStabSynEnergies");
     ligne("rsStabSynEnergieChavirage", r.EnergieChavirage, 4);
     ligne("rsStabSynEnergieRedressement", r.EnergieRedressement, 4);
@@ -905,6 +1017,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
   if (r.NbNonConverges > 0)
     l.push_back(
         {rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
+  // Beside the rows above, never among them: the side the arms are measured for.
+  l.push_back({rs("rsStabCote"), NomCote(c.Cote), double(c.Cote < 0 ? -1 : 1), false});
   return l;
 }
 
@@ -919,7 +1033,15 @@ std::vector<std::string> LibellesCalcul(double gite, double assiette, double dep
 std::vector<std::string> LignesExportStab(const TPropFich& d, const std::vector<TLigneSynthese>& synthese,
                                           const TListGZ& etapes) {
   const std::string traits(32, '_');
-  std::vector<std::string> l = EnteteRapport(d, rs("rsStabCaption"));
+  // The properties named, each that is set: "Titre : " and a tab before the value.
+  std::vector<std::string> l{"Brivane - " + rs("rsStabCaption")};
+  for (const auto& [nom, valeur] : {std::pair<const char*, const std::string*>{"Titre", &d.Titre},
+                                    {"Architecte", &d.Archi},
+                                    {"Version", &d.Version},
+                                    {"Date", &d.Date}})
+    if (!valeur->empty()) l.push_back(std::string(nom) + " : \t" + *valeur);
+  l.emplace_back();
+  l.push_back(traits);
   l.push_back(rs("rsStabSynthese"));
   for (const auto& s : synthese) {
     if (s.Titre) {

@@ -18,6 +18,10 @@ constexpr int MaxIterAssiette = 61;     // trim search steps before the user is 
 constexpr double PasAssietteMax = 5;    // degrees: the first trim step is capped to this
 constexpr int MaxEtapesStab = 3601;     // heel steps of one sweep: 0..180 by 0.05 degrees
 constexpr double AngleMaxStab = 180;    // largest heel, degrees: beyond, the boat is upside up again
+// The equilibrium is pursued past the tolerances asked down to these when it costs little:
+// a fraction of the displacement and a trim angle in degrees.
+constexpr double TolEquilibreFine = 1e-6;
+constexpr double TolAssietteFine = 1e-4;
 
 // A working copy of one floating surface: its grids as evaluated, never the document's.
 struct TDoubleSurf {
@@ -39,14 +43,18 @@ class TDoubleSurfList {
 
 // One computed heel step.
 struct TGZ {
-  double Gite = 0;          // heel, degrees
-  double Assiette = 0;      // trim, degrees (0 without trim correction)
-  double Enfoncement = 0;   // height of the equilibrium waterline in the heeled (trimmed) hull
-  double SurfMouillee = 0;  // wetted area, m²
-  TBarycentre CC;           // centre of buoyancy (Z from the waterline) and displacement in tonnes
-  TBarycentre CG;           // centre of gravity in the floating position and the weight in kg
-  bool Converge = true;     // the equilibrium was found within the tolerances
-  double GZ() const { return CG.Centre.X - CC.Centre.X; }
+  double Gite = 0;              // heel, degrees
+  double Assiette = 0;          // trim, degrees (0 without trim correction)
+  double Enfoncement = 0;       // height of the equilibrium waterline in the heeled (trimmed) hull
+  double SurfMouillee = 0;      // wetted area, m²
+  TBarycentre CC;               // centre of buoyancy (Z from the waterline) and displacement in tonnes
+  TBarycentre CG;               // centre of gravity in the floating position and the weight in kg
+  bool Converge = true;         // the equilibrium was found within the tolerances
+  int Cote = 1;                 // the side heeled: 1 -X down, -1 +X down (the arm is measured that way)
+  double EcartDeplacement = 0;  // the equilibrium error reached: |displacement - weight| / weight
+  double EcartAssiette = 0;     // with trim correction, the trim angle error reached, degrees
+  bool Interrompu = false;      // the stop cut the step short: not a result
+  double GZ() const { return Cote * (CG.Centre.X - CC.Centre.X); }
   double Moment() const { return GZ() * CG.Valeur * Gravite; }
 };
 using TListGZ = std::vector<TGZ>;
@@ -59,6 +67,7 @@ struct TConditionsStab {
   double Densite = 1.026;     // tonnes per m³
   bool CorrectionAssiette = false;
   double TolAssiette = 0.1;  // degrees
+  int Cote = 1;              // 1: heeled with -X down; -1: with +X down
 };
 
 // The same fields as typed in the window.
@@ -77,7 +86,10 @@ int NombreEtapes(double max, double pas);
 // Heel of step i of n, computed afresh each time so that steps do not drift.
 double AngleEtape(int i, int n, double max, double pas);
 
-// Heel by gite about the longitudinal axis through g.
+// The side heeled as a word ("-X", "+X") for the reports and the command line.
+std::string NomCote(int cote);
+
+// Heel by gite about the longitudinal axis through g (positive: -X goes down).
 TMatrice4 MatriceGite(double gite, const TVertex3f& g);
 // Heel about g, then trim about the transverse axis through g (carried with the hull).
 TMatrice4 MatriceAttitude(double gite, double assiette, const TVertex3f& g);
@@ -97,6 +109,12 @@ void TransformerModele(TDocument& doc, const TGZ& e, const TVertex3f& g);
 // Not evaluated: the caller brings the document up to date (the session's MajSurface).
 TEntity& AjouteBargeFermee(TDocument& doc, double b, double l, double t, double d, int div,
                            double rho = 1.026);
+
+// A waterplane cut from the facets: its area, centre of flotation and the second moment
+// about the longitudinal axis through that centre.
+struct TFlottaisonCarene {
+  double Aire = 0, Xf = 0, Yf = 0, It = 0;
+};
 
 // The facets of all working copies in one attitude, ready to be cut by many waterlines:
 // the topology is built once, an attitude transforms the untouched points, and a waterline
@@ -127,6 +145,8 @@ class TCarene {
   void Resserre(double lo, double hi);
   // Resserre(lo, hi) then Volume(w), in one pass.
   double ResserreVolume(double lo, double hi, double w);
+  // The waterplane at w: the facets crossing it cut into segments, summed by Green's theorem.
+  TFlottaisonCarene Flottaison(double w);
 
  private:
   struct TTri {
@@ -193,7 +213,9 @@ struct TEquilibre {
   TBarycentre CC;  // Z from the waterline, Valeur in tonnes
   int Iterations = 0;
   bool Converge = false;
-  bool Interrompu = false;  // cut short by a stop: an attempt, not an attitude
+  bool Interrompu = false;   // cut short by a stop: an attempt, not an attitude
+  double Ecart = 0;          // |displacement - weight| / weight reached
+  double EcartAssiette = 0;  // the trim angle error reached (trim search), degrees
 };
 
 // "&Ajuster": how the weight is set.
@@ -236,6 +258,17 @@ class TStab {
   // "&Calculer": checks every input, then runs the heel sweep. Returns "" or the refusal
   // message (nothing is computed then).
   std::string CalcStab();
+  // One step of a sweep at a heel on the conditions' side, G0 the weight's centre.
+  TGZ CalcEtape(double gite);
+  // The largest displacement of the copies, upright and wholly immersed, kg.
+  double DeplacementMax();
+  // Refuses a weight the copies cannot float: "" or the message giving the largest displacement.
+  std::string VerifieFlottabilite(double poids);
+  // The upright metacentric height of the condition, KB + BMt - KG at the upright equilibrium
+  // (trimmed when the conditions correct the trim), BMt = It / V of that waterplane.
+  double GMDroit();
+  // The iteration question is asked once per run: the first answer holds for the rest.
+  void NouvelleQuestion() { Questionne = false, ReponseArret = false; }
 
   // Building blocks, on the copies placed by the attitude m.
   void Deplacement(const TMatrice4& m, double w, TBarycentre& cc);  // record, V x rho in tonnes
@@ -252,8 +285,10 @@ class TStab {
   void DebutCalcul();             // the weight and sinkage tolerance in tonnes
   TEquilibre Enfonce(double w0);  // on the attitude already placed; the centre only
   void Termine(TEquilibre& r);    // the exact record and the wetted area at r's waterline
+  bool Demande();                 // DemandeArret, at most once per run
   TCarene Car;
   bool CarPrete = false;
+  bool Questionne = false, ReponseArret = false;
   double PoidsT = 0, Tau = 0;  // weight and sinkage tolerance in tonnes of the current sweep
 };
 

@@ -1,5 +1,6 @@
 // Text reports of the calculation windows: the lines printed in Arial on the
-// chosen printer, headings in 12 points and values in 10, tabs as columns.
+// chosen printer, headings in 12 points and values in 10. Lines holding tabs are
+// rows of a table whose columns are sized to their widest cell and fit the page.
 #pragma once
 
 #include <QString>
@@ -12,7 +13,8 @@ class QWidget;
 
 struct TLigneRapport {
   std::string Texte;
-  bool Titre = false;  // heading size
+  bool Titre = false;   // heading size
+  bool Entete = false;  // a table's header row: repeated when the table goes on to another page
 };
 
 // Prints the lines, page after page. Returns the number of pages.

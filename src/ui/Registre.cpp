@@ -136,10 +136,10 @@ const TFenetreCapture* FenetreCapture(const std::string& nom) {
   return nullptr;
 }
 
-std::string NomsFenetres(const std::string& entre, const std::string& dernier) {
+std::string NomsFenetres(const std::string& entre, const std::string& dernier, bool imprimables) {
   std::vector<const TFenetreCapture*> v;
   for (const TFenetreCapture& f : Fenetres())
-    if (f.Nommee) v.push_back(&f);
+    if (f.Nommee && (!imprimables || f.Imprime)) v.push_back(&f);
   std::stable_sort(v.begin(), v.end(), [](const TFenetreCapture* a, const TFenetreCapture* b) {
     return std::tie(a->Ordre, a->Nom) < std::tie(b->Ordre, b->Nom);
   });

@@ -143,12 +143,16 @@ struct TFenetreCapture {
   int Ordre = 100;     // place in the usage text
   bool Nommee = true;  // named in the usage and error texts (false: another name of one)
   std::function<QWidget*(TMainForm&)> Montre{};
+  // --print: prints the report of the window Montre made (false: nothing printed).
+  std::function<bool(QWidget*)> Imprime{};
 };
 
 void EnregistreFenetre(TFenetreCapture f);
 const TFenetreCapture* FenetreCapture(const std::string& nom);
 // The names to show, in order: "section, plan, profile or perspective".
-std::string NomsFenetres(const std::string& entre = ", ", const std::string& dernier = " or ");
+// imprimables: only the windows that print a report.
+std::string NomsFenetres(const std::string& entre = ", ", const std::string& dernier = " or ",
+                         bool imprimables = false);
 
 // --- a feature's part in the main window's life ----------------------------------------
 // Beyond its commands and windows, what a feature does when the main window is made, when

@@ -154,7 +154,7 @@ TEST_F(Fenetres, HydrostatiqueEnregistreImprimeEtCopie) {
   // The heading, the properties, then a rule before each heading row; single-byte text, CR LF.
   const std::string debut =
       "Brivane - Calculs hydrostatiques\r\nSloop de croisi\xe8re 11 m\r\n"
-      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n" +
+      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n\r\n" +
       std::string(32, '_') +
       "\r\n\r\nCar\xe8ne immerg\xe9"
       "e\t\r\nVolume immerg\xe9 [m3]\t";
@@ -249,12 +249,14 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>(), 1e-9);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "GZ [m]");
   EXPECT_EQ(f.CourbeGZ->TitreX(), QString::fromUtf8("Angle [°]"));
+  // The last row, the heeling side, is the JSON's "side".
   std::vector<double> synth;
-  for (int i = 0; i < f.Synth->rowCount(); i++)
+  for (int i = 0; i + 1 < f.Synth->rowCount(); i++)
     if (!f.Synth->item(i, 1)->text().isEmpty()) synth.push_back(Nombre(f.Synth, i, 1));
   ASSERT_EQ(synth.size(), j["synthesis"].size());
   for (size_t i = 0; i < synth.size(); i++)
     EXPECT_NEAR(synth[i], j["synthesis"][i]["value"].get<double>(), 1e-3);
+  EXPECT_EQ(f.Synth->item(f.Synth->rowCount() - 1, 1)->text().toStdString(), j["side"].get<std::string>());
   // The righting moment is GZ times the weight and g.
   f.RBMoment->setChecked(true);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");
@@ -319,11 +321,16 @@ TEST_F(Fenetres, StabiliteCourbesKNEtCriteresCommeLaLigneDeCommande) {
     const QColor fond = f.Criteres->item(i, 3)->background().color();
     EXPECT_EQ(fond.green() > fond.red(), passe) << "green passes, red fails";
   }
-  // The areas by trapezoids over the 5-degree steps, in metre-radians.
+  // The areas by trapezoids over a plain sweep by half degrees, in metre-radians: the criteria
+  // do not take the 5-degree steps shown.
+  TStab fin = f.Stab;
+  fin.Conditions.Pas = 0.5;
+  fin.Conditions.TolEnfoncement = 1e-6;
+  ASSERT_EQ(fin.CalcStab(), "");
   auto aire = [&](double a, double b) {
     double r = 0;
-    for (size_t k = 1; k < f.Stab.Etapes.size(); k++) {
-      const TGZ &p = f.Stab.Etapes[k - 1], &q = f.Stab.Etapes[k];
+    for (size_t k = 1; k < fin.Etapes.size(); k++) {
+      const TGZ &p = fin.Etapes[k - 1], &q = fin.Etapes[k];
       if (p.Gite >= a - 1e-9 && q.Gite <= b + 1e-9)
         r += (q.Gite - p.Gite) * (M_PI / 180) * (p.GZ() + q.GZ()) / 2;
     }
@@ -410,9 +417,9 @@ TEST_F(Fenetres, StabiliteEnregistreEtImprime) {
   ASSERT_TRUE(f.Enregistre(chemin));
   const std::string t = LitTout(chemin);
   const std::string debut =
-      "Brivane - Calculs de stabilit\xe9\r\nD\xe9riveur solitaire 4,2 m\r\n"
-      "Bureau d'\xe9tudes Brivane\r\n1\r\n2024\r\n" +
-      std::string(32, '_') + "\r\n\r\nSynth\xe8se\r\n" + std::string(32, '_') +
+      "Brivane - Calculs de stabilit\xe9\r\nTitre : \tD\xe9riveur solitaire 4,2 m\r\n"
+      "Architecte : \tBureau d'\xe9tudes Brivane\r\nVersion : \t1\r\nDate : \t2024\r\n\r\n" +
+      std::string(32, '_') + "\r\nSynth\xe8se\r\n" + std::string(32, '_') +
       "\r\n\r\nConditions du calcul de stabilit\xe9\t\r\n";
   EXPECT_EQ(t.substr(0, debut.size()), debut);
   // The step table closes the file: its header, then 7 steps, then the final empty line.

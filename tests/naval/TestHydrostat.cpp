@@ -257,18 +257,19 @@ TEST(Export, HeadingsAndValues) {
   p.Date = "2024";
   auto lignes = TexteHydro(Hydro(doc, PorteeCalc(doc), 5), p);
   ASSERT_GE(lignes.size(), 12u);
-  // The heading block: every property has its line, even empty, then the rule and a blank.
+  // The heading block: every property has its line, even empty; then, as before every group,
+  // a blank line, the rule and a blank line before the first heading.
   const std::vector<std::string> entete = {
-      "Brivane - Calculs hydrostatiques", "Titre", "", "", "2024", std::string(32, '_'), ""};
-  EXPECT_EQ(std::vector<std::string>(lignes.begin(), lignes.begin() + 7), entete);
-  EXPECT_EQ(lignes[7], "Carène immergée\t");
-  EXPECT_EQ(lignes[8].substr(0, lignes[8].find('\t')), "Volume immergé [m3]");
-  EXPECT_NE(lignes[9].find("\t4000.0000"), std::string::npos);  // 4 m3 of fresh water
+      "Brivane - Calculs hydrostatiques", "Titre", "", "", "2024", "", std::string(32, '_'), ""};
+  EXPECT_EQ(std::vector<std::string>(lignes.begin(), lignes.begin() + 8), entete);
+  EXPECT_EQ(lignes[8], "Carène immergée\t");
+  EXPECT_EQ(lignes[9].substr(0, lignes[9].find('\t')), "Volume immergé [m3]");
+  EXPECT_NE(lignes[10].find("\t4000.0000"), std::string::npos);  // 4 m3 of fresh water
   // Later groups: a blank line, the rule and a blank line before their heading.
   size_t g = 0;
-  for (size_t i = 8; i < lignes.size() && !g; i++)
+  for (size_t i = 9; i < lignes.size() && !g; i++)
     if (!lignes[i].empty() && lignes[i].back() == '\t') g = i;
-  ASSERT_GT(g, 10u);
+  ASSERT_GT(g, 11u);
   EXPECT_EQ(lignes[g - 1], "");
   EXPECT_EQ(lignes[g - 2], std::string(32, '_'));
   EXPECT_EQ(lignes[g - 3], "");

@@ -118,7 +118,8 @@ std::vector<TLigneRapport> TTabCotesForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> entete = EnteteRapport(Doc.Proprietes, rs("rsTabCotesFormCaption"));
   for (const auto& l : entete) r.push_back({l, !l.empty()});
-  for (const auto& l : LignesRapportCotes(T)) r.push_back({l, false});
+  const std::vector<std::string> l = LignesRapportCotes(T);
+  for (size_t i = 0; i < l.size(); i++) r.push_back({l[i], false, i == 0});
   return r;
 }
 
@@ -129,13 +130,19 @@ const TEnregistrement Enregistre([] {
                         TTabCotesForm w(f.Document(), &f);
                         w.exec();
                       }});
-  EnregistreFenetre({.Nom = "tabcotes", .Montre = [](TMainForm& f) -> QWidget* {
+  EnregistreFenetre({.Nom = "tabcotes",
+                     .Montre = [](TMainForm& f) -> QWidget* {
                        auto* w = new TTabCotesForm(f.Document(), &f);
                        w->setAttribute(Qt::WA_DeleteOnClose);
                        w->Calculer();
                        w->show();
                        return w;
-                     }});
+                     },
+                     .Imprime =
+                         [](QWidget* w) {
+                           auto* t = static_cast<TTabCotesForm*>(w);
+                           return DemandeImpression(t, Q(rs("rsTabCotesFormCaption")), t->LignesRapport());
+                         }});
 });
 
 }  // namespace

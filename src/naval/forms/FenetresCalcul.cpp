@@ -10,11 +10,13 @@
 
 #include "app/CommandesEdition.h"
 #include "app/Principale.h"
+#include "base/Chaines.h"
 #include "edition/Cadrage.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/PoidsForm.h"
 #include "naval/forms/StabForm.h"
 #include "session/Avis.h"
+#include "ui/Rapport.h"
 #include "ui/Registre.h"
 
 namespace {
@@ -44,6 +46,11 @@ void InstalleOutilBallast(TMainForm& f) {
                          if (!(QApplication::keyboardModifiers() & Qt::ShiftModifier))
                            f.Action("MeAjoutBallast")->setChecked(false);
                        }});
+}
+
+bool ImprimeStab(QWidget* w) {
+  auto* s = static_cast<TStabForm*>(w);
+  return DemandeImpression(s, QString::fromStdString(rs("rsStabCaption")), s->LignesRapport());
 }
 
 template <class W>
@@ -78,35 +85,67 @@ const TEnregistrement Enregistre([] {
                             v->setCursor(coche ? Qt::PointingHandCursor : Qt::CrossCursor);
                       }});
 
-  EnregistreFenetre({.Nom = "hydrostat", .Montre = [](TMainForm& f) {
-                       return Montre<THydrostatForm>(f, [](THydrostatForm& w) { w.BtnCalculerClick(); });
-                     }});
-  EnregistreFenetre({.Nom = "stab", .Montre = [](TMainForm& f) {
-                       return Montre<TStabForm>(f, [](TStabForm& w) {
-                         w.Calculer();
-                         w.Pages->setCurrentIndex(1);  // the GZ curve
-                       });
-                     }});
+  EnregistreFenetre({.Nom = "hydrostat",
+                     .Montre =
+                         [](TMainForm& f) {
+                           return Montre<THydrostatForm>(f, [](THydrostatForm& w) { w.BtnCalculerClick(); });
+                         },
+                     .Imprime =
+                         [](QWidget* w) {
+                           auto* h = static_cast<THydrostatForm*>(w);
+                           return DemandeImpression(h, QString::fromStdString(rs("rsHydrostatFormCaption")),
+                                                    h->LignesRapport());
+                         }});
+  EnregistreFenetre({.Nom = "stab",
+                     .Montre =
+                         [](TMainForm& f) {
+                           return Montre<TStabForm>(f, [](TStabForm& w) {
+                             w.Calculer();
+                             w.Pages->setCurrentIndex(1);  // the GZ curve
+                           });
+                         },
+                     .Imprime = ImprimeStab});
   // The two pages beyond the sweep's: the cross curves around the floating displacement,
   // and the criteria of a sweep to 60 degrees.
-  EnregistreFenetre({.Nom = "stabkn", .Montre = [](TMainForm& f) {
-                       return Montre<TStabForm>(f, [](TStabForm& w) {
-                         const double d = w.Stab.CarInitiale.Valeur;
-                         w.EdKNDeplacements->setText(
-                             QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
-                         w.CalculerKN();
-                         w.Pages->setCurrentIndex(5);
-                       });
-                     }});
-  EnregistreFenetre({.Nom = "stabcriteres", .Montre = [](TMainForm& f) {
-                       return Montre<TStabForm>(f, [](TStabForm& w) {
-                         w.EdAngleMax->setText("60");
-                         w.Calculer();
-                         w.Pages->setCurrentIndex(6);
-                       });
-                     }});
   EnregistreFenetre(
-      {.Nom = "poids", .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); }});
+      {.Nom = "stabkn",
+       .Montre =
+           [](TMainForm& f) {
+             return Montre<TStabForm>(f, [](TStabForm& w) {
+               const double d = w.Stab.CarInitiale.Valeur;
+               w.EdKNDeplacements->setText(QString::asprintf("%.0f, %.0f, %.0f", 0.8 * d, d, 1.2 * d));
+               w.CalculerKN();
+               w.Pages->setCurrentIndex(5);
+             });
+           },
+       .Imprime =
+           [](QWidget* w) {
+             auto* s = static_cast<TStabForm*>(w);
+             return DemandeImpression(s, QString::fromStdString(rs("rsStabCaption")), s->LignesRapportKN());
+           }});
+  EnregistreFenetre({.Nom = "stabcriteres",
+                     .Montre =
+                         [](TMainForm& f) {
+                           return Montre<TStabForm>(f, [](TStabForm& w) {
+                             w.EdAngleMax->setText("60");
+                             w.Calculer();
+                             w.Pages->setCurrentIndex(6);
+                           });
+                         },
+                     .Imprime =
+                         [](QWidget* w) {
+                           auto* s = static_cast<TStabForm*>(w);
+                           return DemandeImpression(s, QString::fromStdString(rs("rsStabCaption")),
+                                                    s->LignesRapportCriteres());
+                         }});
+  EnregistreFenetre({.Nom = "poids",
+                     .Montre = [](TMainForm& f) { return Montre<TPoidsForm>(f, [](TPoidsForm&) {}); },
+                     .Imprime =
+                         [](QWidget* w) {
+                           auto* p = static_cast<TPoidsForm*>(w);
+                           return DemandeImpression(p, QString::fromStdString(rs("rsPoidsCaption")),
+                                                    p->LignesRapport());
+                         }});
 });
 
 }  // namespace

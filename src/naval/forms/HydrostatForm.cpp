@@ -29,6 +29,26 @@
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A count typed above the maximum is taken and brought back to it when the edit is left,
+// instead of its last digit being refused (500 read as 50).
+class TSpinBorne : public QSpinBox {
+ public:
+  QValidator::State validate(QString& t, int& pos) const override {
+    bool ok = false;
+    const int v = t.trimmed().toInt(&ok);
+    if (ok && v > maximum()) return QValidator::Intermediate;
+    return QSpinBox::validate(t, pos);
+  }
+  void fixup(QString& t) const override {
+    bool ok = false;
+    const int v = t.trimmed().toInt(&ok);
+    if (ok && v > maximum())
+      t = QString::number(maximum());
+    else
+      QSpinBox::fixup(t);
+  }
+};
+
 QString Val4(double v) {
   QString s = QString::asprintf("%.4f", v);
   return s == "-0.0000" ? "0.0000" : s;
@@ -95,7 +115,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   va->addWidget(Courbe, 1);
   auto* ba = new QHBoxLayout;
   ba->addWidget(new QLabel(rs("rsLabelNbCoupesCaption").c_str()));
-  NbCouples = new QSpinBox;
+  NbCouples = new TSpinBorne;
   NbCouples->setRange(MinSectionsHydro, MaxSectionsHydro);
   ba->addWidget(NbCouples);
   auto* zoom = new QPushButton(rs("rsBtnZoomInitial").c_str());
@@ -272,7 +292,8 @@ bool THydrostatForm::Enregistre(const std::string& chemin) const {
 std::vector<TLigneRapport> THydrostatForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> l = Lignes();
-  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  size_t entete = 0;  // the heading block: up to its rule
+  while (entete < l.size() && l[entete] != LigneRegle) entete++;
   for (size_t i = 0; i < l.size(); i++) {
     // Heading rows end with the tab of their empty value.
     bool titre =

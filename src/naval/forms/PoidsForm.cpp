@@ -234,9 +234,15 @@ std::vector<TLigneRapport> TPoidsForm::LignesRapport() const {
   const TPropFich& d = Doc.Proprietes;
   std::vector<TLigneRapport> r;
   // Every line of the weight estimate prints in the heading size.
-  for (const auto& l :
-       LignesImpressionPoids(d, Surfaces, GrillePoidsLue(), TotalDesLignes(Surfaces, GrillePoidsLue())))
-    r.push_back({l, true});
+  const std::vector<std::string> l =
+      LignesImpressionPoids(d, Surfaces, GrillePoidsLue(), TotalDesLignes(Surfaces, GrillePoidsLue()));
+  // The first row with columns names them.
+  bool entete = false;
+  for (const auto& x : l) {
+    const bool premier = !entete && x.find('\t') != std::string::npos;
+    entete = entete || premier;
+    r.push_back({x, true, premier});
+  }
   return r;
 }
 

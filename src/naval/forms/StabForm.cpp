@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QChart>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -157,6 +158,9 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   EdDensite = edit(rs("rsStabSynDensite").c_str(), "1.026");
   CBAssiette = new QCheckBox(rs("rsCBAssietteCaption").c_str());
   fc->addRow(CBAssiette);
+  CBCote = new QComboBox;
+  CBCote->addItems({"-X", "+X"});
+  fc->addRow(Q(rs("rsStabCote")), CBCote);
   EdTolAssiette = new QLineEdit("0.1", this);  // not shown
   EdTolAssiette->setVisible(false);
   LblPoids = new QLabel;
@@ -198,6 +202,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   vc->addLayout(bc);
   gauche->addWidget(calc);
   auto* fermer = new QPushButton(rs("rsBtnFermer").c_str());
+  fermer->setObjectName("BtnFermer");
   gauche->addWidget(fermer);
   gauche->addStretch();
   h->addLayout(gauche);
@@ -363,6 +368,11 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   saisieKN->addWidget(BtnArretKN);
   saisieKN->addWidget(ProgresKN);
   saisieKN->addStretch();
+  auto* impKN = new QPushButton(rs("rsImprimer").c_str());
+  impKN->setObjectName("BtnImprimerKN");
+  connect(impKN, &QPushButton::clicked, this,
+          [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapportKN()); });
+  saisieKN->addWidget(impKN);
   vk->addLayout(saisieKN);
   CourbeKN = new TGraphe;
   CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
@@ -411,7 +421,17 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   Criteres->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   InstalleCopie(Criteres, [this] { return TexteSelection(Criteres, true); });
   vcr->addWidget(Criteres, 1);
-  connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] { MajCriteres(false); });
+  auto* impCr = new QPushButton(rs("rsImprimer").c_str());
+  impCr->setObjectName("BtnImprimerCriteres");
+  connect(impCr, &QPushButton::clicked, this,
+          [this] { DemandeImpression(this, Q(rs("rsStabCaption")), LignesRapportCriteres()); });
+  hc->addWidget(impCr);
+  LblNotesCriteres = new QLabel;
+  LblNotesCriteres->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  vcr->addWidget(LblNotesCriteres);
+  connect(EdEnvahissement, &QLineEdit::editingFinished, this, [this] {
+    if (!EnCalcul && !Stab.Etapes.empty()) MajCriteres(true);
+  });
   Pages->addTab(pc, U(rs("rsTSCriteres").c_str()));
   h->addWidget(Pages, 1);
 
@@ -470,8 +490,16 @@ std::string TStabForm::Calculer() {
   s.CorrectionAssiette = CBAssiette->isChecked();
   TConditionsStab c;
   std::string err = LitConditionsStab(s, c);
+  c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
   if (err.empty()) err = ValideConditionsStab(c, Stab.Poids.Valeur);
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
+  if (err.empty()) {
+    // A weight the hull cannot float is refused before the sweep, in the density asked.
+    TStab essai;
+    essai.Copies = Stab.Copies;
+    essai.Conditions = c;
+    err = essai.VerifieFlottabilite(Stab.Poids.Valeur);
+  }
   if (!err.empty()) {
     AfficheMessage(err, mtError, mbOK);
     return err;
@@ -497,7 +525,8 @@ std::string TStabForm::Calculer() {
   Vue->update();
   MajCourbeGZ();
   MajResults();
-  MajCriteres(true);
+  if (!Stab.Arret) MajCriteres(true);
+  FermeSiDemande();
   return err;
 }
 
@@ -621,15 +650,75 @@ bool TStabForm::Enregistre(const std::string& chemin) const { return EcritFichie
 std::vector<TLigneRapport> TStabForm::LignesRapport() const {
   std::vector<TLigneRapport> r;
   const std::vector<std::string> lignes = Lignes();
-  const size_t entete = EnteteRapport(Doc.Proprietes, "").size();
+  size_t entete = 0;  // the heading block: up to its rule
+  while (entete < lignes.size() && lignes[entete] != LigneRegle) entete++;
+  std::string enteteMesures;
+  for (const std::string& c : EnteteTableGZ()) enteteMesures += (enteteMesures.empty() ? "" : "\t") + c;
   for (size_t i = 0; i < lignes.size(); i++) {
     const std::string& l = lignes[i];
     bool titre = (i < entete && !l.empty() && l != LigneRegle) || l == rs("rsStabSynthese") ||
                  l == rs("rsStabMesures");
     for (const auto& s : LignesSynthese)
       if (s.Titre && l == s.Libelle) titre = true;
-    r.push_back({l, titre});
+    r.push_back({l, titre, l == enteteMesures});
   }
+  return r;
+}
+
+namespace {
+
+// The heading block of a page of the stability window, and the condition computed.
+std::vector<TLigneRapport> EntetePage(const TPropFich& d, const std::string& page, const TStab& s,
+                                      bool poids) {
+  std::vector<TLigneRapport> r;
+  for (const std::string& l : EnteteRapport(d, rs("rsStabCaption") + " - " + page))
+    r.push_back({l, !l.empty() && l != LigneRegle});
+  r.push_back({rs("rsStabSynConditions") + "\t", true});
+  if (poids) {
+    r.push_back({rs("rsStabSynMasse") + "\t" + TexteReel(s.Poids.Valeur, 3)});
+    r.push_back({rs("rsStabSynCGx") + "\t" + TexteReel(s.Poids.Centre.X, 3)});
+    r.push_back({rs("rsStabSynCGy") + "\t" + TexteReel(s.Poids.Centre.Y, 3)});
+    r.push_back({rs("rsStabSynCGz") + "\t" + TexteReel(s.Poids.Centre.Z, 3)});
+  }
+  r.push_back({rs("rsStabSynDensite") + "\t" + TexteReel(s.Conditions.Densite, 4)});
+  r.push_back({""});
+  return r;
+}
+
+std::string Cellule(const QTableWidget* t, int i, int j) {
+  const QTableWidgetItem* it = t->item(i, j);
+  return it ? it->text().toStdString() : std::string();
+}
+
+}  // namespace
+
+std::vector<TLigneRapport> TStabForm::LignesRapportKN() const {
+  // G at the keel for every displacement: the weight of the window does not count here.
+  std::vector<TLigneRapport> r = EntetePage(Doc.Proprietes, rs("rsTSCourbesKN"), Stab, false);
+  std::string h;
+  for (int j = 0; j < TableKN->columnCount(); j++)
+    h += (j ? "\t" : "") + TableKN->horizontalHeaderItem(j)->text().toStdString();
+  if (TableKN->columnCount() > 0) r.push_back({h, false, true});
+  for (int i = 0; i < TableKN->rowCount(); i++) {
+    std::string l;
+    for (int j = 0; j < TableKN->columnCount(); j++) l += (j ? "\t" : "") + Cellule(TableKN, i, j);
+    r.push_back({l});
+  }
+  return r;
+}
+
+std::vector<TLigneRapport> TStabForm::LignesRapportCriteres() const {
+  std::vector<TLigneRapport> r = EntetePage(Doc.Proprietes, rs("rsTSCriteres"), Stab, true);
+  r.push_back({rs(Reglements().at(0).Cle), true});
+  r.push_back({rs("rsCritCritere") + "\t" + rs("rsCritRequis") + "\t" + rs("rsCritObtenu") + "\t" +
+                   rs("rsCritResultat"),
+               false, true});
+  for (int i = 0; i < Criteres->rowCount(); i++)
+    r.push_back({Cellule(Criteres, i, 0) + "\t" + Cellule(Criteres, i, 1) + "\t" + Cellule(Criteres, i, 2) +
+                 "\t" + Cellule(Criteres, i, 3)});
+  r.push_back({""});
+  if (!ResultatsCriteres.empty())
+    for (const std::string& l : NotesCriteres(EvalCriteres)) r.push_back({l});
   return r;
 }
 
@@ -661,6 +750,7 @@ void TStabForm::reject() {
   // "&Fermer" during a sweep stops it first; the window closes once the sweep has returned.
   if (EnCalcul) {
     Stab.Arret = SuiviKN.Arret = true;
+    FermerApres = true;
     return;
   }
   Film.stop();
@@ -704,6 +794,7 @@ std::string TStabForm::CalculerKN() {
     s.TolAssiette = EdTolAssiette->text().toStdString();
     s.CorrectionAssiette = CBAssiette->isChecked();
     err = LitConditionsStab(s, c);
+    c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
   }
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
   std::vector<TCourbeKN> r;
@@ -718,6 +809,7 @@ std::string TStabForm::CalculerKN() {
       throw;
     }
     OccupeKN(false);
+    FermeSiDemande();
   }
   if (!err.empty()) {
     AfficheMessage(err, mtError, mbOK);
@@ -763,7 +855,7 @@ void TStabForm::MontreKN() {
   CourbeKN->ZoomInitial();
 }
 
-void TStabForm::MajCriteres(bool nouveauGM) {
+void TStabForm::MajCriteres(bool calcule) {
   double envahissement = 0;
   const std::string t = EdEnvahissement->text().trimmed().toStdString();
   if (!t.empty() && (!LitReel(t, envahissement) || !std::isfinite(envahissement) || envahissement < 0)) {
@@ -773,9 +865,34 @@ void TStabForm::MajCriteres(bool nouveauGM) {
   }
   if (Stab.Etapes.empty()) {
     ResultatsCriteres.clear();
-  } else {
-    if (nouveauGM) GM0 = GMInitial(Stab);
-    ResultatsCriteres = VerifieCriteres(Stab.Etapes, GM0, envahissement, Reglements().at(0));
+    EvalCriteres = {};
+    LblNotesCriteres->clear();
+  } else if (calcule) {
+    TSuiviCalcul suivi;
+    suivi.TraiteMessages = [] { QApplication::processEvents(); };
+    const bool occupe = EnCalcul;
+    if (!occupe) Occupe(true);
+    // The stop button and "&Fermer" reach the criteria's sweep through the window's flag.
+    Stab.Arret = false;
+    suivi.TraiteMessages = [this, &suivi] {
+      QApplication::processEvents();
+      suivi.Arret = suivi.Arret || Stab.Arret;
+    };
+    try {
+      EvalCriteres = EvalueCriteres(Stab, Doc.ListeReperesEnv, envahissement, Reglements().at(0), &suivi);
+    } catch (...) {
+      if (!occupe) Occupe(false);
+      throw;
+    }
+    if (!occupe) Occupe(false);
+    if (EvalCriteres.Arrete) EvalCriteres.Resultats.clear();
+    ResultatsCriteres = EvalCriteres.Resultats;
+    GM0 = EvalCriteres.GM;
+    QStringList notes;
+    if (!EvalCriteres.Arrete)
+      for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
+    LblNotesCriteres->setText(notes.join("\n"));
+    if (!occupe) FermeSiDemande();
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
   for (int i = 0; i < static_cast<int>(ResultatsCriteres.size()); i++) {
@@ -801,3 +918,10 @@ void TStabForm::MajCriteres(bool nouveauGM) {
 }
 
 TStabForm::~TStabForm() { DetacheChamps(*this); }
+
+void TStabForm::FermeSiDemande() {
+  if (!FermerApres) return;
+  FermerApres = false;
+  Film.stop();
+  QDialog::reject();
+}

@@ -14,6 +14,7 @@
 #include "naval/Stab.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -46,15 +47,18 @@ class TStabForm : public QDialog {
   // "Courbes KN": the cross curves at the displacements and heels typed on the page, with
   // the density, tolerance and trim of the conditions. Returns "" or the message shown.
   std::string CalculerKN();
-  // "Critères": the criteria of the first rule set on the last sweep (GM0 computed once
-  // per sweep; the flooding angle re-reads only the table).
-  void MajCriteres(bool nouveauGM);
+  // "Critères": the criteria of the first rule set for the weight and conditions of the last
+  // sweep, on a sweep of their own (calcule false: the results kept are shown again).
+  void MajCriteres(bool calcule);
   void MajCourbeGZ();
   void MajResults();
   void MontreEtape(int p);
   void DemarreFilm();
   std::vector<std::string> Lignes() const;
   std::vector<TLigneRapport> LignesRapport() const;
+  // The printed pages of the cross curves and of the criteria, with what they rest on.
+  std::vector<TLigneRapport> LignesRapportKN() const;
+  std::vector<TLigneRapport> LignesRapportCriteres() const;
   bool Enregistre(const std::string& chemin) const;
   QString TexteSelection(const QTableWidget* t, bool entete) const;
 
@@ -65,6 +69,7 @@ class TStabForm : public QDialog {
   QLineEdit *EdAngleMax = nullptr, *EdPas = nullptr, *EdTolEnf = nullptr, *EdDensite = nullptr,
             *EdTolAssiette = nullptr, *EdPoidsFixe = nullptr;
   QCheckBox *CBAssiette = nullptr, *CBAligner = nullptr;
+  QComboBox* CBCote = nullptr;  // the side that goes down: -X (the default), +X
   QRadioButton *RBDeplacement = nullptr, *RBPoidsFixe = nullptr, *RBInitiales = nullptr;
   QRadioButton *RBGZ = nullptr, *RBMoment = nullptr;
   QLabel *LblDeplacement = nullptr, *LblPoidsInitial = nullptr, *LblPoids = nullptr;
@@ -89,7 +94,9 @@ class TStabForm : public QDialog {
   QLineEdit* EdEnvahissement = nullptr;
   QLabel* LblReglement = nullptr;
   QTableWidget* Criteres = nullptr;
+  QLabel* LblNotesCriteres = nullptr;
   std::vector<TResultatCritere> ResultatsCriteres;
+  TEvaluationCriteres EvalCriteres;
   double GM0 = 0;
 
  protected:
@@ -99,6 +106,8 @@ class TStabForm : public QDialog {
  private:
   TDocument& Doc;
   bool EnCalcul = false;
+  bool FermerApres = false;  // "&Fermer" during a run: the window closes once it has stopped
+  void FermeSiDemande();
   TSuiviCalcul SuiviKN;
   std::vector<TLigneSynthese> LignesSynthese;
   void Occupe(bool oui);
