@@ -496,7 +496,7 @@ void RechercheParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
   res.Unique.assign(positions.size(), -1);
   if (!GrilleValide(g, n, m)) return;
   // Buttocks are left as they are: the mirror half's are the main half's images.
-  const std::vector<double> nominales = positions;
+  const std::vector<double>& nominales = positions;
   const std::vector<double> ajustees = axe != apX ? PlansAuxBouts(positions, g, n, m, axe) : positions;
   TTravailFamille& w = Travail();
   for (double p : ajustees)
