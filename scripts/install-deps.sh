@@ -11,6 +11,7 @@ PKGS=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang clang-format clang-tidy
   libclang-rt-14-dev locales qt6-translations-l10n dpkg-dev file desktop-file-utils
+  libocct-data-exchange-dev admesh prusa-slicer
 )
 
 # The document tests check number formatting under a French locale.

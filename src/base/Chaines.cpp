@@ -309,6 +309,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrLectGrilleLDg", "Erreur de lecture du fichier : GRILLE/LDg - Str = "},
     {"rsErrLectGrilleLDgA", "Erreur de lecture du fichier : GRILLE/LDgA - Str = "},
     {"rsErrLectVues", "Erreur de lecture du fichier : VUES/%s - Str = "},
+    {"rsLectVueAbsente", "VUES/%s absente du fichier : la vue prend le zoom %s"},
     {"rsErrLectImSe", "Erreur de lecture ImSe - Str = "},
     {"rsErrLectImPl", "Erreur de lecture ImPl - Str = "},
     {"rsErrLectImPf", "Erreur de lecture ImpPf - Str = "},

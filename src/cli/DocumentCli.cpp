@@ -20,6 +20,7 @@ bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) 
   if (r.Refusee()) throw TErreurCli(r.Erreur().empty() ? "cannot read " + chemin : r.Erreur());
   // Nobody is there to decide: what could be read is taken, and the exit status says it is partial.
   for (const auto& m : r.Avertissements()) std::cerr << "brivane-cli: warning: " << m << "\n";
+  for (const auto& m : r.Notes()) std::cerr << "brivane-cli: note: " << m << "\n";
   const bool partielle = r.Partielle();
   if (!InstalleLecture(doc, r, opt)) throw TErreurCli("cannot read " + chemin);
   Avertit(messages);

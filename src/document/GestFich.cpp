@@ -108,6 +108,12 @@ class TLecteur {
     DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {c.Texte()});
     Constats.push_back(std::move(c));
   }
+  // Said, nothing lost: the reader took a default for a key the file does not have.
+  void Note(const std::string& msg) {
+    TConstat c = Constat(TGravite::Note, msg);
+    DbgErr(erFichier, "GestFich.OuvrirFichier", 0, {c.Texte()});
+    Constats.push_back(std::move(c));
+  }
   // The value quoted and its line are those of the key at fault, read earlier when
   // given, the last one read otherwise.
   [[noreturn]] void HorsLimites(std::string_view cle, int p, const std::string* valeur = nullptr,
@@ -443,7 +449,9 @@ void TLecteur::LireGrille() {
       Avertit(rs("rsErrLectGrilleLDgA") + FormatReel(g.AngleDiag[static_cast<size_t>(i)], 6));
       g.NbDiag = i;
     }
-  g.NumSc = std::clamp(g.NumSc, 0, g.NbSec);
+  // The split count is the dialog's "Scinder en": held to the grid's capacity, not to the
+  // sections read (a grid without sections would turn 5 into 0); the drawing bounds it.
+  g.NumSc = std::clamp(g.NumSc, 0, MaxLignes);
   Drapeaux.GrilleLue = true;
 }
 
@@ -472,8 +480,11 @@ void TLecteur::LireVues() {
   for (size_t k = 0; k < 5; k++) {
     std::string_view reste = Chaine(cles[k]);
     TVueDocument v;
-    // A key an older file did not write leaves that window as it is placed (scale 0).
+    // A key the file does not have: the window at its origin, at its usual zoom, and said
+    // (a zoom of 0 drew nothing).
     if (reste.empty()) {
+      v.Echelle = k == 4 ? 10.0f : 100.0f;
+      Note(Format(rs("rsLectVueAbsente").c_str(), cles[k], FormatReel(v.Echelle, 0).c_str()));
       Lu.Vues[k] = v;
       continue;
     }
@@ -504,6 +515,8 @@ void TLecteur::LireOptions() {
       im.Fichier = Cp1252VersUtf8(reste);
       continue;
     }
+    // A key the file does not have is an image with no file, not shown: nothing is lost.
+    if (reste.empty()) continue;
     im.Fichier = Cp1252VersUtf8(Decouper(';', reste));
     int v[3] = {0, 0, 0};
     bool ok = LitEntier(Decouper(';', reste), v[0]);
@@ -513,7 +526,9 @@ void TLecteur::LireOptions() {
       Avertit(rs(msgs[k]) + Derniere());
       continue;
     }
-    // The fit follows, in files that have it; a file without keeps the defaults.
+    // The fit has a key of its own, which readers of the four fields pass over; files of
+    // an earlier version of the program wrote it after the four fields.
+    if (reste.empty()) reste = Chaine(std::string(cles[k]) + "Ajust");
     if (reste.empty()) continue;
     if (!LitEntier(Decouper(';', reste), v[0]) || !LitEntier(Decouper(';', reste), v[1]) ||
         !LitEntier(Decouper(';', reste), v[2])) {
@@ -858,12 +873,20 @@ void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::ve
   f.EcrireSection("OPTIONS");
   for (size_t k = 0; k < 4; k++) {
     const TImageFondDoc& im = doc.ImagesFond[k];
-    // The fit goes after the four fields older readers know.
+    // The four fields of the format; the fit in a key of its own, which other readers skip.
     f.EcrireChaine(clesImages[k], SansCrochetDebut(Champ(im.Fichier)) + ";" + (im.Affiche ? "1" : "0") + ";" +
-                                      std::to_string(im.X) + ";" + std::to_string(im.Y) + ";" +
-                                      std::to_string(std::clamp(im.Ajustement, 0, 4)) + ";" +
-                                      std::to_string(std::clamp(im.LargeurFixe, 1, MaxTailleImage)) + ";" +
-                                      std::to_string(std::clamp(im.HauteurFixe, 1, MaxTailleImage)) + ";");
+                                      std::to_string(im.X) + ";" + std::to_string(im.Y) + ";");
+  }
+  for (size_t k = 0; k < 4; k++) {
+    const TImageFondDoc& im = doc.ImagesFond[k];
+    const TImageFondDoc parDefaut;
+    if (im.Ajustement == parDefaut.Ajustement && im.LargeurFixe == parDefaut.LargeurFixe &&
+        im.HauteurFixe == parDefaut.HauteurFixe)
+      continue;
+    f.EcrireChaine(std::string(clesImages[k]) + "Ajust",
+                   std::to_string(std::clamp(im.Ajustement, 0, 4)) + ";" +
+                       std::to_string(std::clamp(im.LargeurFixe, 1, MaxTailleImage)) + ";" +
+                       std::to_string(std::clamp(im.HauteurFixe, 1, MaxTailleImage)) + ";");
   }
   for (size_t k = 0; k < 4; k++) {
     const TVuePerso& p = doc.VuesPerso[k];
@@ -957,6 +980,13 @@ std::string TResultatLecture::Erreur() const {
   for (const TConstat& c : Constats)
     if (c.Gravite == TGravite::Erreur) return c.Texte();
   return {};
+}
+
+std::vector<std::string> TResultatLecture::Notes() const {
+  std::vector<std::string> v;
+  for (const TConstat& c : Constats)
+    if (c.Gravite == TGravite::Note) v.push_back(c.Texte());
+  return v;
 }
 
 std::vector<std::string> TResultatLecture::Avertissements() const {

@@ -25,8 +25,8 @@ struct TOptionsLecture {
 
 // One thing the reader found wrong, where it found it. An error refuses the whole
 // file; a warning lost part of it (a surface, a list entry, a setting) and the rest
-// can still be taken.
-enum class TGravite { Erreur, Avertissement };
+// can still be taken; a note says what the reader supplied for a missing key, nothing lost.
+enum class TGravite { Erreur, Avertissement, Note };
 struct TConstat {
   TGravite Gravite = TGravite::Erreur;
   std::string Fichier;
@@ -62,6 +62,8 @@ struct TResultatLecture {
   std::string Erreur() const;
   // The texts of the warnings, in reading order.
   std::vector<std::string> Avertissements() const;
+  // The texts of the notes, in reading order.
+  std::vector<std::string> Notes() const;
 };
 
 // Reads a document for `cible` without touching it: into an empty target the file

@@ -1,9 +1,70 @@
 #include "exchange/Export.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "lines/Grille.h"
+
+namespace {
+
+// The letter without its accent for the Latin-1 letters U+00C0 .. U+00FF ("" for none).
+const char* SansAccent(unsigned cp) {
+  static const char* table[64] = {
+      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  //
+      "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "",  "ss",
+      "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",  //
+      "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "",  "y"};
+  return cp >= 0xC0 && cp <= 0xFF ? table[cp - 0xC0] : "";
+}
+
+}  // namespace
+
+std::string TexteAscii(const std::string& utf8) {
+  std::string r;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    unsigned cp = c;
+    size_t n = 1;
+    if (c >= 0xF0)
+      cp = c & 0x07, n = 4;
+    else if (c >= 0xE0)
+      cp = c & 0x0F, n = 3;
+    else if (c >= 0xC0)
+      cp = c & 0x1F, n = 2;
+    bool valide = c < 0x80 || (c >= 0xC0 && i + n <= utf8.size());
+    for (size_t k = 1; valide && k < n; k++) {
+      unsigned char d = static_cast<unsigned char>(utf8[i + k]);
+      if ((d & 0xC0) != 0x80) valide = false;
+      cp = (cp << 6) | (d & 0x3F);
+    }
+    if (!valide) n = 1, cp = 0xFFFD;
+    i += n;
+    if (cp < 0x20 || cp == 0x7F)
+      r += ' ';
+    else if (cp < 0x80)
+      r += char(cp);
+    else if (cp == 0x152)
+      r += "OE";
+    else if (cp == 0x153)
+      r += "oe";
+    else if (*SansAccent(cp))
+      r += SansAccent(cp);
+    else
+      r += '_';
+  }
+  return r;
+}
+
+std::string ReelFixe(double v, int decimales) {
+  char b[352];
+  auto [fin, ec] = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, decimales);
+  if (ec != std::errc()) return "0";
+  std::string_view t(b, size_t(fin - b));
+  // A value that rounds to zero is written without its sign: no "-0.00000".
+  if (t.front() == '-' && t.find_first_not_of("-0.") == std::string_view::npos) t.remove_prefix(1);
+  return std::string(t);
+}
 
 TContexteExport ContexteVue(int typeVue) {
   TContexteExport c;

@@ -22,6 +22,12 @@ struct TContexteExport {
   bool Est3D() const { return Type == ContexteExport3D; }
 };
 
+// A text in plain ASCII: accented Latin letters lose their accents, any other
+// character outside ASCII becomes "_", control characters become blanks.
+std::string TexteAscii(const std::string& utf8);
+// "%.*f" with a point, and no minus sign on a value that rounds to zero.
+std::string ReelFixe(double v, int decimales);
+
 // A 2D context of one view kind at the view's starting angles.
 TContexteExport ContexteVue(int typeVue);
 

@@ -30,7 +30,10 @@ class TEcrivainDXF {
   void Reel(std::string_view code, double v) {
     char b[352];
     auto [fin, ec] = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 5);
-    Code(code, ec == std::errc() ? std::string_view(b, size_t(fin - b)) : std::string_view("0.00000"));
+    std::string_view t =
+        ec == std::errc() ? std::string_view(b, size_t(fin - b)) : std::string_view("0.00000");
+    if (t == "-0.00000") t.remove_prefix(1);  // a value that rounds to zero has no sign
+    Code(code, t);
   }
   void Debut(std::string_view entite, const std::string& calque) {
     Code("0", entite);
@@ -214,9 +217,10 @@ class TEcrivainDXF {
 
 std::string CalqueDXF(const std::string& nom) {
   std::string r;
-  for (size_t i = 0; i < nom.size(); i++) {
-    unsigned char c = static_cast<unsigned char>(nom[i]);
-    if ((c & 0xC0) == 0x80) continue;  // a continuation byte: its character was replaced already
+  // Accented letters lose their accents as in the IGES labels ("Bordé" is "Borde" in both).
+  const std::string ascii = TexteAscii(nom);
+  for (char x : ascii) {
+    unsigned char c = static_cast<unsigned char>(x);
     bool garde = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '$' ||
                  c == '-' || c == '_';
     r += garde ? char(c) : '_';

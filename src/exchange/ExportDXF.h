@@ -6,7 +6,8 @@
 
 #include "exchange/Export.h"
 
-// The layer of a surface: release 12 takes letters, digits, "$", "-" and "_" only.
+// The layer of a surface: release 12 takes letters, digits, "$", "-" and "_" only;
+// accented letters lose their accents, any other character becomes "_".
 std::string CalqueDXF(const std::string& nom);
 
 // The whole file as text (CR LF after every line). The surfaces must be evaluated and

@@ -1,6 +1,7 @@
 #include "exchange/ExportIGES.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -11,22 +12,6 @@
 #include "geometry/Nurbs.h"
 
 namespace {
-
-// The letter without its accent for the Latin-1 letters U+00C0 .. U+00FF ("" for none).
-const char* SansAccent(unsigned cp) {
-  static const char* table[64] = {
-      "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",  //
-      "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U", "U", "U", "U", "Y", "",  "ss",
-      "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i",  //
-      "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "",  "y"};
-  return cp >= 0xC0 && cp <= 0xFF ? table[cp - 0xC0] : "";
-}
-
-std::string Reel4(double v) {
-  std::string s;
-  AjouteReel4(s, v);
-  return s;
-}
 
 // A line of 72 columns, the section letter and the sequence number.
 std::string LigneSection(const std::string& donnees, char section, int seq) {
@@ -86,10 +71,12 @@ TEntiteIGES EntiteNurbs(const TSurface& s, const TSNurbs& r, bool miroir) {
   };
   auto reels = [](const double* t, int nb) {
     std::string x;
-    for (int i = 0; i < nb; i++) x += Reel4(t[i]) + ",";
+    for (int i = 0; i < nb; i++) x += ReelExact(t[i]) + ",";
     return x;
   };
-  auto sommet = [](const TVertex3f& p) { return Reel4(p.X) + "," + Reel4(p.Y) + "," + Reel4(p.Z) + ","; };
+  auto sommet = [](const TVertex3f& p) {
+    return ReelExact(p.X) + "," + ReelExact(p.Y) + "," + ReelExact(p.Z) + ",";
+  };
   TEntiteIGES e;
   e.Etiquette = TexteAscii(s.Nom).substr(0, 8);
   e.Indice = s.NumSurf;
@@ -100,7 +87,7 @@ TEntiteIGES EntiteNurbs(const TSurface& s, const TSNurbs& r, bool miroir) {
     const int nb = ligne ? n.NbCol : n.NbLn, k = ligne ? r.OrdreV : r.OrdreU;
     const double* t = ligne ? r.NoeudsV : r.NoeudsU;
     for (int i = 0; i < nb; i++) {
-      poids += Reel4(ligne ? n.PC[0][i].W : n.PC[i][0].W) + ",";
+      poids += ReelExact(ligne ? n.PC[0][i].W : n.PC[i][0].W) + ",";
       points += sommet(ligne ? point(0, i) : point(i, 0));
     }
     e.Type = 126;
@@ -114,7 +101,7 @@ TEntiteIGES EntiteNurbs(const TSurface& s, const TSNurbs& r, bool miroir) {
   }
   for (int ln = 0; ln < n.NbLn; ln++)
     for (int col = 0; col < n.NbCol; col++) {
-      poids += Reel4(n.PC[ln][col].W) + ",";
+      poids += ReelExact(n.PC[ln][col].W) + ",";
       points += sommet(point(ln, col));
     }
   e.Type = 128;
@@ -148,40 +135,24 @@ TEntiteIGES EntiteCouleur(const TEntity& s) {
 
 }  // namespace
 
-std::string TexteAscii(const std::string& utf8) {
-  std::string r;
-  for (size_t i = 0; i < utf8.size();) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    unsigned cp = c;
-    size_t n = 1;
-    if (c >= 0xF0)
-      cp = c & 0x07, n = 4;
-    else if (c >= 0xE0)
-      cp = c & 0x0F, n = 3;
-    else if (c >= 0xC0)
-      cp = c & 0x1F, n = 2;
-    bool valide = c < 0x80 || (c >= 0xC0 && i + n <= utf8.size());
-    for (size_t k = 1; valide && k < n; k++) {
-      unsigned char d = static_cast<unsigned char>(utf8[i + k]);
-      if ((d & 0xC0) != 0x80) valide = false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!valide) n = 1, cp = 0xFFFD;
-    i += n;
-    if (cp < 0x20 || cp == 0x7F)
-      r += ' ';
-    else if (cp < 0x80)
-      r += char(cp);
-    else if (cp == 0x152)
-      r += "OE";
-    else if (cp == 0x153)
-      r += "oe";
-    else if (*SansAccent(cp))
-      r += SansAccent(cp);
-    else
-      r += '_';
-  }
-  return r;
+// A real that reads back as the same double: "%.4f" where that is already so (the
+// values typed in a document keep their look), else the shortest exact text. Knots
+// such as 1/3 and mirrored vertices need all their digits: four decimals move the surface.
+std::string ReelExact(double v) {
+  if (v == 0) v = 0;  // no "-0.0000"
+  char b[64];
+  auto [fin, ec] = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, 4);
+  double relu = 0;
+  if (ec == std::errc()) std::from_chars(b, fin, relu);
+  if (ec == std::errc() && relu == v) return std::string(b, fin);
+  auto [fin2, ec2] = std::to_chars(b, b + sizeof b, v);
+  if (ec2 != std::errc()) return "0.0";
+  std::string t(b, fin2);
+  const size_t e = t.find('e');
+  std::string mantisse = t.substr(0, e);
+  // IGES reals carry a point, and an exponent in E.
+  if (mantisse.find('.') == std::string::npos) mantisse += ".0";
+  return e == std::string::npos ? mantisse : mantisse + "E" + t.substr(e + 1);
 }
 
 std::string Hollerith(const std::string& utf8) {
@@ -189,16 +160,36 @@ std::string Hollerith(const std::string& utf8) {
   return a.empty() ? "" : std::to_string(a.size()) + "H" + a;
 }
 
+namespace {
+
+// Past the delimiter that ends the parameter starting at debut. A string (a
+// Hollerith constant) holds its own text: its commas delimit nothing.
+size_t FinParametre(const std::string& texte, size_t debut) {
+  size_t i = debut;
+  while (i < texte.size() && texte[i] >= '0' && texte[i] <= '9') i++;
+  if (i > debut && i < texte.size() && texte[i] == 'H') {
+    size_t n = 0;
+    auto [fin, ec] = std::from_chars(texte.data() + debut, texte.data() + i, n);
+    i = ec == std::errc() && fin == texte.data() + i
+            ? std::min(texte.size(), i + 1 + std::min(n, texte.size()))
+            : i + 1;
+  }
+  const size_t virgule = texte.find(',', i);
+  return virgule == std::string::npos ? texte.size() : virgule + 1;
+}
+
+}  // namespace
+
 std::vector<std::string> EmballeIGES(const std::string& texte, size_t largeur) {
   std::vector<std::string> l(1);
   size_t debut = 0;
   while (debut < texte.size()) {
-    size_t virgule = texte.find(',', debut);
-    size_t fin = virgule == std::string::npos ? texte.size() : virgule + 1;
+    const size_t fin = FinParametre(texte, debut);
     std::string_view piece(texte.data() + debut, fin - debut);
     debut = fin;
     if (l.back().size() + piece.size() > largeur && !l.back().empty()) l.emplace_back();
-    // Only a string can be longer than a line; IGES lets it run on over the next lines.
+    // Only a string can be longer than a line: it runs on over whole lines, so that no
+    // blank of a line's end enters it.
     while (piece.size() > largeur - l.back().size()) {
       size_t place = largeur - l.back().size();
       l.back() += piece.substr(0, place);

@@ -8,14 +8,15 @@
 
 #include "exchange/Export.h"
 
-// A text in plain ASCII: accented Latin letters lose their accents, any other
-// character outside ASCII becomes "_", control characters become blanks.
-std::string TexteAscii(const std::string& utf8);
 // "<length>H<text>" of the ASCII text, or nothing for an empty text.
 std::string Hollerith(const std::string& utf8);
-// Cuts a parameter text into lines of at most `largeur` columns, breaking after a ","
-// and, for a piece longer than a line (a long string), within it.
+// Cuts a parameter text into lines of at most `largeur` columns, breaking after the ","
+// that ends a parameter (never at a comma of a string's text) and, for a string longer
+// than a line, within it over whole lines.
 std::vector<std::string> EmballeIGES(const std::string& texte, size_t largeur);
+// A real as the file writes it: "%.4f" when that reads back as the same double, else
+// the shortest text that does.
+std::string ReelExact(double v);
 
 // The 80-column lines of the file. Nets that IGES cannot hold (a weight at or below 0,
 // a coordinate that is no number, a single vertex) are left out with a message in r.

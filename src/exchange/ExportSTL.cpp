@@ -1,5 +1,7 @@
 #include "exchange/ExportSTL.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include <unordered_map>
 
 #include "base/Debug.h"
-#include "base/Encodage.h"
 #include "base/FichierStr.h"
 #include "naval/Face.h"
 
@@ -17,6 +18,10 @@ namespace {
 // Points closer than this are one vertex: the mirror of a point on the symmetry
 // plane and a collapsed edge (a stem) differ from their twins by rounding only.
 constexpr double ToleranceSoudure = 1e-7;
+// A facet is flat below this ratio of its area to its longest side squared: well above
+// the rounding of the points' arithmetic in double, and of their single precision in STL.
+constexpr double PlatDouble = 1e-10;
+constexpr double PlatSimple = 1e-6;
 
 struct TCle {
   long long X, Y, Z;
@@ -33,6 +38,14 @@ TCle Cle(const TVertex3f& p) {
           std::llround(p.Z / ToleranceSoudure)};
 }
 
+// The shortest text that reads back as the same double.
+std::string ReelCourt(double v) {
+  if (v == 0) v = 0;  // no "-0"
+  char b[64];
+  auto [fin, ec] = std::to_chars(b, b + sizeof b, v);
+  return ec == std::errc() ? std::string(b, fin) : "0";
+}
+
 void AjouteF32(std::string& s, float v) {
   uint32_t b;
   std::memcpy(&b, &v, 4);
@@ -40,6 +53,118 @@ void AjouteF32(std::string& s, float v) {
 }
 void AjouteU32(std::string& s, uint32_t b) {
   for (int i = 0; i < 4; i++) s += char((b >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+namespace {
+
+// Flat facets: |AB x AC| below `plat` times the square of the longest side (three points
+// in a row, as at a deck's bow point where a row of the grid runs along a line).
+bool Plat(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double plat) {
+  const TVertex3f n = ProduitVect(b - a, c - a);
+  const double l2 =
+      std::max({ProduitScalaire(b - a, b - a), ProduitScalaire(c - b, c - b), ProduitScalaire(a - c, a - c)});
+  return ProduitScalaire(n, n) <= plat * plat * l2 * l2;
+}
+
+// Removes the flat facets of a closed shell without opening it: the middle point of a
+// flat facet is put on its long side, splitting the facet across that side in two; the
+// flat facet then has no area left and goes. Facets whose corners merged go too.
+void RetireFacettesPlates(TCoque& c, double plat) {
+  auto& t = c.Triangles;
+  std::erase_if(t, [](const std::array<int, 3>& x) { return x[0] == x[1] || x[1] == x[2] || x[2] == x[0]; });
+  std::map<std::pair<int, int>, size_t> arete;  // directed side -> facet
+  for (size_t i = 0; i < t.size(); i++)
+    for (int k = 0; k < 3; k++) arete[{t[i][k], t[i][(k + 1) % 3]}] = i;
+  std::vector<bool> morte(t.size(), false);
+  auto retire = [&](size_t i) {
+    for (int k = 0; k < 3; k++) {
+      auto it = arete.find({t[i][k], t[i][(k + 1) % 3]});
+      if (it != arete.end() && it->second == i) arete.erase(it);
+    }
+    morte[i] = true;
+  };
+  auto ajoute = [&](int a, int b, int d) {
+    if (a == b || b == d || d == a) return;  // a pillow of two flat facets closes on itself
+    t.push_back({a, b, d});
+    morte.push_back(false);
+    for (int k = 0; k < 3; k++) arete[{t.back()[k], t.back()[(k + 1) % 3]}] = t.size() - 1;
+  };
+  // Each split removes one flat facet; the bound only guards against a shell that is no shell.
+  const size_t borne = 4 * t.size() + 16;
+  for (size_t i = 0, tours = 0; i < t.size() && tours < borne; i++) {
+    if (morte[i]) continue;
+    const auto& P = c.Sommets;
+    std::array<int, 3> x = t[i];
+    if (!Plat(P[x[0]], P[x[1]], P[x[2]], plat)) continue;
+    // Turned so that the long side is x[2] -> x[0] and x[1] the middle point.
+    auto l2 = [&](int u, int v) { return ProduitScalaire(P[v] - P[u], P[v] - P[u]); };
+    for (int k = 0; k < 3 && l2(x[2], x[0]) < std::max(l2(x[0], x[1]), l2(x[1], x[2])); k++)
+      x = {x[1], x[2], x[0]};
+    const int a = x[0], b = x[1], cc = x[2];
+    auto voisine = arete.find({a, cc});
+    if (voisine == arete.end()) continue;  // not closed there: the check that follows says so
+    const size_t j = voisine->second;
+    std::array<int, 3> y = t[j];
+    while (!(y[0] == a && y[1] == cc)) y = {y[1], y[2], y[0]};
+    const int d = y[2];
+    tours++;
+    retire(i);
+    retire(j);
+    ajoute(a, b, d);
+    ajoute(b, cc, d);
+  }
+  std::vector<std::array<int, 3>> vivantes;
+  for (size_t i = 0; i < t.size(); i++)
+    if (!morte[i]) vivantes.push_back(t[i]);
+  t = std::move(vivantes);
+}
+
+// Why the triangles are no closed 2-manifold ("" when they are): every side met once each
+// way, and the facets round every corner forming a single fan.
+std::string Variete(const TCoque& c) {
+  std::map<std::pair<int, int>, int> aretes;
+  for (const auto& t : c.Triangles)
+    for (int k = 0; k < 3; k++) aretes[{t[k], t[(k + 1) % 3]}]++;
+  for (const auto& [a, n] : aretes) {
+    auto inverse = aretes.find({a.second, a.first});
+    if (n != 1 || inverse == aretes.end() || inverse->second != 1) return "la surface ne se ferme pas";
+  }
+  std::vector<std::map<int, int>> suivant(c.Sommets.size());
+  for (const auto& t : c.Triangles)
+    for (int k = 0; k < 3; k++) suivant[size_t(t[k])][t[(k + 1) % 3]] = t[(k + 2) % 3];
+  for (const auto& s : suivant) {
+    if (s.empty()) continue;
+    size_t pas = 0;
+    int x = s.begin()->first;
+    do {
+      auto it = s.find(x);
+      if (it == s.end()) return "la surface ne se ferme pas";
+      x = it->second;
+    } while (++pas <= s.size() && x != s.begin()->first);
+    if (pas != s.size()) return "la surface se touche en un point";
+  }
+  return "";
+}
+
+// The shell with its vertices as the file holds them (single precision for STL): those
+// that become equal are one, and the facets this flattens are removed.
+TCoque CoqueArrondie(const TCoque& c, bool simple) {
+  if (!simple) return c;
+  TCoque r;
+  r.Nom = c.Nom;
+  std::map<std::array<float, 3>, int> index;
+  std::vector<int> nouveau(c.Sommets.size());
+  for (size_t i = 0; i < c.Sommets.size(); i++) {
+    const std::array<float, 3> f{float(c.Sommets[i].X), float(c.Sommets[i].Y), float(c.Sommets[i].Z)};
+    auto [it, neuf] = index.emplace(f, int(r.Sommets.size()));
+    if (neuf) r.Sommets.push_back({f[0], f[1], f[2]});
+    nouveau[i] = it->second;
+  }
+  for (const auto& t : c.Triangles) r.Triangles.push_back({nouveau[t[0]], nouveau[t[1]], nouveau[t[2]]});
+  RetireFacettesPlates(r, PlatSimple);
+  return r;
 }
 
 }  // namespace
@@ -68,11 +193,8 @@ bool CoqueFermee(const TEntity& e, TCoque& c, std::string& pourquoi) {
   bool fini = true;
   PourFacettesCorps(nbLn, nbCol, e.Sym, e.Orientation ? 1 : 0, e.JonctionSym,
                     [&](const TRefPt& a, const TRefPt& b, const TRefPt& d) {
-                      int i = sommet(a), j = sommet(b), k = sommet(d);
-                      // Facets collapsed by the weld (on the symmetry plane, at a stem) are no triangles.
-                      if (i == j || j == k || k == i) return;
                       // The way round is settled below, by the sign of the volume.
-                      c.Triangles.push_back({i, j, k});
+                      c.Triangles.push_back({sommet(a), sommet(b), sommet(d)});
                     });
   for (const auto& p : c.Sommets)
     fini = fini && std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z);
@@ -80,21 +202,14 @@ bool CoqueFermee(const TEntity& e, TCoque& c, std::string& pourquoi) {
     pourquoi = "point non défini";
     return false;
   }
+  // Facets collapsed by the weld (on the symmetry plane, at a stem) and flat ones are no triangles.
+  RetireFacettesPlates(c, PlatDouble);
   if (c.Triangles.empty()) {
     pourquoi = "aucune facette";
     return false;
   }
-  // Closed: every directed edge meets its reverse exactly once.
-  std::map<std::pair<int, int>, int> aretes;
-  for (const auto& t : c.Triangles)
-    for (int k = 0; k < 3; k++) aretes[{t[k], t[(k + 1) % 3]}]++;
-  for (const auto& [a, n] : aretes) {
-    auto inverse = aretes.find({a.second, a.first});
-    if (n != 1 || inverse == aretes.end() || inverse->second != 1) {
-      pourquoi = "la surface ne se ferme pas";
-      return false;
-    }
-  }
+  pourquoi = Variete(c);
+  if (!pourquoi.empty()) return false;
   // Outwards: the enclosed volume is positive.
   double vol = 0;
   for (const auto& t : c.Triangles) {
@@ -127,11 +242,13 @@ std::string TexteSTL(const std::vector<TCoque>& coques) {
   std::string s(80, ' ');
   const char* tete = "Brivane: closed shells of the floating bodies, metres";
   std::memcpy(s.data(), tete, std::strlen(tete));
+  std::vector<TCoque> simples;
+  for (const auto& c : coques) simples.push_back(CoqueArrondie(c, true));
   uint32_t n = 0;
-  for (const auto& c : coques) n += uint32_t(c.Triangles.size());
+  for (const auto& c : simples) n += uint32_t(c.Triangles.size());
   AjouteU32(s, n);
   s.reserve(s.size() + size_t(n) * 50);
-  for (const auto& c : coques)
+  for (const auto& c : simples)
     for (const auto& t : c.Triangles) {
       const TVertex3f &a = c.Sommets[t[0]], &b = c.Sommets[t[1]], &d = c.Sommets[t[2]];
       TVertex3f nn = ProduitVect(b - a, d - a);
@@ -153,10 +270,9 @@ std::string TexteOBJ(const std::vector<TCoque>& coques) {
     for (char& x : nom)
       if (x == ' ' || x == '\t') x = '_';
     s += "o " + (nom.empty() ? std::string("surface") : nom) + "\r\n";
-    for (const auto& p : c.Sommets) {
-      std::snprintf(b, sizeof b, "v %.6f %.6f %.6f\r\n", p.X, p.Y, p.Z);
-      s += b;
-    }
+    // Every digit: six decimals make facets flat and merge vertices in readers.
+    for (const auto& p : c.Sommets)
+      s += "v " + ReelCourt(p.X) + " " + ReelCourt(p.Y) + " " + ReelCourt(p.Z) + "\r\n";
     for (const auto& t : c.Triangles) {
       std::snprintf(b, sizeof b, "f %zu %zu %zu\r\n", base + t[0], base + t[1], base + t[2]);
       s += b;
@@ -174,6 +290,7 @@ TResultatExport ExportSTL(const TDocument& doc, const std::string& nomFichier) {
 
 TResultatExport ExportOBJ(const TDocument& doc, const std::string& nomFichier) {
   TResultatExport r;
-  r.Ok = EcritFichierAtomique(nomFichier, Utf8VersCp1252(TexteOBJ(CoquesPortee(doc, &r))), &r.Erreur);
+  // OBJ readers take names as UTF-8.
+  r.Ok = EcritFichierAtomique(nomFichier, TexteOBJ(CoquesPortee(doc, &r)), &r.Erreur);
   return r;
 }

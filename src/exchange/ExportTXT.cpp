@@ -13,15 +13,13 @@ class TEcrivainTXT {
   TEcrivainTXT(const TOptionsExport& o, std::vector<std::string>& l) : O(o), L(l) {}
 
   void Point(const TVertex3f& p) {
-    char b[128];
     if (O.Contexte.Est3D()) {
-      std::snprintf(b, sizeof b, "%.4f;%.4f;%.4f;", p.X, p.Y, p.Z);
+      L.push_back(ReelFixe(p.X, 4) + ";" + ReelFixe(p.Y, 4) + ";" + ReelFixe(p.Z, 4) + ";");
     } else {
       float u = 0, v = 0;
       Projette(O.Contexte, p, u, v);
-      std::snprintf(b, sizeof b, "%.4f;%.4f;", double(u), double(v));
+      L.push_back(ReelFixe(u, 4) + ";" + ReelFixe(v, 4) + ";");
     }
-    L.emplace_back(b);
   }
   void Tete(const std::string& nom, int coul) {
     L.emplace_back("[SURFACE]");
@@ -71,12 +69,11 @@ class TEcrivainTXT {
       for (double v : *t) AjouteReel4(l, v), l += ';';
       L.push_back(std::move(l));
     }
-    char b[160];
     for (int r = 0; r < n.NbLn && r < MaxNet; r++)
       for (int c = 0; c < n.NbCol && c < MaxNet; c++) {
         const TPtNet& p = n.PC[r][c];
-        std::snprintf(b, sizeof b, "%.4f;%.4f;%.4f;%.4f;", p.X, p.Y, p.Z, p.W);
-        L.emplace_back(b);
+        L.push_back(ReelFixe(p.X, 4) + ";" + ReelFixe(p.Y, 4) + ";" + ReelFixe(p.Z, 4) + ";" +
+                    ReelFixe(p.W, 4) + ";");
       }
   }
 

@@ -1,6 +1,7 @@
 // The input, configuration and output files of the outside resistance program.
 #include "exchange/Vexrun.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -27,9 +28,9 @@ std::string F3(double v) {
   return b;
 }
 
-// The heights compare after rounding to 4 decimals: a section point computed at a
-// waterline lands a few ulps off it, and must still count as on it.
-double Arrondi4(double z) { return std::round(z * 10000) / 10000; }
+// A section point computed at a waterline lands a few ulps off it, and must still count
+// as on it. Rounding the heights to 4 decimals instead moved the offsets by tenths of a mm.
+bool SurLaLigne(double a, double z) { return std::fabs(a - z) <= 1e-9 * std::max(1.0, std::fabs(z)); }
 
 void AjouteNonVides(std::vector<std::string>& out, const std::vector<std::string>& in) {
   for (const auto& l : in)
@@ -105,8 +106,8 @@ std::string CoteSection(const TCoupe& section, double z) {
   for (const TListPt3D& pl : section) {
     if (pl.empty()) continue;
     for (size_t b = 1; b < pl.size(); b++) {
-      const double z0 = Arrondi4(pl[b - 1].Z), z1 = Arrondi4(pl[b].Z);
-      if (z0 == z) {
+      const double z0 = pl[b - 1].Z, z1 = pl[b].Z;
+      if (SurLaLigne(z0, z)) {
         x = std::fabs(pl[b - 1].X);
       } else if ((z0 < z && z < z1) || (z1 < z && z < z0)) {
         TVertex3f p1{pl[b - 1].X, pl[b - 1].Y, z0}, p2{pl[b].X, pl[b].Y, z1}, p{0, 0, z};
@@ -115,7 +116,7 @@ std::string CoteSection(const TCoupe& section, double z) {
       }
     }
     // A single point counts as the last point of its polyline.
-    if (Arrondi4(pl.back().Z) == z) x = std::fabs(pl.back().X);
+    if (SurLaLigne(pl.back().Z, z)) x = std::fabs(pl.back().X);
   }
   return TexteCote(x);
 }
@@ -154,7 +155,7 @@ std::vector<std::string> LignesEntreeMichlet(const TDocument& doc, const std::ve
       const TCoupe& sec = static_cast<size_t>(s) < e.Sec.size() ? e.Sec[static_cast<size_t>(s)] : vide;
       for (size_t j = 0; j < z.size(); j++) {
         if (j > 0) ligne += ',';
-        ligne += CoteSection(sec, Arrondi4(z[j]));
+        ligne += CoteSection(sec, z[j]);
       }
       l.push_back(ligne);
     }

@@ -31,7 +31,7 @@ std::vector<std::string> ComptesMichlet(const TDocument& doc);
 // One offset: "%4.6f" padded on the left to 11 characters ("   1.250000").
 std::string TexteCote(double v);
 // The offset of one section line at height z: the last crossing found along its
-// polylines (heights rounded to 4 decimals), or 0 when the line does not reach z.
+// polylines at the exact height, or 0 when the line does not reach z.
 std::string CoteSection(const TCoupe& section, double z);
 // The lines of the input file (UTF-8) for the chosen hulls in that order; dateHeure is
 // the text of the third note. The hulls must have been prepared.

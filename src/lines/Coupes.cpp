@@ -441,6 +441,33 @@ inline void PourImpairs(const uint16_t* a, int n, F f) {
 #endif
 }
 
+// A document keeps plane positions to six decimals: a station meant at a hull's end
+// (its transom) may come back up to 5e-7 beyond it and would cut nothing.
+constexpr double ToleranceBout = 1e-6;
+
+// The positions, those that miss the grid's end on the axis by less than ToleranceBout
+// moved onto that end, a hair inside: a flat end whose nodes differ by rounding is cut whole.
+std::vector<double> PlansAuxBouts(const std::vector<double>& positions, const TArrayVertex3f& g, int n, int m,
+                                  TAxePlan a) {
+  std::vector<double> r = positions;
+  if (!GrilleValide(g, n, m)) return r;
+  double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+  for (int i = 0; i <= n; i++)
+    for (int j = 0; j <= m; j++) {
+      const double x = Coord(g[i][j], a);
+      lo = x < lo ? x : lo, hi = x > hi ? x : hi;  // not-a-number changes neither
+    }
+  if (!(lo <= hi)) return r;
+  const double cheveu = std::min((hi - lo) / 4, 1e-9 * std::max({1.0, std::fabs(lo), std::fabs(hi)}));
+  for (double& p : r) {
+    if (p < lo && lo - p <= ToleranceBout)
+      p = lo + cheveu;
+    else if (p > hi && p - hi <= ToleranceBout)
+      p = hi - cheveu;
+  }
+  return r;
+}
+
 // Stores the chained lines: distinct planes are chained once, repeated positions copied.
 template <typename FChaine>
 void RangeLignes(std::vector<TCoupe>& coupes, const std::vector<int>& unique, FChaine chaine,
@@ -468,17 +495,20 @@ void RechercheParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
   res.Valeurs.clear();
   res.Unique.assign(positions.size(), -1);
   if (!GrilleValide(g, n, m)) return;
+  // Buttocks are left as they are: the mirror half's are the main half's images.
+  const std::vector<double>& nominales = positions;
+  const std::vector<double> ajustees = axe != apX ? PlansAuxBouts(positions, g, n, m, axe) : positions;
   TTravailFamille& w = Travail();
-  for (double p : positions)
+  for (double p : ajustees)
     if (std::isfinite(p)) res.Valeurs.push_back(p);
   if (res.Valeurs.empty()) return;
   std::sort(res.Valeurs.begin(), res.Valeurs.end());
   res.Valeurs.erase(std::unique(res.Valeurs.begin(), res.Valeurs.end()), res.Valeurs.end());
   const std::vector<double>& val = res.Valeurs;
   const int nv = static_cast<int>(val.size());
-  for (size_t k = 0; k < positions.size(); k++)
-    if (std::isfinite(positions[k]))
-      res.Unique[k] = static_cast<int>(std::lower_bound(val.begin(), val.end(), positions[k]) - val.begin());
+  for (size_t k = 0; k < ajustees.size(); k++)
+    if (std::isfinite(ajustees[k]))
+      res.Unique[k] = static_cast<int>(std::lower_bound(val.begin(), val.end(), ajustees[k]) - val.begin());
   if (res.Listes.size() < val.size()) res.Listes.resize(val.size());
   for (int u = 0; u < nv; u++) res.Listes[u].clear();
 
@@ -544,6 +574,11 @@ void RechercheParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
     const uint16_t* c0 = &w.Code[static_cast<size_t>(i) * larg];
     PourImpairs(c0, m + 1, [&](int j) { res.Listes[c0[j] >> 1].push_back({tcNoeud, i, j, g[i][j]}); });
   }
+  // A plane moved onto the grid's end keeps its place: its points lie on it.
+  for (size_t k = 0; k < ajustees.size(); k++)
+    if (ajustees[k] != nominales[k] && res.Unique[k] >= 0)
+      for (TCouple& c : res.Listes[res.Unique[k]])
+        if (Coord(c.P, axe) != nominales[k]) Coord(c.P, axe) = nominales[k];
 }
 
 void CalcFamilleParallele(const TArrayVertex3f& g, int n, int m, TAxePlan axe,
@@ -1017,6 +1052,11 @@ void CalcLignes(TDocument& doc, const std::vector<TEntity*>& surfaces, TFamilleL
           return;
         }
         PlaceEtChaine(*l, e.NbLnPt, e.NbColPt, c);
+        // A plane moved onto the grid's end keeps its place: the points lie on it.
+        if (axe != apX)
+          for (auto& pl : c)
+            for (auto& pt : pl)
+              if (double& x = axe == apY ? pt.Y : pt.Z; x != positions[k]) x = positions[k];
         if (!miroir && f == flSections && courbure) CalcCourbureCoupe(c);
       });
     });

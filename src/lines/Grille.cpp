@@ -200,9 +200,16 @@ TEtendue HauteurCoque(const TDocument& doc) {
   return b.Etendue();
 }
 
+// The double that a position written with six decimals reads back as.
+double SixDecimales(double v) {
+  double r = v;
+  const std::string t = FormatReel(v, 6);
+  return LitReel(t, r) ? r : v;
+}
+
 void AnglesStandard(TEspacement& e, int n) {
   e.Angles.resize(static_cast<size_t>(n));
-  for (int i = 0; i < n; i++) e.Angles[i] = n > 1 ? 30 + i * 50.0 / (n - 1) : 30;
+  for (int i = 0; i < n; i++) e.Angles[i] = SixDecimales(n > 1 ? 30 + i * 50.0 / (n - 1) : 30);
 }
 
 }  // namespace
@@ -236,6 +243,10 @@ TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n) {
     r.Pas = n > 1 ? e.Longueur / (n - 1) : 0;
     for (int i = 0; i < n; i++) r.Pos[i] = e.Mini + i * r.Pas;
   }
+  // The positions the document reads back (six decimals): the lines of a saved grid are
+  // those it had; a station that rounding puts a hair beyond the transom still cuts it,
+  // as the line computation moves such planes onto the end.
+  for (int i = 0; i < n; i++) r.Pos[i] = SixDecimales(r.Pos[i]);
   return r;
 }
 

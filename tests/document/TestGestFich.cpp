@@ -184,12 +184,12 @@ TEST_F(GestFich, OlderVersionRules) {
   EXPECT_EQ(d105.Proprietes.Commentaire, (std::vector<std::string>{"première ligne", "seconde"}));
   EXPECT_EQ(d105.Surf(0).Coul, 255);
   EXPECT_EQ(d105.GroupesSoudes.size(), 1u);
-  // The placements the file gives; the windows it does not name stay unplaced (scale 0).
+  // The placements the file gives; the windows it does not name take their usual zoom.
   EXPECT_TRUE(d105.VuesLues);
   EXPECT_EQ(d105.Vues[tvSection].OrigineX, 10);
   EXPECT_EQ(d105.Vues[tvSection].OrigineY, 20);
   EXPECT_EQ(d105.Vues[tvPlan].Echelle, 50.0f);
-  EXPECT_EQ(d105.Vues[tvProfil].Echelle, 0.0f);
+  EXPECT_EQ(d105.Vues[tvProfil].Echelle, 100.0f);
   EXPECT_EQ(d105.ListePoids, (TListPoids{{"Moteur", 250, 0, 2, 0.3, 0}}));
 
   TDocument d102;

@@ -2,11 +2,14 @@
 // extents, the grid's diagonals, and polylines always closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
 #include "Aides.h"
 #include "exchange/ExportDXF.h"
+#include "exchange/ExportIGES.h"
+#include "exchange/ExportTXT.h"
 
 using namespace aides_export;
 
@@ -172,8 +175,43 @@ TEST(ExportDXF, OneAndTwoPointSectionsArePointAndLineAndLayersAreCleaned) {
   e = Entites(TexteDXF(doc, o));
   EXPECT_EQ(Compte(e, "0", "POLYLINE"), 8);
   EXPECT_EQ(Compte(e, "8", "Bord_d_eau_1S"), 4 * 3);
-  EXPECT_EQ(CalqueDXF("Bordé (avant)"), "Bord___avant_");
+  EXPECT_EQ(CalqueDXF("Bordé (avant)"), "Borde__avant_");
   EXPECT_EQ(CalqueDXF("$a-b_C9"), "$a-b_C9");
+}
+
+// Accented names give the same letters as the IGES labels; a coordinate that rounds to
+// zero is written without a sign, in DXF as in the text export.
+TEST(ExportDXF, AccentsAreTransliteratedAsInIgesAndNoNegativeZero) {
+  for (const std::string nom : {"Bordé", "Dérive", "Œuvre morte", "Ça ß"}) {
+    const std::string calque = CalqueDXF(nom);
+    EXPECT_EQ(calque.find('_') == std::string::npos, nom.find(' ') == std::string::npos) << calque;
+    std::string attendu = Hollerith(nom);
+    attendu = attendu.substr(attendu.find('H') + 1);
+    for (char& c : attendu)
+      if (c == ' ') c = '_';
+    EXPECT_EQ(calque, attendu);
+  }
+  EXPECT_EQ(CalqueDXF("Bordé"), "Borde");
+  EXPECT_EQ(CalqueDXF("Dérive"), "Derive");
+  TDocument doc;
+  doc.Vider();
+  doc.Grille.NbSec = 1, doc.Grille.NbLE = doc.Grille.NbLong = doc.Grille.NbDiag = 0;
+  TDXFSurface& s = AjouteGrille(doc, "Quille", 2, 2);
+  s.CalcSurface();
+  s.Sec.assign(1, {});
+  s.SecSym.assign(1, {});
+  s.Sec[0] = {{TPt3D({-1e-7, -0.000004, 3}), TPt3D({-0.0, 5, -1e-9})}};
+  TOptionsExport o;
+  o.Couples = true;
+  const std::string dxf = TexteDXF(doc, o);
+  EXPECT_EQ(dxf.find("-0.00000"), std::string::npos);
+  EXPECT_NE(dxf.find("\r\n10\r\n0.00000\r\n20\r\n0.00000\r\n30\r\n3.00000\r\n"), std::string::npos);
+  std::vector<std::string> txt = LignesTXT(doc, o);
+  ASSERT_GE(txt.size(), 2u);
+  EXPECT_EQ(std::count(txt.begin(), txt.end(), "0.0000;0.0000;3.0000;"), 1);
+  EXPECT_EQ(std::count(txt.begin(), txt.end(), "0.0000;5.0000;0.0000;"), 1);
+  EXPECT_EQ(ReelFixe(-0.00004, 4), "0.0000");
+  EXPECT_EQ(ReelFixe(-0.00005001, 4), "-0.0001");
 }
 
 TEST(ExportDXF, APolylineIsClosedEvenWhenAPointFailsHalfWay) {

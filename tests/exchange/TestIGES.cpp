@@ -1,6 +1,7 @@
 // The IGES export: exact lines of small cases, the columns, sequence numbers and
 // pointers of every file, and the surfaces rebuilt from the file's own numbers.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "Aides.h"
 #include "document/GestFich.h"
 #include "exchange/ExportIGES.h"
+#include "geometry/Nurbs.h"
 
 using namespace aides_export;
 
@@ -335,8 +337,8 @@ TEST(ExportIGES, NetsWithAWeightAtOrBelowZeroAreLeftOutWithAMessage) {
 }
 
 // Each sample's surfaces, as evaluated by the program, equal those rebuilt from the
-// file's knots, weights and vertices (written with four decimals: 0.3 mm on a hull
-// of 10 m from the rounded interior knots).
+// file's knots, weights and vertices, written with every digit they need (four decimals
+// moved the sloop's hull by 0.3 mm through its rounded interior knots).
 TEST(ExportIGES, SamplesPassTheCheckerAndRebuildFromTheirParameters) {
   TFuseau utc;
   for (const char* nom : {"Voilier11.kvb", "Deriveur42.kvb", "Vedette85.kvb"}) {
@@ -361,17 +363,268 @@ TEST(ExportIGES, SamplesPassTheCheckerAndRebuildFromTheirParameters) {
         TSurface128 g(f.Parametres[e.Seq]);
         const int N = n.NbLnPt, M = n.NbColPt;
         double ecart = 0;
-        for (int i = 0; i <= N; i += 5)
-          for (int j = 0; j <= M; j += 5) {
+        for (int i = 1; i < N; i += 3)
+          for (int j = 1; j < M; j += 3) {
             TVertex3f p = g.Point(double(j) / M, double(i) / N);
             const TVertex3f& q = miroir ? n.PtsSym[N - i][j] : n.Pts[i][j];
             ecart = std::max(ecart, Distance3D(p, q));
           }
-        EXPECT_LT(ecart, 1e-3) << n.Nom << (miroir ? " mirror" : "");
+        EXPECT_LT(ecart, 1e-9) << n.Nom << (miroir ? " mirror" : "");
         vus++;
       }
     }
     EXPECT_EQ(de, f.DE.size());
     EXPECT_GT(vus, 0);
   }
+}
+
+namespace {
+
+// The Global section's parameters as a reader of the format sees them: columns 1-72
+// joined, "," between parameters, ";" at the end, a string counted by its "nH".
+std::vector<std::string> ParametresGlobaux(const std::string& texte, std::string& faute) {
+  std::string g;
+  for (const auto& l : Coupe(texte))
+    if (l.size() == 80 && l[72] == 'G') g += l.substr(0, 72);
+  std::vector<std::string> p;
+  size_t i = 0;
+  while (i < g.size()) {
+    // The blanks that end a line between two parameters belong to neither.
+    while (i < g.size() && g[i] == ' ') i++;
+    size_t j = i;
+    while (j < g.size() && std::isdigit(static_cast<unsigned char>(g[j]))) j++;
+    std::string v;
+    if (j > i && j < g.size() && g[j] == 'H') {
+      const size_t n = std::stoul(g.substr(i, j - i));
+      v = g.substr(j + 1, n);
+      i = j + 1 + n;
+    } else {
+      const size_t k = g.find_first_of(",;", i);
+      v = g.substr(i, k - i);
+      i = k == std::string::npos ? g.size() : k;
+    }
+    p.push_back(v);
+    if (i >= g.size()) {
+      faute = "no delimiter after parameter " + std::to_string(p.size());
+      return p;
+    }
+    const char d = g[i++];
+    if (d == ';') {
+      if (g.find_first_not_of(' ', i) != std::string::npos) faute = "text after the record delimiter";
+      return p;
+    }
+    if (d != ',') {
+      faute = "parameter " + std::to_string(p.size()) + " followed by '" + std::string(1, d) + "'";
+      return p;
+    }
+  }
+  faute = "no record delimiter";
+  return p;
+}
+
+struct TLectureOCC {
+  int Code = -1;
+  std::map<std::string, std::string> Entete;  // first word -> rest of the line
+  std::vector<std::string> Echecs;
+  std::map<int, std::map<std::pair<int, int>, TVertex3f>> Points;  // surface -> (i, j) -> point
+};
+
+// What OpenCASCADE reads of a file: its Global section, its faults, sampled points.
+TLectureOCC LitAvecOCC(const std::string& fichier, int n1 = 0, int n2 = 0) {
+  TLectureOCC r;
+#ifdef BRIVANE_LECTEUR_IGES
+  std::string cmd = std::string(BRIVANE_LECTEUR_IGES) + " '" + fichier + "' " + std::to_string(n1) + " " +
+                    std::to_string(n2) + " 2>/dev/null";
+  FILE* f = popen(cmd.c_str(), "r");
+  if (!f) return r;
+  std::string sortie;
+  char b[4096];
+  size_t n;
+  while ((n = fread(b, 1, sizeof b, f)) > 0) sortie.append(b, n);
+  const int st = pclose(f);
+  r.Code = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  std::stringstream ss(sortie);
+  std::string l;
+  while (std::getline(ss, l)) {
+    const std::string mot = l.substr(0, l.find(' '));
+    const std::string reste = l.size() > mot.size() ? l.substr(mot.size() + 1) : "";
+    if (mot == "echec") {
+      r.Echecs.push_back(reste);
+    } else if (mot == "point") {
+      std::stringstream p(reste);
+      int s, i, j;
+      TVertex3f v;
+      p >> s >> i >> j >> v.X >> v.Y >> v.Z;
+      r.Points[s][{i, j}] = v;
+    } else {
+      r.Entete[mot] = reste;
+    }
+  }
+#else
+  (void)fichier, (void)n1, (void)n2;
+#endif
+  return r;
+}
+
+bool OCCPresent() {
+#ifdef BRIVANE_LECTEUR_IGES
+  return true;
+#else
+  return false;
+#endif
+}
+
+}  // namespace
+
+// A comma, a quote or a semicolon in a name is text of its string: the line breaks of
+// the Global section fall between parameters, and a string longer than a line runs
+// on over whole lines, so every parameter after it keeps its place (metres stay metres).
+TEST(ExportIGES, NamesFullOfCommasKeepTheGlobalParametersInPlace) {
+  TFuseau utc;
+  TDocument doc;
+  doc.Vider();
+  AjouteNet(doc, "Coque", 3, 3, 3, 3).Sym = false;
+  MajSurface(doc, true, -1);
+  std::string nom;
+  while (nom.size() < 176) nom += "a,b;c'd\"e, ";
+  nom = nom.substr(0, 176) + ".kvb";
+  ASSERT_EQ(nom.size(), 180u);
+  doc.NomFichier = Dossier() + nom;
+  doc.Proprietes.Archi = "Bureau d'études, Brest, 2026";
+  doc.Proprietes.Societe = "Chantier; quai, \"Nord\"";
+  for (size_t decalage = 0; decalage < 12; decalage++) {
+    // Each length of the first name moves the second's commas across the line ends.
+    doc.Proprietes.Archi += ",";
+    const std::string texte = TexteIGES(doc, OptionsIGES());
+    VerifieIGES(texte);
+    std::string faute;
+    std::vector<std::string> p = ParametresGlobaux(texte, faute);
+    EXPECT_EQ(faute, "") << "archi of " << doc.Proprietes.Archi.size();
+    ASSERT_EQ(p.size(), 25u);
+    EXPECT_EQ(p[0], ",");
+    EXPECT_EQ(p[1], ";");
+    EXPECT_EQ(p[3], nom);
+    EXPECT_EQ(p[13], "6");
+    EXPECT_EQ(p[14], "M");
+    EXPECT_EQ(p[20], TexteAscii(doc.Proprietes.Archi));
+    EXPECT_EQ(p[21], "Chantier; quai, \"Nord\"");
+    EXPECT_EQ(p[22], "10");
+  }
+  // The same name on a colour's text: "RGB(255,0,0)" stays one string in Parameter Data.
+  for (const auto& l : EmballeIGES("314," + std::string(40, '1') + ",12HRGB(255,0,0);", 64))
+    EXPECT_TRUE(l.find("12H") == std::string::npos || l.find(");") != std::string::npos) << l;
+}
+
+// Another reader, OpenCASCADE, reads that file in metres with no failure.
+TEST(ExportIGES, OpenCascadeReadsLongNamesWithCommasInMetres) {
+  if (!OCCPresent()) GTEST_SKIP() << "OpenCASCADE not installed (scripts/install-deps.sh installs it)";
+  TFuseau utc;
+  TDocument doc;
+  doc.Vider();
+  AjouteNet(doc, "Coque", 4, 5, 4, 4).Sym = false;
+  MajSurface(doc, true, -1);
+  std::string nom;
+  while (nom.size() < 176) nom += "x,y, ";
+  nom = nom.substr(0, 176) + ".kvb";
+  doc.NomFichier = Dossier() + nom;
+  doc.Proprietes.Archi = "Bureau d'études, Brest, 2026";
+  const std::string fichier = Dossier() + "virgules.igs";
+  ASSERT_TRUE(ExportIGES(doc, fichier, OptionsIGES()).Ok);
+  TLectureOCC r = LitAvecOCC(fichier, 2, 2);
+  ASSERT_EQ(r.Code, 0);
+  EXPECT_EQ(r.Entete["lecture"], "1");
+  EXPECT_EQ(r.Entete["unites"], "6 M");
+  EXPECT_EQ(r.Entete["fichier"], nom);
+  EXPECT_EQ(r.Entete["auteur"], "Bureau d'etudes, Brest, 2026");
+  EXPECT_EQ(r.Entete["echecs"], "0");
+  EXPECT_TRUE(r.Echecs.empty()) << r.Echecs[0];
+  EXPECT_EQ(r.Entete["surfaces"], "1");
+  // The corner of the net (0.1, 0, 0) in metres, not in inches.
+  ASSERT_TRUE(r.Points[1].count({0, 0}));
+  EXPECT_NEAR(Distance3D(r.Points[1][{0, 0}], {0.1, 0, 0}), 0, 1e-12);
+}
+
+// Knots of 3 or 7 spans and mirrored vertices are written with all their digits: the
+// surface rebuilt from the file is the program's own to rounding.
+TEST(ExportIGES, KnotsAndMirroredVerticesReadBackAsTheSameDoubles) {
+  TFuseau utc;
+  TDocument doc;
+  doc.Vider();
+  TSurface& s = AjouteNet(doc, "Coque", 10, 6, 4, 4);
+  s.Net.PC[2][3].X = 0.123456789012;
+  s.Net.PC[4][1].W = 1.0 / 3;
+  MajSurface(doc, true, -1);
+  TSNurbs r;
+  s.MyNurbs2SNurbs(r);
+  TFichierIGES f = VerifieIGES(TexteIGES(doc, OptionsIGES()));
+  ASSERT_EQ(f.DE.size(), 2u);
+  TSurface128 a(f.Parametres[1]), m(f.Parametres[3]);
+  // Across the 6 columns, order 4: 3 spans, knots at 1/3 and 2/3.
+  ASSERT_EQ(a.T1.size(), 10u);
+  for (size_t k = 0; k < a.T1.size(); k++) EXPECT_EQ(a.T1[k], r.NoeudsV[k]) << k;
+  EXPECT_EQ(a.T1[4], 1.0 / 3);
+  // Across the 10 rows: 7 spans.
+  for (size_t k = 0; k < a.T2.size(); k++) EXPECT_EQ(a.T2[k], r.NoeudsU[k]) << k;
+  EXPECT_EQ(a.W[4 * 6 + 1], 1.0 / 3);
+  EXPECT_EQ(a.P[2 * 6 + 3].X, 0.123456789012);
+  const TPlan plan = s.PlanSym.Plan();
+  for (int ln = 0; ln < 10; ln++)
+    for (int col = 0; col < 6; col++) {
+      const TVertex3f q = CalcSym(s.Net.PC[ln][col].V(), plan);
+      const TVertex3f& p = m.P[size_t(ln * 6 + col)];
+      EXPECT_EQ(p.X, q.X + 0.0);
+      EXPECT_EQ(p.Y, q.Y);
+      EXPECT_EQ(p.Z, q.Z);
+    }
+  // Interior points: the grid's edges are evaluated a hair inside the domain.
+  double ecart = 0;
+  const int N = s.NbLnPt, M = s.NbColPt;
+  for (int i = 1; i < N; i++)
+    for (int j = 1; j < M; j++)
+      ecart = std::max(ecart, Distance3D(a.Point(double(j) / M, double(i) / N), s.Pts[i][j]));
+  EXPECT_LT(ecart, 1e-12);
+  // A value that four decimals give back keeps the Part's look; no "-0.0000".
+  EXPECT_EQ(ReelExact(0.5), "0.5000");
+  EXPECT_EQ(ReelExact(-0.0), "0.0000");
+  EXPECT_EQ(ReelExact(1e-7), "1.0E-07");
+  for (double v : {1.0 / 3, -2.0 / 7, 1e-7, 123456.789012345, 5e-300}) {
+    const std::string t = ReelExact(v);
+    EXPECT_EQ(std::stod(t), v) << t;
+    EXPECT_NE(t.find('.'), std::string::npos) << t;
+  }
+}
+
+// OpenCASCADE's points of a random rational net and of its mirror are the program's.
+TEST(ExportIGES, OpenCascadePointsOfARandomRationalNetAreOurs) {
+  if (!OCCPresent()) GTEST_SKIP() << "OpenCASCADE not installed (scripts/install-deps.sh installs it)";
+  TFuseau utc;
+  TDocument doc;
+  doc.Vider();
+  TSurface& s = AjouteNet(doc, "Hasard", 9, 7, 4, 3);
+  std::srand(35);
+  auto hasard = [] { return double(std::rand()) / RAND_MAX; };
+  for (int r = 0; r < 9; r++)
+    for (int c = 0; c < 7; c++)
+      s.Net.PC[r][c] = {0.3 + 2 * hasard(), 1.37 * c + hasard(), 0.91 * r + hasard(), 0.4 + 2 * hasard()};
+  MajSurface(doc, true, -1);
+  const std::string fichier = Dossier() + "hasard.igs";
+  ASSERT_TRUE(ExportIGES(doc, fichier, OptionsIGES()).Ok);
+  const int N = s.NbLnPt, M = s.NbColPt;
+  TLectureOCC r = LitAvecOCC(fichier, M, N);
+  ASSERT_EQ(r.Code, 0);
+  EXPECT_EQ(r.Entete["echecs"], "0");
+  EXPECT_EQ(r.Entete["surfaces"], "2");
+  double ecart = 0, ecartMiroir = 0;
+  int vus = 0;
+  // Interior points: the grid's edges are evaluated a hair inside the domain.
+  for (int i = 1; i < N; i++)
+    for (int j = 1; j < M; j++) {
+      if (!r.Points[1].count({j, i}) || !r.Points[2].count({j, i})) continue;
+      ecart = std::max(ecart, Distance3D(r.Points[1][{j, i}], s.Pts[i][j]));
+      ecartMiroir = std::max(ecartMiroir, Distance3D(r.Points[2][{j, i}], s.PtsSym[N - i][j]));
+      vus++;
+    }
+  EXPECT_EQ(vus, (N - 1) * (M - 1));
+  EXPECT_LT(ecart, 1e-9);
+  EXPECT_LT(ecartMiroir, 1e-9);
 }

@@ -114,3 +114,56 @@ TEST(ExportSTL, ASurfaceThatDoesNotCloseIsLeftOutWithAMessage) {
   EXPECT_EQ(f, int(c[0].Triangles.size()));
   EXPECT_EQ(lignes[1], "o Caisson");
 }
+
+// What readers take: no facet without area in the single precision of the file, every
+// edge of the welded facets met once each way; OBJ with every digit and UTF-8 names.
+// (The sloop still keeps one facet that single precision flattens: not listed here.)
+TEST(ExportSTL, NoFlatFacetsAndObjKeepsEveryDigitAndUtf8Names) {
+  for (const char* nom : {"Deriveur42.kvb", "Vedette85.kvb", "Canot52.kvb"}) {
+    SCOPED_TRACE(nom);
+    TDocument doc;
+    ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/" + nom));
+    MajSurface(doc, true, -1);
+    std::vector<TCoque> coques = CoquesPortee(doc);
+    ASSERT_FALSE(coques.empty());
+    int plates = 0;
+    std::map<std::array<float, 3>, int> index;
+    std::map<std::pair<int, int>, int> aretes;
+    for (const auto& x : LitSTL(TexteSTL(coques))) {
+      int s[3];
+      for (int k = 0; k < 3; k++)
+        s[k] = index.emplace(std::array<float, 3>{x.P[k][0], x.P[k][1], x.P[k][2]}, int(index.size()))
+                   .first->second;
+      const float u[3] = {x.P[1][0] - x.P[0][0], x.P[1][1] - x.P[0][1], x.P[1][2] - x.P[0][2]};
+      const float v[3] = {x.P[2][0] - x.P[0][0], x.P[2][1] - x.P[0][1], x.P[2][2] - x.P[0][2]};
+      const float n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+      plates += n[0] == 0 && n[1] == 0 && n[2] == 0;
+      for (int k = 0; k < 3; k++) aretes[{s[k], s[(k + 1) % 3]}]++;
+    }
+    EXPECT_EQ(plates, 0);
+    int mauvaises = 0;
+    for (const auto& [a, n] : aretes) mauvaises += n != 1 || !aretes.count({a.second, a.first});
+    EXPECT_EQ(mauvaises, 0);
+    const std::string obj = TexteOBJ(coques);
+    size_t lus = 0;
+    for (const auto& l : Coupe(obj)) {
+      if (l.rfind("v ", 0) != 0) continue;
+      std::stringstream ss(l.substr(2));
+      double x, y, z;
+      ss >> x >> y >> z;
+      if (lus < coques[0].Sommets.size()) {
+        const TVertex3f& p = coques[0].Sommets[lus];
+        EXPECT_TRUE(x == p.X && y == p.Y && z == p.Z) << l;
+      }
+      lus++;
+    }
+  }
+  TDocument doc;
+  doc.Vider();
+  TDXFSurface& f = AjouteGrille(doc, "Bordé", 3, 3);
+  f.JonctionSym = true;
+  f.CalcSurface();
+  const std::string fichier = Dossier() + "bord.obj";
+  ASSERT_TRUE(ExportOBJ(doc, fichier).Ok);
+  EXPECT_NE(Lit(fichier).find("o Bord\xC3\xA9\r\n"), std::string::npos);
+}

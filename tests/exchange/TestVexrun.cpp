@@ -62,9 +62,17 @@ TEST(Vexrun, OffsetIsTheLastMatchAlongTheSection) {
   // A polyline that goes out and comes back crosses twice: the second crossing wins.
   c = {Polyligne({{0, -1}, {1, 1}, {3, -1}})};
   EXPECT_EQ(CoteSection(c, 0), "   2.000000");
-  // Heights compare after rounding to four decimals.
+  // Heights are exact: a vertex 0.02 mm above the waterline is not on it, the crossing
+  // lies on the segment below (X = 0.75 / 1.00002); a vertex a few ulps off is on it.
   c = {Polyligne({{0, -1}, {0.75, 0.00002}, {1, 1}})};
+  EXPECT_EQ(CoteSection(c, 0), "   0.749985");
+  c = {Polyligne({{0, -1}, {0.75, 0.3 - 0.1 - 0.2}, {1, 1}})};
   EXPECT_EQ(CoteSection(c, 0), "   0.750000");
+  // A waterline at 0.123456789 on a straight side from (0.5, 0) to (1, 0.33333).
+  c = {Polyligne({{0.5, 0}, {1, 0.33333}})};
+  char attendu[32];
+  std::snprintf(attendu, sizeof attendu, "%11.6f", 0.5 + 0.5 * 0.123456789 / 0.33333);
+  EXPECT_EQ(CoteSection(c, 0.123456789), attendu);
   // Not reached, or no line at all: zero.
   c = {Polyligne({{0, -1}, {1, -0.5}})};
   EXPECT_EQ(CoteSection(c, 0), "   0.000000");
