@@ -100,6 +100,7 @@ int Float(const TOptionsFloat& o) {
     j["converged"] = r.Converge;
     j["iterations"] = r.Iterations;
     for (const auto& l : lignes) j[l.Cle] = l.Valeur;
+    j["keel_z"] = r.ZQuille;
     if (r.AvecEnvahissement) j["flooding_point"] = r.PointEnvahissement;
     j["hydrostatics"] = nlohmann::json::array();
     for (const auto& l : h.Lignes)
