@@ -1107,6 +1107,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsVerifPrecision",
      "Le volume de la surface %s change de %.2f %% entre les précisions %d et %d : la précision du document "
      "est trop faible. Choisissez au moins la précision %d."},
+    {"rsMeFlottaisonCaption", "Flottaison"},
     {"rsMeVerifierModeleCaption", "&Vérifier le modèle..."},
     {"rsVerifAucun", "Aucun problème trouvé"},
     {"rsVerifTitre", "Vérification du modèle"},

@@ -176,6 +176,33 @@ TResultatsHydro HydroAttitude(const TDocument& doc, const TListSurf& portee, con
   return CalcHydrostatiques(copie, tout, nbSections, {}, poids ? &g : nullptr);
 }
 
+std::vector<std::pair<TVertex3f, TVertex3f>> LigneFlottaison(const TDocument& doc, const TListSurf& portee,
+                                                             const TMatrice4& m) {
+  std::vector<std::pair<TVertex3f, TVertex3f>> r;
+  auto facette = [&](const TVertex3f& a, const TVertex3f& b, const TVertex3f& c) {
+    const TVertex3f* p[3] = {&a, &b, &c};
+    double z[3];
+    for (int i = 0; i < 3; i++) z[i] = ZPlace(m, *p[i]);
+    TVertex3f x[2];
+    int n = 0;
+    for (int i = 0; i < 3 && n < 2; i++) {
+      const int j = (i + 1) % 3;
+      if ((z[i] < 0) == (z[j] < 0)) continue;
+      const double t = z[i] / (z[i] - z[j]);
+      x[n++] = *p[i] + (*p[j] - *p[i]) * t;
+    }
+    if (n == 2) r.push_back({x[0], x[1]});
+  };
+  PourGrilles(doc, portee, [&](const TEntity&, const TArrayVertex3f& g) {
+    for (size_t i = 0; i + 1 < g.size(); i++)
+      for (size_t j = 0; j + 1 < std::min(g[i].size(), g[i + 1].size()); j++) {
+        facette(g[i][j], g[i][j + 1], g[i + 1][j]);
+        facette(g[i][j + 1], g[i + 1][j + 1], g[i + 1][j]);
+      }
+  });
+  return r;
+}
+
 TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const TConditionFlottaison& c) {
   TRACE("Flottaison.Flotte");
   TResultatFlottaison r;

@@ -70,6 +70,11 @@ struct TResultatFlottaison {
   double FrancBordLivet = 0;
 };
 
+// The waterline of a placement m on the scope's grids and mirror grids: segments in the
+// model's frame, one per facet the plane Z = 0 of the floating frame cuts.
+std::vector<std::pair<TVertex3f, TVertex3f>> LigneFlottaison(const TDocument& doc, const TListSurf& portee,
+                                                             const TMatrice4& m);
+
 // Sinkage, trim and heel (free unless held) where the scope surfaces displace the condition's
 // mass with B on the vertical through G. The surfaces must be evaluated.
 TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const TConditionFlottaison& c);
