@@ -83,6 +83,7 @@ const TBascule Bascules[] = {
     {"MeReperes", &TAffichageVues::Reperes},
     {"MePtsEnvahissement", &TAffichageVues::PtsEnvahissement},
     {"MeImageFond", &TAffichageVues::ImageFond},
+    {"MeFlottaison", &TAffichageVues::Flottaison},
 };
 
 const TEnregistrement Enregistre([] {

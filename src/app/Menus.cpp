@@ -75,6 +75,7 @@ const TLigne Lignes[] = {
     {"MeReperes", "MeAffichage", 180, false, "", TGenre::Coche, ""},
     {"MePtsEnvahissement", "MeAffichage", 190, false, "", TGenre::Coche, ""},
     {"MeImageFond", "MeAffichage", 200, false, "", TGenre::Coche, ""},
+    {"MeFlottaison", "MeAffichage", 205, false, "", TGenre::Coche, ""},
     {"MeVertex", "", 50, false, "", TGenre::SousMenu, ""},
     {"MeAjoutLigne", "MeVertex", 10, false, "Ctrl+Ins", TGenre::Coche, ""},
     {"MeSupprLigne", "MeVertex", 20, false, "Ctrl+Del", TGenre::Coche, ""},

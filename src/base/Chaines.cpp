@@ -1100,6 +1100,58 @@ const std::vector<TChaineDef> Defs = {
     {"rsErrEcritureQZDbg", "Impossible d'écrire le fichier %s"},
     {"rsErrLectureErrorLog",
      "%s\nLe journal Error.log existant ne peut pas être lu : il est conservé, la ligne est écrite dans %s"},
+    {"rsFlotteCoule", "La coque ne peut pas porter ce poids : elle coule entièrement avant de le déplacer"},
+    {"rsFlotteTitre", "Flottaison à l'équilibre"},
+    {"rsFlotteNonConvergee", "L'équilibre n'a pas été trouvé : les résidus restent"},
+    {"rsFlotteMasse", "Masse [Kg]"},
+    {"rsFlotteCGx", "CG x [m]"},
+    {"rsFlotteCGy", "CG y [m]"},
+    {"rsFlotteCGz", "CG z [m]"},
+    {"rsFlotteYRef", "Point de référence Y [m]"},
+    {"rsFlotteTirantRef", "Flottaison au point de référence (Z du modèle) [m]"},
+    {"rsFlotteAssiette", "Assiette [°]"},
+    {"rsFlotteGite", "Gite [°]"},
+    {"rsFlotteYAR", "Extrémité arrière de la flottaison Y [m]"},
+    {"rsFlotteYAV", "Extrémité avant de la flottaison Y [m]"},
+    {"rsFlotteTirantAR", "Tirant à l'extrémité arrière [m]"},
+    {"rsFlotteTirantAV", "Tirant à l'extrémité avant [m]"},
+    {"rsFlotteTirantMoyen", "Tirant moyen [m]"},
+    {"rsFlotteAssietteM", "Assiette (avant - arrière) [m]"},
+    {"rsFlotteFBEnv", "Franc-bord au point d'envahissement %s [m]"},
+    {"rsFlotteFBLivet", "Franc-bord au livet [m]"},
+    {"rsFlotteResMasse", "Résidu de masse [Kg]"},
+    {"rsFlotteResLong", "Résidu longitudinal B - G [m]"},
+    {"rsFlotteResTrans", "Résidu transversal B - G [m]"},
+    {"rsFlotteIterations", "Itérations"},
+    {"rsFlotteHydro", "Hydrostatique à cette flottaison (repère flottant : flottaison Z = 0)"},
+    {"rsHydroAttitude", "Attitude du calcul"},
+    {"rsVerifOrientation",
+     "La surface %s a un volume négatif (%.4f m3) : son orientation est inversée. Inversez son "
+     "\"Orientation\" dans ses propriétés."},
+    {"rsVerifOuverte",
+     "La surface %s est ouverte sous la flottaison (bord libre de Y = %.3f à %.3f m, jusqu'à Z = %.3f m) : "
+     "l'eau y entre et le volume est faux. Fermez-la par sa symétrie, par \"Fermer le volume\" ou par une "
+     "autre surface."},
+    {"rsVerifDemiCoque",
+     "La surface %s est une demi-coque sans symétrie : le volume n'en compte que la moitié. Cochez sa "
+     "symétrie dans ses propriétés."},
+    {"rsVerifPlanSym",
+     "La surface %s n'atteint pas son plan de symétrie (écart de %.4f m sous la flottaison) : l'eau passe "
+     "entre ses deux moitiés. Amenez ses points de bord sur le plan de symétrie."},
+    {"rsVerifIntersection",
+     "Les corps %s et %s se recoupent : %.4f m3 communs sont comptés deux fois (volume et surface latérale). "
+     "Arrêtez %s à la paroi de %s."},
+    {"rsVerifPoidsLoin",
+     "Le poids %s (X %.3f, Y %.3f, Z %.3f) est à %.3f m de toute surface, plus que la largeur de la coque : "
+     "vérifiez sa position et ses unités."},
+    {"rsVerifPrecision",
+     "Le volume de la surface %s change de %.2f %% entre les précisions %d et %d : la précision du document "
+     "est trop faible. Choisissez au moins la précision %d."},
+    {"rsMeFlottaisonCaption", "Flottaison"},
+    {"rsMeVerifierModeleCaption", "&Vérifier le modèle..."},
+    {"rsVerifAucun", "Aucun problème trouvé"},
+    {"rsVerifTitre", "Vérification du modèle"},
+    {"rsVerifAvertissement", "La vérification du modèle a trouvé %d problème(s)"},
 };
 
 std::vector<std::string>& Valeurs() {

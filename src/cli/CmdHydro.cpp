@@ -6,6 +6,7 @@
 
 #include "base/Chaines.h"
 #include "cli/Commandes.h"
+#include "naval/Flottaison.h"
 #include "naval/Hydrostat.h"
 #include "naval/Poids.h"
 #include "naval/TableHydro.h"
@@ -22,6 +23,9 @@ struct TOptionsHydro {
   bool Courbe = false;
   std::string Table;  // Z0:Z1:N
   std::string Csv;    // file, or "-"
+  // An attitude instead of the hull as drawn: any of the three given.
+  double Tirant = 0, Assiette = 0, Gite = 0;
+  bool AvecAttitude = false;
 };
 
 constexpr int MaxLignesTable = 1000;
@@ -91,18 +95,33 @@ int Hydro(const TOptionsHydro& o) {
   MajSurface(doc, true, -1);  // forced: the total weight gives GMt and GMl
   // A total that gives no centre of gravity gives no GMt either: said, not used.
   const std::string defautPoids = DefautPoidsTotal(doc);
-  if (!defautPoids.empty() && !SansPoids(doc)) std::cerr << "brivane-cli: warning: " << defautPoids << "\n";
+  if (!defautPoids.empty() && !SansPoids(doc)) std::cerr << "brivane-cli: warning: " << defautPoids << "
+";
   const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z},
                       defautPoids.empty() ? doc.PoidsTotal.Masse : 0.0};
-  TResultatsHydro r = CalcHydrostatiques(doc, portee, n, {}, &g);
+  if (o.AvecAttitude && !o.Table.empty())
+    throw TErreurCli("--table cannot be combined with --draft, --trim, --heel");
+  for (double v : {o.Tirant, o.Assiette, o.Gite})
+    if (!std::isfinite(v)) throw TErreurCli("--draft, --trim and --heel must be finite numbers");
+  const TAttitude att{o.Tirant, o.Assiette, o.Gite, YMilieuPortee(doc, portee)};
+  TResultatsHydro r =
+      o.AvecAttitude ? HydroAttitude(doc, portee, att, n, &g) : CalcHydrostatiques(doc, portee, n, {}, &g);
   if (!r.SansResultat.empty()) throw TErreurCli(r.SansResultat);
+  if (o.AvecAttitude) r.Avertissements = ControleCarene(doc, portee);  // of the model, not of its copy
   for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
   if (!o.Table.empty()) return Table(o, doc, portee, n, g);
+  // The attitude's rows come after the particulars, which keep their places.
+  const std::vector<std::pair<std::string, double>> attitude{{rs("rsFlotteTirantRef"), att.Tirant},
+                                                             {rs("rsFlotteAssiette"), att.Assiette},
+                                                             {rs("rsFlotteGite"), att.Gite},
+                                                             {rs("rsFlotteYRef"), att.YRef}};
   if (!o.Csv.empty()) {
     // The particulars as rows of group, label and value.
     std::vector<std::vector<std::string>> lignes;
     for (const auto& l : r.Lignes)
       if (!l.Titre) lignes.push_back({l.Groupe, l.Libelle, Reel4(l.Valeur)});
+    if (o.AvecAttitude)
+      for (const auto& [l, v] : attitude) lignes.push_back({rs("rsHydroAttitude"), l, Reel4(v)});
     EcritCsvTextes(o.Csv, {"group", "label", "value"}, lignes);
     return 0;
   }
@@ -111,6 +130,11 @@ int Hydro(const TOptionsHydro& o) {
     j["rows"] = nlohmann::json::array();
     for (const auto& l : r.Lignes)
       if (!l.Titre) j["rows"].push_back({{"group", l.Groupe}, {"label", l.Libelle}, {"value", l.Valeur}});
+    if (o.AvecAttitude)
+      j["attitude"] = {{"draft", att.Tirant},
+                       {"trim_deg", att.Assiette},
+                       {"heel_deg", att.Gite},
+                       {"reference_y", att.YRef}};
     if (o.Courbe) {
       j["curve"] = nlohmann::json::array();
       for (const auto& [y, a] : r.Courbe) j["curve"].push_back({y, a});
@@ -119,6 +143,10 @@ int Hydro(const TOptionsHydro& o) {
     return 0;
   }
   for (const auto& l : TexteHydro(r, doc.Proprietes)) std::cout << l << "\n";
+  if (o.AvecAttitude) {
+    std::cout << "\n" << rs("rsHydroAttitude") << "\n";
+    for (const auto& [l, v] : attitude) std::cout << l << "\t" << Reel4(v) << "\n";
+  }
   if (o.Courbe) {
     std::cout << "\n" << rs("rsCourbeAires") << "\n";
     for (const auto& [y, a] : r.Courbe) std::cout << Reel4(y) << "\t" << Reel4(a) << "\n";
@@ -141,6 +169,12 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
       ->type_name("Z0:Z1:N");
   c->add_option("--csv", o->Csv, "Write CSV to this file ('-': standard output) instead of text")
       ->type_name("OUT");
+  auto attitude = [o](const std::string&) { o->AvecAttitude = true; };
+  c->add_option("--draft", o->Tirant,
+                "Waterline height above the model's Z = 0 at the middle of the length, on the centre plane")
+      ->each(attitude);
+  c->add_option("--trim", o->Assiette, "Trim, degrees, about that point")->each(attitude);
+  c->add_option("--heel", o->Gite, "Heel, degrees, about that point")->each(attitude);
   return [c, o]() { return c->parsed() ? Hydro(*o) : -1; };
 }}};
 

@@ -37,6 +37,7 @@ struct TAffichage {
   bool Reperes = true;           // "Repères"
   bool PtsEnvahissement = true;  // "Points d'envahissement"
   bool ImageFond = true;         // "&Image de fond"
+  bool Flottaison = false;       // "Flottaison": the waterline where the weights float the hull
   bool SelectionVertex = false;  // "Sélection des verte&x" (the vertex selection window is shown)
   bool ModeInsertion = false;    // row or column insertion mode
 };

@@ -85,6 +85,7 @@ const Cmd Table[] = {
     {"MeReperes", "Repères", ""},
     {"MePtsEnvahissement", "Points d'envahissement", ""},
     {"MeImageFond", "&Image de fond", ""},
+    {"MeFlottaison", "Flottaison", ""},
     {"MeHydroInstantanee", "&Hydrostatique instantanée", ""},
     {"MeAjoutLigne", "&Ajouter une ligne", "Ctrl+Ins"},
     {"MeSupprLigne", "&Supprimer une ligne", "Ctrl+Del"},
@@ -143,6 +144,7 @@ const Cmd Table[] = {
     {"MeSurfaceVoiles", "Surface des v&oiles", ""},
     {"MePorteeCalculs", "&Portée des calculs...", ""},
     {"MeControleFacettes", "Contrôle des &facettes", ""},
+    {"MeVerifierModele", "&Vérifier le modèle...", ""},
     {"MeVueSection", "Vue &transversale", ""},
     {"MeVuePlan", "Vue en &plan", ""},
     {"MeVueProfil", "Vue de pro&fil", ""},
@@ -211,7 +213,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeLongitudinales "
       "MeDiagonales - MeSurfParam MeGrille MeOrientation MeHerisson - MePoids MeCentreVoilure MeCotes MeAxes "
       "MeReperes "
-      "MePtsEnvahissement MeImageFond - MeHydroInstantanee]",
+      "MePtsEnvahissement MeImageFond MeFlottaison - MeHydroInstantanee]",
       "MeVertex[MeAjoutLigne MeSupprLigne - MeGrouperPlan MeGrouperEspace MeAlignerPlan MeAlignerEspace "
       "MeTranslation[MeTranslationH MeTranslationV] MeHomothetie[MeHomothetieH MeHomothetieV] MeSouder "
       "MeDessouder - MeSelectTous MeSelectionVertex "
@@ -226,7 +228,8 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "- MeAjoutRepere MeImportReperes MeListeReperes - MeImagesFond MeCalculatrice MeOptions - MeVexrun]",
       "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids "
       "MeListeEnvahissement - "
-      "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes]",
+      "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
+      "MeVerifierModele]",
       "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
       "MeReorganiser - MeDebug MeTraduction]",
       "MeAide[MeGuide MeAPropos]",
@@ -258,6 +261,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeVuePrecedente",
       "MeDeplacer",
       "MeAjuster",
+      "MeFlottaison",
+      "MeVerifierModele",
       "MeRecentrer",
       "MeVuePerso",
       "MeSauverVue",
@@ -374,6 +379,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeMesAngle",       "MeCotMetre",     "MeCotRayon",     "MeCotAngle",
       "MeAjoutRepere",    "MeAjoutBallast", "MeVueSection",   "MeVuePlan",
       "MeVueProfil",      "MeVuePersp",     "MeStudio",       "MeHydroInstantanee",
+      "MeFlottaison",
   };
   const std::set<std::string> cachees = {
       "MeVexrun",
