@@ -32,7 +32,7 @@ double YMilieuPortee(const TDocument& doc, const TListSurf& portee);
 // The copy's scope is every surface in it.
 void CopiePlacee(const TDocument& doc, const TListSurf& portee, const TMatrice4& m, TDocument& copie);
 
-// The Part's hydrostatics of the scope placed at an attitude (centres in the floating frame,
+// The hydrostatics of the scope placed at an attitude (centres in the floating frame,
 // waterline Z = 0); poids (model frame) is placed with it.
 TResultatsHydro HydroAttitude(const TDocument& doc, const TListSurf& portee, const TAttitude& a,
                               int nbSections, const TBarycentre* poids = nullptr);

@@ -583,7 +583,7 @@ TEST(ExportIGES, KnotsAndMirroredVerticesReadBackAsTheSameDoubles) {
     for (int j = 1; j < M; j++)
       ecart = std::max(ecart, Distance3D(a.Point(double(j) / M, double(i) / N), s.Pts[i][j]));
   EXPECT_LT(ecart, 1e-12);
-  // A value that four decimals give back keeps the Part's look; no "-0.0000".
+  // A value that four decimals give back keeps its four-decimal look; no "-0.0000".
   EXPECT_EQ(ReelExact(0.5), "0.5000");
   EXPECT_EQ(ReelExact(-0.0), "0.0000");
   EXPECT_EQ(ReelExact(1e-7), "1.0E-07");
