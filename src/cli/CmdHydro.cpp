@@ -95,8 +95,7 @@ int Hydro(const TOptionsHydro& o) {
   MajSurface(doc, true, -1);  // forced: the total weight gives GMt and GMl
   // A total that gives no centre of gravity gives no GMt either: said, not used.
   const std::string defautPoids = DefautPoidsTotal(doc);
-  if (!defautPoids.empty() && !SansPoids(doc)) std::cerr << "brivane-cli: warning: " << defautPoids << "
-";
+  if (!defautPoids.empty() && !SansPoids(doc)) std::cerr << "brivane-cli: warning: " << defautPoids << "\n";
   const TBarycentre g{{doc.PoidsTotal.X, doc.PoidsTotal.Y, doc.PoidsTotal.Z},
                       defautPoids.empty() ? doc.PoidsTotal.Masse : 0.0};
   if (o.AvecAttitude && !o.Table.empty())
