@@ -451,6 +451,9 @@ const std::vector<TChaineDef> Defs = {
     {"rsHydroNonFini",
      "Les calculs ne donnent pas de nombre fini (coordonnées ou poids NURBS hors des limites d'un bateau) : "
      "pas de résultat."},
+    {"rsHydroPoidsSommets",
+     "La surface %s a un poids de vertex qui n'est pas positif (V_%d_%d = %s) : pas de résultat. "
+     "Donnez à chaque vertex un poids supérieur à zéro."},
     {"rsStabTolerance", "La tolérance doit être supérieure à zéro"},
     {"rsStabDensite", "La densité de l'eau doit être supérieure à zéro"},
     {"rsStabAucunFlotteur", "Aucune surface n'est retenue comme flotteur pour les calculs"},

@@ -70,6 +70,7 @@ int KN(const TOptionsKN& o) {
   MajSurface(doc, true, -1);
   const TListSurf portee = PorteeCalc(doc);
   for (const auto& a : ControleCarene(doc, portee)) std::cerr << "brivane-cli: warning: " << a << "\n";
+  if (std::string d = DefautPoidsSommets(doc, portee); !d.empty()) throw TErreurCli(d);
   TDoubleSurfList copies;
   for (int k : portee) copies.AddSurf(doc.Surf(k));
   const double zK = ZQuille(doc, portee);

@@ -215,6 +215,8 @@ TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const 
     r.Erreur = rs("rsFlotteDensite");
     return r;
   }
+  r.Erreur = DefautPoidsSommets(doc, portee);
+  if (!r.Erreur.empty()) return r;
   const double yref = YMilieuPortee(doc, portee);
   TEssai essai(doc, portee, yref);
   if (essai.Vide()) {

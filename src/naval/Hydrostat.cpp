@@ -510,6 +510,20 @@ std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l
   return r;
 }
 
+std::string DefautPoidsSommets(const TDocument& doc, const TListSurf& l) {
+  for (int k : l) {
+    if (k < 0 || k >= doc.NbSurf() || !doc.Surf(k).EstNurbs()) continue;
+    const auto& s = static_cast<const TSurface&>(doc.Surf(k));
+    const int nl = std::clamp(s.Net.NbLn, 0, MaxNet), nc = std::clamp(s.Net.NbCol, 0, MaxNet);
+    for (int i = 0; i < nl; i++)
+      for (int j = 0; j < nc; j++)
+        if (!(s.Net.PC[i][j].W > 0) || !std::isfinite(s.Net.PC[i][j].W))
+          return Format(rs("rsHydroPoidsSommets").c_str(), s.Nom.c_str(), i, j,
+                        FormatC("%g", s.Net.PC[i][j].W).c_str());
+  }
+  return {};
+}
+
 namespace {
 
 // The lateral area of a grid's part below the waterline, projected on the centre plane.
@@ -552,6 +566,11 @@ TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int 
   TListSurf scope;
   for (int k : portee)
     if (k >= 0 && k < doc.NbSurf()) scope.push_back(k);
+  r.SansResultat = DefautPoidsSommets(doc, scope);
+  if (!r.SansResultat.empty()) {
+    r.Avertissements.push_back(r.SansResultat);
+    return r;
+  }
   const int ns = static_cast<int>(scope.size());
   // What does not depend on the stations, on the cores at once: each surface's immersed
   // body (surface by surface, so that the same sums tell which one is turned inside out;

@@ -65,6 +65,11 @@ TInertieFlottaison InertieFlottaison(const TDocument& doc, const TListSurf& l, d
 // ("Fermer le volume") that has no mirror to close it with.
 std::vector<std::string> ControleCarene(const TDocument& doc, const TListSurf& l);
 
+// A NURBS surface of the scope with a vertex weight that is not a positive number has no
+// volume one can sign (mixed signs fold the surface through infinity, all zero has no point
+// at all): "" or the message naming the first such surface and vertex. Blocks a calculation.
+std::string DefautPoidsSommets(const TDocument& doc, const TListSurf& l);
+
 // The lowest point of the scope surfaces' grids and mirror grids (the keel K), 0 without points.
 double ZQuille(const TDocument& doc, const TListSurf& l);
 

@@ -12,6 +12,7 @@
 #include "base/Debug.h"
 #include "base/Services.h"
 #include "model/EnteteRapport.h"
+#include "naval/Hydrostat.h"
 #include "naval/Poids.h"
 
 namespace {
@@ -617,6 +618,7 @@ TStab::TStab() {
 void TStab::BuildSurfList(const TDocument& doc) {
   TRACE("TStabForm.BuildSurfList");
   Copies.Clear();
+  DefautModele = DefautPoidsSommets(doc, PorteeCalc(doc));
   for (int k = 0; k < doc.NbSurf(); k++)
     if (doc.Surf(k).Calc && !Copies.AddSurf(doc.Surf(k)))
       DbgErr(erCalcul, "TStabForm.BuildSurfList", k, {"grid not usable"});
@@ -895,6 +897,7 @@ std::string TStab::CalcStab() {
   std::string err = ValideConditionsStab(Conditions, Poids.Valeur);
   if (!err.empty()) return err;
   if (Copies.Count() == 0) return rs("rsStabAucunFlotteur");
+  if (!DefautModele.empty()) return DefautModele;
   // A weight beyond the reserve of buoyancy would sink the hull at every heel.
   err = VerifieFlottabilite(Poids.Valeur);
   if (!err.empty()) return err;

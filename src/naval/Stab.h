@@ -245,6 +245,8 @@ class TStab {
   TConditionsStab Conditions;
   TListGZ Etapes;
   int Iterations = 0;  // sinkage iterations of the last sweep
+  // Why the copies give no result that means something ("" when they do): set with the copies.
+  std::string DefautModele;
 
   // The window's opening: takes the document's total weight, builds the copies of the
   // floating surfaces and computes the initial displacement. The document must be up to

@@ -150,4 +150,45 @@ TEST(CliNombres, ATotalWeightWithNoCentreOfGravityIsSaidAndNotUsed) {
   }
 }
 
+// Vertex weights are not positive: the shape has no volume to sign, so no calculation
+// gives a number, and each says which vertex is at fault.
+TEST(CliNombres, VertexWeightsThatAreNotPositiveGiveNoResult) {
+  const std::string t = Lit(Deriveur);
+  // Every weight of every surface set to 0, line by line.
+  std::string nuls;
+  {
+    std::istringstream in(t);
+    std::string l;
+    bool sommet = false;
+    while (std::getline(in, l)) {
+      if (sommet) {
+        size_t c = 0;
+        for (int k = 0; k < 3; k++) c = l.find(';', c) + 1;
+        l = l.substr(0, c) + "0.0000;\r";
+      }
+      sommet = l.rfind("[V_", 0) == 0;
+      nuls += l + "\n";
+    }
+  }
+  const struct {
+    const char* Cas;
+    std::string Texte;
+    const char* Sommet;
+  } cas[] = {{"mixed signs", Remplace(t, "0.0000;0.6583;-0.1191;1.0000;", "0.0000;0.6583;-0.1191;-1.0000;"),
+              "V_0_1 = -1"},
+             {"all zero", nuls, "V_0_0 = 0"}};
+  for (const auto& c : cas) {
+    FichierModifie f("poidsnurbs.kvb", c.Texte);
+    for (const std::string cmd :
+         {"hydro ", "stab --max 30 --step 10 ", "kn --heels 0:30:10 --displacements 300 ", "float "}) {
+      ResultatCli r = LanceCli(cmd + f.Chemin, true);
+      EXPECT_NE(r.Code, 0) << c.Cas << ", " << cmd << ": " << r.Sortie;
+      EXPECT_NE(r.Sortie.find("poids de vertex"), std::string::npos)
+          << c.Cas << ", " << cmd << ": " << r.Sortie;
+      EXPECT_NE(r.Sortie.find(c.Sommet), std::string::npos) << c.Cas << ", " << cmd << ": " << r.Sortie;
+      EXPECT_EQ(r.Sortie.find("GMt"), std::string::npos) << c.Cas << ", " << cmd << ": " << r.Sortie;
+      EXPECT_FALSE(ContientNonNombre(r.Sortie)) << c.Cas << ", " << cmd << ": " << r.Sortie;
+    }
+  }
+}
 }  // namespace

@@ -232,8 +232,10 @@ TEST_F(Sections, OldPictureFormHoldsTheFileNameOnly) {
 // whole); the views take their usual zoom, and the reader says so.
 TEST_F(Sections, MissingPictureAndViewKeysLoseNothing) {
   const std::string chemin = Chemin("sans.kvb");
-  EcritFichier(chemin, Document({Lignes({"[VUES]", "[Pl]", "1;2;80.0000;", "[END]", "[GRILLE]", "[NumSc]",
-                                         "5", "[END]", "[OPTIONS]", "[ImPl]", "plan.bmp;1;4;5;", "[END]"})}));
+  EcritFichier(
+      chemin,
+      Document({Lignes({"[VUES]", "[Pl]", "1;2;80.0000;", "[END]", "[GRILLE]", "[NumSc]", "5", "[END]",
+                        "[OPTIONS]", "[ImPl]", "plan.bmp;1;4;5;", "[END]", "[ENVAHISEMENT]", "[END]"})}));
   TDocument vide;
   TResultatLecture r = LitFichier(vide, chemin, {.Evaluer = false});
   ASSERT_FALSE(r.Refusee());

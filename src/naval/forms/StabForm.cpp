@@ -797,6 +797,7 @@ std::string TStabForm::CalculerKN() {
     c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
   }
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
+  if (err.empty()) err = Stab.DefautModele;
   std::vector<TCourbeKN> r;
   if (err.empty()) {
     SuiviKN.Arret = false;
