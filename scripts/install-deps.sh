@@ -10,7 +10,7 @@ PKGS=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core imagemagick poppler-utils clang clang-format clang-tidy
-  libclang-rt-14-dev locales qt6-translations-l10n dpkg-dev file desktop-file-utils
+  libclang-rt-14-dev locales qt6-translations-l10n dpkg-dev file desktop-file-utils lintian appstream
   libocct-data-exchange-dev admesh prusa-slicer
 )
 

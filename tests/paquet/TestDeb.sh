@@ -66,6 +66,33 @@ if command -v update-desktop-database > /dev/null; then
     fail "brivane.desktop does not open application/x-brivane"
 fi
 
+# What a distribution's tools say of the package: no error nor warning from lintian (the
+# copyright, the changelog, the manual pages, the description), and AppStream metadata
+# that software centres accept, naming the desktop entry and the document type.
+for f in usr/share/doc/brivane/copyright usr/share/doc/brivane/changelog.gz \
+         usr/share/man/man1/brivane.1.gz usr/share/man/man1/brivane-cli.1.gz \
+         usr/share/metainfo/org.brivane.brivane.metainfo.xml; do
+  [ -s "$root/$f" ] || fail "missing $f"
+done
+if command -v lintian > /dev/null; then
+  lintian --pedantic --allow-root "$deb" > "$work/lintian.txt" 2>&1 || true
+  if grep -E '^[EW]: ' "$work/lintian.txt"; then fail "lintian"; fi
+fi
+meta=$root/usr/share/metainfo/org.brivane.brivane.metainfo.xml
+if command -v appstreamcli > /dev/null; then
+  appstreamcli validate --no-net "$meta" > "$work/appstream.txt" 2>&1 || { cat "$work/appstream.txt"; fail "appstreamcli validate"; }
+fi
+grep -q '<launchable type="desktop-id">brivane.desktop</launchable>' "$meta" || fail "metadata launchable"
+grep -q '<mediatype>application/x-brivane</mediatype>' "$meta" || fail "metadata MIME type"
+grep -q "<release version=\"$version\"" "$meta" || fail "metadata release $version"
+dpkg-deb -f "$deb" Recommends | grep -q qt6-translations-l10n || fail "Recommends lacks qt6-translations-l10n"
+# Each subcommand of the command line is in its manual page, and the page names no other.
+cli_cmds=$("$root/usr/bin/brivane-cli" --help | sed -n '/^Subcommands:/,$p' | awk 'NF && !/^Subcommands:/ {print $1}' | sort)
+man_cmds=$(zcat "$root/usr/share/man/man1/brivane-cli.1.gz" | sed -n '/^\.SH SUBCOMMANDS/,/^\.SH EXIT/p' |
+  awk '/^\.B / {print $2}' | sort)
+[ -n "$cli_cmds" ] || fail "brivane-cli --help lists no subcommand"
+[ "$cli_cmds" = "$man_cmds" ] || fail "brivane-cli.1 subcommands differ from --help: $(diff <(echo "$cli_cmds") <(echo "$man_cmds") | tr '\n' ' ')"
+
 # The programs run from the scratch root.
 out=$("$root/usr/bin/brivane-cli" --version)
 [ "$out" = "brivane-cli $version" ] || fail "brivane-cli --version said: $out"
