@@ -243,6 +243,16 @@ TEST(Chaines, KeysAreUnique) {
   for (const auto& d : TableChaines()) EXPECT_TRUE(vues.insert(d.Cle).second) << d.Cle;
 }
 
+// The French texts as a French reader expects them: accented capitals, no English left,
+// none of the misspellings the screens once showed.
+TEST(Chaines, FrenchDefaultsAreSpelledRight) {
+  const char* fautes[] = {"symétie", "sufaces", "Mirroir",   "Mozaïque",  "Fenetre ", "Selectionn",
+                          "Babord",  "Etat ",   "Epaisseur", "All files", "Profile "};
+  for (const auto& d : TableChaines())
+    for (const char* f : fautes)
+      EXPECT_EQ(std::string(d.Defaut).find(f), std::string::npos) << d.Cle << ": " << d.Defaut;
+}
+
 TEST(Encodage, RoundTripAndUnmappable) {
   std::string cp = "\xC9t\xE9 \x80 \x9C";
   std::string u = Cp1252VersUtf8(cp);

@@ -73,7 +73,7 @@ TEST(Projection, InverseMappingOfEachFlatViewSetsTheDepth) {
   TParamVue autre;
   autre.Type = 7;
   EXPECT_EQ(CalculePt3DInv(autre, 1, 1, 1), (TVertex3f{0, 0, 0}));
-  EXPECT_TRUE(m.A("Fenetre fille non declaree"));
+  EXPECT_TRUE(m.A("Fenêtre fille non déclarée"));
 }
 
 TEST(Projection, StatusTextOfThePointUnderThePointer) {

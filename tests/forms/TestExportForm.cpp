@@ -99,7 +99,7 @@ TEST(ExportForm, MenuCommandsWriteTheChosenFileOrTellWhyNot) {
   };
   t.A("MeExportDXF")->trigger();
   EXPECT_EQ(r.Titre, "Export DXF");
-  EXPECT_EQ(r.Filtre, "Fichiers DXF (*.dxf)|*.dxf|All files (*.*)|*.*");
+  EXPECT_EQ(r.Filtre, "Fichiers DXF (*.dxf)|*.dxf|Tous les fichiers (*.*)|*.*");
   std::string d = Lit(dxf);
   size_t ent = d.find("ENTITIES\r\n");
   ASSERT_NE(ent, std::string::npos);

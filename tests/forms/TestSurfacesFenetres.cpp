@@ -260,7 +260,7 @@ TEST(SurfaceWindows, ExportWritesTheChosenSurfacesAndLeavesTheDocumentAlone) {
   t.A("MeExportSurfaces")->trigger();
   TListeSurfForm& l = *t.W.ListeSurf;
   ASSERT_TRUE(l.isVisible());
-  EXPECT_EQ(l.Titre->text(), "Export de sufaces");
+  EXPECT_EQ(l.Titre->text(), "Export de surfaces");
   Selectionne(l.Liste, {1, 2});
   Clique(&l, "BtnOK");
   EXPECT_FALSE(l.isVisible());
