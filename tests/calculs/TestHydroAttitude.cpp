@@ -20,6 +20,7 @@
 #include "naval/Barge.h"
 #include "naval/Poids.h"
 #include "naval/forms/HydrostatForm.h"
+#include "naval/forms/StabForm.h"
 #include "naval/forms/VerificationForm.h"
 
 namespace {
@@ -182,6 +183,28 @@ TEST(HydroAttitude, TheModelChecksLineNamesTheKeelRootAndLinksToTheList) {
     Q_EMIT w.Verification->linkActivated("liste");
     EXPECT_TRUE(liste);
   });
+}
+
+TEST(HydroAttitude, TheStabilitySweepIsPrecededByTheModelCheck) {
+  FenetreTest t;
+  t.F->IO = DocumentIOStandard();
+  ASSERT_TRUE(t.F->OuvrirFichier(BRIVANE_SAMPLES "/Voilier11.kvb", false, false));
+  bool vu = false;
+  QTimer::singleShot(0, [&] {
+    auto* w = dynamic_cast<TStabForm*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(w);
+    vu = true;
+    EXPECT_FALSE(w->Verification->isVisible());
+    w->EdAngleMax->setText("30");
+    w->EdPas->setText("15");
+    QTest::mouseClick(w->BtnCalculer, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->Verification->isVisible(); }, 5000));
+    EXPECT_TRUE(w->Verification->text().contains("corps qui se recoupent (Coque et Quille"))
+        << w->Verification->text().toStdString();
+    w->close();
+  });
+  ASSERT_TRUE(t.F->Lance("MeStabilite"));
+  EXPECT_TRUE(vu);
 }
 
 }  // namespace
