@@ -55,11 +55,9 @@ int Float(const TOptionsFloat& o) {
   c.Densite = o.Densite;
   c.GiteImposee = o.GiteDonnee;
   c.Gite = o.Gite;
-  const auto constats = VerifieModele(doc, portee);
-  if (!constats.empty())
-    std::cerr << "brivane-cli: warning: "
-              << Format(rs("rsVerifAvertissement").c_str(), static_cast<int>(constats.size()))
-              << " (brivane-cli check)\n";
+  // Before the calculation, what would falsify it, on one line; "check" gives the whole list.
+  const std::string ligne = LigneConstats(doc, ConstatsPour(VerifieModele(doc, portee), fcCarene | fcPoids));
+  if (!ligne.empty()) std::cerr << "brivane-cli: warning: " << ligne << " (brivane-cli check)\n";
   const TResultatFlottaison r = Flotte(doc, portee, c);
   if (!r.Erreur.empty()) throw TErreurCli(r.Erreur);
   const int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;
