@@ -490,9 +490,10 @@ void TDessinateur::Tout() {
       for (const TRepereEnv& r : d.ListeReperesEnv)
         if (P.Projette({r.X, r.Y, r.Z}, a)) L.Ellipse(s, a.X - 5, a.Y - 5, a.X + 6, a.Y + 6, false);
   }
-  // 16. The floating waterline at the total weight, in blue.
+  // 16. The floating waterline at the total weight, in the studio's water colour and twice as
+  // wide as a line: the nets' default blue would hide it.
   if (A.Flottaison) {
-    const TStylo s = Plein(0xFF0000);
+    const TStylo s = Plein(CoulFlottaison, 2);
     for (const auto& [a, b] : FlottaisonAffichee(d).Segments) Segment3D(s, a, b);
   }
 }

@@ -37,6 +37,7 @@ constexpr int CoulPCCourant = 0x00FFFF;
 constexpr int CoulOrientation = 0x808080;
 constexpr int CoulBaseAxe1 = 0xFFFF00;
 constexpr int CoulBaseAxes23 = 0xFF00FF;
+constexpr int CoulFlottaison = 0xCC9900;  // the floating waterline: the water's (0, 153, 204)
 
 struct TContexteDessin {
   const TDocument& Doc;
