@@ -315,6 +315,7 @@ const std::array<TCleConf, NbClesConf> ClesConf{{
     {"AffImages", "MeImageFond", true, true},
     {"VoirFenSel", "MeSelectionVertex", false, true},
     {"AffPlanEau", "SBtn_PlanEau", true, true},
+    {"AffFlottaison", "MeFlottaison", false, true},
 }};
 
 TConf::TConf() {

@@ -149,7 +149,7 @@ struct TCleConf {
   bool Defaut;
   bool Lue;  // false: written only (the hull and the net, never both off, are the user's)
 };
-constexpr int NbClesConf = 22;
+constexpr int NbClesConf = 23;
 extern const std::array<TCleConf, NbClesConf> ClesConf;
 
 struct TConf {

@@ -55,45 +55,15 @@ int Float(const TOptionsFloat& o) {
   c.Densite = o.Densite;
   c.GiteImposee = o.GiteDonnee;
   c.Gite = o.Gite;
-  const auto constats = VerifieModele(doc, portee);
-  if (!constats.empty())
-    std::cerr << "brivane-cli: warning: "
-              << Format(rs("rsVerifAvertissement").c_str(), static_cast<int>(constats.size()))
-              << " (brivane-cli check)\n";
+  // Before the calculation, what would falsify it, on one line; "check" gives the whole list.
+  const std::string ligne = LigneConstats(doc, ConstatsPour(VerifieModele(doc, portee), fcCarene | fcPoids));
+  if (!ligne.empty()) std::cerr << "brivane-cli: warning: " << ligne << " (brivane-cli check)\n";
   const TResultatFlottaison r = Flotte(doc, portee, c);
   if (!r.Erreur.empty()) throw TErreurCli(r.Erreur);
   const int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;
   const TResultatsHydro h = HydroAttitude(doc, portee, r.Attitude, n, &c.Poids);
 
-  // Label, value and the JSON name of every row, in order.
-  struct TLigne {
-    std::string Libelle, Cle;
-    double Valeur;
-  };
-  const TAttitude& a = r.Attitude;
-  std::vector<TLigne> lignes{
-      {rs("rsFlotteMasse"), "mass", c.Poids.Valeur},
-      {rs("rsFlotteCGx"), "cg_x", c.Poids.Centre.X},
-      {rs("rsFlotteCGy"), "cg_y", c.Poids.Centre.Y},
-      {rs("rsFlotteCGz"), "cg_z", c.Poids.Centre.Z},
-      {rs("rsFlotteYRef"), "reference_y", a.YRef},
-      {rs("rsFlotteTirantRef"), "reference_draft", a.Tirant},
-      {rs("rsFlotteAssiette"), "trim_deg", a.Assiette},
-      {rs("rsFlotteGite"), "heel_deg", a.Gite},
-      {rs("rsFlotteYAR"), "aft_end_y", r.YArriere},
-      {rs("rsFlotteYAV"), "forward_end_y", r.YAvant},
-      {rs("rsFlotteTirantAR"), "draft_aft", r.TirantArriere},
-      {rs("rsFlotteTirantAV"), "draft_forward", r.TirantAvant},
-      {rs("rsFlotteTirantMoyen"), "draft_mean", r.TirantMoyen},
-      {rs("rsFlotteAssietteM"), "trim_m", r.AssietteMetres},
-  };
-  if (r.AvecEnvahissement)
-    lignes.push_back({Format(rs("rsFlotteFBEnv").c_str(), r.PointEnvahissement.c_str()), "freeboard_flooding",
-                      r.FrancBordEnvahissement});
-  if (r.AvecLivet) lignes.push_back({rs("rsFlotteFBLivet"), "freeboard_deck_edge", r.FrancBordLivet});
-  lignes.push_back({rs("rsFlotteResMasse"), "residual_mass", r.ResiduMasse});
-  lignes.push_back({rs("rsFlotteResLong"), "residual_longitudinal", r.ResiduLongitudinal});
-  lignes.push_back({rs("rsFlotteResTrans"), "residual_transverse", r.ResiduTransversal});
+  const std::vector<TLigneFlottaison> lignes = LignesFlottaison(r, c);
 
   if (o.Json) {
     nlohmann::json j;

@@ -110,10 +110,8 @@ int Hydro(const TOptionsHydro& o) {
   for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
   if (!o.Table.empty()) return Table(o, doc, portee, n, g);
   // The attitude's rows come after the particulars, which keep their places.
-  const std::vector<std::pair<std::string, double>> attitude{{rs("rsFlotteTirantRef"), att.Tirant},
-                                                             {rs("rsFlotteAssiette"), att.Assiette},
-                                                             {rs("rsFlotteGite"), att.Gite},
-                                                             {rs("rsFlotteYRef"), att.YRef}};
+  std::vector<std::pair<std::string, double>> attitude;
+  for (const auto& l : LignesAttitude(att)) attitude.emplace_back(l.Libelle, l.Valeur);
   if (!o.Csv.empty()) {
     // The particulars as rows of group, label and value.
     std::vector<std::vector<std::string>> lignes;

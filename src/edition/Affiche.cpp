@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "base/Debug.h"
 #include "edition/Cadrage.h"
@@ -11,43 +13,48 @@
 
 namespace {
 
-// The floating waterline at the document's total weight, found again only when what it
+// The floating position at the document's total weight, found again only when what it
 // depends on changed: the calculation's grids, their flags and the total weight. A redraw
 // follows every mouse move of a drag, the float takes milliseconds.
 class TCacheFlottaison {
  public:
-  const std::vector<std::pair<TVertex3f, TVertex3f>>& Segments(const TDocument& d) {
+  const TFlottaisonAffichee& Donne(const TDocument& d) {
     const TListSurf portee = PorteeCalc(d);
     const std::uint64_t h = Empreinte(d, portee);
     if (h != Cle || !Pret) {
       Cle = h, Pret = true;
-      Lignes.clear();
+      F = {};
       TConditionFlottaison c;
       c.Poids = {{d.PoidsTotal.X, d.PoidsTotal.Y, d.PoidsTotal.Z}, d.PoidsTotal.Masse};
       if (c.Poids.Valeur > 0 && !portee.empty()) {
         const TResultatFlottaison r = Flotte(d, portee, c);
-        if (r.Erreur.empty()) Lignes = LigneFlottaison(d, portee, r.Placement);
+        if (r.Erreur.empty()) {
+          F.Trouvee = true;
+          F.Placement = r.Placement;
+          F.Segments = LigneFlottaison(d, portee, r.Placement);
+        }
       }
     }
-    return Lignes;
+    return F;
   }
 
  private:
+  // FNV-1a over whole words: a byte at a time cost a few milliseconds a redraw at the highest
+  // precision, on every mouse move of a drag.
   static std::uint64_t Empreinte(const TDocument& d, const TListSurf& portee) {
     std::uint64_t h = 1469598103934665603ull;
-    auto ajoute = [&h](const void* p, size_t n) {
-      const auto* b = static_cast<const unsigned char*>(p);
-      for (size_t i = 0; i < n; i++) h = (h ^ b[i]) * 1099511628211ull;
+    auto mot = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    auto reel = [&](double v) {
+      std::uint64_t b = 0;
+      std::memcpy(&b, &v, sizeof b);
+      mot(b);
     };
-    auto reel = [&](double v) { ajoute(&v, sizeof v); };
     for (int k : portee) {
       const TEntity& e = d.Surf(k);
-      const int drapeaux = k * 8 + e.Sym * 4 + e.Orientation * 2 + e.JonctionSym;
-      ajoute(&drapeaux, sizeof drapeaux);
+      mot(static_cast<std::uint64_t>(k * 8 + e.Sym * 4 + e.Orientation * 2 + e.JonctionSym));
       for (const TArrayVertex3f* g : {&e.Pts, &e.PtsSym})
         for (const auto& r : *g) {
-          const size_t n = r.size();
-          ajoute(&n, sizeof n);
+          mot(r.size());
           for (const auto& p : r) reel(p.X), reel(p.Y), reel(p.Z);
         }
     }
@@ -56,13 +63,8 @@ class TCacheFlottaison {
   }
   std::uint64_t Cle = 0;
   bool Pret = false;
-  std::vector<std::pair<TVertex3f, TVertex3f>> Lignes;
+  TFlottaisonAffichee F;
 };
-
-TCacheFlottaison& CacheFlottaison() {
-  static TCacheFlottaison c;
-  return c;
-}
 
 TStylo Plein(int c, int e = 1) { return {c, static_cast<std::uint8_t>(e), TStyleTrait::Plein}; }
 
@@ -488,10 +490,11 @@ void TDessinateur::Tout() {
       for (const TRepereEnv& r : d.ListeReperesEnv)
         if (P.Projette({r.X, r.Y, r.Z}, a)) L.Ellipse(s, a.X - 5, a.Y - 5, a.X + 6, a.Y + 6, false);
   }
-  // 16. The floating waterline at the total weight, in blue.
+  // 16. The floating waterline at the total weight, in the studio's water colour and twice as
+  // wide as a line: the nets' default blue would hide it.
   if (A.Flottaison) {
-    const TStylo s = Plein(0xFF0000);
-    for (const auto& [a, b] : CacheFlottaison().Segments(d)) Segment3D(s, a, b);
+    const TStylo s = Plein(CoulFlottaison, 2);
+    for (const auto& [a, b] : FlottaisonAffichee(d).Segments) Segment3D(s, a, b);
   }
 }
 
@@ -513,4 +516,9 @@ TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y
 
 void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l) {
   TDessinateur(c, vue, l).Tout();
+}
+
+const TFlottaisonAffichee& FlottaisonAffichee(const TDocument& d) {
+  static TCacheFlottaison c;
+  return c.Donne(d);
 }

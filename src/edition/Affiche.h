@@ -7,6 +7,7 @@
 #include "edition/ListeDessin.h"
 #include "edition/TabCoor.h"
 #include "model/Document.h"
+#include "naval/Flottaison.h"
 #include "session/ObjCom.h"
 
 // The display switches are the session's (session/ObjCom.h): the views read them there.
@@ -36,6 +37,7 @@ constexpr int CoulPCCourant = 0x00FFFF;
 constexpr int CoulOrientation = 0x808080;
 constexpr int CoulBaseAxe1 = 0xFFFF00;
 constexpr int CoulBaseAxes23 = 0xFF00FF;
+constexpr int CoulFlottaison = 0xCC9900;  // the floating waterline: the water's (0, 153, 204)
 
 struct TContexteDessin {
   const TDocument& Doc;
@@ -57,3 +59,14 @@ struct TRectEtiquette {
 TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte);
 
 void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l);
+
+// Where the document's total weight floats the calculation's surfaces ("Flottaison"): the
+// placement (model -> floating frame) and the waterline's segments in the model. Found again
+// only when the grids, their flags or the total weight changed; not found without a weight,
+// without a surface in the calculation or when the hull sinks.
+struct TFlottaisonAffichee {
+  bool Trouvee = false;
+  TMatrice4 Placement{};
+  std::vector<std::pair<TVertex3f, TVertex3f>> Segments;
+};
+const TFlottaisonAffichee& FlottaisonAffichee(const TDocument& d);

@@ -386,3 +386,38 @@ TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const 
   }
   return r;
 }
+
+std::vector<TLigneFlottaison> LignesFlottaison(const TResultatFlottaison& r, const TConditionFlottaison& c) {
+  const TAttitude& a = r.Attitude;
+  std::vector<TLigneFlottaison> l{
+      {rs("rsFlotteMasse"), "mass", c.Poids.Valeur},
+      {rs("rsFlotteCGx"), "cg_x", c.Poids.Centre.X},
+      {rs("rsFlotteCGy"), "cg_y", c.Poids.Centre.Y},
+      {rs("rsFlotteCGz"), "cg_z", c.Poids.Centre.Z},
+      {rs("rsFlotteYRef"), "reference_y", a.YRef},
+      {rs("rsFlotteTirantRef"), "reference_draft", a.Tirant},
+      {rs("rsFlotteAssiette"), "trim_deg", a.Assiette},
+      {rs("rsFlotteGite"), "heel_deg", a.Gite},
+      {rs("rsFlotteYAR"), "aft_end_y", r.YArriere},
+      {rs("rsFlotteYAV"), "forward_end_y", r.YAvant},
+      {rs("rsFlotteTirantAR"), "draft_aft", r.TirantArriere},
+      {rs("rsFlotteTirantAV"), "draft_forward", r.TirantAvant},
+      {rs("rsFlotteTirantMoyen"), "draft_mean", r.TirantMoyen},
+      {rs("rsFlotteAssietteM"), "trim_m", r.AssietteMetres},
+  };
+  if (r.AvecEnvahissement)
+    l.push_back({Format(rs("rsFlotteFBEnv").c_str(), r.PointEnvahissement.c_str()), "freeboard_flooding",
+                 r.FrancBordEnvahissement});
+  if (r.AvecLivet) l.push_back({rs("rsFlotteFBLivet"), "freeboard_deck_edge", r.FrancBordLivet});
+  l.push_back({rs("rsFlotteResMasse"), "residual_mass", r.ResiduMasse});
+  l.push_back({rs("rsFlotteResLong"), "residual_longitudinal", r.ResiduLongitudinal});
+  l.push_back({rs("rsFlotteResTrans"), "residual_transverse", r.ResiduTransversal});
+  return l;
+}
+
+std::vector<TLigneFlottaison> LignesAttitude(const TAttitude& a) {
+  return {{rs("rsFlotteTirantRef"), "draft", a.Tirant},
+          {rs("rsFlotteAssiette"), "trim_deg", a.Assiette},
+          {rs("rsFlotteGite"), "heel_deg", a.Gite},
+          {rs("rsFlotteYRef"), "reference_y", a.YRef}};
+}

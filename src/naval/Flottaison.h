@@ -78,3 +78,14 @@ std::vector<std::pair<TVertex3f, TVertex3f>> LigneFlottaison(const TDocument& do
 // Sinkage, trim and heel (free unless held) where the scope surfaces displace the condition's
 // mass with B on the vertical through G. The surfaces must be evaluated.
 TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const TConditionFlottaison& c);
+
+// The rows that report a floating position (label, stable key for machine-readable output,
+// value), in the order the condition, the attitude, the freeboards and the residuals are read.
+struct TLigneFlottaison {
+  std::string Libelle, Cle;
+  double Valeur = 0;
+};
+std::vector<TLigneFlottaison> LignesFlottaison(const TResultatFlottaison& r, const TConditionFlottaison& c);
+// The rows of an attitude given by hand: the waterline at the reference point, trim, heel and the
+// reference point's Y.
+std::vector<TLigneFlottaison> LignesAttitude(const TAttitude& a);

@@ -338,3 +338,51 @@ std::vector<TConstatModele> VerifieModele(const TDocument& doc, const std::vecto
   }
   return r;
 }
+
+std::vector<TConstatModele> ConstatsPour(const std::vector<TConstatModele>& c, unsigned fonds) {
+  std::vector<TConstatModele> r;
+  for (const auto& x : c)
+    if ((x.Genre == TGenreConstat::PoidsLoin ? fcPoids : fcCarene) & fonds) r.push_back(x);
+  return r;
+}
+
+std::string LigneConstats(const TDocument& doc, const std::vector<TConstatModele>& c) {
+  if (c.empty()) return "";
+  static const std::pair<TGenreConstat, const char*> Courts[] = {
+      {TGenreConstat::Orientation, "rsVerifCourtOrientation"},
+      {TGenreConstat::Ouverte, "rsVerifCourtOuverte"},
+      {TGenreConstat::DemiCoque, "rsVerifCourtDemiCoque"},
+      {TGenreConstat::PlanSym, "rsVerifCourtPlanSym"},
+      {TGenreConstat::Intersection, "rsVerifCourtIntersection"},
+      {TGenreConstat::PoidsLoin, "rsVerifCourtPoidsLoin"},
+      {TGenreConstat::Precision, "rsVerifCourtPrecision"}};
+  auto nom = [&](const TConstatModele& x, int k) -> std::string {
+    if (x.Genre == TGenreConstat::PoidsLoin)
+      return x.Autre >= 0 && x.Autre < static_cast<int>(doc.ListePoids.size())
+                 ? doc.ListePoids[static_cast<size_t>(x.Autre)].Nom
+                 : std::string();
+    return k >= 0 && k < doc.NbSurf() ? doc.Surf(k).Nom : std::string();
+  };
+  // Each kind once, in the check's order of kinds, with the names it concerns.
+  std::string genres;
+  for (const auto& [g, cle] : Courts) {
+    std::vector<std::string> noms;
+    for (const auto& x : c) {
+      if (x.Genre != g) continue;
+      // An intersection is a pair: both bodies, as the check names them.
+      std::string n = nom(x, x.Surface);
+      if (x.Genre == TGenreConstat::Intersection) n += " " + rs("rsEt") + " " + nom(x, x.Autre);
+      if (!n.empty() && std::find(noms.begin(), noms.end(), n) == noms.end()) noms.push_back(n);
+    }
+    if (noms.empty() && std::none_of(c.begin(), c.end(), [g = g](const auto& x) { return x.Genre == g; }))
+      continue;
+    std::string t = rs(cle);
+    if (!noms.empty()) {
+      t += " (";
+      for (size_t i = 0; i < noms.size(); i++) t += (i ? ", " : "") + noms[i];
+      t += ")";
+    }
+    genres += (genres.empty() ? "" : " ; ") + t;
+  }
+  return Format(rs("rsVerifLigne").c_str(), static_cast<int>(c.size()), genres.c_str());
+}

@@ -36,3 +36,12 @@ double VolumeCommun(const TEntity& a, const TEntity& b, int n = 160);
 
 // Stable names of the kinds for machine-readable output.
 const char* NomGenre(TGenreConstat g);
+
+// What a calculation rests on: the buoyancy of the scope surfaces, the weights, or both.
+enum TFondCalcul : unsigned { fcCarene = 1u << 0, fcPoids = 1u << 1 };
+// The findings that falsify a calculation resting on fonds: every finding on the bodies falsifies
+// the buoyancy; a weight far from the hull falsifies what the weights give.
+std::vector<TConstatModele> ConstatsPour(const std::vector<TConstatModele>& c, unsigned fonds);
+// One line naming the findings before a calculation: how many, and each kind with its surfaces
+// or weights ("" when there is none).
+std::string LigneConstats(const TDocument& doc, const std::vector<TConstatModele>& c);

@@ -490,13 +490,12 @@ void TRenduStudio::Frame(const TSceneStudio& s, int w, int h) {
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
     glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, emission);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.3f);
-    const double x0 = axes[0].A.X - 10, x1 = axes[0].B.X + 10, y0 = axes[1].A.Y - 10, y1 = axes[1].B.Y + 10;
+    // With "Flottaison" the water lies where the weights float the hull.
+    const TPlanEauStudio eau = PlanEauStudio(s.Doc, s.Aff.Flottaison, axes[0].A.X - 10, axes[0].B.X + 10,
+                                             axes[1].A.Y - 10, axes[1].B.Y + 10);
     glBegin(GL_POLYGON);
-    glNormal3f(0, 0, 1);
-    glVertex3d(x0, y0, 0);
-    glVertex3d(x1, y0, 0);
-    glVertex3d(x1, y1, 0);
-    glVertex3d(x0, y1, 0);
+    glNormal3d(eau.Normale.X, eau.Normale.Y, eau.Normale.Z);
+    for (const TVertex3f& c : eau.Coins) glVertex3d(c.X, c.Y, c.Z);
     glEnd();
   }
   // Blending left the water's alpha in the framebuffer: the picture is opaque everywhere.

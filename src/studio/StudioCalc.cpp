@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "edition/Affiche.h"
+
 void ZoomStudio(TCameraStudio& c, bool agrandir, TModifs m, int curseurMax) {
   float pas = m.Alt ? 5.0f : m.Ctrl ? 0.2f : 1.0f;
   c.Distance += agrandir ? -pas : pas;
@@ -269,4 +271,25 @@ std::vector<TPasse> PassesSurface(TModeDessin mode, bool cacheesInvisibles, bool
 std::array<float, 3> DColorToGL(int bgr) {
   return {static_cast<float>(bgr & 0xFF) / 255.0f, static_cast<float>((bgr >> 8) & 0xFF) / 255.0f,
           static_cast<float>((bgr >> 16) & 0xFF) / 255.0f};
+}
+
+TPlanEauStudio PlanEauStudio(const TDocument& d, bool flottaison, double x0, double x1, double y0,
+                             double y1) {
+  TPlanEauStudio p;
+  p.Coins = {TVertex3f{x0, y0, 0}, TVertex3f{x1, y0, 0}, TVertex3f{x1, y1, 0}, TVertex3f{x0, y1, 0}};
+  if (!flottaison) return p;
+  const TFlottaisonAffichee& f = FlottaisonAffichee(d);
+  if (!f.Trouvee) return p;
+  // Each corner goes square onto the waterplane: into the floating frame, down to its Z = 0,
+  // and back.
+  const TMatrice4 inverse = InverseRigide(f.Placement);
+  for (TVertex3f& c : p.Coins) {
+    TVertex3f q;
+    Transformation3D(f.Placement, c, q);
+    q.Z = 0;
+    Transformation3D(inverse, q, c);
+  }
+  const TMatrice4& m = f.Placement;  // the floating frame's Z axis, in the model: its third row
+  p.Normale = {m[2][0], m[2][1], m[2][2]};
+  return p;
 }

@@ -131,3 +131,12 @@ std::vector<TPasse> PassesSurface(TModeDessin mode, bool cacheesInvisibles, bool
 
 // 0x00BBGGRR to the graphics library's red, green, blue in 0..1.
 std::array<float, 3> DColorToGL(int bgr);
+
+// The water plane's polygon and its upward normal, in the model: the rectangle from (x0, y0)
+// to (x1, y1) in the model's plane Z = 0, or, when "Flottaison" is on and the hull floats at
+// its weights, the same rectangle carried into the floating waterplane (square to it).
+struct TPlanEauStudio {
+  std::array<TVertex3f, 4> Coins{};
+  TVertex3f Normale{0, 0, 1};
+};
+TPlanEauStudio PlanEauStudio(const TDocument& d, bool flottaison, double x0, double x1, double y0, double y1);

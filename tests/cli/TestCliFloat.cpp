@@ -129,4 +129,16 @@ TEST(CliCheck, PrecisionTooLow) {
   EXPECT_EQ(precision(" --precision 40"), 0);
 }
 
+// Before floating, the model check names on one line what falsifies the result.
+TEST(CliFloat, TheCheckIsNamedBeforeTheCalculation) {
+  ResultatCli r = LanceCli("float " + Echantillons + "Voilier11.kvb", true);
+  ASSERT_EQ(r.Code, 0);
+  EXPECT_NE(
+      r.Sortie.find("brivane-cli: warning: La vérification du modèle a trouvé 3 problème(s) qui faussent "
+                    "ce calcul : corps ouvert (Safran) ; corps qui se recoupent (Coque et Quille, Coque "
+                    "et Safran). (brivane-cli check)"),
+      std::string::npos)
+      << r.Sortie;
+}
+
 }  // namespace

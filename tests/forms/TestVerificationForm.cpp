@@ -32,11 +32,12 @@ TEST(VerificationForm, TheSloopsKeelRootIsListedFromTheDataMenu) {
   d->close();
 }
 
-// The pixel rows of the blue segments of a view's display list (the floating waterline).
-std::vector<int> LignesBleues(const TListeDessin& l) {
+// The pixel rows of the segments in the water's colour of a view's display list (the floating
+// waterline).
+std::vector<int> LignesEau(const TListeDessin& l) {
   std::vector<int> y;
   for (const TElement& e : l.Elements)
-    if (e.Figure == TFigure::Segment && e.Stylo.Couleur == 0xFF0000)
+    if (e.Figure == TFigure::Segment && e.Stylo.Couleur == CoulFlottaison)
       for (std::uint32_t i = 0; i < e.Nombre; i++) y.push_back(l.Points[e.Debut + i].Y);
   return y;
 }
@@ -49,11 +50,11 @@ TEST(VerificationForm, TheFloatingWaterlineShowsInTheProfileAndFollowsTheWeights
   t.F->ActiveVue(tvProfil, true);
   TFormFille& v = t.Vue(tvProfil);
   QApplication::processEvents();
-  EXPECT_TRUE(LignesBleues(v.Liste()).empty());
+  EXPECT_TRUE(LignesEau(v.Liste()).empty());
   ASSERT_TRUE(t.F->Lance("MeFlottaison", true));
   QApplication::processEvents();
   // The sloop floats at the waterline it is drawn at: one horizontal line in the profile.
-  auto y = LignesBleues(v.Liste());
+  auto y = LignesEau(v.Liste());
   ASSERT_GT(y.size(), 20u);
   auto [bas, haut] = std::minmax_element(y.begin(), y.end());
   EXPECT_LE(*haut - *bas, 1);
@@ -62,13 +63,13 @@ TEST(VerificationForm, TheFloatingWaterlineShowsInTheProfileAndFollowsTheWeights
   MajTotalPoids(t.Doc());
   t.F->AfficheNet();
   QApplication::processEvents();
-  y = LignesBleues(v.Liste());
+  y = LignesEau(v.Liste());
   ASSERT_GT(y.size(), 20u);
   std::tie(bas, haut) = std::minmax_element(y.begin(), y.end());
   EXPECT_GT(*haut - *bas, 5);
   ASSERT_TRUE(t.F->Lance("MeFlottaison", false));
   QApplication::processEvents();
-  EXPECT_TRUE(LignesBleues(v.Liste()).empty());
+  EXPECT_TRUE(LignesEau(v.Liste()).empty());
 }
 
 }  // namespace

@@ -85,3 +85,31 @@ TEST(Verification, WeightsFarFromEveryBody) {
 }
 
 }  // namespace
+
+namespace {
+
+// Before a calculation: only what falsifies it, named on one line by kind and by name.
+TEST(Verification, TheLineBeforeACalculationNamesWhatFalsifiesIt) {
+  TDocument doc;
+  Boite(doc);
+  AjouteBarge(doc, 0.5, 2, 1.5, -0.5, 4, 4);  // half inside the box
+  doc.ListePoids.push_back({"Moteur", 100, 0, 5, -0.5, -1});
+  doc.ListePoids.push_back({"Virgule", 300, 0, 500, 0, -1});  // metres for centimetres
+  const auto tout = VerifieModele(doc, {0, 1});
+  ASSERT_EQ(tout.size(), 2u);
+  // The buoyancy alone is not falsified by a weight, the weights alone not by the bodies.
+  const auto carene = ConstatsPour(tout, fcCarene), poids = ConstatsPour(tout, fcPoids);
+  ASSERT_EQ(carene.size(), 1u);
+  EXPECT_EQ(carene[0].Genre, TGenreConstat::Intersection);
+  ASSERT_EQ(poids.size(), 1u);
+  EXPECT_EQ(poids[0].Genre, TGenreConstat::PoidsLoin);
+  EXPECT_EQ(ConstatsPour(tout, fcCarene | fcPoids).size(), 2u);
+  const std::string n0 = doc.Surf(0).Nom, n1 = doc.Surf(1).Nom;
+  EXPECT_EQ(LigneConstats(doc, ConstatsPour(tout, fcCarene | fcPoids)),
+            "La vérification du modèle a trouvé 2 problème(s) qui faussent ce calcul : corps qui se "
+            "recoupent (" +
+                n0 + " et " + n1 + ") ; poids loin de la coque (Virgule).");
+  EXPECT_EQ(LigneConstats(doc, {}), "");
+}
+
+}  // namespace

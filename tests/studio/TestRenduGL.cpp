@@ -21,6 +21,8 @@
 
 #include "document/GestFich.h"
 #include "lines/Coupes.h"
+#include "naval/Barge.h"
+#include "naval/Poids.h"
 #include "session/ObjCom.h"
 #include "studio/RenduStudio.h"
 #include "studio/Studio.h"
@@ -430,6 +432,36 @@ TEST(StudioGL, TurnsTheYachtAtPrecision100) {
     EXPECT_EQ(images, N);
     EXPECT_FLOAT_EQ(s.Camera.Azimut, -35 + (Chauffe + N) * 3);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// With "Flottaison" the water lies where the weights float the hull: a box barge loaded to sink
+// 0.5 m above the model's Z = 0 shows its side between the two planes veiled by the water.
+TEST(StudioGL, TheWaterPlaneFollowsTheFloatingWaterline) {
+  CONTEXTE(gl);
+  Studio s;
+  AjouteBarge(s.Doc, 1, 10, 1, 1, 4);
+  // Draft 1.5 above the keel at Z = -1, G low on the middle: level, waterline at Z = +0.5.
+  s.Doc.ListePoids.push_back({"Charge", 1026 * 10 * 2 * 1.5, 0, 5, -0.4, -1});
+  MajTotalPoids(s.Doc);
+  s.Reglages.BordSf = 0x0000FF;
+  CadreStudio(s.Camera, s.Doc, -35, 18, W, H);
+  const QPoint cote = s.Pixel({1, 5, 0.25});
+  QColor sec = gl.Rendu(s.Rendu, s.Scene()).pixelColor(cote);
+  EXPECT_GT(sec.red(), 120) << sec.name().toStdString();
+  EXPECT_LT(sec.blue(), 40) << sec.name().toStdString();
+  s.Aff.Flottaison = true;
+  QColor mouille = gl.Rendu(s.Rendu, s.Scene()).pixelColor(cote);
+  EXPECT_GT(mouille.blue(), sec.blue() + 40) << mouille.name().toStdString();
+  EXPECT_GT(mouille.green(), sec.green() + 30) << mouille.name().toStdString();
+  // Above the floating waterline the side stays dry.
+  const QPoint haut = s.Pixel({1, 5, 0.8});
+  QColor franc = gl.Rendu(s.Rendu, s.Scene()).pixelColor(haut);
+  EXPECT_GT(franc.red(), 120) << franc.name().toStdString();
+  EXPECT_LT(franc.blue(), 40) << franc.name().toStdString();
 }
 
 }  // namespace

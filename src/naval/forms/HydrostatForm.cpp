@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,16 +13,21 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
 #include "base/Services.h"
 #include "model/EnteteRapport.h"
+#include "naval/Flottaison.h"
 #include "naval/Poids.h"
+#include "naval/forms/VerificationForm.h"
 #include "session/ObjCom.h"
 #include "ui/Graphe.h"
 #include "ui/Rapport.h"
@@ -79,6 +85,41 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   Pages = new QTabWidget;
   auto* calc = new QWidget;
   auto* vc = new QVBoxLayout(calc);
+  // The attitude: the three choices one under the other, the given attitude's numbers below
+  // them: the window keeps the narrow width it had.
+  auto* groupe = new QGroupBox(Q(rs("rsHydroAttitude")));
+  auto* att = new QVBoxLayout(groupe);
+  att->setSpacing(2);
+  RBModele = new QRadioButton(Q(rs("rsRBHydroModele")));
+  RBFlottant = new QRadioButton(Q(rs("rsRBHydroFlottant")));
+  RBDonnee = new QRadioButton(Q(rs("rsRBHydroDonnee")));
+  RBModele->setChecked(true);
+  for (QRadioButton* b : {RBModele, RBFlottant, RBDonnee}) att->addWidget(b, 0, Qt::AlignLeft);
+  auto* donnee = new QHBoxLayout;
+  donnee->addSpacing(20);
+  auto champ = [&](const std::string& lib, const std::string& bulle, QLineEdit*& e) {
+    auto* l = new QLabel(Q(lib));
+    e = new QLineEdit("0");
+    e->setMaximumWidth(60);
+    e->setAlignment(Qt::AlignRight);
+    l->setToolTip(Q(bulle));
+    e->setToolTip(Q(bulle));
+    donnee->addWidget(l);
+    donnee->addWidget(e);
+  };
+  champ(rs("rsLabelHydroTirant"), rs("rsFlotteTirantRef"), EdTirant);
+  champ(rs("rsFlotteAssiette"), rs("rsFlotteAssiette"), EdAssiette);
+  champ(rs("rsFlotteGite"), rs("rsFlotteGite"), EdGite);
+  donnee->addStretch();
+  att->addLayout(donnee);
+  vc->addWidget(groupe);
+  auto active = [this] {
+    for (QLineEdit* e : {EdTirant, EdAssiette, EdGite}) e->setEnabled(RBDonnee->isChecked());
+  };
+  connect(RBDonnee, &QRadioButton::toggled, this, active);
+  active();
+  Verification = new TBandeauVerification(Doc);
+  vc->addWidget(Verification);
   Grille = new QTableWidget(1, 2);
   Grille->horizontalHeader()->hide();
   Grille->verticalHeader()->hide();
@@ -242,9 +283,12 @@ void THydrostatForm::BtnCalculerClick() {
   // Without a hull in scope there is no metacentre: G alone would give a GM of -KG.
   // A total that gives no centre of gravity gives no GMt either: said, not used.
   const std::string defautPoids = SansPoids(Doc) ? std::string() : DefautPoidsTotal(Doc);
-  R = CalcHydrostatiques(
-      Doc, portee, NbCouples->value(), [](int, int) { QApplication::processEvents(); },
-      g.Valeur > 0 && !portee.empty() && defautPoids.empty() ? &g : nullptr);
+  const bool avecPoids = g.Valeur > 0 && !portee.empty() && defautPoids.empty();
+  Verification->Verifie(portee, fcCarene | (avecPoids || RBFlottant->isChecked() ? fcPoids : 0u));
+  if (!CalculeAttitude(portee, g, avecPoids)) {
+    QApplication::restoreOverrideCursor();
+    return;
+  }
   if (!defautPoids.empty()) R.Avertissements.insert(R.Avertissements.begin(), defautPoids);
   QStringList av;
   for (const auto& a : R.Avertissements) av << Q(a);
@@ -258,6 +302,55 @@ void THydrostatForm::BtnCalculerClick() {
   BtnEnregistrer->setEnabled(true);
   BtnImprimer->setEnabled(true);
   QApplication::restoreOverrideCursor();
+}
+
+bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre& g, bool avecPoids) {
+  const int n = NbCouples->value();
+  if (RBModele->isChecked()) {
+    R = CalcHydrostatiques(
+        Doc, portee, n, [](int, int) { QApplication::processEvents(); }, avecPoids ? &g : nullptr);
+    return true;
+  }
+  auto refuse = [](const std::string& m) {
+    QApplication::restoreOverrideCursor();
+    AfficheMessage(m, mtError, mbOK);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    return false;
+  };
+  if (portee.empty()) return refuse(rs("rsErrPorteeVide"));
+  std::string titre;
+  std::vector<TLigneFlottaison> lignes;
+  bool converge = true;
+  if (RBFlottant->isChecked()) {
+    if (!avecPoids) return refuse(rs("rsStabPoidsManquant"));
+    TConditionFlottaison c;
+    c.Poids = g;
+    const TResultatFlottaison f = Flotte(Doc, portee, c);
+    if (!f.Erreur.empty()) return refuse(f.Erreur);
+    R = HydroAttitude(Doc, portee, f.Attitude, n, &g);
+    titre = rs("rsFlotteTitre");
+    lignes = LignesFlottaison(f, c);
+    converge = f.Converge;
+  } else {
+    TAttitude a;
+    if (!LitReel(EdTirant->text().trimmed().toStdString(), a.Tirant) ||
+        !LitReel(EdAssiette->text().trimmed().toStdString(), a.Assiette) ||
+        !LitReel(EdGite->text().trimmed().toStdString(), a.Gite) || !std::isfinite(a.Tirant) ||
+        !std::isfinite(a.Assiette) || !(std::abs(a.Gite) < 90) || !(std::abs(a.Assiette) < 90))
+      return refuse(rs("rsErrAttitudeHydro"));
+    a.YRef = YMilieuPortee(Doc, portee);
+    R = HydroAttitude(Doc, portee, a, n, avecPoids ? &g : nullptr);
+    titre = rs("rsHydroAttitude");
+    lignes = LignesAttitude(a);
+  }
+  // The copy's checks give the copy's numbers: the model's own are the ones to act on.
+  R.Avertissements = ControleCarene(Doc, portee);
+  if (!R.SansResultat.empty()) R.Avertissements.push_back(R.SansResultat);
+  if (!converge) R.Avertissements.push_back(rs("rsFlotteNonConvergee"));
+  if (!R.SansResultat.empty()) return true;
+  R.Lignes.push_back({titre, 0, true, ""});
+  for (const auto& l : lignes) R.Lignes.push_back({l.Libelle, l.Valeur, false, titre});
+  return true;
 }
 
 void THydrostatForm::Remplit() {

@@ -14,9 +14,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
+class TBandeauVerification;
 class TGraphe;
 struct TLigneRapport;
 
@@ -43,6 +45,15 @@ class THydrostatForm : public QDialog {
   QPushButton *BtnEnregistrer = nullptr, *BtnImprimer = nullptr;
   const TResultatsHydro& Resultats() const { return R; }
 
+  // The attitude of the calculation: the hull as drawn (waterline Z = 0 of the model), floating
+  // at its weights, or at a given waterline height, trim and heel. The attitude's rows follow
+  // the particulars.
+  QRadioButton *RBModele = nullptr, *RBFlottant = nullptr, *RBDonnee = nullptr;
+  QLineEdit *EdTirant = nullptr, *EdAssiette = nullptr, *EdGite = nullptr;
+  // The model check run before each calculation: one line naming what falsifies it, with a
+  // link to the whole list.
+  TBandeauVerification* Verification = nullptr;
+
   // "Table hydrostatique": the particulars over a range of waterlines, and one of them drawn
   // against the draught. Returns "" or the message shown for a bad range.
   std::string CalculeTable();
@@ -66,5 +77,7 @@ class THydrostatForm : public QDialog {
   bool TableAvecPoids = false;
   TBarycentre PoidsTotal() const;
   void ChoisitPortee();
+  // The particulars at the attitude chosen; false (and the message shown) when there are none.
+  bool CalculeAttitude(const TListSurf& portee, const TBarycentre& g, bool avecPoids);
   void Remplit();
 };

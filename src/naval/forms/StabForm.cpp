@@ -31,6 +31,7 @@
 #include "model/EnteteRapport.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
+#include "naval/forms/VerificationForm.h"
 #include "session/ObjCom.h"
 #include "ui/Dialogues.h"
 #include "ui/Graphe.h"
@@ -433,7 +434,11 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
     if (!EnCalcul && !Stab.Etapes.empty()) MajCriteres(true);
   });
   Pages->addTab(pc, U(rs("rsTSCriteres").c_str()));
-  h->addWidget(Pages, 1);
+  auto* droite = new QVBoxLayout;
+  Verification = new TBandeauVerification(Doc);
+  droite->addWidget(Verification);
+  droite->addWidget(Pages, 1);
+  h->addLayout(droite, 1);
 
   Stab.TraiteMessages = [] { QApplication::processEvents(); };
   Stab.Progression = [this](int total, int fait) {
@@ -481,6 +486,8 @@ void TStabForm::Occupe(bool oui) {
 }
 
 std::string TStabForm::Calculer() {
+  // The model check first: what would falsify the sweep is named above the results.
+  Verification->Verifie(PorteeCalc(Doc), fcCarene | fcPoids);
   TSaisieStab s;
   s.AngleMax = EdAngleMax->text().toStdString();
   s.Pas = EdPas->text().toStdString();

@@ -24,6 +24,7 @@ class QSlider;
 class QTabWidget;
 class QTableWidget;
 class QGroupBox;
+class TBandeauVerification;
 class TGraphe;
 class TVueStab;
 struct TLigneRapport;
@@ -82,6 +83,8 @@ class TStabForm : public QDialog {
   QTableWidget *Mesures = nullptr, *Synth = nullptr;
   QSlider* TrackBarEtapes = nullptr;
   QLabel* LblFilm = nullptr;
+  // The model check's line, run before each sweep.
+  TBandeauVerification* Verification = nullptr;
   QPushButton* BtnFilm = nullptr;
   QTimer Film;
   TVueStab* Vue = nullptr;

@@ -31,10 +31,39 @@ TVerificationForm::TVerificationForm(TDocument& doc, QWidget* parent)
 
 void TVerificationForm::Prepare() {
   MajSurface(Doc, true, -1);
+  Remplit(VerifieModele(Doc, PorteeCalc(Doc)));
+}
+
+void TVerificationForm::Remplit(const std::vector<TConstatModele>& constats) {
   L->clear();
-  const auto constats = VerifieModele(Doc, PorteeCalc(Doc));
   if (constats.empty()) L->addItem(QString::fromStdString(rs("rsVerifAucun")));
   for (const auto& c : constats) L->addItem(QString::fromStdString(c.Message));
+}
+
+TBandeauVerification::TBandeauVerification(TDocument& doc, QWidget* parent) : QLabel(parent), Doc(doc) {
+  setObjectName("BandeauVerification");
+  setStyleSheet("color: #b00000");
+  setTextFormat(Qt::RichText);
+  setWordWrap(true);
+  setVisible(false);
+  connect(this, &QLabel::linkActivated, this, [this] { MontreListe(); });
+}
+
+const std::vector<TConstatModele>& TBandeauVerification::Verifie(const TListSurf& portee, unsigned fonds) {
+  C = ConstatsPour(VerifieModele(Doc, portee), fonds);
+  const std::string l = LigneConstats(Doc, C);
+  setText(l.empty() ? QString()
+                    : QString::fromStdString(l).toHtmlEscaped() + " <a href=\"liste\">" +
+                          QString::fromStdString(rs("rsVerifVoirListe")).toHtmlEscaped() + "</a>");
+  setToolTip(l.empty() ? QString() : QString::fromStdString(l));
+  setVisible(!l.empty());
+  return C;
+}
+
+void TBandeauVerification::MontreListe() {
+  TVerificationForm d(Doc, this);
+  d.Remplit(C);
+  d.exec();
 }
 
 namespace {
