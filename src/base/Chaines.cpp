@@ -847,6 +847,11 @@ const std::vector<TChaineDef> Defs = {
     {"rsRB_InterieurCaption", "Intérieur"},
     {"rsRB_ExterieurCaption", "Extérieur"},
     {"rsEpaisseurInvalide", "L'épaisseur n'est pas un nombre"},
+    {"rsEpaisseurNegative",
+     "L'épaisseur doit être positive ou nulle : le côté se choisit par Intérieur ou Extérieur"},
+    {"rsEpaisseurTropGrande",
+     "L'épaisseur dépasse la moitié de la plus grande dimension de la surface : ce n'est plus une épaisseur"},
+    {"rsCBPoidsEpaisseurCaption", "&Compter le poids de la nouvelle surface"},
     // Studio
     {"rsStudioFormCaption", "Studio"},
     {"rsBtnSmoothHint", "Lissage"},

@@ -2,6 +2,7 @@
 #include "naval/forms/DevSurfForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -198,6 +199,9 @@ TEpaisseurForm::TEpaisseurForm(TDocument& doc, QWidget* parent) : QDialog(parent
   he->addWidget(l);
   he->addWidget(Epaisseur);
   v->addLayout(he);
+  CBPoids = new QCheckBox(Q(rs("rsCBPoidsEpaisseurCaption")), this);
+  CBPoids->setObjectName("CBPoids");
+  v->addWidget(CBPoids);
   auto* boutons = new QDialogButtonBox(this);
   QPushButton* ok = boutons->addButton(Q(rs("rsBtnOK")), QDialogButtonBox::AcceptRole);
   ok->setObjectName("BtnOK");
@@ -231,7 +235,8 @@ void TEpaisseurForm::accept() {
       return;
     }
     if (AvantChangement) AvantChangement();
-    const std::string refus = AjouteEpaisseur(Doc, k, t, RBInterieur->isChecked());
+    const std::string refus =
+        AjouteEpaisseur(Doc, k, t, RBInterieur->isChecked(), nullptr, CBPoids->isChecked());
     if (!refus.empty()) {
       AfficheMessage(rs(refus), mtError, mbOK);
       return;

@@ -15,6 +15,7 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QCheckBox;
 class QRadioButton;
 class QTableWidget;
 
@@ -59,6 +60,7 @@ class TEpaisseurForm : public QDialog {
 
   QListWidget* Liste = nullptr;
   QRadioButton *RBInterieur = nullptr, *RBExterieur = nullptr;
+  QCheckBox* CBPoids = nullptr;  // the new surface weighs (unchecked: its source's model counts it)
   QLineEdit* Epaisseur = nullptr;
 
  protected:
