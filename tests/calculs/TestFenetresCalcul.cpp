@@ -259,7 +259,8 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   EXPECT_EQ(f.Synth->item(f.Synth->rowCount() - 1, 1)->text().toStdString(), j["side"].get<std::string>());
   // The righting moment is GZ times the weight and g.
   f.RBMoment->setChecked(true);
-  EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");
+  // Tens of thousands of newton-metres read in kilonewton-metres.
+  EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [kN.m]");
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>() * f.Stab.Poids.Valeur * 9.806,
               1e-6);
 }
