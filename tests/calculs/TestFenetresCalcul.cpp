@@ -357,7 +357,8 @@ TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {
       {"3", "5", "1", "1.026", "Pas de calcul incorrect"},
       {"180", "5", "0", "1.026", "La tolérance doit être supérieure à zéro"},
       {"180", "5", "1", "0", "La densité de l'eau doit être supérieure à zéro"},
-      {"18O", "5", "1", "1.026", "'18O' n'est pas une valeur en virgule flottante correcte"},
+      {"18O", "5", "1", "1.026",
+       "Angle de gite Max [°] : '18O' n'est pas une valeur en virgule flottante correcte"},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.Message);

@@ -409,7 +409,8 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   EXPECT_EQ(c.Densite, 1.026);
   s.Densite = "1,025";
   c.Densite = 5;
-  EXPECT_EQ(LitConditionsStab(s, c), Format(rs("rsErrConversionReel"), "1,025"));
+  EXPECT_EQ(LitConditionsStab(s, c),
+            Format(rs("rsErrConversionChamp"), rs("rsStabSynDensite").c_str(), "1,025"));
   EXPECT_EQ(c.Densite, 5);
 
   // The sweep refuses with the message and computes nothing.

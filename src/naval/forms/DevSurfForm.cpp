@@ -227,7 +227,9 @@ void TEpaisseurForm::accept() {
     const QString texte = Epaisseur->text().trimmed();
     const double t = texte.toDouble(&ok);
     if (!ok || !std::isfinite(t)) {
-      AfficheMessage(Format(rs("rsErrConversionReel"), texte.toStdString().c_str()), mtError, mbOK);
+      AfficheMessage(Format(rs("rsErrConversionChamp"), rs("rsLabelEpaisseurMCaption").c_str(),
+                            texte.toStdString().c_str()),
+                     mtError, mbOK);
       return;
     }
     if (Doc.NbSurf() >= MaxSurf) {

@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
@@ -148,6 +150,11 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   connect(calcTable, &QPushButton::clicked, this, [this] { CalculeTable(); });
   connect(BtnArretTable, &QPushButton::clicked, this, [this] { SuiviTable.Arret = true; });
   bt->addStretch();
+  ProgresTable = new QProgressBar;
+  ProgresTable->setObjectName("ProgresTable");
+  ProgresTable->setRange(0, 100);
+  ProgresTable->setMaximumWidth(140);
+  bt->addWidget(ProgresTable);
   bt->addWidget(BtnArretTable);
   bt->addWidget(calcTable);
   vt->addLayout(bt);
@@ -191,10 +198,11 @@ void THydrostatForm::Initialise() {
   }
   SelectionneTout(true);
   NbCouples->setValue(std::clamp(2 * Doc.Precision + 1, MinSectionsHydro, MaxSectionsHydro));
-  // By default from halfway down the deepest point to a little above the design waterline.
-  const double k = ZQuille(Doc, Portee());
-  EdZ0->setText(QString::asprintf("%.3f", 0.5 * k));
-  EdZ1->setText(QString::asprintf("%.3f", -0.1 * k));
+  // The hull's drafts, the waterline Z = 0 among the rows.
+  const TPlageTable t = PlageTableDefaut(Doc, Portee());
+  EdZ0->setText(QString::asprintf("%.4f", t.Z0));
+  EdZ1->setText(QString::asprintf("%.4f", t.Z1));
+  EdNbLignes->setText(QString::number(t.N));
   Pages->setCurrentIndex(0);
 }
 
@@ -333,6 +341,10 @@ std::string THydrostatForm::CalculeTable() {
   TableAvecPoids = g.Valeur > 0;
   SuiviTable.Arret = false;
   SuiviTable.TraiteMessages = [] { QApplication::processEvents(); };
+  SuiviTable.Progression = [this](int total, int fait) {
+    ProgresTable->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
+  };
+  ProgresTable->setValue(0);
   BtnArretTable->setVisible(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LignesTable = TableHydrostatique(Doc, Portee(), HauteursTable(z0, z1, n), NbCouples->value(),

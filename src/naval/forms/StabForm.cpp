@@ -31,12 +31,22 @@
 #include "model/EnteteRapport.h"
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
+#include "naval/Poids.h"
 #include "session/ObjCom.h"
 #include "ui/Dialogues.h"
 #include "ui/Graphe.h"
 #include "ui/Rapport.h"
 
 namespace {
+
+// A field's caption as a message names it: no mnemonic, no "=" or ":" at its end.
+std::string NomChamp(const char* cle) {
+  std::string t;
+  for (char c : rs(cle))
+    if (c != '&') t += c;
+  while (!t.empty() && (t.back() == ' ' || t.back() == '=' || t.back() == ':')) t.pop_back();
+  return t;
+}
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
@@ -491,6 +501,9 @@ std::string TStabForm::Calculer() {
   TConditionsStab c;
   std::string err = LitConditionsStab(s, c);
   c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
+  // A total with no centre of gravity (not a number, negative, parts of both signs cancelling)
+  // is said as such before anything else: its weight and centre mean nothing, adjusted or not.
+  if (err.empty() && !SansPoids(Doc)) err = DefautPoidsTotal(Doc);
   if (err.empty()) err = ValideConditionsStab(c, Stab.Poids.Valeur);
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
   if (err.empty()) {
@@ -536,8 +549,9 @@ void TStabForm::Ajuster() {
                                              : ajValeursInitiales;
   double fixe = 0;
   if (m == ajPoidsFixe && !LitReel(EdPoidsFixe->text().toStdString(), fixe)) {
-    AfficheMessage(Format(rs("rsErrConversionReel"), EdPoidsFixe->text().toStdString().c_str()), mtError,
-                   mbOK);
+    AfficheMessage(Format(rs("rsErrConversionChamp"), NomChamp("rsRB_SetPoidsCaption").c_str(),
+                          EdPoidsFixe->text().toStdString().c_str()),
+                   mtError, mbOK);
     return;
   }
   Stab.Ajuste(m, fixe, CBAligner->isChecked());
@@ -859,7 +873,8 @@ void TStabForm::MajCriteres(bool calcule) {
   double envahissement = 0;
   const std::string t = EdEnvahissement->text().trimmed().toStdString();
   if (!t.empty() && (!LitReel(t, envahissement) || !std::isfinite(envahissement) || envahissement < 0)) {
-    AfficheMessage(Format(rs("rsErrConversionReel"), t.c_str()), mtError, mbOK);
+    AfficheMessage(Format(rs("rsErrConversionChamp"), NomChamp("rsLabelAngleEnv").c_str(), t.c_str()),
+                   mtError, mbOK);
     EdEnvahissement->setText("0");
     envahissement = 0;
   }
@@ -877,6 +892,11 @@ void TStabForm::MajCriteres(bool calcule) {
     suivi.TraiteMessages = [this, &suivi] {
       QApplication::processEvents();
       suivi.Arret = suivi.Arret || Stab.Arret;
+    };
+    // The criteria's own sweep is the longer one: the bar follows it from zero.
+    Progres->setValue(0);
+    suivi.Progression = [this](int total, int fait) {
+      Progres->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
     };
     try {
       EvalCriteres = EvalueCriteres(Stab, Doc.ListeReperesEnv, envahissement, Reglements().at(0), &suivi);
