@@ -1023,6 +1023,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
         {rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
   // Beside the rows above, never among them: the side the arms are measured for.
   l.push_back({rs("rsStabCote"), NomCote(c.Cote), double(c.Cote < 0 ? -1 : 1), false});
+  // With the trim searched, which way its sign goes.
+  if (c.CorrectionAssiette) l.push_back({rs("rsStabSigneAssiette"), rs("rsStabAssiettePositive"), 1, false});
   return l;
 }
 
