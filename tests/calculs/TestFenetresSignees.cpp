@@ -18,13 +18,17 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <numbers>
 
+#include "Aide.h"
 #include "base/Chaines.h"
 #include "forms/Fenetre.h"
+#include "naval/Barge.h"
 #include "naval/Poids.h"
 #include "naval/forms/DevSurfForm.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/StabForm.h"
+#include "ui/Graphe.h"
 
 namespace {
 
@@ -262,6 +266,34 @@ TEST(FenetresSignees, UneSaisieQuiNeSeLitPasNommeSonChamp) {
   ASSERT_EQ(t.Messages.size(), 1u);
   EXPECT_NE(t.Messages[0].find("Epaisseur [m]"), std::string::npos) << t.Messages[0];
   e->reject();
+}
+
+}  // namespace
+
+namespace {
+
+// A box barge: GM = KB + BM - KG = T/2 + B²/(12 T) - KG, the slope of the tangent drawn.
+TEST(FenetresSignees, LaCourbeGZPorteLaTangenteGM) {
+  EnregistreMessages m;
+  const double B = 6, L = 20, T = 1.5, D = 3, KG = 2;
+  TDocument doc;
+  AjouteBargeFermee(doc, B, L, T, D, 24);
+  MajSurface(doc, true, -1);
+  TStabForm f(doc);
+  f.Stab.Poids.Centre.Z = KG - T;
+  f.EdAngleMax->setText("60");
+  f.EdPas->setText("10");
+  ASSERT_EQ(f.Calculer(), "");
+  const double gm = T / 2 + B * B / (12 * T) - KG;
+  ASSERT_GE(f.CourbeGZ->NbSeries(), 2);
+  const TGraphe::TPoints& t = f.CourbeGZ->Serie(1);
+  ASSERT_EQ(t.size(), 2u);
+  EXPECT_EQ(t[0], (std::pair<double, double>{0, 0}));
+  EXPECT_NEAR(t[1].second / (t[1].first * std::numbers::pi / 180), gm, 1e-3 * gm);
+  EXPECT_LE(t[1].first, 180 / std::numbers::pi + 1e-9);
+  // The moment curve has none.
+  f.RBMoment->setChecked(true);
+  EXPECT_EQ(f.CourbeGZ->NbSeries(), 1);
 }
 
 }  // namespace

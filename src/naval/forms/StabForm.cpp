@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <iterator>
+#include <numbers>
 
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
@@ -526,6 +527,7 @@ std::string TStabForm::Calculer() {
   Stab.Conditions = c;
   Film.stop();
   LblFilm->setText(U("0°"));
+  GM0 = 0;  // the tangent waits for this run's criteria
   Occupe(true);
   try {
     err = Stab.CalcStab();
@@ -571,6 +573,13 @@ void TStabForm::MajCourbeGZ() {
     ass.push_back({e.Gite, e.Assiette});
   }
   CourbeGZ->AjouteLigne(gz ? "GZ" : "RM", Qt::red, pts);
+  // The tangent at the origin, GM per radian, up to one radian or a little above the curve.
+  if (gz && GM0 > 0 && !pts.empty()) {
+    double haut = 0;
+    for (const auto& p : pts) haut = std::max(haut, p.second);
+    const double fin = std::min(1.0, haut > 0 ? 1.2 * haut / GM0 : 1.0);
+    CourbeGZ->AjouteLigne("GM", QColor(110, 110, 110), {{0, 0}, {fin * 180 / std::numbers::pi, GM0 * fin}});
+  }
   // Flooding points on the heel axis: red where one goes under, blue where it comes out.
   TGraphe::TPoints rouges, bleus;
   std::vector<QString> nomsRouges, nomsBleus;
@@ -912,6 +921,7 @@ void TStabForm::MajCriteres(bool calcule) {
     if (!EvalCriteres.Arrete)
       for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
     LblNotesCriteres->setText(notes.join("\n"));
+    MajCourbeGZ();  // with GM's tangent
     if (!occupe) FermeSiDemande();
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
