@@ -245,7 +245,8 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
     }
   }
   // The GZ curve is (heel, GZ) of the same steps; the synthesis is the CLI's.
-  ASSERT_EQ(f.CourbeGZ->NbSeries(), 1);
+  // The curve, then the GM tangent at the origin.
+  ASSERT_EQ(f.CourbeGZ->NbSeries(), 2);
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>(), 1e-9);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "GZ [m]");
   EXPECT_EQ(f.CourbeGZ->TitreX(), QString::fromUtf8("Angle [°]"));
