@@ -845,6 +845,8 @@ const std::vector<TChaineDef> Defs = {
     {"rsDevNonReglee",
      "Surface non développable : il faut un réseau de 2 lignes (ou 2 colonnes) de flexibilité rigide"},
     {"rsDevNonCalculee", "Surface non calculée"},
+    {"rsErreurMm", "Erreur [mm]"},
+    {"rsDevResume", "%s : aire %.4f m², bords %.4f m et %.4f m"},
     {"rsDevErreurNan", "Intersect2Cercles - Erreur NAN"},
     {"rsEpaisseurFormCaption", "Epaisseur"},
     {"rsRB_InterieurCaption", "Intérieur"},

@@ -12,6 +12,7 @@
 #include "model/Document.h"
 #include "session/DevSurf.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -38,6 +39,7 @@ class TDevSurfForm : public QDialog {
   QListWidget* Liste = nullptr;
   QPushButton *BtnToutes = nullptr, *BtnAucune = nullptr, *BtnLancer = nullptr, *BtnFermer = nullptr;
   QTableWidget* Grille = nullptr;
+  QLabel* Resume = nullptr;  // each pattern's area and edge lengths
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
