@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -25,6 +26,7 @@
 #include "forms/Fenetre.h"
 #include "naval/Barge.h"
 #include "naval/Poids.h"
+#include "naval/forms/AireForm.h"
 #include "naval/forms/DevSurfForm.h"
 #include "naval/forms/HydrostatForm.h"
 #include "naval/forms/StabForm.h"
@@ -294,6 +296,39 @@ TEST(FenetresSignees, LaCourbeGZPorteLaTangenteGM) {
   // The moment curve has none.
   f.RBMoment->setChecked(true);
   EXPECT_EQ(f.CourbeGZ->NbSeries(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A box barge (0 <= Y <= 20, 1.5 m deep) and a flat sail of 4 x 6 m centred at Y = 12, Z = 8:
+// the lateral plane is the barge's side, centre Y 10 and Z -0.75; the lead is 2 m.
+TEST(FenetresSignees, LePlanDeVoilureDonneLeCentreLateralEtLAvance) {
+  FenetreTest t;
+  TDocument& doc = t.Doc();
+  doc.Vider();
+  AjouteBargeFermee(doc, 6, 20, 1.5, 3, 12);
+  auto v = std::make_unique<TDXFSurface>(doc.NbSurf(), 2, 2);
+  v->Nom = "Voile";
+  v->Pts[0][0] = {0, 10, 5}, v->Pts[0][1] = {0, 14, 5};
+  v->Pts[1][0] = {0, 10, 11}, v->Pts[1][1] = {0, 14, 11};
+  v->Sym = false, v->Voile = true, v->Calc = false;
+  v->CreateTabCoupes(doc.Grille.NbSec, doc.Grille.NbLE, doc.Grille.NbLong, doc.Grille.NbDiag);
+  doc.TabSurf.push_back(std::move(v));
+  MajSurface(doc, true, -1);
+  t.A("MeSurfaceVoiles")->trigger();
+  auto* f = t.F->findChild<TAiresVoilesForm*>();
+  ASSERT_NE(f, nullptr);
+  ASSERT_NE(f->Equilibre, nullptr);
+  const QString e = f->Equilibre->text();
+  EXPECT_TRUE(e.contains("aire 30.000 m², Y 10.000 m, Z -0.750 m")) << e.toStdString();
+  EXPECT_TRUE(e.contains(": 2.000 m")) << e.toStdString();
+  // The grid keeps its rows: the sail, then the total.
+  ASSERT_EQ(f->Grille()->rowCount(), 2);
+  EXPECT_EQ(f->Grille()->item(1, 1)->text(), "24.000");
+  EXPECT_EQ(f->Grille()->item(1, 3)->text(), "12.000");
+  f->close();
 }
 
 }  // namespace
