@@ -424,6 +424,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsPoidsColY", "Y"},
     {"rsPoidsColZ", "Z"},
     {"rsPoidsColSurface", "Surface attachée"},
+    {"rsPoidsMoments", "Masses, positions et moments"},
     {"rsPoidsSurfaces", "Surfaces"},
     {"rsPoidsBallasts", "Poids et ballasts"},
     {"rsErrImportPoids", "Erreur de lecture du fichier d'import"},
