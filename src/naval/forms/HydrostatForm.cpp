@@ -154,6 +154,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   ProgresTable->setObjectName("ProgresTable");
   ProgresTable->setRange(0, 100);
   ProgresTable->setMaximumWidth(140);
+  ProgresTable->setVisible(false);  // shown while the table is computed, as the stop button
   bt->addWidget(ProgresTable);
   bt->addWidget(BtnArretTable);
   bt->addWidget(calcTable);
@@ -345,12 +346,14 @@ std::string THydrostatForm::CalculeTable() {
     ProgresTable->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
   };
   ProgresTable->setValue(0);
+  ProgresTable->setVisible(true);
   BtnArretTable->setVisible(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LignesTable = TableHydrostatique(Doc, Portee(), HauteursTable(z0, z1, n), NbCouples->value(),
                                    TableAvecPoids ? &g : nullptr, &SuiviTable);
   QApplication::restoreOverrideCursor();
   BtnArretTable->setVisible(false);
+  ProgresTable->setVisible(false);
   const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
   GrilleTable->setColumnCount(static_cast<int>(ent.size()));
   QStringList h;
