@@ -87,6 +87,7 @@ struct TOptionsEpaisseur {
   std::string Fichier, Surface, Sortie;
   double Epaisseur = 0;
   bool Exterieur = false;
+  bool AvecPoids = false;
 };
 
 int Thickness(const TOptionsEpaisseur& o) {
@@ -100,7 +101,7 @@ int Thickness(const TOptionsEpaisseur& o) {
   const int k = Surface(doc, o.Surface);
   TMessagesCollectes messages;
   int nouvelle = -1;
-  const std::string refus = AjouteEpaisseur(doc, k, o.Epaisseur, !o.Exterieur, &nouvelle);
+  const std::string refus = AjouteEpaisseur(doc, k, o.Epaisseur, !o.Exterieur, &nouvelle, o.AvecPoids);
   if (!refus.empty()) throw TErreurCli(rs(refus));
   std::vector<int> nums;
   for (int i = 0; i < doc.NbSurf(); i++) nums.push_back(i);
@@ -131,6 +132,9 @@ TEnregistreCommande regEp{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("--surface", o->Surface, "Name of the surface to offset")->required();
   c->add_option("--thickness", o->Epaisseur, "Distance in metres")->required();
   c->add_flag("--outside", o->Exterieur, "Offset to the outer side (default: inner side)");
+  c->add_flag("--with-weight", o->AvecPoids,
+              "The new surface keeps its source's weight model (default: it weighs nothing, the source "
+              "counts the plating)");
   c->add_option("output", o->Sortie, "Document to write (.kvb)")->required();
   return [c, o]() { return c->parsed() ? Thickness(*o) : -1; };
 }}};

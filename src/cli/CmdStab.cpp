@@ -141,7 +141,7 @@ int Stab(const TOptionsStab& o) {
     j["synthesis"] = nlohmann::json::array();
     for (const auto& l : synthese)
       // Every value a number, as readers expect (the side is given as "side").
-      if (!l.Titre && l.Libelle != rs("rsStabCote"))
+      if (!l.Titre && l.Libelle != rs("rsStabCote") && l.Libelle != rs("rsStabSigneAssiette"))
         j["synthesis"].push_back({{"label", l.Libelle}, {"value", l.Nombre}});
     if (o.Criteres) {
       j["criteria"] = nlohmann::json::array();
@@ -158,9 +158,13 @@ int Stab(const TOptionsStab& o) {
       j["criteria_max_gz_angle"] = ev.Max.Angle;
     }
     j["side"] = NomCote(conditions.Cote);
+    if (conditions.CorrectionAssiette) j["trim_sign"] = "+Y up";
     std::cout << j.dump(2) << "\n";
   } else {
-    std::cout << rs("rsStabCaption") << "\n" << rs("rsStabCote") << " " << NomCote(conditions.Cote) << "\n\n";
+    std::cout << rs("rsStabCaption") << "\n" << rs("rsStabCote") << " " << NomCote(conditions.Cote) << "\n";
+    if (conditions.CorrectionAssiette)
+      std::cout << rs("rsStabSigneAssiette") << " " << rs("rsStabAssiettePositive") << "\n";
+    std::cout << "\n";
     std::vector<std::vector<std::string>> table{entete};
     for (const auto& e : st.Etapes) table.push_back(LigneTableGZ(e));
     ImprimeTable(table);

@@ -557,10 +557,69 @@ struct TCumulLateral {
 
 }  // namespace
 
+namespace {
+
+// The evaluation samples a surface's edges a hair inside its parameter domain, so an edge
+// modelled on the waterline comes out just below it (a millionth of the parameter range,
+// times a derivative of at most the order times the surface's size): the cut at Z = 0
+// would miss it. Points that near the plane are put on it.
+double BandeFlottaison(const TEntity& e) {
+  double mn[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, mx[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (const auto& l : e.Pts)
+    for (const auto& p : l) {
+      const double v[3] = {p.X, p.Y, p.Z};
+      for (int a = 0; a < 3; a++) mn[a] = std::min(mn[a], v[a]), mx[a] = std::max(mx[a], v[a]);
+    }
+  double t = 0;
+  for (int a = 0; a < 3; a++)
+    if (mx[a] >= mn[a]) t = std::max(t, mx[a] - mn[a]);
+  return 1e-5 * t;
+}
+
+bool PresDeFlottaison(const TArrayVertex3f& g, double bande) {
+  for (const auto& l : g)
+    for (const auto& p : l)
+      if (p.Z != 0 && std::abs(p.Z) <= bande) return true;
+  return false;
+}
+
+void SurFlottaison(TArrayVertex3f& g, double bande) {
+  for (auto& l : g)
+    for (auto& p : l)
+      if (std::abs(p.Z) <= bande) p.Z = 0;
+}
+
+}  // namespace
+
 TResultatsHydro CalcHydrostatiques(TDocument& doc, const TListSurf& portee, int nbSections,
                                    const std::function<void(int, int)>& progres, const TBarycentre* poids) {
   TRACE("THydrostatForm.RunCalcHydroLstSurf");
   TRACE("THydrostatForm.BtnCalculerClick");
+  // Computed on a copy whose points at the waterline's edge lie on it, when there are any.
+  bool pres = false;
+  for (int k : portee)
+    if (k >= 0 && k < doc.NbSurf()) {
+      const TEntity& e = doc.Surf(k);
+      const double b = BandeFlottaison(e);
+      pres = pres || PresDeFlottaison(e.Pts, b) || (e.Sym && PresDeFlottaison(e.PtsSym, b));
+    }
+  if (pres) {
+    TDocument copie;
+    copie.TabSurf.clear();
+    copie.Precision = doc.Precision;
+    TListSurf tout;
+    for (int k : portee) {
+      if (k < 0 || k >= doc.NbSurf()) continue;
+      std::unique_ptr<TEntity> e = doc.Surf(k).Clone();
+      const double b = BandeFlottaison(*e);
+      SurFlottaison(e->Pts, b);
+      SurFlottaison(e->PtsSym, b);
+      e->NumSurf = copie.NbSurf();
+      tout.push_back(copie.NbSurf());
+      copie.TabSurf.push_back(std::move(e));
+    }
+    return CalcHydrostatiques(copie, tout, nbSections, progres, poids);
+  }
   TResultatsHydro r;
   nbSections = std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro);
   TListSurf scope;

@@ -383,6 +383,29 @@ std::vector<std::string> LignesImpressionPoids(const TPropFich& d, const TGrille
   return r;
 }
 
+std::vector<std::string> LignesMomentsPoids(const TGrillePoids& surfaces, const TGrillePoids& poids,
+                                            const TPoids& total) {
+  std::vector<std::string> r;
+  r.emplace_back();
+  r.push_back(rs("rsPoidsMoments"));
+  r.push_back(rs("rsPoidsColNom") + "\t" + rs("rsPoidsColValeur") +
+              " [kg]\tX [m]\tY [m]\tZ [m]\tMx [kg.m]\tMy [kg.m]\tMz [kg.m]");
+  auto ligne = [&](const std::string& nom, double m, double x, double y, double z) {
+    r.push_back(nom + "\t" + TexteReel(m, 3) + "\t" + TexteReel(x, 3) + "\t" + TexteReel(y, 3) + "\t" +
+                TexteReel(z, 3) + "\t" + TexteReel(m * x, 3) + "\t" + TexteReel(m * y, 3) + "\t" +
+                TexteReel(m * z, 3));
+  };
+  for (const auto* g : {&surfaces, &poids})
+    for (const auto& l : *g) {
+      double v[4];
+      bool ok = true;
+      for (int c = 0; c < 4 && ok; c++) ok = LitReel(l[static_cast<size_t>(c + 2)], v[c]);
+      if (ok) ligne(l[1], v[0], v[1], v[2], v[3]);
+    }
+  ligne(total.Nom.empty() ? "TOTAL" : total.Nom, total.Masse, total.X, total.Y, total.Z);
+  return r;
+}
+
 std::string AjouteBallast(TDocument& doc, const TSaisieBallast& s) {
   TRACE("TBallastForm.BtnOKClick");
   if (s.Valeur.empty() || s.X.empty() || s.Y.empty() || s.Z.empty()) return rs("rsErrBallastChamps");

@@ -89,6 +89,10 @@ std::string ExportePoidsCsv(const std::string& chemin, const TGrillePoids& surfa
 
 // "Imprimer": the lines of the printed weight estimate (the report's heading block with the
 // document's properties, then the three grids).
+// Printed after those lines: every row again with units, and its moments about the three
+// axes (mass times X, Y, Z); rows whose numbers do not convert are left out.
+std::vector<std::string> LignesMomentsPoids(const TGrillePoids& surfaces, const TGrillePoids& poids,
+                                            const TPoids& total);
 std::vector<std::string> LignesImpressionPoids(const TPropFich& d, const TGrillePoids& surfaces,
                                                const TGrillePoids& poids, const TPoids& total);
 

@@ -7,6 +7,7 @@
 #include <limits>
 #include <numbers>
 #include <numeric>
+#include <tuple>
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
@@ -104,13 +105,16 @@ bool TDoubleSurfList::AddSurf(const TEntity& e) {
 std::string LitConditionsStab(const TSaisieStab& s, TConditionsStab& c) {
   TConditionsStab r;
   r.CorrectionAssiette = s.CorrectionAssiette;
-  const std::pair<const std::string*, double*> champs[] = {{&s.AngleMax, &r.AngleMax},
-                                                           {&s.Pas, &r.Pas},
-                                                           {&s.TolEnfoncement, &r.TolEnfoncement},
-                                                           {&s.Densite, &r.Densite},
-                                                           {&s.TolAssiette, &r.TolAssiette}};
-  for (const auto& [texte, valeur] : champs)
-    if (!LitReel(*texte, *valeur)) return Format(rs("rsErrConversionReel"), texte->c_str());
+  // The message names the field: five of them take numbers.
+  const std::tuple<const char*, const std::string*, double*> champs[] = {
+      {"rsLabelGiteMaxCaption", &s.AngleMax, &r.AngleMax},
+      {"rsStabSynPas", &s.Pas, &r.Pas},
+      {"rsToleranceEnfPer", &s.TolEnfoncement, &r.TolEnfoncement},
+      {"rsStabSynDensite", &s.Densite, &r.Densite},
+      {"rsStabSynTolAssiette", &s.TolAssiette, &r.TolAssiette}};
+  for (const auto& [champ, texte, valeur] : champs)
+    if (!LitReel(*texte, *valeur))
+      return Format(rs("rsErrConversionChamp"), rs(champ).c_str(), texte->c_str());
   c = r;
   return "";
 }
@@ -1022,6 +1026,8 @@ std::vector<TLigneSynthese> Synthese(const TStab& s) {
         {rs("rsStabSynNonConverges"), std::to_string(r.NbNonConverges), double(r.NbNonConverges), false});
   // Beside the rows above, never among them: the side the arms are measured for.
   l.push_back({rs("rsStabCote"), NomCote(c.Cote), double(c.Cote < 0 ? -1 : 1), false});
+  // With the trim searched, which way its sign goes.
+  if (c.CorrectionAssiette) l.push_back({rs("rsStabSigneAssiette"), rs("rsStabAssiettePositive"), 1, false});
   return l;
 }
 

@@ -1,6 +1,9 @@
 // The hydrostatic table, waterline by waterline on lowered working copies.
 #include "naval/TableHydro.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "naval/Parallele.h"
@@ -26,11 +29,47 @@ void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDoc
   }
 }
 
+TPlageTable PlageTableDefaut(const TDocument& doc, const TListSurf& portee) {
+  double bas = HUGE_VAL, haut = -HUGE_VAL;
+  auto parcourt = [&](const TArrayVertex3f& g) {
+    for (const auto& r : g)
+      for (const auto& p : r) bas = std::min(bas, p.Z), haut = std::max(haut, p.Z);
+  };
+  for (int k : portee) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    parcourt(doc.Surf(k).Pts);
+    if (doc.Surf(k).Sym) parcourt(doc.Surf(k).PtsSym);
+  }
+  TPlageTable p;
+  if (!(haut >= bas) || !std::isfinite(bas) || !std::isfinite(haut)) {
+    p.Z0 = 0, p.Z1 = 1, p.N = 11;
+    return p;
+  }
+  if (bas >= 0 || haut <= bas) {
+    const double h = haut > bas ? (haut - bas) / 10 : 0.1;
+    p.Z0 = bas + h, p.Z1 = bas + 10 * h, p.N = 10;
+    return p;
+  }
+  // Ten steps from the keel to the waterline, the step written with four decimals as the
+  // fields show it; the row at the keel itself would float nothing.
+  const double h = std::max(1e-4, std::round(-bas / 10 * 1e4) / 1e4);
+  const int dessus = std::clamp(static_cast<int>(std::floor(std::max(0.0, haut) / h + 1e-9)), 0, 2);
+  p.N = 10 + dessus;
+  p.Z0 = -9 * h;
+  p.Z1 = dessus * h;
+  return p;
+}
+
 std::vector<double> HauteursTable(double z0, double z1, int n) {
   std::vector<double> h;
   if (n < 1) return h;
   if (n == 1) return {z0};
-  for (int i = 0; i < n; i++) h.push_back(i == n - 1 ? z1 : z0 + (z1 - z0) * i / (n - 1));
+  for (int i = 0; i < n; i++) {
+    double z = i == n - 1 ? z1 : z0 + (z1 - z0) * i / (n - 1);
+    // The waterline among the rows is the waterline, not a rounding beside it.
+    if (std::abs(z) <= 1e-12 * (std::abs(z0) + std::abs(z1))) z = 0;
+    h.push_back(z);
+  }
   return h;
 }
 
@@ -52,7 +91,8 @@ std::vector<TLigneTableHydro> TableHydrostatique(const TDocument& doc, const TLi
     TResultatsHydro r = CalcHydrostatiques(copie, tout, nbSections, {}, poids ? &g : nullptr);
     TLigneTableHydro& l = t[i];
     l.Z = z;
-    l.Tirant = -ZQuille(copie, tout);
+    // A waterline below the keel gives no draught, not a negative one.
+    l.Tirant = std::max(0.0, -ZQuille(copie, tout));
     l.P = r.P;
     l.P.CC.Z += z;  // back in the model's frame
   };

@@ -29,6 +29,15 @@ struct TLigneTableHydro {
 // every surface in it.
 void CopieAbaissee(const TDocument& doc, const TListSurf& portee, double z, TDocument& copie);
 
+// The table a window opens with: the hull's drafts, from a tenth of the depth of its lowest
+// point up to the waterline Z = 0, which is a row, and two more steps above it as far as
+// the hull goes. A scope with nothing below Z = 0 spans its own height instead.
+struct TPlageTable {
+  double Z0 = 0, Z1 = 0;
+  int N = 0;
+};
+TPlageTable PlageTableDefaut(const TDocument& doc, const TListSurf& portee);
+
 // Heights z0 .. z1 in n steps (n >= 2; n = 1 gives z0 alone).
 std::vector<double> HauteursTable(double z0, double z1, int n);
 

@@ -247,3 +247,19 @@ double AirePatron(const TArrayVertex3f& patron) {
   }
   return std::fabs(a) / 2;
 }
+
+TMesurePatron MesurePatron(const TArrayVertex3f& patron) {
+  TMesurePatron m;
+  if (patron.size() < 2) return m;
+  const auto &a = patron[0], &b = patron[1];
+  const size_t n = std::min(a.size(), b.size());
+  auto aire = [](const TVertex3f& p, const TVertex3f& q, const TVertex3f& r) {
+    return Norme(ProduitVect(q - p, r - p)) / 2;
+  };
+  for (size_t j = 0; j + 1 < n; j++) {
+    m.Aire += aire(a[j], b[j], b[j + 1]) + aire(a[j], b[j + 1], a[j + 1]);
+    m.BordA += Norme(a[j + 1] - a[j]);
+    m.BordB += Norme(b[j + 1] - b[j]);
+  }
+  return m;
+}

@@ -46,6 +46,12 @@ struct TResultatDev {
   std::vector<TErreurDev> Erreurs;
 };
 
+// A flat pattern's area (its two rows joined ruling by ruling) and the lengths of its two edges.
+struct TMesurePatron {
+  double Aire = 0, BordA = 0, BordB = 0;
+};
+TMesurePatron MesurePatron(const TArrayVertex3f& patron);
+
 // Develops the listed surfaces in list order and adds their patterns. Refuses the whole
 // run (message key, nothing added) when the patterns would not fit in the document;
 // otherwise returns "" and one result per listed surface. Marks the document modified.

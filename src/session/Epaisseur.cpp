@@ -1,6 +1,7 @@
 // The offset surface at a thickness: each grid point moved along its unit normal.
 #include "session/Epaisseur.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/Chaines.h"
@@ -10,6 +11,19 @@
 namespace {
 double Cote(const TPlan& pl, const TVertex3f& p) { return pl.A * p.X + pl.B * p.Y + pl.C * p.Z + pl.D; }
 }  // namespace
+
+double DemiTailleSurface(const TEntity& s) {
+  double mn[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, mx[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (const auto& l : s.Pts)
+    for (const auto& p : l) {
+      const double v[3] = {p.X, p.Y, p.Z};
+      for (int a = 0; a < 3; a++) mn[a] = std::min(mn[a], v[a]), mx[a] = std::max(mx[a], v[a]);
+    }
+  double d = 0;
+  for (int a = 0; a < 3; a++)
+    if (mx[a] >= mn[a]) d = std::max(d, mx[a] - mn[a]);
+  return d / 2;
+}
 
 TVertex3f PointEpaisseur(const TVertex3f& p, const TVertex3f& n, double t, bool versNormale, bool sym,
                          const TPlan& plan) {
@@ -24,16 +38,20 @@ TVertex3f PointEpaisseur(const TVertex3f& p, const TVertex3f& n, double t, bool 
   return q;
 }
 
-std::string AjouteEpaisseur(TDocument& doc, int k, double t, bool interieur, int* nouvelle) {
+std::string AjouteEpaisseur(TDocument& doc, int k, double t, bool interieur, int* nouvelle, bool avecPoids) {
   TRACE("TEpaisseurForm.BtnOKClick");
   if (k < 0 || k >= doc.NbSurf()) return "rsMauvaiseSelection";
   if (!std::isfinite(t)) return "rsEpaisseurInvalide";
+  // The side is chosen by the inner or outer choice: a negative distance would silently
+  // swap it.
+  if (t < 0) return "rsEpaisseurNegative";
   if (doc.NbSurf() >= MaxSurf) return "rsErrMaxSurf";
   MajSurface(doc, true, k);
   const TEntity& s = doc.Surf(k);
   if (!s.Calculee || static_cast<int>(s.Pts.size()) < s.NbLnPt + 1 ||
       static_cast<int>(s.Normales.size()) < s.NbLnPt + 1)
     return "rsDevNonCalculee";
+  if (t > DemiTailleSurface(s)) return "rsEpaisseurTropGrande";
   const int n = doc.NbSurf() + 1;
   auto e = std::make_unique<TDXFSurface>(n - 1, s.NbColPt + 1, s.NbLnPt + 1);
   e->Nom = NomSurfaceCoupe(s.Nom + Format(" %d", n));
@@ -45,6 +63,11 @@ std::string AjouteEpaisseur(TDocument& doc, int k, double t, bool interieur, int
   e->TypePoids = s.TypePoids, e->Epaisseur = s.Epaisseur, e->Densite = s.Densite,
   e->PoidsParM2 = s.PoidsParM2;
   e->Poids.Masse = s.Poids.Masse;
+  if (!avecPoids) {
+    // The source's weight model counts the plating already: a copy of it would count it twice.
+    e->TypePoids = tpFixeBorde;
+    e->Poids.Masse = 0;
+  }
   e->PlanSym = s.PlanSym;
   e->Calc = false;
   // Inner is against the outward side that the orientation defines.

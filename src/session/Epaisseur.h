@@ -10,8 +10,15 @@
 // Builds the offset of surface k at distance t and appends it as a mesh surface with the
 // source's grid size and properties (not in the calculations). Returns the message key of
 // a refusal ("" on success; nothing is created on a refusal); *nouvelle gets its index.
-// The document is brought up to date and marked modified.
-std::string AjouteEpaisseur(TDocument& doc, int k, double t, bool interieur, int* nouvelle = nullptr);
+// Without avecPoids the new surface weighs nothing (a fixed weight of 0): the source's
+// weight model already counts the plating. A negative thickness, or one beyond half the
+// surface's largest dimension, is refused. The document is brought up to date and marked
+// modified.
+std::string AjouteEpaisseur(TDocument& doc, int k, double t, bool interieur, int* nouvelle = nullptr,
+                            bool avecPoids = false);
+
+// Half the largest extent of a surface's evaluated grid: the largest thickness taken.
+double DemiTailleSurface(const TEntity& s);
 
 // The offset point of one grid point. A symmetric source keeps the offset from crossing its
 // symmetry plane: a point that the offset takes from the positive side to the negative

@@ -1,6 +1,7 @@
 #include "ui/Graphe.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -13,8 +14,10 @@
 #include <QPrinter>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "base/Chaines.h"
 
@@ -25,25 +28,64 @@ QValueAxis* Axe(const QChart* c, Qt::Orientation o) {
   return a.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(a.first());
 }
 
-// About six graduations of 1, 2, 2.5, 3 or 5 times a power of ten: 0 to 180 degrees by 30.
-void Graduations(QValueAxis* a, double v0, double v1) {
+QCategoryAxis* AxeGradue(const QChart* c, Qt::Orientation o) {
+  return qobject_cast<QCategoryAxis*>(Axe(c, o));
+}
+
+// About six graduations of 1, 2, 2.5 or 5 times a power of ten: 0 to 180 degrees by 30.
+double PasRond(double v0, double v1) {
   const double brut = (v1 - v0) / 6;
+  if (!(brut > 0) || !std::isfinite(brut)) return 1;
   const double p = std::pow(10.0, std::floor(std::log10(brut)));
-  double pas = 10 * p;
   for (double k : {1.0, 2.0, 2.5, 3.0, 5.0})
-    if (k * p >= brut) {
-      pas = k * p;
-      break;
-    }
-  const double a0 = std::floor(v0 / pas + 1e-9) * pas, a1 = std::ceil(v1 / pas - 1e-9) * pas;
-  // Fixed ticks while the range changes: the old interval over a new, larger range would
-  // lay out thousands of graduations.
-  a->setTickType(QValueAxis::TicksFixed);
-  a->setRange(a0, a1);
-  a->setTickInterval(pas);
-  a->setTickAnchor(a0);
-  a->setTickType(QValueAxis::TicksDynamic);
-  a->setMinorTickCount(1);
+    if (k * p >= brut) return k * p;
+  return 10 * p;
+}
+
+// The decimals that tell two graduations apart: 2.5 needs one, 0.25 two, 30 none.
+int Decimales(double pas) {
+  int d = 0;
+  for (double v = pas; d < 15; d++, v *= 10)
+    if (std::abs(v - std::round(v)) <= 1e-6 * v) break;
+  return d;
+}
+
+// A graduation as it reads: its decimals, and no sign on a zero.
+QString TexteGraduation(double v, int decimales) {
+  QString t = QString::number(v, 'f', decimales);
+  if (t.startsWith('-') && t.count('0') == t.size() - (t.contains('.') ? 2 : 1)) t.remove(0, 1);
+  return t;
+}
+
+// The unit of a title, "[N.m]" at its end, and the prefixed unit for a factor. Only units
+// that take a prefix get one (forces, moments, energies, powers; kilograms become tonnes):
+// metres and degrees keep their values.
+QString AvecPrefixe(const QString& titre, double facteur) {
+  if (facteur == 1) return titre;
+  const qsizetype a = titre.lastIndexOf('['), b = titre.lastIndexOf(']');
+  if (a < 0 || b < a) return titre;
+  const QString unite = titre.mid(a + 1, b - a - 1);
+  QString u;
+  if (unite.compare("kg", Qt::CaseInsensitive) == 0)
+    u = facteur == 1e3 ? "t" : facteur == 1e6 ? "kt" : "Mt";
+  else
+    u = QString(facteur == 1e3 ? "k" : facteur == 1e6 ? "M" : "G") + unite;
+  return titre.left(a + 1) + u + titre.mid(b);
+}
+
+bool UnitePrefixable(const QString& titre) {
+  const qsizetype a = titre.lastIndexOf('['), b = titre.lastIndexOf(']');
+  if (a < 0 || b < a) return false;
+  const QString u = titre.mid(a + 1, b - a - 1);
+  return u.compare("kg", Qt::CaseInsensitive) == 0 || u.startsWith('N') || u.startsWith('J') ||
+         u.startsWith('W');
+}
+
+// A factor of a thousand to the power that brings the largest value below ten thousand.
+double FacteurPour(double v0, double v1) {
+  const double m = std::max(std::abs(v0), std::abs(v1));
+  if (!(m >= 1e4) || !std::isfinite(m)) return 1;
+  return std::pow(1000.0, std::min(3.0, std::floor(std::log10(m) / 3)));
 }
 
 QString Echappe(QString s) {
@@ -56,18 +98,23 @@ TGraphe::TGraphe(QWidget* parent) : QChartView(new QChart, parent) {
   setRenderHint(QPainter::Antialiasing);
   setRubberBand(QChartView::RectangleRubberBand);
   chart()->legend()->hide();
-  auto* x = new QValueAxis;
-  auto* y = new QValueAxis;
-  chart()->addAxis(x, Qt::AlignBottom);
-  chart()->addAxis(y, Qt::AlignLeft);
-  x->setLabelFormat("%.4g");
-  y->setLabelFormat("%.4g");
+  // Graduations written from round values: an axis' own stepping adds rounding (a zero read
+  // -5.551e-17) and its printf formats repeat labels or print exponents.
+  for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+    auto* a = new QCategoryAxis;
+    a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart()->addAxis(a, o == Qt::Horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    connect(a, &QValueAxis::rangeChanged, this, [this, o] { Gradue(o); });
+  }
+  Gradue(Qt::Horizontal);
+  Gradue(Qt::Vertical);
 }
 
 void TGraphe::Titres(const QString& titre, const QString& axeX, const QString& axeY) {
   chart()->setTitle(titre);
-  Axe(chart(), Qt::Horizontal)->setTitleText(axeX);
-  Axe(chart(), Qt::Vertical)->setTitleText(axeY);
+  TitreXBrut = axeX, TitreYBrut = axeY;
+  Axe(chart(), Qt::Horizontal)->setTitleText(AvecPrefixe(axeX, FacteurX));
+  Axe(chart(), Qt::Vertical)->setTitleText(AvecPrefixe(axeY, FacteurY));
 }
 
 QString TGraphe::Titre() const { return chart()->title(); }
@@ -76,7 +123,36 @@ QString TGraphe::TitreY() const { return Axe(chart(), Qt::Vertical)->titleText()
 
 std::pair<double, double> TGraphe::BornesX() const {
   auto* a = Axe(chart(), Qt::Horizontal);
-  return {a->min(), a->max()};
+  return {a->min() * FacteurX, a->max() * FacteurX};
+}
+
+std::vector<double> TGraphe::Graduations(Qt::Orientation o) const {
+  const QValueAxis* a = Axe(chart(), o);
+  std::vector<double> v;
+  const double lo = a->min(), hi = a->max();
+  const double pas = PasRond(lo, hi);
+  const double k0 = std::ceil(lo / pas - 1e-9), k1 = std::floor(hi / pas + 1e-9);
+  for (double k = k0; k <= k1 && v.size() < 200; k++) v.push_back(k == 0 ? 0.0 : k * pas);
+  return v;
+}
+
+QStringList TGraphe::Etiquettes(Qt::Orientation o) const {
+  const QValueAxis* a = Axe(chart(), o);
+  const int d = Decimales(PasRond(a->min(), a->max()));
+  QStringList l;
+  for (double v : Graduations(o)) l << TexteGraduation(v, d);
+  return l;
+}
+
+void TGraphe::Gradue(Qt::Orientation o) {
+  QCategoryAxis* a = AxeGradue(chart(), o);
+  if (!a) return;
+  const QStringList avant = a->categoriesLabels();
+  for (const QString& l : avant) a->remove(l);
+  a->setStartValue(a->min());
+  const std::vector<double> v = Graduations(o);
+  const QStringList t = Etiquettes(o);
+  for (size_t i = 0; i < v.size(); i++) a->append(t[static_cast<qsizetype>(i)], v[i]);
 }
 
 void TGraphe::Efface() {
@@ -86,34 +162,43 @@ void TGraphe::Efface() {
 }
 
 void TGraphe::AjouteLigne(const QString& nom, const QColor& c, const TPoints& pts) {
-  auto* s = new QLineSeries;
-  s->setName(nom);
-  s->setPen(QPen(c, 2));
-  for (const auto& [x, y] : pts) s->append(x, y);
-  chart()->addSeries(s);
-  s->attachAxis(Axe(chart(), Qt::Horizontal));
-  s->attachAxis(Axe(chart(), Qt::Vertical));
   Series.push_back({nom, c, pts, true, {}});
+  CreeSeries(Series.back());
 }
 
 void TGraphe::AjoutePoints(const QColor& c, const TPoints& pts, const std::vector<QString>& noms) {
+  Series.push_back({QString(), c, pts, false, noms});
+  CreeSeries(Series.back());
+}
+
+void TGraphe::CreeSeries(const TSerie& se) {
+  auto attache = [this](QAbstractSeries* s) {
+    chart()->addSeries(s);
+    s->attachAxis(Axe(chart(), Qt::Horizontal));
+    s->attachAxis(Axe(chart(), Qt::Vertical));
+  };
+  if (se.Ligne) {
+    auto* s = new QLineSeries;
+    s->setName(se.Nom);
+    s->setPen(QPen(se.Couleur, 2));
+    for (const auto& [x, y] : se.Pts) s->append(x / FacteurX, y / FacteurY);
+    attache(s);
+    return;
+  }
   // One series per marker: a series labels its points with one format, the marker's name.
-  for (size_t i = 0; i < pts.size(); i++) {
+  for (size_t i = 0; i < se.Pts.size(); i++) {
     auto* s = new QScatterSeries;
     s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     s->setMarkerSize(9);
     s->setColor(Qt::transparent);
-    s->setBorderColor(c);
-    s->append(pts[i].first, pts[i].second);
-    QString nom = i < noms.size() ? noms[i] : QString();
+    s->setBorderColor(se.Couleur);
+    s->append(se.Pts[i].first / FacteurX, se.Pts[i].second / FacteurY);
+    QString nom = i < se.Etiquettes.size() ? se.Etiquettes[i] : QString();
     s->setPointLabelsFormat(nom);
     s->setPointLabelsVisible(true);
-    s->setPointLabelsColor(c);
-    chart()->addSeries(s);
-    s->attachAxis(Axe(chart(), Qt::Horizontal));
-    s->attachAxis(Axe(chart(), Qt::Vertical));
+    s->setPointLabelsColor(se.Couleur);
+    attache(s);
   }
-  Series.push_back({QString(), c, pts, false, noms});
 }
 
 void TGraphe::Bornes(double& x0, double& x1, double& y0, double& y1) const {
@@ -130,15 +215,44 @@ void TGraphe::Bornes(double& x0, double& x1, double& y0, double& y1) const {
   if (y1 - y0 < 1e-12) y0 -= 0.5, y1 += 0.5;
 }
 
+void TGraphe::ChoisitFacteurs(double x0, double x1, double y0, double y1) {
+  const double fx = UnitePrefixable(TitreXBrut) ? FacteurPour(x0, x1) : 1;
+  const double fy = UnitePrefixable(TitreYBrut) ? FacteurPour(y0, y1) : 1;
+  if (fx == FacteurX && fy == FacteurY) return;
+  FacteurX = fx, FacteurY = fy;
+  chart()->removeAllSeries();
+  for (const auto& se : Series) CreeSeries(se);
+  Titres(chart()->title(), TitreXBrut, TitreYBrut);
+}
+
 void TGraphe::ZoomInitial() {
   chart()->zoomReset();
   double x0, x1, y0, y1;
   Bornes(x0, x1, y0, y1);
-  auto* ax = Axe(chart(), Qt::Horizontal);
-  auto* ay = Axe(chart(), Qt::Vertical);
+  ChoisitFacteurs(x0, x1, y0, y1);
+  x0 /= FacteurX, x1 /= FacteurX, y0 /= FacteurY, y1 /= FacteurY;
   const double m = (y1 - y0) * 0.05;
-  Graduations(ax, x0, x1);
-  Graduations(ay, y0 - m, y1 + m);
+  y0 -= m, y1 += m;
+  // The range ends on graduations.
+  for (auto [o, v0, v1] : {std::tuple{Qt::Horizontal, x0, x1}, std::tuple{Qt::Vertical, y0, y1}}) {
+    const double pas = PasRond(v0, v1);
+    Axe(chart(), o)->setRange(std::floor(v0 / pas + 1e-9) * pas, std::ceil(v1 / pas - 1e-9) * pas);
+    Gradue(o);
+  }
+}
+
+void TGraphe::wheelEvent(QWheelEvent* e) {
+  const int d = e->angleDelta().y();
+  if (d == 0) return QChartView::wheelEvent(e);
+  // About the point under the pointer: it stays where it is.
+  const QRectF zone = chart()->plotArea();
+  const QPointF c = chart()->mapFromScene(mapToScene(e->position().toPoint()));
+  if (!zone.contains(c)) return QChartView::wheelEvent(e);
+  const double f = d > 0 ? 0.8 : 1.25;
+  const QRectF r(c.x() - (c.x() - zone.left()) * f, c.y() - (c.y() - zone.top()) * f, zone.width() * f,
+                 zone.height() * f);
+  chart()->zoomIn(r);
+  e->accept();
 }
 
 void TGraphe::mouseReleaseEvent(QMouseEvent* e) {
@@ -229,33 +343,28 @@ QString TGraphe::Svg(const QSize& taille) const {
            .arg(h)
            .arg(W - g - d)
            .arg(H - h - b);
-  auto graduations = [](const QValueAxis* a) {
-    std::vector<double> v;
-    const double pas = a->tickInterval() > 0 ? a->tickInterval() : (a->max() - a->min()) / 5;
-    for (double t = a->tickAnchor(); t <= a->max() + 1e-9 * pas && v.size() < 100; t += pas)
-      if (t >= a->min() - 1e-9 * pas) v.push_back(t);
-    return v;
-  };
-  for (double v : graduations(ax)) {
+  const std::vector<double> gx = Graduations(Qt::Horizontal), gy = Graduations(Qt::Vertical);
+  const QStringList tx = Etiquettes(Qt::Horizontal), ty = Etiquettes(Qt::Vertical);
+  for (size_t i = 0; i < gx.size(); i++) {
     s += QString(
              "<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\" stroke=\"#ccc\"/>"
              "<text x=\"%1\" y=\"%4\" text-anchor=\"middle\" font-size=\"11\">%5</text>\n")
-             .arg(px(v))
+             .arg(px(gx[i]))
              .arg(h)
              .arg(H - b)
              .arg(H - b + 16)
-             .arg(QString::number(v, 'g', 4));
+             .arg(tx[static_cast<qsizetype>(i)]);
   }
-  for (double v : graduations(ay)) {
+  for (size_t i = 0; i < gy.size(); i++) {
     s += QString(
              "<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#ccc\"/>"
              "<text x=\"%4\" y=\"%5\" text-anchor=\"end\" font-size=\"11\">%6</text>\n")
              .arg(g)
-             .arg(py(v))
+             .arg(py(gy[i]))
              .arg(W - d)
              .arg(g - 6)
-             .arg(py(v) + 4)
-             .arg(QString::number(v, 'g', 4));
+             .arg(py(gy[i]) + 4)
+             .arg(ty[static_cast<qsizetype>(i)]);
   }
   s += QString("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\" font-size=\"13\">%3</text>\n")
            .arg(g + (W - g - d) / 2)
@@ -274,14 +383,15 @@ QString TGraphe::Svg(const QSize& taille) const {
   for (const auto& se : Series) {
     if (se.Ligne) {
       QString pts;
-      for (const auto& [x, y] : se.Pts) pts += QString("%1,%2 ").arg(px(x), 0, 'f', 2).arg(py(y), 0, 'f', 2);
+      for (const auto& [x, y] : se.Pts)
+        pts += QString("%1,%2 ").arg(px(x / FacteurX), 0, 'f', 2).arg(py(y / FacteurY), 0, 'f', 2);
       s += QString(
                "<polyline clip-path=\"url(#zone)\" fill=\"none\" stroke=\"%1\" stroke-width=\"2\" "
                "points=\"%2\"/>\n")
                .arg(se.Couleur.name(), pts.trimmed());
     } else {
       for (size_t i = 0; i < se.Pts.size(); i++) {
-        double x = px(se.Pts[i].first), y = py(se.Pts[i].second);
+        double x = px(se.Pts[i].first / FacteurX), y = py(se.Pts[i].second / FacteurY);
         s += QString(
                  "<circle cx=\"%1\" cy=\"%2\" r=\"4\" fill=\"none\" stroke=\"%3\"/>"
                  "<text x=\"%4\" y=\"%5\" font-size=\"11\" fill=\"%3\">%6</text>\n")

@@ -1,11 +1,13 @@
 // The chart of the calculation windows: line and point series with labels,
-// titled axes, rubber-band zoom and its reset, printing in portrait or
-// landscape, copy as an image, and saving as PNG or SVG.
+// titled axes graduated in round numbers (a unit that takes a prefix gets one:
+// 75000 N.m reads 75 kN.m), rubber-band and wheel zoom and its reset, printing
+// in portrait or landscape, copy as an image, and saving as PNG or SVG.
 #pragma once
 
 #include <QChartView>
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,11 @@ class TGraphe : public QChartView {
   QString TitreX() const;
   QString TitreY() const;
   std::pair<double, double> BornesX() const;
+  // The graduations shown on an axis, in the axis' displayed unit, and their texts.
+  std::vector<double> Graduations(Qt::Orientation o) const;
+  QStringList Etiquettes(Qt::Orientation o) const;
+  // The factor the values of an axis are divided by for display (1, 1e3, 1e6...).
+  double Facteur(Qt::Orientation o) const { return o == Qt::Horizontal ? FacteurX : FacteurY; }
 
   QImage Image(const QSize& taille = QSize(900, 600));
   void Imprime(QPrinter& p);
@@ -41,6 +48,7 @@ class TGraphe : public QChartView {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
 
  private:
@@ -52,5 +60,10 @@ class TGraphe : public QChartView {
     std::vector<QString> Etiquettes;
   };
   std::vector<TSerie> Series;
+  QString TitreXBrut, TitreYBrut;  // as given, before a prefix is put on their unit
+  double FacteurX = 1, FacteurY = 1;
   void Bornes(double& x0, double& x1, double& y0, double& y1) const;
+  void ChoisitFacteurs(double x0, double x1, double y0, double y1);
+  void Gradue(Qt::Orientation o);
+  void CreeSeries(const TSerie& se);
 };

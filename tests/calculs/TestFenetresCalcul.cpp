@@ -245,7 +245,8 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
     }
   }
   // The GZ curve is (heel, GZ) of the same steps; the synthesis is the CLI's.
-  ASSERT_EQ(f.CourbeGZ->NbSeries(), 1);
+  // The curve, then the GM tangent at the origin.
+  ASSERT_EQ(f.CourbeGZ->NbSeries(), 2);
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>(), 1e-9);
   EXPECT_EQ(f.CourbeGZ->TitreY(), "GZ [m]");
   EXPECT_EQ(f.CourbeGZ->TitreX(), QString::fromUtf8("Angle [°]"));
@@ -259,7 +260,8 @@ TEST_F(Fenetres, StabiliteMontreLesNombresDeLaLigneDeCommande) {
   EXPECT_EQ(f.Synth->item(f.Synth->rowCount() - 1, 1)->text().toStdString(), j["side"].get<std::string>());
   // The righting moment is GZ times the weight and g.
   f.RBMoment->setChecked(true);
-  EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [N.m]");
+  // Tens of thousands of newton-metres read in kilonewton-metres.
+  EXPECT_EQ(f.CourbeGZ->TitreY(), "Moment d'inertie RM [kN.m]");
   EXPECT_NEAR(f.CourbeGZ->Serie(0)[3].second, j["steps"][3]["GZ"].get<double>() * f.Stab.Poids.Valeur * 9.806,
               1e-6);
 }
@@ -356,7 +358,8 @@ TEST_F(Fenetres, StabiliteRefuseLesConditionsFausses) {
       {"3", "5", "1", "1.026", "Pas de calcul incorrect"},
       {"180", "5", "0", "1.026", "La tolérance doit être supérieure à zéro"},
       {"180", "5", "1", "0", "La densité de l'eau doit être supérieure à zéro"},
-      {"18O", "5", "1", "1.026", "'18O' n'est pas une valeur en virgule flottante correcte"},
+      {"18O", "5", "1", "1.026",
+       "Angle de gite Max [°] : '18O' n'est pas une valeur en virgule flottante correcte"},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.Message);

@@ -65,6 +65,9 @@ TEST(CliStab, TextTableAndSynthesis) {
   EXPECT_NE(r.Sortie.find("Synthèse"), std::string::npos);
   EXPECT_NE(r.Sortie.find("Angle de disparition de stabilité (chavirage) [°]"), std::string::npos);
   EXPECT_NE(r.Sortie.find("180.00"), std::string::npos);
+  // The trim is searched: its sign is stated beside the heeling side.
+  EXPECT_NE(r.Sortie.find("Signe de l'assiette : positive quand l'extrémité +Y se relève"),
+            std::string::npos);
 }
 
 TEST(CliStab, RefusalsExitWithTheMessage) {

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -142,6 +143,24 @@ TEST_F(Fenetres, DevelopmentListsRuledSurfacesAndFillsTheErrorGrid) {
     EXPECT_LT(d.Grille->item(r, 2)->text().toDouble(), 0.001);
     EXPECT_EQ(d.Grille->item(r, 2)->foreground().color(), QColor(0, 0x80, 0));
   }
+  // Beside them the error in millimetres, three significant digits.
+  for (int r = 0; r < d.Grille->rowCount(); r++) {
+    const double m = d.Grille->item(r, 2)->text().toDouble() * 1000;
+    const QString t = d.Grille->item(r, 3)->text();
+    EXPECT_NEAR(t.toDouble(), m, std::max(5e-5, 5e-3 * std::abs(m))) << t.toStdString();
+    EXPECT_FALSE(t.contains('e')) << t.toStdString();
+    // The digits from the first one that is not zero.
+    EXPECT_LE(QString(t).remove('.').remove('-').remove(QRegularExpression("^0+")).size(), 3)
+        << t.toStdString();
+  }
+  // The strip is the parallelogram of its ruling (0.5, 0, 0.6) and its edge (0, 4.5, 0.3).
+  const double aire = Norme(ProduitVect(TVertex3f{0.5, 0, 0.6}, TVertex3f{0, 4.5, 0.3}));
+  const double bord = std::hypot(4.5, 0.3);
+  const QString resume = d.Resume->text();
+  EXPECT_TRUE(resume.startsWith("Bordé_DEV : aire ")) << resume.toStdString();
+  EXPECT_TRUE(resume.contains(QString::asprintf("aire %.4f m²", aire))) << resume.toStdString();
+  EXPECT_TRUE(resume.contains(QString::asprintf("bords %.4f m et %.4f m", bord, bord)))
+      << resume.toStdString();
   d.Grille->selectRow(1);
   const QStringList l = d.TexteCopie().split('\r', Qt::SkipEmptyParts);
   ASSERT_EQ(l.size(), 2);

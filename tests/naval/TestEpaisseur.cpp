@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Aide.h"
+#include "naval/Poids.h"
 #include "session/Epaisseur.h"
 #include "session/ObjCom.h"
 
@@ -80,7 +81,8 @@ TEST_F(Thickness, ZeroGivesACopyNamedWithTheNewCountAndTheSourceProperties) {
   s.PlanSym.Origine = {0.1, 0, 0};
   s.PlanSym.MajPlan();
   int k = -1;
-  ASSERT_EQ(AjouteEpaisseur(Doc, 0, 0, true, &k), "");
+  // Asked to weigh: the source's weight model comes with it.
+  ASSERT_EQ(AjouteEpaisseur(Doc, 0, 0, true, &k, true), "");
   ASSERT_EQ(k, 1);
   const TEntity& e = Doc.Surf(1);
   EXPECT_EQ(e.Nom, "Panneau 2");
@@ -98,6 +100,32 @@ TEST_F(Thickness, ZeroGivesACopyNamedWithTheNewCountAndTheSourceProperties) {
   EXPECT_EQ(e.Pts, Doc.Surf(0).Pts);
   EXPECT_TRUE(e.Calculee);
   EXPECT_TRUE(Doc.Modifie);
+}
+
+TEST_F(Thickness, TheNewSurfaceWeighsNothingUnlessAskedAndAbsurdDistancesAreRefused) {
+  TDXFSurface& s = Panneau(Doc, 1);  // 1 x 2 x 0.5 m
+  s.TypePoids = tpEpaisseurDensite, s.Epaisseur = 0.012, s.Densite = 1.5;
+  MajTotalPoids(Doc);
+  const double source = Doc.Surf(0).Poids.Masse;
+  // The panel and its mirror image (flat, 2 m by the length of (1, 0, 0.5)) times 12 mm of 1.5 t/m3.
+  ASSERT_NEAR(source, 2 * 2 * std::sqrt(1.25) * 0.012 * 1.5 * 1000, 1e-9);
+  ASSERT_EQ(AjouteEpaisseur(Doc, 0, 0.012, true), "");
+  MajTotalPoids(Doc);
+  EXPECT_EQ(Doc.Surf(1).Poids.Masse, 0);
+  EXPECT_NEAR(Doc.PoidsTotal.Masse, source, 1e-9);
+  // Its properties are kept for the user who wants to weigh it after all.
+  EXPECT_EQ(Doc.Surf(1).Epaisseur, 0.012);
+  EXPECT_EQ(Doc.Surf(1).Densite, 1.5);
+  ASSERT_EQ(AjouteEpaisseur(Doc, 0, 0.012, true, nullptr, true), "");
+  MajTotalPoids(Doc);
+  EXPECT_NEAR(Doc.PoidsTotal.Masse, 2 * source, 1e-6);
+  // A negative distance would swap the side chosen; beyond half the panel's largest size (1 m)
+  // it is no thickness.
+  const int n = Doc.NbSurf();
+  EXPECT_EQ(AjouteEpaisseur(Doc, 0, -0.5, true), "rsEpaisseurNegative");
+  EXPECT_EQ(AjouteEpaisseur(Doc, 0, 1.01, true), "rsEpaisseurTropGrande");
+  EXPECT_EQ(Doc.NbSurf(), n);
+  EXPECT_EQ(AjouteEpaisseur(Doc, 0, 1.0, true), "");
 }
 
 TEST_F(Thickness, AnOffsetCrossingTheCentrePlaneStopsOnIt) {

@@ -321,3 +321,29 @@ TEST(Csv, ImportIsBoundedAndReadsOnlyRegularFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Impression, TheMomentsTableGivesUnitsAndMassTimesPosition) {
+  TDocument doc;
+  doc.Vider();
+  TPoids a, b;
+  a.Nom = "lest", a.Masse = 1200.5, a.X = 0.25, a.Y = 4, a.Z = -1.5;
+  b.Nom = "moteur", b.Masse = 180, b.X = -0.5, b.Y = 1.5, b.Z = 0.4;
+  doc.ListePoids = {a, b};
+  MajTotalPoids(doc);
+  TGrillePoids g = LignesPoids(doc);
+  g.push_back({"2", "illisible", "1.x", "0", "0", "0", ""});  // left out
+  const std::vector<std::string> l = LignesMomentsPoids(LignesSurfaces(doc), g, doc.PoidsTotal);
+  ASSERT_EQ(l.size(), 3u + 2 + 1);
+  EXPECT_EQ(l[2], "Nom\tValeur [kg]\tX [m]\tY [m]\tZ [m]\tMx [kg.m]\tMy [kg.m]\tMz [kg.m]");
+  EXPECT_EQ(l[3], "lest\t1200.500\t0.250\t4.000\t-1.500\t300.125\t4802.000\t-1800.750");
+  EXPECT_EQ(l[4], "moteur\t180.000\t-0.500\t1.500\t0.400\t-90.000\t270.000\t72.000");
+  // The total's moments are the sums of the rows'.
+  const double m = 1200.5 + 180, my = 1200.5 * 4 + 180 * 1.5;
+  EXPECT_EQ(l[5].substr(0, l[5].find('\t')), "TOTAL");
+  EXPECT_NE(l[5].find("\t" + TexteReel(m, 3) + "\t"), std::string::npos) << l[5];
+  EXPECT_NE(l[5].find("\t" + TexteReel(my, 3) + "\t"), std::string::npos) << l[5];
+}
+
+}  // namespace

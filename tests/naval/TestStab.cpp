@@ -409,7 +409,8 @@ TEST(Conditions, EveryInputIsCheckedBeforeComputing) {
   EXPECT_EQ(c.Densite, 1.026);
   s.Densite = "1,025";
   c.Densite = 5;
-  EXPECT_EQ(LitConditionsStab(s, c), Format(rs("rsErrConversionReel"), "1,025"));
+  EXPECT_EQ(LitConditionsStab(s, c),
+            Format(rs("rsErrConversionChamp"), rs("rsStabSynDensite").c_str(), "1,025"));
   EXPECT_EQ(c.Densite, 5);
 
   // The sweep refuses with the message and computes nothing.
@@ -595,6 +596,39 @@ TEST(Ajuster, WeightAndAlignment) {
   c.S.Ajuste(ajValeursInitiales, 0, false);
   EXPECT_EQ(c.S.Poids.Valeur, doc.Valeur);
   EXPECT_EQ(c.S.Poids.Centre, doc.Centre);
+}
+
+}  // namespace
+
+namespace {
+
+// The sign of trim the synthesis states: G half a metre towards +Y sinks the +Y end, so the
+// trim is negative, of the box's wall-sided value tan(t) (GM_L + BM_L tan²(t) / 2) = 0.5.
+TEST(Synthese, TheTrimSignStatedIsTheTrimFound) {
+  const double B = 4, L = 10, T = 1.5, D = 4, KG = 1;
+  Calcul c;
+  BargeFermee(c.Doc, B, L, T, D, 24);
+  Init(c.S, c.Doc);
+  c.S.Poids.Centre.Z = KG - T;
+  c.S.Poids.Centre.Y = c.S.CarInitiale.Centre.Y + 0.5;
+  c.S.Conditions.TolAssiette = 0.01;
+  c.Lance(10, 10, true);
+  ASSERT_EQ(c.S.Etapes.size(), 2u);
+  const double bml = L * L / (12 * T), gml = T / 2 + bml - KG;
+  double t = 0.5 / gml;
+  for (int i = 0; i < 50; i++) {
+    const double f = t * (gml + bml * t * t / 2) - 0.5, df = gml + 1.5 * bml * t * t;
+    t -= f / df;
+  }
+  const double attendu = -std::atan(t) * 180 / std::numbers::pi;
+  EXPECT_NEAR(c.S.Etapes[0].Assiette, attendu, 0.02);
+  const std::vector<TLigneSynthese> s = Synthese(c.S);
+  EXPECT_EQ(s.back().Libelle, rs("rsStabSigneAssiette"));
+  EXPECT_EQ(s.back().Valeur, rs("rsStabAssiettePositive"));
+  EXPECT_NE(s.back().Valeur.find("+Y"), std::string::npos);
+  // Without the trim searched the side closes the synthesis, as before.
+  c.Lance(10, 10, false);
+  EXPECT_EQ(Synthese(c.S).back().Libelle, rs("rsStabCote"));
 }
 
 }  // namespace

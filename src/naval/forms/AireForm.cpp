@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -108,6 +109,10 @@ void TAireForm::Prepare() {
 
 TAiresVoilesForm::TAiresVoilesForm(TDocument& doc, QWidget* parent) : TGrilleResultatsForm(parent), Doc(doc) {
   setWindowTitle(Q(rs("rsAiresVoilesFormCaption")));
+  Equilibre = new QLabel(this);
+  Equilibre->setObjectName("LblEquilibre");
+  Equilibre->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  if (auto* l = qobject_cast<QVBoxLayout*>(layout())) l->insertWidget(1, Equilibre);
 }
 
 void TAiresVoilesForm::Prepare() {
@@ -122,4 +127,13 @@ void TAiresVoilesForm::Prepare() {
   ligne(Q(rs("rsAireTotale")), Doc.CentreVoilure);
   Remplit({Q(rs("rsAireColNom")), Q(rs("rsVoileColValeur")), "X", "Y", "Z"}, l);
   Grille()->setColumnWidth(0, std::max(90, Grille()->columnWidth(0)));
+  const TEquilibre eq = CalcEquilibre(Doc);
+  QStringList t;
+  t << Q(Format(rs("rsVoileAntiDerive"), eq.AntiDerive.Aire, eq.AntiDerive.Y, eq.AntiDerive.Z));
+  if (eq.Avance)
+    t << Q(Format(rs("rsVoileAvance"), *eq.Avance));
+  else
+    t << Q(rs(eq.Voilure.Valeur == 0 ? "rsVoileAvanceSansVoile" : "rsVoileAvanceSansPlan"));
+  Equilibre->setText(t.join("\n"));
+  adjustSize();
 }

@@ -10,6 +10,7 @@
 
 #include "model/Document.h"
 
+class QLabel;
 class QTableWidget;
 
 // A read-only grid with a header row, an OK button, and Ctrl+C copying the header
@@ -44,6 +45,8 @@ class TAiresVoilesForm : public TGrilleResultatsForm {
   explicit TAiresVoilesForm(TDocument& doc, QWidget* parent = nullptr);
   // Recomputes the centre of effort and refills the grid.
   void Prepare();
+  // Under the grid: the lateral plane's centre and the lead of the centre of effort over it.
+  QLabel* Equilibre = nullptr;
 
  private:
   TDocument& Doc;

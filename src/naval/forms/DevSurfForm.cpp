@@ -2,6 +2,7 @@
 #include "naval/forms/DevSurfForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "base/Chaines.h"
@@ -52,9 +54,11 @@ TDevSurfForm::TDevSurfForm(TDocument& doc, QWidget* parent) : QDialog(parent), D
   auto* droite = new QVBoxLayout;
   auto* ge = new QGroupBox(Q(rs("rsGBControleErreursCaption")), this);
   auto* ve = new QVBoxLayout(ge);
-  Grille = new QTableWidget(0, 3, ge);
+  Grille = new QTableWidget(0, 4, ge);
   Grille->setObjectName("Grille");
-  Grille->setHorizontalHeaderLabels({Q(rs("rsSurface")), Q(rs("rsDirectrice")), Q(rs("rsErreur"))});
+  // The error in metres as the program gives it, and beside it in millimetres as one reads it.
+  Grille->setHorizontalHeaderLabels(
+      {Q(rs("rsSurface")), Q(rs("rsDirectrice")), Q(rs("rsErreur")), Q(rs("rsErreurMm"))});
   Grille->verticalHeader()->hide();
   Grille->verticalHeader()->setDefaultSectionSize(20);
   // The error is shown to 15 significant digits: its column takes them whole.
@@ -66,6 +70,10 @@ TDevSurfForm::TDevSurfForm(TDocument& doc, QWidget* parent) : QDialog(parent), D
   Grille->setSelectionBehavior(QAbstractItemView::SelectRows);
   Grille->setMinimumSize(410, 320);
   ve->addWidget(Grille);
+  Resume = new QLabel(ge);
+  Resume->setObjectName("LblResume");
+  Resume->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  ve->addWidget(Resume);
   droite->addWidget(ge, 1);
   auto* bf = new QHBoxLayout;
   bf->addStretch(1);
@@ -102,6 +110,7 @@ void TDevSurfForm::Prepare() {
 void TDevSurfForm::Lancer() {
   TRACE("TDevSurfForm.BtnLancerClick");
   Grille->setRowCount(0);
+  Resume->clear();
   std::vector<int> nums;
   for (int i = 0; i < Liste->count() && i < static_cast<int>(Entree.size()); i++)
     if (Liste->item(i)->isSelected()) nums.push_back(Entree[size_t(i)]);
@@ -116,12 +125,16 @@ void TDevSurfForm::Lancer() {
     AfficheMessage(rs(refus), mtWarning, mbOK);
     return;
   }
+  QStringList resume;
   for (const auto& r : res) {
-    if (r.Ajoutee >= 0)
+    if (r.Ajoutee >= 0) {
       RefreshSG_Erreur(r.Nom, r.Erreurs);
-    else
+      const TMesurePatron m = MesurePatron(r.Patron);
+      resume << Q(Format(rs("rsDevResume"), r.Nom.c_str(), m.Aire, m.BordA, m.BordB));
+    } else
       AfficheMessage(r.Nom + " : " + r.Message, mtError, mbOK);
   }
+  Resume->setText(resume.join("\n"));
   Doc.MarqueModifie();
   if (QuandApplique) QuandApplique();
   Prepare();
@@ -136,6 +149,13 @@ void TDevSurfForm::RefreshSG_Erreur(const std::string& nom, const std::vector<TE
     auto* c = new QTableWidgetItem(QString::number(e.Erreur, 'g', 15));
     c->setForeground(CouleurErreur(e.Erreur));
     Grille->setItem(r, 2, c);
+    // Three significant digits, down to a tenth of a micron: below that it is the rounding of
+    // the pattern's coordinates, not an error one could cut.
+    const double v = e.Erreur * 1000;
+    const int dec = v == 0 ? 4 : std::clamp(2 - static_cast<int>(std::floor(std::log10(std::abs(v)))), 0, 4);
+    auto* mm = new QTableWidgetItem(QString::number(v, 'f', dec));
+    mm->setForeground(CouleurErreur(e.Erreur));
+    Grille->setItem(r, 3, mm);
   }
 }
 
@@ -198,6 +218,9 @@ TEpaisseurForm::TEpaisseurForm(TDocument& doc, QWidget* parent) : QDialog(parent
   he->addWidget(l);
   he->addWidget(Epaisseur);
   v->addLayout(he);
+  CBPoids = new QCheckBox(Q(rs("rsCBPoidsEpaisseurCaption")), this);
+  CBPoids->setObjectName("CBPoids");
+  v->addWidget(CBPoids);
   auto* boutons = new QDialogButtonBox(this);
   QPushButton* ok = boutons->addButton(Q(rs("rsBtnOK")), QDialogButtonBox::AcceptRole);
   ok->setObjectName("BtnOK");
@@ -223,7 +246,9 @@ void TEpaisseurForm::accept() {
     const QString texte = Epaisseur->text().trimmed();
     const double t = texte.toDouble(&ok);
     if (!ok || !std::isfinite(t)) {
-      AfficheMessage(Format(rs("rsErrConversionReel"), texte.toStdString().c_str()), mtError, mbOK);
+      AfficheMessage(Format(rs("rsErrConversionChamp"), rs("rsLabelEpaisseurMCaption").c_str(),
+                            texte.toStdString().c_str()),
+                     mtError, mbOK);
       return;
     }
     if (Doc.NbSurf() >= MaxSurf) {
@@ -231,7 +256,8 @@ void TEpaisseurForm::accept() {
       return;
     }
     if (AvantChangement) AvantChangement();
-    const std::string refus = AjouteEpaisseur(Doc, k, t, RBInterieur->isChecked());
+    const std::string refus =
+        AjouteEpaisseur(Doc, k, t, RBInterieur->isChecked(), nullptr, CBPoids->isChecked());
     if (!refus.empty()) {
       AfficheMessage(rs(refus), mtError, mbOK);
       return;

@@ -12,9 +12,11 @@
 #include "model/Document.h"
 #include "session/DevSurf.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QCheckBox;
 class QRadioButton;
 class QTableWidget;
 
@@ -37,6 +39,7 @@ class TDevSurfForm : public QDialog {
   QListWidget* Liste = nullptr;
   QPushButton *BtnToutes = nullptr, *BtnAucune = nullptr, *BtnLancer = nullptr, *BtnFermer = nullptr;
   QTableWidget* Grille = nullptr;
+  QLabel* Resume = nullptr;  // each pattern's area and edge lengths
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -59,6 +62,7 @@ class TEpaisseurForm : public QDialog {
 
   QListWidget* Liste = nullptr;
   QRadioButton *RBInterieur = nullptr, *RBExterieur = nullptr;
+  QCheckBox* CBPoids = nullptr;  // the new surface weighs (unchecked: its source's model counts it)
   QLineEdit* Epaisseur = nullptr;
 
  protected:

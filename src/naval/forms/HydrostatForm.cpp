@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -189,6 +190,12 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   connect(calcTable, &QPushButton::clicked, this, [this] { CalculeTable(); });
   connect(BtnArretTable, &QPushButton::clicked, this, [this] { SuiviTable.Arret = true; });
   bt->addStretch();
+  ProgresTable = new QProgressBar;
+  ProgresTable->setObjectName("ProgresTable");
+  ProgresTable->setRange(0, 100);
+  ProgresTable->setMaximumWidth(140);
+  ProgresTable->setVisible(false);  // shown while the table is computed, as the stop button
+  bt->addWidget(ProgresTable);
   bt->addWidget(BtnArretTable);
   bt->addWidget(calcTable);
   vt->addLayout(bt);
@@ -232,10 +239,11 @@ void THydrostatForm::Initialise() {
   }
   SelectionneTout(true);
   NbCouples->setValue(std::clamp(2 * Doc.Precision + 1, MinSectionsHydro, MaxSectionsHydro));
-  // By default from halfway down the deepest point to a little above the design waterline.
-  const double k = ZQuille(Doc, Portee());
-  EdZ0->setText(QString::asprintf("%.3f", 0.5 * k));
-  EdZ1->setText(QString::asprintf("%.3f", -0.1 * k));
+  // The hull's drafts, the waterline Z = 0 among the rows.
+  const TPlageTable t = PlageTableDefaut(Doc, Portee());
+  EdZ0->setText(QString::asprintf("%.4f", t.Z0));
+  EdZ1->setText(QString::asprintf("%.4f", t.Z1));
+  EdNbLignes->setText(QString::number(t.N));
   Pages->setCurrentIndex(0);
 }
 
@@ -426,12 +434,18 @@ std::string THydrostatForm::CalculeTable() {
   TableAvecPoids = g.Valeur > 0;
   SuiviTable.Arret = false;
   SuiviTable.TraiteMessages = [] { QApplication::processEvents(); };
+  SuiviTable.Progression = [this](int total, int fait) {
+    ProgresTable->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
+  };
+  ProgresTable->setValue(0);
+  ProgresTable->setVisible(true);
   BtnArretTable->setVisible(true);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LignesTable = TableHydrostatique(Doc, Portee(), HauteursTable(z0, z1, n), NbCouples->value(),
                                    TableAvecPoids ? &g : nullptr, &SuiviTable);
   QApplication::restoreOverrideCursor();
   BtnArretTable->setVisible(false);
+  ProgresTable->setVisible(false);
   const std::vector<std::string> ent = EnteteTableHydro(TableAvecPoids);
   GrilleTable->setColumnCount(static_cast<int>(ent.size()));
   QStringList h;

@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -64,6 +65,7 @@ class THydrostatForm : public QDialog {
   TGraphe* CourbeTable = nullptr;
   QLabel* Avertissements = nullptr;
   QPushButton* BtnArretTable = nullptr;
+  QProgressBar* ProgresTable = nullptr;
   const std::vector<TLigneTableHydro>& Table() const { return LignesTable; }
   TSuiviCalcul SuiviTable;
   // What Ctrl+C in the grid copies: label, tab, value and a carriage return per selected row.

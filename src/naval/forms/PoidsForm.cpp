@@ -243,6 +243,10 @@ std::vector<TLigneRapport> TPoidsForm::LignesRapport() const {
     entete = entete || premier;
     r.push_back({x, true, premier});
   }
+  // After the estimate, the same rows with their units and moments, in value size.
+  const std::vector<std::string> m =
+      LignesMomentsPoids(Surfaces, GrillePoidsLue(), TotalDesLignes(Surfaces, GrillePoidsLue()));
+  for (size_t i = 0; i < m.size(); i++) r.push_back({m[i], i == 1, i == 2});
   return r;
 }
 

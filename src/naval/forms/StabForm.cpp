@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 #include <iterator>
+#include <numbers>
 
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
@@ -32,12 +33,22 @@
 #include "naval/Envahissement.h"
 #include "naval/Hydrostat.h"
 #include "naval/forms/VerificationForm.h"
+#include "naval/Poids.h"
 #include "session/ObjCom.h"
 #include "ui/Dialogues.h"
 #include "ui/Graphe.h"
 #include "ui/Rapport.h"
 
 namespace {
+
+// A field's caption as a message names it: no mnemonic, no "=" or ":" at its end.
+std::string NomChamp(const char* cle) {
+  std::string t;
+  for (char c : rs(cle))
+    if (c != '&') t += c;
+  while (!t.empty() && (t.back() == ' ' || t.back() == '=' || t.back() == ':')) t.pop_back();
+  return t;
+}
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QString U(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
@@ -498,6 +509,9 @@ std::string TStabForm::Calculer() {
   TConditionsStab c;
   std::string err = LitConditionsStab(s, c);
   c.Cote = CBCote->currentIndex() == 1 ? -1 : 1;
+  // A total with no centre of gravity (not a number, negative, parts of both signs cancelling)
+  // is said as such before anything else: its weight and centre mean nothing, adjusted or not.
+  if (err.empty() && !SansPoids(Doc)) err = DefautPoidsTotal(Doc);
   if (err.empty()) err = ValideConditionsStab(c, Stab.Poids.Valeur);
   if (err.empty() && Stab.Copies.Count() == 0) err = rs("rsStabAucunFlotteur");
   if (err.empty()) {
@@ -520,6 +534,7 @@ std::string TStabForm::Calculer() {
   Stab.Conditions = c;
   Film.stop();
   LblFilm->setText(U("0°"));
+  GM0 = 0;  // the tangent waits for this run's criteria
   Occupe(true);
   try {
     err = Stab.CalcStab();
@@ -543,8 +558,9 @@ void TStabForm::Ajuster() {
                                              : ajValeursInitiales;
   double fixe = 0;
   if (m == ajPoidsFixe && !LitReel(EdPoidsFixe->text().toStdString(), fixe)) {
-    AfficheMessage(Format(rs("rsErrConversionReel"), EdPoidsFixe->text().toStdString().c_str()), mtError,
-                   mbOK);
+    AfficheMessage(Format(rs("rsErrConversionChamp"), NomChamp("rsRB_SetPoidsCaption").c_str(),
+                          EdPoidsFixe->text().toStdString().c_str()),
+                   mtError, mbOK);
     return;
   }
   Stab.Ajuste(m, fixe, CBAligner->isChecked());
@@ -564,6 +580,13 @@ void TStabForm::MajCourbeGZ() {
     ass.push_back({e.Gite, e.Assiette});
   }
   CourbeGZ->AjouteLigne(gz ? "GZ" : "RM", Qt::red, pts);
+  // The tangent at the origin, GM per radian, up to one radian or a little above the curve.
+  if (gz && GM0 > 0 && !pts.empty()) {
+    double haut = 0;
+    for (const auto& p : pts) haut = std::max(haut, p.second);
+    const double fin = std::min(1.0, haut > 0 ? 1.2 * haut / GM0 : 1.0);
+    CourbeGZ->AjouteLigne("GM", QColor(110, 110, 110), {{0, 0}, {fin * 180 / std::numbers::pi, GM0 * fin}});
+  }
   // Flooding points on the heel axis: red where one goes under, blue where it comes out.
   TGraphe::TPoints rouges, bleus;
   std::vector<QString> nomsRouges, nomsBleus;
@@ -867,7 +890,8 @@ void TStabForm::MajCriteres(bool calcule) {
   double envahissement = 0;
   const std::string t = EdEnvahissement->text().trimmed().toStdString();
   if (!t.empty() && (!LitReel(t, envahissement) || !std::isfinite(envahissement) || envahissement < 0)) {
-    AfficheMessage(Format(rs("rsErrConversionReel"), t.c_str()), mtError, mbOK);
+    AfficheMessage(Format(rs("rsErrConversionChamp"), NomChamp("rsLabelAngleEnv").c_str(), t.c_str()),
+                   mtError, mbOK);
     EdEnvahissement->setText("0");
     envahissement = 0;
   }
@@ -886,6 +910,11 @@ void TStabForm::MajCriteres(bool calcule) {
       QApplication::processEvents();
       suivi.Arret = suivi.Arret || Stab.Arret;
     };
+    // The criteria's own sweep is the longer one: the bar follows it from zero.
+    Progres->setValue(0);
+    suivi.Progression = [this](int total, int fait) {
+      Progres->setValue(total > 0 ? static_cast<int>(std::lround(100.0 * fait / total)) : 0);
+    };
     try {
       EvalCriteres = EvalueCriteres(Stab, Doc.ListeReperesEnv, envahissement, Reglements().at(0), &suivi);
     } catch (...) {
@@ -900,6 +929,7 @@ void TStabForm::MajCriteres(bool calcule) {
     if (!EvalCriteres.Arrete)
       for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
     LblNotesCriteres->setText(notes.join("\n"));
+    MajCourbeGZ();  // with GM's tangent
     if (!occupe) FermeSiDemande();
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
