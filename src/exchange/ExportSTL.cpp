@@ -271,7 +271,7 @@ std::vector<TCoque> CoquesPortee(const TDocument& doc, TResultatExport* r) {
   TRACE("ExportSTL.CoquesPortee");
   std::vector<TCoque> l;
   for (const auto& s : doc.TabSurf) {
-    if (!s->Calc) continue;
+    if (!s->Calc || !s->Visible) continue;  // hidden surfaces are not exported
     TCoque c;
     std::string pourquoi;
     if (CoqueFermee(*s, c, pourquoi)) {

@@ -88,6 +88,26 @@ TEST(ExportSTL, SampleBodiesAreClosedShellsWithTheNavalVolume) {
   }
 }
 
+// Hidden surfaces are left out of every export, as the DXF, IGES and text ones do.
+TEST(ExportSTL, HiddenSurfacesAreNotWritten) {
+  TDocument doc;
+  ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/Voilier11.kvb"));
+  MajSurface(doc, true, -1);
+  const int quille = SurfNom2Num(doc, "Quille");
+  ASSERT_GE(quille, 0);
+  auto noms = [&] {
+    std::vector<std::string> n;
+    for (const auto& c : CoquesPortee(doc)) n.push_back(c.Nom);
+    return n;
+  };
+  EXPECT_EQ(noms(), (std::vector<std::string>{"Coque", "Quille", "Pont"}));
+  doc.Surf(quille).Visible = false;
+  EXPECT_EQ(noms(), (std::vector<std::string>{"Coque", "Pont"}));
+  const std::string obj = Dossier() + "cache.obj";
+  ASSERT_TRUE(ExportOBJ(doc, obj).Ok);
+  EXPECT_EQ(Lit(obj).find("o Quille"), std::string::npos);
+}
+
 TEST(ExportSTL, ASurfaceThatDoesNotCloseIsLeftOutWithAMessage) {
   TDocument doc;
   doc.Vider();
