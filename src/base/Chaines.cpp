@@ -70,6 +70,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsSTLFilter", "Fichiers STL (*.stl)|*.stl|Tous fichiers (*.*)|*.*"},
     {"rsNmExportOBJ", "Export OBJ"},
     {"rsOBJFilter", "Fichiers OBJ (*.obj)|*.obj|Tous fichiers (*.*)|*.*"},
+    {"rsExportAucunCorps", "Aucun corps fermé, visible et compté dans les calculs : rien n'est écrit"},
     {"rsExportFormGBEntites", "Entités"},
     {"rsExportFormCBAretes", "Arêtes"},
     {"rsExportFormCBSurfParam", "Surface paramétrique"},

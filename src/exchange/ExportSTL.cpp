@@ -9,6 +9,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/FichierStr.h"
 #include "naval/Face.h"
@@ -326,15 +327,28 @@ std::string TexteOBJ(const std::vector<TCoque>& coques) {
   return s;
 }
 
-TResultatExport ExportSTL(const TDocument& doc, const std::string& nomFichier) {
+namespace {
+
+// A file without a body is no model: readers take it for a broken one. Nothing is written.
+TResultatExport ExportCorps(const TDocument& doc, const std::string& nomFichier, bool stl) {
   TResultatExport r;
-  r.Ok = EcritFichierAtomique(nomFichier, TexteSTL(CoquesPortee(doc, &r)), &r.Erreur);
+  const std::vector<TCoque> coques = CoquesPortee(doc, &r);
+  if (coques.empty()) {
+    r.Ok = false;
+    r.RienAEcrire = true;
+    r.Erreur = rs("rsExportAucunCorps");
+    return r;
+  }
+  r.Ok = EcritFichierAtomique(nomFichier, stl ? TexteSTL(coques) : TexteOBJ(coques), &r.Erreur);
   return r;
 }
 
+}  // namespace
+
+TResultatExport ExportSTL(const TDocument& doc, const std::string& nomFichier) {
+  return ExportCorps(doc, nomFichier, true);
+}
+
 TResultatExport ExportOBJ(const TDocument& doc, const std::string& nomFichier) {
-  TResultatExport r;
-  // OBJ readers take names as UTF-8.
-  r.Ok = EcritFichierAtomique(nomFichier, TexteOBJ(CoquesPortee(doc, &r)), &r.Erreur);
-  return r;
+  return ExportCorps(doc, nomFichier, false);
 }
