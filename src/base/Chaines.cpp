@@ -70,6 +70,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsSTLFilter", "Fichiers STL (*.stl)|*.stl|Tous fichiers (*.*)|*.*"},
     {"rsNmExportOBJ", "Export OBJ"},
     {"rsOBJFilter", "Fichiers OBJ (*.obj)|*.obj|Tous fichiers (*.*)|*.*"},
+    {"rsExportAucunCorps", "Aucun corps fermé, visible et compté dans les calculs : rien n'est écrit"},
     {"rsExportFormGBEntites", "Entités"},
     {"rsExportFormCBAretes", "Arêtes"},
     {"rsExportFormCBSurfParam", "Surface paramétrique"},
@@ -1390,6 +1391,28 @@ std::string DefautFichierLangue(std::string_view o) {
 
 std::vector<std::string> ValeursChaines() { return Valeurs(); }
 
+const std::vector<TAliasChaine>& AliasChaines() {
+  // Language files written to the documented list of keys name some texts otherwise than
+  // the table does: the window's component names of that list, for the same texts.
+  static const std::vector<TAliasChaine> a = {
+      {"rsGBDonneesCaption", "rsExportFormGBEntites"},
+      {"rsGBCtxCaption", "rsExportFormGBContexte"},
+      {"rsCBAretesCaption", "rsExportFormCBAretes"},
+      {"rsCBSurfParamCaption", "rsExportFormCBSurfParam"},
+      {"rsRBSurfMaille3DCaption", "rsExportFormRBMaillage"},
+      {"rsRBSurfPolyLCaption", "rsExportFormRBCourbes"},
+      {"rsCbNurbsCaption", "rsExportFormCBNurbs"},
+      {"rsCBGrilleCaption", "rsExportFormCBGrille"},
+      {"rsCBAxesCaption", "rsExportFormCBAxes"},
+      {"rsRB3DCaption", "rsExportFormRB3D"},
+      {"rsGB2DCaption", "rsExportFormRB2D"},
+      {"rsCBColorCaption", "rsExportFormCBCouleurs"},
+      {"rsSB_SouderHint", "rsBOSouderHint"},
+      {"rsStabFormCaption", "rsStabCaption"},
+  };
+  return a;
+}
+
 bool ChargerChaines(const std::string& chemin, std::string* refus) {
   if (refus) refus->clear();
   std::vector<std::pair<std::string, std::string>> entrees;
@@ -1412,9 +1435,19 @@ bool ChargerChaines(const std::string& chemin, std::string* refus) {
     }
   }
   auto& v = Valeurs();
+  // The texts given under another name of a key, for the keys the file does not name.
+  std::vector<std::pair<std::string, std::string>> parAlias;
+  for (const auto& a : AliasChaines())
+    for (const auto& [cle, texte] : entrees)
+      if (EgalSansCasse(cle, a.Autre)) {
+        parAlias.emplace_back(a.Cle, texte);
+        break;
+      }
   for (size_t i = 0; i < Defs.size(); i++) {
     v[i] = Defs[i].Defaut;
-    for (const auto& [cle, texte] : entrees)
+    bool propre = false;
+    for (const auto& e : entrees) propre = propre || EgalSansCasse(e.first, Defs[i].Cle);
+    for (const auto& [cle, texte] : propre ? entrees : parAlias)
       if (EgalSansCasse(cle, Defs[i].Cle)) {
         // A text whose placeholders differ from the default's would be a format for
         // values the code does not pass, or for fields wider than any caption: the

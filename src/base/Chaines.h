@@ -34,6 +34,14 @@ const std::vector<TChaineDef>& TableChaines();
 // Whether the table knows a key (exact case).
 bool ChaineConnue(std::string_view cle);
 
+// Another name of a key in language files: a line "Autre=text" sets the key's text when
+// the file has no line of the key itself.
+struct TAliasChaine {
+  const char* Autre;
+  const char* Cle;
+};
+const std::vector<TAliasChaine>& AliasChaines();
+
 // The placeholders of a printf format, one letter each in order: 'i' an integer
 // (%d %u %x %c..., and a '*' width or precision), 'f' a floating value, 's' a C string,
 // 'p' a pointer, '?' anything printf would not take ("%%" is no placeholder). With exact,

@@ -16,11 +16,13 @@ namespace {
 struct TOptionsAires {
   std::string Fichier;
   bool Json = false;
+  int Precision = 0;  // --precision, else the document's
 };
 
 int Areas(const TOptionsAires& o) {
   TDocument doc;
   ChargeDocumentCli(doc, o.Fichier);
+  if (o.Precision > 0) ChangePrecision(doc, o.Precision);  // the areas follow the grids
   MajSurface(doc, true, -1);
   const std::vector<TLigneAire> aires = LignesAires(doc);
   const TLigneAire total = TotalAires(aires);
@@ -82,6 +84,7 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
       "areas", "Areas below and above the waterline, sail plan, centre of effort, lateral centre and lead");
   c->add_option("file", o->Fichier, "Document (.kvb); the default new document when absent");
   c->add_flag("--json", o->Json, "Machine-readable output");
+  c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   return [c, o]() { return c->parsed() ? Areas(*o) : -1; };
 }}};
 

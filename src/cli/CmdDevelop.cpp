@@ -26,6 +26,7 @@ int Surface(const TDocument& doc, const std::string& nom) {
 struct TOptionsDevelop {
   std::string Fichier, Surface;
   bool Json = false;
+  int Precision = 0;  // --precision, else the document's
 };
 
 int Develop(const TOptionsDevelop& o) {
@@ -34,6 +35,7 @@ int Develop(const TOptionsDevelop& o) {
   const int k = Surface(doc, o.Surface);
   if (!SurfaceDeveloppable(doc.Surf(k))) throw TErreurCli(o.Surface + ": " + rs("rsDevNonReglee"));
   TMessagesCollectes messages;
+  if (o.Precision > 0) ChangePrecision(doc, o.Precision);  // the pattern follows the grid
   MajSurface(doc, true, k);
   TArrayVertex3f patron;
   std::vector<TErreurDev> erreurs;
@@ -121,6 +123,7 @@ TEnregistreCommande regDev{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("file", o->Fichier, "Document (.kvb)")->required();
   c->add_option("--surface", o->Surface, "Name of the surface to develop")->required();
   c->add_flag("--json", o->Json, "Machine-readable output");
+  c->add_option("--precision", o->Precision, "Evaluation precision, 1..200")->check(CLI::Range(1, 200));
   return [c, o]() { return c->parsed() ? Develop(*o) : -1; };
 }}};
 

@@ -69,6 +69,11 @@ int Export(const TOptionsCli& c) {
   ChargeDocumentCli(doc, c.Fichier);
   const TTypeExport t = Types.at(c.Type);
   TOptionsExport o = Options(c);
+  // The perspective as the document saved it (a zoom of 0 is no saved view, as in the window).
+  if (!o.Contexte.Est3D() && o.Contexte.Type == tvPersp && doc.Vues[tvPersp].Echelle > 0) {
+    const TVueDocument& v = doc.Vues[tvPersp];
+    o.Contexte.Angle1 = v.Angle1, o.Contexte.Angle2 = v.Angle2, o.Contexte.Angle3 = v.Angle3;
+  }
   if (c.Precision > 0) ChangePrecision(doc, c.Precision);
   // Every surface, visible or not, then the lines of the checked kinds.
   for (auto& s : doc.TabSurf) s->MarqueNonCalculee();
@@ -101,6 +106,8 @@ int Export(const TOptionsCli& c) {
   }
   Avertit(messages);
   for (const auto& m : r.Messages) std::cerr << "warning: " << m << "\n";
+  if (r.RienAEcrire)
+    throw TErreurCli(c.Sortie + " not written: no closed, visible body counted in the calculations");
   if (!r.Ok) throw TErreurCli("cannot write " + c.Sortie + ": " + r.Erreur);
   std::printf("%s\n", c.Sortie.c_str());
   return 0;
@@ -119,7 +126,9 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
       "What to write, comma-separated: edges,sections,waterlines,buttocks,diagonals,surface,grid,axes "
       "(default: as the document's display; DXF and text)");
   c->add_flag("--curves", o->Courbes, "The surface as curves along its rows and columns, not a 3D mesh");
-  c->add_option("--view", o->Vue, "2D, as seen in that view: section, plan, profile or perspective")
+  c->add_option(
+       "--view", o->Vue,
+       "2D, as seen in that view: section, plan, profile or perspective (at the document's saved angles)")
       ->check(CLI::IsMember({"section", "plan", "profile", "perspective"}));
   c->add_flag("--half", o->Moitie, "No mirror halves (as \"Moitié\" in the view menu)");
   c->add_flag("--colours", o->Couleurs, "IGES: a colour definition for each surface");

@@ -22,11 +22,12 @@ int Michlet(const TOptionsMichlet& o) {
   std::vector<int> carenes;
   if (o.Carenes.empty()) {
     for (int k = 0; k < doc.NbSurf(); k++)
-      if (doc.Surf(k).Calc) carenes.push_back(k);
+      if (doc.Surf(k).Calc && doc.Surf(k).Visible) carenes.push_back(k);
   } else {
     for (const auto& nom : o.Carenes) {
       const int k = SurfNom2Num(doc, nom);
       if (k < 0) throw TErreurCli("no surface named " + nom);
+      if (!doc.Surf(k).Visible) throw TErreurCli(nom + " is hidden: hidden surfaces are not exported");
       carenes.push_back(k);
     }
   }
@@ -53,7 +54,7 @@ TEnregistreCommande reg{{[](CLI::App& app) -> std::function<int()> {
   c->add_option("out", o->Sortie, "Input file to write (replaced only once complete)")->required();
   c->add_option(
       "--hull", o->Carenes,
-      "A surface to write as a hull, in order (repeatable; every surface with \"Calc\" when absent)");
+      "A surface to write as a hull, in order (repeatable; every visible surface with \"Calc\" when absent)");
   return [c, o]() { return c->parsed() ? Michlet(*o) : -1; };
 }}};
 

@@ -55,6 +55,7 @@ struct TOptionsExport {
 struct TResultatExport {
   bool Ok = true;
   std::string Erreur;                 // why the file was not written
+  bool RienAEcrire = false;           // not written for want of anything to write
   std::vector<std::string> Messages;  // what the user must know of a written file (surfaces left out)
 };
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/FichierStr.h"
 #include "naval/Face.h"
@@ -16,8 +17,10 @@
 namespace {
 
 // Points closer than this are one vertex: the mirror of a point on the symmetry
-// plane and a collapsed edge (a stem) differ from their twins by rounding only.
-constexpr double ToleranceSoudure = 1e-7;
+// plane and a collapsed edge (a stem, a deck's bow point, a keel's thin edge) differ
+// from their twins by the evaluation's rounding, up to a few micrometres; grid points
+// of a real shape are millimetres apart at the finest precision.
+constexpr double ToleranceSoudure = 1e-5;
 // A facet is flat below this ratio of its area to its longest side squared: well above
 // the rounding of the points' arithmetic in double, and of their single precision in STL.
 constexpr double PlatDouble = 1e-10;
@@ -37,6 +40,50 @@ TCle Cle(const TVertex3f& p) {
   return {std::llround(p.X / ToleranceSoudure), std::llround(p.Y / ToleranceSoudure),
           std::llround(p.Z / ToleranceSoudure)};
 }
+
+// The welded vertices: a point within the tolerance of one already taken is that one,
+// whichever side of a rounding cell boundary each lies on.
+class TSoudure {
+ public:
+  explicit TSoudure(std::vector<TVertex3f>& sommets) : Sommets(sommets) {}
+  int Indice(const TVertex3f& p) {
+    const TCle k = Cle(p);
+    for (long long dx = -1; dx <= 1; dx++)
+      for (long long dy = -1; dy <= 1; dy++)
+        for (long long dz = -1; dz <= 1; dz++) {
+          auto it = Cases.find({k.X + dx, k.Y + dy, k.Z + dz});
+          if (it == Cases.end()) continue;
+          for (int i : it->second) {
+            const TVertex3f d = Sommets[size_t(i)] - p;
+            if (ProduitScalaire(d, d) <= ToleranceSoudure * ToleranceSoudure) return i;
+          }
+        }
+    Sommets.push_back(p);
+    Cases[k].push_back(int(Sommets.size()) - 1);
+    return int(Sommets.size()) - 1;
+  }
+
+ private:
+  std::vector<TVertex3f>& Sommets;
+  std::unordered_map<TCle, std::vector<int>, THashCle> Cases;
+};
+
+// The unit normal as STL readers compute it from the single precision corners (differences
+// in float, products in double, as admesh does), so that the one written is the one they find.
+std::array<float, 3> NormaleSimple(const std::array<float, 3>& a, const std::array<float, 3>& b,
+                                   const std::array<float, 3>& c) {
+  const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+  const float v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+  std::array<float, 3> n{float(double(u[1]) * v[2] - double(v[1]) * u[2]),
+                         float(double(u[2]) * v[0] - double(v[2]) * u[0]),
+                         float(double(u[0]) * v[1] - double(v[0]) * u[1])};
+  const double l = std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]);
+  if (l > 0)
+    for (float& x : n) x = float(x / l);
+  return n;
+}
+
+std::array<float, 3> Simple(const TVertex3f& p) { return {float(p.X), float(p.Y), float(p.Z)}; }
 
 // The shortest text that reads back as the same double.
 std::string ReelCourt(double v) {
@@ -71,7 +118,7 @@ bool Plat(const TVertex3f& a, const TVertex3f& b, const TVertex3f& c, double pla
 // Removes the flat facets of a closed shell without opening it: the middle point of a
 // flat facet is put on its long side, splitting the facet across that side in two; the
 // flat facet then has no area left and goes. Facets whose corners merged go too.
-void RetireFacettesPlates(TCoque& c, double plat) {
+void RetireFacettesPlates(TCoque& c, double plat, bool simple = false) {
   auto& t = c.Triangles;
   std::erase_if(t, [](const std::array<int, 3>& x) { return x[0] == x[1] || x[1] == x[2] || x[2] == x[0]; });
   std::map<std::pair<int, int>, size_t> arete;  // directed side -> facet
@@ -97,7 +144,10 @@ void RetireFacettesPlates(TCoque& c, double plat) {
     if (morte[i]) continue;
     const auto& P = c.Sommets;
     std::array<int, 3> x = t[i];
-    if (!Plat(P[x[0]], P[x[1]], P[x[2]], plat)) continue;
+    // In single precision also those whose normal a reader finds nil.
+    const bool sansNormale =
+        simple && NormaleSimple(Simple(P[x[0]]), Simple(P[x[1]]), Simple(P[x[2]])) == std::array<float, 3>{};
+    if (!sansNormale && !Plat(P[x[0]], P[x[1]], P[x[2]], plat)) continue;
     // Turned so that the long side is x[2] -> x[0] and x[1] the middle point.
     auto l2 = [&](int u, int v) { return ProduitScalaire(P[v] - P[u], P[v] - P[u]); };
     for (int k = 0; k < 3 && l2(x[2], x[0]) < std::max(l2(x[0], x[1]), l2(x[1], x[2])); k++)
@@ -163,7 +213,7 @@ TCoque CoqueArrondie(const TCoque& c, bool simple) {
     nouveau[i] = it->second;
   }
   for (const auto& t : c.Triangles) r.Triangles.push_back({nouveau[t[0]], nouveau[t[1]], nouveau[t[2]]});
-  RetireFacettesPlates(r, PlatSimple);
+  RetireFacettesPlates(r, PlatSimple, true);
   return r;
 }
 
@@ -183,12 +233,9 @@ bool CoqueFermee(const TEntity& e, TCoque& c, std::string& pourquoi) {
     pourquoi = "grille non calculée";
     return false;
   }
-  std::unordered_map<TCle, int, THashCle> index;
+  TSoudure soudure(c.Sommets);
   auto sommet = [&](const TRefPt& r) {
-    const TVertex3f& p = r.Sym ? e.PtsSym[r.Ln][r.Col] : e.Pts[r.Ln][r.Col];
-    auto [it, neuf] = index.emplace(Cle(p), int(c.Sommets.size()));
-    if (neuf) c.Sommets.push_back(p);
-    return it->second;
+    return soudure.Indice(r.Sym ? e.PtsSym[r.Ln][r.Col] : e.Pts[r.Ln][r.Col]);
   };
   bool fini = true;
   PourFacettesCorps(nbLn, nbCol, e.Sym, e.Orientation ? 1 : 0, e.JonctionSym,
@@ -225,7 +272,7 @@ std::vector<TCoque> CoquesPortee(const TDocument& doc, TResultatExport* r) {
   TRACE("ExportSTL.CoquesPortee");
   std::vector<TCoque> l;
   for (const auto& s : doc.TabSurf) {
-    if (!s->Calc) continue;
+    if (!s->Calc || !s->Visible) continue;  // hidden surfaces are not exported
     TCoque c;
     std::string pourquoi;
     if (CoqueFermee(*s, c, pourquoi)) {
@@ -250,12 +297,10 @@ std::string TexteSTL(const std::vector<TCoque>& coques) {
   s.reserve(s.size() + size_t(n) * 50);
   for (const auto& c : simples)
     for (const auto& t : c.Triangles) {
-      const TVertex3f &a = c.Sommets[t[0]], &b = c.Sommets[t[1]], &d = c.Sommets[t[2]];
-      TVertex3f nn = ProduitVect(b - a, d - a);
-      double l = Norme(nn);
-      if (l > 0) nn = {nn.X / l, nn.Y / l, nn.Z / l};
-      for (const TVertex3f& p : {nn, a, b, d})
-        AjouteF32(s, float(p.X)), AjouteF32(s, float(p.Y)), AjouteF32(s, float(p.Z));
+      const std::array<float, 3> a = Simple(c.Sommets[t[0]]), b = Simple(c.Sommets[t[1]]),
+                                 d = Simple(c.Sommets[t[2]]);
+      for (const auto& p : {NormaleSimple(a, b, d), a, b, d})
+        for (float x : p) AjouteF32(s, x);
       s += std::string(2, '\0');
     }
   return s;
@@ -282,15 +327,28 @@ std::string TexteOBJ(const std::vector<TCoque>& coques) {
   return s;
 }
 
-TResultatExport ExportSTL(const TDocument& doc, const std::string& nomFichier) {
+namespace {
+
+// A file without a body is no model: readers take it for a broken one. Nothing is written.
+TResultatExport ExportCorps(const TDocument& doc, const std::string& nomFichier, bool stl) {
   TResultatExport r;
-  r.Ok = EcritFichierAtomique(nomFichier, TexteSTL(CoquesPortee(doc, &r)), &r.Erreur);
+  const std::vector<TCoque> coques = CoquesPortee(doc, &r);
+  if (coques.empty()) {
+    r.Ok = false;
+    r.RienAEcrire = true;
+    r.Erreur = rs("rsExportAucunCorps");
+    return r;
+  }
+  r.Ok = EcritFichierAtomique(nomFichier, stl ? TexteSTL(coques) : TexteOBJ(coques), &r.Erreur);
   return r;
 }
 
+}  // namespace
+
+TResultatExport ExportSTL(const TDocument& doc, const std::string& nomFichier) {
+  return ExportCorps(doc, nomFichier, true);
+}
+
 TResultatExport ExportOBJ(const TDocument& doc, const std::string& nomFichier) {
-  TResultatExport r;
-  // OBJ readers take names as UTF-8.
-  r.Ok = EcritFichierAtomique(nomFichier, TexteOBJ(CoquesPortee(doc, &r)), &r.Erreur);
-  return r;
+  return ExportCorps(doc, nomFichier, false);
 }

@@ -152,7 +152,9 @@ std::vector<std::string> LignesEntreeMichlet(const TDocument& doc, const std::ve
     for (int s = 0; s < nbSec; s++) {
       std::string ligne;
       const TCoupe vide;
-      const TCoupe& sec = static_cast<size_t>(s) < e.Sec.size() ? e.Sec[static_cast<size_t>(s)] : vide;
+      // A hidden surface has no lines: what it held when last shown is not its shape.
+      const TCoupe& sec =
+          e.Visible && static_cast<size_t>(s) < e.Sec.size() ? e.Sec[static_cast<size_t>(s)] : vide;
       for (size_t j = 0; j < z.size(); j++) {
         if (j > 0) ligne += ',';
         ligne += CoteSection(sec, z[j]);

@@ -150,10 +150,6 @@ void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroise
   sel.erase(std::unique(sel.begin(), sel.end()), sel.end());
 
   CalcTabLignesSec(doc, courbure);
-  // A hidden surface is listed from sections of its present shape, not from
-  // whatever lines it held when it was last shown.
-  for (int k : sel)
-    if (!doc.Surf(k).Visible) CalcAllSec(doc, doc.Surf(k), courbure);
 
   t.Reinitialise();
   const TGrille& g = doc.Grille;
@@ -162,6 +158,9 @@ void CalculeTableCotes(TDocument& doc, const std::vector<int>& surfaces, TCroise
   const int nbSec = g.NombreValide(flSections);
   for (int k : sel) {
     const TEntity& e = doc.Surf(k);
+    // A hidden surface has no lines (whatever it held when last shown is not its shape):
+    // only its edges, from its evaluated grid, are listed.
+    if (!e.Visible) continue;
     for (int s = 0; s < nbSec; s++) {
       if (static_cast<size_t>(s) >= e.Sec.size()) break;
       for (double v : niveaux) {

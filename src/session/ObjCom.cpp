@@ -192,6 +192,7 @@ void PrepareCarenesMichlet(TDocument& doc, const std::vector<int>& carenes) {
   for (int k : carenes)
     if (k >= 0 && k < doc.NbSurf()) {
       TEntity& e = doc.Surf(k);
+      if (!e.Visible) continue;  // lines are computed for visible surfaces only
       if (!e.Calculee) e.CalcSurface();
       CalcAllSec(doc, e);
     }

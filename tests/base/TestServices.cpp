@@ -133,6 +133,45 @@ struct GardeChaines {
   ~GardeChaines() { ChaineDefauts(); }
 };
 
+// Keys of the documented list that the table names otherwise: a language file written to
+// that list reaches the texts, and the table's own key wins when both are given.
+TEST(Chaines, KeysOfTheDocumentedListReachTheirTexts) {
+  GardeChaines garde;
+  const std::vector<std::pair<std::string, std::string>> cles = {
+      {"rsGBDonneesCaption", "rsExportFormGBEntites"},
+      {"rsGBCtxCaption", "rsExportFormGBContexte"},
+      {"rsCBAretesCaption", "rsExportFormCBAretes"},
+      {"rsCBSurfParamCaption", "rsExportFormCBSurfParam"},
+      {"rsRBSurfMaille3DCaption", "rsExportFormRBMaillage"},
+      {"rsRBSurfPolyLCaption", "rsExportFormRBCourbes"},
+      {"rsCbNurbsCaption", "rsExportFormCBNurbs"},
+      {"rsCBGrilleCaption", "rsExportFormCBGrille"},
+      {"rsCBAxesCaption", "rsExportFormCBAxes"},
+      {"rsRB3DCaption", "rsExportFormRB3D"},
+      {"rsGB2DCaption", "rsExportFormRB2D"},
+      {"rsCBColorCaption", "rsExportFormCBCouleurs"},
+      {"rsSB_SouderHint", "rsBOSouderHint"},
+      {"rsStabFormCaption", "rsStabCaption"}};
+  Temp t;
+  fs::path p = t.Dir / "lang_Test.dat";
+  {
+    std::ofstream f(p, std::ios::binary);
+    for (size_t i = 0; i < cles.size(); i++) f << cles[i].first << "=T" << i << "\r\n";
+    // Both names: the table's own key is taken.
+    f << "rsExportFormCBAxes=propre\r\n";
+  }
+  ASSERT_TRUE(ChargerChaines(p.string()));
+  for (size_t i = 0; i < cles.size(); i++) {
+    ASSERT_TRUE(ChaineConnue(cles[i].second)) << cles[i].second;
+    if (cles[i].second == std::string("rsExportFormCBAxes"))
+      EXPECT_EQ(rs(cles[i].second), "propre");
+    else
+      EXPECT_EQ(rs(cles[i].second), "T" + std::to_string(i)) << cles[i].first;
+  }
+  // Everything else keeps its default.
+  EXPECT_EQ(rs("rsBtnOK"), "&OK");
+}
+
 TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
   GardeChaines garde;
   Temp t;

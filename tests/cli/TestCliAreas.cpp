@@ -2,6 +2,7 @@
 // agrees with the text.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "cli/CliAide.h"
@@ -50,3 +51,19 @@ TEST(CliAreas, ADesignWithoutSailHasNoLead) {
 }
 
 }  // namespace
+
+// The areas follow the evaluation's precision: a coarse grid cuts the curved hull short,
+// and the grids converge as they get finer.
+TEST(CliAreas, PrecisionIsAnOption) {
+  auto total = [](int n) {
+    ResultatCli r = LanceCli("areas " + Deriveur + " --json --precision " + std::to_string(n));
+    EXPECT_EQ(r.Code, 0) << n;
+    if (r.Code != 0) return 0.0;
+    return nlohmann::json::parse(r.Sortie)["areas_total"]["total"].get<double>();
+  };
+  const double a2 = total(2), a60 = total(60), a120 = total(120);
+  ASSERT_GT(a120, 0);
+  EXPECT_LT(std::fabs(a120 - a60), std::fabs(a120 - a2) / 10);
+  EXPECT_NE(a2, a60);
+  EXPECT_NE(LanceCli("areas " + Deriveur + " --precision 0").Code, 0);
+}

@@ -43,6 +43,21 @@ TEST(CliDevelop, TheTopsidesUnrollKeepingTheirEdges) {
   EXPECT_EQ(LanceCli("develop " + Canot + " --surface Inconnue").Code, 2);
 }
 
+// The pattern at another precision: one point per grid column, and the edges' lengths of
+// the grid that the points command gives at the same precision.
+TEST(CliDevelop, PrecisionIsAnOption) {
+  ResultatCli r = LanceCli("develop " + Canot + " --surface Bordé --json --precision 30");
+  ASSERT_EQ(r.Code, 0);
+  const auto j = nlohmann::json::parse(r.Sortie);
+  ResultatCli p = LanceCli("points " + Canot + " --surface Bordé --json --precision 30");
+  ASSERT_EQ(p.Code, 0);
+  const auto g = nlohmann::json::parse(p.Sortie)["surfaces"][0]["points"];
+  ASSERT_EQ(j["edge_a"].size(), 31u);
+  ASSERT_EQ(g.front().size(), 31u);
+  EXPECT_NEAR(Longueur(j["edge_a"], true), Longueur(g.front(), false), 2e-3);
+  EXPECT_NEAR(Longueur(j["edge_b"], true), Longueur(g.back(), false), 2e-3);
+}
+
 TEST(CliThickness, WritesTheDocumentWithTheOffsetAdded) {
   const std::string out = (std::filesystem::temp_directory_path() / "brivane_cli_epaisseur.kvb").string();
   ResultatCli r = LanceCli("thickness " + Canot + " --surface Fond --thickness 0.009 " + out);

@@ -1,12 +1,15 @@
 // "export": each kind written from a sample with the window's choices as options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 #include "CliAide.h"
 
@@ -95,4 +98,72 @@ TEST(CliExport, RefusalsKeepThePreviousFile) {
   r = LanceCli("export txt " + Voilier + " " + Sortie("absent/x.txt"), true);
   EXPECT_EQ(r.Code, 2);
   EXPECT_NE(r.Sortie.find("cannot write"), std::string::npos);
+}
+
+namespace {
+
+// A copy of a sample with some of its text replaced (every occurrence).
+std::string Copie(const std::string& source, const std::string& nom, const std::string& avant,
+                  const std::string& apres) {
+  std::string t = Lit(source);
+  size_t p = 0;
+  int n = 0;
+  while ((p = t.find(avant, p)) != std::string::npos)
+    t.replace(p, avant.size(), apres), p += apres.size(), n++;
+  EXPECT_GT(n, 0) << avant;
+  const std::string f = Sortie(nom);
+  std::ofstream(f, std::ios::binary) << t;
+  return f;
+}
+
+std::vector<double> Nombres(const std::string& dxf, const char* code, size_t n) {
+  std::vector<double> v;
+  const std::string cle = std::string("\r\n") + code + "\r\n";
+  size_t p = dxf.find("ENTITIES\r\n");
+  while (v.size() < n && (p = dxf.find(cle, p)) != std::string::npos) {
+    p += cle.size();
+    v.push_back(std::stod(dxf.substr(p, dxf.find("\r\n", p) - p)));
+  }
+  return v;
+}
+
+}  // namespace
+
+// With every surface hidden there is no body: no file of 84 bytes that readers take for a
+// broken model, but a refusal that says so; the previous file stays.
+TEST(CliExport, NoBodyNoStlFile) {
+  const std::string cache = Copie(std::string(BRIVANE_SAMPLES) + "/Canot52.kvb", "cache.kvb",
+                                  "[Visible]\r\n1\r\n", "[Visible]\r\n0\r\n");
+  for (const char* kind : {"stl", "obj"}) {
+    const std::string f = Sortie(std::string("vide.") + kind);
+    std::filesystem::remove(f);
+    ResultatCli r = LanceCli(std::string("export ") + kind + " " + cache + " " + f, true);
+    EXPECT_NE(r.Code, 0) << kind;
+    EXPECT_NE(r.Sortie.find("not written: no closed, visible body"), std::string::npos) << r.Sortie;
+    EXPECT_FALSE(std::filesystem::exists(f)) << kind;
+  }
+}
+
+// "--view perspective" projects at the perspective angles the document saved, as the export
+// window does with the view's own; the 3D points projected here are the reference.
+TEST(CliExport, PerspectiveAtTheDocumentsSavedAngles) {
+  const double a1 = 0.7, a2 = 0.2;
+  const std::string doc = Copie(Voilier, "persp.kvb", "[Pe]\r\n0;0;0.0000;0.0000;0.0000;0.0000;",
+                                "[Pe]\r\n10;20;150.0000;0.7000;0.2000;0.0000;");
+  const std::string d3 = Sortie("p3.dxf"), d2 = Sortie("p2.dxf");
+  ASSERT_EQ(LanceCli("export dxf " + doc + " " + d3 + " --entities edges").Code, 0);
+  ASSERT_EQ(LanceCli("export dxf " + doc + " " + d2 + " --entities edges --view perspective").Code, 0);
+  const std::string t3 = Lit(d3), t2 = Lit(d2);
+  const auto x = Nombres(t3, "10", 40), y = Nombres(t3, "20", 40), z = Nombres(t3, "30", 40);
+  const auto u = Nombres(t2, "10", 40), v = Nombres(t2, "20", 40);
+  ASSERT_EQ(x.size(), 40u);
+  ASSERT_EQ(u.size(), 40u);
+  double ecart = 0;
+  for (size_t i = 0; i < 40; i++) {
+    const double pu = -x[i] * std::sin(a1) + y[i] * std::cos(a1);
+    const double pv =
+        -x[i] * std::cos(a1) * std::sin(a2) - y[i] * std::sin(a1) * std::sin(a2) + z[i] * std::cos(a2);
+    ecart = std::max({ecart, std::fabs(pu - u[i]), std::fabs(pv - v[i])});
+  }
+  EXPECT_LT(ecart, 2e-5);
 }

@@ -128,9 +128,12 @@ TEST(Vexrun, GridOf21By11GivesLinesOf131CharactersAndHullsInChosenOrder) {
   doc.Grille.PosSec[20] = 9;  // beyond the barge's end: a section that reaches nothing
   AjouteBarge(doc, 0.5, 4, 0.2, 0.3, 2);
   doc.Surf(1).Nom = "Flotteur";
-  doc.Surf(0).Visible = false;  // hidden hulls are computed all the same
   TParamsMichlet p = ParamsMichletInitiaux();
   p.Comptes = ComptesMichlet(doc);
+  PrepareCarenesMichlet(doc, {1, 0});
+  // Hidden once its sections were computed: a hidden surface has no lines, and the ones it
+  // held when shown are not written.
+  doc.Surf(0).Visible = false;
   PrepareCarenesMichlet(doc, {1, 0});
   const auto l = LignesEntreeMichlet(doc, {1, 0}, p, "");
   EXPECT_EQ(l[13], "2");
@@ -148,10 +151,15 @@ TEST(Vexrun, GridOf21By11GivesLinesOf131CharactersAndHullsInChosenOrder) {
     }
     EXPECT_EQ(l[t + 22], "");
   }
-  // The hidden barge has its sections: half-breadth 1.5 where the waterline cuts its side,
-  // and nothing beyond its end.
-  EXPECT_EQ(l[titres[1] + 1].substr(0, 11), "   1.500000");
-  for (size_t j = 0; j < 11; j++) EXPECT_EQ(l[titres[1] + 21].substr(j * 12, 11), "   0.000000") << j;
+  // The hidden barge gives no offset; shown again, it has its half-breadth 1.5 where the
+  // waterline cuts its side, and nothing beyond its end.
+  for (size_t k = 1; k <= 21; k++)
+    for (size_t j = 0; j < 11; j++) EXPECT_EQ(l[titres[1] + k].substr(j * 12, 11), "   0.000000") << k;
+  doc.Surf(0).Visible = true;
+  PrepareCarenesMichlet(doc, {1, 0});
+  const auto m = LignesEntreeMichlet(doc, {1, 0}, p, "");
+  EXPECT_EQ(m[titres[1] + 1].substr(0, 11), "   1.500000");
+  for (size_t j = 0; j < 11; j++) EXPECT_EQ(m[titres[1] + 21].substr(j * 12, 11), "   0.000000") << j;
 }
 
 TEST(Vexrun, ResultTableIsReadToItsEndAndBadTablesGiveNoCurve) {

@@ -91,7 +91,7 @@ TEST(TabCotes, EdgesOfBothHalvesAndTheirCorners) {
   EXPECT_EQ(u.Lignes()[5][1], "Br_4_Coque_3.00");
 }
 
-TEST(TabCotes, CalculationListsSectionsThenEdgesAndReadsHiddenSurfacesAfresh) {
+TEST(TabCotes, CalculationListsSectionsThenEdgesAndAHiddenSurfaceOnlyByItsEdges) {
   TDocument doc;
   TEntity& s = aides::AjouteMaillage(doc, "Coque", Grille(4, 10, [](int i, int j) {
                                        return TVertex3f{1 - 0.2 * i, 0.5 * j, -0.25 * i};
@@ -111,14 +111,18 @@ TEST(TabCotes, CalculationListsSectionsThenEdgesAndReadsHiddenSurfacesAfresh) {
   EXPECT_EQ(t.Lignes().back()[0], std::to_string(attendu.size() - 1));
   EXPECT_EQ(t.Lignes()[1][2], "0.6000");
 
-  // Hidden after its shape changed: its rows come from its present shape.
+  // Hidden after its shape changed: a hidden surface has no lines, so no level rows (neither
+  // computed for it nor the ones it held when shown); its edges come from its present grid.
   s.Visible = false;
   for (auto& r : s.Pts)
     for (auto& p : r) p.X += 1;
   s.MarqueNonCalculee();
   s.CalcSurface();
   Cotes(doc, {0}, TCroisementCotes::LignesEau, t);
-  EXPECT_EQ(t.Lignes()[1][2], "1.6000");
+  attendu.erase(attendu.begin(), attendu.begin() + 4);
+  EXPECT_EQ(Cles(t), attendu);
+  // Row 0 of the grid lies at X = 1, moved by 1.
+  EXPECT_EQ(t.Lignes()[1][2], "2.0000");
 }
 
 TEST(TabCotes, ExportReplacesTheFileAndReportsAFailedWrite) {

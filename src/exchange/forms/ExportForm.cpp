@@ -285,6 +285,10 @@ void LanceExport(TMainForm& f, TTypeExport t) {
       r = ExportOBJ(doc, fichier);
       break;
   }
+  if (r.RienAEcrire) {
+    AfficheMessage(r.Erreur, mtWarning, mbOK);
+    return;
+  }
   if (!r.Ok) {
     DbgErr(erFichier, "TExportForm.OKClick", 0, {fichier, r.Erreur});
     AfficheMessage(Format(rs("rsErrEcritureExport"), fichier.c_str(), r.Erreur.c_str()), mtError, mbOK);

@@ -240,7 +240,7 @@ void TVexrunForm::Remplit() {
   ListeChoix->clear();
   const TDocument& doc = F.Document();
   for (int k = 0; k < doc.NbSurf(); k++)
-    if (doc.Surf(k).Calc) {
+    if (doc.Surf(k).Calc && doc.Surf(k).Visible) {  // hidden surfaces are not exported
       PairesDispo.emplace_back(doc.Surf(k).Nom, k);
       ListeDispo->addItem(Q(doc.Surf(k).Nom));
     }
