@@ -4,7 +4,7 @@
 #ifdef BRIVANE_BENCH_VUES
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <memory>
 
@@ -21,13 +21,13 @@
 namespace {
 
 void ApplicationEdition() {
-  static std::unique_ptr<QGuiApplication> app;
+  static std::unique_ptr<QApplication> app;
   if (app || QGuiApplication::instance()) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char nom[] = "brivane-bench";
   static char* argv[] = {nom, nullptr};
-  app = std::make_unique<QGuiApplication>(argc, argv);
+  app = std::make_unique<QApplication>(argc, argv);
 }
 
 struct Atelier : THoteEdition {
@@ -62,7 +62,7 @@ struct Atelier : THoteEdition {
     }
   }
   TModesEdition ModesEdition() const override { return {}; }
-  void EnregistreAnnulation() override { Store.Enregistre(Doc); }
+  void EnregistreAnnulation(const std::string& nom) override { Store.Enregistre(Doc, nom); }
   void FinInsertionSuppression() override {}
   void FinContraintes() override {}
   void ApresEdition() override {

@@ -4,7 +4,7 @@
 #ifdef BRIVANE_BENCH_VUES
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <memory>
 
@@ -16,13 +16,13 @@
 namespace {
 
 void Application() {
-  static std::unique_ptr<QGuiApplication> app;
-  if (app) return;
+  static std::unique_ptr<QApplication> app;
+  if (app || QCoreApplication::instance()) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char nom[] = "brivane-bench";
   static char* argv[] = {nom, nullptr};
-  app = std::make_unique<QGuiApplication>(argc, argv);
+  app = std::make_unique<QApplication>(argc, argv);
 }
 
 struct QuatreVues {

@@ -158,11 +158,20 @@ TEditionProgramme::~TEditionProgramme() {
 void TEditionProgramme::MajMenus() {
   F.Action("MeAnnuler")->setEnabled(Store.AnnulerActif());
   F.Action("MeRefaire")->setEnabled(Store.RefaireActif());
+  // The captions name the step each would restore: several steps wait on each side.
+  auto libelle = [](const char* simple, const char* avecEtape, const std::string& etape) {
+    return Q(etape.empty() || !ChaineConnue(etape) ? rs(simple) : Format(rs(avecEtape), rs(etape).c_str()));
+  };
+  F.Action("MeAnnuler")
+      ->setText(libelle("rsMeAnnulerCaption", "rsMeAnnulerEtapeCaption", Store.NomAnnuler()));
+  F.Action("MeRefaire")
+      ->setText(libelle("rsMeRefaireCaption", "rsMeRefaireEtapeCaption", Store.NomRefaire()));
 }
 
-void TEditionProgramme::RecordAction(int type) {
+void TEditionProgramme::RecordAction(int type, const std::string& nom) {
   try {
-    if (!Store.RecordAction(F.Document(), type)) AfficheMessage(rs("rsRecordActionIndefini"), mtError, mbOK);
+    if (!Store.RecordAction(F.Document(), type, nom))
+      AfficheMessage(rs("rsRecordActionIndefini"), mtError, mbOK);
   } catch (const std::exception& e) {
     DbgErr(erDivers, "TMainForm.RecordAction", type, {e.what()});
     AfficheMessage(rs("rsErrRecordAction") + std::to_string(type), mtError, mbOK);
@@ -193,6 +202,7 @@ void TEditionProgramme::Refaire() { Echange(true); }
 
 void TEditionProgramme::DocumentFerme() {
   Store.Oublie();
+  MajMenus();
   MajPanneau();
 }
 
@@ -268,7 +278,7 @@ void TEditionProgramme::Grouper(bool espace) {
   TFormFille* v = VueActive(F);
   if (!v) return;
   TDocument& doc = F.Document();
-  if (v->Selection.size() >= 2) RecordAction(taSnapshot);
+  if (v->Selection.size() >= 2) RecordAction(taSnapshot, "rsEtapeGrouper");
   if (GrouperPC(doc, v->Selection, espace ? -1 : v->Type())) ApresEdition();
   F.AfficheNet();
 }
@@ -277,7 +287,7 @@ void TEditionProgramme::Aligner(bool espace) {
   TFormFille* v = VueActive(F);
   if (!v) return;
   TDocument& doc = F.Document();
-  if (v->Selection.size() > 2) RecordAction(taSnapshot);
+  if (v->Selection.size() > 2) RecordAction(taSnapshot, "rsEtapeAligner");
   bool ok = espace ? AligneDanslEspace(doc, v->Selection) : AligneDansLePlan(doc, v->Selection, v->Type());
   if (ok) ApresEdition();
   F.AfficheNet();
@@ -290,8 +300,12 @@ TEditionProgramme* InstalleEdition(TMainForm& f) {
     QObject::disconnect(f.Action("MeAnnuler"), nullptr, b, nullptr);
     QObject::disconnect(b, &QToolButton::clicked, nullptr, nullptr);
     b->setEnabled(true);
+    // With one step it goes back and forth as it always did; with more it undoes.
     QObject::connect(b, &QToolButton::clicked, &f, [e, &f] {
-      e->Annuler();
+      if (!e->Annulation().AnnulerActif() && e->Annulation().RefaireActif())
+        e->Refaire();
+      else
+        e->Annuler();
       f.Rafraichit();
     });
   }

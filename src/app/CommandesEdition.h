@@ -37,7 +37,7 @@ class TEditionProgramme : public THoteEdition {
   TAnnulation& Annulation() { return Store; }
   // Type 0: snapshot of the geometry before an edit; type 2: the surface list is about to
   // change (surface deletion). Refreshes the menu states.
-  void RecordAction(int type);
+  void RecordAction(int type, const std::string& nom = {});
   void Annuler();
   void Refaire();
   // The document was closed or replaced: nothing to undo any more.
@@ -61,7 +61,7 @@ class TEditionProgramme : public THoteEdition {
 
   // THoteEdition
   TModesEdition ModesEdition() const override;
-  void EnregistreAnnulation() override { RecordAction(taSnapshot); }
+  void EnregistreAnnulation(const std::string& nom) override { RecordAction(taSnapshot, nom); }
   void FinInsertionSuppression() override;
   void FinContraintes() override;
   void ApresEdition() override;

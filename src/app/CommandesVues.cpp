@@ -98,6 +98,9 @@ const TEnregistrement Enregistre([] {
   EnregistreCommande({.Nom = "MeMosaiqueH", .Execute = [](F& f, bool) { f.MosaiqueHorizontale(); }});
   EnregistreCommande({.Nom = "MeMosaiqueV", .Execute = [](F& f, bool) { f.MosaiqueVerticale(); }});
   EnregistreCommande({.Nom = "MeCascade", .Execute = [](F& f, bool) { f.Cascade(); }});
+  EnregistreCommande({.Nom = "MeDisposition2x2", .Places = {{"MeFenetre", 85}}, .Execute = [](F& f, bool) {
+                        f.Disposition2x2();
+                      }});
   EnregistreCommande({.Nom = "MeReorganiser", .Execute = [](F& f, bool) { f.ReorganiseIcones(); }});
 
   // The pop-up of a view (it acts on the view clicked, made active first).

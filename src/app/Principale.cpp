@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -45,6 +46,7 @@
 #include "edition/Selection.h"
 #include "session/ObjCom.h"
 #include "ui/Dialogues.h"
+#include "ui/Rapport.h"
 #include "ui/Registre.h"
 
 namespace {
@@ -94,14 +96,6 @@ QToolButton* BoutonCommande(QWidget* parent, const TBouton& d, QAction* a) {
   return b;
 }
 
-// "Name|*.ext|Name|*.ext" to Qt's "Name (*.ext);;Name (*.ext)".
-QString FiltreQt(const QString& f) {
-  QStringList p = f.split('|');
-  QStringList r;
-  for (int i = 0; i + 1 < p.size(); i += 2) r << p[i] + " (" + p[i + 1] + ")";
-  return r.join(";;");
-}
-
 std::string NomSansDossier(const std::string& chemin) {
   return QFileInfo(Q(chemin)).fileName().toStdString();
 }
@@ -134,12 +128,14 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   Mdi->setContextMenuPolicy(Qt::CustomContextMenu);
   setCentralWidget(Mdi);
   ChoisirFichier = [this](bool enregistrer, const QString& filtre, const QString& initial) {
+    const QString f = FiltreQtDialogue(filtre);
     if (enregistrer) {
-      QString f = QFileDialog::getSaveFileName(this, QString(), initial, FiltreQt(filtre));
-      if (!f.isEmpty() && QFileInfo(f).suffix().isEmpty()) f += ".kvb";
-      return f;
+      // The extension of the filter chosen: a PDF or a text export is no document.
+      QString choisi;
+      const QString c = QFileDialog::getSaveFileName(this, QString(), initial, f, &choisi);
+      return AvecExtension(c, choisi.isEmpty() ? f.section(";;", 0, 0) : choisi);
     }
-    return QFileDialog::getOpenFileName(this, QString(), initial, FiltreQt(filtre));
+    return QFileDialog::getOpenFileName(this, QString(), initial, f);
   };
 
   DossierProgramme = QCoreApplication::applicationDirPath();
@@ -590,6 +586,15 @@ bool TMainForm::TraiteTouche(int touche, Qt::KeyboardModifiers mq) {
 }
 
 bool TMainForm::eventFilter(QObject* o, QEvent* e) {
+  // Tiled views follow the area's size: maximising the main window leaves no grey band.
+  if (e->type() == QEvent::Resize && o == Mdi->viewport() && Disposition != TDisposition::Libre &&
+      !EnDisposition)
+    Redispose();
+  // A view moved or resized by hand leaves the layout to the user.
+  if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !EnDisposition &&
+      QApplication::mouseButtons() != Qt::NoButton)
+    for (QMdiSubWindow* s : Sous)
+      if (o == s && !s->isMaximized()) Disposition = TDisposition::Libre;
   if (e->type() == QEvent::Close) {
     for (QMdiSubWindow* s : Sous)
       if (o == s) {
@@ -636,13 +641,25 @@ void TMainForm::VueActivee(QMdiSubWindow* s) {
   if (DessinOK) Vues[static_cast<size_t>(type)]->Redessine();
 }
 
-void TMainForm::Mosaique(bool horizontale, bool grille) {
+std::vector<QMdiSubWindow*> TMainForm::FenetresADisposer() const {
   std::vector<QMdiSubWindow*> fen;
   for (int t : OrdreMosaique) {
     QMdiSubWindow* s = Sous[static_cast<size_t>(t)];
     if (!s->isMinimized() && s->isVisible()) fen.push_back(s);
   }
+  // The studio and any other window of the area take part too: left maximised behind
+  // the tiled views it would hide nothing and cover nothing, only confuse.
+  for (QMdiSubWindow* s : Mdi->subWindowList())
+    if (std::find(fen.begin(), fen.end(), s) == fen.end() &&
+        std::find(Sous.begin(), Sous.end(), s) == Sous.end() && !s->isMinimized() && !s->isHidden())
+      fen.push_back(s);
+  return fen;
+}
+
+void TMainForm::Mosaique(bool horizontale, bool grille) {
+  std::vector<QMdiSubWindow*> fen = FenetresADisposer();
   if (fen.empty()) return;
+  EnDisposition = true;
   for (QMdiSubWindow* s : fen)
     if (s->isMaximized()) s->showNormal();
   QRect zone = Mdi->viewport()->rect();
@@ -650,16 +667,18 @@ void TMainForm::Mosaique(bool horizontale, bool grille) {
   auto r = grille ? DispositionGrille(n, zone.width(), zone.height())
                   : DispositionMosaique(n, zone.width(), zone.height(), horizontale);
   for (size_t i = 0; i < fen.size(); i++) fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
-  for (QMdiSubWindow* s : fen) Ajuster(*static_cast<TFormFille*>(s->widget()), false);
+  EnDisposition = false;
+  Disposition = grille        ? TDisposition::Grille
+                : horizontale ? TDisposition::Horizontale
+                              : TDisposition::Verticale;
+  for (QMdiSubWindow* s : fen)
+    if (auto* v = dynamic_cast<TFormFille*>(s->widget())) Ajuster(*v, false);
 }
 
 void TMainForm::Cascade() {
-  std::vector<QMdiSubWindow*> fen;
-  for (int t : OrdreMosaique) {
-    QMdiSubWindow* s = Sous[static_cast<size_t>(t)];
-    if (!s->isMinimized() && s->isVisible()) fen.push_back(s);
-  }
+  std::vector<QMdiSubWindow*> fen = FenetresADisposer();
   if (fen.empty()) return;
+  EnDisposition = true;
   for (QMdiSubWindow* s : fen)
     if (s->isMaximized()) s->showNormal();
   // One title bar down and across per window: the frame minus the client area.
@@ -670,7 +689,82 @@ void TMainForm::Cascade() {
     fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
     fen[i]->raise();
   }
-  for (QMdiSubWindow* s : fen) Ajuster(*static_cast<TFormFille*>(s->widget()), false);
+  EnDisposition = false;
+  Disposition = TDisposition::Cascade;
+  for (QMdiSubWindow* s : fen)
+    if (auto* v = dynamic_cast<TFormFille*>(s->widget())) Ajuster(*v, false);
+}
+
+void TMainForm::Redispose() {
+  // A window maximised over the others follows the area by itself.
+  std::vector<QMdiSubWindow*> fen = FenetresADisposer();
+  if (fen.empty() || std::any_of(fen.begin(), fen.end(), [](QMdiSubWindow* s) { return s->isMaximized(); }))
+    return;
+  QRect zone = Mdi->viewport()->rect();
+  const int n = static_cast<int>(fen.size());
+  std::vector<TRectFenetre> r;
+  switch (Disposition) {
+    case TDisposition::Grille:
+      r = DispositionGrille(n, zone.width(), zone.height());
+      break;
+    case TDisposition::Horizontale:
+    case TDisposition::Verticale:
+      r = DispositionMosaique(n, zone.width(), zone.height(), Disposition == TDisposition::Horizontale);
+      break;
+    case TDisposition::Cascade: {
+      const int pas = std::max(20, fen.front()->height() - fen.front()->widget()->height());
+      r = DispositionCascade(n, zone.width(), zone.height(), pas);
+      break;
+    }
+    case TDisposition::Libre:
+      return;
+  }
+  // The views keep their framing relative to their size (their own resize does it).
+  EnDisposition = true;
+  for (size_t i = 0; i < fen.size(); i++) fen[i]->setGeometry(r[i].X, r[i].Y, r[i].L, r[i].H);
+  EnDisposition = false;
+}
+
+void TMainForm::PlaceOutil(QWidget* w) {
+  if (!w || !isVisible()) return;
+  const QRect zone(Mdi->viewport()->mapToGlobal(QPoint(0, 0)), Mdi->viewport()->size());
+  const QSize t = w->size();
+  constexpr int marge = 6;
+  QScreen* ecran = screen();
+  const QRect dispo = ecran ? ecran->availableGeometry() : QRect();
+  const QRect cadre = frameGeometry();
+  const bool grande = t.width() > zone.width() / 3 || t.height() > zone.height() * 3 / 5;
+  if (grande) {
+    // Beside the main window when the screen has room, the views left whole.
+    if (dispo.isValid() && cadre.right() + t.width() + marge <= dispo.right()) {
+      w->move(cadre.right() + marge, std::max(dispo.top(), zone.top()));
+      return;
+    }
+    if (dispo.isValid() && cadre.left() - t.width() - marge >= dispo.left()) {
+      w->move(cadre.left() - t.width() - marge, std::max(dispo.top(), zone.top()));
+      return;
+    }
+    // Otherwise along the right edge of the views' area, under the tool bar.
+    w->resize(t.width(), std::min(t.height(), zone.height() - 2 * marge));
+    w->move(zone.right() - t.width() - marge, zone.top() + marge);
+    return;
+  }
+  // Small ones down the right edge of the area, clear of the other tool windows shown.
+  std::vector<QRect> pris;
+  for (QWidget* o : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (o != w && o->isWindow() && o->isVisible() && (o->windowFlags() & Qt::Tool) == Qt::Tool)
+      pris.push_back(o->frameGeometry());
+  for (int x = zone.right() - t.width() - marge; x >= zone.left(); x -= t.width() + marge)
+    for (int y = zone.top() + marge; y + t.height() <= zone.bottom(); y += 8) {
+      const QRect r(QPoint(x, y), t);
+      auto it = std::find_if(pris.begin(), pris.end(), [&r](const QRect& p) { return p.intersects(r); });
+      if (it == pris.end()) {
+        w->move(x, y);
+        return;
+      }
+      y = std::max(y, it->bottom() + marge - 8);
+    }
+  w->move(zone.right() - t.width() - marge, zone.top() + marge);
 }
 
 void TMainForm::MosaiqueHorizontale() { Mosaique(true); }
@@ -712,17 +806,22 @@ void TMainForm::AppliqueVuesDocument() {
   for (int t = tvSection; t <= tvPersp; t++) {
     const TVueDocument& d = Doc.Vues[static_cast<size_t>(t)];
     TCadrage& c = Vues[static_cast<size_t>(t)]->Cadrage;
-    if (!(d.Echelle > 0)) continue;
-    c.Param.OrigineX = d.OrigineX;
-    c.Param.OrigineY = d.OrigineY;
-    c.Param.Echelle = d.Echelle;
-    if (t == tvPersp) {
+    if (d.Echelle > 0) {
+      c.Param.OrigineX = d.OrigineX;
+      c.Param.OrigineY = d.OrigineY;
+      c.Param.Echelle = d.Echelle;
+    }
+    if (d.Echelle > 0 && t == tvPersp) {
       c.Param.Theta = d.Angle1;
       c.Param.Phi = d.Angle2;
       c.Param.Angle3 = d.Angle3;
       c.AzimutDeg = static_cast<int>(std::lround(d.Angle1 * 180.0 / 3.14159265358979323846));
       c.ElevationDeg = static_cast<int>(std::lround(d.Angle2 * 180.0 / 3.14159265358979323846));
     }
+    // A framing stored for another window size (or none stored, the view still framing
+    // the last document) may leave the model small or out of sight: it is fitted instead.
+    if (!(d.Echelle > 0) || !c.ModeleEnVue(Doc, Aff.Moitie, OptV.ZoomMax))
+      c.Ajuste(Doc, Aff.Moitie, OptV.ZoomMax);
   }
   Doc.VuesLues = false;
 }

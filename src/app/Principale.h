@@ -89,7 +89,15 @@ class TMainForm : public QMainWindow, public THoteVues {
   void MosaiqueHorizontale();
   void MosaiqueVerticale();
   void Mosaique(bool horizontale, bool grille = false);
+  // The start-up layout: the four views (and the studio when shown) two by two.
+  void Disposition2x2() { Mosaique(true, true); }
   void Cascade();
+  // A tool window shown for the first time without a stored place: beside what it serves,
+  // never over the menus and tool bar (small ones at the top right of the views' area,
+  // one under the other; large ones beside the main window when the screen has room).
+  void PlaceOutil(QWidget* w);
+  // Whether the views follow the main window's size (tiled, until one is moved by hand).
+  bool DispositionSuivie() const { return Disposition != TDisposition::Libre; }
   void ReorganiseIcones();
   void ChangePrecision(int n);
   void Copier();
@@ -190,6 +198,13 @@ class TMainForm : public QMainWindow, public THoteVues {
   std::vector<std::pair<QAction*, QAction*>> Separateurs;  // (separator, the item after it)
   QMenu* PopVue = nullptr;
   QMenu* PopZone = nullptr;
+  // The last layout command; the area's resizes lay the windows out again by it.
+  enum class TDisposition { Libre, Horizontale, Verticale, Grille, Cascade };
+  TDisposition Disposition = TDisposition::Libre;
+  bool EnDisposition = false;  // the moves and resizes are ours
+  void Redispose();
+  // The windows of the area that a layout places: views first, then the others shown.
+  std::vector<QMdiSubWindow*> FenetresADisposer() const;
 
   void CreeActions();
   void CreeMenu(const std::string& place, QMenu* parent);

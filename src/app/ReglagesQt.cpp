@@ -232,6 +232,12 @@ class TSuiviPlaces : public QObject {
       if (ReglagesProgramme().PosFen && i != Places().end() && i->second.Connue) {
         w->setProperty("PlaceRestauree", true);
         PoseFenetre(w, i->second, Ecrans());
+      } else if (auto* f = qobject_cast<TMainForm*>(w->parentWidget());
+                 f && (w->windowFlags() & Qt::Tool) == Qt::Tool && !w->isModal() &&
+                 w->windowModality() == Qt::NonModal && nom != "BoiteOutilsForm") {
+        // A tool window with no place of its own yet opens beside what it serves.
+        w->setProperty("PlaceRestauree", true);
+        f->PlaceOutil(w);
       }
     }
     return false;

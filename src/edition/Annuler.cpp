@@ -1,19 +1,20 @@
-// The undo store: snapshot and exchange.
+// The undo store: steps taken before each edit, put back by undo and redo.
 #include "edition/Annuler.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "base/Debug.h"
 #include "edition/Selection.h"
 #include "session/ObjCom.h"
 
-void TAnnulation::Reinitialise() {
-  Type = taRien;
-  PeutAnnuler = PeutRefaire = false;
+int TAnnulation::TypeAction() const { return Annuls.empty() ? taRien : Annuls.back().Type; }
+
+void TAnnulation::Oublie() {
+  Annuls.clear();
+  Refaires.clear();
 }
 
-void TAnnulation::Prend(const TEntity& e, TSlot& s) {
+void TAnnulation::PrendSlot(const TEntity& e, TSlot& s) {
   s.Ident = e.Ident.Valeur();
   const TPlanSym& b = e.PlanSym;
   s.Origine = b.Origine, s.Axe1 = b.Axe1, s.Axe2 = b.Axe2, s.Axe3 = b.Axe3;
@@ -21,7 +22,8 @@ void TAnnulation::Prend(const TEntity& e, TSlot& s) {
     s.Nurbs = true;
     s.NbLn = std::clamp(n->Net.NbLn, 0, MaxNet);
     s.NbCol = std::clamp(n->Net.NbCol, 0, MaxNet);
-    for (int i = 0; i < s.NbLn; i++) std::copy_n(n->Net.PC[i], s.NbCol, s.PC[i]);
+    s.PC.resize(static_cast<size_t>(s.NbLn * s.NbCol));
+    for (int i = 0; i < s.NbLn; i++) std::copy_n(n->Net.PC[i], s.NbCol, s.PC.begin() + i * s.NbCol);
   } else {
     s.Nurbs = false;
     s.NbLnPt = e.NbLnPt, s.NbColPt = e.NbColPt;
@@ -29,7 +31,7 @@ void TAnnulation::Prend(const TEntity& e, TSlot& s) {
   }
 }
 
-void TAnnulation::Rend(const TSlot& s, TEntity& e) {
+void TAnnulation::RendSlot(const TSlot& s, TEntity& e) {
   TPlanSym& b = e.PlanSym;
   b.Origine = s.Origine, b.Axe1 = s.Axe1, b.Axe2 = s.Axe2, b.Axe3 = s.Axe3;
   b.MajPlan();
@@ -37,7 +39,7 @@ void TAnnulation::Rend(const TSlot& s, TEntity& e) {
     // Rows and columns beyond the restored size keep what they held: only the net in
     // use is part of the surface.
     n->Net.NbLn = s.NbLn, n->Net.NbCol = s.NbCol;
-    for (int i = 0; i < s.NbLn; i++) std::copy_n(s.PC[i], s.NbCol, n->Net.PC[i]);
+    for (int i = 0; i < s.NbLn; i++) std::copy_n(s.PC.begin() + i * s.NbCol, s.NbCol, n->Net.PC[i]);
   } else {
     e.NbLnPt = s.NbLnPt, e.NbColPt = s.NbColPt;
     e.Pts = s.Pts;
@@ -45,69 +47,113 @@ void TAnnulation::Rend(const TSlot& s, TEntity& e) {
   e.MarqueNonCalculee();
 }
 
-void TAnnulation::Enregistre(const TDocument& doc) {
-  TRACE("TMainForm.RecordAction");
-  PeutAnnuler = true;
-  Type = taSnapshot;
-  for (size_t i = 0; i < Slots.size(); i++) {
-    if (static_cast<int>(i) < doc.NbSurf())
-      Prend(doc.Surf(static_cast<int>(i)), Slots[i]);
-    else
-      Slots[i].Ident = 0;
+TAnnulation::TEtape TAnnulation::Prend(const TDocument& doc, int type, const std::string& nom) {
+  TEtape e;
+  e.Type = type;
+  e.Nom = nom;
+  e.Poids = doc.ListePoids;
+  if (type == taSnapshot) {
+    e.Slots.resize(static_cast<size_t>(doc.NbSurf()));
+    for (int i = 0; i < doc.NbSurf(); i++) PrendSlot(doc.Surf(i), e.Slots[static_cast<size_t>(i)]);
+  } else {
+    for (const auto& s : doc.TabSurf) {
+      e.Surfaces.push_back(s->Clone());
+      e.Surfaces.back()->Ident.Reprend(s->Ident);
+    }
+    e.Soudes = doc.GroupesSoudes;
+    e.PCCourant = doc.PCCourant;
   }
-  Poids = doc.ListePoids;
+  return e;
 }
 
-void TAnnulation::ListeChangee() {
-  PeutAnnuler = true;
-  Type = taListeChangee;
+TAnnulation::TEtape TAnnulation::Rend(TEtape& e, TDocument& doc) {
+  TEtape avant;
+  avant.Type = e.Type;
+  avant.Nom = e.Nom;
+  avant.Poids = std::move(doc.ListePoids);
+  doc.ListePoids = std::move(e.Poids);
+  if (e.Type == taSnapshot) {
+    // Slots answer to their surface's number, wherever the list holds it now: a surface
+    // added after the step is left alone, one deleted since is skipped.
+    for (const TSlot& s : e.Slots)
+      for (int i = 0; i < doc.NbSurf(); i++) {
+        TEntity& ent = doc.Surf(i);
+        if (ent.Ident.Valeur() != s.Ident) continue;
+        avant.Slots.emplace_back();
+        PrendSlot(ent, avant.Slots.back());
+        RendSlot(s, ent);
+        break;
+      }
+  } else {
+    avant.Surfaces = std::move(doc.TabSurf);
+    avant.Soudes = std::move(doc.GroupesSoudes);
+    avant.PCCourant = doc.PCCourant;
+    doc.TabSurf = std::move(e.Surfaces);
+    doc.GroupesSoudes = std::move(e.Soudes);
+    for (int i = 0; i < doc.NbSurf(); i++) {
+      TEntity& s = doc.Surf(i);
+      s.NumSurf = i;
+      if (auto* n = dynamic_cast<TSurface*>(&s)) n->Net.NumSurf = i;
+      s.MarqueNonCalculee();
+    }
+    ReconstruitPCSoudes(doc);
+    doc.PCCourant = e.PCCourant;
+  }
+  // Welds are outside a geometry step: members left beyond a restored net would name no vertex.
+  RepareSoudes(doc);
+  RepareCurrentPC(doc);
+  // Undo changes what is on screen: a save must not be skipped after it.
+  doc.MarqueModifie();
+  return avant;
 }
 
-bool TAnnulation::RecordAction(const TDocument& doc, int type) {
+void TAnnulation::Empile(TEtape e) {
+  Annuls.push_back(std::move(e));
+  while (static_cast<int>(Annuls.size()) > ProfondeurMax) Annuls.pop_front();
+}
+
+void TAnnulation::Enregistre(const TDocument& doc, const std::string& nom) {
+  TRACE("TMainForm.RecordAction");
+  Refaires.clear();
+  Empile(Prend(doc, taSnapshot, nom));
+}
+
+void TAnnulation::ListeChangee(const TDocument& doc, const std::string& nom) {
+  TRACE("TMainForm.RecordAction");
+  Refaires.clear();
+  Empile(Prend(doc, taListeChangee, nom));
+}
+
+bool TAnnulation::RecordAction(const TDocument& doc, int type, const std::string& nom) {
   if (type == taSnapshot)
-    Enregistre(doc);
+    Enregistre(doc, nom);
   else if (type == taListeChangee)
-    ListeChangee();
+    ListeChangee(doc, nom);
   else
     return false;
   return true;
 }
 
-bool TAnnulation::Echange(TDocument& doc) {
+bool TAnnulation::Annuler(TDocument& doc) {
   TRACE("TMainForm.MeAnnulerClick");
-  if (Type != taSnapshot) return false;
-  // The current state goes through this copy before anything of the surface is overwritten.
-  auto courant = std::make_unique<TSlot>();
-  int n = std::min(doc.NbSurf(), MaxSurf);
-  for (int i = 0; i < n; i++) {
-    TEntity& e = doc.Surf(i);
-    TSlot& s = Slots[static_cast<size_t>(i)];
-    // A surface added after the snapshot (duplicated, merged from a file) owns nothing here.
-    if (s.Ident != e.Ident.Valeur()) continue;
-    Prend(e, *courant);
-    Rend(s, e);
-    std::swap(s, *courant);
+  if (Annuls.empty()) {
+    RepareCurrentPC(doc);
+    return false;
   }
-  std::swap(Poids, doc.ListePoids);
-  // Welds are outside undo: members left beyond a restored net would name no vertex.
-  RepareSoudes(doc);
-  // Undo changes what is on screen: a save must not be skipped after it.
-  doc.MarqueModifie();
+  TEtape e = std::move(Annuls.back());
+  Annuls.pop_back();
+  Refaires.push_back(Rend(e, doc));
   return true;
 }
 
-bool TAnnulation::Annuler(TDocument& doc) {
-  bool change = false;
-  if (Type == taSnapshot) {
-    PeutAnnuler = false, PeutRefaire = true;
-    change = Echange(doc);
-  }
-  RepareCurrentPC(doc);
-  return change;
-}
-
 bool TAnnulation::Refaire(TDocument& doc) {
-  bool change = Annuler(doc);
-  PeutAnnuler = true, PeutRefaire = false;
-  return change;
+  TRACE("TMainForm.MeRefaireCommandeClick");
+  if (Refaires.empty()) {
+    RepareCurrentPC(doc);
+    return false;
+  }
+  TEtape e = std::move(Refaires.back());
+  Refaires.pop_back();
+  Empile(Rend(e, doc));
+  return true;
 }

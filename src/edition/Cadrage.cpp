@@ -118,6 +118,19 @@ bool AjusteRectangle(const TDocument& doc, int mode, int w, int h, TParamVue& vu
   return true;
 }
 
+bool TCadrage::ModeleEnVue(const TDocument& doc, bool moitie, float zoomMax) const {
+  TEtendue2D e = DimentionsProj2D(doc, 1, Param, moitie);
+  TParamVue ajuste = Param;
+  if (e.Vide() || !AjusteRectangle(doc, 1, Largeur, Hauteur, ajuste, moitie, zoomMax)) return true;
+  const double s = Param.Echelle;
+  const double x0 = Param.OrigineX + s * e.MinU, x1 = Param.OrigineX + s * e.MaxU;
+  const double y0 = Param.OrigineY - s * e.MaxV, y1 = Param.OrigineY - s * e.MinV;
+  if (x1 < 0 || x0 > Largeur || y1 < 0 || y0 > Hauteur) return false;  // nothing of it shows
+  if (s < 0.5 * ajuste.Echelle) return false;                          // small
+  const bool dedans = x0 >= 0 && x1 <= Largeur && y0 >= 0 && y1 <= Hauteur;
+  return dedans || s > ajuste.Echelle;  // off-centre, unless zoomed in on purpose
+}
+
 TVertex3f CalculePt3DInv(const TParamVue& vue, int sx, int sy, double profondeur) {
   double k = vue.Echelle != 0 ? 1.0 / vue.Echelle : 0.0;
   double a = (sx - vue.OrigineX) * k, b = (vue.OrigineY - sy) * k;

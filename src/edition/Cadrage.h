@@ -94,6 +94,11 @@ class TCadrage {
   bool Ajuste(const TDocument& doc, bool moitie, float zoomMax) {
     return AjusteRectangle(doc, 1, Largeur, Hauteur, Param, moitie, zoomMax);
   }
+  // Whether a framing read with a document shows its model well enough to keep: false
+  // when the model lies wholly outside the window, when it would fit at this scale but
+  // is partly out (off-centre), or when it spans less than half of what a fit gives
+  // (small). A view zoomed in on a detail of the model stays as stored.
+  bool ModeleEnVue(const TDocument& doc, bool moitie, float zoomMax) const;
   // P1 = (x1, y1) becomes the top-left corner and x2 - x1 the window's width. False
   // (nothing changed) when the release is not to the right of the press.
   bool ZoomRectangle(int x1, int y1, int x2, float zoomMax);

@@ -54,9 +54,10 @@ bool AppliqueVertex(TDocument& doc, const TPC& pc, const TPtNet& edite) {
 bool EcritCoordonnee(TDocument& doc, const TPC& pc, int coord, double v) {
   TPtNet* p = Vertex(doc, pc);
   if (!p || coord < 0 || coord > 3 || Coord(*p, coord) == v) return false;
-  Coord(*p, coord) = v;
-  doc.Surf(pc.NumSurf).MarqueNonCalculee();
-  return true;
+  // A coordinate typed here moves the welded partners as the editor and a drag do.
+  TPtNet edite = *p;
+  Coord(edite, coord) = v;
+  return AppliqueVertex(doc, pc, edite);
 }
 
 double LitCoordonneeVertex(const TDocument& doc, const TPC& pc, int coord) {

@@ -21,9 +21,9 @@ bool VertexNurbs(const TDocument& doc, const TPC& pc);
 // no NURBS vertex or the values are those of the vertex already.
 bool AppliqueVertex(TDocument& doc, const TPC& pc, const TPtNet& edite);
 
-// One coordinate (0..3: X, Y, Z, W) of a vertex written as is, no weld followed, as the
-// list does. False when pc names no NURBS vertex, the coordinate is out of range, or the
-// value is unchanged.
+// One coordinate (0..3: X, Y, Z, W) of a vertex written as typed in the list; the vertices
+// welded to it move by the same displacement (a weight W is the vertex's alone). False
+// when pc names no NURBS vertex, the coordinate is out of range, or the value is unchanged.
 bool EcritCoordonnee(TDocument& doc, const TPC& pc, int coord, double v);
 double LitCoordonneeVertex(const TDocument& doc, const TPC& pc, int coord);
 

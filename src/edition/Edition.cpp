@@ -111,8 +111,22 @@ void DeplaceListe(TDocument& doc, const TListPC& liste, const TVertex3f& d) {
   MajMinMaxAllNet(doc, false);
 }
 
+TListPC PartenairesSoudes(const TDocument& doc, int k) {
+  const auto* s = k >= 0 && k < doc.NbSurf() ? dynamic_cast<const TSurface*>(&doc.Surf(k)) : nullptr;
+  if (!s || doc.GroupesSoudes.empty()) return {};
+  TListPC net;
+  for (int i = 0; i < s->Net.NbLn; i++)
+    for (int j = 0; j < s->Net.NbCol; j++) net.push_back({k, i, j});
+  TListPC tous = MakeLstMovePC(doc, net), r;
+  for (const TPC& pc : tous)
+    if (pc.NumSurf != k) r.push_back(pc);
+  return r;
+}
+
 void TranslateSurface(TDocument& doc, int k, const TVertex3f& d) {
   if (k < 0 || k >= doc.NbSurf()) return;
+  // The partners first: the list is built from the welds, not from the positions.
+  DeplaceListe(doc, PartenairesSoudes(doc, k), d);
   PourChaquePoint(doc.Surf(k), [&](TVertex3f& v) { v = v + d; });
   TMatrice4 m;
   MatTranslation(d, m);
@@ -132,6 +146,14 @@ void TourneSurface(TDocument& doc, int k, int type, double angleDeg) {
   Rotation3D(zero, ang, b.Axe2);
   Rotation3D(zero, ang, b.Axe3);
   b.MajPlan();
+  // Welded vertices of other surfaces turn with the surface: the seam stays closed.
+  for (const TPC& pc : PartenairesSoudes(doc, k))
+    if (TPtNet* p = VertexDe(doc, pc)) {
+      TVertex3f v = p->V();
+      Rotation3D(o, ang, v);
+      p->SetV(v);
+      doc.Surf(pc.NumSurf).MarqueNonCalculee();
+    }
   PourChaquePoint(doc.Surf(k), [&](TVertex3f& v) { Rotation3D(o, ang, v); });
   TMatrice4 m;
   MatRotation3D(o, ang, m);
@@ -203,7 +225,7 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
   Act = SelAction(x, y, m);
   switch (Act) {
     case TActionVue::Insertion: {
-      Hote.EnregistreAnnulation();
+      Hote.EnregistreAnnulation(Type() == tvSection ? "rsEtapeInsertionLigne" : "rsEtapeInsertionColonne");
       Hote.FinInsertionSuppression();
       int idx = Type() == tvSection ? SelectLnInser(Doc, Tab, x, y) : SelectColInser(Doc, Tab, x, y);
       TPC pc = Doc.PCCourant;
@@ -223,7 +245,8 @@ void TEditeurVue::Appui(int x, int y, TModifs m) {
       break;
     }
     case TActionVue::Suppression:
-      Hote.EnregistreAnnulation();
+      Hote.EnregistreAnnulation(Type() == tvSection ? "rsEtapeSuppressionLigne"
+                                                    : "rsEtapeSuppressionColonne");
       Hote.FinInsertionSuppression();
       // The row or the column follows the view clicked in.
       Doc.VueActive = Type();
@@ -311,7 +334,7 @@ void TEditeurVue::VertexMove(int x, int y) {
   if (dx == 0 && dy == 0) return;
   const double s = Cadrage.Param.Echelle;
   TVertex3f d = ArretSymetrie(Doc, Type(), ListeMove, DeltaModele(Type(), dx, dy, s), c);
-  if (PremierMouvement) Hote.EnregistreAnnulation();
+  if (PremierMouvement) Hote.EnregistreAnnulation("rsEtapeDeplacementVertex");
   PremierMouvement = false;
   DeplaceListe(Doc, ListeMove, d);
   Bouge = true;
@@ -326,7 +349,7 @@ void TEditeurVue::BasePtMove(int dx, int dy) {
   int k = Doc.BasePlanSymCourante.NumSurf;
   TVertex3f d = DeltaModele(Type(), dx, dy, Cadrage.Param.Echelle);
   if (k < 0 || k >= Doc.NbSurf() || (d.X == 0 && d.Y == 0 && d.Z == 0)) return;
-  if (PremierMouvement) Hote.EnregistreAnnulation();
+  if (PremierMouvement) Hote.EnregistreAnnulation("rsEtapeDeplacementSurface");
   PremierMouvement = false;
   TranslateSurface(Doc, k, d);
   Bouge = true;
@@ -345,7 +368,7 @@ void TEditeurVue::BasePtRot(int x, int y) {
   double pas = AngleOriente2D(haut(Ref.X, Ref.Y), haut(o.X, o.Y), haut(x, y));
   double total = AngleOriente2D(haut(Press.X, Press.Y), haut(o.X, o.Y), haut(x, y));
   Hote.Status(2, Format("%.2f°", total));
-  if (PremierMouvement) Hote.EnregistreAnnulation();
+  if (PremierMouvement) Hote.EnregistreAnnulation("rsEtapeRotationSurface");
   PremierMouvement = false;
   Ref = {x, y};
   if (pas == 0) return;

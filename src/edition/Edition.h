@@ -23,8 +23,8 @@ class THoteEdition {
  public:
   virtual ~THoteEdition() = default;
   virtual TModesEdition ModesEdition() const = 0;
-  // Takes the undo snapshot of the edit about to be made.
-  virtual void EnregistreAnnulation() = 0;
+  // Takes the undo step of the edit about to be made, named by a text key.
+  virtual void EnregistreAnnulation(const std::string& nom) = 0;
   virtual void FinInsertionSuppression() = 0;
   virtual void FinContraintes() = 0;
   // After an edit: re-evaluate what is out of date, the lines shown, the tool windows.
@@ -65,10 +65,14 @@ void PourChaquePoint(TEntity& e, F f) {
   e.MarqueNonCalculee();
 }
 
-// Translates a surface with its base and its weights.
+// The vertices of other surfaces welded (directly or through other welds) to a vertex
+// of surface k: they follow when the whole surface moves.
+TListPC PartenairesSoudes(const TDocument& doc, int k);
+
+// Translates a surface with its base, its weights and its welded partners.
 void TranslateSurface(TDocument& doc, int k, const TVertex3f& d);
-// Rotates a surface, its base and its weights about the base origin by an angle in degrees
-// about the view's depth axis.
+// Rotates a surface, its base, its weights and its welded partners about the base origin by an angle in
+// degrees about the view's depth axis.
 void TourneSurface(TDocument& doc, int k, int type, double angleDeg);
 
 // The insertion index chosen by a click near the current vertex's column (transverse

@@ -41,6 +41,9 @@ class TIdentSurface {
   TIdentSurface(const TIdentSurface&) : V(Suivant()) {}
   TIdentSurface& operator=(const TIdentSurface&) { return *this; }
   unsigned long long Valeur() const { return V; }
+  // The undo store keeps a copy of a surface that stands for it: it must answer to the
+  // same number once put back.
+  void Reprend(const TIdentSurface& o) { V = o.V; }
 
  private:
   static unsigned long long Suivant() { return Compteur.fetch_add(1, std::memory_order_relaxed) + 1; }

@@ -75,6 +75,21 @@ TfmMessageDlg::TfmMessageDlg(const std::string& texte, int type, int boutons, QW
     move(ecran->availableGeometry().center() - QPoint(w / 2, h / 2));
 }
 
+void TfmMessageDlg::keyPressEvent(QKeyEvent* e) {
+  const Qt::KeyboardModifiers m = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  const QString t = e->text();
+  if (m == Qt::NoModifier && t.size() == 1 && t[0].isLetterOrNumber())
+    for (QPushButton* b : Boutons) {
+      const QString s = b->text();
+      const qsizetype i = s.indexOf('&');
+      if (i >= 0 && i + 1 < s.size() && s[i + 1].toLower() == t[0].toLower()) {
+        b->click();
+        return;
+      }
+    }
+  QDialog::keyPressEvent(e);
+}
+
 int AfficheMessageDlg(const std::string& texte, int type, int boutons) {
   TfmMessageDlg d(texte, type, boutons, QApplication::activeWindow());
   int r = d.exec();

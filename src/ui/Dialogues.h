@@ -20,6 +20,10 @@ class TfmMessageDlg : public QDialog {
   TfmMessageDlg(const std::string& texte, int type, int boutons, QWidget* parent = nullptr);
   std::vector<QPushButton*> Boutons;
   QLabel* Texte = nullptr;
+
+ protected:
+  // A plain letter answers as the button it underlines ("N" for "&Non"), as Alt with it does.
+  void keyPressEvent(QKeyEvent* e) override;
 };
 
 // Shows the dialog and returns the pressed button's result.

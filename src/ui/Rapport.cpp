@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -168,13 +169,44 @@ bool DemandeImpression(QWidget* parent, const QString& titre, const std::vector<
   return ImprimeRapport(p, titre, lignes) > 0;
 }
 
+QString FiltreQtDialogue(const QString& filtre) {
+  QStringList p = filtre.split('|');
+  QStringList r;
+  for (int i = 0; i + 1 < p.size(); i += 2) {
+    const QString motifs = p[i + 1].trimmed();
+    const QString blancs = QString(motifs).replace(';', ' ');
+    QString nom = p[i].trimmed();
+    for (const QString& m : {motifs, blancs})
+      if (nom.endsWith("(" + m + ")")) nom = nom.left(nom.size() - m.size() - 2).trimmed();
+    r << nom + " (" + blancs + ")";
+  }
+  return r.join(";;");
+}
+
+QString AvecExtension(const QString& chemin, const QString& filtreQt) {
+  if (chemin.isEmpty() || !QFileInfo(chemin).suffix().isEmpty()) return chemin;
+  const qsizetype a = filtreQt.lastIndexOf('('), b = filtreQt.lastIndexOf(')');
+  if (a < 0 || b <= a) return chemin;
+  for (const QString& m : filtreQt.mid(a + 1, b - a - 1).split(' ', Qt::SkipEmptyParts)) {
+    if (!m.startsWith("*.")) continue;
+    const QString ext = m.mid(2);
+    // "*.*" names no extension to add.
+    if (ext.isEmpty() || ext.contains('*') || ext.contains('?')) return chemin;
+    return chemin + "." + ext;
+  }
+  return chemin;
+}
+
 QString DemandeFichier(QWidget* parent, bool enregistrer, const std::string& filtre, const QString& titre) {
-  if (ChoixFichierRapport) return ChoixFichierRapport(enregistrer);
-  QStringList p = QString::fromStdString(filtre).split('|');
-  QStringList f;
-  for (int i = 0; i + 1 < p.size(); i += 2) f << p[i] + " (" + p[i + 1] + ")";
-  return enregistrer ? QFileDialog::getSaveFileName(parent, titre, QString(), f.join(";;"))
-                     : QFileDialog::getOpenFileName(parent, titre, QString(), f.join(";;"));
+  const QString f = FiltreQtDialogue(QString::fromStdString(filtre));
+  if (ChoixFichierRapport) {
+    const QString c = ChoixFichierRapport(enregistrer);
+    return enregistrer ? AvecExtension(c, f.section(";;", 0, 0)) : c;
+  }
+  if (!enregistrer) return QFileDialog::getOpenFileName(parent, titre, QString(), f);
+  QString choisi;
+  const QString c = QFileDialog::getSaveFileName(parent, titre, QString(), f, &choisi);
+  return AvecExtension(c, choisi.isEmpty() ? f.section(";;", 0, 0) : choisi);
 }
 
 namespace {

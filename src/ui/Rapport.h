@@ -24,8 +24,17 @@ int ImprimeRapport(QPrinter& p, const QString& titre, const std::vector<TLigneRa
 bool DemandeImpression(QWidget* parent, const QString& titre, const std::vector<TLigneRapport>& lignes);
 extern QPrinter* ImprimanteRapport;
 
+// The text table's filter "Name (*.a;*.b)|*.a;*.b|..." as a file dialog's
+// "Name (*.a *.b);;...": the dialog reads the patterns between a label's last parentheses,
+// separated by blanks, so a label that already shows its patterns is not given them twice.
+QString FiltreQtDialogue(const QString& filtre);
+// A file name typed without extension gets the first one of the chosen filter
+// ("poids gui" under "*.csv" -> "poids gui.csv"); any other name is returned as it is.
+QString AvecExtension(const QString& chemin, const QString& filtreQt);
+
 // A file to write, asked with a filter of the text table's "name|pattern|..." form. Tests
-// set ChoixFichierRapport to answer instead of the dialog.
+// set ChoixFichierRapport to answer instead of the dialog (a name to write still gets its
+// extension).
 QString DemandeFichier(QWidget* parent, bool enregistrer, const std::string& filtre,
                        const QString& titre = {});
 extern std::function<QString(bool enregistrer)> ChoixFichierRapport;

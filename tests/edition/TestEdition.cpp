@@ -22,10 +22,12 @@ struct Hote : THoteEdition {
   std::string Panneau3;
   explicit Hote(TDocument& d) : Doc(d) {}
   TModesEdition ModesEdition() const override { return Modes; }
-  void EnregistreAnnulation() override {
+  void EnregistreAnnulation(const std::string& nom) override {
     Snapshots++;
-    Store.Enregistre(Doc);
+    Noms.push_back(nom);
+    Store.Enregistre(Doc, nom);
   }
+  std::vector<std::string> Noms;
   void FinInsertionSuppression() override { Modes.Insertion = Modes.Suppression = false; }
   void FinContraintes() override {
     Fins++;
@@ -250,7 +252,7 @@ TEST(Click, ShiftCtrlAndWindowRules) {
   EXPECT_EQ(b.Sel.size(), 9u);
 }
 
-TEST(Undo, AlternatesAndForgetsTheOlderStep) {
+TEST(Undo, StepsGoBackOneByOneAndANewEditForgetsTheRedo) {
   Banc b;
   TPC pc{0, 1, 1};
   TVertex3f v0 = b.V(pc);
@@ -258,17 +260,82 @@ TEST(Undo, AlternatesAndForgetsTheOlderStep) {
   TVertex3f v1 = b.V(pc);
   b.Glisse(pc, 30, 0);
   TVertex3f v2 = b.V(pc);
-  EXPECT_TRUE(b.H.Store.AnnulerActif());
+  EXPECT_EQ(b.H.Store.NbAnnuler(), 2);
+  EXPECT_EQ(b.H.Store.NomAnnuler(), "rsEtapeDeplacementVertex");
   b.H.Store.Annuler(b.Doc);
   ProcheV(b.V(pc), v1);
-  EXPECT_FALSE(b.H.Store.AnnulerActif());
+  EXPECT_TRUE(b.H.Store.AnnulerActif()) << "the first drag can still be undone";
   EXPECT_TRUE(b.H.Store.RefaireActif());
+  b.H.Store.Annuler(b.Doc);
+  ProcheV(b.V(pc), v0);
+  EXPECT_FALSE(b.H.Store.AnnulerActif());
+  EXPECT_FALSE(b.H.Store.Annuler(b.Doc)) << "nothing more to undo: nothing changes";
+  ProcheV(b.V(pc), v0);
+  b.H.Store.Refaire(b.Doc);
+  ProcheV(b.V(pc), v1);
   b.H.Store.Refaire(b.Doc);
   ProcheV(b.V(pc), v2);
+  EXPECT_FALSE(b.H.Store.RefaireActif());
+  // Back one step, then a new edit: the step undone cannot come back any more.
   b.H.Store.Annuler(b.Doc);
-  b.H.Store.Annuler(b.Doc);  // the tool-bar button: a second press goes back again
-  ProcheV(b.V(pc), v2);
+  b.Glisse(pc, 0, 30);
+  EXPECT_FALSE(b.H.Store.RefaireActif());
+  EXPECT_EQ(b.H.Store.NbAnnuler(), 2);
   EXPECT_NE(v0.X, v1.X);
+}
+
+TEST(Undo, HoldsAHundredStepsAndDropsTheOldest) {
+  Banc b;
+  TPC pc{0, 1, 1};
+  std::vector<TVertex3f> etats{b.V(pc)};
+  const int n = TAnnulation::ProfondeurMax + 5;
+  for (int k = 0; k < n; k++) {
+    b.Glisse(pc, k % 2 ? 7 : -5, 3);
+    etats.push_back(b.V(pc));
+  }
+  EXPECT_EQ(b.H.Store.NbAnnuler(), TAnnulation::ProfondeurMax);
+  for (int k = n - 1; k >= n - TAnnulation::ProfondeurMax; k--) {
+    ASSERT_TRUE(b.H.Store.Annuler(b.Doc));
+    ProcheV(b.V(pc), etats[static_cast<size_t>(k)]);
+  }
+  EXPECT_FALSE(b.H.Store.Annuler(b.Doc)) << "the five oldest steps went";
+  ProcheV(b.V(pc), etats[5]);
+  for (int k = 6; k <= n; k++) {
+    ASSERT_TRUE(b.H.Store.Refaire(b.Doc));
+    ProcheV(b.V(pc), etats[static_cast<size_t>(k)]);
+  }
+}
+
+TEST(Undo, ADeletedSurfaceComesBackWithItsWeldsAndItsOlderStepsStillWork) {
+  Banc b;
+  b.Ajoute(3);
+  ASSERT_EQ(b.Doc.NbSurf(), 2);
+  b.Doc.GroupesSoudes = {{{0, 2, 2}, {1, 0, 0}}};
+  ReconstruitPCSoudes(b.Doc);
+  // A drag of the second surface's vertex, then the first surface deleted.
+  TPC pc{1, 1, 1};
+  TVertex3f v0 = b.V(pc);
+  b.Glisse(pc, 20, 10);
+  TVertex3f v1 = b.V(pc);
+  const TPtNet premier = b.S(0).Net.PC[1][2];
+  b.H.Store.ListeChangee(b.Doc, "rsEtapeSupprSurfaces");
+  SupprimerSurfaces(b.Doc, {0});
+  ASSERT_EQ(b.Doc.NbSurf(), 1);
+  EXPECT_EQ(b.H.Store.NomAnnuler(), "rsEtapeSupprSurfaces");
+  ASSERT_TRUE(b.H.Store.Annuler(b.Doc));
+  ASSERT_EQ(b.Doc.NbSurf(), 2);
+  EXPECT_EQ(b.S(0).Net.PC[1][2], premier);
+  EXPECT_EQ(b.Doc.Surf(1).NumSurf, 1);
+  ASSERT_EQ(b.Doc.GroupesSoudes.size(), 1u);
+  EXPECT_EQ(b.Doc.GroupesSoudes[0], (TListPC{{0, 2, 2}, {1, 0, 0}}));
+  ProcheV(b.V(pc), v1);
+  // The drag before the deletion is undone on the surface that came back.
+  ASSERT_TRUE(b.H.Store.Annuler(b.Doc));
+  ProcheV(b.V(pc), v0);
+  ASSERT_TRUE(b.H.Store.Refaire(b.Doc));
+  ProcheV(b.V(pc), v1);
+  ASSERT_TRUE(b.H.Store.Refaire(b.Doc));
+  EXPECT_EQ(b.Doc.NbSurf(), 1) << "redo deletes it again";
 }
 
 TEST(Undo, InsertionRestoresSizeCurrentVertexAndWelds) {
@@ -340,15 +407,12 @@ TEST(Undo, WeightsBaseAndListChange) {
   EXPECT_NEAR(b.Doc.Surf(0).PlanSym.Origine.Z, 0, 1e-12);
   b.H.Store.Refaire(b.Doc);
   EXPECT_EQ(b.Doc.ListePoids.size(), 2u);
-  // After the surface list changed, undo is enabled and changes nothing.
-  b.H.Store.ListeChangee();
-  TVertex3f v = b.V({0, 1, 1});
-  EXPECT_TRUE(b.H.Store.AnnulerActif());
-  EXPECT_FALSE(b.H.Store.Annuler(b.Doc));
-  ProcheV(b.V({0, 1, 1}), v);
+  // Closing the document forgets every step; an unknown type records nothing.
   b.H.Store.Oublie();
+  EXPECT_FALSE(b.H.Store.AnnulerActif());
   EXPECT_FALSE(b.H.Store.Refaire(b.Doc));
   EXPECT_FALSE(b.H.Store.RecordAction(b.Doc, 7));
+  EXPECT_FALSE(b.H.Store.AnnulerActif());
 }
 
 TEST(Rotate, AxisHandleTurnsCounterClockwiseOnScreen) {

@@ -95,7 +95,7 @@ TEST(UndoDialogs, MirrorsAreUndoneAndRedoneExactly) {
   }
 }
 
-TEST(UndoDialogs, AfterADeletionUndoChangesNothingAndTheSelectionsAreValid) {
+TEST(UndoDialogs, ADeletionIsUndoneAndRedoneAndTheSelectionsStayValid) {
   Fenetres t;
   modele::Yacht(t.Doc(), 20, 5);
   MajSurface(t.Doc(), true, -1);
@@ -105,6 +105,7 @@ TEST(UndoDialogs, AfterADeletionUndoChangesNothingAndTheSelectionsAreValid) {
   ChangeCurrentPC(t.Doc(), {2, 1, 1});
   t.Vue(tvPlan).Selection = {{2, 0, 0}, {1, 0, 1}};
   TListeSurfForm& l = *t.W.ListeSurf;
+  const std::string avant = Enregistre(t.Doc());
   t.A("MeSurfSupprimer")->trigger();
   Selectionne(l.Liste, {0});
   t.Reponses = {mrYes};
@@ -112,9 +113,13 @@ TEST(UndoDialogs, AfterADeletionUndoChangesNothingAndTheSelectionsAreValid) {
   ASSERT_EQ(t.Doc().NbSurf(), 2);
   const std::string apres = Enregistre(t.Doc());
   EXPECT_TRUE(t.A("MeAnnuler")->isEnabled());
+  // The deleted surface comes back, the weight with it; redo deletes it again.
   t.Annuler();
-  EXPECT_EQ(Enregistre(t.Doc()), apres);
+  ASSERT_EQ(t.Doc().NbSurf(), 3);
+  EXPECT_EQ(Enregistre(t.Doc()), avant);
   EXPECT_EQ(t.Doc().ListePoids.size(), 1u);
+  t.Refaire();
+  EXPECT_EQ(Enregistre(t.Doc()), apres);
   const TPC& pc = t.Doc().PCCourant;
   ASSERT_TRUE(pc.Existe());
   EXPECT_LT(pc.NumSurf, t.Doc().NbSurf());
@@ -122,7 +127,7 @@ TEST(UndoDialogs, AfterADeletionUndoChangesNothingAndTheSelectionsAreValid) {
     for (const TPC& s : t.Vue(v).Selection) EXPECT_LT(s.NumSurf, t.Doc().NbSurf()) << v;
 }
 
-TEST(UndoDialogs, ADuplicateKeepsItsOwnNetWhenAnOlderEditIsUndone) {
+TEST(UndoDialogs, ADuplicationIsAStepOfItsOwnBeforeTheEditBeforeIt) {
   Fenetres t;
   const double x0 = t.Doc().SurfNurbs(0)->Net.PC[1][1].X;
   t.Edite(0, 0.3);
@@ -130,11 +135,18 @@ TEST(UndoDialogs, ADuplicateKeepsItsOwnNetWhenAnOlderEditIsUndone) {
   Selectionne(t.W.ListeSurf->Liste, {0});
   Clique(t.W.ListeSurf, "BtnOK");
   ASSERT_EQ(t.Doc().NbSurf(), 2);
+  // The duplication is a step of its own: undone first, then the edit before it.
+  EXPECT_EQ(t.A("MeAnnuler")->text(), "&Annuler : duplication de surfaces");
+  t.Annuler();
+  ASSERT_EQ(t.Doc().NbSurf(), 1);
+  EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(0)->Net.PC[1][1].X, x0 + 0.3);
   t.Annuler();
   EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(0)->Net.PC[1][1].X, x0);
-  EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(1)->Net.PC[1][1].X, x0 + 0.3);
   t.Refaire();
+  t.Refaire();
+  ASSERT_EQ(t.Doc().NbSurf(), 2);
   EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(0)->Net.PC[1][1].X, x0 + 0.3);
+  EXPECT_DOUBLE_EQ(t.Doc().SurfNurbs(1)->Net.PC[1][1].X, x0 + 0.3);
 }
 
 TEST(UndoDialogs, APrecisionChangeStaysWhenTheEditBeforeItIsUndone) {

@@ -153,6 +153,7 @@ const Cmd Table[] = {
     {"MeMosaiqueH", "&Mosaïque Horiz.", ""},
     {"MeMosaiqueV", "M&ozaïque Vert.", ""},
     {"MeCascade", "&Cascade", ""},
+    {"MeDisposition2x2", "Disposition &2 x 2", ""},
     {"MeReorganiser", "&Réorganiser les icones", ""},
     {"MeDebug", "&Debug", ""},
     {"MeTraduction", "Traduction", ""},
@@ -231,7 +232,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
       "MeVerifierModele]",
       "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
-      "MeReorganiser - MeDebug MeTraduction]",
+      "MeDisposition2x2 MeReorganiser - MeDebug MeTraduction]",
       "MeAide[MeGuide MeAPropos]",
   };
   EXPECT_EQ(menus, attendus);
@@ -303,6 +304,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeMosaiqueH",
       "MeMosaiqueV",
       "MeCascade",
+      "MeDisposition2x2",
       "MeReorganiser",
       "MeGuide",
       "MeAPropos",

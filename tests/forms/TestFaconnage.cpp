@@ -77,11 +77,11 @@ TEST_F(Fenetres, ProportionalSizesFollowTheEditedWidth) {
 TEST_F(Fenetres, ApplyingASizeOfZeroIsRefusedAndOKWithNothingSelectedOnlyMarksModified) {
   TTransForm t(Doc);
   int ouvert = 0, applique = 0;
-  t.QuandOuvert = [&] { ouvert++; };
+  t.AvantPremiere = [&] { ouvert++; };
   t.QuandApplique = [&] { applique++; };
   t.Prepare();
   t.show();
-  EXPECT_EQ(ouvert, 1);
+  EXPECT_EQ(ouvert, 0) << "the undo step waits for the first transformation";
   const TPtNet avant = Doc.SurfNurbs(0)->Net.PC[1][2];
   t.Pages->setCurrentIndex(3);
   t.Taille[0]->setText("0");
@@ -95,6 +95,7 @@ TEST_F(Fenetres, ApplyingASizeOfZeroIsRefusedAndOKWithNothingSelectedOnlyMarksMo
   t.Appliquer();
   EXPECT_DOUBLE_EQ(Doc.SurfNurbs(0)->Net.PC[1][2].Y, avant.Y + 2);
   EXPECT_EQ(applique, 2);
+  EXPECT_EQ(ouvert, 1) << "one step for the whole opening";
   // No surface selected: sizes 0, OK changes nothing but marks the document modified.
   t.BtnAucune->click();
   EXPECT_EQ(t.Taille[0]->text(), "0.000");

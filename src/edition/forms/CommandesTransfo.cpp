@@ -15,9 +15,9 @@ namespace {
 TTransForm* Trans(TMainForm& f) {
   if (auto* d = f.findChild<TTransForm*>("TransForm")) return d;
   auto* d = new TTransForm(f.Document(), &f);
-  // The whole opening is one undo step, taken once the window shows.
-  d->QuandOuvert = [&f] {
-    if (f.Edition()) f.Edition()->RecordAction(taSnapshot);
+  // The whole opening is one undo step, taken before its first transformation.
+  d->AvantPremiere = [&f] {
+    if (f.Edition()) f.Edition()->RecordAction(taSnapshot, "rsEtapeTransformations");
   };
   d->QuandApplique = [&f] {
     {
@@ -51,7 +51,7 @@ const TEnregistrement Enregistre([] {
                       }});
   EnregistreFenetre({.Nom = "trans", .Ordre = 340, .Montre = [](TMainForm& f) -> QWidget* {
                        TTransForm* d = Trans(f);
-                       d->QuandOuvert = nullptr;  // nothing is undone in a picture
+                       d->AvantPremiere = nullptr;  // nothing is undone in a picture
                        d->Prepare();
                        d->show();
                        d->Pages->setCurrentIndex(3);

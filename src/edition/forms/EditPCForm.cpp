@@ -188,7 +188,7 @@ bool TEditPCForm::Appliquer() {
   Mod = false;
   // The undo step only before a real change: "Annuler" must never undo nothing.
   if (avant == Edite) return false;
-  F.Edition()->RecordAction(taSnapshot);
+  F.Edition()->RecordAction(taSnapshot, "rsEtapeEditeurVertex");
   AppliqueVertex(doc, Montre, Edite);
   F.Edition()->ApresEdition();
   doc.MarqueModifie();

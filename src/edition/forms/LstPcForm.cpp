@@ -126,7 +126,7 @@ void TLstPcForm::CelluleChangee(QTableWidgetItem* it) {
   if (v != LitCoordonneeVertex(doc, pc, c - ColX) && VertexNurbs(doc, pc)) {
     // One undo step for the whole activation, taken before its first real change.
     if (!Enregistre) {
-      F.Edition()->RecordAction(taSnapshot);
+      F.Edition()->RecordAction(taSnapshot, "rsEtapeListeVertex");
       Enregistre = true;
     }
     EcritCoordonnee(doc, pc, c - ColX, v);

@@ -318,6 +318,7 @@ bool TTransForm::Translation() {
   double v[3];
   for (int a = 0; a < 3; a++)
     if (!Nombre(Depl[size_t(a)], v[a])) return false;
+  AvantTransformation();
   TranslationSurfaces(Doc, Selection(), {v[0], v[1], v[2]}, Options());
   Drapeaux[0] = false;
   return true;
@@ -327,12 +328,14 @@ bool TTransForm::Rotation() {
   double c[3], r[3];
   for (int a = 0; a < 3; a++)
     if (!Nombre(CentreRot[size_t(a)], c[a]) || !Nombre(AnglesRot[size_t(a)], r[a])) return false;
+  AvantTransformation();
   RotationSurfaces(Doc, Selection(), {c[0], c[1], c[2]}, {r[0], r[1], r[2]}, Options());
   Drapeaux[1] = false;
   return true;
 }
 
 bool TTransForm::Miroirs() {
+  AvantTransformation();
   MiroirSurfaces(Doc, Selection(), BtnMirHor->isChecked(), BtnMirVer->isChecked(), Options());
   Drapeaux[2] = false;
   return true;
@@ -349,6 +352,8 @@ bool TTransForm::Redim() {
     if (Tailles.Taille(a) == 0) cible[a] = 0;
   }
   const TVertex3f f = FacteursTaille(cible, Tailles);
+  // A refused size leaves no undo step behind it.
+  if (f.X > 0 && f.Y > 0 && f.Z > 0 && std::isfinite(f.X + f.Y + f.Z)) AvantTransformation();
   if (!RedimSurfaces(Doc, Selection(), f, RBConsPosRel->isChecked())) {
     // A size of 0 would flatten the surfaces for good.
     AfficheMessage(rs("rsValeurPositive"), mtWarning, mbOK);
@@ -397,9 +402,15 @@ void TTransForm::accept() {
   QDialog::accept();
 }
 
+void TTransForm::AvantTransformation() {
+  if (EtapePrise) return;
+  EtapePrise = true;
+  if (AvantPremiere) AvantPremiere();
+}
+
 void TTransForm::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  if (QuandOuvert) QuandOuvert();
+  EtapePrise = false;
 }
 
 void TTransForm::hideEvent(QHideEvent* e) {

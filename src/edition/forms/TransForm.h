@@ -35,8 +35,9 @@ class TTransForm : public QDialog {
   // The current sizes of the selection.
   const TTailleSelection& TailleCourante() const { return Tailles; }
 
-  // When shown (the undo step) and after each transformation (updates, redraw).
-  std::function<void()> QuandOuvert;
+  // Before the first transformation of an opening (the undo step: a dialog cancelled
+  // leaves the previous step alone), and after each transformation (updates, redraw).
+  std::function<void()> AvantPremiere;
   std::function<void()> QuandApplique;
 
   QListWidget* Liste = nullptr;
@@ -60,6 +61,9 @@ class TTransForm : public QDialog {
   std::vector<TDim> Dims;
   TTailleSelection Tailles;
   std::array<QString, 6> Memo;  // the three sizes, then the three percentages
+  bool EtapePrise = false;      // this opening's undo step
+
+  void AvantTransformation();
 
   void RafraichitTailles();
   void Memorise();

@@ -77,7 +77,7 @@ void ExporteSurfaces(TMainForm& f) {
 void Connecte(TMainForm& f, const TFenetresSurfaces& w) {
   w.SurfNew->QuandCree = [&f](int k) {
     // The snapshot holds the new surface: an undo then never reaches an older edit.
-    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot);
+    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot, "rsEtapeNouvelleSurface");
     MajSurface(f.Document(), true, k);
     Actualise(f, false);
   };
@@ -85,9 +85,11 @@ void Connecte(TMainForm& f, const TFenetresSurfaces& w) {
     TEditionProgramme* e = f.Edition();
     if (!e) return;
     if (mode == lsSuppr)
-      e->RecordAction(taListeChangee);
+      e->RecordAction(taListeChangee, "rsEtapeSupprSurfaces");
+    else if (mode == lsDupliquer)
+      e->RecordAction(taListeChangee, "rsEtapeDupliquerSurfaces");
     else if (mode == lsMirroirV || mode == lsMirroirH)
-      e->RecordAction(taSnapshot);
+      e->RecordAction(taSnapshot, "rsEtapeMiroir");
   };
   w.ListeSurf->QuandApplique = [&f](const TChangementSurfaces& c) {
     if (c.Mode == lsSuppr)

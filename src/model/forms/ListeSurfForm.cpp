@@ -156,6 +156,9 @@ bool TListeSurfForm::Applique(const std::vector<int>& sel) {
       return true;
     case lsDupliquer: {
       if (sel.empty()) return true;
+      // A refused duplication must leave no step behind it.
+      if (AvantModification && static_cast<int>(sel.size()) + Doc.NbSurf() <= MaxSurf)
+        AvantModification(ModeCourant);
       std::string refus = DupliquerSurfaces(Doc, sel);
       if (!refus.empty()) {
         AfficheMessage(rs(refus), mtWarning, mbOK);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "base/Chaines.h"
 #include "base/Debug.h"
@@ -36,7 +37,10 @@ TPrecisForm::TPrecisForm(QWidget* parent) : QDialog(parent) {
   connect(boutons, &QDialogButtonBox::rejected, this, &TPrecisForm::reject);
   v->addWidget(boutons);
   connect(Edit, &QLineEdit::editingFinished, this, [this] { Borne(); });
-  setFixedSize(sizeHint());
+  // The caption whole, with room for the caption bar's buttons: a fixed size cut it.
+  QSize t = sizeHint();
+  t.setWidth(std::max(t.width(), fontMetrics().horizontalAdvance(windowTitle()) + 100));
+  setFixedSize(t);
 }
 
 void TPrecisForm::Prepare(int precision) {

@@ -25,7 +25,7 @@ void Actualise(TMainForm& f) {
 
 void Relie(TMainForm& f, auto* d) {
   d->AvantChangement = [&f] {
-    if (f.Edition()) f.Edition()->RecordAction(taListeChangee);
+    if (f.Edition()) f.Edition()->RecordAction(taListeChangee, "rsEtapeAjoutSurfaces");
   };
   d->QuandApplique = [&f] { Actualise(f); };
 }

@@ -153,7 +153,7 @@ const TEnregistrement Enregistre([] {
 void RelieStab(TMainForm& f, TStabForm& w) {
   // Everything the heel moves (nets, meshes, bases, weights) is one undo step.
   w.AvantTransformer = [&f] {
-    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot);
+    if (TEditionProgramme* e = f.Edition()) e->RecordAction(taSnapshot, "rsEtapeGite");
   };
   w.ApresTransformer = [&f] {
     if (TEditionProgramme* e = f.Edition()) e->ApresEdition();
