@@ -266,7 +266,7 @@ TEST(FenetresSignees, UneSaisieQuiNeSeLitPasNommeSonChamp) {
   t.Messages.clear();
   e->accept();
   ASSERT_EQ(t.Messages.size(), 1u);
-  EXPECT_NE(t.Messages[0].find("Epaisseur [m]"), std::string::npos) << t.Messages[0];
+  EXPECT_NE(t.Messages[0].find("Épaisseur [m]"), std::string::npos) << t.Messages[0];
   e->reject();
 }
 
