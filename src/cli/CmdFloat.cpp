@@ -56,8 +56,7 @@ int Float(const TOptionsFloat& o) {
   c.GiteImposee = o.GiteDonnee;
   c.Gite = o.Gite;
   // Before the calculation, what would falsify it, on one line; "check" gives the whole list.
-  const std::string ligne = LigneConstats(doc, ConstatsPour(VerifieModele(doc, portee), fcCarene | fcPoids));
-  if (!ligne.empty()) std::cerr << "brivane-cli: warning: " << ligne << " (brivane-cli check)\n";
+  AvertitVerification(doc, portee, fcCarene | fcPoids);
   const TResultatFlottaison r = Flotte(doc, portee, c);
   if (!r.Erreur.empty()) throw TErreurCli(r.Erreur);
   const int n = o.Sections > 0 ? o.Sections : 2 * doc.Precision + 1;

@@ -11,6 +11,7 @@
 #include "naval/Poids.h"
 #include "naval/TableHydro.h"
 #include "session/ObjCom.h"
+#include "session/Verification.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ int Table(const TOptionsHydro& o, TDocument& doc, const TListSurf& portee, int n
   if (n != std::floor(n) || n < 1 || n > MaxLignesTable)
     throw TErreurCli("--table " + o.Table + ": the number of waterlines must be a whole number within 1.." +
                      std::to_string(MaxLignesTable));
+  AvertitVerification(doc, portee, fcCarene | fcPoids);
   TBarreProgression barre;
   TSuiviCalcul suivi;
   suivi.Progression = [&barre](int total, int fait) { barre.Montre(total, fait); };
@@ -109,6 +111,7 @@ int Hydro(const TOptionsHydro& o) {
   if (o.AvecAttitude) r.Avertissements = ControleCarene(doc, portee);  // of the model, not of its copy
   for (const auto& a : r.Avertissements) std::cerr << "brivane-cli: warning: " << a << "\n";
   if (!o.Table.empty()) return Table(o, doc, portee, n, g);
+  AvertitVerification(doc, portee, fcCarene | fcPoids);
   // The attitude's rows come after the particulars, which keep their places.
   std::vector<std::pair<std::string, double>> attitude;
   for (const auto& l : LignesAttitude(att)) attitude.emplace_back(l.Libelle, l.Valeur);

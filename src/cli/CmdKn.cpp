@@ -12,6 +12,7 @@
 #include "naval/Criteres.h"
 #include "naval/Hydrostat.h"
 #include "session/ObjCom.h"
+#include "session/Verification.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ int KN(const TOptionsKN& o) {
   MajSurface(doc, true, -1);
   const TListSurf portee = PorteeCalc(doc);
   for (const auto& a : ControleCarene(doc, portee)) std::cerr << "brivane-cli: warning: " << a << "\n";
+  AvertitVerification(doc, portee, fcCarene);
   if (std::string d = DefautPoidsSommets(doc, portee); !d.empty()) throw TErreurCli(d);
   TDoubleSurfList copies;
   for (int k : portee) copies.AddSurf(doc.Surf(k));

@@ -16,6 +16,7 @@
 #include "naval/Poids.h"
 #include "naval/Stab.h"
 #include "session/ObjCom.h"
+#include "session/Verification.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ int Stab(const TOptionsStab& o) {
   st.Progression = [&barre](int total, int fait) { barre.Montre(total, fait); };
   for (const auto& a : ControleCarene(doc, PorteeCalc(doc)))
     std::cerr << "brivane-cli: warning: " << a << "\n";
+  AvertitVerification(doc, PorteeCalc(doc), fcCarene | fcPoids);
   std::string err = st.CalcStab();
   if (!err.empty()) throw TErreurCli(err);
   std::vector<TResultatCritere> criteres;

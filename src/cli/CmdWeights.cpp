@@ -9,8 +9,10 @@
 #include "base/Encodage.h"
 #include "cli/BargeCli.h"
 #include "cli/Commandes.h"
+#include "naval/Hydrostat.h"
 #include "naval/Poids.h"
 #include "session/ObjCom.h"
+#include "session/Verification.h"
 
 namespace {
 
@@ -42,6 +44,7 @@ int Weights(const TOptionsPoids& o) {
   // A total with no centre of gravity: said, and no position printed for it.
   const std::string defaut = SansPoids(doc) ? std::string() : DefautPoidsTotal(doc);
   if (!defaut.empty()) std::cerr << "brivane-cli: warning: " << defaut << "\n";
+  AvertitVerification(doc, PorteeCalc(doc), fcPoids);
   if (o.Json) {
     nlohmann::json j;
     j["surfaces"] = nlohmann::json::array();

@@ -29,6 +29,9 @@ struct TEnregistreCommande {
 // Reads a document for a command, or gives the default new document when the path is empty.
 // Throws TErreurCli with the program's message when the file cannot be read.
 void ChargeDocumentCli(TDocument& doc, const std::string& chemin);
+// Before a calculation, what the model check finds that would falsify it (TFondCalcul
+// bits), as one warning line on standard error; "check" gives the whole list.
+void AvertitVerification(const TDocument& doc, const std::vector<int>& portee, unsigned fonds);
 // The same, evaluating the surfaces or not (a command that only rewrites the file needs no grids).
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer);
 

@@ -6,6 +6,7 @@
 #include "cli/Commandes.h"
 #include "document/GestFich.h"
 #include "session/ObjCom.h"
+#include "session/Verification.h"
 
 bool ChargeDocumentCli(TDocument& doc, const std::string& chemin, bool evaluer) {
   if (chemin.empty()) {
@@ -38,3 +39,8 @@ int& CodeSortieLecture() {
 }
 
 void ChargeDocumentCli(TDocument& doc, const std::string& chemin) { ChargeDocumentCli(doc, chemin, true); }
+
+void AvertitVerification(const TDocument& doc, const std::vector<int>& portee, unsigned fonds) {
+  const std::string ligne = LigneConstats(doc, ConstatsPour(VerifieModele(doc, portee), fonds));
+  if (!ligne.empty()) std::cerr << "brivane-cli: warning: " << ligne << " (brivane-cli check)\n";
+}

@@ -32,7 +32,8 @@ TSortie Lance(const std::string& commande) {
 std::string Echantillon(const char* nom) { return std::string(BRIVANE_SAMPLES) + "/" + nom; }
 
 std::string Cli(const std::string& args) {
-  return Lance(std::string(BRIVANE_CLI) + " " + args + " 2>/dev/null").Texte;
+  // Standard output alone: the warnings on standard error are no part of the JSON.
+  return Lance("(" + std::string(BRIVANE_CLI) + " " + args + " 2>/dev/null)").Texte;
 }
 
 class Rapports : public ::testing::Test {

@@ -139,6 +139,17 @@ TEST(CliFloat, TheCheckIsNamedBeforeTheCalculation) {
                     "et Safran). (brivane-cli check)"),
       std::string::npos)
       << r.Sortie;
+  // Every calculation of the hull says it too, on standard error only; the weights, which
+  // the hull's overlaps do not falsify, say nothing.
+  for (const char* cmd : {"hydro ", "stab --max 30 --step 10 ", "kn --heels 0:30:10 --displacements 8000 "}) {
+    ResultatCli c = LanceCli(cmd + Echantillons + "Voilier11.kvb", true);
+    EXPECT_EQ(c.Code, 0) << cmd;
+    EXPECT_NE(c.Sortie.find("corps qui se recoupent (Coque et Quille"), std::string::npos) << cmd << c.Sortie;
+    EXPECT_EQ(LanceCli(cmd + Echantillons + "Voilier11.kvb").Sortie.find("recoupent"), std::string::npos)
+        << cmd;
+  }
+  EXPECT_EQ(LanceCli("weights " + Echantillons + "Voilier11.kvb", true).Sortie.find("recoupent"),
+            std::string::npos);
 }
 
 }  // namespace
