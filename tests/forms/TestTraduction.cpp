@@ -24,6 +24,8 @@
 #include "app/Traduction.h"
 #include "base/Chaines.h"
 #include "base/Encodage.h"
+#include "naval/forms/PoidsForm.h"
+#include "ui/Graphe.h"
 #include "ui/Registre.h"
 
 namespace {
@@ -263,6 +265,11 @@ void Releve(QWidget* w, const TFrancais& fr, std::vector<std::string>& restes) {
   if (auto* t = qobject_cast<QTableWidget*>(w))
     for (int i = 0; i < t->columnCount(); i++)
       if (auto* it = t->horizontalHeaderItem(i)) note(it->text());
+  if (auto* g = dynamic_cast<TGraphe*>(w)) {
+    note(g->Titre());
+    note(g->TitreX());
+    note(g->TitreY());
+  }
 }
 
 }  // namespace
@@ -292,6 +299,13 @@ TEST(Traduction, NoFrenchIsLeftInAnyWindowInEnglish) {
     QApplication::processEvents();
     Releve(w, fr, restes);
     for (QWidget* e : w->findChildren<QWidget*>()) Releve(e, fr, restes);
+  }
+  {
+    // Opened by a release in a view with the weights tool, not from a menu.
+    FenetreTest t;
+    TDefPoidsForm d(t.F->Document(), {});
+    Releve(&d, fr, restes);
+    for (QWidget* e : d.findChildren<QWidget*>()) Releve(e, fr, restes);
   }
   std::string liste;
   for (const auto& r : restes) liste += "\n  " + r;

@@ -152,7 +152,7 @@ THydrostatForm::THydrostatForm(TDocument& doc, QWidget* parent) : QDialog(parent
   auto* aires = new QWidget;
   auto* va = new QVBoxLayout(aires);
   Courbe = new TGraphe;
-  Courbe->Titres(Q(rs("rsCourbeAires")), "Longueur [m]", QString::fromUtf8("Aire [m²]"));
+  Courbe->Titres(Q(rs("rsCourbeAires")), Q(rs("rsAxeAiresLongueur")), Q(rs("rsAxeAiresAire")));
   Courbe->setVisible(false);
   va->addWidget(Courbe, 1);
   auto* ba = new QHBoxLayout;

@@ -253,7 +253,7 @@ std::vector<TLigneRapport> TPoidsForm::LignesRapport() const {
 TDefPoidsForm::TDefPoidsForm(TDocument& doc, const TVertex3f& p, QWidget* parent)
     : QDialog(parent), Doc(doc) {
   setObjectName("DefPoidsForm");
-  setWindowTitle("Nouveau ballast");
+  setWindowTitle(Q(rs("rsDefPoidsCaption")));
   auto* v = new QVBoxLayout(this);
   auto* gb = new QGroupBox(rs("rsGBBallastCaption").c_str());
   auto* fb = new QFormLayout(gb);

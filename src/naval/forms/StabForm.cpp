@@ -387,7 +387,7 @@ TStabForm::TStabForm(TDocument& doc, QWidget* parent) : QDialog(parent), Doc(doc
   saisieKN->addWidget(impKN);
   vk->addLayout(saisieKN);
   CourbeKN = new TGraphe;
-  CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
+  CourbeKN->Titres(Q(rs("rsCourbesKN")), Q(rs("rsAxeKNGite")), "KN [m]");
   // One curve per displacement: the legend tells them apart.
   CourbeKN->chart()->legend()->setAlignment(Qt::AlignRight);
   CourbeKN->chart()->legend()->show();
@@ -857,7 +857,7 @@ void TStabForm::MontreKN() {
       Qt::red,      Qt::blue,  QColor(0, 150, 0), Qt::magenta, QColor(200, 120, 0),
       Qt::darkCyan, Qt::black, Qt::darkYellow};
   CourbeKN->Efface();
-  CourbeKN->Titres(Q(rs("rsCourbesKN")), U("Angle de gite [°]"), "KN [m]");
+  CourbeKN->Titres(Q(rs("rsCourbesKN")), Q(rs("rsAxeKNGite")), "KN [m]");
   const size_t nh = CourbesKN.empty() ? 0 : CourbesKN[0].Points.size();
   QStringList h{U(rs("rsHydroInstDeplacement").c_str()), "LCG [m]"};
   for (size_t j = 0; j < nh; j++) h << QString::asprintf("%.2f", CourbesKN[0].Points[j].Gite) + U("°");
