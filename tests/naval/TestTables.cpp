@@ -176,7 +176,13 @@ TEST(CrossCurves, AStopIsHeardWithinAStep) {
   ASSERT_GE(demande, 0) << "no message processed during the batch";
   EXPECT_TRUE(kn.empty());
   EXPECT_EQ(progres, 0);
-  EXPECT_LT(fin - demande, 1.0);
+  // A second on a real build; the thread sanitizer runs the same step many times slower.
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+  constexpr double delai = 8.0;
+#else
+  constexpr double delai = 1.0;
+#endif
+  EXPECT_LT(fin - demande, delai) << "asked at " << demande << " s";
   std::cout << "KN stop: asked at " << demande << " s, returned at " << fin << " s\n";
 }
 
