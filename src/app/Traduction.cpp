@@ -214,7 +214,7 @@ class TEcrivain {
       int i = Index.Cle(o, suffixe, t);
       if (i >= 0) cle = TableChaines()[static_cast<size_t>(i)].Cle;
     }
-    if (!cle.empty()) Lignes += cle + "=" + t + "\n";
+    if (!cle.empty()) Lignes += NomDocumente(cle) + "=" + t + "\n";
   }
   void Separateur() { Lignes += "rsN" + std::to_string(++NbSeparateurs) + "Caption=-\n"; }
   void Menu(const QList<QAction*>& actions, std::set<const QMenu*>& vus) {

@@ -39,8 +39,13 @@ bool ChaineConnue(std::string_view cle);
 struct TAliasChaine {
   const char* Autre;
   const char* Cle;
+  // Whether a dump of the windows' texts names the text by `Autre`.
+  bool Ecrit = true;
 };
 const std::vector<TAliasChaine>& AliasChaines();
+// The name a dump of the windows' texts gives a key: its documented name where the table
+// names it otherwise, else the key itself.
+std::string NomDocumente(const std::string& cle);
 
 // The placeholders of a printf format, one letter each in order: 'i' an integer
 // (%d %u %x %c..., and a '*' width or precision), 'f' a floating value, 's' a C string,

@@ -172,6 +172,52 @@ TEST(Chaines, KeysOfTheDocumentedListReachTheirTexts) {
   EXPECT_EQ(rs("rsBtnOK"), "&OK");
 }
 
+// Every key of the list published for translators reaches a text of the table, alone in
+// its file: before, half of them were silently ignored.
+TEST(Chaines, EveryPublishedKeyReachesItsText) {
+  GardeChaines garde;
+  std::ifstream liste(std::string(BRIVANE_TEST_DATA) + "/documented_keys.txt");
+  std::vector<std::string> publiees;
+  for (std::string l; std::getline(liste, l);)
+    if (l.rfind("rs", 0) == 0) publiees.push_back(l);
+  ASSERT_EQ(publiees.size(), 780u);
+  Temp t;
+  fs::path p = t.Dir / "lang_Test.dat";
+  std::vector<std::string> ignorees, sansEffet;
+  for (const std::string& cle : publiees) {
+    std::vector<std::string> textes;
+    if (ChaineConnue(cle)) textes.push_back(cle);
+    for (const auto& a : AliasChaines())
+      if (cle == a.Autre) textes.push_back(a.Cle);
+    if (textes.empty()) {
+      ignorees.push_back(cle);
+      continue;
+    }
+    // A text of its own, with the placeholders the code passes.
+    ChaineDefauts();
+    const std::string texte = "T_" + cle + " " + rs(textes.front());
+    {
+      std::ofstream f(p, std::ios::binary | std::ios::trunc);
+      f << Utf8VersCp1252(cle + "=" + texte) << "\r\n";
+    }
+    ASSERT_TRUE(ChargerChaines(p.string()));
+    for (const std::string& c : textes)
+      if (rs(c) != texte) sansEffet.push_back(cle + " -> " + c);
+  }
+  EXPECT_TRUE(ignorees.empty()) << ignorees.size() << " keys ignored, first " << ignorees.front();
+  EXPECT_TRUE(sansEffet.empty()) << sansEffet.size() << " without effect, first " << sansEffet.front();
+}
+
+// The dump names a text by its published key, unless that key is another text's own.
+TEST(Chaines, TheDumpGivesThePublishedName) {
+  EXPECT_EQ(NomDocumente("rsMeProprietesCaption"), "rsMeProprietesFichierCaption");
+  EXPECT_EQ(NomDocumente("rsExportFormCBAretes"), "rsCBAretesCaption");
+  EXPECT_EQ(NomDocumente("rsBtnOK"), "rsBtnOK");
+  // "rsExport" is published for the export buttons' hints, and reaches the export window's
+  // caption too: it keeps its own name.
+  EXPECT_EQ(NomDocumente("rsExport"), "rsExport");
+}
+
 TEST(Chaines, ATranslationWithOtherPlaceholdersIsRefused) {
   GardeChaines garde;
   Temp t;

@@ -171,7 +171,7 @@ TEST(Traduction, TheDumpIsStableAndLoadsBackUnchanged) {
   EXPECT_NE(a.find("rsBtnOK=&OK\r\n"), std::string::npos);
   EXPECT_NE(a.find("rsMeTraductionCaption=Traduction\r\n"), std::string::npos);
   // "é" is one byte in the file.
-  EXPECT_NE(a.find("rsMeProprietesCaption=&Propri\xE9t\xE9s...\r\n"), std::string::npos);
+  EXPECT_NE(a.find("rsMeProprietesFichierCaption=&Propri\xE9t\xE9s...\r\n"), std::string::npos);
 
   ASSERT_TRUE(ChargerChaines(un));
   TraduireFenetres(ValeursChaines());
@@ -310,4 +310,19 @@ TEST(Traduction, NoFrenchIsLeftInAnyWindowInEnglish) {
   std::string liste;
   for (const auto& r : restes) liste += "\n  " + r;
   EXPECT_TRUE(restes.empty()) << restes.size() << " French texts in English:" << liste;
+}
+
+// A translation written to the published keys reaches the menus that show those texts.
+TEST(Traduction, APublishedKeyReachesTheMenuThatShowsIt) {
+  GardeChaines garde;
+  QTemporaryDir d;
+  const std::string p = QDir(d.path()).filePath("lang_Test.dat").toStdString();
+  FenetreTest t;
+  Ecrit(p, "rsMeAfficheAxesCaption=A&xes shown\r\nrsMeProprietesFichierCaption=File &properties...\r\n");
+  Applique(p);
+  EXPECT_EQ(t.A("MeAxes")->text(), "A&xes shown");
+  EXPECT_EQ(t.A("MeProprietes")->text(), "File &properties...");
+  EXPECT_EQ(t.A("MeFichier")->text(), "&Fichier");
+  Francais();
+  EXPECT_EQ(t.A("MeAxes")->text(), "Axes");
 }

@@ -571,8 +571,8 @@ void TStabForm::Ajuster() {
 void TStabForm::MajCourbeGZ() {
   const bool gz = RBGZ->isChecked();
   CourbeGZ->Efface();
-  CourbeGZ->Titres(gz ? "GZ" : rs("rsCourbeRM").c_str(), U(rs("rsColAngle").c_str()),
-                   gz ? "GZ [m]" : rs("rsAxeRM").c_str());
+  CourbeGZ->Titres(gz ? "GZ" : rs("rsCourbeRM").c_str(), U(rs("rsCStabBottomAxis").c_str()),
+                   gz ? rs("rsCStabLeftAxisGZ").c_str() : rs("rsAxeRM").c_str());
   TGraphe::TPoints pts, ass;
   for (const TGZ& e : Stab.Etapes) {
     if (!e.Converge) continue;
