@@ -7,8 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QLockFile>
 #include <QMdiSubWindow>
 #include <QPageSize>
@@ -18,7 +16,6 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
-#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -176,10 +173,7 @@ int main(int argc, char** argv) {
           ChangeLangue(QCoreApplication::applicationDirPath(), LitTexte(*m, "Environement", "Language"));
   if (!refusLangue.empty() && lc.Capture) std::fprintf(stderr, "brivane: %s\n", refusLangue.c_str());
   // Qt's own dialogs (open, save, the overwrite question) speak the program's language.
-  QTranslator traductionQt;
-  if (traductionQt.load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&traductionQt);
+  InstalleTraductionQt();
   // The desktop matches the windows to the installed entry and its icon.
   QGuiApplication::setDesktopFileName("brivane");
   QApplication::setWindowIcon(IconeSvg(":/icones/brivane.svg"));

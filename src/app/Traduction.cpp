@@ -14,8 +14,10 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,11 +26,13 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QValueAxis>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <unordered_map>
@@ -328,6 +332,18 @@ std::string CheminLangue(const QString& dossierProgramme, const std::string& lan
   return (d.front() + "/lang_" + Q(nom) + ".dat").toStdString();
 }
 
+void InstalleTraductionQt() {
+  static std::unique_ptr<QTranslator> installee;
+  if (installee) QCoreApplication::removeTranslator(installee.get());
+  installee = std::make_unique<QTranslator>();
+  // No file for a language is no error: Qt's own English stays.
+  if (installee->load(QLocale(QString::fromStdString(rs("rsLangueQt"))), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(installee.get());
+  else
+    installee.reset();
+}
+
 std::string ChangeLangue(const QString& dossierProgramme, const std::string& langue) {
   std::vector<std::string> anciens = ValeursChaines();
   std::string refus;
@@ -336,6 +352,8 @@ std::string ChangeLangue(const QString& dossierProgramme, const std::string& lan
     ChaineDefauts();
   else
     ChargerChaines(chemin, &refus);
+  // The menus' shortcuts say "Ctrl+Inser" in French, "Ctrl+Ins" in English.
+  InstalleTraductionQt();
   TraduireFenetres(anciens);
   return refus;
 }

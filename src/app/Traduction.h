@@ -29,3 +29,6 @@ std::string CheminLangue(const QString& dossierProgramme, const std::string& lan
 // Loads a language (empty: French) and puts it into the windows. Returns the message of a
 // refused file (said once by the caller), or empty.
 std::string ChangeLangue(const QString& dossierProgramme, const std::string& langue);
+// Qt's own texts (its dialogs, the key names of the menus' shortcuts) in the table's
+// language ("rsLangueQt"), in place of the ones installed before.
+void InstalleTraductionQt();

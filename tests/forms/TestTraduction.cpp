@@ -5,8 +5,10 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -277,6 +279,8 @@ void Releve(QWidget* w, const TFrancais& fr, std::vector<std::string>& restes) {
 TEST(Traduction, NoFrenchIsLeftInAnyWindowInEnglish) {
   GardeChaines garde;
   ASSERT_TRUE(ChargerChaines(FichierAnglais));
+  // As the program starts in English: Qt's own texts too.
+  InstalleTraductionQt();
   TFrancais fr;
   std::vector<std::string> restes;
   {
@@ -325,4 +329,25 @@ TEST(Traduction, APublishedKeyReachesTheMenuThatShowsIt) {
   EXPECT_EQ(t.A("MeFichier")->text(), "&Fichier");
   Francais();
   EXPECT_EQ(t.A("MeAxes")->text(), "Axes");
+}
+
+// Qt names the shortcut keys in the menus: after a live switch they follow the language,
+// not the one the program started in ("Ctrl+Inser" left in the English menus).
+TEST(Traduction, ShortcutKeysFollowALiveSwitch) {
+  GardeChaines garde;
+  QTemporaryDir d;
+  Ecrit(QDir(d.path()).filePath("lang_English.dat").toStdString(), Lit(FichierAnglais));
+  FenetreTest t;
+  ASSERT_EQ(ChangeLangue(d.path(), ""), "");
+  const QString francais = t.A("MeAjoutLigne")->shortcut().toString(QKeySequence::NativeText);
+  if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_fr.qm"))
+    GTEST_SKIP() << "Qt's French texts are not installed";
+  EXPECT_EQ(francais, "Ctrl+Inser");
+  ASSERT_EQ(ChangeLangue(d.path(), "English"), "");
+  EXPECT_EQ(t.A("MeAjoutLigne")->shortcut().toString(QKeySequence::NativeText), "Ctrl+Ins");
+  EXPECT_EQ(t.A("MeSupprLigne")->shortcut().toString(QKeySequence::NativeText), "Ctrl+Del");
+  // The views' window menus, made by Qt in French, are English too.
+  for (QAction* a : t.F->findChildren<QAction*>()) EXPECT_NE(a->text(), "Réd&uire");
+  ASSERT_EQ(ChangeLangue(d.path(), ""), "");
+  EXPECT_EQ(t.A("MeSupprLigne")->shortcut().toString(QKeySequence::NativeText), "Ctrl+Suppr");
 }
