@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -352,8 +353,23 @@ std::string ChangeLangue(const QString& dossierProgramme, const std::string& lan
     ChaineDefauts();
   else
     ChargerChaines(chemin, &refus);
-  // The menus' shortcuts say "Ctrl+Inser" in French, "Ctrl+Ins" in English.
+  // The menus' shortcuts say "Ctrl+Inser" in French, "Ctrl+Ins" in English, and the views'
+  // window menus, which Qt makes once and never translates again, are put in the new
+  // language by their texts in the old one.
+  static const char* const menuVue[] = {"&Restore",  "&Move",        "&Size", "Mi&nimize",
+                                        "Ma&ximize", "Stay on &Top", "&Close"};
+  std::vector<QString> avant;
+  for (const char* t : menuVue) avant.push_back(QCoreApplication::translate("QMdiSubWindow", t));
   InstalleTraductionQt();
+  for (QWidget* f : Fenetres())
+    for (QMdiSubWindow* v : f->findChildren<QMdiSubWindow*>())
+      if (QMenu* m = v->systemMenu())
+        for (QAction* a : m->actions())
+          for (size_t i = 0; i < avant.size(); i++)
+            if (a->text() == avant[i]) {
+              a->setText(QCoreApplication::translate("QMdiSubWindow", menuVue[i]));
+              break;
+            }
   TraduireFenetres(anciens);
   return refus;
 }
