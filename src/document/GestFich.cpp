@@ -539,6 +539,22 @@ void TLecteur::LireOptions() {
     im.LargeurFixe = std::clamp(v[1], 1, MaxTailleImage);
     im.HauteurFixe = std::clamp(v[2], 1, MaxTailleImage);
   }
+  // A picture tied to the model: a key of its own too, written only for such a picture.
+  for (size_t k = 0; k < 4; k++) {
+    std::string_view reste = Chaine(std::string(cles[k]) + "Cale");
+    if (reste.empty()) continue;
+    TImageFondDoc& im = Lu.ImagesFond[k];
+    bool ok = true;
+    for (size_t i = 0; i < 2 && ok; i++)
+      ok = LitReel(Decouper(';', reste), im.Px[i]) && LitReel(Decouper(';', reste), im.Py[i]) &&
+           LitReel(Decouper(';', reste), im.A[i]) && LitReel(Decouper(';', reste), im.B[i]);
+    if (!ok) {
+      im.Px = im.Py = im.A = im.B = {};
+      Avertit(rs(msgs[k]) + Derniere());
+      continue;
+    }
+    im.Calee = true;
+  }
   for (int k = 0; k < 4; k++) {
     std::string_view reste = Chaine(NumTexte("VueP", k));
     if (reste.empty()) continue;  // the slot keeps its state
@@ -887,6 +903,15 @@ void EcrireSectionsSuivantes(TfichierStr& f, const TDocument& doc, const std::ve
                    std::to_string(std::clamp(im.Ajustement, 0, 4)) + ";" +
                        std::to_string(std::clamp(im.LargeurFixe, 1, MaxTailleImage)) + ";" +
                        std::to_string(std::clamp(im.HauteurFixe, 1, MaxTailleImage)) + ";");
+  }
+  for (size_t k = 0; k < 4; k++) {
+    const TImageFondDoc& im = doc.ImagesFond[k];
+    if (!im.Calee) continue;
+    std::string v;
+    for (size_t i = 0; i < 2; i++)
+      v += TexteReel4(im.Px[i]) + ";" + TexteReel4(im.Py[i]) + ";" + TexteReel4(im.A[i]) + ";" +
+           TexteReel4(im.B[i]) + ";";
+    f.EcrireChaine(std::string(clesImages[k]) + "Cale", v);
   }
   for (size_t k = 0; k < 4; k++) {
     const TVuePerso& p = doc.VuesPerso[k];

@@ -50,6 +50,11 @@ struct TImageFondDoc {
   int X = 0, Y = 0;    // where its top-left corner lands in the view, pixels
   int Ajustement = 0;  // 0 none, 1 window width, 2 window height, 3 fixed width, 4 fixed height
   int LargeurFixe = 500, HauteurFixe = 500;  // pixels, at least 1
+  // Tied to the model (flat views only): two points of the picture, in its pixels, and
+  // where they are along the view's horizontal and vertical axes (A, B, metres). The
+  // picture then follows the hull through zoom and pan, and the fit mode is not used.
+  bool Calee = false;
+  std::array<double, 2> Px{}, Py{}, A{}, B{};
   friend bool operator==(const TImageFondDoc&, const TImageFondDoc&) = default;
 };
 

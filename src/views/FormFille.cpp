@@ -6,11 +6,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTransform>
 #include <QWheelEvent>
 #include <algorithm>
 #include <stdexcept>
 
 #include "base/Debug.h"
+#include "edition/CalageImage.h"
 #include "views/BitMFond.h"
 #include "views/RenduQt.h"
 
@@ -59,14 +61,32 @@ void TFormFille::Redessine() {
     DbgErr(erDivers, "Affiche.AfficheNet", Type(), {e.what()});
   }
   if (Bitmap.size() != s) Bitmap = QImage(s, QImage::Format_RGB32);
-  const TImageFondDoc* fond = nullptr;
+  const QImage* fond = nullptr;
+  int fx = 0, fy = 0;
   if (Type() >= tvSection && Type() <= tvPersp) {
     const TImageFondDoc& im = doc.ImagesFond[static_cast<size_t>(Type())];
     // A document opened or closed since: its picture is decoded once, on first need.
     if (!FondTente || im.Fichier != FondNom) ChargeFondFichier();
-    if (FondOK && im.Affiche && Hote.Affichage().ImageFond && !FondEtire.isNull()) fond = &im;
+    std::array<double, 6> m{};
+    const bool montre = FondOK && im.Affiche && Hote.Affichage().ImageFond;
+    if (montre && im.Calee && AffineCalage(im, Cadrage.Param, m)) {
+      // Drawn again only when the view moved or changed size: a drag keeps it.
+      if (m != FondCaleMap || FondCale.size() != s) {
+        FondCale = QImage(s, QImage::Format_ARGB32_Premultiplied);
+        FondCale.fill(Qt::transparent);
+        QPainter p(&FondCale);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setTransform(QTransform(m[0], m[2], m[1], m[3], m[4], m[5]));
+        p.drawImage(0, 0, FondSrc);
+        FondCaleMap = m;
+      }
+      fond = &FondCale;
+    } else if (montre && !im.Calee && !FondEtire.isNull()) {
+      fond = &FondEtire;
+      fx = im.X, fy = im.Y;
+    }
   }
-  RenduListe(Bitmap, Dessin, fond ? &FondEtire : nullptr, fond ? fond->X : 0, fond ? fond->Y : 0);
+  RenduListe(Bitmap, Dessin, fond, fx, fy);
   update();
   Hote.VueRedessinee(*this);
 }
@@ -75,7 +95,7 @@ void TFormFille::ChargeFondFichier() {
   TRACE("ChargeFondFichier");
   FondOK = false;
   FondTente = true;
-  FondSrc = FondEtire = QImage();
+  FondSrc = FondEtire = FondCale = QImage();
   if (Type() < tvSection || Type() > tvPersp) return;
   const TDocument& doc = Hote.Document();
   FondNom = doc.ImagesFond[static_cast<size_t>(Type())].Fichier;

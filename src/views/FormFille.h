@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -119,6 +120,9 @@ class TFormFille : public QWidget {
   bool EditionEnCours = false;
   std::optional<TOutilVue> Outil;  // the tool that took the press, until the release
   QImage FondSrc, FondEtire;
+  // A picture tied to the model, drawn at the view's size for the map it was drawn with.
+  QImage FondCale;
+  std::array<double, 6> FondCaleMap{};
   bool FondOK = false;
   std::string FondNom = "";  // the file FondSrc came from
   bool FondTente = false;

@@ -13,10 +13,11 @@ struct ResultatCli {
 
 // With avecErreur, standard error is captured too (refusals are written there). With a
 // folder, the command runs in it.
-inline ResultatCli LanceCli(const std::string& args, bool avecErreur = false, const std::string& dossier = {}) {
+inline ResultatCli LanceCli(const std::string& args, bool avecErreur = false,
+                            const std::string& dossier = {}) {
   ResultatCli r;
-  std::string cmd = (dossier.empty() ? std::string() : "cd '" + dossier + "' && ") + std::string(BRIVANE_CLI) +
-                    " " + args + (avecErreur ? " 2>&1" : " 2>/dev/null");
+  std::string cmd = (dossier.empty() ? std::string() : "cd '" + dossier + "' && ") +
+                    std::string(BRIVANE_CLI) + " " + args + (avecErreur ? " 2>&1" : " 2>/dev/null");
   FILE* f = popen(cmd.c_str(), "r");
   if (!f) return r;
   char buf[4096];

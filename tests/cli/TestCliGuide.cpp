@@ -39,7 +39,8 @@ std::vector<std::string> Coupe(const std::string& t, char sep) {
 TEST(Guide, EveryQuotedOutputIsWhatTheProgramGives) {
   const fs::path guide = BRIVANE_GUIDE;
   const std::string racine = fs::canonical(guide / ".." / "..").string();
-  const std::regex bloc("<pre class=\"sortie\" data-cli=\"([^\"]*)\"(?: data-filtre=\"([^\"]*)\")?>([^<]*)</pre>");
+  const std::regex bloc(
+      "<pre class=\"sortie\" data-cli=\"([^\"]*)\"(?: data-filtre=\"([^\"]*)\")?>([^<]*)</pre>");
   int n = 0;
   for (const auto& e : fs::directory_iterator(guide)) {
     if (e.path().extension() != ".html") continue;

@@ -127,6 +127,37 @@ TEST_F(Sections, EverySectionComesBackAsWritten) {
   EXPECT_EQ(ValeursSection(t, "ENVAHISEMENT"), (std::vector<std::string>{"Descente;0.2000;4.0000;1.1000;"}));
 }
 
+// A picture tied to the model: the tie in a key of its own, only for such a picture, so
+// that a document without one is written as before.
+TEST_F(Sections, APictureTiedToTheModelKeepsItsTie) {
+  TDocument doc;
+  AjouteNurbs(doc, "Coque", 2, 2);
+  TImageFondDoc& im = doc.ImagesFond[tvProfil];
+  im.Fichier = "plan.bmp";
+  im.Affiche = true;
+  im.Calee = true;
+  im.Px = {100, 300.5};
+  im.Py = {50, 150};
+  im.A = {1, 3};
+  im.B = {0.5, -0.5};
+  const std::string t = TexteDocument(doc);
+  EXPECT_NE(t.find("[ImPfCale]\r\n100.0000;50.0000;1.0000;0.5000;300.5000;150.0000;3.0000;-0.5000;\r\n"),
+            std::string::npos);
+  EXPECT_EQ(t.find("[ImPlCale]"), std::string::npos);
+  TDocument lu;
+  ASSERT_TRUE(LitTexte(lu, t));
+  EXPECT_TRUE(Messages.empty());
+  EXPECT_EQ(lu.ImagesFond, doc.ImagesFond);
+  // A damaged tie is said, and the picture stays, placed in the window.
+  std::string abime = t;
+  abime.replace(abime.find("300.5000"), 8, "trois");
+  TDocument lu2;
+  ASSERT_TRUE(LitTexte(lu2, abime));
+  EXPECT_TRUE(ConstatContient("Erreur de lecture ImpPf"));
+  EXPECT_FALSE(lu2.ImagesFond[tvProfil].Calee);
+  EXPECT_EQ(lu2.ImagesFond[tvProfil].Fichier, "plan.bmp");
+}
+
 TEST_F(Sections, EmptyListsLeaveTheirSectionsEmpty) {
   TDocument doc;
   AjouteNurbs(doc, "S", 2, 2);

@@ -2,10 +2,13 @@
 // fit, zoom rectangle, previous and custom views, resize, keyboard, presets.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <random>
 
 #include "Aide.h"
 #include "edition/Cadrage.h"
+#include "edition/CalageImage.h"
 #include "views/Modele.h"
 
 namespace {
@@ -416,3 +419,68 @@ TEST(CustomView, TopPresetLooksLikeThePlanView) {
 }
 
 }  // namespace
+
+// A picture tied to the model: its two points land where the view projects their model
+// points, whatever the view, the turn of the picture, the zoom and the pan.
+TEST(CalageImage, ThePicturesPointsLandOnTheirModelPoints) {
+  TImageFondDoc im;
+  im.Calee = true;
+  im.Px = {120.5, 610};
+  im.Py = {80, 455.25};  // the picture is turned: the two points are not level
+  for (int type : {tvSection, tvPlan, tvProfil}) {
+    const TVertex3f m1{0.3, 2.5, -0.4}, m2{1.1, 7.5, 0.9};
+    CoordonneesVue(type, m1, im.A[0], im.B[0]);
+    CoordonneesVue(type, m2, im.A[1], im.B[1]);
+    for (float echelle : {12.0f, 95.0f, 700.0f})
+      for (int ox : {-300, 40, 900}) {
+        TParamVue v = TCadrage(type, 800, 600).Param;
+        v.Echelle = echelle;
+        v.OrigineX = ox;
+        v.OrigineY = 210;
+        std::array<double, 6> m{};
+        ASSERT_TRUE(AffineCalage(im, v, m)) << type;
+        TProjecteur p(v);
+        const TVertex3f modele[2] = {m1, m2};
+        for (size_t i = 0; i < 2; i++) {
+          TPixel attendu;
+          ASSERT_TRUE(p.Projette(modele[i], attendu));
+          EXPECT_NEAR(m[0] * im.Px[i] + m[1] * im.Py[i] + m[4], attendu.X, 0.6) << type << " " << i;
+          EXPECT_NEAR(m[2] * im.Px[i] + m[3] * im.Py[i] + m[5], attendu.Y, 0.6) << type << " " << i;
+        }
+        // A similarity: no shear, one scale in both directions.
+        EXPECT_NEAR(m[0], m[3], 1e-9);
+        EXPECT_NEAR(m[1], -m[2], 1e-9);
+      }
+  }
+  // The user's typed vertical coordinate is the model's, the plan view's X pointing down.
+  EXPECT_EQ(AxesVue(tvPlan).SigneVertical, -1);
+  double a = 0, b = 0;
+  CoordonneesVue(tvPlan, {0.7, 3, 0}, a, b);
+  EXPECT_DOUBLE_EQ(a, 3);
+  EXPECT_DOUBLE_EQ(b, -0.7);
+}
+
+TEST(CalageImage, ATieThatGivesNoScaleIsRefused) {
+  TImageFondDoc im;
+  im.Calee = true;
+  im.Px = {100, 100.4};
+  im.Py = {50, 50};
+  im.A = {0, 1};
+  im.B = {0, 0};
+  TParamVue v;
+  v.Type = tvProfil;
+  std::array<double, 6> m{};
+  EXPECT_EQ(DefautCalage(im), "rsCalagePointsImage");
+  EXPECT_FALSE(AffineCalage(im, v, m));
+  im.Px[1] = 300;
+  im.A = {2, 2.00001};
+  EXPECT_EQ(DefautCalage(im), "rsCalagePointsModele");
+  im.A[1] = std::nan("");
+  EXPECT_EQ(DefautCalage(im), "rsCalageNonFini");
+  im.A[1] = 4;
+  EXPECT_EQ(DefautCalage(im), "");
+  EXPECT_TRUE(AffineCalage(im, v, m));
+  // The perspective view has no plane to tie a picture to.
+  v.Type = tvPersp;
+  EXPECT_FALSE(AffineCalage(im, v, m));
+}

@@ -4,12 +4,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "Fenetre.h"
 #include "base/Debug.h"
+#include "edition/CalageImage.h"
 #include "edition/forms/BitMFondForm.h"
 #include "edition/forms/VueCtrl.h"
 #include "views/BitMFond.h"
@@ -168,3 +171,116 @@ TEST(ImagesFond, RelativeNamesAreFoundBesideTheDocument) {
 }
 
 }  // namespace
+
+namespace {
+
+// The colour at a view pixel, as red (1), blue (2) or something else (0).
+int Teinte(const QImage& i, TPixel p) {
+  const QColor c = i.pixelColor(p.X, p.Y);
+  if (c.red() > 200 && c.green() < 80 && c.blue() < 80) return 1;
+  if (c.blue() > 200 && c.red() < 80 && c.green() < 80) return 2;
+  return 0;
+}
+
+}  // namespace
+
+// A lines plan tied to the hull by two clicks and their model coordinates stays under the
+// hull when the view is zoomed and panned.
+TEST(ImagesFond, APictureTiedToTheModelFollowsTheZoomAndThePan) {
+  QTemporaryDir dossier;
+  // Left half red, right half blue: the edge between them is x = 200 of the picture.
+  QImage plan(400, 200, QImage::Format_RGB32);
+  plan.fill(Qt::red);
+  for (int y = 0; y < 200; y++)
+    for (int x = 200; x < 400; x++) plan.setPixelColor(x, y, Qt::blue);
+  const QString fichier = dossier.filePath("plan.bmp");
+  ASSERT_TRUE(plan.save(fichier, "BMP"));
+
+  FenetreTest t;
+  TFormFille& v = t.Vue(tvProfil);
+  TCadrage& c = v.Cadrage;
+  // The two points: the model point at the view's centre, and one half a view to the right
+  // and a quarter of a view down.
+  const TVertex3f centre = CalculePt3DInv(c.Param, c.Largeur / 2, c.Hauteur / 2, 0);
+  const double d = 0.5 * c.Largeur / c.Param.Echelle;
+  TBitMFondForm dlg(*t.F, t.F.get());
+  dlg.ChoisitVue(tvProfil);
+  t.Choix.push_back(fichier);
+  dlg.BtnCharger->click();
+  ASSERT_TRUE(dlg.BtnCaler->isEnabled());
+  dlg.Caler([&](TCalageForm& f) {
+    QTest::mouseClick(f.Image, Qt::LeftButton, {}, QPoint(100, 50));
+    QTest::mouseClick(f.Image, Qt::LeftButton, {}, QPoint(300, 150));
+    QTest::keyClicks(f.Coord[0][0], QString::number(centre.Y, 'f', 6));
+    QTest::keyClicks(f.Coord[0][1], QString::number(centre.Z, 'f', 6));
+    QTest::keyClicks(f.Coord[1][0], QString::number(centre.Y + d, 'f', 6));
+    QTest::keyClicks(f.Coord[1][1], QString::number(centre.Z - d / 2, 'f', 6));
+    return f.Valide();
+  });
+  EXPECT_FALSE(dlg.Modes[1]->isEnabled());  // the fit modes wait while the picture is tied
+  dlg.Applique();
+  ASSERT_TRUE(t.Doc().ImagesFond[tvProfil].Calee);
+
+  // The edge, halfway between the two points, in the model.
+  const TVertex3f bord{0, centre.Y + d / 2, centre.Z - d / 4};
+  auto verifie = [&](const char* quand) {
+    v.Redessine();
+    TPixel p;
+    ASSERT_TRUE(TProjecteur(c.Param).Projette(bord, p)) << quand;
+    ASSERT_TRUE(p.X > 6 && p.X < v.width() - 6 && p.Y > 0 && p.Y < v.height()) << quand;
+    EXPECT_EQ(Teinte(v.Image(), {p.X - 5, p.Y}), 1) << quand;
+    EXPECT_EQ(Teinte(v.Image(), {p.X + 5, p.Y}), 2) << quand;
+  };
+  verifie("tied");
+  t.F->ActiveVue(tvProfil, false);
+  t.F->Lance("MeAgrandir");
+  verifie("zoomed in");
+  t.F->Lance("MeReduire");
+  t.F->Lance("MeReduire");
+  verifie("zoomed out");
+  c.Fleche(-40, 25, false);
+  verifie("panned");
+
+  // Untied, the picture is placed in the window again and no longer follows.
+  TBitMFondForm dlg2(*t.F, t.F.get());
+  dlg2.ChoisitVue(tvProfil);
+  ASSERT_TRUE(dlg2.BtnLiberer->isEnabled());
+  dlg2.BtnLiberer->click();
+  dlg2.Applique();
+  EXPECT_FALSE(t.Doc().ImagesFond[tvProfil].Calee);
+}
+
+// Two clicks on the same spot, or no second click, tie nothing and say why.
+TEST(ImagesFond, ATieWithoutTwoDistinctPointsIsRefused) {
+  QTemporaryDir dossier;
+  QImage plan(300, 200, QImage::Format_RGB32);
+  plan.fill(Qt::white);
+  const QString fichier = dossier.filePath("plan.bmp");
+  ASSERT_TRUE(plan.save(fichier, "BMP"));
+  FenetreTest t;
+  TBitMFondForm dlg(*t.F, t.F.get());
+  dlg.ChoisitVue(tvSection);
+  t.Choix.push_back(fichier);
+  dlg.BtnCharger->click();
+  bool accepte = true;
+  dlg.Caler([&](TCalageForm& f) {
+    QTest::mouseClick(f.Image, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::keyClicks(f.Coord[0][0], "0");
+    QTest::keyClicks(f.Coord[0][1], "0");
+    accepte = f.Valide();  // the second point was never clicked
+    EXPECT_FALSE(accepte);
+    QTest::mouseClick(f.Image, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::keyClicks(f.Coord[1][0], "1");
+    QTest::keyClicks(f.Coord[1][1], "1");
+    accepte = f.Valide();  // the same pixel twice
+    return accepte;
+  });
+  EXPECT_FALSE(accepte);
+  EXPECT_EQ(t.Messages.size(), 2u);
+  EXPECT_FALSE(dlg.Reglages()[tvSection].Calee);
+  // The perspective view has nothing to tie a picture to.
+  dlg.ChoisitVue(tvPersp);
+  t.Choix.push_back(fichier);
+  dlg.BtnCharger->click();
+  EXPECT_FALSE(dlg.BtnCaler->isEnabled());
+}

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
+#include <QPointF>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "model/Document.h"
@@ -14,6 +17,33 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TMainForm;
+
+// Ties a picture to the model: two clicks on the picture, and the model coordinates of
+// those two points typed beside.
+class TCalageForm : public QDialog {
+ public:
+  TCalageForm(const QImage& image, int vue, const TImageFondDoc& depart, QWidget* parent);
+  // A click at these pixels of the picture: the first point, then the second, in turn.
+  void Pointe(double px, double py);
+  // OK: the typed coordinates read, and the tie checked; false (said) when it cannot be made.
+  bool Valide();
+  // The picture's pixel under a point of the shown picture.
+  QPointF PixelImage(QPoint affiche) const { return QPointF(affiche) / Echelle; }
+
+  TImageFondDoc Calage;
+  QLabel* Image = nullptr;
+  std::array<std::array<QLineEdit*, 2>, 2> Coord{};
+  std::array<QLabel*, 2> Pixels{};
+
+ private:
+  QImage Source;
+  double Echelle = 1;
+  double Sens = 1;  // the typed vertical coordinate to the view's (the plan view's X points down)
+  int Suivant = 0;
+  std::array<bool, 2> Pointe_{};
+  void Montre();
+  bool eventFilter(QObject* o, QEvent* e) override;
+};
 
 class TBitMFondForm : public QDialog {
  public:
@@ -39,6 +69,13 @@ class TBitMFondForm : public QDialog {
   QLineEdit* HauteurFixe = nullptr;
   QPushButton* BtnCharger = nullptr;
   QPushButton* BtnEffacer = nullptr;
+  QPushButton* BtnCaler = nullptr;
+  QPushButton* BtnLiberer = nullptr;
+  QLabel* EtatCalage = nullptr;
+  // "Caler sur le modèle...": the tie dialog on the chosen view's picture, made by `dialogue`
+  // (the tests drive it) or shown modally; "Libérer" drops the tie.
+  void Caler(const std::function<bool(TCalageForm&)>& dialogue = {});
+  void Liberer();
 
  private:
   TMainForm& F;
