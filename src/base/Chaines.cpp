@@ -1245,6 +1245,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsResSerieTotale", "Résistance totale"},
     {"rsResSerieFrottement", "Frottement"},
     {"rsResSerieVagues", "Vagues"},
+    {"rsResSeriePortance", "Traînée de portance"},
     {"rsResSeriePuissance", "Puissance effective"},
     {"rsResSerieVexrun", "Michlet Rt"},
     {"rsResSerieHors", "Hors du domaine"},

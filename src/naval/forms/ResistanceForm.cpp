@@ -8,9 +8,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -61,6 +63,20 @@ bool LitAppendices(const QString& t, std::vector<TAppendice>& r) {
 }
 
 constexpr const char* Section = "Resistance";
+
+// The chart's legend below it, the out-of-range markers (one series each) under one entry.
+void Legende(TGraphe* g) {
+  QChart* c = g->chart();
+  c->legend()->setAlignment(Qt::AlignBottom);
+  c->legend()->show();
+  bool premier = true;
+  for (QAbstractSeries* s : c->series()) {
+    if (!qobject_cast<QScatterSeries*>(s)) continue;
+    if (premier) s->setName(Q(rs("rsResSerieHors")));
+    for (QLegendMarker* m : c->legend()->markers(s)) m->setVisible(premier);
+    premier = false;
+  }
+}
 
 }  // namespace
 
@@ -155,20 +171,43 @@ TResistanceForm::TResistanceForm(TDocument& doc, QWidget* parent) : QDialog(pare
   Pages->addTab(Parametres, Q(rs("rsResParametres")));
   racine->addWidget(Pages, 1);
   resize(1180, 720);
+  // Only the entries the chosen method reads are open.
+  auto methode = [this] {
+    const bool sav = RBSavitsky->isChecked();
+    for (QWidget* w : {static_cast<QWidget*>(EdAppendices), static_cast<QWidget*>(EdAireBulbe),
+                       static_cast<QWidget*>(EdHauteurBulbe), static_cast<QWidget*>(CBArriere)})
+      w->setEnabled(!sav);
+    for (QWidget* w : {EdAnglePoussee, EdDecalagePoussee, EdLargeurBouchain}) w->setEnabled(sav);
+  };
+  connect(RBSavitsky, &QRadioButton::toggled, this, methode);
   ChargeReglages();
+  methode();
 }
 
 void TResistanceForm::ChargeReglages() {
   auto m = OuvreMagasin();
   const TSaisieResistance s = LitSaisieResistance(*m);
-  const bool sav = LitEntier(*m, Section, "Methode", 0, 0, 1) == 1;
+  // Without a method chosen before, a hard-chined hull is taken for a planing one.
+  bool sav = false;
+  if (m->Lit(Section, "Methode")) {
+    sav = LitEntier(*m, Section, "Methode", 0, 0, 1) == 1;
+  } else if (Doc.NbSurf() > 0) {
+    try {
+      MajSurface(Doc, true, -1);
+      const TParamsModele pm = ParametresModele(Doc, PorteeCalc(Doc), s);
+      sav = pm.BouchainTrouve && pm.Savitsky.Deadrise > 5;
+    } catch (const TErreurResistance&) {
+      // Nothing to float: the user chooses.
+    }
+  }
   (sav ? RBSavitsky : RBHoltrop)->setChecked(true);
   auto reel = [&](const char* cle, double defaut) {
     double v = 0;
     const auto t = m->Lit(Section, cle);
     return t && LitReel(*t, v) && std::isfinite(v) && v >= 0 ? v : defaut;
   };
-  EdVitMin->setText(Nombre(reel("VitesseMin", 0)));
+  // Below Cv 0.6 a planing boat is not planing: its curve starts higher.
+  EdVitMin->setText(Nombre(reel("VitesseMin", sav ? 5 : 0)));
   EdVitMax->setText(Nombre(reel("VitesseMax", sav ? 30 : 20)));
   EdVitPas->setText(Nombre(reel("VitessePas", 1)));
   EdRho->setText(Nombre(s.Rho));
@@ -258,17 +297,19 @@ bool TResistanceForm::Calculer() {
                            Q(rs("rsResAxeResistance")));
   GrapheResistance->AjouteLigne(Q(rs("rsResSerieTotale")), Qt::red, rt);
   GrapheResistance->AjouteLigne(Q(rs("rsResSerieFrottement")), QColor(0, 110, 0), rf);
-  GrapheResistance->AjouteLigne(sav ? "Δ sin τ" : Q(rs("rsResSerieVagues")), Qt::blue, rw);
+  GrapheResistance->AjouteLigne(Q(rs(sav ? "rsResSeriePortance" : "rsResSerieVagues")), Qt::blue, rw);
   if (!horsR.empty())
     GrapheResistance->AjoutePoints(QColor(230, 120, 0), horsR, std::vector<QString>(horsR.size()));
   AjouteMichlet();
   GrapheResistance->ZoomInitial();
+  Legende(GrapheResistance);
   GraphePuissance->Efface();
   GraphePuissance->Titres(Q(rs("rsResTitrePuissance")), Q(rs("rsResAxeVitesse")), Q(rs("rsResAxePuissance")));
   GraphePuissance->AjouteLigne(Q(rs("rsResSeriePuissance")), Qt::red, pe);
   if (!horsP.empty())
     GraphePuissance->AjoutePoints(QColor(230, 120, 0), horsP, std::vector<QString>(horsP.size()));
   GraphePuissance->ZoomInitial();
+  Legende(GraphePuissance);
 
   // The table of speeds.
   QStringList entete{Q(rs("rsResColVitesse")), Q(rs(sav ? "rsResColCv" : "rsResColFroude"))};
