@@ -229,7 +229,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "- MeAjoutRepere MeImportReperes MeListeReperes - MeImagesFond MeCalculatrice MeOptions - MeVexrun]",
       "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids "
       "MeListeEnvahissement - "
-      "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
+      "MeHydrostatique MeStabilite MeResistance MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
       "MeVerifierModele]",
       "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
       "MeDisposition2x2 MeReorganiser - MeDebug MeTraduction]",
