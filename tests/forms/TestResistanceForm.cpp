@@ -99,8 +99,9 @@ TEST(ResistanceForm, SavitskyOnTheMotorBoatFromTheDataMenu) {
   EXPECT_EQ(d->Resultats->item(10, 2)->text(), QString::number(c.Points[10].Composantes[1].second, 'f', 2));
   bool deadrise = false;
   for (int i = 0; i < d->Parametres->rowCount(); i++)
-    deadrise = deadrise || (d->Parametres->item(i, 0)->text() == "deadrise" &&
-                            d->Parametres->item(i, 2)->text() == "0 .. 30");
+    deadrise = deadrise || (d->Parametres->item(i, 1)->text() == "deadrise" &&
+                            d->Parametres->item(i, 0)->text() == "Relevé de varangue au bouchain [°]" &&
+                            d->Parametres->item(i, 3)->text() == "0 .. 30");
   EXPECT_TRUE(deadrise);
   d->close();
   // The entries are the settings', not the document's.

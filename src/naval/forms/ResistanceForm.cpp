@@ -382,14 +382,15 @@ bool TResistanceForm::Calculer() {
   const std::vector<THorsDomaine>& bornes = sav ? BornesSavitsky() : BornesHoltrop();
   // The running condition's ranges too (Fn, Cv, trim, lambda), beside their extremes.
   Parametres->clear();
-  Parametres->setColumnCount(3);
+  Parametres->setColumnCount(4);
   Parametres->setHorizontalHeaderLabels(
-      {Q(rs("rsResColParametre")), Q(rs("rsResColValeur")), Q(rs("rsResColDomaineValide"))});
+      {Q(rs("rsResColParametre")), "", Q(rs("rsResColValeur")), Q(rs("rsResColDomaineValide"))});
   Parametres->setRowCount(static_cast<int>(par.size() + bornes.size()));
   int ligne = 0;
+  // The caption, then the key the command line and its JSON use.
   auto ajoute = [&](const QString& cle, const QString& valeur, const QString& domaine, bool horsDomaine) {
-    const QString t[3] = {cle, valeur, domaine};
-    for (int j = 0; j < 3; j++) {
+    const QString t[4] = {Q(rs("rsResP_" + cle.toStdString())), cle, valeur, domaine};
+    for (int j = 0; j < 4; j++) {
       auto* it = new QTableWidgetItem(t[j]);
       if (horsDomaine) it->setForeground(QColor(192, 0, 0));
       Parametres->setItem(ligne, j, it);
