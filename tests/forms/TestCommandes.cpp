@@ -145,6 +145,7 @@ const Cmd Table[] = {
     {"MePorteeCalculs", "&Portée des calculs...", ""},
     {"MeControleFacettes", "Contrôle des &facettes", ""},
     {"MeVerifierModele", "&Vérifier le modèle...", ""},
+    {"MeResistance", "&Résistance à l'avancement...", ""},
     {"MeVueSection", "Vue &transversale", ""},
     {"MeVuePlan", "Vue en &plan", ""},
     {"MeVueProfil", "Vue de pro&fil", ""},
@@ -229,7 +230,7 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
       "- MeAjoutRepere MeImportReperes MeListeReperes - MeImagesFond MeCalculatrice MeOptions - MeVexrun]",
       "MeDonnees[MeEspacementGrille MeTaille MeTableauCotes - MeAjoutBallast MeDevisPoids "
       "MeListeEnvahissement - "
-      "MeHydrostatique MeStabilite MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
+      "MeHydrostatique MeStabilite MeResistance MeAires MeSurfaceVoiles - MePorteeCalculs MeControleFacettes "
       "MeVerifierModele]",
       "MeFenetre[MeVueSection MeVuePlan MeVueProfil MeVuePersp MeStudio - MeMosaiqueH MeMosaiqueV MeCascade "
       "MeDisposition2x2 MeReorganiser - MeDebug MeTraduction]",
@@ -264,6 +265,7 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeAjuster",
       "MeFlottaison",
       "MeVerifierModele",
+      "MeResistance",
       "MeRecentrer",
       "MeVuePerso",
       "MeSauverVue",
