@@ -45,7 +45,7 @@ int Importe(bool iges, const TOptionsImportCli& o) {
     throw TErreurCli("--tolerance must lie between 0.000001 and 1 m");
   if (FichierLectureSeule(o.Sortie)) throw TErreurCli(o.Sortie + " is read-only; not written over");
   TMessagesCollectes messages;
-  TResultatImport r = iges ? ImporteIGES(o.Entree, o.Tolerance) : ImporteCotes(o.Entree, o.Tolerance);
+  TImportCoque r = iges ? ImporteIGES(o.Entree, o.Tolerance) : ImporteCotes(o.Entree, o.Tolerance);
   if (!r.Ok()) throw TErreurCli(r.Erreur);
   nlohmann::json j = {{"input", o.Entree},
                       {"output", o.Sortie},

@@ -5,13 +5,13 @@
 #include "base/Chaines.h"
 #include "base/Encodage.h"
 
-double TResultatImport::EcartMax() const {
+double TImportCoque::EcartMax() const {
   double m = 0;
   for (const auto& s : Surfaces) m = std::max(m, s.Ecart);
   return m;
 }
 
-std::string InstalleImport(TDocument& doc, TResultatImport& r, bool nouveau) {
+std::string InstalleImport(TDocument& doc, TImportCoque& r, bool nouveau) {
   if (!r.Ok() || r.Surfaces.empty()) return r.Erreur;
   const int avant = nouveau ? 0 : doc.NbSurf();
   if (avant + int(r.Surfaces.size()) > MaxSurf) return rs("rsErrMaxSurf");
@@ -43,7 +43,7 @@ std::string InstalleImport(TDocument& doc, TResultatImport& r, bool nouveau) {
   return "";
 }
 
-std::vector<std::string> ResumeImport(const TResultatImport& r) {
+std::vector<std::string> ResumeImport(const TImportCoque& r) {
   std::vector<std::string> l;
   for (const auto& s : r.Surfaces) {
     const TEntity& e = *s.Surface;

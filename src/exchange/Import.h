@@ -24,7 +24,7 @@ struct TSurfaceImportee {
   std::string Source;                // where it comes from in the file
 };
 
-struct TResultatImport {
+struct TImportCoque {
   std::string Fichier;
   // Why nothing was imported (the file names and the line or entity), or "".
   std::string Erreur;
@@ -41,8 +41,8 @@ struct TResultatImport {
 // to the caller). Names are made unique and cut to 20 characters. Refused whole, with
 // the message of the surface count and the document unchanged, beyond 4 surfaces.
 // The surfaces are moved out of r; the caller evaluates them (session's MajSurface).
-std::string InstalleImport(TDocument& doc, TResultatImport& r, bool nouveau);
+std::string InstalleImport(TDocument& doc, TImportCoque& r, bool nouveau);
 
 // One line per surface (name, kind, net or grid size, deviation) and the warnings,
 // in the user's language.
-std::vector<std::string> ResumeImport(const TResultatImport& r);
+std::vector<std::string> ResumeImport(const TImportCoque& r);

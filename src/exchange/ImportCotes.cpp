@@ -131,7 +131,7 @@ double EcartCote(const TSNurbs& r, const TCoteLue& c) {
 
 }  // namespace
 
-bool LitTableCotes(std::string_view texte, const std::string& nom, TTableCotes& t, std::string& erreur) {
+bool LitTableCotes(std::string_view texte, const std::string& nom, TTableCotesLue& t, std::string& erreur) {
   t = {};
   auto refus = [&](int ligne, const std::string& quoi) {
     erreur = Format(rs("rsImportLigne"), nom.c_str(), ligne, quoi.c_str());
@@ -257,9 +257,9 @@ bool LitTableCotes(std::string_view texte, const std::string& nom, TTableCotes& 
   return true;
 }
 
-TResultatImport AjusteCotes(const TTableCotes& t, const std::string& nom, double tolerance) {
+TImportCoque AjusteCotes(const TTableCotesLue& t, const std::string& nom, double tolerance) {
   TRACE("AjusteCotes");
-  TResultatImport r;
+  TImportCoque r;
   r.Fichier = nom;
   r.Tolerance = std::clamp(tolerance, ToleranceImportMin, ToleranceImportMax);
   const size_t ns = t.Stations.size();
@@ -353,11 +353,11 @@ TResultatImport AjusteCotes(const TTableCotes& t, const std::string& nom, double
   return r;
 }
 
-TResultatImport ImporteCotesTexte(std::string_view texte, const std::string& nom, double tolerance) {
-  TTableCotes t;
+TImportCoque ImporteCotesTexte(std::string_view texte, const std::string& nom, double tolerance) {
+  TTableCotesLue t;
   std::string erreur;
   if (!LitTableCotes(texte, nom, t, erreur)) {
-    TResultatImport r;
+    TImportCoque r;
     r.Fichier = nom;
     r.Erreur = erreur;
     DbgErr(erFichier, "ImporteCotes", 0, {erreur});
@@ -366,11 +366,11 @@ TResultatImport ImporteCotesTexte(std::string_view texte, const std::string& nom
   return AjusteCotes(t, nom, tolerance);
 }
 
-TResultatImport ImporteCotes(const std::string& chemin, double tolerance) {
+TImportCoque ImporteCotes(const std::string& chemin, double tolerance) {
   std::ifstream f(chemin, std::ios::binary);
   std::error_code ec;
   const auto taille = std::filesystem::file_size(chemin, ec);
-  TResultatImport r;
+  TImportCoque r;
   r.Fichier = chemin;
   if (!f || ec) {
     r.Erreur = Format(rs("rsImportLecture"), chemin.c_str());

@@ -18,7 +18,7 @@
 constexpr int MaxStationsCotes = 500;
 constexpr int MaxLignesEauCotes = 500;
 
-struct TTableCotes {
+struct TTableCotesLue {
   std::vector<double> Hauteurs;  // Z of the waterlines
   std::vector<double> Stations;  // Y of the stations
   // Half-breadth of station s at waterline w, or none.
@@ -28,11 +28,11 @@ struct TTableCotes {
 };
 
 // The table read from its text, or the message (file and line) in erreur.
-bool LitTableCotes(std::string_view texte, const std::string& nom, TTableCotes& t, std::string& erreur);
+bool LitTableCotes(std::string_view texte, const std::string& nom, TTableCotesLue& t, std::string& erreur);
 
 // The surface fitted to a table (checked beforehand by LitTableCotes).
-TResultatImport AjusteCotes(const TTableCotes& t, const std::string& nom, double tolerance);
+TImportCoque AjusteCotes(const TTableCotesLue& t, const std::string& nom, double tolerance);
 
-TResultatImport ImporteCotes(const std::string& chemin, double tolerance = ToleranceImportDefaut);
-TResultatImport ImporteCotesTexte(std::string_view texte, const std::string& nom,
-                                  double tolerance = ToleranceImportDefaut);
+TImportCoque ImporteCotes(const std::string& chemin, double tolerance = ToleranceImportDefaut);
+TImportCoque ImporteCotesTexte(std::string_view texte, const std::string& nom,
+                               double tolerance = ToleranceImportDefaut);

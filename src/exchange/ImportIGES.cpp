@@ -687,9 +687,9 @@ bool UnCote(const std::vector<TVertex3f>& pts) {
 
 }  // namespace
 
-TResultatImport ImporteIGESTexte(std::string_view texte, const std::string& nom, double tolerance) {
+TImportCoque ImporteIGESTexte(std::string_view texte, const std::string& nom, double tolerance) {
   TRACE("ImporteIGES");
-  TResultatImport r;
+  TImportCoque r;
   r.Fichier = nom;
   r.Tolerance = std::clamp(tolerance, ToleranceImportMin, ToleranceImportMax);
   try {
@@ -803,18 +803,18 @@ TResultatImport ImporteIGESTexte(std::string_view texte, const std::string& nom,
   return r;
 }
 
-TResultatImport ImporteIGES(const std::string& chemin, double tolerance) {
+TImportCoque ImporteIGES(const std::string& chemin, double tolerance) {
   std::ifstream f(chemin, std::ios::binary);
   std::error_code ec;
   const auto taille = std::filesystem::file_size(chemin, ec);
   if (!f || ec) {
-    TResultatImport r;
+    TImportCoque r;
     r.Fichier = chemin;
     r.Erreur = Format(rs("rsImportLecture"), chemin.c_str());
     return r;
   }
   if (taille > MaxTailleImport) {
-    TResultatImport r;
+    TImportCoque r;
     r.Fichier = chemin;
     r.Erreur = Format(rs("rsImportTaille"), chemin.c_str(), int(MaxTailleImport >> 20));
     return r;

@@ -18,10 +18,10 @@ constexpr int MaxPointsIGES = 250000;  // control points of one surface
 constexpr int MaxDegreIGES = 25;       // B-spline degree
 constexpr int MaxSurfacesIGES = 64;    // surface entities worth fitting
 
-TResultatImport ImporteIGES(const std::string& chemin, double tolerance = ToleranceImportDefaut);
+TImportCoque ImporteIGES(const std::string& chemin, double tolerance = ToleranceImportDefaut);
 // The same from the file's bytes (tests, fuzzing); nom names the file in the messages.
-TResultatImport ImporteIGESTexte(std::string_view texte, const std::string& nom,
-                                 double tolerance = ToleranceImportDefaut);
+TImportCoque ImporteIGESTexte(std::string_view texte, const std::string& nom,
+                              double tolerance = ToleranceImportDefaut);
 
 // A rational B-spline surface as IGES gives it: the first direction (S, K1 + 1
 // points) varies fastest in the lists; its domain is [U0, U1] x [V0, V1].

@@ -236,7 +236,7 @@ TEST(ImportIGES, OwnExportOfEverySampleComesBackWithItsNetsAndHydrostatics) {
     TDocument doc;
     ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/" + nom));
     MajSurface(doc, true, -1);
-    TResultatImport r = ImporteIGESTexte(TexteIGESDocument(doc), "retour.igs");
+    TImportCoque r = ImporteIGESTexte(TexteIGESDocument(doc), "retour.igs");
     ASSERT_TRUE(r.Ok()) << r.Erreur;
     std::vector<const TSurface*> originaux;
     for (const auto& s : doc.TabSurf)
@@ -297,7 +297,7 @@ TEST(ImportIGES, NonUniformRationalSurfaceIsFittedWithinTheTolerance) {
   const std::string texte = EcritIGES({{128, t.Parametres(), "ETRAVE"}}, 2, "2HMM");
   for (double tol : {0.001, 0.0005}) {
     SCOPED_TRACE(tol);
-    TResultatImport r = ImporteIGESTexte(texte, "etrave.igs", tol);
+    TImportCoque r = ImporteIGESTexte(texte, "etrave.igs", tol);
     ASSERT_TRUE(r.Ok()) << r.Erreur;
     ASSERT_EQ(r.Surfaces.size(), 1u);
     const auto* s = dynamic_cast<const TSurface*>(r.Surfaces[0].Surface.get());
@@ -331,7 +331,7 @@ TEST(ImportIGES, TrimmedSurfaceComesUntrimmedAndOthersAreListedAsSkipped) {
       {126, "126,1,1,0,0,1,0,0.,0.,1.,1.,1.,1.,0.,0.,0.,1.,0.,0.,0.,1.,0.,0.,0.;", "C"},
       {128, t.Parametres(), "BORDE", 1},
       {144, "144,5,1,0,0;", ""}};
-  TResultatImport r = ImporteIGESTexte(EcritIGES(e, 2, "2HMM"), "coque.igs");
+  TImportCoque r = ImporteIGESTexte(EcritIGES(e, 2, "2HMM"), "coque.igs");
   ASSERT_TRUE(r.Ok()) << r.Erreur;
   ASSERT_EQ(r.Surfaces.size(), 1u);
   EXPECT_EQ(r.Surfaces[0].Surface->Nom, "BORDE");
@@ -364,7 +364,7 @@ TEST(ImportIGES, SurfaceBeyondAnyNetComesAsAMeshWithinTheTolerance) {
       t.W.back().push_back(1);
     }
   }
-  TResultatImport r = ImporteIGESTexte(EcritIGES({{128, t.Parametres(), "BOSSES"}}), "bosses.igs", 0.001);
+  TImportCoque r = ImporteIGESTexte(EcritIGES({{128, t.Parametres(), "BOSSES"}}), "bosses.igs", 0.001);
   ASSERT_TRUE(r.Ok()) << r.Erreur;
   ASSERT_EQ(r.Surfaces.size(), 1u);
   const auto* m = dynamic_cast<const TDXFSurface*>(r.Surfaces[0].Surface.get());
@@ -425,7 +425,7 @@ TEST(ImportIGES, BadFilesAreRefusedWholeWithTheirLineOrEntity) {
       {EcritIGES({{128, bon, "A"}}, 12, "1HX"), "unité 12"},
   };
   for (const auto& c : cas) {
-    TResultatImport r = ImporteIGESTexte(c.Texte, "mauvais.igs");
+    TImportCoque r = ImporteIGESTexte(c.Texte, "mauvais.igs");
     EXPECT_FALSE(r.Ok()) << c.Attendu;
     EXPECT_TRUE(r.Surfaces.empty());
     EXPECT_NE(r.Erreur.find("mauvais.igs"), std::string::npos) << r.Erreur;
@@ -463,7 +463,7 @@ std::string TableAnalytique() {
 // fitted surface by the test's own evaluation and search), and the volume at precision
 // 100 within 0.2 % of 4 B L T / (3 pi).
 TEST(ImportCotes, AnalyticHullIsFittedWithinAMillimetreAndKeepsItsVolume) {
-  TResultatImport r = ImporteCotesTexte(TableAnalytique(), "/tmp/analytique.csv");
+  TImportCoque r = ImporteCotesTexte(TableAnalytique(), "/tmp/analytique.csv");
   ASSERT_TRUE(r.Ok()) << r.Erreur;
   ASSERT_EQ(r.Surfaces.size(), 1u);
   EXPECT_LE(r.Surfaces[0].Ecart, 0.001);
@@ -531,7 +531,7 @@ TEST(ImportCotes, KeelAndSheerLinesAndStationsGivenBackwards) {
   for (int s = 4; s >= 0; s--) t += std::to_string(s) + ";0.8;1.0\n";
   t += "Quille;-0.1;-0.1;-0.1;-0.1;-0.1\n";
   t += "Livet;0.8;1.1;0.8;1.1;0.8;1.1;0.8;1.1;0.8;1.1\n";
-  TResultatImport r = ImporteCotesTexte(t, "caisson.csv");
+  TImportCoque r = ImporteCotesTexte(t, "caisson.csv");
   ASSERT_TRUE(r.Ok()) << r.Erreur;
   const auto* s = dynamic_cast<const TSurface*>(r.Surfaces[0].Surface.get());
   ASSERT_NE(s, nullptr);
@@ -560,7 +560,7 @@ TEST(ImportCotes, BadTablesAreRefusedWithTheirLine) {
       {";0;1\n1;1;1\n2;1;1\nQuille;0;0;0\n", "ligne 4"},
   };
   for (const auto& [texte, attendu] : cas) {
-    TResultatImport r = ImporteCotesTexte(texte, "table.csv");
+    TImportCoque r = ImporteCotesTexte(texte, "table.csv");
     EXPECT_FALSE(r.Ok()) << texte;
     EXPECT_TRUE(r.Surfaces.empty());
     EXPECT_NE(r.Erreur.find("table.csv"), std::string::npos) << r.Erreur;
@@ -573,7 +573,7 @@ TEST(ImportCotes, BadTablesAreRefusedWithTheirLine) {
 TEST(ImportCotes, AddedToTheDocumentWithinFourSurfaces) {
   TDocument doc;
   doc.InitDefaut();
-  TResultatImport r = ImporteCotesTexte(TableAnalytique(), "Surface1.csv");
+  TImportCoque r = ImporteCotesTexte(TableAnalytique(), "Surface1.csv");
   ASSERT_TRUE(r.Ok());
   ASSERT_EQ(InstalleImport(doc, r, false), "");
   ASSERT_EQ(doc.NbSurf(), 2);
@@ -581,7 +581,7 @@ TEST(ImportCotes, AddedToTheDocumentWithinFourSurfaces) {
   EXPECT_EQ(doc.Surf(1).NumSurf, 1);
   EXPECT_EQ(static_cast<TSurface&>(doc.Surf(1)).Net.NumSurf, 1);
   for (int k = 0; k < 2; k++) ASSERT_EQ(NouvelleSurface(doc, "S" + std::to_string(k), 0, {}), "");
-  TResultatImport r2 = ImporteCotesTexte(TableAnalytique(), "b.csv");
+  TImportCoque r2 = ImporteCotesTexte(TableAnalytique(), "b.csv");
   EXPECT_EQ(InstalleImport(doc, r2, false), "Nombre maximum de Surfaces atteint");
   EXPECT_EQ(doc.NbSurf(), 4);
   EXPECT_EQ(r2.Surfaces.size(), 1u);

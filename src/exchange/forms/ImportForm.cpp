@@ -77,7 +77,7 @@ std::string TImportForm::Importer() {
   if (chemin.empty()) return rs("rsImportSansFichier");
   const double tol = SETolerance->value() / 1000;
   const bool nouveau = RBNouveau->isChecked();
-  TResultatImport r;
+  TImportCoque r;
   {
     TCurseurAttente attente;
     r = CBGenre->currentIndex() == giIGES ? ImporteIGES(chemin, tol) : ImporteCotes(chemin, tol);
