@@ -344,6 +344,27 @@ TEST(ImportIGES, TrimmedSurfaceComesUntrimmedAndOthersAreListedAsSkipped) {
   EXPECT_NE(tout.find("BORDE : surface d'un seul côté"), std::string::npos) << tout;
 }
 
+// Names: the entity's label, else the file's name; two of one name are told apart when
+// they enter the document, cut to its 20 characters.
+TEST(ImportIGES, NamesComeFromTheLabelOrTheFile) {
+  const TSurfTest t = SurfaceNonUniforme();
+  TImportCoque r =
+      ImporteIGESTexte(EcritIGES({{128, t.Parametres(), ""}}), "/tmp/un_nom_de_fichier_tres_long.igs");
+  ASSERT_TRUE(r.Ok()) << r.Erreur;
+  EXPECT_EQ(r.Surfaces[0].Surface->Nom, "un_nom_de_fichier_tres_long");
+  TImportCoque r2 =
+      ImporteIGESTexte(EcritIGES({{128, t.Parametres(), "BORDE"}, {128, t.Parametres(), "BORDE"}}), "b.igs");
+  ASSERT_TRUE(r2.Ok()) << r2.Erreur;
+  ASSERT_EQ(r2.Surfaces.size(), 2u);  // the same surface twice, no mirror image: both kept
+  TDocument doc;
+  ASSERT_EQ(InstalleImport(doc, r, true), "");
+  ASSERT_EQ(InstalleImport(doc, r2, false), "");
+  ASSERT_EQ(doc.NbSurf(), 3);
+  EXPECT_EQ(doc.Surf(0).Nom, "un_nom_de_fichier_tr");
+  EXPECT_EQ(doc.Surf(1).Nom, "BORDE");
+  EXPECT_EQ(doc.Surf(2).Nom, "BORDE 2");
+}
+
 // A surface of 50 x 50 bilinear facets at random heights: no 31 x 31 net holds it, so it
 // comes as a mesh surface, checked between its points by the test's own interpolation.
 TEST(ImportIGES, SurfaceBeyondAnyNetComesAsAMeshWithinTheTolerance) {
