@@ -93,7 +93,7 @@ std::string TImportForm::Importer() {
   } else if (AvantChangement) {
     AvantChangement();
   }
-  const std::string refus = InstalleImport(Doc, r, nouveau);
+  std::string refus = InstalleImport(Doc, r, nouveau);
   if (!refus.empty()) return refus;
   {
     TCurseurAttente attente;
