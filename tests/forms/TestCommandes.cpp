@@ -46,6 +46,8 @@ const Cmd Table[] = {
     {"MeExportTexte", "Texte QZ", ""},
     {"MeExportSTL", "STL (impression 3D)", ""},
     {"MeExportOBJ", "OBJ (maillage)", ""},
+    {"MeImportIGES", "Surfaces &IGES...", ""},
+    {"MeImportCotes", "&Table de cotes...", ""},
     {"MeImprimer", "&Imprimer...", "Ctrl+I"},
     {"MeConfigImpression", "&Configuration de l'impression...", ""},
     {"MeProprietes", "&Propriétés...", ""},
@@ -205,7 +207,9 @@ TEST(Commands, EveryMenuHoldsItsItemsInTheirOrder) {
   const std::vector<std::string> attendus = {
       "MeFichier[MeNouveau MeOuvrir MeDerniers[] MeFermer MeEnregistrer MeEnregistrerSous - "
       "MeExport[MeExportSurfaces "
-      "MeExportDXF MeExportIGES MeExportTexte MeExportSTL MeExportOBJ] - MeImprimer MeConfigImpression "
+      "MeExportDXF MeExportIGES MeExportTexte MeExportSTL MeExportOBJ] MeImport[MeImportIGES MeImportCotes] "
+      "- "
+      "MeImprimer MeConfigImpression "
       "MeProprietes - MeQuitter]",
       "MeEdition[MeAnnuler MeRefaire - MeCopier]",
       "MeVoir[MeZoom MeAgrandir MeReduire MeVuePrecedente MeDeplacer MeAjuster MeRecentrer MeVuePerso "
@@ -252,6 +256,8 @@ TEST(Commands, EveryItemStartsEnabledCheckedAndShownAsBefore) {
       "MeExportTexte",
       "MeExportSTL",
       "MeExportOBJ",
+      "MeImportIGES",
+      "MeImportCotes",
       "MeImprimer",
       "MeConfigImpression",
       "MeProprietes",
