@@ -1340,9 +1340,7 @@ const std::vector<TChaineDef> Defs = {
     {"rsResP_bulb_area", "Aire du bulbe [m²]"},
     {"rsResP_bulb_height", "Hauteur du centre du bulbe [m]"},
     {"rsResP_fn", "Nombre de Froude Fn"},
-    {"rsVerifAvertissement",
-     "La vérification du modèle a trouvé %d problème(s)"},  // Importing a hull (IGES surfaces, a table of
-                                                            // offsets).
+    // Importing a hull (IGES surfaces, a table of offsets).
     {"rsImportLecture", "Impossible de lire le fichier %s"},
     {"rsImportTaille", "%s : fichier trop grand (plus de %d Mo)"},
     {"rsImportLigne", "%s, ligne %d : %s"},
