@@ -86,7 +86,7 @@ void TServeurInstance::Lit(QLocalSocket* s) {
   }
   const QJsonObject o = QJsonDocument::fromJson(s->readLine()).object();
   TDemandeInstance d;
-  for (const QJsonValue& f : o["files"].toArray())
+  for (const auto& f : o["files"].toArray())
     if (!f.toString().isEmpty()) d.Fichiers << f.toString();
   d.Fusion = o["merge"].toBool();
   QJsonObject r;
