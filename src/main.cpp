@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLockFile>
 #include <QMdiSubWindow>
@@ -21,9 +22,12 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <functional>
+#include <memory>
 
 #include "app/DebugForm.h"
 #include "app/Icones.h"
+#include "app/InstanceUnique.h"
 #include "app/LigneCommande.h"
 #include "app/Principale.h"
 #include "app/RecuperationQt.h"
@@ -31,6 +35,7 @@
 #include "app/Traduction.h"
 #include "base/Chaines.h"
 #include "base/Debug.h"
+#include "base/Langues.h"
 #include "base/Services.h"
 #include "document/GestionErreurs.h"
 #include "ui/Dialogues.h"
@@ -137,26 +142,29 @@ bool PrendVerrou(QLockFile& verrou) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> params(argv + (argc > 0 ? 1 : 0), argv + argc);
-  TLigneCommande lc = AnalyseLigneCommande(params);
-  const std::string usage =
-      "usage: brivane [FILE] [-d] [-p PORT] [--screenshot OUT.png [--size WxH] [--window " +
-      NomsFenetres("|", "|") + " [--curvature]] [--lang FILE.dat]]\n" + "       brivane --print " +
-      NomsFenetres("|", "|", true) + " OUT.pdf FILE\n";
-  if (lc.Aide) {
-    std::fputs(usage.c_str(), stdout);
+  const std::vector<std::string> brut(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // Help and version need no display: they are answered before the application exists,
+  // whose platform may be missing.
+  const TLigneCommande pre = PreAnalyseLigneCommande(brut);
+  if (pre.Aide || pre.Version) {
+    std::fputs((pre.Aide ? AideLigneCommande() : VersionProgramme() + "\n").c_str(), stdout);
     return 0;
   }
-  if (!lc.Erreur.empty()) {
-    std::fprintf(stderr, "brivane: %s\n%s", lc.Erreur.c_str(), usage.c_str());
-    return 2;
-  }
   // A screenshot needs no screen.
-  if (lc.Capture && !std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
+  if (pre.Capture && !std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") &&
       !std::getenv("WAYLAND_DISPLAY"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
   TApplication app(argc, argv);
+  // The application has taken Qt's own options (-style, -platform...) out: the rest is ours.
+  std::vector<std::string> params;
+  for (const QString& a : QCoreApplication::arguments().mid(1))
+    params.push_back(a.toLocal8Bit().toStdString());
+  TLigneCommande lc = AnalyseLigneCommande(params);
+  if (!lc.Erreur.empty()) {
+    std::fprintf(stderr, "brivane: %s\n(brivane --help lists the options)\n", lc.Erreur.c_str());
+    return 2;
+  }
   // Qt sets the user's locale: numbers must keep their point.
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName("Brivane");
@@ -165,9 +173,15 @@ int main(int argc, char** argv) {
   // The language before any window: the command line's file, else the stored language
   // (a screenshot shows only what its command line asks for).
   std::string refusLangue;
-  if (!lc.Langue.empty())
-    ChargerChaines(lc.Langue, &refusLangue);
-  else if (!lc.Capture)
+  if (!lc.Langue.empty()) {
+    const std::string fichier =
+        FichierLangueDemande(QCoreApplication::applicationDirPath().toStdString(), lc.Langue, &refusLangue);
+    if (fichier.empty()) {
+      std::fprintf(stderr, "brivane: --lang: %s\n", refusLangue.c_str());
+      return 2;
+    }
+    ChargerChaines(fichier, &refusLangue);
+  } else if (!lc.Capture)
     if (auto m = OuvreMagasin())
       refusLangue =
           ChangeLangue(QCoreApplication::applicationDirPath(), LitTexte(*m, "Environement", "Language"));
@@ -179,13 +193,24 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(IconeSvg(":/icones/brivane.svg"));
 
   // One instance at a time for each user (screenshots excepted: they change nothing): the
-  // lock is in the user's runtime folder, not in the temporary folder every user shares.
+  // lock is in the user's runtime folder, not in the temporary folder every user shares. A
+  // later start hands its documents to the running program, which comes to the front.
   QLockFile verrou(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/MutexBrivane.lock");
-  if (!lc.Capture && !PrendVerrou(verrou)) {
-    std::fprintf(stderr, "brivane: %s\n", rs("rsDejaLance").c_str());
-    // Without a screen nobody could close the dialog.
-    if (Interactif()) AfficheMessageDlg(rs("rsDejaLance"), mtError, mbOK);
-    return 1;
+  std::unique_ptr<TServeurInstance> serveur;
+  if (!lc.Capture) {
+    if (!PrendVerrou(verrou)) {
+      TDemandeInstance d;
+      for (const std::string& fichier : lc.Fichiers)
+        d.Fichiers << QFileInfo(QString::fromStdString(fichier)).absoluteFilePath();
+      d.Fusion = lc.Fusion;
+      if (TransmetAInstance(d)) return 0;
+      // It holds the lock but does not answer.
+      std::fprintf(stderr, "brivane: %s\n", rs("rsDejaLance").c_str());
+      // Without a screen nobody could close the dialog.
+      if (Interactif()) AfficheMessageDlg(rs("rsDejaLance"), mtError, mbOK);
+      return 1;
+    }
+    serveur = std::make_unique<TServeurInstance>();
   }
 
   if (lc.Capture) {
@@ -212,11 +237,49 @@ int main(int argc, char** argv) {
     else
       std::fprintf(stderr, "brivane: %s\n", refusLangue.c_str());
   }
-  // The first display runs once the window has its size.
-  QTimer::singleShot(0, &f, [&f] { f.PremierAffichage(Interactif()); });
+  // Nobody can answer a dialog: messages go to the error stream, with their default answer.
+  if (!Interactif())
+    Services().AfficheMessage = [](const std::string& t, int, int boutons) {
+      std::fprintf(stderr, "brivane: %s\n", t.c_str());
+      return ReponseParDefaut(boutons);
+    };
+  // The first display runs once the window has its size; then the other documents named.
+  QTimer::singleShot(0, &f, [&f, &lc] {
+    f.PremierAffichage(Interactif());
+    if (lc.Fusion || lc.Fichiers.size() < 2 || f.Document().NomFichier != lc.Fichier) return;
+    const std::vector<std::string> autres(lc.Fichiers.begin() + 1, lc.Fichiers.end());
+    if (Interactif()) {
+      f.FusionneFichiers(autres, false);
+    } else {
+      for (const std::string& a : autres)
+        std::fprintf(stderr, "brivane: %s not merged into %s (--merge merges it)\n", a.c_str(),
+                     lc.Fichier.c_str());
+    }
+  });
   // A crash of the process itself, or a log-out, still leaves the design and a log line
   // behind, where the next start looks for it and offers it under the design's own name.
   InstalleSauvegardesUrgence(f);
+  // Documents handed by a later start (answered from now on): through the open command's
+  // question, the window first brought to the front; not over a dialog being answered.
+  std::function<void(const TDemandeInstance&)> traite;
+  if (serveur) {
+    traite = [&f, &traite](const TDemandeInstance& d) {
+      f.setWindowState((f.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+      f.show();
+      f.raise();
+      f.activateWindow();
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+        if (!d.Fichiers.isEmpty()) QTimer::singleShot(500, &f, [&traite, d] { traite(d); });
+        return;
+      }
+      std::vector<std::string> fichiers;
+      for (const QString& c : d.Fichiers) fichiers.push_back(c.toStdString());
+      f.OuvreFichiersDemandes(fichiers, d.Fusion);
+    };
+    serveur->Traite(traite, [&f] { return QString::fromStdString(f.Document().NomFichier); });
+  }
   int r = app.exec();
   InstalleSauvegardeCrash(nullptr, {}, CheminErrorLog());
   return r;

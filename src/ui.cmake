@@ -8,10 +8,9 @@ if(NOT TARGET OpenGL::GLU)
   message(FATAL_ERROR "GLU not found: install libglu1-mesa-dev")
 endif()
 
-# Window code that needs no Qt at all (command-line parsing, the registry's tables, the
+# Window code that needs no Qt at all (the registry's tables, the
 # studio's arithmetic): the same guard as the core's keeps it free of Qt headers.
 set(BRIVANE_UI_PURE
-  ${CMAKE_SOURCE_DIR}/src/app/LigneCommande.h ${CMAKE_SOURCE_DIR}/src/app/LigneCommande.cpp
   ${CMAKE_SOURCE_DIR}/src/ui/TexteMessage.h ${CMAKE_SOURCE_DIR}/src/ui/TexteMessage.cpp
   ${CMAKE_SOURCE_DIR}/src/ui/Calculatrice.h ${CMAKE_SOURCE_DIR}/src/ui/Calculatrice.cpp
   ${CMAKE_SOURCE_DIR}/src/app/DocumentIO.h ${CMAKE_SOURCE_DIR}/src/app/DocumentIO.cpp
@@ -87,8 +86,10 @@ add_custom_command(
   VERBATIM)
 add_custom_target(ui_checks DEPENDS ${CMAKE_BINARY_DIR}/ui_checks.stamp)
 
-# Only the diagnostics window talks to the network: the other units keep their flags.
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/DebugForm.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
+# Only the diagnostics window and the single-instance socket talk to the network: the other
+# units keep their flags.
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/app/DebugForm.cpp ${CMAKE_SOURCE_DIR}/src/app/InstanceUnique.cpp
+  APPEND PROPERTY INCLUDE_DIRECTORIES
   $<TARGET_PROPERTY:Qt6::Network,INTERFACE_INCLUDE_DIRECTORIES>)
 
 # Every window library, for the program, the tests and the benchmarks.

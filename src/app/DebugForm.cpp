@@ -42,12 +42,12 @@ constexpr int ColValeurs = 3;
 std::string CheminErrorLog() {
   QString c = qEnvironmentVariable("BRIVANE_ERRORLOG");
   if (c.isEmpty()) {
-    QString d = QCoreApplication::applicationDirPath();
-    if (d.isEmpty() || !QFileInfo(d).isWritable()) {
-      d = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-      if (d.isEmpty()) d = QDir::homePath();
-      QDir().mkpath(d);
-    }
+    // Never beside the program, even where that folder is writable (run as root, an
+    // installed program would leave the log in the system's folders): the user's data
+    // folder, with the recovery copies.
+    QString d = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (d.isEmpty()) d = QDir::homePath();
+    QDir().mkpath(d);
     c = QDir(d).filePath("Error.log");
   }
   return QFileInfo(c).absoluteFilePath().toStdString();

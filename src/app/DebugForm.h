@@ -13,8 +13,8 @@ class QTreeWidget;
 class TMainForm;
 struct TDbgEntree;
 
-// Where "Error.log" goes: BRIVANE_ERRORLOG when set (tests), else the program's folder
-// when it can be written (an installed program's cannot), else the user's data folder.
+// Where "Error.log" goes: BRIVANE_ERRORLOG when set (tests), else the user's data folder
+// (never the program's folder).
 std::string CheminErrorLog();
 
 class TDebugForm : public QWidget {

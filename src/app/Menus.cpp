@@ -26,7 +26,7 @@ const TLigne Lignes[] = {
     {"MeDerniers", "MeFichier", 30, false, "", TGenre::SousMenu, ""},
     {"MeFermer", "MeFichier", 40, false, "", TGenre::Simple, ""},
     {"MeEnregistrer", "MeFichier", 50, false, "Ctrl+S", TGenre::Simple, ""},
-    {"MeEnregistrerSous", "MeFichier", 60, false, "", TGenre::Simple, ""},
+    {"MeEnregistrerSous", "MeFichier", 60, false, "Ctrl+Shift+S", TGenre::Simple, ""},
     {"MeExport", "MeFichier", 70, true, "", TGenre::SousMenu, ""},
     {"MeExportSurfaces", "MeExport", 10, false, "", TGenre::Simple, ""},
     {"MeExportDXF", "MeExport", 20, false, "", TGenre::Simple, ""},
@@ -152,7 +152,7 @@ const TLigne Lignes[] = {
     {"MeDebug", "MeFenetre", 100, true, "", TGenre::Simple, ""},
     {"MeTraduction", "MeFenetre", 110, false, "", TGenre::Simple, ""},
     {"MeAide", "", 100, false, "", TGenre::SousMenu, ""},
-    {"MeGuide", "MeAide", 10, false, "", TGenre::Simple, ""},
+    {"MeGuide", "MeAide", 10, false, "F1", TGenre::Simple, ""},
     {"MeAPropos", "MeAide", 20, false, "", TGenre::Simple, ""},
 };
 

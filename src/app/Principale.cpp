@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -18,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
@@ -114,6 +117,7 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   setObjectName("MainForm");
   setWindowTitle(Q(rs("rsMainFormCaption")));
   setWindowIcon(IconeSvg(":/icones/brivane.svg"));
+  setAcceptDrops(true);
   OptV.ZoomMax = ZoomMaxDefaut;
   Debug = lc.Debug;
   PortDebug = lc.Port;
@@ -165,7 +169,8 @@ TMainForm::TMainForm(const TLigneCommande& lc, TDocumentIO io, QWidget* parent)
   Grille = GrilleDuDocument(Doc);
   Rafraichit();
   // A file that cannot be read leaves the default document; the error is shown at first display.
-  if (!lc.Fichier.empty()) OuvrirFichier(lc.Fichier, true, false);
+  if (!lc.Fichier.empty() && OuvrirFichier(lc.Fichier, true, false) && lc.Fusion)
+    for (size_t i = 1; i < lc.Fichiers.size(); i++) OuvrirFichier(lc.Fichiers[i], true, true);
   RafraichitFenetresOutils();
   resize(1280, 960);
 }
@@ -994,25 +999,45 @@ bool TMainForm::OuvrirFichier(const std::string& chemin, bool demarrage, bool fu
   return true;
 }
 
+// The open command's question: false when cancelled; `fusion` when the file is to be merged.
+bool TMainForm::QuestionOuverture(bool& fusion) {
+  fusion = false;
+  if (Doc.NbSurf() == 0 && Doc.NomFichier.empty()) return true;
+  // "No" merges the file into this design: the question says so, and what follows.
+  int r = AfficheMessage(rs("rsQuestFermerDessin") + "\n\n" + rs("rsQuestFermerDessinOui") + "\n" +
+                             rs("rsQuestFermerDessinNon") + "\n" + rs("rsQuestFermerDessinAnnuler"),
+                         mtConfirmation, mbYes | mbNo | mbCancel);
+  if (r == mrYes) return DemandeSauvegarde();
+  fusion = r == mrNo;
+  return fusion;
+}
+
 bool TMainForm::Ouvrir() {
   TRACE("TMainForm.OuvrirClick");
   bool fusion = false;
-  if (Doc.NbSurf() > 0 || !Doc.NomFichier.empty()) {
-    // "No" merges the file into this design: the question says so, and what follows.
-    int r = AfficheMessage(rs("rsQuestFermerDessin") + "\n\n" + rs("rsQuestFermerDessinOui") + "\n" +
-                               rs("rsQuestFermerDessinNon") + "\n" + rs("rsQuestFermerDessinAnnuler"),
-                           mtConfirmation, mbYes | mbNo | mbCancel);
-    if (r == mrYes) {
-      if (!DemandeSauvegarde()) return false;
-    } else if (r == mrNo) {
-      fusion = true;
-    } else {
-      return false;
-    }
-  }
+  if (!QuestionOuverture(fusion)) return false;
   QString f = ChoisirFichier(false, Q(rs("rsFiltreOuvrir")), QString());
   if (f.isEmpty()) return false;
   return OuvrirFichier(f.toStdString(), false, fusion);
+}
+
+bool TMainForm::OuvrirDemande(const std::string& chemin) {
+  TRACE("TMainForm.OuvrirClick");
+  bool fusion = false;
+  if (!QuestionOuverture(fusion)) return false;
+  return OuvrirFichier(chemin, false, fusion);
+}
+
+void TMainForm::FusionneFichiers(const std::vector<std::string>& fichiers, bool sansQuestion) {
+  for (const std::string& f : fichiers)
+    if (sansQuestion || AfficheMessage(Format(rs("rsQuestFusionnerFichier"), NomSansDossier(f).c_str()),
+                                       mtConfirmation, mbYes | mbNo) == mrYes)
+      OuvrirFichier(f, false, true);
+}
+
+void TMainForm::OuvreFichiersDemandes(const std::vector<std::string>& fichiers, bool fusion) {
+  if (fichiers.empty() || !OuvrirDemande(fichiers.front())) return;
+  FusionneFichiers({fichiers.begin() + 1, fichiers.end()}, fusion);
 }
 
 bool TMainForm::Enregistrer() {
@@ -1069,6 +1094,32 @@ void TMainForm::closeEvent(QCloseEvent* e) {
   Calc->hide();
   FinRecuperation();
   e->accept();
+}
+
+namespace {
+
+// The documents among the dropped files (local files of the document type).
+std::vector<std::string> DocumentsDeposes(const QMimeData* m) {
+  std::vector<std::string> r;
+  if (!m || !m->hasUrls()) return r;
+  for (const QUrl& u : m->urls())
+    if (u.isLocalFile() && u.toLocalFile().endsWith(".kvb", Qt::CaseInsensitive))
+      r.push_back(u.toLocalFile().toStdString());
+  return r;
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* e) {
+  if (!DocumentsDeposes(e->mimeData()).empty()) e->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* e) {
+  std::vector<std::string> fichiers = DocumentsDeposes(e->mimeData());
+  if (fichiers.empty()) return;
+  e->acceptProposedAction();
+  // The questions once the drop is over: the file manager waits for its answer.
+  QTimer::singleShot(0, this, [this, fichiers] { OuvreFichiersDemandes(fichiers, false); });
 }
 
 void TMainForm::ChangePrecision(int n) {

@@ -79,6 +79,13 @@ class TMainForm : public QMainWindow, public THoteVues {
   bool EnregistrerSous();
   // Reads a file: after closing the current document, or merged into it.
   bool OuvrirFichier(const std::string& chemin, bool demarrage, bool fusion);
+  // A file named from outside the menus (handed by a later start, dropped on the window):
+  // the open command's question (close the design, or merge the file into it), then the read.
+  bool OuvrirDemande(const std::string& chemin);
+  // Files to merge into the design: each after a question unless `sansQuestion`.
+  void FusionneFichiers(const std::vector<std::string>& fichiers, bool sansQuestion);
+  // The first through OuvrirDemande, the others merged into it.
+  void OuvreFichiersDemandes(const std::vector<std::string>& fichiers, bool fusion);
 
   // View commands on the active view (the menu's and the keyboard's).
   void Agrandir(TModifs m);
@@ -166,6 +173,9 @@ class TMainForm : public QMainWindow, public THoteVues {
  protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
+  // A document dropped from the file manager opens as one named on the command line would.
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   TDocument Doc;
@@ -218,6 +228,7 @@ class TMainForm : public QMainWindow, public THoteVues {
   void Relie();
   void EtapesFermeture();
   bool DemandeSauvegarde();
+  bool QuestionOuverture(bool& fusion);
   void AppliqueVuesDocument();
   void CopieVuesDansDocument();
   void VueActivee(QMdiSubWindow* s);

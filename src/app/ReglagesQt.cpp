@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -346,17 +347,43 @@ void AppliqueConf(TMainForm& f, const TConf& c) {
 
 }  // namespace
 
+namespace {
+
+// A view laid out with the others: shown in its normal state (a hidden studio keeps its place).
+bool Disposee(const TPlaceFenetre& p) { return p.Etat == "Normal" && p.Visible.value_or(true); }
+
+}  // namespace
+
 int ChargePremierAffichage(TMainForm& f) {
   const TReglages& r = ReglagesProgramme();
   auto m = OuvreMagasin();
   if (r.SavConfig) AppliqueConf(f, LitConf(*m));
   if (!r.PosFen) return -1;
+  // The area as the main window's size (just restored) makes it, not as it was laid out last.
+  if (f.layout()) f.layout()->activate();
   const QRect zone = f.Zone()->viewport()->rect();
   const std::vector<TRectEcran> zones{Rect(zone)};
   int maximisee = -1;
+  std::vector<std::pair<QMdiSubWindow*, TPlaceFenetre>> vues;
+  std::vector<TRectEcran> normales;
   for (const auto& [nom, s] : SousFenetres(f)) {
     const TPlaceFenetre p = LitPlaceFenetre(*m, nom, Rect(s->geometry()));
     if (!p.Connue) continue;
+    vues.emplace_back(s, p);
+    if (Disposee(p)) normales.push_back(p.Rect);
+  }
+  // Stored for a larger area (a larger screen), the views' layout is scaled whole into this
+  // one; views too small then keep the tiling they have.
+  normales = DispositionDansZone(normales, Rect(zone));
+  const bool tropPetites = std::any_of(normales.begin(), normales.end(), [](const TRectEcran& r) {
+    return r.L < LargeurFenetreMin || r.H < HauteurFenetreMin;
+  });
+  size_t n = 0;
+  for (auto& [s, p] : vues) {
+    if (Disposee(p)) {
+      p.Rect = normales[n++];
+      if (tropPetites) continue;
+    }
     PoseFenetre(s, p, zones);
     for (int t = tvSection; t <= tvPersp; t++)
       if (p.Etat == "Maximized" && s == f.SousFenetre(t)) maximisee = t;

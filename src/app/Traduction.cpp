@@ -42,6 +42,7 @@
 #include "base/Chaines.h"
 #include "base/Debug.h"
 #include "base/Encodage.h"
+#include "base/Langues.h"
 #include "base/Options.h"
 #include "base/Services.h"
 #include "ui/Registre.h"
@@ -317,7 +318,9 @@ void ExporterTextesFenetres(const std::string& chemin) {
 }
 
 QStringList DossiersLangues(const QString& dossierProgramme) {
-  return {QDir::cleanPath(dossierProgramme), QDir::cleanPath(dossierProgramme + "/../share/brivane")};
+  QStringList l;
+  for (const std::string& d : DossiersLanguesProgramme(dossierProgramme.toStdString())) l << Q(d);
+  return l;
 }
 
 std::string CheminLangue(const QString& dossierProgramme, const std::string& langue) {

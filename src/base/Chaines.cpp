@@ -856,6 +856,7 @@ const std::vector<TChaineDef> Defs = {
      "Non : les surfaces du fichier sont ajoutées au dessin courant ; ce dessin fusionné n'a plus de nom et "
      "ne sera enregistré que sous un nom que vous choisirez."},
     {"rsQuestFermerDessinAnnuler", "Annuler : ne rien ouvrir."},
+    {"rsQuestFusionnerFichier", "Ajouter les surfaces de %s au dessin courant ?"},
     {"rsQuestSauverDans", "Voulez-vous sauvegarder les modifications dans %s ?"},
     {"rsQuestSauver", "Voulez-vous sauvegarder les modifications ?"},
     // The language of Qt's own dialogs (file choice, overwrite question): a language

@@ -198,8 +198,8 @@ TReglages LitReglages(IMagasinReglages& m) {
     r.Couleurs[i] = LitEntier(m, "Colors", CouleursReglages[i].Cle, CouleursReglages[i].Defaut, 0, 0xFFFFFF);
   r.MultiFen = LitBooleen(m, "Environement", "MultiFen", false);
   r.SplineTR = LitBooleen(m, "Environement", "SplineTR", false);
-  r.SavConfig = LitBooleen(m, "Environement", "SavConfig", false);
-  r.PosFen = LitBooleen(m, "Environement", "PosFen", false);
+  r.SavConfig = LitBooleen(m, "Environement", "SavConfig", true);
+  r.PosFen = LitBooleen(m, "Environement", "PosFen", true);
   r.OptAxesPlanSym = LitBooleen(m, "Environement", "OptAxesPlanSym", false);
   r.PosLight = LitBooleen(m, "Environement", "PosLight", true);
   r.OptNetVxStudio = LitBooleen(m, "Environement", "OptNetVxStudio", false);

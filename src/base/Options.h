@@ -102,7 +102,9 @@ struct TReglages {
   std::array<int, NbCouleurs> Couleurs{};  // in CouleursReglages' order
   // Environement
   std::string Language;
-  bool MultiFen = false, SplineTR = false, SavConfig = false, PosFen = false;
+  bool MultiFen = false, SplineTR = false;
+  // A new user keeps the layout and the display switches from one start to the next.
+  bool SavConfig = true, PosFen = true;
   bool OptAxesPlanSym = false, PosLight = true, OptNetVxStudio = false;
   double OptTailleReperesStudio = 0.02;
   // System, Poids, Studio, Courbure

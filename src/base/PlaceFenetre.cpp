@@ -1,6 +1,7 @@
 #include "base/PlaceFenetre.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -30,6 +31,27 @@ TRectEcran PlaceSurEcran(const TRectEcran& r, const std::vector<TRectEcran>& ecr
   p.X = std::clamp(p.X, e.X, e.X + e.L - p.L);
   p.Y = std::clamp(p.Y, e.Y, e.Y + e.H - p.H);
   return p;
+}
+
+std::vector<TRectEcran> DispositionDansZone(const std::vector<TRectEcran>& places, const TRectEcran& zone) {
+  if (places.empty()) return places;
+  int x0 = places.front().X, y0 = places.front().Y, x1 = x0, y1 = y0;
+  for (const TRectEcran& r : places) {
+    x0 = std::min(x0, r.X), y0 = std::min(y0, r.Y);
+    x1 = std::max(x1, r.X + r.L), y1 = std::max(y1, r.Y + r.H);
+  }
+  if (x0 >= zone.X && y0 >= zone.Y && x1 <= zone.X + zone.L && y1 <= zone.Y + zone.H) return places;
+  const double sx = x1 - x0 > zone.L ? static_cast<double>(zone.L) / (x1 - x0) : 1.0;
+  const double sy = y1 - y0 > zone.H ? static_cast<double>(zone.H) / (y1 - y0) : 1.0;
+  // Rounded down alike, sizes and offsets: a gap or a shared edge stays one.
+  auto bas = [](double v) { return static_cast<int>(std::floor(v)); };
+  const int l = bas((x1 - x0) * sx), h = bas((y1 - y0) * sy);
+  const int ox = std::clamp(x0, zone.X, zone.X + zone.L - l),
+            oy = std::clamp(y0, zone.Y, zone.Y + zone.H - h);
+  std::vector<TRectEcran> r;
+  for (const TRectEcran& p : places)
+    r.push_back({ox + bas((p.X - x0) * sx), oy + bas((p.Y - y0) * sy), bas(p.L * sx), bas(p.H * sy)});
+  return r;
 }
 
 namespace {

@@ -22,6 +22,12 @@ constexpr int LargeurFenetreMin = 200, HauteurFenetreMin = 150;
 TRectEcran PlaceSurEcran(const TRectEcran& r, const std::vector<TRectEcran>& ecrans,
                          const TRectEcran& defaut);
 
+// Windows laid out together in one zone (the views in the main window's area), their stored
+// places brought into a zone smaller than their layout: the layout is scaled and moved whole,
+// so that windows that did not overlap still do not and each lies, title bar included, in the
+// zone. A layout that fits is kept as it is.
+std::vector<TRectEcran> DispositionDansZone(const std::vector<TRectEcran>& places, const TRectEcran& zone);
+
 // One window's entry of section PosFen (keys N + "Top", "Left", "Height", "Width",
 // "WinState", "Visible").
 struct TPlaceFenetre {

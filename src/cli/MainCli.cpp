@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include "base/Chaines.h"
+#include "base/Langues.h"
 #include "cli/Commandes.h"
 
 std::vector<TCommandeCli>& CommandesCli() {
@@ -27,10 +29,57 @@ std::string Aligne(const std::string& utf8, size_t largeur) {
   return n >= largeur ? utf8 : utf8 + std::string(largeur - n, ' ');
 }
 
+namespace {
+
+// One language for the run, the interface's: "--lang NAME|FILE" (anywhere on the line), else
+// the window program's stored language. Taken out before the commands read their options.
+bool ChargeLangue(int& argc, char** argv) {
+  std::string demande = LangueReglagesUtilisateur();
+  bool donnee = false;
+  for (int i = 1; i < argc; i++) {
+    const std::string a = argv[i];
+    if (a == "--") break;
+    if (a != "--lang" && a.rfind("--lang=", 0) != 0) continue;
+    const bool colle = a != "--lang";
+    if (!colle && i + 1 >= argc) {
+      std::cerr << "brivane-cli: --lang needs a language name or file\n";
+      return false;
+    }
+    demande = colle ? a.substr(7) : argv[i + 1];
+    donnee = true;
+    const int n = colle ? 1 : 2;
+    for (int k = i; k + n <= argc; k++) argv[k] = argv[k + n];
+    argc -= n;
+    i--;
+  }
+  if (demande.empty() || demande == "Français") return true;
+  std::string erreur;
+  const std::string fichier = FichierLangueDemande(DossierExecutable(), demande, &erreur);
+  if (fichier.empty()) {
+    // Asked for now, it must be there; kept from the window program, French does.
+    if (donnee) std::cerr << "brivane-cli: --lang: " << erreur << "\n";
+    return !donnee;
+  }
+  if (!ChargerChaines(fichier, &erreur)) {
+    std::cerr << "brivane-cli: " << erreur << "\n";
+    return !donnee;
+  }
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
+  if (!ChargeLangue(argc, argv)) return 2;
   CLI::App app{"Brivane: hull design computations from the command line", "brivane-cli"};
   app.set_version_flag("--version", std::string("brivane-cli ") + BRIVANE_VERSION);
+  // Read before the commands (ChargeLangue): declared here for the help.
+  app.add_option("--lang")
+      ->type_name("NAME|FILE")
+      ->description(
+          "The language of the messages: a name (English) or a language file; by default the "
+          "window program's");
   app.require_subcommand(1);
   std::vector<std::function<int()>> actions;
   for (auto& c : CommandesCli()) actions.push_back(c.Declare(app));

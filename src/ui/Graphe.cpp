@@ -1,6 +1,7 @@
 #include "ui/Graphe.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QClipboard>
@@ -12,7 +13,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QResizeEvent>
 #include <QScatterSeries>
+#include <QSvgGenerator>
 #include <QValueAxis>
 #include <QWheelEvent>
 #include <algorithm>
@@ -86,10 +89,6 @@ double FacteurPour(double v0, double v1) {
   const double m = std::max(std::abs(v0), std::abs(v1));
   if (!(m >= 1e4) || !std::isfinite(m)) return 1;
   return std::pow(1000.0, std::min(3.0, std::floor(std::log10(m) / 3)));
-}
-
-QString Echappe(QString s) {
-  return s.replace('&', "&amp;").replace('<', "&lt;").replace('>', "&gt;").replace('"', "&quot;");
 }
 
 }  // namespace
@@ -273,17 +272,31 @@ void TGraphe::contextMenuEvent(QContextMenuEvent* e) {
   m.exec(e->globalPos());
 }
 
+void TGraphe::Dessine(QPainter& p, const QSize& taille) {
+  const QSize avant = size();
+  const bool cache = !isVisible();
+  // Drawn at the target's size so that fonts and margins keep their proportions. A hidden
+  // widget hears of its new size only when shown: the chart is told at once.
+  auto taillePour = [this](const QSize& t, const QSize& ancienne) {
+    resize(t);
+    QResizeEvent e(t, ancienne);
+    QApplication::sendEvent(this, &e);
+    chart()->resize(QSizeF(t));
+    // The chart lays its axes and labels out on a posted request.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(chart(), 0);
+  };
+  if (cache) taillePour(taille, avant);
+  render(&p, QRectF(QPointF(0, 0), QSizeF(taille)), rect());
+  if (cache) taillePour(avant, taille);
+}
+
 QImage TGraphe::Image(const QSize& taille) {
   QImage im(taille, QImage::Format_ARGB32);
   im.fill(Qt::white);
   QPainter p(&im);
   p.setRenderHint(QPainter::Antialiasing);
-  const QSize avant = size();
-  const bool cache = !isVisible();
-  // Rendered at the image's size so that fonts and margins keep their proportions.
-  if (cache) resize(taille);
-  render(&p, QRectF(QPointF(0, 0), QSizeF(taille)), rect());
-  if (cache) resize(avant);
+  Dessine(p, taille);
   return im;
 }
 
@@ -312,98 +325,33 @@ void TGraphe::EnregistreAvecDialogue() {
 }
 
 bool TGraphe::Enregistre(const QString& chemin) {
+  const QSize taille = size().isEmpty() ? QSize(900, 600) : size();
   if (chemin.endsWith(".svg", Qt::CaseInsensitive)) {
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    return f.write(Svg().toUtf8()) >= 0;
+    const QByteArray svg = Svg(taille);
+    return f.write(svg) == svg.size() && f.flush();
   }
-  return Image(size().isEmpty() ? QSize(900, 600) : size()).save(chemin, "PNG");
+  return Image(taille).save(chemin, "PNG");
 }
 
-QString TGraphe::Svg(const QSize& taille) const {
-  // The axes' current ranges: what the user zoomed to is what is saved.
-  auto* ax = Axe(chart(), Qt::Horizontal);
-  auto* ay = Axe(chart(), Qt::Vertical);
-  const double x0 = ax->min(), x1 = ax->max(), y0 = ay->min(), y1 = ay->max();
-  const double W = taille.width(), H = taille.height();
-  const double g = 80, d = 30, h = 50, b = 60;  // margins
-  auto px = [&](double x) { return g + (x - x0) / (x1 - x0) * (W - g - d); };
-  auto py = [&](double y) { return H - b - (y - y0) / (y1 - y0) * (H - h - b); };
-  QString s;
-  s +=
-      QString("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" font-family=\"Arial\">\n")
-          .arg(W)
-          .arg(H);
-  s += QString("<rect width=\"%1\" height=\"%2\" fill=\"white\"/>\n").arg(W).arg(H);
-  s += QString("<text x=\"%1\" y=\"30\" text-anchor=\"middle\" font-size=\"16\">%2</text>\n")
-           .arg(W / 2)
-           .arg(Echappe(chart()->title()));
-  s += QString("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"none\" stroke=\"black\"/>\n")
-           .arg(g)
-           .arg(h)
-           .arg(W - g - d)
-           .arg(H - h - b);
-  const std::vector<double> gx = Graduations(Qt::Horizontal), gy = Graduations(Qt::Vertical);
-  const QStringList tx = Etiquettes(Qt::Horizontal), ty = Etiquettes(Qt::Vertical);
-  for (size_t i = 0; i < gx.size(); i++) {
-    s += QString(
-             "<line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\" stroke=\"#ccc\"/>"
-             "<text x=\"%1\" y=\"%4\" text-anchor=\"middle\" font-size=\"11\">%5</text>\n")
-             .arg(px(gx[i]))
-             .arg(h)
-             .arg(H - b)
-             .arg(H - b + 16)
-             .arg(tx[static_cast<qsizetype>(i)]);
+QByteArray TGraphe::Svg(const QSize& taille) {
+  // The chart as drawn on screen, axes at their present ranges (what the user zoomed to is
+  // what is saved), in lines and text.
+  QBuffer tampon;
+  tampon.open(QIODevice::WriteOnly);
+  QSvgGenerator g;
+  g.setOutputDevice(&tampon);
+  g.setSize(taille);
+  // Its width and height are written in millimetres: at the resolution SVG readers take for
+  // them, the drawing keeps its size in pixels.
+  g.setResolution(90);
+  g.setViewBox(QRect(QPoint(0, 0), taille));
+  g.setTitle(chart()->title());
+  {
+    QPainter p(&g);
+    p.fillRect(QRect(QPoint(0, 0), taille), Qt::white);
+    Dessine(p, taille);
   }
-  for (size_t i = 0; i < gy.size(); i++) {
-    s += QString(
-             "<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#ccc\"/>"
-             "<text x=\"%4\" y=\"%5\" text-anchor=\"end\" font-size=\"11\">%6</text>\n")
-             .arg(g)
-             .arg(py(gy[i]))
-             .arg(W - d)
-             .arg(g - 6)
-             .arg(py(gy[i]) + 4)
-             .arg(ty[static_cast<qsizetype>(i)]);
-  }
-  s += QString("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\" font-size=\"13\">%3</text>\n")
-           .arg(g + (W - g - d) / 2)
-           .arg(H - 18)
-           .arg(Echappe(ax->titleText()));
-  s += QString(
-           "<text transform=\"translate(18,%1) rotate(-90)\" text-anchor=\"middle\" "
-           "font-size=\"13\">%2</text>\n")
-           .arg(h + (H - h - b) / 2)
-           .arg(Echappe(ay->titleText()));
-  s += QString("<clipPath id=\"zone\"><rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/></clipPath>\n")
-           .arg(g)
-           .arg(h)
-           .arg(W - g - d)
-           .arg(H - h - b);
-  for (const auto& se : Series) {
-    if (se.Ligne) {
-      QString pts;
-      for (const auto& [x, y] : se.Pts)
-        pts += QString("%1,%2 ").arg(px(x / FacteurX), 0, 'f', 2).arg(py(y / FacteurY), 0, 'f', 2);
-      s += QString(
-               "<polyline clip-path=\"url(#zone)\" fill=\"none\" stroke=\"%1\" stroke-width=\"2\" "
-               "points=\"%2\"/>\n")
-               .arg(se.Couleur.name(), pts.trimmed());
-    } else {
-      for (size_t i = 0; i < se.Pts.size(); i++) {
-        double x = px(se.Pts[i].first / FacteurX), y = py(se.Pts[i].second / FacteurY);
-        s += QString(
-                 "<circle cx=\"%1\" cy=\"%2\" r=\"4\" fill=\"none\" stroke=\"%3\"/>"
-                 "<text x=\"%4\" y=\"%5\" font-size=\"11\" fill=\"%3\">%6</text>\n")
-                 .arg(x)
-                 .arg(y)
-                 .arg(se.Couleur.name())
-                 .arg(x + 6)
-                 .arg(y - 6)
-                 .arg(Echappe(i < se.Etiquettes.size() ? se.Etiquettes[i] : QString()));
-      }
-    }
-  }
-  s += "</svg>\n";
-  return s;
+  return tampon.data();
 }

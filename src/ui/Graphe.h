@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+class QPainter;
 class QPrinter;
 
 class TGraphe : public QChartView {
@@ -40,9 +41,9 @@ class TGraphe : public QChartView {
   QImage Image(const QSize& taille = QSize(900, 600));
   void Imprime(QPrinter& p);
   void Copier();
-  // ".svg" gives a drawing written from the series, anything else a PNG.
+  // ".svg" gives the chart as a vector drawing, anything else a PNG; at the chart's size.
   bool Enregistre(const QString& chemin);
-  QString Svg(const QSize& taille = QSize(900, 600)) const;
+  QByteArray Svg(const QSize& taille = QSize(900, 600));
   void ImprimeAvecDialogue();
   void EnregistreAvecDialogue();
 
@@ -66,4 +67,6 @@ class TGraphe : public QChartView {
   void ChoisitFacteurs(double x0, double x1, double y0, double y1);
   void Gradue(Qt::Orientation o);
   void CreeSeries(const TSerie& se);
+  // The chart drawn at a size (a hidden chart is laid out at that size for the drawing).
+  void Dessine(QPainter& p, const QSize& taille);
 };

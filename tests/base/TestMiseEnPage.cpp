@@ -234,3 +234,40 @@ TEST(PlaceFenetre, StoredPlaceComesBackOnAScreenThatExists) {
 }
 
 }  // namespace
+
+TEST(PlaceFenetre, ALayoutLargerThanItsZoneIsScaledWhole) {
+  const TRectEcran zone{0, 0, 1000, 700};
+  // A layout that fits stays as it is, even one window alone at its place.
+  const std::vector<TRectEcran> petit{{10, 10, 400, 300}, {410, 10, 400, 300}};
+  EXPECT_EQ(DispositionDansZone(petit, zone), petit);
+  EXPECT_TRUE(DispositionDansZone({}, zone).empty());
+  // Two by two on a screen 2.6 times as wide: scaled, still apart, each in the zone.
+  std::vector<TRectEcran> grand;
+  for (int i = 0; i < 4; i++) grand.push_back({(i % 2) * 1300, (i / 2) * 1000, 1300, 1000});
+  const std::vector<TRectEcran> r = DispositionDansZone(grand, zone);
+  ASSERT_EQ(r.size(), 4u);
+  auto dedans = [&zone](const TRectEcran& a) {
+    return a.X >= zone.X && a.Y >= zone.Y && a.X + a.L <= zone.X + zone.L && a.Y + a.H <= zone.Y + zone.H;
+  };
+  auto separes = [](const TRectEcran& a, const TRectEcran& b) {
+    return a.X + a.L <= b.X || b.X + b.L <= a.X || a.Y + a.H <= b.Y || b.Y + b.H <= a.Y;
+  };
+  for (size_t i = 0; i < r.size(); i++) {
+    EXPECT_TRUE(dedans(r[i])) << i;
+    for (size_t j = 0; j < i; j++) EXPECT_TRUE(separes(r[i], r[j])) << i << " " << j;
+  }
+  // The scale of the layout: half the zone's width each, within a pixel.
+  EXPECT_NEAR(r[1].X, 500, 1);
+  EXPECT_NEAR(r[0].L, 500, 1);
+  EXPECT_NEAR(r[2].Y, 350, 1);
+  // Off the zone's top-left (a screen left of this one): moved in, the size kept.
+  const std::vector<TRectEcran> decale = DispositionDansZone({{-300, -50, 400, 300}}, zone);
+  EXPECT_EQ(decale.front(), (TRectEcran{0, 0, 400, 300}));
+  // Views with a gap of one pixel keep a gap or share an edge, never overlap, at any scale.
+  for (int l = 301; l < 2600; l += 97) {
+    const std::vector<TRectEcran> v{{0, 0, l, 200}, {l + 1, 0, l, 200}, {2 * l + 2, 0, l, 200}};
+    const std::vector<TRectEcran> s = DispositionDansZone(v, zone);
+    for (size_t i = 1; i < s.size(); i++) EXPECT_LE(s[i - 1].X + s[i - 1].L, s[i].X) << l;
+    EXPECT_LE(s.back().X + s.back().L, zone.L) << l;
+  }
+}

@@ -31,7 +31,16 @@ TEST(Reglages, EmptyStoreGivesTheDocumentedDefaults) {
   EXPECT_EQ(r.ZoomMax, 2500);
   EXPECT_TRUE(r.Fichiers.empty());
   EXPECT_TRUE(r.PosLight);
-  EXPECT_FALSE(r.SavConfig);
+  // Window places and display switches are kept by default; a stored "0" still turns them off.
+  EXPECT_TRUE(r.SavConfig);
+  EXPECT_TRUE(r.PosFen);
+  {
+    TMagasinMemoire n;
+    n.Ecrit("Environement", "SavConfig", "0");
+    n.Ecrit("Environement", "PosFen", "0");
+    EXPECT_FALSE(LitReglages(n).SavConfig);
+    EXPECT_FALSE(LitReglages(n).PosFen);
+  }
   EXPECT_DOUBLE_EQ(r.OptTailleReperesStudio, 0.02);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(r.Lumieres[i].Visible, i < 4) << i;
   EXPECT_DOUBLE_EQ(r.Lumieres[1].RX, -60);

@@ -1,10 +1,14 @@
 // The charts' axes as the user reads them: graduations in round numbers, each once,
 // zero written as zero, a unit that takes a prefix given one, and the wheel zooming
-// about the pointer. The labels are read from the chart saved as SVG.
+// about the pointer. The labels are found in the chart saved as SVG.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -14,20 +18,17 @@
 
 namespace {
 
-// The graduation labels of the saved chart: the 11-point texts, those of the bottom axis
-// (anchored in the middle) and those of the left axis (anchored at their end).
+// The graduation labels of the axes, each of them found as a text of the chart saved as SVG.
 struct TLabels {
   QStringList X, Y;
 };
 
-TLabels Labels(const TGraphe& g) {
-  TLabels l;
-  const QString svg = g.Svg();
-  QRegularExpression re("<text [^>]*text-anchor=\"(middle|end)\" font-size=\"11\">([^<]*)</text>");
-  for (auto it = re.globalMatch(svg); it.hasNext();) {
-    auto m = it.next();
-    (m.captured(1) == "middle" ? l.X : l.Y) << m.captured(2);
-  }
+TLabels Labels(TGraphe& g) {
+  TLabels l{g.Etiquettes(Qt::Horizontal), g.Etiquettes(Qt::Vertical)};
+  const QString svg = QString::fromUtf8(g.Svg());
+  for (const QStringList* axe : {&l.X, &l.Y})
+    for (const QString& t : *axe)
+      EXPECT_TRUE(svg.contains(">" + t.toHtmlEscaped() + "</text>")) << t.toStdString();
   return l;
 }
 
@@ -120,3 +121,53 @@ TEST(Graphes, LaMoletteZoomeAutourDuPointeur) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the pixels of a pure colour's curve are (anti-aliased edges included).
+QRect ZoneRouge(const QImage& im) {
+  QRect z;
+  for (int y = 0; y < im.height(); y++)
+    for (int x = 0; x < im.width(); x++) {
+      const QColor c = im.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 90 && c.blue() < 90) z |= QRect(x, y, 1, 1);
+    }
+  return z;
+}
+
+}  // namespace
+
+// Saved as SVG, the chart is what the window shows: a drawing that an SVG reader takes, the
+// curve where the picture has it, the titles and the points' names as text.
+TEST(Graphes, SavedAsSvgTheChartIsTheOneOnScreen) {
+  TGraphe g;
+  g.resize(900, 600);
+  g.Titres("GZ", QString::fromUtf8("Angle [°]"), "GZ [m]");
+  g.AjouteLigne("GZ", Qt::red, {{0, 0}, {30, 0.6}, {60, 0.9}, {90, 0.4}});
+  g.AjoutePoints(Qt::blue, {{45, 0.2}}, {QString::fromUtf8("Hublot & écoutille")});
+  g.ZoomInitial();
+  QTemporaryDir d;
+  const QString chemin = d.filePath("g.svg");
+  ASSERT_TRUE(g.Enregistre(chemin));
+  QSvgRenderer lecteur(chemin);
+  ASSERT_TRUE(lecteur.isValid());
+  EXPECT_NEAR(lecteur.defaultSize().width(), 900, 1);
+  EXPECT_NEAR(lecteur.defaultSize().height(), 600, 1);
+  QImage lu(900, 600, QImage::Format_ARGB32);
+  lu.fill(Qt::white);
+  {
+    QPainter p(&lu);
+    lecteur.render(&p);
+  }
+  const QRect ecran = ZoneRouge(g.Image(QSize(900, 600))), svg = ZoneRouge(lu);
+  ASSERT_GT(ecran.width(), 300);
+  EXPECT_NEAR(svg.left(), ecran.left(), 3);
+  EXPECT_NEAR(svg.right(), ecran.right(), 3);
+  EXPECT_NEAR(svg.top(), ecran.top(), 3);
+  EXPECT_NEAR(svg.bottom(), ecran.bottom(), 3);
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QString texte = QString::fromUtf8(f.readAll());
+  EXPECT_TRUE(texte.contains(QString::fromUtf8(">Angle [°]</text>"))) << texte.left(2000).toStdString();
+  EXPECT_TRUE(texte.contains(QString::fromUtf8(">Hublot &amp; écoutille</text>")));
+}

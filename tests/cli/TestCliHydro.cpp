@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -192,3 +193,37 @@ TEST(CliNombres, VertexWeightsThatAreNotPositiveGiveNoResult) {
   }
 }
 }  // namespace
+
+// One language for the run: "--lang" by name or file, anywhere on the line, else the window
+// program's stored language, else French; a name no file has is refused.
+TEST(CliLangue, TheMessagesOfARunAreInOneLanguage) {
+  const std::string cmd = "hydro " + Voilier + " --precision 10";
+  const ResultatCli fr = LanceCli(cmd);
+  ASSERT_EQ(fr.Code, 0);
+  EXPECT_NE(fr.Sortie.find("Brivane - Calculs hydrostatiques"), std::string::npos);
+  EXPECT_NE(fr.Sortie.find("Volume immergé [m3]"), std::string::npos);
+  auto anglais = [](const ResultatCli& r) {
+    EXPECT_EQ(r.Code, 0);
+    EXPECT_NE(r.Sortie.find("Brivane - Hydrostatics\n"), std::string::npos) << r.Sortie;
+    EXPECT_NE(r.Sortie.find("Immersed volume [m3]"), std::string::npos) << r.Sortie;
+    EXPECT_EQ(r.Sortie.find("immergé"), std::string::npos);
+  };
+  anglais(LanceCli("--lang English " + cmd));
+  anglais(LanceCli(cmd + " --lang=English"));
+  anglais(LanceCli(cmd + " --lang " + BRIVANE_SAMPLES + "/../lang/lang_English.dat"));
+  // The interface's language, as the window program keeps it.
+  const std::string ini = ::testing::TempDir() + "/brivane_cli_langue.ini";
+  {
+    std::ofstream f(ini);
+    f << "[Environement]\nLanguage=English\n";
+  }
+  const char* avant = std::getenv("BRIVANE_SETTINGS");
+  const std::string garde = avant ? avant : "";
+  ::setenv("BRIVANE_SETTINGS", ini.c_str(), 1);
+  anglais(LanceCli(cmd));
+  ::setenv("BRIVANE_SETTINGS", garde.c_str(), 1);
+  if (!avant) ::unsetenv("BRIVANE_SETTINGS");
+  const ResultatCli k = LanceCli("--lang Klingon " + cmd, true);
+  EXPECT_EQ(k.Code, 2);
+  EXPECT_NE(k.Sortie.find("lang_Klingon.dat"), std::string::npos) << k.Sortie;
+}

@@ -7,20 +7,26 @@
 #include <QActionGroup>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <set>
 #include <stdexcept>
 
 #include "Fenetre.h"
+#include "base/Chaines.h"
 #include "edition/Cadrage.h"
 #include "ui/Dialogues.h"
 #include "ui/Registre.h"
@@ -39,7 +45,7 @@ const Cmd Table[] = {
     {"MeOuvrir", "&Ouvrir...", "Ctrl+O"},
     {"MeFermer", "&Fermer", ""},
     {"MeEnregistrer", "&Enregistrer", "Ctrl+S"},
-    {"MeEnregistrerSous", "En&registrer sous...", ""},
+    {"MeEnregistrerSous", "En&registrer sous...", "Ctrl+Shift+S"},
     {"MeExportSurfaces", "Surfaces", ""},
     {"MeExportDXF", "DXF", ""},
     {"MeExportIGES", "IGES", ""},
@@ -160,7 +166,7 @@ const Cmd Table[] = {
     {"MeReorganiser", "&Réorganiser les icones", ""},
     {"MeDebug", "&Debug", ""},
     {"MeTraduction", "Traduction", ""},
-    {"MeGuide", "&Guide de l'utilisateur", ""},
+    {"MeGuide", "&Guide de l'utilisateur", "F1"},
     {"MeAPropos", "A &propos...", ""},
 };
 
@@ -757,3 +763,58 @@ TEST(Commands, StatusBarShowsTheCurrentVertexAndHooksReachIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A drag of files from the file manager, dropped on the main window.
+bool Depose(QWidget* cible, const QStringList& fichiers) {
+  QMimeData donnees;
+  QList<QUrl> urls;
+  for (const QString& f : fichiers) urls << QUrl::fromLocalFile(f);
+  donnees.setUrls(urls);
+  const QPoint p = cible->rect().center();
+  QDragEnterEvent entree(p, Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(cible, &entree);
+  if (!entree.isAccepted()) return false;
+  QDropEvent depot(QPointF(p), Qt::CopyAction, &donnees, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(cible, &depot);
+  QApplication::processEvents();
+  return depot.isAccepted();
+}
+
+}  // namespace
+
+// Beside the menus' own shortcuts: F1 opens the guide, Ctrl+Shift+S saves under another
+// name, and a document dropped on the window opens through the open command's question.
+TEST(Commands, DesktopConventions) {
+  FenetreTest t;
+  QUrl guide;
+  t.F->OuvreDocument = [&guide](const QUrl& u) {
+    guide = u;
+    return true;
+  };
+  t.F->DossierProgramme = BRIVANE_BUILD_DIR;
+  t.F->activateWindow();
+  QTest::keyClick(t.F.get(), Qt::Key_F1);
+  EXPECT_TRUE(guide.toLocalFile().endsWith("Doc/index.html")) << guide.toString().toStdString();
+  t.Choix = {"/bateaux/sous.kvb"};
+  QTest::keyClick(t.F.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(t.Doc().NomFichier, "/bateaux/sous.kvb");
+  ASSERT_FALSE(t.Disque.Ecrits.empty());
+  EXPECT_EQ(t.Disque.Ecrits.back(), "/bateaux/sous.kvb");
+  // Dropped: the question, answered "close the design", then the file in its place.
+  t.Messages.clear();
+  t.Reponses = {mrYes};
+  EXPECT_TRUE(Depose(t.F.get(), {"/bateaux/yacht.kvb"}));
+  EXPECT_TRUE(QTest::qWaitFor([&t] { return t.Doc().NomFichier == "/bateaux/yacht.kvb"; }, 2000));
+  EXPECT_EQ(t.Doc().NbSurf(), 3);
+  ASSERT_FALSE(t.Messages.empty());
+  EXPECT_EQ(t.Messages.front().rfind(rs("rsQuestFermerDessin"), 0), 0u);
+  // Answered "merge": the second document's surfaces join the first's.
+  t.Reponses = {mrNo};
+  EXPECT_TRUE(Depose(t.F.get(), {"/bateaux/plan.kvb"}));
+  EXPECT_TRUE(QTest::qWaitFor([&t] { return t.Doc().NbSurf() == 4; }, 2000));
+  // Files that are no documents are not taken.
+  EXPECT_FALSE(Depose(t.F.get(), {"/bateaux/notes.txt"}));
+  t.Doc().Modifie = false;
+}

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -201,7 +202,12 @@ TEST(Configuration, SwitchesAndWindowPlacesSurviveARestart) {
     ASSERT_TRUE(vc && vc->isVisible());
     vc->setGeometry(30, 40, 260, 320);
     place = vc->geometry();
+    // The four views apart, in an area smaller than any this test's windows have (a layout
+    // larger than the area would come back scaled).
     w.F->SousFenetre(tvPlan)->setGeometry(15, 25, 300, 220);
+    w.F->SousFenetre(tvSection)->setGeometry(320, 25, 300, 220);
+    w.F->SousFenetre(tvProfil)->setGeometry(15, 250, 300, 220);
+    w.F->SousFenetre(tvPersp)->setGeometry(320, 250, 300, 220);
     w.Doc().Modifie = false;
     w.F->close();
   }
@@ -269,4 +275,41 @@ TEST(Configuration, APlaceOffEveryScreenGivesTheDefaultAndCalculationWindowsKeep
   EXPECT_EQ(m.Lit("PosFen", "HydrostatFormLeft"), "60");
   EXPECT_EQ(m.Lit("PosFen", "HydrostatFormWidth"), "640");
   EXPECT_EQ(m.Lit("PosFen", "HydrostatFormVisible"), "0");
+}
+
+// A new user's layout and switches come back at the next start without a visit to the
+// options; views placed on a larger screen come back side by side, each title bar in the area.
+TEST(Configuration, ANewUsersLayoutIsKeptAndASmallerScreenKeepsTheViewsApart) {
+  MagasinTemporaire t;
+  {
+    FenetreTest w;
+    w.F->Lance("MeCouples", true);
+    w.Doc().Modifie = false;
+    w.F->close();
+  }
+  {
+    TMagasinQt m(t.Fichier);
+    EXPECT_EQ(m.Lit("Conf", "AffSections"), "1");
+    EXPECT_TRUE(m.Lit("PosFen", "MainFormWidth").has_value());
+    EXPECT_TRUE(m.Lit("PosFen", "PlanFormLeft").has_value());
+    // Two by two on a screen far larger than this one.
+    const char* vues[] = {"SectionForm", "PlanForm", "ProfileForm", "PerspForm"};
+    for (int i = 0; i < 4; i++)
+      EcritPlaceFenetre(m, vues[i], {{(i % 2) * 1300, (i / 2) * 1000, 1300, 1000}, "Normal", true, true});
+  }
+  FenetreTest w;
+  EXPECT_TRUE(w.F->Aff.Couples);
+  const QRect zone = w.F->Zone()->viewport()->rect();
+  std::vector<QRect> places;
+  for (int t = tvSection; t <= tvPersp; t++) {
+    const QRect g = w.F->SousFenetre(t)->geometry();
+    EXPECT_TRUE(zone.contains(g)) << t << ": " << g.x() << "," << g.y() << " " << g.width() << "x"
+                                  << g.height();
+    for (const QRect& autre : places) EXPECT_FALSE(autre.intersects(g)) << t;
+    places.push_back(g);
+  }
+  // Still the layout stored, scaled: the plan view right of the section, the profile below it.
+  EXPECT_GT(places[tvPlan].left(), places[tvSection].left() + zone.width() / 3);
+  EXPECT_GT(places[tvProfil].top(), places[tvSection].top() + zone.height() / 3);
+  w.Doc().Modifie = false;
 }

@@ -93,6 +93,18 @@ man_cmds=$(zcat "$root/usr/share/man/man1/brivane-cli.1.gz" | sed -n '/^\.SH SUB
 [ -n "$cli_cmds" ] || fail "brivane-cli --help lists no subcommand"
 [ "$cli_cmds" = "$man_cmds" ] || fail "brivane-cli.1 subcommands differ from --help: $(diff <(echo "$cli_cmds") <(echo "$man_cmds") | tr '\n' ' ')"
 
+# The window program tells its version and options without a display; each option of its
+# --help is in its manual page, and the page names no other.
+nodisp() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@"; }
+out=$(nodisp "$root/usr/bin/brivane" --version) || fail "brivane --version"
+[ "$out" = "brivane $version" ] || fail "brivane --version said: $out"
+gui_opts=$(nodisp "$root/usr/bin/brivane" --help | sed -n 's/^  \(-.*\)$/\1/p' | sed -E 's/  +.*//' |
+  grep -oE '(^|, )--?[a-z][a-z-]*' | sed 's/^, //' | sort -u)
+man_opts=$(zcat "$root/usr/share/man/man1/brivane.1.gz" | sed -n '/^\.SH OPTIONS/,/^\.SH EXIT/p' | grep '^\.B' |
+  grep -oE '\\-(\\-)?[a-z][a-z-]*' | sed 's/\\//g' | sort -u)
+[ -n "$gui_opts" ] || fail "brivane --help lists no option"
+[ "$gui_opts" = "$man_opts" ] || fail "brivane.1 options differ from --help: $(diff <(echo "$gui_opts") <(echo "$man_opts") | tr '\n' ' ')"
+
 # The programs run from the scratch root.
 out=$("$root/usr/bin/brivane-cli" --version)
 [ "$out" = "brivane-cli $version" ] || fail "brivane-cli --version said: $out"
@@ -102,4 +114,10 @@ grep -q . "$work/info.txt" || fail "brivane-cli info printed nothing"
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/brivane" --screenshot "$work/shot.png" --size 640x480 \
   "$root/usr/share/brivane/samples/Voilier11.kvb" || fail "installed brivane --screenshot"
 [ -s "$work/shot.png" ] || fail "no screenshot"
+# A language by its name: the installed file is found.
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/brivane" --print hydrostat "$work/h.pdf" --lang English \
+  "$root/usr/share/brivane/samples/Deriveur42.kvb" || fail "installed brivane --lang English"
+if command -v pdftotext > /dev/null; then
+  pdftotext "$work/h.pdf" - | grep -q Displacement || fail "--lang English did not print in English"
+fi
 echo "deb: all in place"
