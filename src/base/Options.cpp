@@ -96,7 +96,7 @@ const std::array<TCouleurReglage, NbCouleurs> CouleursReglages{{
     {"AxesPlanSym", 0x0000FF, "Axes des plans de symétrie"},
     {"Grille", 0x93FFFF, "Grille"},
     {"Mesure", 0x00FFFF, "Outils de mesure"},
-    {"ResVertex", 0xA0A0A0, "Réseau de vertex"},
+    {"ResVertex", 0x909090, "Réseau de vertex"},
     {"Vertex", 0x0000FF, "Vertex"},
     {"SelVertex", 0x00FF00, "Vertex sélectionné"},
     {"SoudeVertex", 0xB5CA00, "Vertex soudé"},

@@ -19,7 +19,7 @@ struct TOptionsVues {
   int Axes = 0x0000FF;
   int AxesPlanSym = 0x0000FF;
   int Grille = 0x93FFFF;
-  int ResVertex = 0xA0A0A0;  // grey: the surfaces' edges are blue
+  int ResVertex = 0x909090;  // grey: the surfaces' edges are blue
   int Vertex = 0x0000FF;
   int SelVertex = 0x00FF00;
   int SoudeVertex = 0xB5CA00;

@@ -70,7 +70,7 @@ struct TReglagesStudio {
   int BordSf = 0xFF9B00;     // surfaces of the default colour (-1)
   // Each family its own colour: orange sections, green waterlines, pink buttocks, white diagonals.
   int Sec = 0x4080FF, LE = 0x8CFF8C, Longit = 0xFF78FF, Diag = 0xFFFFFF;
-  int ResVertex = 0xA0A0A0;           // grey: the surfaces' edges are blue
+  int ResVertex = 0x909090;           // grey: the surfaces' edges are blue
   int PolyFactor = 0, PolyUnits = 0;  // slider positions; the offset is position / 10 + 1
   bool OptNetVxStudio = false;
   double OptTailleReperesStudio = 0.02;

@@ -368,7 +368,7 @@ bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre&
 
 void THydrostatForm::AjouteReferences(const TListSurf& portee, const TAttitude* a, int n) {
   // After every row of the calculation: where they are measured from, then the canoe body.
-  if (!R.SansResultat.empty() || R.Lignes.empty()) return;
+  if (!R.SansResultat.empty() || R.Lignes.empty() || portee.empty()) return;
   for (auto&& l : {LignesReferencesHydro(Doc, portee, a, n), LignesCareneSeule(Doc, portee, a, n)})
     R.Lignes.insert(R.Lignes.end(), l.begin(), l.end());
 }
