@@ -383,7 +383,7 @@ void TImprForm::DessineVue(QPainter& p, double echelle, const TPointI& origine, 
   TDocument& doc = F.Document();
   tab.MajTabCoor(doc, pv);
   TListeDessin l;
-  TContexteDessin c{doc, F.Aff, F.OptV, F.Grille, tab};
+  TContexteDessin c{doc, F.Aff, F.OptV, F.Grille, tab, 0, 0};  // no edge labels across pages
   AfficheNetOne(c, pv, l);
   for (auto& e : l.Elements) {
     if (papier) e.Stylo.Couleur = CouleurPapier(e.Stylo.Couleur);

@@ -96,14 +96,14 @@ const std::array<TCouleurReglage, NbCouleurs> CouleursReglages{{
     {"AxesPlanSym", 0x0000FF, "Axes des plans de symétrie"},
     {"Grille", 0x93FFFF, "Grille"},
     {"Mesure", 0x00FFFF, "Outils de mesure"},
-    {"ResVertex", 0xFF0000, "Réseau de vertex"},
+    {"ResVertex", 0x909090, "Réseau de vertex"},
     {"Vertex", 0x0000FF, "Vertex"},
     {"SelVertex", 0x00FF00, "Vertex sélectionné"},
     {"SoudeVertex", 0xB5CA00, "Vertex soudé"},
     {"BordSf", 0xFF9B00, "Surfaces par défaut"},
-    {"Sec", 0xFFFFFF, "Couples"},
-    {"LE", 0xFFFFFF, "Lignes d'eau"},
-    {"Longit", 0xFFFFFF, "Longitudinales"},
+    {"Sec", 0x4080FF, "Couples"},
+    {"LE", 0x8CFF8C, "Lignes d'eau"},
+    {"Longit", 0xFF78FF, "Longitudinales"},
     {"Diag", 0xFFFFFF, "Diagonales"},
 }};
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/Chaines.h"
 #include "base/Debug.h"
 #include "edition/Cadrage.h"
 #include "edition/Mesures.h"
@@ -109,6 +110,9 @@ class TDessinateur {
   void DrawBase(const TEntity& e);
   void AxesPlanSym();
   void DessinePoids(const TPoids& p);
+  void EtiquettesBord();
+  // The weight arrows' common shortening: the longest stays within a quarter of the view.
+  double FacteurFleches = 1;
   // Labels of weights already placed: weights near one another ("Pont", "Coque",
   // "TOTAL") would print as one blot.
   std::vector<TRectEtiquette> Etiquettes;
@@ -362,9 +366,23 @@ void TDessinateur::DessinePoids(const TPoids& w) {
   if (!P.Projette(p, a)) return;
   L.Ellipse(s, a.X - 2, a.Y - 2, a.X + 3, a.Y + 3, false);
   if (Vue.Type != tvPlan && O.RatioVect > 0) {
-    TVertex3f q{w.X, w.Y, w.Z - w.Masse / O.RatioVect * 10};
+    TVertex3f q{w.X, w.Y, w.Z - w.Masse / O.RatioVect * 10 * FacteurFleches};
     TPixel b;
     if (P.Projette(q, b)) {
+      // An arrow running off the view ends at its edge.
+      const int lx = C.Largeur - 1, hy = C.Hauteur - 1;
+      const bool dedans = a.X >= 0 && a.X <= lx && a.Y >= 0 && a.Y <= hy;
+      if (C.Largeur > 0 && C.Hauteur > 0 && dedans) {
+        double t = 1;
+        auto borne = [&t](int p0, int p1, int maxi) {
+          if (p1 > maxi) t = std::min(t, double(maxi - p0) / (p1 - p0));
+          if (p1 < 0) t = std::min(t, double(p0) / (p0 - p1));
+        };
+        borne(a.X, b.X, lx);
+        borne(a.Y, b.Y, hy);
+        b = {a.X + static_cast<int>(std::lround(t * (b.X - a.X))),
+             a.Y + static_cast<int>(std::lround(t * (b.Y - a.Y)))};
+      }
       L.Segment(s, a, {b.X, b.Y - 6});
       L.Polygone(s, {{b.X - 2, b.Y - 6}, {b.X + 2, b.Y - 6}, {b.X, b.Y}});
     }
@@ -451,11 +469,22 @@ void TDessinateur::Tout() {
       }
   // 13. Weights: the surfaces' own, the list, then the total unless it would repeat a lone weight.
   if (A.Poids) {
-    int dessines = 0;
+    std::vector<const TPoids*> poids;
     for (int k = 0; k < n; k++)
-      if (d.Surf(k).Poids.Masse != 0) DessinePoids(d.Surf(k).Poids), dessines++;
-    for (const auto& p : d.ListePoids) DessinePoids(p), dessines++;
-    if (d.PoidsTotal.Masse != 0 && dessines != 1) DessinePoids(d.PoidsTotal);
+      if (d.Surf(k).Poids.Masse != 0) poids.push_back(&d.Surf(k).Poids);
+    for (const auto& p : d.ListePoids) poids.push_back(&p);
+    if (d.PoidsTotal.Masse != 0 && poids.size() != 1) poids.push_back(&d.PoidsTotal);
+    // Ten metres for RatioVect kg draws a yacht's total tens of metres long: all arrows are
+    // shortened alike until the longest holds in a quarter of the view.
+    FacteurFleches = 1;
+    if (C.Hauteur > 0 && O.RatioVect > 0 && Vue.Type != tvPlan) {
+      double plus = 0;
+      for (const TPoids* w : poids)
+        plus = std::max(plus, std::abs(w->Masse) / O.RatioVect * 10 * Vue.Echelle);
+      const double limite = C.Hauteur / 4.0;
+      if (plus > limite) FacteurFleches = limite / plus;
+    }
+    for (const TPoids* w : poids) DessinePoids(*w);
   }
   // 14. Sail centres, then the centre of effort. It is labelled even for a lone sail:
   // a plan with one sail has a centre of effort all the same.
@@ -496,14 +525,58 @@ void TDessinateur::Tout() {
     const TStylo s = Plein(CoulFlottaison, 2);
     for (const auto& [a, b] : FlottaisonAffichee(d).Segments) Segment3D(s, a, b);
   }
+  // 17. The labels of the lines seen edge-on, along the view's edges.
+  EtiquettesBord();
+}
+
+// Station numbers, waterline heights and buttock offsets where their lines are straight in
+// this view: at the bottom edge under a vertical line, at the left edge beside a horizontal
+// one, in the family's colour on the background. A label that would overlap the one before
+// it on its edge is left out.
+void TDessinateur::EtiquettesBord() {
+  if (C.Largeur <= 0 || C.Hauteur <= 0 || Vue.Type == tvPersp || !A.Carene) return;
+  TPixel o;
+  if (!P.Projette({0, 0, 0}, o)) return;
+  std::vector<TRectEtiquette> bas, gauche;
+  auto famille = [&](const std::vector<double>& pos, const TVertex3f& axe, int couleur, bool numeros) {
+    TPixel u;
+    if (!P.Projette(axe, u)) return;
+    const bool verticales = std::abs(u.X - o.X) > std::abs(u.Y - o.Y);  // the level moves along x
+    if (u.X == o.X && u.Y == o.Y) return;                               // seen as curves
+    for (size_t i = 0; i < pos.size(); i++) {
+      TPixel p;
+      if (!P.Projette(axe * pos[i], p)) continue;
+      const std::string t = numeros ? std::to_string(i) : TexteNiveau(pos[i]);
+      const int l = NbCaracteres(t) * LargeurCarEtiquette;
+      TRectEtiquette r =
+          verticales ? TRectEtiquette{p.X - l / 2, C.Hauteur - HauteurEtiquette - 1, l, HauteurEtiquette}
+                     : TRectEtiquette{2, p.Y - HauteurEtiquette / 2, l, HauteurEtiquette};
+      if (r.X < 0 || r.X + r.L > C.Largeur || r.Y < 0 || r.Y + r.H > C.Hauteur) continue;
+      std::vector<TRectEtiquette>& bord = verticales ? bas : gauche;
+      auto chevauche = [&r](const TRectEtiquette& a) {
+        return r.X < a.X + a.L + 2 && a.X < r.X + r.L + 2 && r.Y < a.Y + a.H && a.Y < r.Y + r.H;
+      };
+      if (std::any_of(bord.begin(), bord.end(), chevauche)) continue;
+      bord.push_back(r);
+      L.TexteSurFond(Plein(couleur), r.X, r.Y, t);
+    }
+  };
+  if (A.Couples) famille(C.Grille.Sec, {0, 1, 0}, O.Sec, true);
+  if (A.LignesEau) famille(C.Grille.LE, {0, 0, 1}, O.LE, false);
+  if (A.Longitudinales) {
+    famille(C.Grille.Long, {1, 0, 0}, O.Longit, false);
+    if (!A.Moitie) {
+      std::vector<double> miroir;
+      for (double x : C.Grille.Long) miroir.push_back(-x);
+      famille(miroir, {1, 0, 0}, O.Longit, false);
+    }
+  }
 }
 
 }  // namespace
 
 TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte) {
-  int n = 0;
-  for (unsigned char c : texte) n += (c & 0xC0) != 0x80;
-  TRectEtiquette r{x, y, n * LargeurCarEtiquette, HauteurEtiquette};
+  TRectEtiquette r{x, y, NbCaracteres(texte) * LargeurCarEtiquette, HauteurEtiquette};
   auto chevauche = [&](const TRectEtiquette& a) {
     return r.X < a.X + a.L && a.X < r.X + r.L && r.Y < a.Y + a.H && a.Y < r.Y + r.H;
   };
@@ -521,4 +594,11 @@ void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin&
 const TFlottaisonAffichee& FlottaisonAffichee(const TDocument& d) {
   static TCacheFlottaison c;
   return c.Donne(d);
+}
+
+std::string TexteNiveau(double v) {
+  std::string t = Format("%.3f", v);
+  while (!t.empty() && t.back() == '0') t.pop_back();
+  if (!t.empty() && t.back() == '.') t.pop_back();
+  return t == "-0" ? "0" : t;
 }

@@ -19,12 +19,13 @@ struct TOptionsVues {
   int Axes = 0x0000FF;
   int AxesPlanSym = 0x0000FF;
   int Grille = 0x93FFFF;
-  int ResVertex = 0xFF0000;
+  int ResVertex = 0x909090;  // grey: the surfaces' edges are blue
   int Vertex = 0x0000FF;
   int SelVertex = 0x00FF00;
   int SoudeVertex = 0xB5CA00;
   int BordSf = 0xFF9B00;
-  int Sec = 0xFFFFFF, LE = 0xFFFFFF, Longit = 0xFFFFFF, Diag = 0xFFFFFF;
+  // Each family its own colour: orange sections, green waterlines, pink buttocks, white diagonals.
+  int Sec = 0x4080FF, LE = 0x8CFF8C, Longit = 0xFF78FF, Diag = 0xFFFFFF;
   int Mesure = 0x00FFFF;
   float ZoomMax = 2500;
   double RatioVect = 1000;      // kg per 10 m of weight arrow
@@ -45,18 +46,23 @@ struct TContexteDessin {
   const TOptionsVues& Opt;
   const TGrilleVue& Grille;
   const TTableVertex& Tab;  // refreshed for this view's parameters
+  // The view's size in pixels: the lines' labels go along its edges (none when 0), the
+  // weight arrows stay within it.
+  int Largeur = 0, Hauteur = 0;
 };
 
 // Draws everything of the document for one view's parameters into the list, in order.
 // The box of a label as the views place it: an average character width and a line
 // height of the views' font, in pixels.
-constexpr int LargeurCarEtiquette = 7, HauteurEtiquette = 13;
 struct TRectEtiquette {
   int X = 0, Y = 0, L = 0, H = 0;
 };
 // Where a label wanted at (x, y) goes: moved down line by line off the labels already
 // placed, then added to them.
 TRectEtiquette PlaceEtiquette(std::vector<TRectEtiquette>& placees, int x, int y, const std::string& texte);
+
+// A grid position as its label reads: at most three decimals, no trailing zeros (0.899999 -> "0.9").
+std::string TexteNiveau(double v);
 
 void AfficheNetOne(const TContexteDessin& c, const TParamVue& vue, TListeDessin& l);
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ struct TStylo {
   TStyleTrait Style = TStyleTrait::Plein;
   friend bool operator==(const TStylo&, const TStylo&) = default;
 };
+
+// The box of a label as the views draw it: an average character width and a line height of
+// the views' 8-point font, in pixels.
+constexpr int LargeurCarEtiquette = 7, HauteurEtiquette = 13;
+
+// Characters of a UTF-8 text.
+inline int NbCaracteres(const std::string& t) {
+  int n = 0;
+  for (unsigned char c : t) n += (c & 0xC0) != 0x80;
+  return n;
+}
 
 struct TElement {
   TFigure Figure = TFigure::Polyligne;
@@ -76,6 +88,12 @@ class TListeDessin {
     Textes.push_back(std::move(t));
     Ajout(TFigure::Texte, s, false, {{x, y}});
     Elements.back().Texte = static_cast<std::uint32_t>(Textes.size() - 1);
+  }
+  // A text on a patch of the background: the lines it lies over do not cross it.
+  void TexteSurFond(const TStylo& s, int x, int y, std::string t) {
+    Rectangle({Fond, 1, TStyleTrait::Plein}, x - 1, y, x + NbCaracteres(t) * LargeurCarEtiquette + 1,
+              y + HauteurEtiquette, true);
+    Texte(s, x, y, std::move(t));
   }
 
  private:

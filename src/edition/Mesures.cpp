@@ -87,7 +87,7 @@ TPixel Ecran(const TVertex3f& p, const TParamVue& vue) {
 void TexteEntre(TListeDessin& l, const TStylo& s, const TPixel& a, const TPixel& b, const std::string& t) {
   const int xm = static_cast<int>(std::lround((a.X + b.X) / 2.0)),
             ym = static_cast<int>(std::lround((a.Y + b.Y) / 2.0));
-  l.Texte(s, xm - 10, ym, t);
+  l.TexteSurFond(s, xm - 10, ym, t);  // the dimension's own lines do not cross its value
 }
 
 }  // namespace

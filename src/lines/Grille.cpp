@@ -245,8 +245,22 @@ TEspacement EspacementStandard(TDocument& doc, TFamilleLignes f, int n) {
   }
   // The positions the document reads back (six decimals): the lines of a saved grid are
   // those it had; a station that rounding puts a hair beyond the transom still cuts it,
-  // as the line computation moves such planes onto the end.
-  for (int i = 0; i < n; i++) r.Pos[i] = SixDecimales(r.Pos[i]);
+  // as the line computation moves such planes onto the end. The evaluated extremes and their
+  // single-precision bounds leave noise in the last digits (0.899999 for the default hull's
+  // 0.9): a position within two millionths (of the extent's size) of a rounder value takes it.
+  const double bruit =
+      2e-6 * std::max({1.0, std::abs(static_cast<double>(e.Mini)), std::abs(static_cast<double>(e.Maxi))});
+  for (int i = 0; i < n; i++) {
+    double v = SixDecimales(r.Pos[i]);
+    for (double k = 1; k <= 1e5; k *= 10) {
+      const double rond = std::nearbyint(r.Pos[i] * k) / k;
+      if (std::abs(rond - r.Pos[i]) <= bruit) {
+        v = SixDecimales(rond);
+        break;
+      }
+    }
+    r.Pos[i] = v;
+  }
   return r;
 }
 

@@ -202,3 +202,60 @@ std::vector<std::string> LignesRapportCotes(const TTableCotes& t) {
   for (const auto& l : t.Lignes()) r.push_back(l[0] + "\t" + l[1] + "\t" + l[2] + "\t" + l[3] + "\t" + l[4]);
   return r;
 }
+
+TMatriceCotes MatriceCotes(const TDocument& doc, const std::vector<int>& surfaces,
+                           TCroisementCotes croisement) {
+  TMatriceCotes m;
+  m.Croisement = croisement;
+  const bool enZ = croisement == TCroisementCotes::LignesEau;
+  const TGrille& g = doc.Grille;
+  m.Niveaux = g.Positions(enZ ? flLignesEau : flLongitudinales);
+  const std::vector<double> ys = g.Positions(flSections);
+  const size_t nbSec = std::min(ys.size(), static_cast<size_t>(std::max(0, g.NombreValide(flSections))));
+  m.Stations.assign(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(nbSec));
+  m.Valeurs.assign(nbSec, std::vector<std::optional<double>>(m.Niveaux.size()));
+  for (size_t s = 0; s < nbSec; s++)
+    for (size_t n = 0; n < m.Niveaux.size(); n++) {
+      TTableCotes t;
+      for (int k : surfaces) {
+        if (k < 0 || k >= doc.NbSurf()) continue;
+        const TEntity& e = doc.Surf(k);
+        if (!e.Visible || s >= e.Sec.size()) continue;
+        if (enZ)
+          IntersectionCoupleLE(t, e.Sec[s], m.Niveaux[n]);
+        else
+          IntersectionCoupleLg(t, e.Sec[s], m.Niveaux[n]);
+      }
+      // The rows as the table writes them: the matrix shows the table's own numbers.
+      std::optional<double>& v = m.Valeurs[s][n];
+      for (size_t r = 1; r < t.Lignes().size(); r++) {
+        double x = 0;
+        if (t.Lignes()[r][1].empty() || !LitReel(t.Lignes()[r][enZ ? 2 : 4], x)) continue;
+        if (!v || (enZ ? std::abs(x) > std::abs(*v) : x < *v)) v = x;
+      }
+    }
+  return m;
+}
+
+std::vector<TLigneMatriceCotes> LignesMatriceCotes(const TMatriceCotes& m, int parBloc) {
+  const bool enZ = m.Croisement == TCroisementCotes::LignesEau;
+  std::vector<TLigneMatriceCotes> l{{rs(enZ ? "rsCotesMatriceLE" : "rsCotesMatriceLg"), true, false}};
+  parBloc = std::max(parBloc, 1);
+  for (size_t debut = 0; debut < m.Niveaux.size(); debut += static_cast<size_t>(parBloc)) {
+    const size_t fin = std::min(m.Niveaux.size(), debut + static_cast<size_t>(parBloc));
+    if (debut > 0) l.push_back({"", false, false});
+    std::string e = rs("rsCotesMatriceCouple") + "\tY";
+    for (size_t n = debut; n < fin; n++)
+      e += std::string("\t") + (enZ ? "Z " : "X ") + FormatReel(m.Niveaux[n], 4);
+    l.push_back({e, false, true});
+    for (size_t s = 0; s < m.Stations.size(); s++) {
+      std::string r = std::to_string(s) + "\t" + FormatReel(m.Stations[s], 4);
+      for (size_t n = debut; n < fin; n++) {
+        const std::optional<double>& v = m.Valeurs[s][n];
+        r += "\t" + (v ? FormatReel(*v, 4) : std::string());
+      }
+      l.push_back({r, false, false});
+    }
+  }
+  return l;
+}

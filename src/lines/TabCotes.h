@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,3 +63,24 @@ void ExporteTableCotes(const TTableCotes& t, const std::string& chemin);
 
 // The lines of the printed report after its heading: the cells joined by tabs.
 std::vector<std::string> LignesRapportCotes(const TTableCotes& t);
+
+// The table as a matrix: a row per station, a column per level of the crossing. At a waterline
+// the outermost half-breadth (the largest |X|) among the listed surfaces' crossings; at a
+// buttock the lowest height: the hull's underside, not a deck above it. No value where the
+// section does not reach the level. Read from the same crossings as the table's rows, so after
+// CalculeTableCotes with the same surfaces.
+struct TMatriceCotes {
+  TCroisementCotes Croisement = TCroisementCotes::LignesEau;
+  std::vector<double> Niveaux;                              // Z of the waterlines or X of the buttocks
+  std::vector<double> Stations;                             // Y of the sections
+  std::vector<std::vector<std::optional<double>>> Valeurs;  // [station][level]
+};
+TMatriceCotes MatriceCotes(const TDocument& doc, const std::vector<int>& surfaces,
+                           TCroisementCotes croisement);
+// Its report lines: a title, then blocks of at most parBloc levels, each a header row (the
+// station, its Y, the levels) and a row per station, cells joined by tabs.
+struct TLigneMatriceCotes {
+  std::string Texte;
+  bool Titre = false, Entete = false;
+};
+std::vector<TLigneMatriceCotes> LignesMatriceCotes(const TMatriceCotes& m, int parBloc = 8);

@@ -317,6 +317,12 @@ TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const 
   r.ResiduTransversal = r.BFlottant.X - r.GFlottant.X;
   r.ResiduLongitudinal = r.BFlottant.Y - r.GFlottant.Y;
 
+  MesuresPlacement(doc, portee, m, yref, r);
+  return r;
+}
+
+void MesuresPlacement(const TDocument& doc, const TListSurf& portee, const TMatrice4& m, double yref,
+                      TResultatFlottaison& r) {
   // The ends of the waterline: where the grid lines cross it, back in the model's frame.
   r.ZQuille = ZQuille(doc, portee);
   double ya = std::numeric_limits<double>::infinity(), yf = -ya;
@@ -384,7 +390,6 @@ TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const 
       if (!r.AvecLivet || z < r.FrancBordLivet) r.AvecLivet = true, r.FrancBordLivet = z;
     }
   }
-  return r;
 }
 
 std::vector<TLigneFlottaison> LignesFlottaison(const TResultatFlottaison& r, const TConditionFlottaison& c) {
@@ -420,4 +425,110 @@ std::vector<TLigneFlottaison> LignesAttitude(const TAttitude& a) {
           {rs("rsFlotteAssiette"), "trim_deg", a.Assiette},
           {rs("rsFlotteGite"), "heel_deg", a.Gite},
           {rs("rsFlotteYRef"), "reference_y", a.YRef}};
+}
+
+std::vector<THydroLigne> LignesReferencesHydro(const TDocument& doc, const TListSurf& portee,
+                                               const TAttitude* a, int nbSections) {
+  const TAttitude att = a ? *a : TAttitude{};
+  const TMatrice4 m = a ? MatricePlacement(att) : MatIdentite();
+  TResultatFlottaison r;
+  MesuresPlacement(doc, portee, m, att.YRef, r);
+  const std::string groupe = rs("rsHydroRefTitre");
+  std::vector<THydroLigne> l{{groupe, 0, true, groupe, ""}};
+  auto ligne = [&](const std::string& lib, double v) { l.push_back({lib, v, false, groupe, ""}); };
+  auto texte = [&](const std::string& lib, const std::string& t) { l.push_back({lib, 0, false, groupe, t}); };
+  texte(rs("rsHydroRefFlottaison"),
+        a ? Format(rs("rsHydroRefFlottaisonPlacee").c_str(), TexteReel(att.YRef, 4).c_str())
+          : rs("rsHydroRefFlottaisonModele"));
+  ligne(rs("rsHydroRefK"), r.ZQuille);
+  ligne(rs("rsHydroRefTirantMoyen"), r.TirantMoyen);
+  ligne(Format(rs("rsHydroRefTirantAR").c_str(), TexteReel(r.YArriere, 4).c_str()), r.TirantArriere);
+  ligne(Format(rs("rsHydroRefTirantAV").c_str(), TexteReel(r.YAvant, 4).c_str()), r.TirantAvant);
+  ligne(rs("rsHydroRefAssiette"), att.Assiette);
+  ligne(rs("rsHydroRefAssietteM"), r.AssietteMetres);
+  ligne(rs("rsHydroRefGite"), att.Gite);
+  // The least height of the hull's top above the water over the waterline's length: at each of
+  // 41 stations the highest crossing of the grids' edges with the station's plane.
+  {
+    double fb = std::numeric_limits<double>::infinity();
+    for (int k = 0; k <= 40 && r.YAvant > r.YArriere; k++) {
+      const double y = r.YArriere + (r.YAvant - r.YArriere) * (k + 0.5) / 41;
+      double haut = -std::numeric_limits<double>::infinity();
+      PourGrilles(doc, portee, [&](const TEntity&, const TArrayVertex3f& gr) {
+        auto croise = [&](const TVertex3f& p, const TVertex3f& q) {
+          if ((p.Y < y) == (q.Y < y) || p.Y == q.Y) return;
+          const double t = (y - p.Y) / (q.Y - p.Y);
+          const TVertex3f c{p.X + t * (q.X - p.X), y, p.Z + t * (q.Z - p.Z)};
+          haut = std::max(haut, ZPlace(m, c));
+        };
+        for (size_t i = 0; i < gr.size(); i++)
+          for (size_t j = 0; j < gr[i].size(); j++) {
+            if (j + 1 < gr[i].size()) croise(gr[i][j], gr[i][j + 1]);
+            if (i + 1 < gr.size() && j < gr[i + 1].size()) croise(gr[i][j], gr[i + 1][j]);
+          }
+      });
+      if (std::isfinite(haut)) fb = std::min(fb, haut);
+    }
+    if (std::isfinite(fb)) ligne(rs("rsHydroRefFBLivet"), fb);
+  }
+  if (r.AvecEnvahissement)
+    ligne(Format(rs("rsFlotteFBEnv").c_str(), r.PointEnvahissement.c_str()), r.FrancBordEnvahissement);
+  ligne(rs("rsHydroRefDensiteMer"), DensiteEauMer);
+  ligne(rs("rsHydroRefDensiteDouce"), 1.0);
+  std::string noms;
+  for (int k : portee) {
+    if (k < 0 || k >= doc.NbSurf()) continue;
+    const TEntity& e = doc.Surf(k);
+    if (!noms.empty()) noms += ", ";
+    noms += e.Nom + " (" + rs(e.Sym ? "rsHydroRefDeuxBords" : "rsHydroRefUnBord") + ")";
+  }
+  texte(rs("rsHydroRefPortee"), noms.empty() ? rs("rsCritEnvAucun") : noms);
+  texte(rs("rsHydroRefPrecision"), std::to_string(doc.Precision));
+  texte(rs("rsHydroRefCouples"), std::to_string(std::clamp(nbSections, MinSectionsHydro, MaxSectionsHydro)));
+  return l;
+}
+
+TListSurf CareneSansAppendices(const TDocument& doc, const TListSurf& portee) {
+  std::vector<double> longueurs;
+  double lMax = 0;
+  for (int k : portee) {
+    double lo = std::numeric_limits<double>::infinity(), hi = -lo;
+    if (k >= 0 && k < doc.NbSurf())
+      for (const auto& row : doc.Surf(k).Pts)
+        for (const auto& p : row) lo = std::min(lo, p.Y), hi = std::max(hi, p.Y);
+    longueurs.push_back(hi >= lo ? hi - lo : 0);
+    lMax = std::max(lMax, longueurs.back());
+  }
+  TListSurf c;
+  for (size_t i = 0; i < portee.size(); i++)
+    if (longueurs[i] > 0 && longueurs[i] >= lMax / 2) c.push_back(portee[i]);
+  return c;
+}
+
+std::vector<THydroLigne> LignesCareneSeule(TDocument& doc, const TListSurf& portee, const TAttitude* a,
+                                           int nbSections) {
+  const std::string groupe = rs("rsHydroCareneTitre");
+  std::vector<THydroLigne> l{{groupe, 0, true, groupe, ""}};
+  const TListSurf c = CareneSansAppendices(doc, portee);
+  std::string noms;
+  for (int k : c) noms += (noms.empty() ? "" : ", ") + doc.Surf(k).Nom;
+  l.push_back({rs("rsHydroCareneSurfaces"), 0, false, groupe, noms.empty() ? rs("rsCritEnvAucun") : noms});
+  if (c.size() == portee.size()) {
+    l.push_back({rs("rsHydroCareneSans"), 0, false, groupe, rs("rsHydroCareneMemes")});
+    return l;
+  }
+  const TResultatsHydro h =
+      a ? HydroAttitude(doc, c, *a, nbSections) : CalcHydrostatiques(doc, c, nbSections);
+  if (!h.SansResultat.empty()) {
+    l.push_back({rs("rsHydroCareneSans"), 0, false, groupe, h.SansResultat});
+    return l;
+  }
+  for (const char* cle : {"rsVolumeIm", "rsCoeffPrismatique", "rsCoeffBloc", "rsCoeffFlottaison",
+                          "rsCoeffMaitreCouple", "rsCoeffVolumique", "rsCoeffFinesseGlobal"})
+    for (const THydroLigne& x : h.Lignes)
+      if (!x.Titre && x.Libelle == rs(cle)) {
+        l.push_back({x.Libelle, x.Valeur, false, groupe, ""});
+        break;
+      }
+  return l;
 }

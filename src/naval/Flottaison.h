@@ -79,6 +79,12 @@ std::vector<std::pair<TVertex3f, TVertex3f>> LigneFlottaison(const TDocument& do
 // mass with B on the vertical through G. The surfaces must be evaluated.
 TResultatFlottaison Flotte(const TDocument& doc, const TListSurf& portee, const TConditionFlottaison& c);
 
+// What a placement m (model -> floating frame, yref its reference Y) leaves where: K, the ends of
+// the waterline and the drafts from K along the model's Z, the freeboards at the lowest flooding
+// point and at the deck edge. Fills those fields of r (the hull as drawn: the identity).
+void MesuresPlacement(const TDocument& doc, const TListSurf& portee, const TMatrice4& m, double yref,
+                      TResultatFlottaison& r);
+
 // The rows that report a floating position (label, stable key for machine-readable output,
 // value), in the order the condition, the attitude, the freeboards and the residuals are read.
 struct TLigneFlottaison {
@@ -89,3 +95,18 @@ std::vector<TLigneFlottaison> LignesFlottaison(const TResultatFlottaison& r, con
 // The rows of an attitude given by hand: the waterline at the reference point, trim, heel and the
 // reference point's Y.
 std::vector<TLigneFlottaison> LignesAttitude(const TAttitude& a);
+
+// The rows that say where the hydrostatics' numbers are measured from, after the particulars:
+// K, the drafts from K, trim, heel and the freeboards of the attitude (nullptr: the hull as
+// drawn), the water's densities and the scope: its surfaces and their sides, the precision and
+// the stations per surface.
+std::vector<THydroLigne> LignesReferencesHydro(const TDocument& doc, const TListSurf& portee,
+                                               const TAttitude* a, int nbSections);
+
+// The canoe body: the surfaces of the scope that reach half the length of its longest one (the
+// rule the standard waterlines use); the others, short ones, are appendages (keel, rudder).
+TListSurf CareneSansAppendices(const TDocument& doc, const TListSurf& portee);
+// Its coefficients at the same attitude, beside those of the whole scope: one row saying so when
+// the scope has no appendage.
+std::vector<THydroLigne> LignesCareneSeule(TDocument& doc, const TListSurf& portee, const TAttitude* a,
+                                           int nbSections);

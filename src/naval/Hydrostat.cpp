@@ -449,9 +449,9 @@ class TGrilleHydro {
   explicit TGrilleHydro(TResultatsHydro& r) : R(r) {}
   void Titre(const char* cle) {
     Groupe = rs(cle);
-    R.Lignes.push_back({Groupe, 0, true, Groupe});
+    R.Lignes.push_back({Groupe, 0, true, Groupe, ""});
   }
-  void Ligne(const char* cle, double v) { R.Lignes.push_back({rs(cle), v, false, Groupe}); }
+  void Ligne(const char* cle, double v) { R.Lignes.push_back({rs(cle), v, false, Groupe, ""}); }
 
  private:
   TResultatsHydro& R;
@@ -845,6 +845,8 @@ std::vector<std::string> TexteHydro(const TResultatsHydro& r, const TPropFich& p
       }
       premier = false;
       l.push_back(x.Libelle + "\t");
+    } else if (!x.Texte.empty()) {
+      l.push_back(x.Libelle + "\t" + x.Texte);
     } else {
       std::string v = Format("%.4f", x.Valeur);
       if (v == "-0.0000") v.erase(0, 1);  // a value that rounds to zero carries no sign

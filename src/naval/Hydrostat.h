@@ -78,6 +78,7 @@ struct THydroLigne {
   double Valeur = 0;
   bool Titre = false;  // a heading row has no value
   std::string Groupe;  // the heading it belongs to
+  std::string Texte;   // a row that states rather than measures: shown instead of the value
 };
 
 // The particulars as numbers, for the tables: the values of the rows of the same names.

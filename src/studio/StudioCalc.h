@@ -68,8 +68,9 @@ struct TPositionLumiere {
 struct TReglagesStudio {
   int ArpStudio = 0x000000;  // background
   int BordSf = 0xFF9B00;     // surfaces of the default colour (-1)
-  int Sec = 0xFFFFFF, LE = 0xFFFFFF, Longit = 0xFFFFFF, Diag = 0xFFFFFF;
-  int ResVertex = 0xFF0000;
+  // Each family its own colour: orange sections, green waterlines, pink buttocks, white diagonals.
+  int Sec = 0x4080FF, LE = 0x8CFF8C, Longit = 0xFF78FF, Diag = 0xFFFFFF;
+  int ResVertex = 0x909090;           // grey: the surfaces' edges are blue
   int PolyFactor = 0, PolyUnits = 0;  // slider positions; the offset is position / 10 + 1
   bool OptNetVxStudio = false;
   double OptTailleReperesStudio = 0.02;

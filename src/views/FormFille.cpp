@@ -54,7 +54,8 @@ void TFormFille::Redessine() {
   Tab.MajTabCoor(doc, Cadrage.Param);
   Dessin.Vider();
   try {
-    TContexteDessin c{doc, Hote.Affichage(), Hote.OptionsVues(), Hote.GrilleVue(), Tab};
+    TContexteDessin c{doc, Hote.Affichage(), Hote.OptionsVues(), Hote.GrilleVue(),
+                      Tab, s.width(),        s.height()};
     AfficheNetOne(c, Cadrage.Param, Dessin);
   } catch (const std::exception& e) {
     // What was drawn before the failure is still shown.

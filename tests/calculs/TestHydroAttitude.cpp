@@ -92,7 +92,11 @@ TEST(HydroAttitude, TheBargeFloatsAtItsWeightsAndAtAGivenAttitude) {
     EXPECT_FALSE(w.EdTirant->isEnabled());
     Calcule(w);
     EXPECT_NEAR(Valeur(w, "Volume immergé [m3]"), B * L * -Quille, 1e-4);
-    const int lignesPart = w.Grille->rowCount();
+    // The rows that say where the values are measured from come after every other block.
+    int lignesPart = w.Grille->rowCount();
+    for (int i = 0; i < w.Grille->rowCount(); i++)
+      if (w.Grille->item(i, 0)->text().toStdString() == rs("rsHydroRefTitre"))
+        lignesPart = std::min(lignesPart, i);
     const QString dernier = w.Grille->item(lignesPart - 1, 0)->text();
 
     QTest::mouseClick(w.RBFlottant, Qt::LeftButton);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "base/Debug.h"
 #include "edition/Affiche.h"
@@ -30,7 +31,7 @@ struct Dessin {
     Cad.Ajuste(Doc, Aff.Moitie, 2500);
     Tab.MajTabCoor(Doc, Cad.Param);
     L.Vider();
-    AfficheNetOne({Doc, Aff, Opt, Grille, Tab}, Cad.Param, L);
+    AfficheNetOne({Doc, Aff, Opt, Grille, Tab, Cad.Largeur, Cad.Hauteur}, Cad.Param, L);
     return L;
   }
   int Compte(int couleur, TFigure f) const {
@@ -261,15 +262,130 @@ TEST(Drawing, SailCentresAndTheCentreOfEffortLabelledCV) {
 
 TEST(Drawing, WeightArrowLengthFollowsMassAndRatio) {
   Dessin d;
-  d.Doc.ListePoids.push_back({"P", 500, 0, 0, 0, -1});
+  d.Doc.ListePoids.push_back({"P", 10, 0, 0, 0, -1});
   d.Trace(tvSection);
-  // 500 kg at 1000 kg per 10 m: 5 m down, the shaft stops 6 pixels above the tip.
-  const TElement* tige = nullptr;
+  auto tiges = [&d] {
+    std::vector<int> l;
+    for (const auto& e : d.L.Elements)
+      if (e.Stylo.Couleur == d.Opt.Mesure && e.Figure == TFigure::Segment)
+        l.push_back(d.L.Points[e.Debut + 1].Y - d.L.Points[e.Debut].Y);
+    return l;
+  };
+  // 10 kg at 1000 kg per 10 m: 0.1 m down, the shaft stops 6 pixels above the tip.
+  ASSERT_EQ(tiges().size(), 1u);
+  ASSERT_LT(0.1 * d.Cad.Param.Echelle, d.Cad.Hauteur / 4.0);
+  EXPECT_NEAR(tiges()[0], 0.1 * d.Cad.Param.Echelle - 6, 1);
+}
+
+// An arrow of tens of metres would leave the view: all arrows are shortened alike until the
+// longest holds in a quarter of the view's height, and none ends beyond the view's edge.
+TEST(Drawing, WeightArrowsAreScaledToTheView) {
+  Dessin d;
+  d.Doc.ListePoids.push_back({"Lest", 8000, 0, 0, 0, -1});
+  d.Doc.ListePoids.push_back({"Moteur", 2000, 1, 1.5, 0, -1});
+  d.Doc.PoidsTotal = {"TOTAL", 10000, -1, -1.5, 0, -1};
+  for (int type : {tvSection, tvProfil, tvPersp}) {
+    d.Trace(type);
+    std::vector<std::pair<TPixel, TPixel>> tiges;
+    for (const auto& e : d.L.Elements)
+      if (e.Stylo.Couleur == d.Opt.Mesure && e.Figure == TFigure::Segment &&
+          d.L.Points[e.Debut].X == d.L.Points[e.Debut + 1].X)  // a shaft, not a label's tie
+        tiges.push_back({d.L.Points[e.Debut], d.L.Points[e.Debut + 1]});
+    ASSERT_EQ(tiges.size(), 3u) << type;
+    auto longueur = [](const std::pair<TPixel, TPixel>& t) {
+      return std::hypot(t.second.X - t.first.X, t.second.Y - t.first.Y) + 6;
+    };
+    // 10 t at 1000 kg per 10 m would be 100 m: the longest is a quarter of the view.
+    EXPECT_LE(longueur(tiges[2]), d.Cad.Hauteur / 4.0 + 2) << type;
+    EXPECT_GE(longueur(tiges[2]), d.Cad.Hauteur / 8.0) << type;
+    // The masses keep their proportions.
+    EXPECT_NEAR(longueur(tiges[0]) / longueur(tiges[2]), 0.8, 0.03) << type;
+    EXPECT_NEAR(longueur(tiges[1]) / longueur(tiges[2]), 0.2, 0.03) << type;
+  }
+  // A weight near the bottom edge: its arrow ends at the edge.
+  d.Doc.ListePoids = {{"Bas", 8000, 0, 0, 0, -1}};
+  d.Doc.PoidsTotal = {"TOTAL", 8000, 0, 0, 0, -1};
+  d.Trace(tvProfil);
+  TPixel p;
+  Pt3DVersEcran({0, 0, 0}, p, d.Cad.Param);
+  d.Cad.Param.OrigineY += d.Cad.Hauteur - 20 - p.Y;  // the weight 20 pixels above the bottom
+  d.Tab.MajTabCoor(d.Doc, d.Cad.Param);
+  d.L.Vider();
+  AfficheNetOne({d.Doc, d.Aff, d.Opt, d.Grille, d.Tab, d.Cad.Largeur, d.Cad.Hauteur}, d.Cad.Param, d.L);
+  bool pointe = false;
   for (const auto& e : d.L.Elements)
-    if (e.Stylo.Couleur == d.Opt.Mesure && e.Figure == TFigure::Segment) tige = &e;
-  ASSERT_NE(tige, nullptr);
-  int dy = d.L.Points[tige->Debut + 1].Y - d.L.Points[tige->Debut].Y;
-  EXPECT_NEAR(dy, 5 * d.Cad.Param.Echelle - 6, 1);
+    if (e.Stylo.Couleur == d.Opt.Mesure && e.Figure == TFigure::Polygone) {
+      pointe = true;
+      for (uint32_t i = 0; i < e.Nombre; i++) EXPECT_LT(d.L.Points[e.Debut + i].Y, d.Cad.Hauteur);
+    }
+  EXPECT_TRUE(pointe);
+}
+
+// Sections, waterlines and buttocks seen edge-on are labelled at the view's edge, in their own
+// colours on the background: station numbers under the sections, heights beside the waterlines.
+TEST(Drawing, LinesSeenEdgeOnAreLabelledAtTheViewsEdge) {
+  Dessin d;
+  modele::Yacht(d.Doc, 20, 4);
+  d.Grille.Sec = {1, 2.5, 4};
+  d.Grille.LE = {-0.3, 0, 0.9};
+  d.Grille.Long = {0.5};
+  d.Aff.Couples = d.Aff.LignesEau = d.Aff.Longitudinales = true;
+  d.Aff.Poids = d.Aff.CentreVoilure = false;
+  // Every family its own default colour, the surface edges apart from the net.
+  const std::vector<int> couleurs{d.Opt.Sec,  d.Opt.LE,     d.Opt.Longit,
+                                  d.Opt.Diag, d.Opt.BordSf, d.Opt.ResVertex};
+  for (size_t i = 0; i < couleurs.size(); i++)
+    for (size_t j = i + 1; j < couleurs.size(); j++) EXPECT_NE(couleurs[i], couleurs[j]) << i << " " << j;
+  auto etiquettes = [&d](int couleur) {
+    std::vector<std::pair<std::string, TPixel>> l;
+    for (const auto& e : d.L.Elements)
+      if (e.Figure == TFigure::Texte && e.Stylo.Couleur == couleur)
+        l.push_back({d.L.Textes[e.Texte], d.L.Points[e.Debut]});
+    return l;
+  };
+  d.Trace(tvProfil);
+  // Station numbers along the bottom edge, under their sections.
+  auto s = etiquettes(d.Opt.Sec);
+  ASSERT_EQ(s.size(), 3u);
+  for (size_t i = 0; i < 3; i++) {
+    EXPECT_EQ(s[i].first, std::to_string(i));
+    TPixel p;
+    Pt3DVersEcran({0, d.Grille.Sec[i], 0}, p, d.Cad.Param);
+    EXPECT_NEAR(s[i].second.X + LargeurCarEtiquette / 2.0, p.X, LargeurCarEtiquette);
+    EXPECT_EQ(s[i].second.Y, d.Cad.Hauteur - HauteurEtiquette - 1);
+  }
+  // Waterline heights at the left edge, level with their lines, without float noise.
+  auto le = etiquettes(d.Opt.LE);
+  ASSERT_EQ(le.size(), 3u);
+  EXPECT_EQ(le[0].first, "-0.3");
+  EXPECT_EQ(le[1].first, "0");
+  EXPECT_EQ(le[2].first, "0.9");
+  for (size_t i = 0; i < 3; i++) {
+    TPixel p;
+    Pt3DVersEcran({0, 0, d.Grille.LE[i]}, p, d.Cad.Param);
+    EXPECT_EQ(le[i].second.X, 2);
+    EXPECT_NEAR(le[i].second.Y + HauteurEtiquette / 2.0, p.Y, 1);
+  }
+  // Buttocks are curves in the profile: no label. Each label sits on a patch of background.
+  EXPECT_TRUE(etiquettes(d.Opt.Longit).empty());
+  EXPECT_EQ(d.Compte(d.Opt.Arp, TFigure::Rectangle), 6);
+  // In the transverse view the buttocks on both sides, the waterlines again.
+  d.Trace(tvSection);
+  auto lg = etiquettes(d.Opt.Longit);
+  ASSERT_EQ(lg.size(), 2u);
+  EXPECT_EQ(lg[0].first, "0.5");
+  EXPECT_EQ(lg[1].first, "-0.5");
+  EXPECT_EQ(etiquettes(d.Opt.LE).size(), 3u);
+  EXPECT_TRUE(etiquettes(d.Opt.Sec).empty());
+  // A family not shown has no labels; nor has the perspective view.
+  d.Aff.LignesEau = false;
+  d.Trace(tvSection);
+  EXPECT_TRUE(etiquettes(d.Opt.LE).empty());
+  d.Trace(tvPersp);
+  EXPECT_TRUE(etiquettes(d.Opt.Longit).empty());
+  EXPECT_EQ(TexteNiveau(0.899999), "0.9");
+  EXPECT_EQ(TexteNiveau(-0.0001), "0");
+  EXPECT_EQ(TexteNiveau(1.25), "1.25");
 }
 
 TEST(Drawing, PorcupineAddsOneSegmentPerInnerPoint) {

@@ -33,7 +33,7 @@ struct Vues {
   }
   const TListeDessin& Trace(int type) {
     L.Vider();
-    AfficheNetOne({Doc, Aff, Opt, Grille, Tab}, Param(type), L);
+    AfficheNetOne({Doc, Aff, Opt, Grille, Tab, 0, 0}, Param(type), L);
     return L;
   }
   int Compte(TFigure f) const {

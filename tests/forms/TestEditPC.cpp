@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -223,3 +224,34 @@ TEST(EditeurVertex, DoubleClickInAViewOpensIt) {
   EXPECT_FALSE(EditeurPC(*t.F).isVisible());
   EXPECT_FALSE(t.A("MeEditeurVertex")->isEnabled());
 }
+
+namespace {
+
+// A value typed through the cell's editor and refused comes back as the vertex's value, right-
+// aligned as every number of the list, both in the item and as the view paints it.
+TEST(ListeVertex, ARefusedCellIsRedrawnRightAligned) {
+  Modele t;
+  t.F->Lance("MeListeVertex");
+  TLstPcForm& l = ListePC(*t.F);
+  l.Active();
+  QTableWidget* g = l.Grille();
+  const TPtNet p0 = t.PC(0, 1, 3);
+  for (const char* saisie : {"x1", "-"}) {
+    g->setCurrentCell(7, 5);
+    g->editItem(g->item(7, 5));
+    auto* e = g->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(e, nullptr);
+    e->selectAll();
+    QTest::keyClicks(e, saisie);
+    QTest::keyClick(e, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(t.PC(0, 1, 3), p0);
+    QTableWidgetItem* it = g->item(7, 5);
+    EXPECT_EQ(it->text().toStdString(), Format("%.3f", p0.X)) << saisie;
+    EXPECT_TRUE(it->textAlignment() & Qt::AlignRight) << saisie << " " << it->textAlignment();
+    EXPECT_TRUE(g->model()->data(g->model()->index(7, 5), Qt::TextAlignmentRole).toInt() & Qt::AlignRight)
+        << saisie;
+  }
+}
+
+}  // namespace

@@ -171,6 +171,23 @@ TEST(EditMouse, PerspectiveDragAndPlainClicksChangeNothing) {
   EXPECT_EQ(t.Doc().PCCourant, (TPC{0, 2, 1}));
 }
 
+// As in the flat views, a press-drag-release on a vertex leaves nothing selected; a
+// press-release without a drag neither; the vertex stays the current one.
+TEST(EditMouse, PerspectiveDragLeavesNoVertexSelected) {
+  FenetreTest t;
+  t.F->ActiveVue(tvPersp, false);
+  TFormFille& v = t.Vue(tvPersp);
+  v.Redessine();
+  const TPC pc{0, 2, 1};
+  const QPoint p = Pt(Ecran(v, pc));
+  Glisse(v, p, p + QPoint(30, 30));
+  EXPECT_TRUE(v.Selection.empty());
+  EXPECT_EQ(v.Tab.Etat[0][2][1], epActif);
+  QTest::mouseClick(&v, Qt::LeftButton, {}, Pt(Ecran(v, pc)));
+  EXPECT_TRUE(v.Selection.empty());
+  EXPECT_EQ(t.Doc().PCCourant, pc);
+}
+
 TEST(EditMouse, WindowSelectionBothWaysShowsItsRubberBand) {
   FenetreTest t;
   t.F->ActiveVue(tvPlan, false);

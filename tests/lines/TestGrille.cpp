@@ -2,9 +2,13 @@
 // cell rules, and applying a grid to a document.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "Aides.h"
 #include "base/Chaines.h"
 #include "base/FichierStr.h"
+#include "document/GestFich.h"
 #include "lines/Grille.h"
 
 namespace {
@@ -216,6 +220,40 @@ TEST(Grille, NumbersReadAndWrittenWithAPoint) {
   EXPECT_EQ(FormatReel(-0.0, 6), "0.000000");
   EXPECT_EQ(FormatReel(0.125, 2), "0.12");  // ties to even, as printf
   EXPECT_EQ(FormatReel(2.5, 1), "2.5");
+}
+
+}  // namespace
+
+namespace {
+
+// The standard rule spreads the lines over extents kept in single precision; the dialog's cells
+// show the positions without that rounding's noise ("0.9", not "0.899999"): on every sample,
+// each cell is its position to within the extents' single precision, written with no more
+// digits than that precision carries.
+TEST(Grille, StandardPositionsReadWithoutSinglePrecisionNoise) {
+  for (const char* nom : {"", "Voilier11.kvb", "Vedette85.kvb", "Canot52.kvb", "Deriveur42.kvb"}) {
+    TDocument doc;
+    if (*nom)
+      ASSERT_TRUE(OuvrirFichier(doc, std::string(BRIVANE_SAMPLES) + "/" + nom));
+    else
+      doc.InitDefaut();  // the new document's one surface
+    for (int f = 0; f < 3; f++)
+      for (int n : {5, 7, 9, 11, 21}) {
+        const TEspacement e = Standard(doc, static_cast<TFamilleLignes>(f), n);
+        TTableGrille t;
+        RemplitTable(t, static_cast<TFamilleLignes>(f), e);
+        ASSERT_EQ(t.Pos.size(), e.Pos.size());
+        for (size_t i = 0; i < e.Pos.size(); i++) {
+          double v = 0;
+          ASSERT_TRUE(LitReel(t.Pos[i], v));
+          EXPECT_NEAR(v, e.Pos[i], 2e-6 * std::max(1.0, std::abs(e.Pos[i]))) << nom << " " << t.Pos[i];
+          // Six 9s or 0s in a row are single precision's noise, not a designer's value.
+          EXPECT_EQ(t.Pos[i].find("99999"), std::string::npos)
+              << nom << " " << f << " " << t.Pos[i] << " " << Format("%.12f", e.Pos[i]) << " "
+              << Format("%.9f", e.Pas);
+        }
+      }
+  }
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ void TFenSelForm::paintEvent(QPaintEvent*) {
     tab.MajTabCoor(F.Document(), vue);
     tab.EtatTous(epInactif);  // outlines only: the vertices are picked in the views
     TListeDessin l;
-    AfficheNetOne({F.Document(), aff, F.OptV, F.Grille, tab}, vue, l);
+    AfficheNetOne({F.Document(), aff, F.OptV, F.Grille, tab, 0, 0}, vue, l);
     QImage img(zone.size(), QImage::Format_RGB32);
     RenduListe(img, l);
     p.drawImage(zone.topLeft(), img);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -58,7 +59,15 @@ TTabCotesForm::TTabCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent),
   Grille->verticalHeader()->setDefaultSectionSize(20);
   int larg[5] = {45, 170, 80, 80, 80};
   for (int c = 0; c < 5; c++) Grille->setColumnWidth(c, larg[c]);
-  h->addWidget(Grille, 1);
+  GrilleMatrice = new QTableWidget(0, 0);
+  GrilleMatrice->setObjectName("GrilleMatrice");
+  GrilleMatrice->verticalHeader()->hide();
+  GrilleMatrice->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GrilleMatrice->verticalHeader()->setDefaultSectionSize(20);
+  Pages = new QTabWidget;
+  Pages->addTab(Grille, Q(rs("rsCotesOngletListe")));
+  Pages->addTab(GrilleMatrice, Q(rs("rsCotesOngletMatrice")));
+  h->addWidget(Pages, 1);
   resize(760, 560);
   Initialise();
 }
@@ -66,6 +75,7 @@ TTabCotesForm::TTabCotesForm(TDocument& doc, QWidget* parent) : QDialog(parent),
 void TTabCotesForm::Initialise() {
   MajSurface(Doc, true, -1);
   T.Reinitialise();
+  M = {};
   BtnExport->setEnabled(false);
   BtnImprimer->setEnabled(false);
   Liste->clear();
@@ -82,10 +92,10 @@ void TTabCotesForm::Calculer() {
     if (Liste->item(i)->isSelected()) sel.push_back(i);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   MajSurface(Doc, true, -1);  // the model may have changed since the window opened
-  CalculeTableCotes(
-      Doc, sel,
-      Croisement->currentIndex() == 1 ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau, T,
-      AffichageCalculs().Herisson);
+  const TCroisementCotes c =
+      Croisement->currentIndex() == 1 ? TCroisementCotes::Longitudinales : TCroisementCotes::LignesEau;
+  CalculeTableCotes(Doc, sel, c, T, AffichageCalculs().Herisson);
+  M = MatriceCotes(Doc, sel, c);
   QApplication::restoreOverrideCursor();
   Affiche();
 }
@@ -102,6 +112,26 @@ void TTabCotesForm::Affiche() {
       if (c != 1) it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       Grille->setItem(static_cast<int>(i) - 1, c, it);
     }
+  // The matrix: its title over the levels, the station's number and Y first.
+  const std::vector<TLigneMatriceCotes> lm = LignesMatriceCotes(M, static_cast<int>(M.Niveaux.size()) + 1);
+  GrilleMatrice->clear();
+  GrilleMatrice->setRowCount(0);
+  GrilleMatrice->setColumnCount(0);
+  if (lm.size() < 2) return;
+  GrilleMatrice->setToolTip(Q(lm[0].Texte));
+  const QStringList entete = Q(lm[1].Texte).split('\t');
+  GrilleMatrice->setColumnCount(static_cast<int>(entete.size()));
+  GrilleMatrice->setHorizontalHeaderLabels(entete);
+  GrilleMatrice->setRowCount(static_cast<int>(lm.size()) - 2);
+  for (size_t i = 2; i < lm.size(); i++) {
+    const QStringList c = Q(lm[i].Texte).split('\t');
+    for (qsizetype j = 0; j < c.size(); j++) {
+      auto* it = new QTableWidgetItem(c[j]);
+      it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      GrilleMatrice->setItem(static_cast<int>(i) - 2, static_cast<int>(j), it);
+    }
+  }
+  GrilleMatrice->resizeColumnsToContents();
 }
 
 bool TTabCotesForm::Exporter(const std::string& chemin) {
@@ -120,6 +150,9 @@ std::vector<TLigneRapport> TTabCotesForm::LignesRapport() const {
   for (const auto& l : entete) r.push_back({l, !l.empty()});
   const std::vector<std::string> l = LignesRapportCotes(T);
   for (size_t i = 0; i < l.size(); i++) r.push_back({l[i], false, i == 0});
+  // After the list, the same crossings as a matrix of stations by levels.
+  r.push_back({"", false, false});
+  for (const TLigneMatriceCotes& m : LignesMatriceCotes(M)) r.push_back({m.Texte, m.Titre, m.Entete});
   return r;
 }
 

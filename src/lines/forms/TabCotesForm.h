@@ -12,6 +12,7 @@ class QComboBox;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
+class QTabWidget;
 struct TLigneRapport;
 
 class TTabCotesForm : public QDialog {
@@ -26,10 +27,13 @@ class TTabCotesForm : public QDialog {
   QComboBox* Croisement = nullptr;
   QListWidget* Liste = nullptr;
   QTableWidget* Grille = nullptr;
+  QTableWidget* GrilleMatrice = nullptr;  // the same crossings, a row per station
+  QTabWidget* Pages = nullptr;
   QPushButton *BtnExport = nullptr, *BtnImprimer = nullptr;
 
  private:
   TDocument& Doc;
   TTableCotes T;
+  TMatriceCotes M;
   void Affiche();
 };

@@ -317,6 +317,7 @@ bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre&
   if (RBModele->isChecked()) {
     R = CalcHydrostatiques(
         Doc, portee, n, [](int, int) { QApplication::processEvents(); }, avecPoids ? &g : nullptr);
+    AjouteReferences(portee, nullptr, n);
     return true;
   }
   auto refuse = [](const std::string& m) {
@@ -329,13 +330,15 @@ bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre&
   std::string titre;
   std::vector<TLigneFlottaison> lignes;
   bool converge = true;
+  TAttitude att;
   if (RBFlottant->isChecked()) {
     if (!avecPoids) return refuse(rs("rsStabPoidsManquant"));
     TConditionFlottaison c;
     c.Poids = g;
     const TResultatFlottaison f = Flotte(Doc, portee, c);
     if (!f.Erreur.empty()) return refuse(f.Erreur);
-    R = HydroAttitude(Doc, portee, f.Attitude, n, &g);
+    att = f.Attitude;
+    R = HydroAttitude(Doc, portee, att, n, &g);
     titre = rs("rsFlotteTitre");
     lignes = LignesFlottaison(f, c);
     converge = f.Converge;
@@ -347,6 +350,7 @@ bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre&
         !std::isfinite(a.Assiette) || !(std::abs(a.Gite) < 90) || !(std::abs(a.Assiette) < 90))
       return refuse(rs("rsErrAttitudeHydro"));
     a.YRef = YMilieuPortee(Doc, portee);
+    att = a;
     R = HydroAttitude(Doc, portee, a, n, avecPoids ? &g : nullptr);
     titre = rs("rsHydroAttitude");
     lignes = LignesAttitude(a);
@@ -356,9 +360,17 @@ bool THydrostatForm::CalculeAttitude(const TListSurf& portee, const TBarycentre&
   if (!R.SansResultat.empty()) R.Avertissements.push_back(R.SansResultat);
   if (!converge) R.Avertissements.push_back(rs("rsFlotteNonConvergee"));
   if (!R.SansResultat.empty()) return true;
-  R.Lignes.push_back({titre, 0, true, ""});
-  for (const auto& l : lignes) R.Lignes.push_back({l.Libelle, l.Valeur, false, titre});
+  R.Lignes.push_back({titre, 0, true, "", ""});
+  for (const auto& l : lignes) R.Lignes.push_back({l.Libelle, l.Valeur, false, titre, ""});
+  AjouteReferences(portee, &att, n);
   return true;
+}
+
+void THydrostatForm::AjouteReferences(const TListSurf& portee, const TAttitude* a, int n) {
+  // After every row of the calculation: where they are measured from, then the canoe body.
+  if (!R.SansResultat.empty() || R.Lignes.empty() || portee.empty()) return;
+  for (auto&& l : {LignesReferencesHydro(Doc, portee, a, n), LignesCareneSeule(Doc, portee, a, n)})
+    R.Lignes.insert(R.Lignes.end(), l.begin(), l.end());
 }
 
 void THydrostatForm::Remplit() {
@@ -369,7 +381,7 @@ void THydrostatForm::Remplit() {
   for (int i = 0; i < static_cast<int>(R.Lignes.size()); i++) {
     const THydroLigne& l = R.Lignes[static_cast<size_t>(i)];
     auto* a = new QTableWidgetItem(Q(l.Libelle));
-    auto* b = new QTableWidgetItem(l.Titre ? QString() : Val4(l.Valeur));
+    auto* b = new QTableWidgetItem(l.Titre ? QString() : !l.Texte.empty() ? Q(l.Texte) : Val4(l.Valeur));
     b->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     if (l.Titre) {
       for (auto* it : {a, b}) {

@@ -9,6 +9,8 @@
 #include "naval/Hydrostat.h"
 #include "naval/TableHydro.h"
 
+struct TAttitude;
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -81,5 +83,6 @@ class THydrostatForm : public QDialog {
   void ChoisitPortee();
   // The particulars at the attitude chosen; false (and the message shown) when there are none.
   bool CalculeAttitude(const TListSurf& portee, const TBarycentre& g, bool avecPoids);
+  void AjouteReferences(const TListSurf& portee, const TAttitude* a, int n);
   void Remplit();
 };

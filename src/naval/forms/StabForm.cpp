@@ -534,7 +534,8 @@ std::string TStabForm::Calculer() {
   Stab.Conditions = c;
   Film.stop();
   LblFilm->setText(U("0°"));
-  GM0 = 0;  // the tangent waits for this run's criteria
+  GM0 = 0;            // the tangent waits for this run's criteria
+  EvalCriteres = {};  // nor does the synthesis show the last run's
   Occupe(true);
   try {
     err = Stab.CalcStab();
@@ -623,6 +624,25 @@ void TStabForm::MajCourbeGZ() {
 
 void TStabForm::MajResults() {
   LignesSynthese = Stab.Etapes.empty() ? std::vector<TLigneSynthese>{} : Synthese(Stab);
+  // After the sweep's rows, what the criteria's own sweep found: GM, the flooding angle and
+  // the largest arm between the steps, each "non atteint" when the sweep did not reach it.
+  const TEvaluationCriteres& e = EvalCriteres;
+  if (!LignesSynthese.empty() && !e.Arrete && !e.Resultats.empty()) {
+    const std::string non = rs("rsStabNonAtteint");
+    LignesSynthese.push_back({rs("rsStabSynCriteres"), "", 0, true});
+    LignesSynthese.push_back({rs("rsStabSynGM"), TexteReel(e.GM, 4), e.GM, false});
+    std::string env = e.AngleEnvahissement > 0      ? TexteReel(e.AngleEnvahissement, 4)
+                      : Doc.ListeReperesEnv.empty() ? rs("rsCritEnvAucun")
+                                                    : non;
+    if (e.AngleEnvahissement > 0)
+      env += " (" +
+             (e.PointEnvahissement.empty() ? rs("rsCritEnvSaisi")
+                                           : rs("rsCritEnvPoint") + " " + e.PointEnvahissement) +
+             ")";
+    LignesSynthese.push_back({rs("rsStabSynEnv"), env, e.AngleEnvahissement, false});
+    LignesSynthese.push_back(
+        {rs("rsStabSynAngleMaxGZ"), e.Max.Trouve ? TexteReel(e.Max.Angle, 4) : non, e.Max.Angle, false});
+  }
   Synth->setRowCount(static_cast<int>(LignesSynthese.size()));
   QFont gras = Synth->font();
   gras.setBold(true);
@@ -930,6 +950,7 @@ void TStabForm::MajCriteres(bool calcule) {
       for (const std::string& l : NotesCriteres(EvalCriteres)) notes << Q(l);
     LblNotesCriteres->setText(notes.join("\n"));
     MajCourbeGZ();  // with GM's tangent
+    MajResults();   // and the synthesis with what the criteria rest on
     if (!occupe) FermeSiDemande();
   }
   Criteres->setRowCount(static_cast<int>(ResultatsCriteres.size()));
