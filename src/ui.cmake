@@ -109,12 +109,6 @@ target_link_libraries(brivane PRIVATE brivane_ui)
 # program run from its build folder finds it too (copied at every build: it is small).
 add_custom_target(brivane_guide ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/docs/guide ${CMAKE_BINARY_DIR}/Doc VERBATIM)
-# The language files next to the program too, where the options window lists them.
-file(GLOB _langues_build CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/lang_*.dat)
-if(_langues_build)
-  add_custom_target(brivane_langues ALL
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_langues_build} ${CMAKE_BINARY_DIR} VERBATIM)
-endif()
 
 # The view benchmark draws with QPainter into an image: it needs Qt Gui (no window),
 # so it joins brivane-bench only in a GUI build. The bench target is made after this
